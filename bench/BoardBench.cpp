@@ -1,0 +1,77 @@
+// Rebuilding positions and checking captures: the work done on every navigation step and click.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "board/MoveLegalityProbe.h"
+#include "board/PositionRebuild.h"
+
+namespace stonewise {
+namespace {
+
+// A legal 300-move game on 19 lines with captures, played at random with a fixed seed.
+GameRecord& game300() {
+    static GameRecord record;
+    static bool built = false;
+    if (built) return record;
+    built = true;
+    BoardPosition pos;
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coordinate(0, 18);
+    int n = 1;
+    while (n <= 300) {
+        const int x = coordinate(rng);
+        const int y = coordinate(rng);
+        if (testMove(pos, x, y, n) != MoveRefusal::None) continue;
+        record.main().appendNode(makeMoveNode(n, x, y));
+        pos.placeAndCapture(x, y, colourOfMove(n), n);
+        ++n;
+    }
+    return record;
+}
+
+void BM_RebuildEveryMoveOf300(benchmark::State& state) {
+    GameRecord& record = game300();
+    BoardPosition pos;
+    pos.totalMoves = 300;
+    RebuildOptions options;
+    for (auto _ : state) {
+        for (int n = 1; n <= 300; ++n) {
+            pos.displayedMove = n;
+            benchmark::DoNotOptimize(rebuildPosition(pos, record, options));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 300);
+}
+BENCHMARK(BM_RebuildEveryMoveOf300)->Unit(benchmark::kMillisecond);
+
+void BM_RebuildFull300(benchmark::State& state) {
+    GameRecord& record = game300();
+    BoardPosition pos;
+    pos.totalMoves = 300;
+    pos.displayedMove = -1;
+    RebuildOptions options;
+    for (auto _ : state) benchmark::DoNotOptimize(rebuildPosition(pos, record, options));
+}
+BENCHMARK(BM_RebuildFull300)->Unit(benchmark::kMicrosecond);
+
+void BM_CaptureCheck(benchmark::State& state) {
+    GameRecord& record = game300();
+    BoardPosition pos;
+    pos.totalMoves = 300;
+    rebuildPosition(pos, record, {});
+    // Test every empty point of the final position in turn, as clicks would.
+    std::vector<std::pair<int, int>> empty;
+    for (int x = 0; x < 19; ++x)
+        for (int y = 0; y < 19; ++y)
+            if (!pos.at(x, y).hasStone()) empty.push_back({x, y});
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto [x, y] = empty[i++ % empty.size()];
+        benchmark::DoNotOptimize(testMove(pos, x, y, 301));
+    }
+}
+BENCHMARK(BM_CaptureCheck);
+
+} // namespace
+} // namespace stonewise

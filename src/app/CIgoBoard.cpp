@@ -1,0 +1,337 @@
+#include "app/CIgoBoard.h"
+
+#include "board/HandicapTable.h"
+#include "board/MoveLegalityProbe.h"
+
+namespace stonewise {
+
+namespace {
+constexpr std::u16string_view kSetupStoneTitle = u"手順外の石を置く";
+constexpr std::u16string_view kWhiteSetupBeforeFirstMove = u"初手よりも前に手順外の白石を置くことは出来ません。";
+} // namespace
+
+CIgoBoard::CIgoBoard(BoardEnvironment env) : CIgoBoardBase(env.canvas), m_env(env) {
+    m_record.sequences().setLoopReporter([this] {
+        if (m_env.ui) m_env.ui->showMessage(u"棋譜データのリンクがループ状態。", u"異常状態");
+    });
+    newGame(GameInfo{});
+}
+
+CIgoBoard::~CIgoBoard() = default;
+
+// --- texts --------------------------------------------------------------------------------------
+
+std::u16string CIgoBoard::text(int id) const {
+    const StringTable& table = m_env.strings ? *m_env.strings : StringTable::japanese();
+    if (auto found = table.find(id)) return std::u16string(*found);
+    if (id >= 0 && m_env.ui) {
+        if (m_env.japanese)
+            m_env.ui->showMessage(formatText(u"コード(%d)に該当する文字列が見つかりません。", {id}), u"文字列取得");
+        else
+            m_env.ui->showMessage(formatText(u"No string found for Code(%d).", {id}), u"Load String");
+    }
+    return {};
+}
+
+void CIgoBoard::showMessage(int id, std::u16string_view title, std::initializer_list<FormatArg> args) {
+    if (!m_env.ui) return;
+    m_env.ui->showMessage(formatText(text(id), args, 512), title);
+}
+
+// --- the game -----------------------------------------------------------------------------------
+
+void CIgoBoard::newGame(const GameInfo& info) {
+    m_info = info;
+    m_record.reset();
+    m_freeHandicap = false;
+    m_position.setSize(info.boardSize());
+    m_position.totalMoves = 0;
+    m_position.displayedMove = -1;
+    setHandicapCounts(0);
+    if (info.handicap >= 2 && info.handicap <= 9) placeHandicapStones(info.handicap);
+    rebuild();
+}
+
+void CIgoBoard::setHandicapCounts(int count) {
+    m_position.handicapCount = count;
+    m_record.main().setHandicapCount(count);
+    m_record.main().setNumberOffset(count >= 2 ? -1 : 0);
+}
+
+int CIgoBoard::placeHandicapStones(int count) {
+    const auto points = handicapPoints(std::min(count, 9), m_position.size() == 13);
+    int placed = 0;
+    for (const HandicapPoint& p : points) {
+        RecordNode n = makeMoveNode(1, p.column - 1, p.row - 1);
+        n.type = NodeType::BlackMove;
+        if (!m_record.main().appendNode(n)) break;
+        ++placed;
+    }
+    setHandicapCounts(placed);
+    m_position.totalMoves = placed >= 2 ? 1 : m_record.main().lastMoveNumber();
+    touch();
+    return placed;
+}
+
+// --- clicks and moves ---------------------------------------------------------------------------
+
+bool CIgoBoard::clickRefused(int x, int y) {
+    if (m_busy) return true;
+    if (m_viewOnly && !m_editing) return true;
+    if (m_info.isProtected()) {
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
+        return true;
+    }
+    if (totalMoves() > 0 && displayedMove() == 0) return true;
+    return !m_position.onBoard(x, y);
+}
+
+void CIgoBoard::clickPoint(int x, int y) {
+    if (m_busy) return;
+    if (m_freeHandicap) {
+        toggleFreeHandicapStone(x, y);
+        return;
+    }
+    if (m_position.onBoard(x, y) && m_position.at(x, y).hasStone()) return;
+    placeStone(x, y);
+}
+
+bool CIgoBoard::placeStone(int x, int y) {
+    if (clickRefused(x, y)) return false;
+    if (m_position.at(x, y).hasStone()) return false;
+    const int moveNumber = (displayedMove() == -1 ? totalMoves() : displayedMove()) + 1;
+    switch (testMove(m_position, x, y, moveNumber)) {
+    case MoveRefusal::Suicide:
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrIllegalMove));
+        return false;
+    case MoveRefusal::Ko:
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrIllegalKo));
+        return false;
+    case MoveRefusal::Occupied: return false;
+    case MoveRefusal::None: break;
+    }
+    return takeMove(x, y, moveNumber);
+}
+
+bool CIgoBoard::takeMove(int x, int y, int moveNumber) {
+    if (atEnd()) return appendMoveAtEnd(x, y, moveNumber);
+    if (m_env.ui)
+        m_env.ui->showMessage(u"途中の手からの分岐はまだ作成できません。最終手を表示してから打って下さい。", u"石を置く");
+    return false;
+}
+
+bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
+    RecordSequence& s = *m_record.pathTop();
+    const RecordNode* added = s.appendNode(makeMoveNode(moveNumber, x, y));
+    if (!added) {
+        if (m_env.ui) m_env.ui->beep();
+        return false;
+    }
+    const int index = added->index;
+    m_position.totalMoves = moveNumber;
+    m_position.displayedMove = -1;
+    applyMoveToPosition(s, index);
+    touch();
+    if (m_env.panels) m_env.panels->recordChanged();
+    return true;
+}
+
+void CIgoBoard::applyMoveToPosition(RecordSequence& s, int nodeIndex) {
+    RecordNode& node = s.node(nodeIndex);
+    const RecordNode* previous = m_position.lastMove;
+    if (node.type == NodeType::Pass || !node.hasPoint()) {
+        m_position.lastMove = nullptr;
+        updateLastMoveMark(previous);
+        showCounters();
+        return;
+    }
+    const int x = node.x;
+    const int y = node.y;
+    const int n = node.moveNumber;
+    BoardPoint& p = m_position.at(x, y);
+    p.depth = static_cast<std::uint8_t>(s.depth());
+    p.displayNumber = static_cast<std::uint16_t>(displayNumberFor(node, s, *m_record.pathTop(), rebuildOptions()));
+    p.markFlags = 0;
+    const int captured = m_position.placeAndCapture(x, y, node.stoneColour(), n);
+    node.data1 = static_cast<std::uint8_t>(std::min(captured, 255));
+    const Colour mover = colourOfMove(n);
+    m_position.addPrisoners(mover, captured);
+    if (captured == 1) m_position.keepKo();
+    node.data2 = static_cast<std::uint8_t>(std::min(m_position.prisoners(mover), 255));
+    m_position.setFirstMoveAt(x, y, n);
+    if (node.comment >= 0 && m_options.commentMarks) p.markFlags |= kMarkFlagComment;
+    m_position.lastMove = &node;
+    drawPoint(x, y);
+    const CaptureLog& log = m_position.captureLog();
+    if (log.total() > log.size()) {
+        redrawAll();
+    } else {
+        for (int i = 0; i < log.size(); ++i) erasePoint(log[i].x, log[i].y);
+    }
+    updateLastMoveMark(previous);
+    showCounters();
+}
+
+void CIgoBoard::updateLastMoveMark(const RecordNode* previous) {
+    auto plainFlags = [&](const RecordNode& n) {
+        std::uint8_t f = 0;
+        if (n.comment >= 0 && m_options.commentMarks) f |= kMarkFlagComment;
+        return f;
+    };
+    if (previous && previous->hasPoint() && m_position.onBoard(previous->x, previous->y)) {
+        BoardPoint& p = m_position.at(previous->x, previous->y);
+        if (p.hasStone() && p.moveNumber == static_cast<std::uint16_t>(previous->moveNumber)) {
+            p.markFlags = plainFlags(*previous);
+            drawPoint(previous->x, previous->y);
+        }
+    }
+    const RecordNode* last = m_position.lastMove;
+    if (last && m_options.lastMoveMark && last->hasPoint()) {
+        BoardPoint& p = m_position.at(last->x, last->y);
+        p.markFlags = plainFlags(*last) | ((last->flags & 3) ? kMarkFlagLastMoveBranches : kMarkFlagLastMove);
+        drawPoint(last->x, last->y);
+    }
+}
+
+void CIgoBoard::showCounters() {
+    if (!m_env.panels) return;
+    const int last = m_position.lastMove ? m_position.lastMove->moveNumber : shownMove();
+    m_env.panels->showMoveNumber(last + 1);
+    m_env.panels->showPrisoners(m_position.prisoners(kWhite), m_position.prisoners(kBlack));
+}
+
+RebuildOptions CIgoBoard::rebuildOptions() const {
+    RebuildOptions o;
+    o.withNumbers = m_options.showNumbers || m_options.branchNumbersFromOne;
+    o.branchNumbersFromOne = m_options.branchNumbersFromOne;
+    o.commentMarks = m_options.commentMarks;
+    o.lastMoveMark = m_options.lastMoveMark;
+    return o;
+}
+
+bool CIgoBoard::rebuild() {
+    m_position.handicapCount = m_record.main().handicapCount();
+    m_position.setDiagramDisplay(m_options.diagramDisplay);
+    const RebuildResult result = rebuildPosition(m_position, m_record, rebuildOptions());
+    redrawAll();
+    showCounters();
+    if (!result.complete)
+        showMessage(kStrOccupiedInRebuild, u"", {result.occupiedMove, result.occupiedX + 1, result.occupiedY + 1});
+    return result.complete;
+}
+
+// --- free handicap ------------------------------------------------------------------------------
+
+void CIgoBoard::beginFreeHandicap() {
+    if (m_info.isProtected()) {
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
+        return;
+    }
+    m_freeHandicap = true;
+    if (m_env.ui) m_env.ui->showFreeHandicapPanel(m_record.main().handicapCount());
+}
+
+void CIgoBoard::toggleFreeHandicapStone(int x, int y) {
+    if (!m_freeHandicap || !m_position.onBoard(x, y)) return;
+    RecordSequence& main = m_record.main();
+    int found = -1;
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        const RecordNode& n = main.node(i);
+        if (n.type == NodeType::BlackMove && n.moveNumber == 1 && n.x == x && n.y == y) found = i;
+    }
+    if (found >= 0) {
+        main.removeNode(found);
+    } else {
+        if (m_position.at(x, y).hasStone()) return;
+        RecordNode n = makeMoveNode(1, x, y);
+        if (!main.appendNode(n)) return;
+    }
+    int stones = 0;
+    for (const RecordNode& n : main.nodes()) stones += n.type == NodeType::BlackMove && n.moveNumber == 1;
+    setHandicapCounts(stones);
+    m_info.handicap = static_cast<std::int16_t>(stones >= 2 ? stones : 1);
+    m_position.totalMoves = 0;
+    BoardPoint& p = m_position.at(x, y);
+    p.colour = found >= 0 ? kEmpty : kBlack;
+    p.moveNumber = found >= 0 ? 0 : 1;
+    p.displayNumber = kNoDisplayNumber;
+    found >= 0 ? erasePoint(x, y) : drawPoint(x, y);
+    touch();
+    if (m_env.ui) m_env.ui->showFreeHandicapPanel(stones);
+}
+
+void CIgoBoard::endFreeHandicap() {
+    if (!m_freeHandicap) return;
+    m_freeHandicap = false;
+    if (m_env.ui) m_env.ui->hideFreeHandicapPanel();
+    // A single stone is black's first move; two or more are handicap stones at move 1.
+    m_record.main().updateLastMoveNumber();
+    m_position.totalMoves = m_record.main().lastMoveNumber();
+    m_position.displayedMove = -1;
+    rebuild();
+    if (m_env.panels) m_env.panels->recordChanged();
+}
+
+// --- setup stones -------------------------------------------------------------------------------
+
+bool CIgoBoard::placeSetupStone(int x, int y, Colour colour) {
+    if (m_info.isProtected()) {
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
+        return false;
+    }
+    if (!m_position.onBoard(x, y) || m_position.at(x, y).hasStone()) return false;
+    RecordSequence& main = m_record.main();
+    bool beforeFirstMove = m_record.pathDepth() == 0;
+    for (const RecordNode& n : main.nodes())
+        if (n.isMoveOrPass() && !(n.type == NodeType::BlackMove && n.moveNumber == 1 && main.handicapCount() >= 1))
+            beforeFirstMove = false;
+    if (beforeFirstMove) {
+        if (colour != kBlack) {
+            if (m_env.ui) m_env.ui->showMessage(kWhiteSetupBeforeFirstMove, kSetupStoneTitle);
+            return false;
+        }
+        // A black stone before the first move is one more handicap stone.
+        if (!main.appendNode(makeMoveNode(1, x, y))) return false;
+        const int stones = main.handicapCount() + 1;
+        setHandicapCounts(stones);
+        m_info.handicap = static_cast<std::int16_t>(stones);
+        m_position.totalMoves = 1;
+        m_position.displayedMove = -1;
+    } else {
+        const int at = totalMoves() < 2 ? 1 : shownMove();
+        RecordNode n;
+        n.type = colour == kBlack ? NodeType::BlackSetup : NodeType::WhiteSetup;
+        n.moveNumber = static_cast<std::int16_t>(at);
+        n.x = static_cast<std::uint8_t>(x);
+        n.y = static_cast<std::uint8_t>(y);
+        RecordSequence* s = m_record.sequenceForMove(at);
+        if (!s->insertNode(at, n)) return false;
+    }
+    touch();
+    rebuild();
+    if (m_env.panels) m_env.panels->recordChanged();
+    return true;
+}
+
+bool CIgoBoard::removeSetupStone(int x, int y) {
+    if (m_info.isProtected()) {
+        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
+        return false;
+    }
+    for (int level = m_record.pathDepth(); level >= 0; --level) {
+        RecordSequence* s = m_record.pathSequence(level);
+        for (int i = s->nodeCount() - 1; i >= 0; --i) {
+            const RecordNode& n = s->node(i);
+            if (!n.isSetup() || n.x != x || n.y != y) continue;
+            s->removeNode(i);
+            erasePoint(x, y);
+            touch();
+            rebuild();
+            if (m_env.panels) m_env.panels->recordChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace stonewise

@@ -1,0 +1,25 @@
+#include "app/StringTable.h"
+
+#include <algorithm>
+
+namespace stonewise {
+
+std::vector<StringTable::Entry> japaneseStringEntries();
+
+StringTable::StringTable(std::vector<Entry> entries) : m_entries(std::move(entries)) {
+    std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return a.first < b.first; });
+}
+
+const StringTable& StringTable::japanese() {
+    static const StringTable table(japaneseStringEntries());
+    return table;
+}
+
+std::optional<std::u16string_view> StringTable::find(int id) const {
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), id,
+                               [](const Entry& e, int key) { return e.first < key; });
+    if (it == m_entries.end() || it->first != id) return std::nullopt;
+    return it->second;
+}
+
+} // namespace stonewise

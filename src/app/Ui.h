@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace stonewise {
+
+// What a board window and the rest of the core need from the desktop to talk to the user: message
+// boxes, questions, the board's message line, the status line, notices, and one typed call per
+// dialog. The Qt layer shows real windows; tests answer by script and record what was shown.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // A message box with an OK button, titled with the operation's name.
+    virtual void showMessage(std::u16string_view text, std::u16string_view title) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool ask(std::u16string_view text, std::u16string_view title) = 0;
+    // The board's message line: shows the text in the strip over the bottom of the board and beeps.
+    virtual void boardMessage(std::u16string_view text) = 0;
+    // The status line of the main window (its first part).
+    virtual void setStatusText(std::u16string_view text) = 0;
+    // An auto-closing notice; `seconds` 0 stays until closed.
+    virtual void notice(int seconds, std::u16string_view title, std::u16string_view text) = 0;
+    virtual void beep() = 0;
+
+    // The small window of free handicap placement ("置石を配置", "置石：%d子"): shown or updated with
+    // the count of stones placed so far.
+    virtual void showFreeHandicapPanel(int stones) = 0;
+    virtual void hideFreeHandicapPanel() = 0;
+};
+
+} // namespace stonewise

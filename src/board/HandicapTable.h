@@ -1,0 +1,17 @@
+#pragma once
+
+#include <span>
+
+namespace stonewise {
+
+// A point of the handicap table, 1-based (column, row) as the table is written.
+struct HandicapPoint {
+    int column;
+    int row;
+};
+
+// The fixed handicap points for 2..9 stones in placement order, for 19 and 13 lines. Empty for a
+// count outside 2..9.
+std::span<const HandicapPoint> handicapPoints(int count, bool thirteenLines);
+
+} // namespace stonewise

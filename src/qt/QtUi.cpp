@@ -1,0 +1,77 @@
+#include "qt/QtUi.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "qt/QtText.h"
+
+namespace stonewise {
+
+QtUi::QtUi(QWidget* owner, QStatusBar* status, QLabel* messageStrip)
+    : m_owner(owner), m_status(status), m_strip(messageStrip), m_stripTimer(new QTimer(owner)) {
+    m_stripTimer->setSingleShot(true);
+    QObject::connect(m_stripTimer, &QTimer::timeout, m_strip, &QLabel::hide);
+}
+
+QString QtUi::titleOr(std::u16string_view title) const {
+    return title.empty() ? QStringLiteral("Stonewise") : qs(title);
+}
+
+void QtUi::showMessage(std::u16string_view text, std::u16string_view title) {
+    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::Ok, QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
+    box.exec();
+}
+
+bool QtUi::ask(std::u16string_view text, std::u16string_view title) {
+    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUi::boardMessage(std::u16string_view text) {
+    beep();
+    m_strip->setText(qs(text));
+    m_strip->show();
+    m_strip->raise();
+    m_stripTimer->start(4000);
+    if (m_status) m_status->showMessage(qs(text), 4000);
+}
+
+void QtUi::setStatusText(std::u16string_view text) {
+    if (m_status) m_status->showMessage(qs(text));
+}
+
+void QtUi::notice(int seconds, std::u16string_view title, std::u16string_view text) {
+    auto* box = new QMessageBox(QMessageBox::Information, titleOr(title), qs(text), QMessageBox::Close, m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    if (seconds > 0) QTimer::singleShot(seconds * 1000, box, &QWidget::close);
+    box->show();
+}
+
+void QtUi::beep() { QApplication::beep(); }
+
+void QtUi::showFreeHandicapPanel(int stones) {
+    if (!m_freeHandicap) {
+        auto* w = new QWidget(m_owner, Qt::Tool);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setWindowTitle(QStringLiteral("置石を配置"));
+        auto* layout = new QVBoxLayout(w);
+        m_freeHandicapLabel = new QLabel(w);
+        layout->addWidget(m_freeHandicapLabel);
+        m_freeHandicap = w;
+        w->show();
+    }
+    m_freeHandicapLabel->setText(QStringLiteral("置石：%1子").arg(stones));
+}
+
+void QtUi::hideFreeHandicapPanel() {
+    if (m_freeHandicap) m_freeHandicap->close();
+}
+
+} // namespace stonewise

@@ -1,0 +1,44 @@
+#include "support/BoardFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace stonewise::test {
+
+namespace {
+BoardEnvironment environment(ScriptedUi& ui, RecordingPanels& panels) {
+    BoardEnvironment env;
+    env.ui = &ui;
+    env.panels = &panels;
+    return env;
+}
+} // namespace
+
+TestBoard::TestBoard(int lines, int handicap) : board(environment(ui, panels)) {
+    GameInfo info;
+    info.board = lines == 13 ? 1 : 0;
+    info.handicap = static_cast<std::int16_t>(handicap);
+    board.newGame(info);
+}
+
+void TestBoard::play(std::initializer_list<std::pair<int, int>> moves) {
+    for (const auto& [x, y] : moves) {
+        const int before = board.totalMoves();
+        board.clickPoint(x, y);
+        EXPECT_EQ(board.totalMoves(), before + 1) << "move at (" << x << ", " << y << ") was not played";
+    }
+}
+
+std::string TestBoard::diagram() const {
+    std::string out;
+    const int n = board.boardSize();
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const Colour c = board.position().colourAt(x, y);
+            out.push_back(c == kBlack ? 'X' : c == kWhite ? 'O' : '.');
+        }
+        out.push_back('\n');
+    }
+    return out;
+}
+
+} // namespace stonewise::test

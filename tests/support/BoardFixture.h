@@ -1,0 +1,26 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "app/CIgoBoard.h"
+#include "support/ScriptedUi.h"
+
+namespace stonewise::test {
+
+// A board window with a scripted desktop, as a test drives it.
+struct TestBoard {
+    ScriptedUi ui;
+    RecordingPanels panels;
+    CIgoBoard board;
+
+    explicit TestBoard(int lines = 19, int handicap = 0);
+
+    // Clicks each point in turn; fails the test when a click is not taken into the record.
+    void play(std::initializer_list<std::pair<int, int>> moves);
+    // The board as rows of 'X' (black), 'O' (white) and '.' (empty), top row first.
+    std::string diagram() const;
+};
+
+} // namespace stonewise::test

@@ -1,0 +1,42 @@
+#include "support/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+#include "record/Text.h"
+
+namespace stonewise::test {
+
+void ScriptedUi::showMessage(std::u16string_view text, std::u16string_view title) {
+    messages.push_back({std::u16string(text), std::u16string(title)});
+}
+
+bool ScriptedUi::ask(std::u16string_view text, std::u16string_view title) {
+    questions.push_back({std::u16string(text), std::u16string(title)});
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << toUtf8(text);
+        return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedUi::boardMessage(std::u16string_view text) {
+    boardMessages.emplace_back(text);
+    ++beeps;
+}
+
+void ScriptedUi::notice(int, std::u16string_view title, std::u16string_view text) {
+    notices.push_back({std::u16string(text), std::u16string(title)});
+}
+
+void ScriptedUi::forget() {
+    messages.clear();
+    questions.clear();
+    boardMessages.clear();
+    notices.clear();
+    status.clear();
+    beeps = 0;
+}
+
+} // namespace stonewise::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/BoardCanvas.h"
+#include "app/Ui.h"
+
+namespace stonewise::test {
+
+// A Ui that records every message it was shown and answers questions and dialogs from a script.
+class ScriptedUi : public Ui {
+public:
+    struct Shown {
+        std::u16string text;
+        std::u16string title;
+    };
+
+    void showMessage(std::u16string_view text, std::u16string_view title) override;
+    bool ask(std::u16string_view text, std::u16string_view title) override;
+    void boardMessage(std::u16string_view text) override;
+    void setStatusText(std::u16string_view text) override { status = std::u16string(text); }
+    void notice(int seconds, std::u16string_view title, std::u16string_view text) override;
+    void beep() override { ++beeps; }
+    void showFreeHandicapPanel(int stones) override { freeHandicapStones = stones; }
+    void hideFreeHandicapPanel() override { freeHandicapStones = -1; }
+
+    // Answers for the next questions, in order; an unscripted question fails the test.
+    std::deque<bool> answers;
+
+    std::vector<Shown> messages;      // message boxes
+    std::vector<Shown> questions;     // questions asked
+    std::vector<std::u16string> boardMessages;
+    std::vector<Shown> notices;
+    std::u16string status;
+    int beeps = 0;
+    int freeHandicapStones = -1;
+
+    // Everything shown so far, forgotten.
+    void forget();
+};
+
+// Panels that remember the last values shown.
+class RecordingPanels : public BoardPanels {
+public:
+    void showMoveNumber(int next) override { nextMove = next; }
+    void showPrisoners(int byWhite, int byBlack) override {
+        prisonersWhite = byWhite;
+        prisonersBlack = byBlack;
+    }
+    void recordChanged() override { ++recordChanges; }
+
+    int nextMove = 0;
+    int prisonersWhite = 0;
+    int prisonersBlack = 0;
+    int recordChanges = 0;
+};
+
+} // namespace stonewise::test
