@@ -1,0 +1,12 @@
+#include "cli/CliCommand.h"
+
+namespace stonewise::cli {
+
+// Each command lives in a file of its own; this list puts them in the help text's order.
+const std::vector<CliCommand>& allCommands() {
+    static const std::vector<CliCommand> commands = {
+    };
+    return commands;
+}
+
+} // namespace stonewise::cli
