@@ -1,4 +1,4 @@
-#include "app/StringTable.h"
+#include "record/StringTable.h"
 
 #include <algorithm>
 
