@@ -2,6 +2,8 @@
 
 namespace stonewise {
 
+class RecordSequence;
+
 // Where a board window's picture goes: the core says which points changed, the desktop paints them
 // from the board's state.
 class BoardCanvas {
@@ -29,6 +31,8 @@ public:
     virtual void showPrisoners(int byWhite, int byBlack) = 0;
     // The record changed in a way the move list must show.
     virtual void recordChanged() = 0;
+    // The move list should select and show this node (null: nothing selected).
+    virtual void selectionChanged(const RecordSequence* sequence, int nodeIndex) = 0;
 };
 
 } // namespace stonewise

@@ -1,5 +1,8 @@
 #include "app/CIgoBoard.h"
 
+#include <ctime>
+
+#include "app/Clock.h"
 #include "board/HandicapTable.h"
 #include "board/MoveLegalityProbe.h"
 
@@ -10,7 +13,7 @@ constexpr std::u16string_view kSetupStoneTitle = u"手順外の石を置く";
 constexpr std::u16string_view kWhiteSetupBeforeFirstMove = u"初手よりも前に手順外の白石を置くことは出来ません。";
 } // namespace
 
-CIgoBoard::CIgoBoard(BoardEnvironment env) : CIgoBoardBase(env.canvas), m_env(env) {
+CIgoBoard::CIgoBoard(BoardEnvironment env) : CIgoBoardBase(env.canvas), m_env(std::move(env)) {
     m_record.sequences().setLoopReporter([this] {
         if (m_env.ui) m_env.ui->showMessage(u"棋譜データのリンクがループ状態。", u"異常状態");
     });
@@ -24,6 +27,8 @@ CIgoBoard::~CIgoBoard() = default;
 std::u16string CIgoBoard::text(int id) const {
     const StringTable& table = m_env.strings ? *m_env.strings : StringTable::japanese();
     if (auto found = table.find(id)) return std::u16string(*found);
+    if (m_env.strings)
+        if (auto own = StringTable::japanese().find(id)) return std::u16string(*own);
     if (id >= 0 && m_env.ui) {
         if (m_env.japanese)
             m_env.ui->showMessage(formatText(u"コード(%d)に該当する文字列が見つかりません。", {id}), u"文字列取得");
@@ -38,18 +43,68 @@ void CIgoBoard::showMessage(int id, std::u16string_view title, std::initializer_
     m_env.ui->showMessage(formatText(text(id), args, 512), title);
 }
 
+std::pair<std::u16string, std::u16string> CIgoBoard::pointLabels(int x, int y) const {
+    if (m_env.pointLabels) return m_env.pointLabels(x, y);
+    return {toU16(x + 1), toU16(y + 1)};
+}
+
+std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {
+    const std::u16string colour = text(colourOfMove(move.moveNumber) == kBlack ? kStrBlack : kStrWhite);
+    return formatText(u"%s%d", {colour, move.moveNumber + m_record.main().numberOffset()});
+}
+
 // --- the game -----------------------------------------------------------------------------------
 
 void CIgoBoard::newGame(const GameInfo& info) {
     m_info = info;
     m_record.reset();
+    m_selection = {};
     m_freeHandicap = false;
+    m_initialEdit = false;
+    m_insertStonesLeft = 0;
+    m_undoConfirmed = false;
     m_position.setSize(info.boardSize());
     m_position.totalMoves = 0;
     m_position.displayedMove = -1;
     setHandicapCounts(0);
     if (info.handicap >= 2 && info.handicap <= 9) placeHandicapStones(info.handicap);
+    m_changes = 0;
+    markStored();
     rebuild();
+    if (m_env.panels) m_env.panels->recordChanged();
+}
+
+void CIgoBoard::loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info) {
+    m_info = info;
+    m_record.adopt(std::move(main));
+    m_selection = {};
+    m_freeHandicap = false;
+    m_initialEdit = false;
+    m_insertStonesLeft = 0;
+    m_undoConfirmed = false;
+    m_position.setSize(info.boardSize());
+    const int handicap = m_record.main().handicapCount();
+    m_position.handicapCount = handicap;
+    m_record.main().setNumberOffset(handicap >= 2 ? -1 : 0);
+    m_record.main().updateLastMoveNumber();
+    renumberTree();
+    m_position.totalMoves = m_record.main().lastMoveNumber();
+    const int initial = initialDisplayMove();
+    m_position.displayedMove = initial > 0 && initial < m_position.totalMoves ? initial : -1;
+    m_changes = 0;
+    markStored();
+    rebuild();
+    if (m_env.panels) m_env.panels->recordChanged();
+}
+
+void CIgoBoard::markStored() {
+    m_stored = m_record.copyMain();
+    m_storedInfo = m_info;
+}
+
+int CIgoBoard::initialDisplayMove() const {
+    if ((m_info.displayFlags & kDisplayInitialMoveValid) == 0) return 0;
+    return m_info.ownMoveMark;
 }
 
 void CIgoBoard::setHandicapCounts(int count) {
@@ -69,8 +124,29 @@ int CIgoBoard::placeHandicapStones(int count) {
     }
     setHandicapCounts(placed);
     m_position.totalMoves = placed >= 2 ? 1 : m_record.main().lastMoveNumber();
-    touch();
+    ++m_changes;
     return placed;
+}
+
+void CIgoBoard::edited() {
+    ++m_changes;
+    if (m_env.panels) m_env.panels->recordChanged();
+}
+
+bool CIgoBoard::refuseProtected() {
+    if (!m_info.isProtected()) return false;
+    if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
+    return true;
+}
+
+void CIgoBoard::renumberTree() {
+    m_record.main().numberTree();
+    m_record.main().readAnswerTags();
+}
+
+void CIgoBoard::selectNode(RecordSequence* s, int index) {
+    m_selection = {s, index};
+    if (m_env.panels) m_env.panels->selectionChanged(s, index);
 }
 
 // --- clicks and moves ---------------------------------------------------------------------------
@@ -78,28 +154,49 @@ int CIgoBoard::placeHandicapStones(int count) {
 bool CIgoBoard::clickRefused(int x, int y) {
     if (m_busy) return true;
     if (m_viewOnly && !m_editing) return true;
-    if (m_info.isProtected()) {
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
-        return true;
-    }
+    if (refuseProtected()) return true;
     if (totalMoves() > 0 && displayedMove() == 0) return true;
     return !m_position.onBoard(x, y);
 }
 
-void CIgoBoard::clickPoint(int x, int y) {
-    if (m_busy) return;
-    if (m_freeHandicap) {
-        toggleFreeHandicapStone(x, y);
+void CIgoBoard::clickPoint(int x, int y, bool rightButton) {
+    if (m_busy) {
+        setBusy(false);
         return;
     }
-    if (m_position.onBoard(x, y) && m_position.at(x, y).hasStone()) return;
+    if (m_freeHandicap) {
+        if (!rightButton) toggleFreeHandicapStone(x, y);
+        return;
+    }
+    if (m_initialEdit) {
+        toggleInitialStone(x, y, rightButton ? kWhite : kBlack);
+        return;
+    }
+    if (rightButton || !m_position.onBoard(x, y)) return;
+    const BoardPoint& p = m_position.at(x, y);
+    if (p.hasStone()) {
+        // A click on a stone selects its move in the move list.
+        if (p.moveNumber > 0) {
+            const RecordNode* n = m_record.nodeAtMove(p.moveNumber);
+            if (n && n->x == x && n->y == y) selectNode(m_record.currentSequence(), n->index);
+        }
+        return;
+    }
+    if (RecordSequence* branch = branchStartingAt(x, y)) {
+        showSequence(branch, branch->firstMoveNumber());
+        return;
+    }
+    if (m_insertStonesLeft > 0) {
+        insertStone(x, y);
+        return;
+    }
     placeStone(x, y);
 }
 
 bool CIgoBoard::placeStone(int x, int y) {
     if (clickRefused(x, y)) return false;
     if (m_position.at(x, y).hasStone()) return false;
-    const int moveNumber = (displayedMove() == -1 ? totalMoves() : displayedMove()) + 1;
+    const int moveNumber = shownMove() + 1;
     switch (testMove(m_position, x, y, moveNumber)) {
     case MoveRefusal::Suicide:
         if (m_env.ui) m_env.ui->boardMessage(text(kStrIllegalMove));
@@ -115,24 +212,56 @@ bool CIgoBoard::placeStone(int x, int y) {
 
 bool CIgoBoard::takeMove(int x, int y, int moveNumber) {
     if (atEnd()) return appendMoveAtEnd(x, y, moveNumber);
-    if (m_env.ui)
-        m_env.ui->showMessage(u"途中の手からの分岐はまだ作成できません。最終手を表示してから打って下さい。", u"石を置く");
-    return false;
+    BranchDialogResult choice;
+    choice.choice = BranchDialogResult::Choice::Branch;
+    if (!m_options.skipBranchDialog && m_env.ui) {
+        BranchDialogRequest request;
+        request.enterGivesReference = m_options.branchEnterGivesReference;
+        request.englishTags = m_options.englishTags;
+        choice = m_env.ui->askNewBranch(request);
+        m_options.branchEnterGivesReference = choice.enterGivesReference;
+    }
+    if (choice.choice == BranchDialogResult::Choice::Cancel) return false;
+    return makeBranch(x, y, choice);
+}
+
+std::int16_t CIgoBoard::elapsedForNewMove() const {
+    // Mail Go games measure the time from the arrival of the opponent's move.
+    if (!m_info.isMailGo() || !m_env.clock || m_record.pathDepth() != 0) return 0;
+    if ((m_info.flags & kInfoMoveWaiting) == 0 || m_info.waitingTime.year == 0) return 0;
+    const GameTime& w = m_info.waitingTime;
+    std::tm t{};
+    t.tm_year = w.year - 1900;
+    t.tm_mon = w.month - 1;
+    t.tm_mday = w.day;
+    t.tm_hour = w.hour;
+    t.tm_min = w.minute;
+    t.tm_sec = w.second;
+    t.tm_isdst = -1;
+    const std::time_t since = std::mktime(&t);
+    if (since == static_cast<std::time_t>(-1)) return 0;
+    return encodeElapsed(static_cast<long>(m_env.clock->secondsSinceEpoch() - since));
 }
 
 bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
     RecordSequence& s = *m_record.pathTop();
-    const RecordNode* added = s.appendNode(makeMoveNode(moveNumber, x, y));
+    RecordNode node = makeMoveNode(moveNumber, x, y);
+    node.elapsed = elapsedForNewMove();
+    const RecordNode* added = s.appendNode(node);
     if (!added) {
         if (m_env.ui) m_env.ui->beep();
         return false;
+    }
+    if (node.elapsed != 0 || m_info.isMailGo()) {
+        m_info.flags &= static_cast<std::uint16_t>(~kInfoMoveWaiting);
+        m_info.mailGoFlags &= 0xF0;
     }
     const int index = added->index;
     m_position.totalMoves = moveNumber;
     m_position.displayedMove = -1;
     applyMoveToPosition(s, index);
-    touch();
-    if (m_env.panels) m_env.panels->recordChanged();
+    selectNode(&s, index);
+    edited();
     return true;
 }
 
@@ -223,10 +352,7 @@ bool CIgoBoard::rebuild() {
 // --- free handicap ------------------------------------------------------------------------------
 
 void CIgoBoard::beginFreeHandicap() {
-    if (m_info.isProtected()) {
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
-        return;
-    }
+    if (refuseProtected()) return;
     m_freeHandicap = true;
     if (m_env.ui) m_env.ui->showFreeHandicapPanel(m_record.main().handicapCount());
 }
@@ -243,8 +369,7 @@ void CIgoBoard::toggleFreeHandicapStone(int x, int y) {
         main.removeNode(found);
     } else {
         if (m_position.at(x, y).hasStone()) return;
-        RecordNode n = makeMoveNode(1, x, y);
-        if (!main.appendNode(n)) return;
+        if (!main.appendNode(makeMoveNode(1, x, y))) return;
     }
     int stones = 0;
     for (const RecordNode& n : main.nodes()) stones += n.type == NodeType::BlackMove && n.moveNumber == 1;
@@ -255,8 +380,9 @@ void CIgoBoard::toggleFreeHandicapStone(int x, int y) {
     p.colour = found >= 0 ? kEmpty : kBlack;
     p.moveNumber = found >= 0 ? 0 : 1;
     p.displayNumber = kNoDisplayNumber;
-    found >= 0 ? erasePoint(x, y) : drawPoint(x, y);
-    touch();
+    if (found >= 0) erasePoint(x, y);
+    else drawPoint(x, y);
+    ++m_changes;
     if (m_env.ui) m_env.ui->showFreeHandicapPanel(stones);
 }
 
@@ -269,16 +395,13 @@ void CIgoBoard::endFreeHandicap() {
     m_position.totalMoves = m_record.main().lastMoveNumber();
     m_position.displayedMove = -1;
     rebuild();
-    if (m_env.panels) m_env.panels->recordChanged();
+    edited();
 }
 
 // --- setup stones -------------------------------------------------------------------------------
 
 bool CIgoBoard::placeSetupStone(int x, int y, Colour colour) {
-    if (m_info.isProtected()) {
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
-        return false;
-    }
+    if (refuseProtected()) return false;
     if (!m_position.onBoard(x, y) || m_position.at(x, y).hasStone()) return false;
     RecordSequence& main = m_record.main();
     bool beforeFirstMove = m_record.pathDepth() == 0;
@@ -307,17 +430,13 @@ bool CIgoBoard::placeSetupStone(int x, int y, Colour colour) {
         RecordSequence* s = m_record.sequenceForMove(at);
         if (!s->insertNode(at, n)) return false;
     }
-    touch();
     rebuild();
-    if (m_env.panels) m_env.panels->recordChanged();
+    edited();
     return true;
 }
 
 bool CIgoBoard::removeSetupStone(int x, int y) {
-    if (m_info.isProtected()) {
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrProtectedGame));
-        return false;
-    }
+    if (refuseProtected()) return false;
     for (int level = m_record.pathDepth(); level >= 0; --level) {
         RecordSequence* s = m_record.pathSequence(level);
         for (int i = s->nodeCount() - 1; i >= 0; --i) {
@@ -325,13 +444,49 @@ bool CIgoBoard::removeSetupStone(int x, int y) {
             if (!n.isSetup() || n.x != x || n.y != y) continue;
             s->removeNode(i);
             erasePoint(x, y);
-            touch();
             rebuild();
-            if (m_env.panels) m_env.panels->recordChanged();
+            edited();
             return true;
         }
     }
     return false;
+}
+
+void CIgoBoard::beginInitialPositionEdit() {
+    if (refuseProtected()) return;
+    m_initialEdit = true;
+}
+
+void CIgoBoard::endInitialPositionEdit() {
+    m_initialEdit = false;
+    rebuild();
+}
+
+void CIgoBoard::toggleInitialStone(int x, int y, Colour colour) {
+    if (!m_position.onBoard(x, y)) return;
+    RecordSequence& main = m_record.main();
+    for (int i = 0; i < main.leadingSetupCount() && i < main.nodeCount(); ++i) {
+        const RecordNode& n = main.node(i);
+        if (n.isSetup() && n.x == x && n.y == y) {
+            main.removeNode(i);
+            m_info.flags |= kInfoExtendedHeader;
+            erasePoint(x, y);
+            rebuild();
+            edited();
+            return;
+        }
+    }
+    if (m_position.at(x, y).hasStone()) return;
+    RecordNode n;
+    n.type = colour == kBlack ? NodeType::BlackSetup : NodeType::WhiteSetup;
+    n.moveNumber = 0;
+    n.x = static_cast<std::uint8_t>(x);
+    n.y = static_cast<std::uint8_t>(y);
+    if (!main.insertNode(0, n)) return;
+    main.setLeadingSetupCount(main.leadingSetupCount() + 1);
+    m_info.flags |= kInfoExtendedHeader;
+    rebuild();
+    edited();
 }
 
 } // namespace stonewise

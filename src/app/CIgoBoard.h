@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/CIgoBoardBase.h"
 #include "app/StringTable.h"
@@ -9,11 +12,13 @@
 #include "board/PositionRebuild.h"
 #include "record/GameInfo.h"
 #include "record/GameRecord.h"
+#include "record/RecordTransform.h"
 #include "record/Text.h"
 
 namespace stonewise {
 
 class Clock;
+class RecordCorrection;
 
 // What a board window needs from its surroundings.
 struct BoardEnvironment {
@@ -23,6 +28,8 @@ struct BoardEnvironment {
     const Clock* clock = nullptr;
     const StringTable* strings = nullptr;   // null: the Japanese table
     bool japanese = true;                   // interface language is Japanese
+    // The column and row labels of a point as the board shows them; null: 1-based numbers.
+    std::function<std::pair<std::u16string, std::u16string>(int x, int y)> pointLabels;
 };
 
 // Display and play switches of a board window (from the settings).
@@ -32,11 +39,23 @@ struct BoardOptions {
     bool diagramDisplay = false;       // "棋譜図表示にする"
     bool lastMoveMark = true;          // off with "最終手マークを表示しない"
     bool commentMarks = true;
+    bool englishTags = false;          // comment dialogs write "&G:" / "&V:" / "&F:"
+    bool branchEnterGivesReference = false; // the new-branch dialog's Enter choice (persisted)
+    bool skipBranchDialog = false;     // a move in the middle makes a branch without asking
+};
+
+// A node of the record: a sequence and an index in it.
+struct NodeRef {
+    RecordSequence* sequence = nullptr;
+    int index = -1;
+
+    bool valid() const { return sequence && index >= 0 && index < sequence->nodeCount(); }
+    RecordNode* node() const { return valid() ? &sequence->node(index) : nullptr; }
 };
 
 // The board window of every working mode: it owns the game record, its header, the position and the
-// navigation state, and carries out the record commands. It never paints and never blocks on a
-// widget: it talks to the desktop through the interfaces of its environment.
+// navigation state, and carries out the record commands by id. It never paints and never blocks on
+// a widget: it talks to the desktop through the interfaces of its environment.
 class CIgoBoard : public CIgoBoardBase {
 public:
     explicit CIgoBoard(BoardEnvironment env);
@@ -45,6 +64,10 @@ public:
     // --- the game ---
     // Starts an empty game with the header's board size; a handicap of 2..9 is placed from the table.
     void newGame(const GameInfo& info);
+    // Shows a record read from a file or the store, at its initial display move.
+    void loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
+    // Takes the current record and header as "the stored state" that restoring returns to.
+    void markStored();
     const GameInfo& gameInfo() const { return m_info; }
     GameInfo& gameInfo() { return m_info; }
     GameRecord& record() { return m_record; }
@@ -53,6 +76,11 @@ public:
     const BoardOptions& options() const { return m_options; }
     // Incremented by every edit; the store saves when it moved.
     int changeCounter() const { return m_changes; }
+
+    // --- commands ---
+    // Carries out a window command by id; `point` is the clicked point of the board's context menu.
+    // False when the command is not one of the board window's.
+    bool command(int id, int pointX = -1, int pointY = -1);
 
     // --- navigation state ---
     int totalMoves() const { return m_position.totalMoves; }
@@ -67,17 +95,74 @@ public:
     void setViewOnly(bool on) { m_viewOnly = on; }
     bool editing() const { return m_editing; }
     void setEditing(bool on) { m_editing = on; }
+    int protectedFirstMove() const { return m_protectedFirstMove; }
+    void setProtectedFirstMove(int move) { m_protectedFirstMove = move; }
+    // The initial display move from the header, or 0.
+    int initialDisplayMove() const;
+
+    // Steps (the commands of the same names).
+    void forward();
+    void back(bool acrossBranches = false);
+    void toStart();
+    void toBranchHead();
+    void toEnd();
+    void toBranchEnd();
+    void intoBranch();
+    // Shows move n of the current path (clamped to the path); rebuilds.
+    void showMove(int moveNumber);
+    // Enters `s` (a sequence of this record) and shows move n of it (-1: its last move).
+    void showSequence(RecordSequence* s, int moveNumber);
+    void toggleNumbers();
+    void toggleBranchNumbersFromOne();
+
+    // --- the selected node (the move list's selection) ---
+    const NodeRef& selection() const { return m_selection; }
+    void selectNode(RecordSequence* s, int index);
 
     // --- the board ---
     // A left click on the board, in order of precedence: stop a running animation, free handicap
-    // placement, a stone (selects its move), a branch mark, insertion mode, else play.
-    void clickPoint(int x, int y);
+    // placement, a stone (selects its move), a branch mark (enters the branch), insertion mode,
+    // the initial-position editor, else play.
+    void clickPoint(int x, int y, bool rightButton = false);
     // Plays the colour to move at (x, y), with the refusals of the rules; true when the move was
     // taken into the record.
     bool placeStone(int x, int y);
     // Rebuilds the position for the displayed move and redraws; false when a move on an occupied
     // point stopped it (message 11605 was shown).
     bool rebuild();
+    // The child sequence whose first move is played at (x, y) right after the displayed move.
+    RecordSequence* branchStartingAt(int x, int y);
+
+    // --- record edits ---
+    bool pass();
+    bool undo();
+    bool clearRecord();
+    // Plays (x, y) as a new branch or reference at the displayed move through the branch dialog.
+    bool playAsNewBranch(int x, int y, bool onlyBranch = false, bool onlyReference = false);
+    bool deleteBranch();
+    // Copies the moves from `fromMove` (default: the displayed move) to the end of the current
+    // sequence into a new branch or reference sequence.
+    bool copyToNewBranch(int fromMove = -1);
+    bool editComment();
+    bool setMarkAt(int x, int y);
+    bool editSelectedMark();
+    bool deleteSelectedMark();
+    bool correctPoint(int x, int y);
+    bool editElapsed();
+    bool restoreStoredRecord();
+    // Compares a study sequence with the main record and adds its different continuation as a
+    // branch after the last common move (or makes it the main record when there is none).
+    bool addStudySequenceAsBranch(const RecordSequence& study);
+
+    // --- record correction ("棋譜修正") ---
+    // Opens a correction session on a deep copy; null in read-only display or for a protected game.
+    std::unique_ptr<RecordCorrection> beginCorrection();
+    bool insertionModeActive() const { return m_insertStonesLeft > 0; }
+
+    // --- initial position editing ---
+    void beginInitialPositionEdit();
+    void endInitialPositionEdit();
+    bool initialPositionEditActive() const { return m_initialEdit; }
 
     // --- handicap and setup stones ---
     // Places 2..9 handicap stones from the table into an empty main record; returns the count placed.
@@ -89,7 +174,7 @@ public:
     void endFreeHandicap();
     // A stone outside the move order ("手順外の黒石/白石を置く") at the displayed move; false when refused.
     bool placeSetupStone(int x, int y, Colour colour);
-    // Takes away the setup stone at (x, y) of the current sequence ("手順外の石を取り除く").
+    // Takes away the setup stone at (x, y) ("手順外の石を取り除く").
     bool removeSetupStone(int x, int y);
 
     // --- texts ---
@@ -97,13 +182,21 @@ public:
     std::u16string text(int id) const;
     // Shows a numbered message formatted with `args` in a message box.
     void showMessage(int id, std::u16string_view title, std::initializer_list<FormatArg> args = {});
+    // The column and row labels of a point as the board shows them.
+    std::pair<std::u16string, std::u16string> pointLabels(int x, int y) const;
+    // "黒12": the colour and number of a move as the dialogs show it (with the handicap offset).
+    std::u16string moveLabel(const RecordNode& move) const;
 
 protected:
+    friend class RecordCorrection;
+
     // Hands a legal move at (x, y) to the record: appended at the end of the path, or (in the middle)
     // made a new branch or reference sequence. Returns true when the record took it.
     virtual bool takeMove(int x, int y, int moveNumber);
     // Appends a move or pass of `moveNumber` at the end of the shown path and updates the position.
     bool appendMoveAtEnd(int x, int y, int moveNumber);
+    // Creates a child at the displayed move per the dialog's choice and plays (x, y) (or a pass) in it.
+    bool makeBranch(int x, int y, const BranchDialogResult& choice);
     // Puts a move just taken into the position: captures, prisoners, ko, marks, panels.
     void applyMoveToPosition(RecordSequence& s, int nodeIndex);
     // Moves the last-move mark to the position's last move.
@@ -112,20 +205,42 @@ protected:
     void showCounters();
     RebuildOptions rebuildOptions() const;
     void setHandicapCounts(int count);
-    void touch() { ++m_changes; }
+    // An edit happened: the change counter moves and the panels learn of it.
+    void edited();
+    // Refuses an edit of a protected game with message 11401; true when refused.
+    bool refuseProtected();
     // The click refusals: busy, read-only, protected (message 11401), the start of a non-empty
     // record, outside the board.
     bool clickRefused(int x, int y);
+    // Renumbers the tree and reads the answer tags again.
+    void renumberTree();
+    // Sets the path to `s` (closing what depended on the old one) and total moves to its last move.
+    void enterPath(RecordSequence* s);
+    // Inserts a link for `child` into `parent` at `moveNumber`; false on a limit.
+    bool insertLink(RecordSequence& parent, RecordSequence& child, int moveNumber, AnswerKind kind);
+    // The time a Mail Go move took since the opponent's move arrived, or 0.
+    std::int16_t elapsedForNewMove() const;
+    // Inserts one stone of the "2手挿入" mode at (x, y).
+    bool insertStone(int x, int y);
+    void toggleInitialStone(int x, int y, Colour colour);
 
     BoardEnvironment m_env;
     GameInfo m_info;
     GameRecord m_record;
     BoardOptions m_options;
+    NodeRef m_selection;
     int m_changes = 0;
     bool m_busy = false;
     bool m_viewOnly = false;
     bool m_editing = false;
     bool m_freeHandicap = false;
+    bool m_initialEdit = false;
+    bool m_undoConfirmed = false;      // the Mail Go undo question was answered yes for this game
+    int m_protectedFirstMove = 0;
+    int m_insertStonesLeft = 0;        // "2手挿入": stones still to insert
+    // The record and header as last stored, for "現在の棋譜を変更前の状態に戻す".
+    std::unique_ptr<RecordSequence> m_stored;
+    GameInfo m_storedInfo;
 };
 
 } // namespace stonewise

@@ -8,6 +8,8 @@ namespace stonewise {
 enum StringId : int {
     kStrWhite = 10002,                 // "白"
     kStrBlack = 10003,                 // "黒"
+    kStrRestoreTitle = 11206,          // "棋譜の変更を元に戻す"
+    kStrRestoreQuestion = 11207,       // restore the record as stored?
     kStrProtectedGame = 11401,         // the open game is protected
     kStrIllegalMove = 11600,           // "禁じ手です。"
     kStrIllegalKo = 11601,             // "劫取りの禁じ手です。"

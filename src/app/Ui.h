@@ -1,9 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/Dialogs.h"
+
 namespace stonewise {
+
+class RecordCorrection;
 
 // What a board window and the rest of the core need from the desktop to talk to the user: message
 // boxes, questions, the board's message line, the status line, notices, and one typed call per
@@ -28,6 +33,15 @@ public:
     // the count of stones placed so far.
     virtual void showFreeHandicapPanel(int stones) = 0;
     virtual void hideFreeHandicapPanel() = 0;
+
+    // Modal dialogs: each returns the user's choice.
+    virtual BranchDialogResult askNewBranch(const BranchDialogRequest& request) = 0;
+    virtual CommentDialogResult editComment(const CommentDialogRequest& request) = 0;
+    virtual MarkDialogResult editMark(const MarkDialogRequest& request) = 0;
+    virtual ElapsedDialogResult editElapsed(const ElapsedDialogRequest& request) = 0;
+    // "棋譜修正": a dialog that works on the session until it is confirmed or cancelled; the board
+    // stays usable meanwhile (for "2手挿入").
+    virtual void openRecordCorrection(std::unique_ptr<RecordCorrection> session) = 0;
 };
 
 } // namespace stonewise

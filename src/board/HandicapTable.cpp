@@ -42,4 +42,20 @@ std::span<const HandicapPoint> handicapPoints(int count, bool thirteenLines) {
     return {table[static_cast<std::size_t>(count)].data(), static_cast<std::size_t>(count)};
 }
 
+bool matchesHandicapTable(const RecordSequence& main, int count, bool thirteenLines) {
+    const auto points = handicapPoints(count, thirteenLines);
+    if (points.empty()) return false;
+    // The stones may have been recorded in any order; each must stand on a point of the table.
+    int matched = 0;
+    for (const RecordNode& n : main.nodes()) {
+        if (matched >= count) break;
+        if (n.type != NodeType::BlackMove || n.moveNumber != 1) continue;
+        bool onTable = false;
+        for (const HandicapPoint& p : points) onTable |= n.x == p.column - 1 && n.y == p.row - 1;
+        if (!onTable) return false;
+        ++matched;
+    }
+    return matched == count;
+}
+
 } // namespace stonewise

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "record/RecordSequence.h"
+
 namespace stonewise {
 
 // A point of the handicap table, 1-based (column, row) as the table is written.
@@ -13,5 +15,9 @@ struct HandicapPoint {
 // The fixed handicap points for 2..9 stones in placement order, for 19 and 13 lines. Empty for a
 // count outside 2..9.
 std::span<const HandicapPoint> handicapPoints(int count, bool thirteenLines);
+
+// Whether the first `count` handicap stones of a main record (black move-1 nodes) stand on the
+// table points of that count; a count above 9 never does (it is a free handicap).
+bool matchesHandicapTable(const RecordSequence& main, int count, bool thirteenLines);
 
 } // namespace stonewise

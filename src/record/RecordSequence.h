@@ -107,6 +107,7 @@ public:
     int registerLabel(const RecordNode& labelNode);
     int labelCount() const { return static_cast<int>(m_labels.size()); }
     const LabelEntry& label(int index) const { return m_labels[static_cast<std::size_t>(index)]; }
+    LabelEntry& label(int index) { return m_labels[static_cast<std::size_t>(index)]; }
     const std::vector<LabelEntry>& labels() const { return m_labels; }
 
     // --- children ---

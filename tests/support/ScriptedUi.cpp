@@ -30,6 +30,36 @@ void ScriptedUi::notice(int, std::u16string_view title, std::u16string_view text
     notices.push_back({std::u16string(text), std::u16string(title)});
 }
 
+namespace {
+template <typename Result, typename Request>
+Result next(std::deque<Result>& answers, std::vector<Request>* requests, const Request& request, const char* name) {
+    if (requests) requests->push_back(request);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted dialog: " << name;
+        return Result{};
+    }
+    Result r = answers.front();
+    answers.pop_front();
+    return r;
+}
+} // namespace
+
+BranchDialogResult ScriptedUi::askNewBranch(const BranchDialogRequest& request) {
+    return next(branchAnswers, &branchRequests, request, "new branch");
+}
+
+CommentDialogResult ScriptedUi::editComment(const CommentDialogRequest& request) {
+    return next(commentAnswers, &commentRequests, request, "comment");
+}
+
+MarkDialogResult ScriptedUi::editMark(const MarkDialogRequest& request) {
+    return next(markAnswers, &markRequests, request, "mark");
+}
+
+ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request) {
+    return next(elapsedAnswers, static_cast<std::vector<ElapsedDialogRequest>*>(nullptr), request, "elapsed time");
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/BoardCanvas.h"
+#include "app/RecordCorrection.h"
 #include "app/Ui.h"
 
 namespace stonewise::test {
@@ -25,6 +28,22 @@ public:
     void beep() override { ++beeps; }
     void showFreeHandicapPanel(int stones) override { freeHandicapStones = stones; }
     void hideFreeHandicapPanel() override { freeHandicapStones = -1; }
+    BranchDialogResult askNewBranch(const BranchDialogRequest& request) override;
+    CommentDialogResult editComment(const CommentDialogRequest& request) override;
+    MarkDialogResult editMark(const MarkDialogRequest& request) override;
+    ElapsedDialogResult editElapsed(const ElapsedDialogRequest& request) override;
+    void openRecordCorrection(std::unique_ptr<RecordCorrection> session) override { correction = std::move(session); }
+
+    // Scripted dialog answers, used in order; an unscripted dialog fails the test and cancels.
+    std::deque<BranchDialogResult> branchAnswers;
+    std::deque<CommentDialogResult> commentAnswers;
+    std::deque<MarkDialogResult> markAnswers;
+    std::deque<ElapsedDialogResult> elapsedAnswers;
+    // What the dialogs were asked.
+    std::vector<BranchDialogRequest> branchRequests;
+    std::vector<CommentDialogRequest> commentRequests;
+    std::vector<MarkDialogRequest> markRequests;
+    std::unique_ptr<RecordCorrection> correction;
 
     // Answers for the next questions, in order; an unscripted question fails the test.
     std::deque<bool> answers;
@@ -50,6 +69,12 @@ public:
         prisonersBlack = byBlack;
     }
     void recordChanged() override { ++recordChanges; }
+    void selectionChanged(const RecordSequence* s, int index) override {
+        selectedSequence = s;
+        selectedIndex = index;
+    }
+    const RecordSequence* selectedSequence = nullptr;
+    int selectedIndex = -1;
 
     int nextMove = 0;
     int prisonersWhite = 0;

@@ -1,0 +1,43 @@
+#pragma once
+
+namespace stonewise {
+
+// Window commands of the board window, by the ids the menus, buttons and keys send.
+enum CommandId : int {
+    kCmdToStart = 32785,            // "初期状態を表示"
+    kCmdBack = 32783,               // "前に戻す"
+    kCmdForward = 32784,            // "次へ進める"
+    kCmdToEnd = 32786,              // "最終状態を表示"
+    kCmdBranchHead = 32862,         // "分岐の先頭手を表示"
+    kCmdBackAcrossBranch = 32864,   // "分岐を超えて前に戻す"
+    kCmdIntoBranch = 32882,         // "分岐内へ進める"
+    kCmdBranchEnd = 32787,          // "分岐の最終手を表示"
+    kCmdAnimate = 32789,            // "アニメーション再生"
+    kCmdStopAnimation = 32871,      // "アニメ―ション停止"
+    kCmdShowNumbers = 32788,        // "番号を表示"
+    kCmdBranchNumbersFromOne = 32790, // "分岐の番号を１から表示"
+    kCmdPass = 32875,               // "パス"
+    kCmdUndo = 32777,               // "待った"
+    kCmdClearRecord = 32776,        // "棋譜をクリア"
+    kCmdComment = 32793,            // "コメントの追加・編集..."
+    kCmdCopyToNewBranch = 32832,    // "以降の石を新しい分岐へコピー..."
+    kCmdDeleteBranch = 32834,       // "分岐を削除"
+    kCmdCorrectRecord = 32964,      // "棋譜の修正..."
+    kCmdRestoreRecord = 32867,      // "現在の棋譜を変更前の状態に戻す"
+    kCmdNewBranch = 32816,          // "新しい分岐を作成..."
+    kCmdBranchAfterLast = 32817,    // "最終手の次に分岐を追加..."
+    kCmdReferenceForLast = 32877,   // "最終手の参考手順を作成..."
+    kCmdPlaceStone = 32883,         // "石を置く"
+    kCmdCorrectPoint = 32825,       // "位置修正"
+    kCmdSetMark = 32830,            // "マークを設定..."
+    kCmdBlackSetupStone = 32910,    // "手順外の黒石を置く"
+    kCmdWhiteSetupStone = 32911,    // "手順外の白石を置く"
+    kCmdRemoveSetupStone = 32912,   // "手順外の石を取り除く"
+    kCmdAddStudyBranch = 32837,     // "表示中の検討手順を分岐として反映"
+    kCmdEditMark = 32854,           // "マークを修正..."
+    kCmdDeleteMark = 32857,         // "マークを削除"
+    kCmdEditElapsed = 32965,        // "経過時間を修正..."
+    kCmdCancel = 32851,             // "キャンセル"
+};
+
+} // namespace stonewise

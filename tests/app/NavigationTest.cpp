@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandIds.h"
+#include "support/BoardFixture.h"
+
+namespace stonewise {
+namespace {
+
+using test::TestBoard;
+
+// Twelve moves along the top rows, no captures.
+void playTwelve(TestBoard& t) {
+    t.play({{2, 2}, {16, 16}, {3, 3}, {15, 15}, {4, 4}, {14, 14}, {5, 5}, {13, 13}, {6, 6}, {12, 12}, {7, 7}, {11, 11}});
+}
+
+BranchDialogResult choose(BranchDialogResult::Choice c, std::u16string comment = {}, AnswerKind kind = kNoAnswer) {
+    BranchDialogResult r;
+    r.choice = c;
+    r.comment = std::move(comment);
+    r.kind = kind;
+    return r;
+}
+
+TEST(Navigation, StepsStopAtTheirEnds) {
+    TestBoard t;
+    playTwelve(t);
+    t.board.command(kCmdBack);
+    EXPECT_EQ(t.board.displayedMove(), 11);
+    EXPECT_EQ(t.board.position().colourAt(11, 11), kEmpty);
+    EXPECT_EQ(t.board.position().lastMove->moveNumber, 11);
+    for (int i = 0; i < 20; ++i) t.board.command(kCmdBack);
+    EXPECT_EQ(t.board.displayedMove(), 1);  // back never reaches move 0
+    EXPECT_EQ(t.board.position().colourAt(2, 2), kBlack);
+    t.board.command(kCmdForward);
+    t.board.command(kCmdForward);
+    EXPECT_EQ(t.board.displayedMove(), 3);
+    EXPECT_EQ(t.board.position().colourAt(3, 3), kBlack);
+    t.board.command(kCmdToEnd);
+    EXPECT_EQ(t.board.displayedMove(), 12);
+    t.board.command(kCmdForward);
+    EXPECT_EQ(t.board.displayedMove(), 12);
+    t.board.command(kCmdToStart);
+    EXPECT_EQ(t.board.displayedMove(), 1);
+}
+
+TEST(Navigation, ToStartWithHandicapOrStartFlags) {
+    TestBoard handicap(19, 3);
+    handicap.play({{16, 2}, {2, 2}, {9, 3}});
+    handicap.board.command(kCmdToStart);
+    EXPECT_EQ(handicap.board.displayedMove(), 2);
+    EXPECT_EQ(handicap.board.position().colourAt(16, 2), kWhite);
+
+    TestBoard flagged;
+    flagged.play({{3, 3}, {15, 15}});
+    flagged.board.gameInfo().startFlags = 0x08;
+    flagged.board.command(kCmdToStart);
+    EXPECT_EQ(flagged.board.displayedMove(), 0);
+    EXPECT_EQ(flagged.board.position().colourAt(3, 3), kEmpty);
+}
+
+TEST(Navigation, BackStepsOverPassesAndUndoesCapturesByRebuilding) {
+    TestBoard t;
+    // White (0,0) is captured by black 5; white 6 passes.
+    t.play({{1, 0}, {0, 0}, {10, 10}, {12, 12}, {0, 1}});
+    t.board.command(kCmdPass);
+    t.play({{5, 5}});
+    EXPECT_EQ(t.board.position().prisoners(kBlack), 1);
+    t.board.command(kCmdBack);  // leaves 7, passes 6
+    EXPECT_EQ(t.board.displayedMove(), 5);
+    t.board.command(kCmdBack);  // leaves the capture: rebuilt
+    EXPECT_EQ(t.board.displayedMove(), 4);
+    EXPECT_EQ(t.board.position().colourAt(0, 0), kWhite);
+    EXPECT_EQ(t.board.position().prisoners(kBlack), 0);
+}
+
+TEST(Navigation, BranchesAndReferenceSequences) {
+    TestBoard t;
+    playTwelve(t);
+    t.board.showMove(9);
+    // A branch after move 9: its first move is 10.
+    t.ui.branchAnswers.push_back(choose(BranchDialogResult::Choice::Branch, u"better", kCorrect));
+    t.board.clickPoint(9, 3);
+    RecordSequence* branch = t.board.record().pathTop();
+    ASSERT_EQ(t.board.record().pathDepth(), 1);
+    EXPECT_EQ(branch->firstMoveNumber(), 10);
+    EXPECT_EQ(branch->node(0).moveNumber, 10);
+    EXPECT_EQ(branch->kind(), kBranch);
+    EXPECT_EQ(branch->answerKind(), kCorrect);
+    EXPECT_EQ(branch->commentOf(branch->node(0)), u"!正解:better");
+    EXPECT_EQ(t.board.record().main().lastMoveNumber(), 12);
+    EXPECT_EQ(t.board.position().colourAt(9, 3), kWhite);
+    EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);  // main move 10 is not on this path
+    EXPECT_EQ(t.board.record().main().findNode(9)->flags & 3, kBranch);
+
+    // A reference sequence at move 10 of the main record: its first move is 10 and stone 10 leaves.
+    t.board.command(kCmdToEnd);
+    t.board.showMove(10);
+    t.ui.branchAnswers.push_back(choose(BranchDialogResult::Choice::Reference));
+    t.board.clickPoint(4, 12);
+    RecordSequence* reference = t.board.record().pathTop();
+    EXPECT_EQ(reference->kind(), kReference);
+    EXPECT_EQ(reference->firstMoveNumber(), 10);
+    EXPECT_EQ(reference->node(0).moveNumber, 10);
+    EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);
+    EXPECT_EQ(t.board.position().colourAt(4, 12), kWhite);
+    EXPECT_EQ(t.board.position().colourAt(6, 6), kBlack);  // move 9 stays
+
+    // Leaving and entering again: Ctrl+← at the first move leaves for the parent, a click on the
+    // branch mark's point enters it.
+    t.board.command(kCmdBackAcrossBranch);
+    EXPECT_EQ(t.board.record().pathDepth(), 0);
+    EXPECT_EQ(t.board.displayedMove(), 9);
+    t.board.clickPoint(9, 3);
+    EXPECT_EQ(t.board.record().pathTop(), branch);
+    EXPECT_EQ(t.board.displayedMove(), 10);
+    t.board.command(kCmdBranchHead);
+    EXPECT_EQ(t.board.displayedMove(), 9);
+    t.board.command(kCmdIntoBranch);
+    EXPECT_EQ(t.board.displayedMove(), 10);
+}
+
+TEST(Navigation, CancellingTheBranchDialogLeavesTheRecord) {
+    TestBoard t;
+    playTwelve(t);
+    t.board.showMove(5);
+    t.ui.branchAnswers.push_back(choose(BranchDialogResult::Choice::Cancel));
+    t.board.clickPoint(9, 3);
+    EXPECT_EQ(t.board.record().main().highestChildSlot(), 0);
+    EXPECT_EQ(t.board.displayedMove(), 5);
+    EXPECT_EQ(t.board.position().colourAt(9, 3), kEmpty);
+}
+
+TEST(Navigation, PassBranchAndNumbersFromOne) {
+    TestBoard t;
+    playTwelve(t);
+    t.board.showMove(6);
+    t.ui.branchAnswers.push_back(choose(BranchDialogResult::Choice::PassBranch));
+    t.board.clickPoint(9, 3);
+    RecordSequence* b = t.board.record().pathTop();
+    ASSERT_EQ(b->nodeCount(), 2);
+    EXPECT_EQ(b->node(0).type, NodeType::Pass);
+    EXPECT_EQ(b->node(0).moveNumber, 7);
+    EXPECT_EQ(b->node(1).moveNumber, 8);
+    EXPECT_EQ(t.board.position().colourAt(9, 3), kWhite);
+    t.board.command(kCmdBranchNumbersFromOne);
+    EXPECT_EQ(t.board.position().at(9, 3).displayNumber, 2);
+}
+
+} // namespace
+} // namespace stonewise
