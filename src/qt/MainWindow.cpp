@@ -1,14 +1,22 @@
 #include "qt/MainWindow.h"
 
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/Clock.h"
+#include "app/CommandIds.h"
+#include "app/CommandTexts.h"
+#include "qt/RecordCorrectionDialog.h"
 #include "qt/BoardWidget.h"
 #include "qt/QtText.h"
+#include "record/CommentStore.h"
 #include "qt/QtUi.h"
 
 namespace stonewise {
@@ -38,7 +46,11 @@ MainWindow::MainWindow() {
     m_prisonersLabel = new QLabel(side);
     sideLayout->addWidget(m_moveLabel);
     sideLayout->addWidget(m_prisonersLabel);
-    sideLayout->addStretch(1);
+    m_commentTitle = new QLabel(QStringLiteral("コメント"), side);
+    sideLayout->addWidget(m_commentTitle);
+    m_comment = new QPlainTextEdit(side);
+    m_comment->setReadOnly(true);
+    sideLayout->addWidget(m_comment, 1);
     side->setMinimumWidth(200);
     layout->addWidget(side);
     setCentralWidget(central);
@@ -51,8 +63,14 @@ MainWindow::MainWindow() {
     env.clock = &kClock;
     m_board = std::make_unique<CIgoBoard>(env);
     m_boardWidget->setBoard(m_board.get());
-    connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) { m_board->clickPoint(x, y); });
+    m_ui->setFreeHandicapDone([this] { m_board->endFreeHandicap(); });
+    connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {
+        m_board->clickPoint(x, y);
+        refreshPanels();
+    });
+    m_boardWidget->installEventFilter(this);
     buildMenus();
+    buildKeys();
     resize(1000, 768);
     m_board->rebuild();
     recordChanged();
@@ -72,13 +90,93 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("アプリケーションの終了(&X)"), this, &QWidget::close);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("棋譜編集"));
+    for (int id : {kCmdPass, kCmdUndo, kCmdClearRecord, kCmdComment, kCmdCopyToNewBranch, kCmdDeleteBranch,
+                   kCmdCorrectRecord, kCmdRestoreRecord})
+        edit->addAction(qs(commandText(id)), this, [this, id] { runCommand(id); });
+    QMenu* move = menuBar()->addMenu(QStringLiteral("棋譜表示"));
+    for (int id : {kCmdToStart, kCmdBack, kCmdForward, kCmdToEnd, kCmdBranchHead, kCmdBackAcrossBranch,
+                   kCmdIntoBranch, kCmdBranchEnd})
+        move->addAction(qs(commandText(id)), this, [this, id] { runCommand(id); });
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     QAction* numbers = view->addAction(QStringLiteral("番号を表示"));
     numbers->setCheckable(true);
-    connect(numbers, &QAction::toggled, this, [this](bool on) {
-        m_board->options().showNumbers = on;
-        m_board->rebuild();
-    });
+    connect(numbers, &QAction::triggered, this, [this] { runCommand(kCmdShowNumbers); });
+    QAction* fromOne = view->addAction(qs(commandText(kCmdBranchNumbersFromOne)));
+    fromOne->setCheckable(true);
+    connect(fromOne, &QAction::triggered, this, [this] { runCommand(kCmdBranchNumbersFromOne); });
+}
+
+void MainWindow::buildKeys() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::Key_Left), kCmdBack},
+        {QKeySequence(Qt::Key_Right), kCmdForward},
+        {QKeySequence(Qt::CTRL | Qt::Key_Left), kCmdBackAcrossBranch},
+        {QKeySequence(Qt::CTRL | Qt::Key_Right), kCmdIntoBranch},
+    };
+    for (const auto& [key, id] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] { runCommand(id); });
+    }
+}
+
+void MainWindow::runCommand(int id, int x, int y) {
+    m_board->command(id, x, y);
+    refreshPanels();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_boardWidget && event->type() == QEvent::ContextMenu) {
+        auto* e = static_cast<QContextMenuEvent*>(event);
+        const QPoint p = m_boardWidget->pointAt(e->pos());
+        showBoardPopup(p.x(), p.y(), e->globalPos());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showBoardPopup(int x, int y, QPoint globalPos) {
+    QMenu menu(this);
+    const bool onPoint = x >= 0;
+    const bool stone = onPoint && m_board->position().at(x, y).hasStone();
+    for (int id : boardPopupCommands()) {
+        QAction* a = menu.addAction(qs(commandText(id)));
+        a->setData(id);
+        switch (id) {
+        case kCmdNewBranch:
+        case kCmdBranchAfterLast:
+        case kCmdReferenceForLast:
+        case kCmdPlaceStone:
+        case kCmdBlackSetupStone:
+        case kCmdWhiteSetupStone: a->setEnabled(onPoint && !stone); break;
+        case kCmdCorrectPoint:
+        case kCmdSetMark: a->setEnabled(onPoint); break;
+        case kCmdRemoveSetupStone: a->setEnabled(stone && m_board->position().at(x, y).moveNumber == 0); break;
+        case kCmdAddStudyBranch: a->setEnabled(false); break;  // the study board comes with its own window
+        default: break;
+        }
+        if (id == kCmdCancel) menu.addSeparator();
+    }
+    QAction* chosen = menu.exec(globalPos);
+    if (chosen) runCommand(chosen->data().toInt(), x, y);
+}
+
+void MainWindow::refreshPanels() {
+    if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
+    const RecordNode* shown = m_board->record().nodeAtMove(m_board->shownMove());
+    const RecordSequence* s = m_board->record().currentSequence();
+    QString text;
+    if (shown && s && shown->comment >= 0) {
+        text = qs(withoutBracketTags(s->commentOf(*shown)));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(u'\r'), QChar(u'\n'));
+    }
+    m_comment->setPlainText(text);
+    m_commentTitle->setText(shown && shown->isMoveOrPass() ? QStringLiteral("コメント　") + qs(m_board->moveLabel(*shown))
+                                                           : QStringLiteral("コメント"));
+}
+
+void MainWindow::selectionChanged(const RecordSequence*, int) {
+    if (m_board) refreshPanels();
 }
 
 void MainWindow::startGame(int lines, int handicap) {
@@ -86,7 +184,6 @@ void MainWindow::startGame(int lines, int handicap) {
     info.board = lines == 13 ? 1 : 0;
     info.handicap = static_cast<std::int16_t>(handicap);
     m_board->newGame(info);
-    recordChanged();
 }
 
 void MainWindow::showMoveNumber(int nextMove) {
@@ -101,6 +198,7 @@ void MainWindow::showPrisoners(int byWhite, int byBlack) {
 
 void MainWindow::recordChanged() {
     if (!m_board) return;
+    refreshPanels();
     const int total = m_board->totalMoves() + m_board->record().main().numberOffset();
     statusBar()->showMessage(QStringLiteral("%1路盤　%2手").arg(m_board->boardSize()).arg(std::max(total, 0)));
 }

@@ -7,6 +7,7 @@
 #include "app/CIgoBoard.h"
 
 class QLabel;
+class QPlainTextEdit;
 
 namespace stonewise {
 
@@ -26,15 +27,26 @@ public:
     void showMoveNumber(int nextMove) override;
     void showPrisoners(int byWhite, int byBlack) override;
     void recordChanged() override;
+    void selectionChanged(const RecordSequence* sequence, int nodeIndex) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
+    void buildKeys();
+    // Runs a board command, then refreshes what depends on the board.
+    void runCommand(int id, int x = -1, int y = -1);
+    void showBoardPopup(int x, int y, QPoint globalPos);
+    void refreshPanels();
     void startGame(int lines, int handicap);
 
     BoardWidget* m_boardWidget = nullptr;
     QLabel* m_moveLabel = nullptr;
     QLabel* m_prisonersLabel = nullptr;
     QLabel* m_strip = nullptr;
+    QLabel* m_commentTitle = nullptr;
+    QPlainTextEdit* m_comment = nullptr;
     std::unique_ptr<QtUi> m_ui;
     std::unique_ptr<CIgoBoard> m_board;
 };

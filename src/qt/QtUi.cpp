@@ -5,9 +5,16 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/RecordCorrection.h"
+#include "qt/BranchDialog.h"
+#include "qt/CommentDialog.h"
+#include "qt/ElapsedDialog.h"
+#include "qt/MarkDialog.h"
 #include "qt/QtText.h"
+#include "qt/RecordCorrectionDialog.h"
 
 namespace stonewise {
 
@@ -64,6 +71,11 @@ void QtUi::showFreeHandicapPanel(int stones) {
         auto* layout = new QVBoxLayout(w);
         m_freeHandicapLabel = new QLabel(w);
         layout->addWidget(m_freeHandicapLabel);
+        auto* done = new QPushButton(QStringLiteral("終了"), w);
+        layout->addWidget(done);
+        QObject::connect(done, &QPushButton::clicked, w, [this] {
+            if (m_freeHandicapDone) m_freeHandicapDone();
+        });
         m_freeHandicap = w;
         w->show();
     }
@@ -72,6 +84,43 @@ void QtUi::showFreeHandicapPanel(int stones) {
 
 void QtUi::hideFreeHandicapPanel() {
     if (m_freeHandicap) m_freeHandicap->close();
+}
+
+namespace {
+QWidget* dialogParent(QWidget* owner) {
+    return QApplication::activeWindow() ? QApplication::activeWindow() : owner;
+}
+} // namespace
+
+BranchDialogResult QtUi::askNewBranch(const BranchDialogRequest& request) {
+    BranchDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+CommentDialogResult QtUi::editComment(const CommentDialogRequest& request) {
+    CommentDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+MarkDialogResult QtUi::editMark(const MarkDialogRequest& request) {
+    MarkDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+ElapsedDialogResult QtUi::editElapsed(const ElapsedDialogRequest& request) {
+    ElapsedDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+void QtUi::openRecordCorrection(std::unique_ptr<RecordCorrection> session) {
+    if (m_correction) m_correction->close();
+    auto* dialog = new RecordCorrectionDialog(std::move(session), m_owner);
+    m_correction = dialog;
+    dialog->show();
 }
 
 } // namespace stonewise

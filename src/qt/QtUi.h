@@ -2,6 +2,8 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "app/Ui.h"
 
@@ -25,6 +27,16 @@ public:
     void beep() override;
     void showFreeHandicapPanel(int stones) override;
     void hideFreeHandicapPanel() override;
+    BranchDialogResult askNewBranch(const BranchDialogRequest& request) override;
+    CommentDialogResult editComment(const CommentDialogRequest& request) override;
+    MarkDialogResult editMark(const MarkDialogRequest& request) override;
+    ElapsedDialogResult editElapsed(const ElapsedDialogRequest& request) override;
+    void openRecordCorrection(std::unique_ptr<RecordCorrection> session) override;
+
+    // Called when the user ends free handicap placement from its window.
+    void setFreeHandicapDone(std::function<void()> done) { m_freeHandicapDone = std::move(done); }
+    // The open record correction dialog, if any (refreshed after board changes).
+    QWidget* recordCorrectionDialog() const { return m_correction; }
 
 private:
     QString titleOr(std::u16string_view title) const;
@@ -35,6 +47,8 @@ private:
     QTimer* m_stripTimer;
     QPointer<QWidget> m_freeHandicap;
     QLabel* m_freeHandicapLabel = nullptr;
+    std::function<void()> m_freeHandicapDone;
+    QPointer<QWidget> m_correction;
 };
 
 } // namespace stonewise

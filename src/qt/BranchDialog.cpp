@@ -1,0 +1,94 @@
+#include "qt/BranchDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "qt/QtText.h"
+
+namespace stonewise {
+
+namespace {
+constexpr int kMaxComment = 1023;
+}
+
+BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) : QDialog(parent), m_request(request) {
+    setWindowTitle(QStringLiteral("検討手順の追加・挿入"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("現手順の次に新しい分岐手順、或いは現手順に別の参考手順を作りますか？"), this));
+
+    auto* kinds = new QGroupBox(QStringLiteral("コメントの種類"), this);
+    auto* kindLayout = new QHBoxLayout(kinds);
+    m_kinds = new QButtonGroup(this);
+    const char16_t* names[] = {u"通常のコメント", u"正解手順", u"変化手順", u"失敗手順"};
+    for (int k = 0; k < 4; ++k) {
+        auto* b = new QRadioButton(qs(names[k]), kinds);
+        m_kinds->addButton(b, k);
+        kindLayout->addWidget(b);
+    }
+    m_kinds->button(0)->setChecked(true);
+    layout->addWidget(kinds);
+
+    layout->addWidget(new QLabel(QStringLiteral("コメント："), this));
+    m_comment = new QPlainTextEdit(this);
+    m_comment->setTabChangesFocus(true);
+    connect(m_comment, &QPlainTextEdit::textChanged, this, [this] {
+        const QString t = m_comment->toPlainText();
+        if (t.size() > kMaxComment) m_comment->setPlainText(t.left(kMaxComment));
+    });
+    layout->addWidget(m_comment, 1);
+
+    m_swap = new QCheckBox(QStringLiteral("Enterで「参考手順」"), this);
+    m_swap->setChecked(request.enterGivesReference);
+    layout->addWidget(m_swap);
+
+    auto* buttons = new QHBoxLayout;
+    m_first = new QPushButton(this);
+    m_second = new QPushButton(this);
+    m_pass = new QPushButton(QStringLiteral("パス分岐作成"), this);
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_first->setDefault(true);
+    for (QPushButton* b : {m_first, m_second, m_pass, cancel}) buttons->addWidget(b);
+    layout->addLayout(buttons);
+
+    connect(m_swap, &QCheckBox::toggled, this, &BranchDialog::updateButtons);
+    auto choiceOf = [this](QPushButton* b) {
+        const bool swapped = m_swap->isChecked();
+        return (b == m_first) != swapped ? BranchDialogResult::Choice::Branch : BranchDialogResult::Choice::Reference;
+    };
+    connect(m_first, &QPushButton::clicked, this, [this, choiceOf] { finish(choiceOf(m_first)); });
+    connect(m_second, &QPushButton::clicked, this, [this, choiceOf] { finish(choiceOf(m_second)); });
+    connect(m_pass, &QPushButton::clicked, this, [this] { finish(BranchDialogResult::Choice::PassBranch); });
+    connect(cancel, &QPushButton::clicked, this, [this] { finish(BranchDialogResult::Choice::Cancel); });
+    updateButtons();
+    m_result.enterGivesReference = request.enterGivesReference;
+    resize(480, 320);
+}
+
+void BranchDialog::updateButtons() {
+    const bool swapped = m_swap->isChecked();
+    m_first->setText(swapped ? QStringLiteral("参考手順") : QStringLiteral("分岐する"));
+    m_second->setText(swapped ? QStringLiteral("分岐する") : QStringLiteral("参考手順"));
+    const bool branchAllowed = !m_request.onlyReference;
+    const bool referenceAllowed = !m_request.onlyBranch;
+    m_first->setEnabled(swapped ? referenceAllowed : branchAllowed);
+    m_second->setEnabled(swapped ? branchAllowed : referenceAllowed);
+    m_pass->setEnabled(branchAllowed);
+}
+
+void BranchDialog::finish(BranchDialogResult::Choice choice) {
+    m_result.choice = choice;
+    m_result.comment = u16(m_comment->toPlainText());
+    m_result.kind = static_cast<AnswerKind>(m_kinds->checkedId());
+    m_result.enterGivesReference = m_swap->isChecked();
+    if (choice == BranchDialogResult::Choice::Cancel) reject();
+    else accept();
+}
+
+} // namespace stonewise

@@ -1,0 +1,56 @@
+#include "qt/CommentDialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "qt/QtText.h"
+
+namespace stonewise {
+
+CommentDialog::CommentDialog(const CommentDialogRequest& request, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("コメント編集"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("手順番号：") + qs(request.moveLabel), this));
+    if (request.offerKinds) {
+        auto* kinds = new QGroupBox(QStringLiteral("コメントの種類"), this);
+        auto* kindLayout = new QHBoxLayout(kinds);
+        m_kinds = new QButtonGroup(this);
+        const char16_t* names[] = {u"通常のコメント", u"正解手順", u"変化手順", u"失敗手順"};
+        for (int k = 0; k < 4; ++k) {
+            auto* b = new QRadioButton(qs(names[k]), kinds);
+            m_kinds->addButton(b, k);
+            kindLayout->addWidget(b);
+        }
+        m_kinds->button(static_cast<int>(request.kind))->setChecked(true);
+        layout->addWidget(kinds);
+    }
+    layout->addWidget(new QLabel(QStringLiteral("コメントの入力、或いは修正："), this));
+    m_text = new QPlainTextEdit(this);
+    QString text = qs(request.text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(u'\r'), QChar(u'\n'));
+    m_text->setPlainText(text);
+    layout->addWidget(m_text, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(480, 320);
+}
+
+CommentDialogResult CommentDialog::result() const {
+    CommentDialogResult r;
+    r.accepted = QDialog::result() == QDialog::Accepted;
+    r.text = u16(m_text->toPlainText());
+    r.kind = m_kinds ? static_cast<AnswerKind>(m_kinds->checkedId()) : kNoAnswer;
+    return r;
+}
+
+} // namespace stonewise
