@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace stonewise {
+
+// The largest file the store reads into memory; a larger file reads as damaged.
+constexpr std::size_t kMaxStoreFileSize = 64u << 20;
+
+// The whole content of a file; nothing when it cannot be opened or read, or is larger than `maxSize`.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::size_t maxSize = kMaxStoreFileSize);
+
+// Replaces `path` by `bytes` atomically: the bytes go to a temporary file in the same folder, which
+// is flushed to disk and renamed over the old file. On any failure (no folder, full disk) the old
+// file stays as it was, the temporary file is removed, and the result is false.
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Whether a file (or folder) exists at `path`.
+bool pathExists(const std::string& path);
+// Whether `path` is a folder.
+bool isFolder(const std::string& path);
+// Creates a folder when it is missing (not its parents); true when it exists afterwards.
+bool makeFolder(const std::string& path);
+// Creates a folder and every missing parent; true when it exists afterwards.
+bool makeFolders(const std::string& path);
+// Deletes a file; true when it is gone afterwards (also when it never existed).
+bool removeFile(const std::string& path);
+// Renames a file, replacing `to` atomically; false when it fails.
+bool renameFile(const std::string& from, const std::string& to);
+// Deletes every file under `folder` and, depth first, every sub-folder; the folder itself stays.
+// False when something could not be deleted.
+bool emptyFolder(const std::string& folder);
+// Removes an empty folder; false when it fails.
+bool removeFolder(const std::string& folder);
+
+} // namespace stonewise
