@@ -1,0 +1,20 @@
+#pragma once
+
+namespace stonewise {
+
+// A window's place on the desktop.
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const WindowRect&) const = default;
+};
+
+// The main window's place at start-up: the stored one when its left is above -1600 and its width
+// positive, else 400, 32, 1000 × 768; then fitted to the desktop (moved in from the right and the
+// bottom, shrunk to the desktop when still too large). `large` makes it 1280 × 960 in place.
+WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop, bool large);
+
+} // namespace stonewise
