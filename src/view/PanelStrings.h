@@ -1,0 +1,35 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "record/Text.h"
+
+namespace stonewise {
+
+class StringTable;
+
+// Numbers of the texts the information panel, the move list and the comment panel show.
+enum PanelStringId : int {
+    kStrHandicapStones = 12600,   // "置碁 %d子"
+    kStrKomi = 12601,             // "コミ %s"
+    kStrNoHandicap = 12602,       // "ハンディ無し"
+    kStrPrisoners = 12603,        // "アゲハマ　%3d"
+    kStrBranchNode = 13000,       // "分岐"
+    kStrReferenceNode = 13001,    // "参考手順"
+    kStrCommentHeading = 13002,   // "%s%d手　%s\r\n"
+    kStrMainRecordLine = 13003,   // "%3d : 【主棋譜】"
+    kStrBranchHeading = 13004,    // "【分岐】"
+    kStrReferenceHeading = 13005, // "【参考図】"
+    kStrPassLine = 13007,         // "%3d　（パス）　%s"
+    kStrMarkLine = 13008,         // "マーク　（%s，%s）"
+};
+
+// The text of a numbered string from `strings` (null: none), else from the Japanese table, else
+// empty.
+std::u16string panelText(const StringTable* strings, int id);
+// The same, formatted with printf-style arguments and cut at `maxLength` characters.
+std::u16string panelText(const StringTable* strings, int id, std::initializer_list<FormatArg> args,
+                         std::size_t maxLength = 1024);
+
+} // namespace stonewise

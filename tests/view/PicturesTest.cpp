@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "board/BoardPosition.h"
+#include "view/BoardGeometry.h"
+#include "view/BoardPictures.h"
+#include "view/BoardThumbnail.h"
+#include "view/PngImage.h"
+
+namespace stonewise {
+namespace {
+
+PictureReader pictures() { return folderPictureReader(STONEWISE_PICTURE_DIR); }
+
+int brightness(const Image& image, int x, int y) {
+    const std::uint8_t* p = image.pixel(x, y);
+    return (p[0] + p[1] + p[2]) / 3;
+}
+
+TEST(Pictures, EveryPictureHasItsDocumentedSize) {
+    for (int id : {132, 133, 140, 141, 158, 160, 161, 171, 172, 181, 187, 188, 189, 190}) {
+        std::string error;
+        const std::optional<Image> image = loadPicture(pictures(), static_cast<PictureId>(id), &error);
+        ASSERT_TRUE(image) << id << ": " << error;
+        EXPECT_EQ(image->width(), pictureSize(static_cast<PictureId>(id)).width);
+    }
+    // Stones keep their transparent corners.
+    const Image stone = *loadPicture(pictures(), PictureId::BlackStone);
+    EXPECT_EQ(stone.pixel(0, 0)[3], 0);
+    EXPECT_EQ(stone.pixel(22, 22)[3], 255);
+}
+
+TEST(Pictures, TheGridLiesUnderEveryPointOfEachBoard) {
+    for (const auto& [lines, large] : {std::pair{19, false}, {13, false}, {19, true}, {13, true}}) {
+        std::string error;
+        const auto set = loadBoardPictures(pictures(), lines, large, &error);
+        ASSERT_TRUE(set) << error;
+        const BoardGeometry g(lines, set->board.width(), set->board.height(), large, set->blackStone.width());
+        const int wood = ((set->woodRgb >> 16) + ((set->woodRgb >> 8) & 255) + (set->woodRgb & 255)) / 3;
+        for (int x = 0; x < lines; ++x)
+            for (int y = 0; y < lines; ++y) {
+                const PixelPoint c = g.centre(x, y);
+                ASSERT_LT(brightness(set->board, c.x, c.y), wood - 60) << lines << " lines, point " << x << "," << y;
+                // Half a cell away there is only wood.
+                const int mx = static_cast<int>(c.x + g.cellWidth() / 2);
+                const int my = static_cast<int>(c.y + g.cellHeight() / 2);
+                if (x < lines - 1 && y < lines - 1) {
+                    ASSERT_GT(brightness(set->board, mx, my), wood - 40);
+                }
+            }
+    }
+}
+
+TEST(Pictures, DamagedFilesAreRefused) {
+    const std::string good = *pictures()(pictureFileName(PictureId::WhiteStone));
+    std::string error;
+    EXPECT_FALSE(decodePng("", &error));
+    EXPECT_FALSE(decodePng("not a picture at all", &error));
+    EXPECT_FALSE(decodePng(good.substr(0, good.size() / 2), &error));
+    EXPECT_FALSE(error.empty());
+    std::string flipped = good;
+    for (std::size_t i = 40; i < flipped.size(); i += 7) flipped[i] = static_cast<char>(flipped[i] ^ 0x5A);
+    EXPECT_FALSE(decodePng(flipped, &error));
+
+    // A picture of the wrong size is not taken for another.
+    const PictureReader wrong = [](std::string_view) { return pictures()("board13.png"); };
+    EXPECT_FALSE(loadPicture(wrong, PictureId::Board19, &error));
+    EXPECT_NE(error.find("590 x 630"), std::string::npos);
+    EXPECT_FALSE(loadBoardPictures([](std::string_view) { return std::nullopt; }, 19, false, &error));
+    EXPECT_NE(error.find("missing"), std::string::npos);
+}
+
+TEST(Pictures, EncodeDecodeKeepsAlpha) {
+    Image image(3, 2);
+    image.pixel(0, 0)[0] = 200, image.pixel(0, 0)[3] = 255;
+    image.pixel(2, 1)[1] = 64, image.pixel(2, 1)[3] = 128;
+    const auto bytes = encodePng(image);
+    ASSERT_TRUE(bytes);
+    const auto back = decodePng(*bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->bytes(), image.bytes());
+}
+
+TEST(Pictures, ThumbnailShowsTheStones) {
+    const auto set = loadBoardPictures(pictures(), 19, false);
+    ASSERT_TRUE(set);
+    BoardPosition pos;
+    pos.at(3, 3).colour = kBlack;
+    pos.at(15, 15).colour = kWhite;
+    const auto thumb = boardThumbnail(*set, pos);
+    ASSERT_TRUE(thumb);
+    ASSERT_EQ(thumb->width(), kThumbnailSide);
+    ASSERT_EQ(thumb->height(), kThumbnailSide);
+    // 856 × 920 shrinks to 119 × 128, centred.
+    const double scale = 128.0 / 920;
+    auto at = [&](int x, int y) {
+        const BoardGeometry g;
+        const PixelPoint c = g.centre(x, y);
+        return brightness(*thumb, static_cast<int>(4 + c.x * scale), static_cast<int>(c.y * scale));
+    };
+    EXPECT_LT(at(3, 3), 90);
+    EXPECT_GT(at(15, 15), 200);
+    EXPECT_EQ(thumb->pixel(0, 64)[3], 0);  // transparent beside the board
+    EXPECT_FALSE(boardThumbnail(BoardPictureSet{}, pos));
+}
+
+} // namespace
+} // namespace stonewise
