@@ -44,7 +44,7 @@ struct NumberField {
             [](SettingsRecord& s, const TaggedField& f) { s.MEMBER = f.u16(0); }, false \
     }
 
-const std::array<NumberField, 48> kNumberFields{{
+const NumberField kNumberFields[] = {
     {1, 4, 16, [](const SettingsRecord& s, Writer& w) { writePlacement(w, s.mainWindow); },
      [](SettingsRecord& s, const TaggedField& f) { readPlacement(f, s.mainWindow); }, false},
     {2, 4, 4, [](const SettingsRecord& s, Writer& w) { w.u32(s.lastView); },
@@ -106,7 +106,7 @@ const std::array<NumberField, 48> kNumberFields{{
     SW_U16(72, 3, bookTextFontSize),
     SW_U16(73, 3, bookAutomatic),
     SW_U16(74, 3, bookContinuous),
-}};
+};
 
 #undef SW_U16
 
