@@ -2,9 +2,14 @@
 
 namespace stonewise::cli {
 
+CliCommand infoCommand();
+CliCommand convertCommand();
+
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
+        infoCommand(),
+        convertCommand(),
     };
     return commands;
 }

@@ -1,0 +1,252 @@
+#include "formats/GameFileLoader.h"
+
+#include "formats/FileAccess.h"
+#include "formats/MemberDirectory.h"
+#include "formats/SgfReader.h"
+#include "formats/UgfReader.h"
+#include "record/Text.h"
+
+namespace stonewise {
+
+namespace {
+
+constexpr std::u16string_view kReadTitle = u"ファイル読み込み";
+constexpr std::u16string_view kNoName = u"No name";
+
+bool endsWithFolded(std::string_view s, std::string_view suffix) {
+    if (s.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = s[s.size() - suffix.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (c != suffix[i]) return false;
+    }
+    return true;
+}
+
+// The file's name without its folder and extension, as a game name.
+std::u16string fileStem(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+    return isValidUtf8(name) ? fromUtf8(name) : std::u16string(name.begin(), name.end());
+}
+
+LoadedGame failed(LoadFailure why, GameFileKind kind) {
+    LoadedGame g;
+    g.failure = why;
+    g.kind = kind;
+    g.main = RecordSequence::createMain(nullptr);
+    return g;
+}
+
+// The header a read starts from, and the mode actually used.
+GameInfo startingInfo(LoadMode& mode, const LoadRequest& request, const LoadSettings& settings) {
+    if (mode == LoadMode::Overwrite) {
+        std::optional<GameInfo> stored;
+        if (settings.games && !request.gameName.empty()) stored = settings.games->findGame(request.gameName);
+        if (stored) {
+            GameInfo info = *stored;
+            clearForOverwrite(info);
+            return info;
+        }
+        mode = LoadMode::NewGame;
+    }
+    return GameInfo{};
+}
+
+// The steps after a read that depend on the load mode: name, identity and waiting time.
+void settle(LoadedGame& g, std::u16string_view readName, std::u16string_view fileName, const LoadRequest& request,
+            const LoadSettings& settings) {
+    GameInfo& info = g.info;
+    if (g.mode == LoadMode::StoreLoad) {
+        if (request.storedInfo) {
+            info.number = request.storedInfo->number;
+            info.name = request.storedInfo->name;
+            info.gameComment = request.storedInfo->gameComment;
+            info.carriedText = request.storedInfo->carriedText;
+        }
+        return;
+    }
+    if (!request.gameName.empty()) info.name = request.gameName;
+    else if (!readName.empty()) info.name = std::u16string(readName);
+    else if (!fileName.empty()) info.name = std::u16string(fileName);
+    else info.name = std::u16string(kNoName);
+    if (g.mode == LoadMode::NewGame && settings.games) info.name = settings.games->uniqueName(info.name);
+    if (settings.now) {
+        info.waitingTime = *settings.now;
+        info.flags |= kInfoMoveWaiting;
+    }
+}
+
+LoadedGame readText(std::u16string_view text, TextSource source, GameFileKind kind, std::u16string_view fileName,
+                    const LoadRequest& request, const LoadSettings& settings) {
+    LoadedGame g;
+    g.kind = kind;
+    g.textSource = source;
+    g.mode = request.mode;
+    GameInfo start = startingInfo(g.mode, request, settings);
+    std::u16string readName;
+    if (kind == GameFileKind::Ugf) {
+        UgfReadResult r = readUgf(text, start, settings.members);
+        g.ok = r.ok;
+        g.main = std::move(r.main);
+        g.info = std::move(r.info);
+        g.handicapStones = r.handicapStones;
+        readName = std::move(r.titleName);
+        if (r.stoppedEarly)
+            g.messages.push_back({0,
+                                  formatText(u"前の番号より小さな番号が出現した。 最終番号=%d 出現番号=%d",
+                                             {r.stopLastNumber, r.stopFoundNumber}),
+                                  std::u16string(kReadTitle)});
+    } else {
+        SgfReadOptions options;
+        options.members = settings.members;
+        options.mergeContinuations = settings.mergeContinuations;
+        options.problemMode = settings.problemMode;
+        SgfReadResult r = readSgf(text, start, options);
+        g.ok = r.ok;
+        g.main = std::move(r.main);
+        g.info = std::move(r.info);
+        g.handicapStones = r.handicapStones;
+        g.maxNesting = r.maxNesting;
+        g.familyFile = r.familyFile;
+        g.oldDialect = r.oldDialect;
+        g.dropped = r.dropped;
+        readName = std::move(r.poolName);
+    }
+    if (!g.ok) {
+        g.failure = LoadFailure::NoGame;
+        return g;
+    }
+    settle(g, readName, fileName, request, settings);
+    return g;
+}
+
+} // namespace
+
+GameFileKind gameFileKind(std::string_view path) {
+    if (endsWithFolded(path, ".sgf") || endsWithFolded(path, ".sgf$")) return GameFileKind::Sgf;
+    if (endsWithFolded(path, ".ugf") || endsWithFolded(path, ".ugi")) return GameFileKind::Ugf;
+    return GameFileKind::Unknown;
+}
+
+std::string_view loadFailureText(LoadFailure failure) {
+    switch (failure) {
+    case LoadFailure::None: return "no failure";
+    case LoadFailure::UnknownFileKind: return "not a game-record file (the extension is not .sgf, .sgf$, .ugf or .ugi)";
+    case LoadFailure::CannotOpen: return "the file cannot be opened";
+    case LoadFailure::TooLarge: return "the file is too large";
+    case LoadFailure::NoGame: return "no game record found in the file";
+    }
+    return "unknown failure";
+}
+
+void clearForOverwrite(GameInfo& info) {
+    info.komi = 0.0f;
+    info.winner = kInPlay;
+    info.margin = 0.0f;
+    info.type = 0;
+    info.flags = 0;
+    info.board = 0;
+    info.startFlags = 0;
+    info.mailGoFlags = 0;
+    info.displayFlags = 0;
+    info.waitingTime = GameTime{};
+}
+
+LoadedGame loadGameBytes(std::string_view bytes, GameFileKind kind, std::u16string_view fileName,
+                         const LoadRequest& request, const LoadSettings& settings) {
+    if (kind == GameFileKind::Unknown) return failed(LoadFailure::UnknownFileKind, kind);
+    DecodedText decoded = decodeGameRecordBytes(bytes, settings.codePage);
+    return readText(decoded.text, decoded.source, kind, fileName, request, settings);
+}
+
+LoadedGame loadGameFile(const std::string& path, const LoadRequest& request, const LoadSettings& settings) {
+    const GameFileKind kind = gameFileKind(path);
+    if (kind == GameFileKind::Unknown) {
+        LoadedGame g = failed(LoadFailure::UnknownFileKind, kind);
+        const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
+        g.messages.push_back({kMsgUnknownFileKind, formatText(u"ファイルは処理できない形式です。 %s", {shown}),
+                              std::u16string(kReadTitle)});
+        return g;
+    }
+    FileReadError error = FileReadError::None;
+    std::optional<std::string> bytes = readFileBytes(path, &error);
+    if (!bytes) return failed(error == FileReadError::TooLarge ? LoadFailure::TooLarge : LoadFailure::CannotOpen, kind);
+    return loadGameBytes(*bytes, kind, fileStem(path), request, settings);
+}
+
+LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& request, const LoadSettings& settings) {
+    const std::size_t open = text.find(u'(');
+    LoadedGame g = open == std::u16string_view::npos
+                       ? failed(LoadFailure::NoGame, GameFileKind::Sgf)
+                       : readText(text.substr(open), TextSource::Utf16LittleEndian, GameFileKind::Sgf, {}, request,
+                                  settings);
+    if (!g.ok)
+        g.messages.push_back({kMsgClipboardFailed,
+                              u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
+                              u"コピーされた棋譜データを開く"});
+    return g;
+}
+
+namespace {
+
+HeaderPreview preRead(std::u16string_view text, GameFileKind kind, std::u16string_view fileName,
+                      const LoadSettings& settings) {
+    HeaderPreview p;
+    p.kind = kind;
+    if (kind == GameFileKind::Ugf) {
+        UgfReadResult r = readUgf(text, GameInfo{}, settings.members);
+        p.ok = r.ok;
+        p.info = std::move(r.info);
+        p.proposedName = std::move(r.titleName);
+        p.handicapStones = r.handicapStones;
+    } else {
+        SgfHeader h = preReadSgfHeader(text, settings.members);
+        p.ok = h.ok;
+        p.info = std::move(h.info);
+        p.proposedName = std::move(h.proposedName);
+        p.handicapStones = h.handicapStones;
+    }
+    if (!p.ok) p.failure = LoadFailure::NoGame;
+    if (p.proposedName.empty()) p.proposedName = fileName.empty() ? std::u16string(kNoName) : std::u16string(fileName);
+    return p;
+}
+
+} // namespace
+
+HeaderPreview preReadGameFile(const std::string& path, const LoadSettings& settings) {
+    const GameFileKind kind = gameFileKind(path);
+    if (kind == GameFileKind::Unknown) {
+        HeaderPreview p;
+        p.failure = LoadFailure::UnknownFileKind;
+        const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
+        p.messages.push_back({kMsgUnknownFileKind, formatText(u"ファイルは処理できない形式です。 %s", {shown}),
+                              std::u16string(kReadTitle)});
+        return p;
+    }
+    FileReadError error = FileReadError::None;
+    std::optional<std::string> bytes = readFileBytes(path, &error);
+    if (!bytes) {
+        HeaderPreview p;
+        p.kind = kind;
+        p.failure = error == FileReadError::TooLarge ? LoadFailure::TooLarge : LoadFailure::CannotOpen;
+        return p;
+    }
+    const DecodedText decoded = decodeGameRecordBytes(*bytes, settings.codePage);
+    return preRead(decoded.text, kind, fileStem(path), settings);
+}
+
+HeaderPreview preReadClipboardText(std::u16string_view text, const LoadSettings& settings) {
+    const std::size_t open = text.find(u'(');
+    if (open == std::u16string_view::npos) {
+        HeaderPreview p;
+        p.kind = GameFileKind::Sgf;
+        p.failure = LoadFailure::NoGame;
+        return p;
+    }
+    return preRead(text.substr(open), GameFileKind::Sgf, {}, settings);
+}
+
+} // namespace stonewise

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/TextEncoding.h"
+#include "record/GameInfo.h"
+#include "record/RecordSequence.h"
+
+namespace stonewise {
+
+class MemberDirectory;
+
+// How a read record is registered with the game store.
+enum class LoadMode : std::uint8_t {
+    Temporary = 0,  // replaces the window's scratch game
+    Overwrite = 1,  // reuses the stored game of the given name (a new game when there is none)
+    NewGame = 2,    // a new game in the current group, its name made unique
+    StoreLoad = 3,  // the store reads one of its own SGF copies; the game keeps its identity
+};
+
+// The kind of a game-record file, from its extension (without regard to case).
+enum class GameFileKind : std::uint8_t { Unknown, Sgf, Ugf };
+
+// ".sgf" and ".sgf$" (automatic save files) are SGF; ".ugf" and ".ugi" are UGF.
+GameFileKind gameFileKind(std::string_view path);
+
+// The store's side of a load; the data store implements it for the current group.
+class GameNameRegistry {
+public:
+    virtual ~GameNameRegistry() = default;
+    // The header of the current group's game called `name`; nothing when there is none.
+    virtual std::optional<GameInfo> findGame(std::u16string_view name) const = 0;
+    // `name`, or `name` followed by "(%d)" so that no game of the current group has it.
+    virtual std::u16string uniqueName(std::u16string_view name) const = 0;
+};
+
+// A message the board window shows for a load: its number in the string table (0 when it has
+// none), the Japanese text already formatted, and the title.
+struct LoadMessage {
+    int id = 0;
+    std::u16string text;
+    std::u16string title;
+};
+
+// Message numbers of the loads.
+constexpr int kMsgUnknownFileKind = 11604;     // "ファイルは処理できない形式です。 %s"
+constexpr int kMsgClipboardTitle = 11613;      // "コピーされた棋譜データを開く"
+constexpr int kMsgClipboardFailed = 11614;     // the copied data could not be read
+
+// What the caller asks for.
+struct LoadRequest {
+    LoadMode mode = LoadMode::Temporary;
+    std::u16string gameName;              // the name chosen by the caller; empty for none
+    const GameInfo* storedInfo = nullptr; // StoreLoad: the header of the game being loaded
+};
+
+// What the reader needs from its surroundings.
+struct LoadSettings {
+    CodePage codePage = CodePage::Cp932;  // the system code page
+    MemberDirectory* members = nullptr;   // players are found or created here
+    GameNameRegistry* games = nullptr;    // the current group's games (overwrite, unique names)
+    bool mergeContinuations = false;      // "基本手順の続きと思われる分岐を基本手順に組み込む"
+    bool problemMode = false;             // the window is in problem-collection mode
+    std::optional<GameTime> now;          // local time: the waiting time of a loaded game
+};
+
+// Why a load failed.
+enum class LoadFailure : std::uint8_t {
+    None,
+    UnknownFileKind,  // an extension other than .sgf, .sgf$, .ugf, .ugi (message 11604)
+    CannotOpen,       // missing or unreadable file
+    TooLarge,         // larger than the reader takes
+    NoGame,           // the text holds no game tree
+};
+
+// A short English description of a failure, for the command line.
+std::string_view loadFailureText(LoadFailure failure);
+
+// A record read from a file or the clipboard, ready for a board window.
+struct LoadedGame {
+    bool ok = false;
+    LoadFailure failure = LoadFailure::None;
+    LoadMode mode = LoadMode::Temporary;      // the mode used (Overwrite falls back to NewGame)
+    GameFileKind kind = GameFileKind::Unknown;
+    TextSource textSource = TextSource::CodePage;
+    std::unique_ptr<RecordSequence> main;     // never null; empty on failure
+    GameInfo info;
+    int handicapStones = 0;
+    int maxNesting = 0;
+    bool familyFile = false;
+    bool oldDialect = false;
+    int dropped = 0;                          // nodes and variations beyond the record's limits
+    std::vector<LoadMessage> messages;        // to show, in order
+};
+
+// Reads a game-record file (SGF or UGF by extension) with the load mode's naming and header rules.
+LoadedGame loadGameFile(const std::string& path, const LoadRequest& request, const LoadSettings& settings);
+
+// Reads the bytes of a game-record file of a known kind; `fileName` (may be empty) names the game
+// when the file does not.
+LoadedGame loadGameBytes(std::string_view bytes, GameFileKind kind, std::u16string_view fileName,
+                         const LoadRequest& request, const LoadSettings& settings);
+
+// Reads SGF text from the clipboard (taken from its first "(" on). A failure carries message 11614
+// titled "コピーされた棋譜データを開く".
+LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& request, const LoadSettings& settings);
+
+// The header pre-read of a file, for the file-import dialog.
+struct HeaderPreview {
+    bool ok = false;
+    LoadFailure failure = LoadFailure::None;
+    GameFileKind kind = GameFileKind::Unknown;
+    GameInfo info;
+    std::u16string proposedName;
+    int handicapStones = 0;
+    std::vector<LoadMessage> messages;
+};
+
+// Pre-reads a file's header: game information and a proposed game name (the file name when the
+// file names no game).
+HeaderPreview preReadGameFile(const std::string& path, const LoadSettings& settings);
+
+// Pre-reads clipboard SGF text.
+HeaderPreview preReadClipboardText(std::u16string_view text, const LoadSettings& settings);
+
+// Clears what an overwritten game does not keep: komi, winner and margin, type, flags, board,
+// start flags, Mail Go flags, display flags and waiting time.
+void clearForOverwrite(GameInfo& info);
+
+} // namespace stonewise

@@ -1,0 +1,710 @@
+#include "formats/SgfReader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "formats/ContinuationMerge.h"
+#include "formats/MemberDirectory.h"
+#include "formats/SgfScanner.h"
+#include "formats/SgfText.h"
+#include "formats/ValueParsing.h"
+
+namespace stonewise {
+
+namespace {
+
+constexpr int kMaxForkEntries = 512;
+constexpr int kMaxSequenceDepth = 255;  // a path holds 256 levels with the main record
+constexpr std::size_t kPoolSize = 16384;
+constexpr std::uint16_t kFlagSetupStones = 8;
+constexpr std::uint16_t kFlagExtendedHeader = 16;
+constexpr std::uint16_t kFlagHandicapNumbering = 0x20;
+
+// The text-valued properties kept until the end of the scan.
+struct ValuePool {
+    std::u16string ev, gc, gn, ro, br, wr, pc;
+    bool hasEv = false, hasGc = false, hasGn = false, hasRo = false, hasBr = false, hasWr = false, hasPc = false;
+    std::u16string gcRaw;   // GC as it stands in the file, for the game comment
+    std::size_t used = 0;
+
+    // Keeps a value unless the pool is full; a value given again replaces the earlier one.
+    void keep(std::u16string& slot, bool& has, std::u16string_view value) {
+        value = trimTrailingBlanks(value);
+        if (has) used -= slot.size() + 1;
+        if (used + value.size() + 1 > kPoolSize) {
+            has = false;
+            slot.clear();
+            return;
+        }
+        slot.assign(value);
+        has = true;
+        used += value.size() + 1;
+    }
+};
+
+// "[%s]," black rank, "[%s]," white rank, "[%s]" place; an absent rank is a bare ",".
+std::u16string ranksAndPlace(const ValuePool& pool) {
+    std::u16string out;
+    if (pool.hasBr) out.append(u"[").append(pool.br).append(u"]");
+    out.push_back(u',');
+    if (pool.hasWr) out.append(u"[").append(pool.wr).append(u"]");
+    out.push_back(u',');
+    if (pool.hasPc) out.append(u"[").append(pool.pc).append(u"]");
+    return out;
+}
+
+void appendNamePart(std::u16string& name, std::u16string_view part) {
+    if (part.empty()) return;
+    if (!name.empty()) name.push_back(u',');
+    name.append(part);
+}
+
+bool startsWith(std::u16string_view text, std::u16string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// Reads "Type=%d,Flag=%d,Tag=%d,FV=%d" after the family's mark, each field only when the one before
+// it was there.
+void applyFamilyApplication(std::u16string_view value, GameInfo& info) {
+    std::u16string_view rest = value.substr(kFamilyApplicationMark.size());
+    auto field = [&](std::u16string_view name, long& out) {
+        while (!rest.empty() && rest.front() == u' ') rest.remove_prefix(1);
+        if (!startsWith(rest, name)) return false;
+        rest.remove_prefix(name.size());
+        std::size_t used = 0;
+        out = parseLeadingInteger(rest, &used);
+        rest.remove_prefix(used);
+        if (!rest.empty() && rest.front() == u',') rest.remove_prefix(1);
+        return true;
+    };
+    long v = 0;
+    if (!field(u"Type=", v)) return;
+    info.type = static_cast<std::int16_t>(v >= 0 && v <= 2 ? v : 0);
+    if (!field(u"Flag=", v)) return;
+    info.flags = static_cast<std::uint16_t>(v);
+    if (!field(u"Tag=", v)) return;
+    info.startFlags = static_cast<std::uint8_t>(v & 0xF0);
+    if (!field(u"FV=", v)) return;
+    info.formatVersion = static_cast<std::uint8_t>(v);
+}
+
+// Whether "AW[" stands before the first move (";B[" or ";W[") of the text: then black stones at the
+// start are setup stones, not handicap stones.
+bool whiteSetupBeforeFirstMove(std::u16string_view text) {
+    const std::size_t aw = text.find(u"AW[");
+    if (aw == std::u16string_view::npos) return false;
+    for (std::size_t i = text.find(u';'); i != std::u16string_view::npos && i < aw; i = text.find(u';', i + 1)) {
+        std::size_t j = i + 1;
+        while (j < text.size() && text[j] <= u' ') ++j;
+        if (j + 1 < text.size() && (text[j] == u'B' || text[j] == u'W')) {
+            std::size_t k = j + 1;
+            while (k < text.size() && text[k] <= u' ') ++k;
+            if (k < text.size() && text[k] == u'[') return false;
+        }
+    }
+    return true;
+}
+
+// Expands a point-list value: a single point or a compressed rectangle "aa:cc".
+template <typename F>
+void forEachListPoint(std::u16string_view value, F&& f) {
+    int x = 0, y = 0;
+    if (value.size() == 5 && value[2] == u':') {
+        int x2 = 0, y2 = 0;
+        if (parseSgfPoint(value.substr(0, 2), x, y) != SgfPointKind::Point ||
+            parseSgfPoint(value.substr(3, 2), x2, y2) != SgfPointKind::Point)
+            return;
+        for (int i = std::min(x, x2); i <= std::max(x, x2); ++i)
+            for (int j = std::min(y, y2); j <= std::max(y, y2); ++j) f(i, j);
+        return;
+    }
+    if (parseSgfPoint(value, x, y) == SgfPointKind::Point) f(x, y);
+}
+
+struct PendingProperty {
+    SgfToken token;
+    std::uint32_t firstValue;
+    std::uint32_t valueCount;
+};
+
+// One read: the scanner state, the record being built and the values kept for the end.
+class SgfBuilder {
+public:
+    SgfBuilder(std::u16string_view text, const GameInfo& start, const SgfReadOptions& options)
+        : m_text(text), m_options(options) {
+        m_result.info = start;
+        m_result.main = RecordSequence::createMain(nullptr);
+        m_cur = m_result.main.get();
+        m_props.reserve(32);
+        m_values.reserve(256);
+        m_forks.reserve(64);
+        m_scratch.reserve(256);
+    }
+
+    SgfReadResult run();
+
+private:
+    // --- structure ---
+    void openStandard(int depthBefore);
+    void closeStandard(int depthBefore);
+    void openOld(char16_t tag);
+    void closeOld();
+    RecordSequence* makeBranch(RecordSequence* parent, int linkMove, int firstMove, SequenceKind kind);
+    void startSkipping(int depthBefore) {
+        m_skipping = true;
+        m_skipBelow = depthBefore;
+        ++m_result.dropped;
+    }
+    void resetCommentTarget(RecordSequence* s, int moveNumber) {
+        m_commentSeq = s;
+        m_commentIndex = moveNumber >= 1 ? s->findNodeIndex(moveNumber) : -1;
+    }
+
+    // --- nodes ---
+    void collect(SgfToken token, const SgfScanner& scanner);
+    void flushNode();
+    void applyProperty(const PendingProperty& p);
+    std::u16string_view val(const PendingProperty& p, std::uint32_t i = 0) const {
+        const SgfValueSpan& v = m_values[p.firstValue + i];
+        return m_text.substr(v.begin, v.end - v.begin);
+    }
+    SgfTextRules rules() const { return m_result.familyFile ? SgfTextRules::Family : SgfTextRules::Standard; }
+    std::u16string_view simple(std::u16string_view raw) {
+        m_scratch.clear();
+        appendSimpleText(raw, rules(), m_scratch);
+        return m_scratch;
+    }
+
+    void applyMove(Colour colour, std::u16string_view value);
+    void applySetup(Colour colour, const PendingProperty& p);
+    void applyMark(MarkKind kind, const PendingProperty& p);
+    void applyLabel(const PendingProperty& p);
+    void applyComment(std::u16string_view raw);
+    void applyPlayer(std::u16string_view raw, bool black);
+    bool append(const RecordNode& n, bool commentTarget);
+
+    void finish();
+
+    std::u16string_view m_text;
+    const SgfReadOptions& m_options;
+    SgfReadResult m_result;
+    RecordSequence* m_cur = nullptr;
+    int m_move = 0;             // number of the last move of the current line
+    int m_depth = 0;
+    bool m_ff4Seen = false;
+    bool m_handicapPhase = true; // only handicap stones so far in the main record
+
+    struct Fork {
+        RecordSequence* sequence;
+        int moveNumber;
+        int depth;
+        bool variation;
+    };
+    std::vector<Fork> m_forks;
+    // Old dialect: the sequences entered, innermost last.
+    std::vector<RecordSequence*> m_path;
+    bool m_checkFirstMove = false;  // old dialect: a variation whose first move decides its kind
+
+    bool m_skipping = false;
+    int m_skipBelow = 0;
+
+    RecordSequence* m_commentSeq = nullptr;
+    int m_commentIndex = -1;
+
+    std::vector<PendingProperty> m_props;
+    std::vector<SgfValueSpan> m_values;
+    std::u16string m_scratch;
+    std::u16string m_comment;
+    ValuePool m_pool;
+};
+
+SgfReadResult SgfBuilder::run() {
+    const std::size_t start = findGameStart(m_text);
+    if (start == std::u16string_view::npos) {
+        m_result.ok = false;
+        return std::move(m_result);
+    }
+    m_result.ok = true;
+    if (whiteSetupBeforeFirstMove(m_text.substr(start))) m_result.info.flags |= kFlagSetupStones;
+    SgfScanner scanner(m_text, start);
+    for (;;) {
+        const SgfToken t = scanner.next();
+        if (t >= kSgfFF) {
+            if (!m_skipping) collect(t, scanner);
+            continue;
+        }
+        flushNode();
+        if (t == kSgfEnd) break;
+        if (t == kSgfSemicolon) continue;
+        const int before = m_depth;
+        if (t == kSgfOpen) {
+            ++m_depth;
+            m_result.maxNesting = std::max(m_result.maxNesting, m_depth);
+            if (m_skipping || m_depth < 2) continue;
+            if (m_result.oldDialect) openOld(scanner.openTag());
+            else openStandard(before);
+            continue;
+        }
+        // ")"
+        --m_depth;
+        if (m_depth <= 0) break;  // only the first game tree of a collection is read
+        if (m_skipping) {
+            if (m_depth <= m_skipBelow) m_skipping = false;
+            continue;
+        }
+        if (m_result.oldDialect) closeOld();
+        else closeStandard(before);
+    }
+    finish();
+    return std::move(m_result);
+}
+
+// --- structure, standard dialect -------------------------------------------------------------------
+
+void SgfBuilder::openStandard(int depthBefore) {
+    if (m_forks.empty()) m_forks.push_back({m_result.main.get(), 0, 1, false});
+    const Fork top = m_forks.back();
+    if (m_depth > top.depth) {
+        if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({m_cur, m_move, m_depth, false});
+        return;
+    }
+    // A further variation at the fork of the top entry.
+    RecordSequence* child = makeBranch(top.sequence, top.moveNumber, top.moveNumber + 1, kBranch);
+    if (!child) {
+        startSkipping(depthBefore);
+        return;
+    }
+    m_cur = child;
+    m_move = top.moveNumber;
+    resetCommentTarget(top.sequence, top.moveNumber);
+    if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, top.moveNumber, m_depth, true});
+}
+
+void SgfBuilder::closeStandard(int depthBefore) {
+    if (m_forks.empty()) return;
+    const Fork& top = m_forks.back();
+    if (!top.variation && top.depth <= depthBefore) return;
+    while (!m_forks.empty()) {
+        m_forks.pop_back();
+        if (m_forks.empty()) break;
+        const Fork& now = m_forks.back();
+        m_cur = now.sequence;
+        m_move = m_cur->lastMoveNumber();
+        if (!now.variation && now.depth <= depthBefore) break;
+    }
+    resetCommentTarget(m_cur, m_move);
+}
+
+RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int firstMove, SequenceKind kind) {
+    if (parent->depth() + 1 > kMaxSequenceDepth || parent->nodeCount() >= RecordSequence::kMaxNodes) return nullptr;
+    const int branchNumber = parent->nextFreeBranchNumber();
+    if (branchNumber < 0) return nullptr;
+    RecordSequence* child = parent->createChild(parent->depth() + 1, firstMove, kind);
+    if (!child) return nullptr;
+    RecordNode link;
+    link.type = NodeType::Link;
+    link.moveNumber = static_cast<std::int16_t>(linkMove);
+    link.x = link.y = kNoPoint;
+    link.childSlot = static_cast<std::uint8_t>(child->slot());
+    link.branchNumber = static_cast<std::uint8_t>(branchNumber);
+    link.flags = kind;
+    if (!parent->insertNode(linkMove, link)) {
+        parent->destroyChild(child->slot());
+        return nullptr;
+    }
+    child->setBranchNumber(branchNumber);
+    return child;
+}
+
+// --- structure, the family's old dialect ---------------------------------------------------------
+
+void SgfBuilder::openOld(char16_t tag) {
+    RecordSequence* parent = m_cur;
+    const bool reference = (tag == u'R' || tag == u'r') && m_move >= 1;
+    RecordSequence* child = reference ? makeBranch(parent, m_move, m_move, kReference)
+                                      : makeBranch(parent, m_move, m_move + 1, kBranch);
+    if (!child) {
+        startSkipping(m_depth - 1);
+        return;
+    }
+    m_path.push_back(parent);
+    resetCommentTarget(parent, m_move);
+    m_cur = child;
+    if (reference) --m_move;
+    m_checkFirstMove = !reference;
+}
+
+void SgfBuilder::closeOld() {
+    if (m_path.empty()) return;
+    m_cur = m_path.back();
+    m_path.pop_back();
+    m_move = m_cur->lastMoveNumber();
+    m_checkFirstMove = false;
+    resetCommentTarget(m_cur, m_move);
+}
+
+// --- nodes -----------------------------------------------------------------------------------------
+
+void SgfBuilder::collect(SgfToken token, const SgfScanner& scanner) {
+    if (token == kSgfUnknown || token == kSgfGM) return;
+    PendingProperty p{token, static_cast<std::uint32_t>(m_values.size()),
+                      static_cast<std::uint32_t>(scanner.values().size())};
+    m_values.insert(m_values.end(), scanner.values().begin(), scanner.values().end());
+    m_props.push_back(p);
+}
+
+// Applies the properties of one node: FF and AP first (they decide how the rest is read), then the
+// move, then everything else in file order, the comment last.
+void SgfBuilder::flushNode() {
+    if (m_props.empty()) return;
+    for (const PendingProperty& p : m_props) {
+        if (p.token == kSgfFF) {
+            if (parseLeadingInteger(val(p)) == 4) m_ff4Seen = true;
+        } else if (p.token == kSgfAP) {
+            const std::u16string_view v = val(p);
+            if (startsWith(v, kFamilyApplicationMark)) {
+                if (!m_result.familyFile) {
+                    m_result.familyFile = true;
+                    m_result.oldDialect = !m_ff4Seen;
+                }
+                applyFamilyApplication(v, m_result.info);
+                if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
+            }
+        }
+    }
+    for (const PendingProperty& p : m_props)
+        if (p.token == kSgfB || p.token == kSgfW) applyMove(p.token == kSgfB ? kBlack : kWhite, val(p));
+    const PendingProperty* comment = nullptr;
+    for (const PendingProperty& p : m_props) {
+        if (p.token == kSgfC) comment = &p;
+        else applyProperty(p);
+    }
+    if (comment) applyComment(val(*comment));
+    m_props.clear();
+    m_values.clear();
+}
+
+void SgfBuilder::applyProperty(const PendingProperty& p) {
+    GameInfo& info = m_result.info;
+    switch (p.token) {
+    case kSgfSZ: info.board = parseLeadingInteger(val(p)) == 13 ? 1 : 0; break;
+    case kSgfHA: info.handicap = static_cast<std::int16_t>(parseLeadingInteger(val(p))); break;
+    case kSgfKM: info.komi = static_cast<float>(parseLeadingDecimal(val(p))); break;
+    case kSgfRE: parseSgfResult(val(p), info.winner, info.margin); break;
+    case kSgfAB: applySetup(kBlack, p); break;
+    case kSgfAW: applySetup(kWhite, p); break;
+    case kSgfPB: applyPlayer(val(p), true); break;
+    case kSgfPW: applyPlayer(val(p), false); break;
+    case kSgfDT: {
+        const GameDate d = parseDate(simple(val(p)));
+        info.startDate.year = d.year;
+        info.startDate.month = d.month;
+        info.startDate.day = d.day;
+        break;
+    }
+    case kSgfEV: m_pool.keep(m_pool.ev, m_pool.hasEv, simple(val(p))); break;
+    case kSgfGC:
+        m_pool.keep(m_pool.gc, m_pool.hasGc, simple(val(p)));
+        m_pool.gcRaw.clear();
+        appendCommentText(val(p), rules(), m_pool.gcRaw);
+        break;
+    case kSgfGN: m_pool.keep(m_pool.gn, m_pool.hasGn, simple(val(p))); break;
+    case kSgfRO: m_pool.keep(m_pool.ro, m_pool.hasRo, simple(val(p))); break;
+    case kSgfBR: m_pool.keep(m_pool.br, m_pool.hasBr, simple(val(p))); break;
+    case kSgfWR: m_pool.keep(m_pool.wr, m_pool.hasWr, simple(val(p))); break;
+    case kSgfPC: m_pool.keep(m_pool.pc, m_pool.hasPc, simple(val(p))); break;
+    case kSgfCR: applyMark(kMarkCircle, p); break;
+    case kSgfSQ: applyMark(kMarkSquare, p); break;
+    case kSgfTR: applyMark(kMarkTriangle, p); break;
+    case kSgfMA: applyMark(kMarkCross, p); break;
+    case kSgfLB: applyLabel(p); break;
+    default: break;
+    }
+}
+
+bool SgfBuilder::append(const RecordNode& n, bool commentTarget) {
+    if (!m_cur->appendNode(n)) {
+        ++m_result.dropped;
+        return false;
+    }
+    if (commentTarget) {
+        m_commentSeq = m_cur;
+        m_commentIndex = m_cur->nodeCount() - 1;
+    }
+    return true;
+}
+
+void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
+    int x = kNoPoint, y = kNoPoint;
+    SgfPointKind kind = parseSgfPoint(value, x, y);
+    if (kind == SgfPointKind::Invalid) {
+        if (!trimTrailingBlanks(value).empty()) return;  // not a point: skipped
+        kind = SgfPointKind::Pass;                       // "B[]" is a pass in FF[4]
+    }
+    if (m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
+        ++m_result.dropped;
+        return;
+    }
+    RecordSequence& main = *m_result.main;
+    // Old files: a variation whose first move is of the other colour replaces the move before.
+    if (m_checkFirstMove) {
+        m_checkFirstMove = false;
+        const int linkIndex = m_cur->parent() ? m_cur->parent()->findLink(m_cur) : -1;
+        if (colour != colourOfMove(m_move + 1) && m_move >= 1 && linkIndex >= 0 && m_cur->nodeCount() == 0) {
+            RecordNode& link = m_cur->parent()->node(linkIndex);
+            link.flags = kReference;
+            m_cur->setKind(kReference);
+            m_cur->setFirstMoveNumber(m_move);
+            --m_move;
+        }
+    }
+    // A line that opens with White's move in a game without handicap stones: Black passed first.
+    if (colour == kWhite && m_move == 0 && main.handicapCount() < 2 && m_cur->firstMoveNumber() <= 1) {
+        if (!append(makeMoveNode(1, kNoPoint, kNoPoint), true)) return;
+        m_move = 1;
+        if (m_cur == &main) m_handicapPhase = false;
+    }
+    RecordNode n = makeMoveNode(m_move + 1, kind == SgfPointKind::Pass ? kNoPoint : x,
+                                kind == SgfPointKind::Pass ? kNoPoint : y);
+    if (kind == SgfPointKind::Point) n.type = colour == kBlack ? NodeType::BlackMove : NodeType::WhiteMove;
+    if (!append(n, true)) return;
+    ++m_move;
+    if (m_cur == &main) m_handicapPhase = false;
+}
+
+void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
+    RecordSequence& main = *m_result.main;
+    const bool atStart = m_cur == &main && m_handicapPhase;
+    const bool setupFlags = (m_result.info.flags & (kFlagSetupStones | kFlagExtendedHeader)) != 0;
+    for (std::uint32_t i = 0; i < p.valueCount; ++i) {
+        forEachListPoint(val(p, i), [&](int x, int y) {
+            RecordNode n;
+            n.x = static_cast<std::uint8_t>(x);
+            n.y = static_cast<std::uint8_t>(y);
+            if (atStart && colour == kBlack && !setupFlags && (m_move == 0 || main.handicapCount() > 0)) {
+                n.type = NodeType::BlackMove;
+                n.moveNumber = 1;
+                if (!append(n, false)) return;
+                main.setHandicapCount(main.handicapCount() + 1);
+                m_result.handicapStones = main.handicapCount();
+                m_move = 1;
+                return;
+            }
+            n.type = colour == kBlack ? NodeType::BlackSetup : NodeType::WhiteSetup;
+            if (atStart && m_move == 0) {
+                n.moveNumber = 0;
+                if (!main.insertNode(0, n)) {
+                    ++m_result.dropped;
+                    return;
+                }
+                main.setLeadingSetupCount(main.leadingSetupCount() + 1);
+                if (m_commentSeq == &main && m_commentIndex >= 0) ++m_commentIndex;  // shifted by the insert
+                return;
+            }
+            n.moveNumber = static_cast<std::int16_t>(m_move);
+            append(n, false);
+        });
+    }
+}
+
+void SgfBuilder::applyMark(MarkKind kind, const PendingProperty& p) {
+    for (std::uint32_t i = 0; i < p.valueCount; ++i) {
+        forEachListPoint(val(p, i), [&](int x, int y) {
+            RecordNode n;
+            n.type = NodeType::Mark;
+            n.moveNumber = static_cast<std::int16_t>(m_move);
+            n.x = static_cast<std::uint8_t>(x);
+            n.y = static_cast<std::uint8_t>(y);
+            n.data1 = kind;
+            append(n, true);
+        });
+    }
+}
+
+void SgfBuilder::applyLabel(const PendingProperty& p) {
+    for (std::uint32_t i = 0; i < p.valueCount; ++i) {
+        const std::u16string_view v = val(p, i);
+        int x = 0, y = 0;
+        if (v.size() < 3 || v[2] != u':' || parseSgfPoint(v.substr(0, 2), x, y) != SgfPointKind::Point) continue;
+        const std::u16string_view text = simple(v.substr(3));
+        RecordNode n;
+        n.type = NodeType::Mark;
+        n.moveNumber = static_cast<std::int16_t>(m_move);
+        n.x = static_cast<std::uint8_t>(x);
+        n.y = static_cast<std::uint8_t>(y);
+        if (text.size() == 1 && text[0] >= u'a' && text[0] <= u'z') {
+            n.data1 = kMarkLowerLetter;
+            n.data2 = static_cast<std::uint8_t>(text[0]);
+        } else if (text.size() == 1 && ((text[0] >= u'A' && text[0] <= u'Z') || text[0] == u'+' || text[0] == u'-')) {
+            n.data1 = kMarkUpperLetter;
+            n.data2 = static_cast<std::uint8_t>(text[0]);
+        } else if (!text.empty()) {
+            // Any other text (numbers, words) is a text label.
+            if (m_cur->labelCount() >= RecordSequence::kMaxLabels || m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
+                ++m_result.dropped;
+                continue;
+            }
+            const int index = m_cur->comments().add(text.substr(0, kMaxLabelLength), m_move, Backslashes::Keep);
+            if (index < 0) {
+                ++m_result.dropped;
+                continue;
+            }
+            n.data1 = kMarkLabel;
+            n.comment = static_cast<std::int16_t>(index);
+            append(n, false);
+            continue;
+        }
+        append(n, true);
+    }
+}
+
+void SgfBuilder::applyComment(std::u16string_view raw) {
+    if (!m_commentSeq || m_commentIndex < 0 || m_commentIndex >= m_commentSeq->nodeCount()) return;  // root comment
+    RecordNode& target = m_commentSeq->node(m_commentIndex);
+    std::size_t at = 0;
+    long seconds = -1;
+    if (!raw.empty() && raw[0] == u'<') {
+        std::size_t j = 1;
+        long value = 0;
+        while (j < raw.size() && raw[j] >= u'0' && raw[j] <= u'9' && j < 12) value = value * 10 + (raw[j++] - u'0');
+        if (j > 1 && j < raw.size() && raw[j] == u'>') {
+            seconds = value;
+            at = j + 1;
+        }
+    }
+    if (seconds >= 0 && target.isMoveOrPass()) target.elapsed = encodeElapsed(seconds);
+    else if (seconds >= 0 && target.isMark()) target.elapsed = encodeElapsed(seconds);
+    m_comment.clear();
+    const std::u16string_view old = m_commentSeq->commentOf(target);
+    if (!old.empty()) m_comment.assign(old).append(u"\r\n");
+    const std::size_t before = m_comment.size();
+    appendCommentText(raw.substr(at), rules(), m_comment);
+    if (m_comment.size() == before) return;
+    m_commentSeq->setComment(m_commentIndex, m_comment, Backslashes::Keep);
+}
+
+void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
+    const std::u16string name(trimTrailingBlanks(simple(raw)));
+    GameInfo& info = m_result.info;
+    (black ? info.blackName : info.whiteName) = name;
+    if (!m_options.members || name.empty()) return;
+    const int member = m_options.members->findOrCreate(name);
+    if (member >= 0) (black ? info.blackPlayer : info.whitePlayer) = member;
+}
+
+// --- after the scan --------------------------------------------------------------------------------
+
+void SgfBuilder::finish() {
+    GameInfo& info = m_result.info;
+    RecordSequence& main = *m_result.main;
+    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0;
+    std::u16string name;
+    if (m_pool.hasEv) appendNamePart(name, m_pool.ev);
+    else if (m_pool.hasGc && !gcIsComment) appendNamePart(name, m_pool.gc);
+    if (m_pool.hasGn) appendNamePart(name, m_pool.gn);
+    if (m_pool.hasRo) appendNamePart(name, m_pool.ro);
+    m_result.poolName = std::move(name);
+    if (gcIsComment && m_pool.hasGc && info.gameComment.empty()) info.gameComment = m_pool.gcRaw;
+    if (m_pool.hasBr || m_pool.hasWr || m_pool.hasPc) info.carriedText = ranksAndPlace(m_pool);
+    if (m_options.problemMode && info.startFlags == 0) {
+        info.type = 3;
+        info.startFlags = 0x40;
+    }
+    main.updateLastMoveNumber();
+    main.numberTree();
+    if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) main.numberTree();
+    main.readAnswerTags();
+    if (main.handicapCount() >= 2) main.setNumberOffset(-1);
+}
+
+} // namespace
+
+SgfReadResult readSgf(std::u16string_view text, const GameInfo& start, const SgfReadOptions& options) {
+    SgfBuilder builder(text, start, options);
+    return builder.run();
+}
+
+bool parseSgfResult(std::u16string_view value, std::int16_t& winner, float& margin) {
+    if (trimTrailingBlanks(value) == u"0") {
+        winner = kJigo;
+        margin = 0.0f;
+        return true;
+    }
+    if (value.size() < 2 || value[1] != u'+') return false;
+    const char16_t colour = value[0] | 0x20;
+    if (colour != u'b' && colour != u'w') return false;
+    winner = colour == u'b' ? kBlackWins : kWhiteWins;
+    const char16_t how = value.size() > 2 ? (value[2] | 0x20) : 0;
+    if (how == u'r') margin = kMarginResignation;
+    else if (how == u't') margin = kMarginOnTime;
+    else margin = static_cast<float>(parseLeadingDecimal(value.substr(2)));
+    return true;
+}
+
+SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
+    SgfHeader out;
+    const std::size_t start = findGameStart(text);
+    if (start == std::u16string_view::npos) return out;
+    out.ok = true;
+    GameInfo& info = out.info;
+    if (whiteSetupBeforeFirstMove(text.substr(start))) info.flags |= kFlagSetupStones;
+    bool ff4 = false;
+    bool family = false;
+    std::u16string parts[3];
+    bool hasPart[3] = {false, false, false};
+    std::u16string scratch;
+    SgfScanner scanner(text, start);
+    auto simple = [&](std::u16string_view raw) -> std::u16string_view {
+        scratch.clear();
+        appendSimpleText(raw, family ? SgfTextRules::Family : SgfTextRules::Standard, scratch);
+        return trimTrailingBlanks(scratch);
+    };
+    for (SgfToken t = scanner.next(); t != kSgfEnd && t != kSgfB; t = scanner.next()) {
+        const std::u16string_view v = scanner.firstValue();
+        switch (t) {
+        case kSgfFF: ff4 |= parseLeadingInteger(v) == 4; break;
+        case kSgfSZ: info.board = parseLeadingInteger(v) == 13 ? 1 : 0; break;
+        case kSgfHA: info.handicap = static_cast<std::int16_t>(parseLeadingInteger(v)); break;
+        case kSgfKM: info.komi = static_cast<float>(parseLeadingDecimal(v)); break;
+        case kSgfRE: parseSgfResult(v, info.winner, info.margin); break;
+        case kSgfAP:
+            if (startsWith(v, kFamilyApplicationMark)) {
+                family = true;
+                applyFamilyApplication(v, info);
+            }
+            break;
+        case kSgfAB:
+            if ((info.flags & (kFlagSetupStones | kFlagExtendedHeader)) == 0) {
+                for (std::size_t i = 0; i < scanner.values().size(); ++i)
+                    forEachListPoint(scanner.value(i), [&](int, int) { ++out.handicapStones; });
+            }
+            break;
+        case kSgfPB:
+        case kSgfPW: {
+            const std::u16string name(simple(v));
+            (t == kSgfPB ? info.blackName : info.whiteName) = name;
+            if (members && !name.empty()) {
+                const int member = members->findOrCreate(name);
+                if (member >= 0) (t == kSgfPB ? info.blackPlayer : info.whitePlayer) = member;
+            }
+            break;
+        }
+        case kSgfDT: {
+            const GameDate d = parseDate(simple(v));
+            info.startDate.year = d.year;
+            info.startDate.month = d.month;
+            info.startDate.day = d.day;
+            break;
+        }
+        case kSgfEV: parts[0] = simple(v), hasPart[0] = true; break;
+        case kSgfGC:
+        case kSgfGN: parts[1] = simple(v), hasPart[1] = true; break;
+        case kSgfRO: parts[2] = simple(v), hasPart[2] = true; break;
+        default: break;
+        }
+    }
+    (void)ff4;
+    for (int i = 0; i < 3; ++i)
+        if (hasPart[i]) appendNamePart(out.proposedName, parts[i]);
+    return out;
+}
+
+} // namespace stonewise

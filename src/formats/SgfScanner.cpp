@@ -1,0 +1,181 @@
+#include "formats/SgfScanner.h"
+
+namespace stonewise {
+
+namespace {
+
+constexpr bool isUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+constexpr bool isLower(char16_t c) { return c >= u'a' && c <= u'z'; }
+constexpr bool isLetter(char16_t c) { return isUpper(c) || isLower(c); }
+constexpr char16_t upper(char16_t c) { return isLower(c) ? static_cast<char16_t>(c - 32) : c; }
+constexpr bool isBlank(char16_t c) { return c <= u' '; }
+
+constexpr int key(char a, char b) { return (a << 8) | b; }
+
+SgfToken propertyToken(char16_t a, char16_t b) {
+    switch ((static_cast<int>(a) << 8) | static_cast<int>(b)) {
+    case key('F', 'F'): return kSgfFF;
+    case key('G', 'M'): return kSgfGM;
+    case key('S', 'Z'): return kSgfSZ;
+    case key('H', 'A'): return kSgfHA;
+    case key('K', 'M'): return kSgfKM;
+    case key('R', 'E'): return kSgfRE;
+    case key('A', 'P'): return kSgfAP;
+    case key('A', 'B'): return kSgfAB;
+    case key('A', 'W'): return kSgfAW;
+    case key('W', 0): return kSgfW;
+    case key('B', 0): return kSgfB;
+    case key('C', 0): return kSgfC;
+    case key('E', 'V'): return kSgfEV;
+    case key('G', 'C'): return kSgfGC;
+    case key('G', 'N'): return kSgfGN;
+    case key('P', 'B'): return kSgfPB;
+    case key('P', 'W'): return kSgfPW;
+    case key('D', 'T'): return kSgfDT;
+    case key('R', 'O'): return kSgfRO;
+    case key('B', 'R'): return kSgfBR;
+    case key('W', 'R'): return kSgfWR;
+    case key('P', 'C'): return kSgfPC;
+    case key('M', 'A'): return kSgfMA;
+    case key('T', 'R'): return kSgfTR;
+    case key('C', 'R'): return kSgfCR;
+    case key('S', 'Q'): return kSgfSQ;
+    case key('L', 'B'): return kSgfLB;
+    default: return kSgfUnknown;
+    }
+}
+
+} // namespace
+
+SgfPointKind parseSgfPoint(std::u16string_view value, int& x, int& y) {
+    if (value.size() != 2 || !isLetter(value[0]) || !isLetter(value[1])) return SgfPointKind::Invalid;
+    const int a = upper(value[0]) - u'A';
+    const int b = upper(value[1]) - u'A';
+    if (a == 19 || b == 19) return SgfPointKind::Pass;
+    if (a > 18 || b > 18) return SgfPointKind::Invalid;
+    x = a;
+    y = b;
+    return SgfPointKind::Point;
+}
+
+std::size_t findGameStart(std::u16string_view text) {
+    std::size_t firstOpen = std::u16string_view::npos;
+    std::size_t withProperty = std::u16string_view::npos;
+    for (std::size_t i = text.find(u'('); i != std::u16string_view::npos; i = text.find(u'(', i + 1)) {
+        if (firstOpen == std::u16string_view::npos) firstOpen = i;
+        std::size_t j = i + 1;
+        while (j < text.size() && isBlank(text[j])) ++j;
+        if (j < text.size() && text[j] == u';') return i;
+        if (withProperty == std::u16string_view::npos && j + 1 < text.size() && isUpper(text[j]) &&
+            (text[j + 1] == u'[' || (isUpper(text[j + 1]) && j + 2 < text.size() && text[j + 2] == u'[')))
+            withProperty = i;
+    }
+    return withProperty != std::u16string_view::npos ? withProperty : firstOpen;
+}
+
+SgfScanner::SgfScanner(std::u16string_view text, std::size_t start) : m_text(text), m_pos(start) {
+    m_values.reserve(64);
+}
+
+SgfScanner::ValueRead SgfScanner::readValues() {
+    m_values.clear();
+    const std::size_t n = m_text.size();
+    const char16_t* t = m_text.data();
+    for (;;) {
+        std::size_t p = m_pos;
+        while (p < n && isBlank(t[p])) ++p;
+        if (p >= n || t[p] != u'[') return m_values.empty() ? ValueRead::None : ValueRead::Values;
+        std::size_t i = p + 1;
+        for (;;) {
+            while (i < n && t[i] != u']' && t[i] != u'\\') ++i;
+            if (i >= n) {
+                m_pos = n;
+                return ValueRead::Unterminated;  // no closing bracket: the text ends here
+            }
+            if (t[i] == u'\\') {
+                i += 2;
+                if (i >= n) {
+                    m_pos = n;
+                    return ValueRead::Unterminated;
+                }
+                continue;
+            }
+            break;
+        }
+        m_values.push_back({static_cast<std::uint32_t>(p + 1), static_cast<std::uint32_t>(i)});
+        m_pos = i + 1;
+    }
+}
+
+SgfToken SgfScanner::next() {
+    const std::size_t n = m_text.size();
+    const char16_t* t = m_text.data();
+    m_openTag = 0;
+    while (m_pos < n) {
+        const char16_t c = t[m_pos];
+        if (isBlank(c)) {
+            ++m_pos;
+            continue;
+        }
+        if (c == u'(') {
+            ++m_pos;
+            // A tag character directly before the node's ";" (the family's old files).
+            std::size_t j = m_pos;
+            while (j < n && isBlank(t[j])) ++j;
+            if (j < n && t[j] != u';' && t[j] != u'(' && t[j] != u')' && t[j] != u'[') {
+                std::size_t k = j + 1;
+                while (k < n && isBlank(t[k])) ++k;
+                if (k < n && t[k] == u';') {
+                    m_openTag = t[j];
+                    m_pos = k;
+                }
+            }
+            return kSgfOpen;
+        }
+        if (c == u')') {
+            ++m_pos;
+            return kSgfClose;
+        }
+        if (c == u';') {
+            ++m_pos;
+            return kSgfSemicolon;
+        }
+        if (c == u'[') {
+            // A value without a property (a further value of a property that takes one): skipped.
+            if (readValues() == ValueRead::Unterminated) return kSgfEnd;
+            continue;
+        }
+        if (!isLetter(c)) {
+            ++m_pos;
+            continue;
+        }
+        // A property identifier.
+        const std::size_t start = m_pos;
+        bool anyUpper = false, anyLower = false;
+        while (m_pos < n && isLetter(t[m_pos])) {
+            anyUpper |= isUpper(t[m_pos]);
+            anyLower |= isLower(t[m_pos]);
+            ++m_pos;
+        }
+        const std::size_t length = m_pos - start;
+        char16_t id[2] = {0, 0};
+        int idLength = 0;
+        bool tooLong = false;
+        const bool capitalsOnly = length > 2 && anyUpper && anyLower;
+        for (std::size_t i = start; i < m_pos; ++i) {
+            if (capitalsOnly && !isUpper(t[i])) continue;
+            if (idLength == 2) {
+                tooLong = true;
+                break;
+            }
+            id[idLength++] = upper(t[i]);
+        }
+        const ValueRead read = readValues();
+        if (read == ValueRead::Unterminated) return kSgfEnd;
+        if (read == ValueRead::None || tooLong) continue;  // letters without a value are not a property
+        return propertyToken(id[0], id[1]);
+    }
+    return kSgfEnd;
+}
+
+} // namespace stonewise

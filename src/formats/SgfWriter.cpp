@@ -1,0 +1,421 @@
+#include "formats/SgfWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "formats/FileAccess.h"
+#include "formats/MemberDirectory.h"
+#include "formats/SgfReader.h"
+#include "formats/SgfText.h"
+
+namespace stonewise {
+
+namespace {
+
+constexpr std::uint16_t kFlagSetupStones = 8;
+constexpr std::uint16_t kFlagExtendedHeader = 16;
+constexpr int kNodesPerLine = 10;
+
+void appendAscii(std::u16string& out, const char* text) {
+    for (; *text; ++text) out.push_back(static_cast<unsigned char>(*text));
+}
+
+void appendNumber(std::u16string& out, long long v) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%lld", v);
+    appendAscii(out, buffer);
+}
+
+// One decimal as the header writes komi and margins; a value with finer fractions (a quarter
+// komi) keeps them.
+void appendDecimal(std::u16string& out, double v) {
+    char buffer[48];
+    const double tenths = v * 10.0;
+    if (std::fabs(tenths - std::round(tenths)) < 1e-4) std::snprintf(buffer, sizeof buffer, "%1.1f", v);
+    else std::snprintf(buffer, sizeof buffer, "%g", v);
+    appendAscii(out, buffer);
+}
+
+void appendPoint(std::u16string& out, int x, int y) {
+    if (x < 0 || x > 18 || y < 0 || y > 18) {
+        out.append(u"tt");
+        return;
+    }
+    out.push_back(static_cast<char16_t>(u'a' + x));
+    out.push_back(static_cast<char16_t>(u'a' + y));
+}
+
+// Splits "[black rank],[white rank],[place]" (a bare "," for a missing rank, nothing for a missing
+// place) back into its parts; false when the text is not of that form.
+bool splitRanksAndPlace(std::u16string_view text, std::u16string_view parts[3], bool has[3]) {
+    std::size_t i = 0;
+    for (int k = 0; k < 3; ++k) {
+        has[k] = false;
+        parts[k] = {};
+        if (i < text.size() && text[i] == u'[') {
+            const std::size_t close = k < 2 ? text.find(u"],", i) : text.size() - 1;
+            if (close == std::u16string_view::npos || close < i || text[close] != u']') return false;
+            parts[k] = text.substr(i + 1, close - i - 1);
+            has[k] = true;
+            i = close + 1;
+        }
+        if (k < 2) {
+            if (i >= text.size() || text[i] != u',') return false;
+            ++i;
+        }
+    }
+    return i == text.size();
+}
+
+class SgfTextWriter {
+public:
+    SgfTextWriter(const RecordSequence& main, const GameInfo& info, const SgfWriteOptions& options)
+        : m_main(main), m_info(info), m_options(options) {
+        m_out.reserve(4096 + static_cast<std::size_t>(main.nodeCount()) * 8);
+    }
+
+    std::u16string write(SgfEncoding caFor);
+
+private:
+    void header(SgfEncoding caFor);
+    void line(const RecordSequence& s, int from, int sinceOpen, int forkedAt);
+    void branch(const RecordSequence& child);
+    void openFork(int sinceOpen);
+    void node(const RecordSequence& s, const RecordNode& k);
+    void comment(const RecordSequence& s, const RecordNode& k);
+    void endNode();
+    void newLine() {
+        m_out.append(u"\r\n");
+        m_onLine = 0;
+    }
+    bool writesComments() const { return !m_options.exportOnly || m_options.exportComments; }
+    std::u16string playerName(int member, const std::u16string& kept) const {
+        if (m_options.members) {
+            std::u16string name = m_options.members->nameOf(member);
+            if (!name.empty()) return name;
+        }
+        return kept;
+    }
+
+    const RecordSequence& m_main;
+    const GameInfo& m_info;
+    const SgfWriteOptions& m_options;
+    std::u16string m_out;
+    int m_onLine = 0;
+    int m_start = 0;                    // first node of the main record written as a node
+    std::vector<int> m_handicapNodes;   // the nodes written in the header's AB list
+};
+
+std::u16string SgfTextWriter::write(SgfEncoding caFor) {
+    header(caFor);
+    line(m_main, m_start, 1, -1);
+    return std::move(m_out);
+}
+
+void SgfTextWriter::header(SgfEncoding caFor) {
+    const int handicapStones = m_main.handicapCount();
+    m_out.append(u"(;");
+    if (caFor == SgfEncoding::Utf8) m_out.append(u"CA[UTF-8]");
+    else if (caFor == SgfEncoding::SystemCodePage)
+        m_out.append(m_options.codePage == CodePage::Cp932 ? u"CA[Shift_JIS]" : u"CA[Windows-1252]");
+    m_out.append(u"FF[4]GM[1]SZ[");
+    appendNumber(m_out, m_info.boardSize());
+    m_out.append(u"]");
+    if (handicapStones >= 2) {
+        m_out.append(u"HA[");
+        appendNumber(m_out, m_info.handicap);
+        m_out.append(u"]");
+    }
+    m_out.append(u"KM[");
+    appendDecimal(m_out, m_info.komi);
+    m_out.append(u"]");
+    m_out.append(sgfResultText(m_info));
+
+    // Leading setup stones are only setup stones to the reader when the flags say so.
+    std::uint16_t flags = m_info.flags;
+    int leading = 0;
+    if (handicapStones < 2) {
+        while (leading < m_main.leadingSetupCount() && leading < m_main.nodeCount() && m_main.node(leading).isSetup())
+            ++leading;
+        if (leading > 0 && (flags & (kFlagSetupStones | kFlagExtendedHeader)) == 0) flags |= kFlagSetupStones;
+    }
+    m_out.append(u"AP[Tamarindo:Type=");
+    appendNumber(m_out, m_info.type);
+    m_out.append(u",Flag=");
+    appendNumber(m_out, flags);
+    m_out.append(u",Tag=");
+    appendNumber(m_out, m_info.startFlags);
+    m_out.append(u",FV=");
+    appendNumber(m_out, m_info.formatVersion);
+    m_out.append(u"]\r\n");
+
+    m_out.append(u"GN[");
+    appendEscapedSimpleText(m_info.name, m_out);
+    m_out.append(u"]\r\nPB[");
+    appendEscapedSimpleText(playerName(m_info.blackPlayer, m_info.blackName), m_out);
+    m_out.append(u"]PW[");
+    appendEscapedSimpleText(playerName(m_info.whitePlayer, m_info.whiteName), m_out);
+    m_out.append(u"]\r\n");
+    if ((m_info.flags & kFlagExtendedHeader) && !m_info.gameComment.empty()) {
+        m_out.append(u"GC[");
+        appendEscapedComment(m_info.gameComment, m_out);
+        m_out.append(u"]\r\n");
+    }
+    if (m_info.startDate.year > 0) {
+        char buffer[48];
+        std::snprintf(buffer, sizeof buffer, "DT[%04d-%02d-%02d]\r\n", m_info.startDate.year, m_info.startDate.month,
+                      m_info.startDate.day);
+        appendAscii(m_out, buffer);
+    }
+    std::u16string_view parts[3];
+    bool has[3];
+    if (!m_info.carriedText.empty() && splitRanksAndPlace(m_info.carriedText, parts, has)) {
+        static const char16_t* const kIds[3] = {u"BR[", u"WR[", u"PC["};
+        bool any = false;
+        for (int k = 0; k < 3; ++k) {
+            if (!has[k]) continue;
+            m_out.append(kIds[k]);
+            appendEscapedSimpleText(parts[k], m_out);
+            m_out.append(u"]");
+            any = true;
+        }
+        if (any) m_out.append(u"\r\n");
+    }
+
+    if (handicapStones >= 2) {
+        // The handicap stones: the first black moves numbered 1.
+        m_out.append(u"AB");
+        for (int i = 0; i < m_main.nodeCount() && static_cast<int>(m_handicapNodes.size()) < handicapStones; ++i) {
+            const RecordNode& k = m_main.node(i);
+            if (k.type == NodeType::BlackMove && k.moveNumber == 1) {
+                m_out.append(u"[");
+                appendPoint(m_out, k.x, k.y);
+                m_out.append(u"]");
+                m_handicapNodes.push_back(i);
+            } else if (k.moveNumber > 1) {
+                break;
+            }
+        }
+        m_out.append(u"\r\n");
+        m_start = 0;  // the handicap nodes are skipped where they stand
+        return;
+    }
+    for (NodeType type : {NodeType::BlackSetup, NodeType::WhiteSetup}) {
+        bool any = false;
+        for (int i = 0; i < leading; ++i) {
+            const RecordNode& k = m_main.node(i);
+            if (k.type != type) continue;
+            if (!any) m_out.append(type == NodeType::BlackSetup ? u"AB" : u"AW");
+            any = true;
+            m_out.append(u"[");
+            appendPoint(m_out, k.x, k.y);
+            m_out.append(u"]");
+        }
+        if (any) m_out.append(u"\r\n");
+    }
+    m_start = leading;
+}
+
+void SgfTextWriter::openFork(int sinceOpen) {
+    // A game tree needs a node before its variations: an empty one when none was written.
+    if (sinceOpen == 0) m_out.push_back(u';');
+    newLine();
+    m_out.append(u"(");
+    newLine();
+}
+
+// Writes the nodes of `s` from index `from` to its end and closes the game tree they stand in. A
+// fork turns the rest of the line into the first variation and its branches into the next ones.
+void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen, int forkedAt) {
+    const bool forks = !m_options.exportOnly;
+    const bool isMain = &s == &m_main;
+    for (int i = from; i < s.nodeCount(); ++i) {
+        const RecordNode& k = s.node(i);
+        if (isMain && std::find(m_handicapNodes.begin(), m_handicapNodes.end(), i) != m_handicapNodes.end()) continue;
+        if (k.isLink()) {
+            if (!forks || k.linkKind() == kReference) continue;  // references fork at the move they replace
+            // The variations hanging after the previous node.
+            std::vector<int> variations;
+            int j = i;
+            for (; j < s.nodeCount() && s.node(j).isLink(); ++j)
+                if (s.node(j).linkKind() != kReference && s.child(s.node(j).childSlot)) variations.push_back(j);
+            if (variations.empty()) {
+                i = j - 1;
+                continue;
+            }
+            openFork(sinceOpen);
+            line(s, j, 0, -1);
+            for (int v : variations) branch(*s.child(s.node(v).childSlot));
+            m_out.append(u")");
+            newLine();
+            return;
+        }
+        if (forks && k.isMoveOrPass() && i != forkedAt) {
+            // Reference sequences that replace this move stand among the nodes attached to it.
+            std::vector<const RecordSequence*> references;
+            for (int j = i + 1; j < s.nodeCount() && !s.node(j).isMoveOrPass(); ++j) {
+                const RecordNode& r = s.node(j);
+                if (r.isLink() && r.linkKind() == kReference && r.moveNumber == k.moveNumber)
+                    if (const RecordSequence* c = s.child(r.childSlot)) references.push_back(c);
+            }
+            if (!references.empty()) {
+                openFork(sinceOpen);
+                line(s, i, 0, i);
+                for (const RecordSequence* c : references) branch(*c);
+                m_out.append(u")");
+                newLine();
+                return;
+            }
+        }
+        node(s, k);
+        ++sinceOpen;
+    }
+    if (sinceOpen == 0) m_out.push_back(u';');  // a game tree holds at least one node
+    m_out.append(u")");
+    newLine();
+}
+
+void SgfTextWriter::branch(const RecordSequence& child) {
+    m_out.append(u"(");
+    newLine();
+    line(child, 0, 0, -1);
+}
+
+void SgfTextWriter::endNode() {
+    if (++m_onLine >= kNodesPerLine) newLine();
+}
+
+void SgfTextWriter::comment(const RecordSequence& s, const RecordNode& k) {
+    if (!writesComments()) return;
+    const std::u16string_view text = k.isLabel() ? std::u16string_view() : s.commentOf(k);
+    const bool timed = k.elapsed != 0 && (k.isMoveOrPass() || k.isMark());
+    if (text.empty() && !timed) return;
+    m_out.append(u"C[");
+    if (timed) {
+        m_out.push_back(u'<');
+        appendNumber(m_out, k.elapsedSeconds());
+        m_out.push_back(u'>');
+    }
+    appendEscapedComment(text, m_out);
+    m_out.push_back(u']');
+}
+
+void SgfTextWriter::node(const RecordSequence& s, const RecordNode& k) {
+    switch (k.type) {
+    case NodeType::BlackMove:
+    case NodeType::WhiteMove:
+        m_out.append(k.type == NodeType::BlackMove ? u";B[" : u";W[");
+        appendPoint(m_out, k.x, k.y);
+        m_out.push_back(u']');
+        comment(s, k);
+        break;
+    case NodeType::Pass:
+        m_out.append(colourOfMove(k.moveNumber) == kBlack ? u";B[tt]" : u";W[tt]");
+        comment(s, k);
+        break;
+    case NodeType::BlackSetup:
+    case NodeType::WhiteSetup:
+        m_out.append(k.type == NodeType::BlackSetup ? u";AB[" : u";AW[");
+        appendPoint(m_out, k.x, k.y);
+        m_out.push_back(u']');
+        break;
+    case NodeType::Mark: {
+        switch (k.data1) {
+        case kMarkCircle: m_out.append(u";CR["); break;
+        case kMarkSquare: m_out.append(u";SQ["); break;
+        case kMarkTriangle: m_out.append(u";TR["); break;
+        case kMarkCross: m_out.append(u";MA["); break;
+        default: m_out.append(u";LB["); break;
+        }
+        appendPoint(m_out, k.x, k.y);
+        if (k.data1 == kMarkUpperLetter || k.data1 == kMarkLowerLetter) {
+            m_out.push_back(u':');
+            if (k.data2 > 0x20 && k.data2 < 0x7F) appendEscapedSimpleText(std::u16string(1, k.data2), m_out);
+        } else if (k.isLabel()) {
+            m_out.push_back(u':');
+            appendEscapedSimpleText(s.commentOf(k), m_out);
+        } else if (k.data1 < kMarkCircle || k.data1 > kMarkCross) {
+            m_out.push_back(u':');  // a mark without a kind: an empty label
+        }
+        m_out.push_back(u']');
+        comment(s, k);
+        break;
+    }
+    default: return;
+    }
+    endNode();
+}
+
+} // namespace
+
+std::u16string sgfResultText(const GameInfo& info) {
+    if (info.winner == kJigo) return u"RE[0]";
+    if (info.winner != kBlackWins && info.winner != kWhiteWins) return {};
+    std::u16string out = info.winner == kBlackWins ? u"RE[B+" : u"RE[W+";
+    if (info.margin >= kMarginOnTime) out.push_back(u'T');
+    else if (info.margin >= kMarginResignation) out.push_back(u'R');
+    else {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%0.1f", static_cast<double>(info.margin));
+        appendAscii(out, buffer);
+    }
+    out.push_back(u']');
+    return out;
+}
+
+std::u16string sgfText(const RecordSequence& main, const GameInfo& info, const SgfWriteOptions& options) {
+    SgfTextWriter writer(main, info, options);
+    return writer.write(options.encoding);
+}
+
+SgfWriteResult writeSgf(const RecordSequence& main, const GameInfo& info, const SgfWriteOptions& options) {
+    SgfWriteResult result;
+    result.encoding = options.encoding;
+    if (options.encoding == SgfEncoding::SystemCodePage) {
+        const std::u16string text = sgfText(main, info, options);
+        if (auto bytes = encodeCodePage(text, options.codePage)) {
+            result.bytes = std::move(*bytes);
+            return result;
+        }
+        result.fellBackToUtf8 = true;
+        result.encoding = SgfEncoding::Utf8;
+    }
+    SgfWriteOptions actual = options;
+    actual.encoding = result.encoding;
+    const std::u16string text = sgfText(main, info, actual);
+    if (result.encoding == SgfEncoding::Utf16) {
+        result.bytes.assign("\xFF\xFE", 2);
+        appendTextAsUtf16Le(text, result.bytes);
+    } else {
+        result.bytes.assign("\xEF\xBB\xBF", 3);
+        appendUtf16AsUtf8(text, result.bytes);
+    }
+    return result;
+}
+
+bool saveSgfFile(const std::string& path, const RecordSequence& main, const GameInfo& info,
+                 const SgfWriteOptions& options, SgfWriteResult* written) {
+    SgfWriteResult result = writeSgf(main, info, options);
+    const bool ok = writeFileReplacing(path, result.bytes);
+    if (written) *written = std::move(result);
+    return ok;
+}
+
+std::u16string safeFileName(std::u16string_view name) {
+    std::u16string out(name);
+    for (char16_t& c : out)
+        if (c == u'/' || c == u'>' || c == u'<' || c == u'?' || c == u':' || c == u'"' || c == u'\\' || c == u'*' ||
+            c == u'|' || c == u';')
+            c = u'_';
+    return out;
+}
+
+std::u16string defaultSgfFileName(const GameInfo& info) {
+    std::u16string name = safeFileName(info.name);
+    if (name.empty()) name = u"No name";
+    return name + u".sgf";
+}
+
+} // namespace stonewise
