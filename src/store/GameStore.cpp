@@ -303,6 +303,7 @@ std::string GameStore::gameFilePath(int group, int number) const {
         const GroupRecord* scratch = this->group(kScratchGroup);
         if (!scratch || scratch->name.empty()) return {};
         std::string folder = toUtf8(scratch->name);
+        if (folder.front() != '/') folder = m_folder.path() + folder;  // a name of the data folder
         if (folder.back() != '/') folder.push_back('/');
         return folder + gameFileName(number);
     }
