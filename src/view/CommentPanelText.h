@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace stonewise {
+
+class RecordSequence;
+class StringTable;
+
+// How the comment panel writes a node.
+struct CommentPanelOptions {
+    bool japanese = true;
+    bool goBookMode = false;               // a Go book shows no times
+    int numberOffset = 0;                  // the handicap offset of move numbers (-1 or 0)
+    const StringTable* strings = nullptr;  // null: the Japanese table
+};
+
+// A comment longer than this is shown with its first kCommentPanelCut characters.
+constexpr int kCommentPanelCut = 1000;
+
+// The comment panel's text for node `nodeIndex` of `sequence`: for a move, pass, mark or other node
+// the heading "%s%d手　%s\r\n" (colour word, move number, time as "%2d:%02d:%02d") followed by the
+// comment, only the heading when there is a time but no comment, nothing without either; for a
+// link "分岐" or "参考手順" followed by the branch's comment. Data tags are removed from comments.
+// Empty for an index that does not exist.
+std::u16string commentPanelText(const RecordSequence& sequence, int nodeIndex, const CommentPanelOptions& options);
+
+} // namespace stonewise
