@@ -44,4 +44,9 @@ void FlashTimerSlots::tick() {
         if (d && slotOf(d) >= 0) d->tick();
 }
 
+void FlashTimerSlots::setRightButtonDown(bool down) {
+    for (FlashDisplay* d : m_slots)
+        if (d) d->setRightButtonDown(down);
+}
+
 } // namespace stonewise

@@ -31,6 +31,8 @@ public:
 
     // One 15 ms tick for every flash display holding a slot.
     void tick();
+    // Tells every flash display holding a slot whether the right mouse button is down.
+    void setRightButtonDown(bool down);
 
     // Called with true when the first slot is taken and with false when the last one is freed, so
     // that the desktop starts and stops its timer.
