@@ -1,0 +1,95 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/FunctionModes.h"
+#include "app/WindowFit.h"
+#include "record/GameInfo.h"
+#include "store/DataFolder.h"
+#include "store/SettingsRecord.h"
+
+namespace stonewise {
+
+class CIgoBoard;
+class GameSession;
+class GameStore;
+class LanguageLibrary;
+class StringTable;
+class Ui;
+
+// The program as one object, without any window: the command line, the interface language, the
+// settings, the library and the main board's session and mode, with the steps of start-up and exit.
+// The desktop creates it first, builds its windows with what it says, then hands it the board.
+class Application : public ModeHost {
+public:
+    Application(CommandLine commandLine, DataFolder folder, std::string programFolder);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    const CommandLine& commandLine() const { return m_commandLine; }
+    const DataFolder& folder() const { return m_folder; }
+
+    // --- language ---
+    // Chooses the interface language: the user's locale or the command line's; any language but
+    // Japanese comes from the library "LanguageList.txt" names for it.
+    void chooseLanguage(long userLocale);
+    bool japanese() const { return m_japanese; }
+    const StringTable& strings() const;
+
+    // The maintenance start's message ("MODE=MAINTENANCE").
+    static std::u16string_view maintenanceMessage();
+
+    // --- settings ---
+    // Loads the settings (the defaults when that fails); the messages of the load go to `ui`.
+    void loadSettings(Ui* ui);
+    SettingsRecord& settings() { return m_settings; }
+    // The main window's place for this desktop, written back into the settings.
+    WindowRect placeMainWindow(const WindowRect& desktop);
+    // The main window moved (not minimised or maximised): its new place goes into the settings.
+    void mainWindowMoved(int left, int top, int width, int height);
+
+    // --- the library and the board ---
+    // Starts the store (default groups, members, current group), the main board's session and its
+    // mode from the settings. The board and the ui must outlive the application's use of them.
+    void startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today);
+    GameStore* store() { return m_store.get(); }
+    GameSession* session() { return m_session.get(); }
+    FunctionModes* modes() { return m_modes.get(); }
+    // Called with the bar layouts and the title whenever the mode changes them.
+    void setBarLayoutHandler(std::function<void(BarLayout, BarLayout, std::u16string_view)> handler) {
+        m_barHandler = std::move(handler);
+    }
+
+    // --- exit ---
+    // The exit check: saves the game shown when it changed (with its question); true when the
+    // program may end.
+    bool exitCheck();
+    // Records the live values into the settings and saves them.
+    void shutDown();
+
+    // ModeHost
+    void leaveDisplay() override;
+    void openGroup(int group, int mode) override;
+    void layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title) override;
+
+private:
+    CommandLine m_commandLine;
+    DataFolder m_folder;
+    std::string m_programFolder;
+    bool m_japanese = true;
+    std::unique_ptr<LanguageLibrary> m_language;
+    SettingsRecord m_settings;
+    std::unique_ptr<GameStore> m_store;
+    std::unique_ptr<GameSession> m_session;
+    std::unique_ptr<FunctionModes> m_modes;
+    CIgoBoard* m_board = nullptr;
+    bool m_keepTemporaryGame = false;  // at start-up the game of the last run stays shown
+    Ui* m_ui = nullptr;
+    std::function<void(BarLayout, BarLayout, std::u16string_view)> m_barHandler;
+};
+
+} // namespace stonewise

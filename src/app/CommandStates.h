@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace stonewise {
+
+class CIgoBoard;
+class FunctionModes;
+
+// Where a command of the state table appears.
+enum CommandPlace : std::uint16_t {
+    kInMainMenu = 1,
+    kInToolbar = 2,
+    kOnPanelButton = 4,
+    kOnMainBar = 8,
+    kOnSecondaryBar = 16,
+};
+
+// The enabled and checked state of the 60 commands whose state is kept, recomputed from the board,
+// the mode and the clipboard after every operation that may change them. A command not in the
+// table is always enabled and never checked.
+class CommandStates {
+public:
+    static constexpr int kCount = 60;
+
+    struct Entry {
+        int command = 0;
+        std::uint16_t places = 0;
+        bool checked = false;
+        bool enabled = true;
+    };
+
+    CommandStates();
+
+    // Recomputes every entry; returns true when any state changed.
+    bool refresh(const CIgoBoard& board, const FunctionModes* modes, bool clipboardHasText, bool mainBoard = true);
+    bool enabled(int command) const;
+    bool checked(int command) const;
+    const Entry* find(int command) const;
+    const std::array<Entry, kCount>& entries() const { return m_entries; }
+
+private:
+    Entry* entry(int command);
+    std::array<Entry, kCount> m_entries{};
+};
+
+} // namespace stonewise
