@@ -124,6 +124,14 @@ std::optional<int> GameStore::addGroup(std::u16string name, std::uint32_t type,
     return number;
 }
 
+void GameStore::setScratchFolder(std::u16string folder) {
+    GroupRecord scratch;
+    scratch.number = kScratchGroup;
+    scratch.name = std::u16string(storedText(folder, kGroupNameBuffer));
+    scratch.gameCount = 0;
+    m_groups[kScratchGroup] = std::move(scratch);
+}
+
 bool GameStore::deleteGroup(int number, int currentGroup, StoreMessages& messages) {
     if (!isStoredGroup(number) || !group(number)) return false;
     const std::u16string title(kTitleGroupListDialog);

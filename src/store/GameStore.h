@@ -55,6 +55,8 @@ public:
     // list. Nothing (and the limit message) when 100 groups exist.
     std::optional<int> addGroup(std::u16string name, std::uint32_t type, std::optional<std::u16string> externalFolder,
                                 StoreMessages& messages);
+    // Names the folder of the scratch group's game file (the record of group 106).
+    void setScratchFolder(std::u16string folder);
     // Deletes a group without games that is not `currentGroup`: its folder is emptied and removed,
     // its slot cleared and the group list written. Refusals leave 11403 or 11402.
     bool deleteGroup(int number, int currentGroup, StoreMessages& messages);

@@ -27,7 +27,17 @@ void writeDate(TaggedRecordWriter& w, std::uint8_t id, const GameDate& d) {
     w.u8(0);
 }
 
+bool sameDate(const GameDate& a, const GameDate& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour;
+}
+
 } // namespace
+
+bool MemberRecord::operator==(const MemberRecord& o) const {
+    return number == o.number && kind == o.kind && name == o.name && address == o.address &&
+           sameDate(registered, o.registered) && sameDate(secondDate, o.secondDate) && value1 == o.value1 &&
+           value2 == o.value2;
+}
 
 std::string memberPageFileName(int page) {
     if (page == 0) return "MemberIdList.dat";

@@ -32,7 +32,7 @@ struct MemberRecord {
     std::uint16_t value1 = 0;             // kept with the member
     std::uint16_t value2 = 0;
 
-    bool operator==(const MemberRecord&) const = default;
+    bool operator==(const MemberRecord& other) const;
 };
 
 // One page of 256 member slots.

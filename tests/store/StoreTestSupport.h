@@ -87,3 +87,19 @@ void writeTestFile(const std::string& path, std::span<const std::uint8_t> bytes)
 std::vector<std::uint8_t> readTestFile(const std::string& path);
 
 } // namespace stonewise::test
+
+#include <memory>
+
+#include "record/RecordSequence.h"
+
+namespace stonewise::test {
+
+// A game record of `moves` moves with comments, elapsed times, a mark, a label, a branch holding a
+// branch of its own, a reference sequence and a free child slot between them.
+std::unique_ptr<RecordSequence> sampleRecord(int moves);
+
+// Whether two records hold the same sequences, nodes and comments; `withElapsed` false ignores
+// elapsed times. Fails the test at the first difference.
+void expectSameRecord(const RecordSequence& a, const RecordSequence& b, bool withElapsed = true);
+
+} // namespace stonewise::test
