@@ -147,7 +147,7 @@ TEST_F(GameStoreTest, GameNumbersDeletingAndTheGroupRefusals) {
 
 TEST_F(GameStoreTest, TheHundredAndFirstGroupIsRefused) {
     GroupTable groups{};
-    for (int n = 0; n < 99; ++n) groups[static_cast<std::size_t>(n)] = GroupRecord{};
+    for (int n = 0; n < 99; ++n) groups[static_cast<std::size_t>(n)] = GroupRecord{0, u"g", 0, 0, 1 | 2 | 16 | 32 | 64 | 256, 0, {}};
     groups[100] = GroupRecord{};  // a pattern database group does not count
     test::writeTestFile(folder.file("GroupIdList.dat"), encodeGroupList(groups, 101));
     store.start(settings, today, messages);
