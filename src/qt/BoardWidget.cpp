@@ -2,123 +2,295 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRadialGradient>
+#include <QPainterPath>
+#include <QTimer>
 #include <cmath>
 
 #include "app/CIgoBoard.h"
+#include "view/BranchMarks.h"
 
 namespace stonewise {
 
-BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(320, 320);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+namespace {
+
+// The board picture of the normal set for a board size, to decide the picture set.
+BoardGeometry normalSetGeometry(int lines) {
+    const PictureSize size = pictureSize(lines == 13 ? PictureId::Board13 : PictureId::Board19);
+    return BoardGeometry(lines, size.width, size.height, false, pictureSize(PictureId::BlackStone).width);
 }
 
-BoardWidget::Geometry BoardWidget::geometry() const {
-    const int lines = m_board ? m_board->boardSize() : 19;
-    const double side = std::min(width(), height());
-    const double cell = side / (lines + 1.2);
-    const QPointF topLeft((width() - side) / 2.0, (height() - side) / 2.0);
-    Geometry g;
-    g.board = QRectF(topLeft, QSizeF(side, side));
-    g.cell = cell;
-    const double margin = (side - cell * (lines - 1)) / 2.0;
-    g.origin = topLeft + QPointF(margin, margin);
-    return g;
+// Drawn larger than this many device pixels per picture pixel, the normal set turns soft.
+constexpr double kLargeSetThreshold = 1.1;
+
+} // namespace
+
+BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(240, 250);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    updateLayout();
 }
+
+BoardWidget::~BoardWidget() = default;
+
+void BoardWidget::setBoard(CIgoBoard* board) {
+    m_board = board;
+    m_drawnValid = false;
+    redrawAll();
+}
+
+void BoardWidget::setViewSettings(const ViewSettings& settings) {
+    m_settings = settings;
+    updateLayout();
+    redrawAll();
+}
+
+void BoardWidget::setTraceMode(bool on) {
+    m_traceMode = on;
+    refresh(false);
+}
+
+void BoardWidget::setLimitNumberFont(bool on) {
+    m_limitNumberFont = on;
+    refresh(false);
+}
+
+BoardRenderer* BoardWidget::renderer() const {
+    auto& slot = m_renderers[m_lines == 13 ? 1 : 0][m_large ? 1 : 0];
+    if (!slot) {
+        auto r = std::make_unique<BoardRenderer>();
+        QString error;
+        if (!r->load(resourcePictureReader(), m_lines, m_large, &error)) {
+            const_cast<BoardWidget*>(this)->m_pictureError = error;
+            return nullptr;
+        }
+        slot = std::move(r);
+    }
+    return slot.get();
+}
+
+const BoardGeometry& BoardWidget::geometry() const {
+    static const BoardGeometry fallback;
+    const BoardRenderer* r = renderer();
+    return r ? r->geometry() : fallback;
+}
+
+const QImage& BoardWidget::offscreenImage() const {
+    static const QImage none;
+    const BoardRenderer* r = renderer();
+    return r ? r->image() : none;
+}
+
+bool BoardWidget::updateLayout() {
+    const int lines = m_board ? m_board->boardSize() : 19;
+    // The large set when asked for, or when the normal one would be stretched on this screen.
+    const BoardLayout normal = layoutBoard(width(), height(), normalSetGeometry(lines), m_settings);
+    const bool large = m_settings.largeImages || normal.scale * devicePixelRatioF() > kLargeSetThreshold;
+    const bool changed = lines != m_lines || large != m_large;
+    m_lines = lines;
+    m_large = large;
+    m_layout = layoutBoard(width(), height(), geometry(), m_settings);
+    if (changed) m_drawnValid = false;
+    return changed;
+}
+
+ViewSettings BoardWidget::effectiveSettings() const {
+    ViewSettings s = m_settings;
+    if (m_board) {
+        const BoardOptions& o = m_board->options();
+        s.lastMoveMarkOff = s.lastMoveMarkOff || !o.lastMoveMark;
+        s.diagramDisplay = s.diagramDisplay || o.diagramDisplay;
+        s.commentMarks = s.commentMarks && o.commentMarks;
+    }
+    return s;
+}
+
+SceneState BoardWidget::sceneState() const {
+    SceneState s;
+    s.numberFontPx = numberFontPx(height(), geometry().drawingScale(), m_limitNumberFont);
+    s.traceMode = m_traceMode;
+    if (!m_board) return s;
+    const BoardOptions& o = m_board->options();
+    const GameRecord& record = m_board->record();
+    s.numbersOn = o.showNumbers || o.branchNumbersFromOne;
+    s.branchNumbersFromOne = o.branchNumbersFromOne;
+    s.pathDepth = record.pathDepth();
+    s.numberOffset = record.main().numberOffset();
+    s.firstNumberedMove = m_board->initialDisplayMove();
+    s.shownMove = m_board->shownMove();
+    // The move selected in the move list, when it is a move of the path shown.
+    if (const RecordNode* n = m_board->selection().node();
+        n && n->isMove() && record.sequenceForMove(n->moveNumber) == m_board->selection().sequence)
+        s.selectedMove = n->moveNumber;
+    const GameInfo& info = m_board->gameInfo();
+    if (info.type == kGameMailGo) s.mailGoMove = info.lastExchangedMove;
+    s.record = &record;
+    return s;
+}
+
+QRect BoardWidget::windowRect(const PixelRect& r) const {
+    const LayoutRect w = m_layout.toWindow(r);
+    // Smooth scaling reaches a pixel beyond the rectangle.
+    return QRectF(w.x, w.y, w.width, w.height).toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
+void BoardWidget::refresh(bool all) {
+    if (m_board && m_board->boardSize() != m_lines) {
+        updateLayout();
+        all = true;
+    }
+    BoardRenderer* r = renderer();
+    if (!r) {
+        update();
+        return;
+    }
+    if (!m_drawnValid) all = true;
+    if (!m_board) {
+        if (all) r->clear();
+        m_drawn.fill(PointDrawing{});
+        m_drawnValid = true;
+        update();
+        return;
+    }
+    // Branch marks follow the position shown; placing them again is cheap and idempotent.
+    placeBranchMarks(m_board->position(), m_board->record(), m_settings.branchMarks);
+
+    const ViewSettings settings = effectiveSettings();
+    const SceneState state = sceneState();
+    const BoardScene scene(m_board->position(), r->geometry(), settings, state, r->wood());
+    if (all) r->clear();
+    const int lines = r->lines();
+    for (int x = 0; x < lines; ++x)
+        for (int y = 0; y < lines; ++y) {
+            PointDrawing d = scene.describe(x, y);
+            PointDrawing& old = m_drawn[static_cast<std::size_t>(pointIndex(x, y))];
+            if (!all && d == old) continue;
+            if (!(all && d.ops.empty())) r->paint(d);
+            if (!all) update(windowRect(d.rect));
+            old = std::move(d);
+        }
+    m_drawnValid = true;
+    if (all) update();
+}
+
+void BoardWidget::settleLater() {
+    if (m_settlePending) return;
+    m_settlePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_settlePending = false;
+        refresh(false);
+    });
+}
+
+void BoardWidget::updateMarks() { refresh(false); }
+
+void BoardWidget::drawPoint(int, int) {
+    refresh(false);
+    settleLater();
+}
+
+void BoardWidget::erasePoint(int, int) {
+    refresh(false);
+    settleLater();
+}
+
+void BoardWidget::redrawAll() {
+    refresh(true);
+    settleLater();
+}
+
+void BoardWidget::invalidateRect(int left, int top, int w, int h) { update(windowRect({left, top, w, h})); }
+
+QPoint BoardWidget::pointAt(QPointF pos) const {
+    if (!m_board) return {-1, -1};
+    const BoardCoord c = m_layout.pointAt(geometry(), pos.x(), pos.y());
+    if (!c.valid() || c.x >= m_board->boardSize() || c.y >= m_board->boardSize()) return {-1, -1};
+    return {c.x, c.y};
+}
+
+QPoint BoardWidget::pointAt(QPoint pos) const { return pointAt(QPointF(pos) + QPointF(0.5, 0.5)); }
 
 QPointF BoardWidget::centreOf(int x, int y) const {
-    const Geometry g = geometry();
-    return g.origin + QPointF(x * g.cell, y * g.cell);
+    double wx = 0, wy = 0;
+    m_layout.centreOf(geometry(), x, y, wx, wy);
+    return {wx, wy};
 }
 
-QPoint BoardWidget::pointAt(QPoint pos) const {
-    if (!m_board) return {-1, -1};
-    const Geometry g = geometry();
-    const double fx = (pos.x() - g.origin.x()) / g.cell;
-    const double fy = (pos.y() - g.origin.y()) / g.cell;
-    const int x = static_cast<int>(std::lround(fx));
-    const int y = static_cast<int>(std::lround(fy));
-    if (x < 0 || y < 0 || x >= m_board->boardSize() || y >= m_board->boardSize()) return {-1, -1};
-    const double radius = g.cell / 2.0;
-    if (std::abs(fx - x) * g.cell > 0.95 * radius || std::abs(fy - y) * g.cell > 0.95 * radius) return {-1, -1};
-    return {x, y};
+void BoardWidget::resizeEvent(QResizeEvent*) {
+    const bool changed = updateLayout();
+    refresh(changed);
 }
 
-void BoardWidget::drawPoint(int, int) { update(); }
-void BoardWidget::erasePoint(int, int) { update(); }
-void BoardWidget::redrawAll() { update(); }
-void BoardWidget::invalidateRect(int left, int top, int w, int h) { update(QRect(left, top, w, h)); }
+void BoardWidget::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ScreenChangeInternal || e->type() == QEvent::FontChange) {
+        if (updateLayout()) refresh(true);
+    }
+}
 
 void BoardWidget::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    const QPoint p = pointAt(e->position().toPoint());
+    if (e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    const QPoint p = pointAt(e->position());
     if (p.x() >= 0) emit pointClicked(p.x(), p.y());
 }
 
-void BoardWidget::paintEvent(QPaintEvent*) {
+void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), palette().window());
-    if (!m_board) return;
-    const Geometry g = geometry();
-    const int lines = m_board->boardSize();
-
-    QLinearGradient wood(g.board.topLeft(), g.board.bottomRight());
-    wood.setColorAt(0.0, QColor(0xE3, 0xB5, 0x6B));
-    wood.setColorAt(1.0, QColor(0xD4, 0x9E, 0x52));
-    painter.fillRect(g.board, wood);
-
-    painter.setPen(QPen(QColor(40, 28, 10), std::max(1.0, g.cell / 28.0)));
-    const double far = g.cell * (lines - 1);
-    for (int i = 0; i < lines; ++i) {
-        painter.drawLine(g.origin + QPointF(i * g.cell, 0), g.origin + QPointF(i * g.cell, far));
-        painter.drawLine(g.origin + QPointF(0, i * g.cell), g.origin + QPointF(far, i * g.cell));
+    painter.fillRect(event->rect(), palette().window());
+    const QImage& image = offscreenImage();
+    if (image.isNull()) {
+        painter.setPen(palette().windowText().color());
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("盤の画像を読み込めません。\n%1").arg(m_pictureError));
+        return;
     }
-    painter.setBrush(QColor(40, 28, 10));
-    const int stars19[] = {3, 9, 15};
-    const int stars13[] = {3, 6, 9};
-    const int* stars = lines == 13 ? stars13 : stars19;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            if (lines == 13 && ((i == 1) != (j == 1))) continue;
-            painter.drawEllipse(centreOf(stars[i], stars[j]), g.cell / 9, g.cell / 9);
-        }
+    const QRectF board(m_layout.board.x, m_layout.board.y, m_layout.board.width, m_layout.board.height);
 
-    const BoardPosition& pos = m_board->position();
-    const double r = g.cell * 0.48;
-    QFont font = painter.font();
-    font.setPixelSize(static_cast<int>(g.cell * 0.42));
-    font.setBold(true);
-    painter.setFont(font);
-    for (int x = 0; x < lines; ++x)
-        for (int y = 0; y < lines; ++y) {
-            const BoardPoint& p = pos.at(x, y);
-            if (!p.hasStone()) continue;
-            const QPointF c = centreOf(x, y);
-            const bool black = p.colour == kBlack;
-            QRadialGradient shade(c - QPointF(r / 3, r / 3), r * 1.3);
-            shade.setColorAt(0.0, black ? QColor(90, 90, 90) : QColor(255, 255, 255));
-            shade.setColorAt(1.0, black ? QColor(10, 10, 10) : QColor(200, 200, 195));
-            painter.setPen(QPen(QColor(0, 0, 0, black ? 255 : 120), 0.8));
-            painter.setBrush(shade);
-            painter.drawEllipse(c, r, r);
-            const bool last = pos.lastMove && pos.lastMove->x == x && pos.lastMove->y == y;
-            if (p.displayNumber != kNoDisplayNumber && p.displayNumber != kHiddenDisplayNumber) {
-                int shown = p.displayNumber;
-                if (p.depth == 0 && m_board->record().main().numberOffset() < 0) --shown;
-                if (shown >= 1) {
-                    painter.setPen(last ? QColor(220, 30, 30) : (black ? Qt::white : Qt::black));
-                    painter.drawText(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), Qt::AlignCenter, QString::number(shown));
-                    continue;
+    // A soft shadow under the board.
+    if (event->rect().intersects(board.adjusted(-2, -2, kBoardPadding, kBoardPadding).toAlignedRect())) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        for (int i = 4; i >= 1; --i) {
+            painter.setBrush(QColor(40, 24, 8, 16));
+            painter.drawRoundedRect(board.translated(1.2, 2.0).adjusted(-i * 0.6, -i * 0.4, i * 0.9, i * 0.9), 3, 3);
+        }
+    }
+
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(board, image);
+
+    // The coordinate strips.
+    if (m_layout.coordinates && !m_layout.labels.empty()) {
+        const QRectF columns(m_layout.columnStrip.x, m_layout.columnStrip.y, m_layout.columnStrip.width,
+                             m_layout.columnStrip.height);
+        const QRectF rows(m_layout.rowStrip.x, m_layout.rowStrip.y, m_layout.rowStrip.width, m_layout.rowStrip.height);
+        if (event->rect().intersects(columns.toAlignedRect()) || event->rect().intersects(rows.toAlignedRect())) {
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.setPen(QColor((kLabelGrey >> 16) & 255, (kLabelGrey >> 8) & 255, kLabelGrey & 255));
+            const QFont font = BoardRenderer::boardFont(m_layout.labelFontPx);
+            const double rowHeight = geometry().cellHeight() * m_layout.scale;
+            const double stackedPx = std::min<double>(m_layout.labelFontPx, rowHeight / 2.1);
+            const QFont stackedFont = BoardRenderer::boardFont(stackedPx);
+            for (const StripLabel& label : m_layout.labels) {
+                const QString text = QString::fromStdU16String(label.text);
+                if (label.stacked && text.size() == 2) {
+                    painter.setFont(stackedFont);
+                    const double h = stackedPx * 1.02;
+                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, h), Qt::AlignHCenter | Qt::AlignBottom,
+                                     text.left(1));
+                    painter.drawText(QRectF(label.x - h, label.y, 2 * h, h), Qt::AlignHCenter | Qt::AlignTop,
+                                     text.mid(1));
+                } else {
+                    painter.setFont(font);
+                    const double h = m_layout.labelFontPx * 2.5;
+                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, 2 * h), Qt::AlignCenter, text);
                 }
             }
-            if (last) {
-                painter.setPen(Qt::NoPen);
-                painter.setBrush(QColor(220, 30, 30));
-                painter.drawEllipse(c, r / 3, r / 3);
-            }
         }
+    }
 }
 
 } // namespace stonewise

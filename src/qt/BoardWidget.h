@@ -1,20 +1,46 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
-#include <functional>
+#include <array>
+#include <memory>
 
 #include "app/BoardCanvas.h"
+#include "board/BoardPoint.h"
+#include "qt/BoardRenderer.h"
+#include "view/BoardLayout.h"
+#include "view/BoardScene.h"
+#include "view/ViewSettings.h"
 
 namespace stonewise {
 
 class CIgoBoard;
 
-// The board on screen: paints the position of a board window and turns clicks into points.
+// The board on screen: paints the position of a board window from the view model into an
+// off-screen picture of the board picture's size, repaints only the points whose drawing changed,
+// shows the picture scaled to the widget (aspect kept, sharp on high-density screens through the
+// large picture set) with the coordinate strips, and turns clicks into points.
 class BoardWidget final : public QWidget, public BoardCanvas {
     Q_OBJECT
 public:
     explicit BoardWidget(QWidget* parent = nullptr);
-    void setBoard(CIgoBoard* board) { m_board = board; update(); }
+    ~BoardWidget() override;
+
+    // The board window shown; null shows an empty board.
+    void setBoard(CIgoBoard* board);
+    CIgoBoard* board() const { return m_board; }
+
+    // The display settings; everything is drawn again.
+    void setViewSettings(const ViewSettings& settings);
+    const ViewSettings& viewSettings() const { return m_settings; }
+    // The trace exercise of a Go book shows no last-move mark.
+    void setTraceMode(bool on);
+    // Keeps the move numbers at their middle size when the window is very small.
+    void setLimitNumberFont(bool on);
+
+    // Draws again what changed in the board window's state besides its points (the move list's
+    // selection, numbering): only the points whose drawing differs are repainted.
+    void updateMarks();
 
     void drawPoint(int x, int y) override;
     void erasePoint(int x, int y) override;
@@ -23,12 +49,18 @@ public:
 
     // The point under a widget position, or (-1, -1) when the position is not on a point.
     QPoint pointAt(QPoint pos) const;
+    QPoint pointAt(QPointF pos) const;
     // The centre of a point in widget coordinates.
     QPointF centreOf(int x, int y) const;
+    // The off-screen picture of the board (board-picture pixels).
+    const QImage& offscreenImage() const;
+    const BoardLayout& boardLayout() const { return m_layout; }
+    const BoardGeometry& geometry() const;
+    // The reason the pictures could not be loaded; empty when they were.
+    const QString& pictureError() const { return m_pictureError; }
 
-    QSize sizeHint() const override { return {720, 720}; }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int w) const override { return w; }
+    QSize sizeHint() const override { return {760, 800}; }
+    QSize minimumSizeHint() const override { return {240, 250}; }
 
 signals:
     void pointClicked(int x, int y);
@@ -36,16 +68,37 @@ signals:
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent*) override;
 
 private:
-    struct Geometry {
-        QRectF board;   // the wooden square
-        double cell;    // distance between lines
-        QPointF origin; // centre of point (0, 0)
-    };
-    Geometry geometry() const;
+    // Chooses the picture set for the widget's size and screen and lays the board out; true when
+    // the set changed.
+    bool updateLayout();
+    BoardRenderer* renderer() const;
+    SceneState sceneState() const;
+    ViewSettings effectiveSettings() const;
+    // Brings the off-screen picture up to date: every point (all) or the points whose drawing
+    // changed, and schedules the matching parts of the widget for painting.
+    void refresh(bool all);
+    QRect windowRect(const PixelRect& r) const;
+    // One more pass once the current action is over, for state the board window changes after it
+    // has drawn its points (the selection of the move just played).
+    void settleLater();
 
     CIgoBoard* m_board = nullptr;
+    ViewSettings m_settings;
+    bool m_traceMode = false;
+    bool m_limitNumberFont = false;
+    bool m_large = false;
+    int m_lines = 19;
+    BoardLayout m_layout;
+    // Renderers by [13 lines][large set], loaded when first needed.
+    mutable std::array<std::array<std::unique_ptr<BoardRenderer>, 2>, 2> m_renderers;
+    std::array<PointDrawing, kPointCount> m_drawn;
+    bool m_drawnValid = false;
+    bool m_settlePending = false;
+    QString m_pictureError;
 };
 
 } // namespace stonewise

@@ -4,7 +4,7 @@
 // the normal and the large set. The grid lines lie on the pixel rows and columns that the program
 // computes for the points: centre = round(margin + i × cell), cell = (size − 2 × margin) / (lines − 1).
 // Stones: biconvex slate (black) and shell (white) stones with alpha, lit from the upper left.
-// Marks: the last-move rings, the Mail Go marker, the alarm badge and the answer stamps.
+// Marks: the last-move dots, the Mail Go marker, the alarm badge and the answer stamps.
 //
 // Usage: make_pictures <output folder>
 
@@ -203,14 +203,14 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
     const Noise grain(seed);
     const Noise bands(seed + 5);
     const double centre = size / 2.0;
-    const double radius = size / 2.0 - 0.055 * size / 2.0;
+    const double radius = size / 2.0 - 0.025 * size / 2.0;
     const Vec light = normalise({-0.42, -0.58, 0.70});
     const Vec half = normalise({light.x, light.y, light.z + 1.0});
     const double bulge = 0.50;  // height of the biconvex lens relative to the radius
     const int n = 6;            // samples per pixel side
 
     // The soft shadow the stone throws on the board, offset towards the lower right.
-    const double sx = centre + 0.035 * size, sy = centre + 0.05 * size;
+    const double sx = centre + 0.02 * size, sy = centre + 0.03 * size;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const double d = std::hypot(x + 0.5 - sx, y + 0.5 - sy) / radius;
@@ -275,24 +275,18 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
 // ---------------------------------------------------------------------------------------------
 // Marks
 
-// A ring of the given colour with a light halo outside it, so that it shows on black stones too.
-bool makeRing(const std::string& folder, const char* file, Rgba colour) {
+// The last-move mark: a small dot above the middle of the stone, so that the move's number below it
+// stays readable; a light halo lets it show on black stones too.
+bool makeLastMoveMark(const std::string& folder, const char* file, Rgba colour) {
     const int size = 24;
     PictureCanvas c(size, size);
-    const double centre = size / 2.0;
-    const double mid = 9.9, half = 1.35;
+    const double cx = size / 2.0, cy = 3.9, radius = 3.1;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double halo = coverage(x, y, 8, [&](double px, double py) {
-                const double d = std::hypot(px - centre, py - centre);
-                return d >= mid - half - 0.9 && d <= mid + half + 0.9;
-            });
-            c.blend(x, y, {1, 1, 1, 0.45}, halo);
-            const double ring = coverage(x, y, 8, [&](double px, double py) {
-                const double d = std::hypot(px - centre, py - centre);
-                return d >= mid - half && d <= mid + half;
-            });
-            c.blend(x, y, colour, ring);
+            const double halo = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius + 0.9; });
+            c.blend(x, y, {1, 1, 1, 0.55}, halo);
+            const double dot = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius; });
+            c.blend(x, y, colour, dot);
         }
     return c.writePng(folder + "/" + file, true);
 }
@@ -390,8 +384,8 @@ int main(int argc, char** argv) {
     ok = makeStone(out, "stone-white.png", 45, false, 8) && ok;
     ok = makeStone(out, "stone-black-large.png", 78, true, 7) && ok;
     ok = makeStone(out, "stone-white-large.png", 78, false, 8) && ok;
-    ok = makeRing(out, "last-move.png", rgb(226, 36, 28)) && ok;
-    ok = makeRing(out, "last-move-branches.png", rgb(36, 110, 236)) && ok;
+    ok = makeLastMoveMark(out, "last-move.png", rgb(230, 30, 24)) && ok;
+    ok = makeLastMoveMark(out, "last-move-branches.png", rgb(30, 110, 240)) && ok;
     ok = makeMailGoMarker(out) && ok;
     ok = makeAlarm(out) && ok;
     ok = makeCorrect(out) && ok;
