@@ -79,7 +79,7 @@ void Application::shutDown() {
 }
 
 void Application::leaveDisplay() {
-    if (m_board) m_board->setBusy(false);
+    if (m_board) m_board->stopBusy();
     if (m_session && !m_keepTemporaryGame) m_session->saveCurrentGame(true);
 }
 

@@ -160,8 +160,9 @@ bool CIgoBoard::clickRefused(int x, int y) {
 }
 
 void CIgoBoard::clickPoint(int x, int y, bool rightButton) {
+    if (m_flash.refuseClick()) return;
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     if (m_freeHandicap) {
@@ -207,7 +208,9 @@ bool CIgoBoard::placeStone(int x, int y) {
     case MoveRefusal::Occupied: return false;
     case MoveRefusal::None: break;
     }
-    return takeMove(x, y, moveNumber);
+    if (!takeMove(x, y, moveNumber)) return false;
+    if (m_flash.modeOn()) m_flash.start();
+    return true;
 }
 
 bool CIgoBoard::takeMove(int x, int y, int moveNumber) {
@@ -260,6 +263,7 @@ bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
     m_position.totalMoves = moveNumber;
     m_position.displayedMove = -1;
     applyMoveToPosition(s, index);
+    if (x >= 0 && y >= 0 && x < kNoPoint && y < kNoPoint) m_timer.startFade(x, y, colourOfMove(moveNumber));
     selectNode(&s, index);
     edited();
     return true;

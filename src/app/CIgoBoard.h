@@ -14,6 +14,11 @@
 #include "record/GameRecord.h"
 #include "record/RecordTransform.h"
 #include "record/Text.h"
+#include "view/AnimationTarget.h"
+#include "view/BoardTimer.h"
+#include "view/FlashDisplay.h"
+#include "view/FlashTarget.h"
+#include "view/FlashTimerSlots.h"
 
 namespace stonewise {
 
@@ -28,6 +33,8 @@ struct BoardEnvironment {
     const Clock* clock = nullptr;
     const StringTable* strings = nullptr;   // null: the Japanese table
     bool japanese = true;                   // interface language is Japanese
+    // The flash displays' two timer slots, shared by the program's board windows; null: the window's own.
+    FlashTimerSlots* flashSlots = nullptr;
     // The column and row labels of a point as the board shows them; null: 1-based numbers.
     std::function<std::pair<std::u16string, std::u16string>(int x, int y)> pointLabels;
 };
@@ -42,6 +49,9 @@ struct BoardOptions {
     bool englishTags = false;          // comment dialogs write "&G:" / "&V:" / "&F:"
     bool branchEnterGivesReference = false; // the new-branch dialog's Enter choice (persisted)
     bool skipBranchDialog = false;     // a move in the middle makes a branch without asking
+    int animationSpeed = 15;           // tenths of a second per move
+    int flashSpeed = 30;               // hundredths of a second per move
+    int flashAfterimage = 100;         // hundredths of a second
 };
 
 // A node of the record: a sequence and an index in it.
@@ -56,7 +66,7 @@ struct NodeRef {
 // The board window of every working mode: it owns the game record, its header, the position and the
 // navigation state, and carries out the record commands by id. It never paints and never blocks on
 // a widget: it talks to the desktop through the interfaces of its environment.
-class CIgoBoard : public CIgoBoardBase {
+class CIgoBoard : public CIgoBoardBase, public AnimationTarget, public FlashTarget {
 public:
     explicit CIgoBoard(BoardEnvironment env);
     ~CIgoBoard() override;
@@ -83,14 +93,16 @@ public:
     bool command(int id, int pointX = -1, int pointY = -1);
 
     // --- navigation state ---
-    int totalMoves() const { return m_position.totalMoves; }
+    int totalMoves() const override { return m_position.totalMoves; }
     // The move shown; -1 means the end of the path.
-    int displayedMove() const { return m_position.displayedMove; }
+    int displayedMove() const override { return m_position.displayedMove; }
     // The move shown as a number (the end resolved to total moves).
     int shownMove() const { return displayedMove() == -1 ? totalMoves() : displayedMove(); }
     bool atEnd() const { return displayedMove() == -1 || displayedMove() >= totalMoves(); }
     bool busy() const { return m_busy; }
-    void setBusy(bool busy) { m_busy = busy; }
+    void setBusy(bool busy) override { m_busy = busy; }
+    // Stops what keeps the window busy: an animation or a flash sequence.
+    void stopBusy();
     bool viewOnly() const { return m_viewOnly; }
     void setViewOnly(bool on) { m_viewOnly = on; }
     bool editing() const { return m_editing; }
@@ -109,7 +121,7 @@ public:
     void toBranchEnd();
     void intoBranch();
     // Shows move n of the current path (clamped to the path); rebuilds.
-    void showMove(int moveNumber);
+    void showMove(int moveNumber) override;
     // Enters `s` (a sequence of this record) and shows move n of it (-1: its last move).
     void showSequence(RecordSequence* s, int moveNumber);
     void toggleNumbers();
@@ -177,9 +189,35 @@ public:
     // Takes away the setup stone at (x, y) ("手順外の石を取り除く").
     bool removeSetupStone(int x, int y);
 
+    // --- animation and flash display ---
+    BoardTimer& timer() { return m_timer; }
+    FlashDisplay& flash() { return m_flash; }
+    // "アニメーション再生": starts, pauses or resumes the playback from the displayed move.
+    void toggleAnimation();
+    void stopAnimation() { m_timer.stop(); }
+    // Flash mode on or off with the window's speeds.
+    void toggleFlashMode();
+    // Called with the animation tool button's state whenever it changes.
+    void setAnimationStateHandler(std::function<void(AnimationState)> handler) { m_animationState = std::move(handler); }
+
+    // --- AnimationTarget and FlashTarget ---
+    std::optional<AnimatedMove> showAnimatedMove(int moveNumber) override;
+    void restoreDisplayedMove(int setting) override;
+    void drawPoint(int x, int y) override { CIgoBoardBase::drawPoint(x, y); }
+    void redrawAll() override { CIgoBoardBase::redrawAll(); }
+    void refreshPanels() override;
+    void setStatusText(std::u16string_view text) override;
+    void beep() override;
+    void showAnimationState(AnimationState state) override;
+    const RecordNode* flashNode(int moveNumber) override { return m_record.nodeAtMove(moveNumber); }
+    BoardPosition& flashPosition() override { return m_position; }
+    void returnDisplayAfterFlash(int rangeEnd) override;
+    void showDisplayEnd() override { toEnd(); }
+    void boardMessage(std::u16string_view text) override;
+
     // --- texts ---
     // The numbered text; a missing number shows the lookup message and gives an empty text.
-    std::u16string text(int id) const;
+    std::u16string text(int id) const override;
     // Shows a numbered message formatted with `args` in a message box.
     void showMessage(int id, std::u16string_view title, std::initializer_list<FormatArg> args = {});
     // The column and row labels of a point as the board shows them.
@@ -238,6 +276,10 @@ protected:
     bool m_undoConfirmed = false;      // the Mail Go undo question was answered yes for this game
     int m_protectedFirstMove = 0;
     int m_insertStonesLeft = 0;        // "2手挿入": stones still to insert
+    FlashTimerSlots m_ownFlashSlots;
+    BoardTimer m_timer{*this};
+    FlashDisplay m_flash{*this, m_env.flashSlots ? *m_env.flashSlots : m_ownFlashSlots};
+    std::function<void(AnimationState)> m_animationState;
     // The record and header as last stored, for "現在の棋譜を変更前の状態に戻す".
     std::unique_ptr<RecordSequence> m_stored;
     GameInfo m_storedInfo;

@@ -251,7 +251,7 @@ bool CIgoBoard::addStudySequenceAsBranch(const RecordSequence& study) {
 
 bool CIgoBoard::pass() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return false;
     }
     if (refuseProtected()) return false;
@@ -274,7 +274,7 @@ bool CIgoBoard::pass() {
 
 bool CIgoBoard::undo() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return false;
     }
     if (refuseProtected()) return false;

@@ -45,7 +45,7 @@ void CIgoBoard::forward() {
 
 void CIgoBoard::back(bool acrossBranches) {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     if (totalMoves() < 2) return;
@@ -95,7 +95,7 @@ void CIgoBoard::back(bool acrossBranches) {
 
 void CIgoBoard::toStart() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     enterPath(&m_record.main());
@@ -107,7 +107,7 @@ void CIgoBoard::toStart() {
 
 void CIgoBoard::toBranchHead() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     if (m_record.pathDepth() == 0) {
@@ -119,7 +119,7 @@ void CIgoBoard::toBranchHead() {
 
 void CIgoBoard::toEnd() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     if (m_viewOnly && !m_editing && m_record.pathDepth() > 0) {
@@ -132,7 +132,7 @@ void CIgoBoard::toEnd() {
 
 void CIgoBoard::toBranchEnd() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     m_position.totalMoves = m_record.pathTop()->lastMoveNumber();
@@ -154,7 +154,7 @@ RecordSequence* CIgoBoard::branchStartingAt(int x, int y) {
 
 void CIgoBoard::intoBranch() {
     if (m_busy) {
-        setBusy(false);
+        stopBusy();
         return;
     }
     const int shown = shownMove();
@@ -199,6 +199,8 @@ bool CIgoBoard::command(int id, int x, int y) {
     case kCmdBackAcrossBranch: back(true); return true;
     case kCmdIntoBranch: intoBranch(); return true;
     case kCmdBranchEnd: toBranchEnd(); return true;
+    case kCmdAnimate: toggleAnimation(); return true;
+    case kCmdStopAnimation: stopAnimation(); return true;
     case kCmdShowNumbers: toggleNumbers(); return true;
     case kCmdBranchNumbersFromOne: toggleBranchNumbersFromOne(); return true;
     case kCmdPass: pass(); return true;

@@ -148,3 +148,37 @@ TEST(Navigation, PassBranchAndNumbersFromOne) {
 
 } // namespace
 } // namespace stonewise
+
+namespace stonewise {
+namespace {
+
+TEST(Playback, AnimationPlaysTheGameBackAndEnds) {
+    test::TestBoard t;
+    t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}, {0, 1}});
+    t.board.options().animationSpeed = 5;  // 0.5 s a move: 12 ticks and an 8-tick fade
+    t.board.command(kCmdAnimate);
+    EXPECT_TRUE(t.board.busy());
+    int ticks = 0;
+    while (t.board.busy() && ticks < 1000) {
+        t.board.timer().tick();
+        ++ticks;
+    }
+    EXPECT_FALSE(t.board.busy());
+    EXPECT_GE(ticks, 4 * 20);
+    EXPECT_LE(ticks, 5 * 20 + 10);
+    EXPECT_EQ(t.board.shownMove(), 5);
+    EXPECT_EQ(t.board.position().colourAt(0, 1), kBlack);
+    EXPECT_EQ(t.ui.status, u"手順表示完了");
+
+    // A click while it plays only stops it.
+    t.board.command(kCmdAnimate);
+    for (int i = 0; i < 30; ++i) t.board.timer().tick();
+    const int shown = t.board.shownMove();
+    t.board.clickPoint(10, 10);
+    EXPECT_FALSE(t.board.busy());
+    EXPECT_EQ(t.board.position().colourAt(10, 10), kEmpty);
+    EXPECT_LE(shown, 5);
+}
+
+} // namespace
+} // namespace stonewise
