@@ -92,7 +92,7 @@ private:
     }
     bool writesComments() const { return !m_options.exportOnly || m_options.exportComments; }
     std::u16string playerName(int member, const std::u16string& kept) const {
-        if (m_options.members) {
+        if (m_options.members && member != 0) {  // member 0 stands for an unknown player
             std::u16string name = m_options.members->nameOf(member);
             if (!name.empty()) return name;
         }
@@ -123,7 +123,9 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     m_out.append(u"FF[4]GM[1]SZ[");
     appendNumber(m_out, m_info.boardSize());
     m_out.append(u"]");
-    if (handicapStones >= 2) {
+    // HA follows the handicap stones; a header handicap without stones (free placement still to
+    // come, or a file that named one) is kept too.
+    if (handicapStones >= 2 || m_info.handicap != 0) {
         m_out.append(u"HA[");
         appendNumber(m_out, m_info.handicap);
         m_out.append(u"]");
@@ -202,18 +204,17 @@ void SgfTextWriter::header(SgfEncoding caFor) {
         m_start = 0;  // the handicap nodes are skipped where they stand
         return;
     }
-    for (NodeType type : {NodeType::BlackSetup, NodeType::WhiteSetup}) {
-        bool any = false;
-        for (int i = 0; i < leading; ++i) {
-            const RecordNode& k = m_main.node(i);
-            if (k.type != type) continue;
-            if (!any) m_out.append(type == NodeType::BlackSetup ? u"AB" : u"AW");
-            any = true;
+    // The setup stones as lists, one per run of a colour in the record's order (black stones first
+    // and white after them give one AB and one AW list).
+    for (int i = 0; i < leading;) {
+        const NodeType type = m_main.node(i).type;
+        m_out.append(type == NodeType::BlackSetup ? u"AB" : u"AW");
+        for (; i < leading && m_main.node(i).type == type; ++i) {
             m_out.append(u"[");
-            appendPoint(m_out, k.x, k.y);
+            appendPoint(m_out, m_main.node(i).x, m_main.node(i).y);
             m_out.append(u"]");
         }
-        if (any) m_out.append(u"\r\n");
+        m_out.append(u"\r\n");
     }
     m_start = leading;
 }
@@ -356,11 +357,7 @@ std::u16string sgfResultText(const GameInfo& info) {
     std::u16string out = info.winner == kBlackWins ? u"RE[B+" : u"RE[W+";
     if (info.margin >= kMarginOnTime) out.push_back(u'T');
     else if (info.margin >= kMarginResignation) out.push_back(u'R');
-    else {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%0.1f", static_cast<double>(info.margin));
-        appendAscii(out, buffer);
-    }
+    else appendDecimal(out, info.margin);
     out.push_back(u']');
     return out;
 }

@@ -24,7 +24,8 @@ struct SgfWriteOptions {
     bool exportOnly = false;
     // With `exportOnly`: whether comments go along ("棋譜のコメントは送信しない" switched off).
     bool exportComments = true;
-    // Names of the players; without it (or for an unknown member) the names kept in the header.
+    // Names of the players; without it (or for member 0, the unknown player, or a member it does not
+    // know) the names kept in the header.
     const MemberDirectory* members = nullptr;
 };
 
