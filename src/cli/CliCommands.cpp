@@ -4,12 +4,18 @@ namespace stonewise::cli {
 
 CliCommand infoCommand();
 CliCommand convertCommand();
+CliCommand settingsCommand();
+CliCommand groupsCommand();
+CliCommand gamesCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
         infoCommand(),
         convertCommand(),
+        settingsCommand(),
+        groupsCommand(),
+        gamesCommand(),
     };
     return commands;
 }
