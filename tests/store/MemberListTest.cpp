@@ -108,3 +108,34 @@ TEST(MemberList, AddingFillsTheFirstFreeSlotAndKeepsPagesContiguous) {
 
 } // namespace
 } // namespace stonewise
+
+#include "store/StoreMemberDirectory.h"
+
+namespace stonewise {
+namespace {
+
+TEST(StoreMemberDirectory, FindsPlayersByNameAndAddsNewOnes) {
+    MemberList list;
+    MemberRecord unknown;
+    unknown.name = u"不明";
+    list.put(unknown);
+    list.page(0)->changed = false;
+    StoreMemberDirectory members(list, {2026, 12, 10, 0});
+    EXPECT_EQ(members.findOrCreate(u"不明"), 0);
+    EXPECT_EQ(members.findOrCreate(u"本因坊秀策"), 1);
+    EXPECT_EQ(members.findOrCreate(u"本因坊秀策"), 1);
+    EXPECT_EQ(members.findOrCreate(u""), -1);
+    const std::u16string longName(300, u'長');
+    const int longOne = members.findOrCreate(longName);
+    EXPECT_EQ(members.findOrCreate(longName), longOne);  // found again under its cut name
+    EXPECT_EQ(members.nameOf(longOne).size(), 255u);
+    EXPECT_EQ(members.nameOf(1), u"本因坊秀策");
+    EXPECT_EQ(members.nameOf(99), u"");
+    EXPECT_EQ(members.added(), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(list.page(0)->changed);
+    EXPECT_EQ(list.find(1)->registered.year, 2026);
+    EXPECT_EQ(list.find(1)->kind, kMemberGeneral);
+}
+
+} // namespace
+} // namespace stonewise
