@@ -1,0 +1,253 @@
+// The SGF reader on small texts: structure, properties, the family's dialects and the text rules.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "formats/MemberDirectory.h"
+#include "formats/SgfReader.h"
+#include "formats/SgfTreeDump.h"
+#include "record/Text.h"
+
+namespace stonewise {
+namespace {
+
+struct Read {
+    InMemoryMembers members;
+    SgfReadResult r;
+    explicit Read(std::u16string_view text, SgfReadOptions options = {}) {
+        options.members = &members;
+        r = readSgf(text, GameInfo{}, options);
+    }
+    const RecordSequence& main() const { return *r.main; }
+    std::string tree() const { return test::treeDump(*r.main); }
+    const GameInfo& info() const { return r.info; }
+};
+
+TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
+    struct Case {
+        const char16_t* sgf;
+        const char* tree;
+    } cases[] = {
+        // The continuation comes first; the second "(" at a fork is a variation from there.
+        {u"(;SZ[19];B[pd];W[dp](;B[pp])(;B[dd];W[qq]))", "1B pd, 2W dp, {2>3 3B dd, 4W qq}, 3B pp"},
+        {u"(;B[aa](;W[bb](;B[cc])(;B[dd]))(;W[ee]))", "1B aa, {1>2 2W ee}, 2W bb, {2>3 3B dd}, 3B cc"},
+        {u"(;B[aa](;W[bb])(;W[cc](;B[dd])(;B[ee])))", "1B aa, {1>2 2W cc, {2>3 3B ee}, 3B dd}, 2W bb"},
+        // Variations of the first move, beside the setup stones of a problem.
+        {u"(;AB[aa]AW[bb](;B[cc])(;B[dd])(;B[ee]))", "0AB aa, 0AW bb, {0>1 1B dd}, {0>1 1B ee}, 1B cc"},
+        // Deep nesting without siblings stays one line.
+        {u"(;B[aa](;W[bb](;B[cc](;W[dd]))))", "1B aa, 2W bb, 3B cc, 4W dd"},
+        // Only the first game tree of a collection; an unbalanced ")" ends the read.
+        {u"(;B[aa];W[bb])(;B[cc])", "1B aa, 2W bb"},
+        {u"(;B[aa]));B[bb]", "1B aa"},
+        // A variation at the end of its line keeps its place.
+        {u"(;B[aa];W[bb](;)(;B[cc]))", "1B aa, 2W bb, {2>3 3B cc}"},
+    };
+    for (const Case& c : cases) {
+        Read read(c.sgf);
+        EXPECT_TRUE(read.r.ok);
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+}
+
+TEST(SgfReader, PointsListsAndSkippedProperties) {
+    struct Case {
+        const char16_t* sgf;
+        const char* tree;
+    } cases[] = {
+        {u"(;b[pd];B[PD])", "1B pd, 2B pd"},                      // letters of either case
+        {u"(;B[tt];W[];B[TT])", "1P, 2P, 3P"},                    // "tt" and an empty value are passes
+        {u"(;B[zz];B[p];B[pd])", "1B pd"},                        // not points: skipped
+        {u"(;B[pd][dd];W[dp])", "1B pd, 2W dp"},                  // no list after B
+        {u"(;AB[aa][bb:cc]AW[dd])", "0AB aa, 0AB bb, 0AB bc, 0AB cb, 0AB cc, 0AW dd"},
+        {u"(;XX[a\\]b]KTV[1][2]AddBlack[aa];White[bb];W [cc])", "1B aa, 2W bb, 3W cc"},
+        {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"},               // a value that never closes ends the text
+        {u"no game here", ""},
+    };
+    for (const Case& c : cases) {
+        Read read(c.sgf);
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+    EXPECT_FALSE(Read(u"no game here").r.ok);
+}
+
+TEST(SgfReader, MarksAndLabelsBelongToTheirMove) {
+    Read read(u"(;B[aa];CR[bb]SQ[cc]TR[dd]MA[ee]W[ff]LB[gg:A][hh:b][ii:+][jj:12][kk:])");
+    EXPECT_EQ(read.tree(), "1B aa, 2W ff, 2CR bb, 2SQ cc, 2TR dd, 2MA ee, 2LB gg:A, 2LB hh:b, 2LB ii:+, 2LB jj:12, 2LB kk:");
+    const RecordNode& number = read.main().node(9);
+    EXPECT_TRUE(number.isLabel());
+    EXPECT_EQ(read.main().commentOf(number), u"12");
+    EXPECT_EQ(read.main().labelCount(), 1);
+}
+
+TEST(SgfReader, HeaderProperties) {
+    Read read(u"(;FF[4]SZ[13]HA[2]KM[0.5]RE[W+R]DT[2004-04-10,11]PB[Honinbo Shusaku]PW[Gennan Inseki]"
+              u"EV[Oshirogo]GN[Game 1]RO[3]BR[4d]PC[Edo]GC[ear-reddening game];B[aa])");
+    const GameInfo& info = read.info();
+    EXPECT_EQ(info.board, 1);
+    EXPECT_EQ(info.handicap, 2);
+    EXPECT_FLOAT_EQ(info.komi, 0.5f);
+    EXPECT_EQ(info.winner, kWhiteWins);
+    EXPECT_FLOAT_EQ(info.margin, 1000.0f);
+    EXPECT_EQ(info.startDate.year, 2004);
+    EXPECT_EQ(info.startDate.month, 4);
+    EXPECT_EQ(info.startDate.day, 10);
+    EXPECT_EQ(info.blackName, u"Honinbo Shusaku");
+    EXPECT_EQ(read.members.nameOf(info.blackPlayer), u"Honinbo Shusaku");
+    EXPECT_EQ(read.members.nameOf(info.whitePlayer), u"Gennan Inseki");
+    EXPECT_EQ(read.r.poolName, u"Oshirogo,Game 1,3");  // EV, GN, RO
+    EXPECT_EQ(info.carriedText, u"[4d],,[Edo]");
+    EXPECT_TRUE(info.gameComment.empty());             // GC is a game comment only with Flag bit 16
+    EXPECT_EQ(Read(u"(;GC[Kisei]GN[1])").r.poolName, u"Kisei,1");
+    EXPECT_EQ(Read(u"(;SZ[9])").info().board, 0);
+    EXPECT_EQ(Read(u"(;DT[1998/7])").info().startDate.month, 7);
+}
+
+TEST(SgfReader, Results) {
+    struct Case {
+        const char16_t* value;
+        int winner;
+        float margin;
+    } cases[] = {
+        {u"W+R", kWhiteWins, 1000.0f},  {u"B+3.5", kBlackWins, 3.5f}, {u"0", kJigo, 0.0f},
+        {u"Draw", kInPlay, 0.0f},       {u"w+resign", kWhiteWins, 1000.0f}, {u"B+", kBlackWins, 0.0f},
+        {u"B+T", kBlackWins, 2000.0f},  {u"B+Time", kBlackWins, 2000.0f}, {u"?", kInPlay, 0.0f},
+    };
+    for (const Case& c : cases) {
+        std::int16_t winner = kInPlay;
+        float margin = 0.0f;
+        parseSgfResult(c.value, winner, margin);
+        EXPECT_EQ(winner, c.winner) << toUtf8(c.value);
+        EXPECT_FLOAT_EQ(margin, c.margin) << toUtf8(c.value);
+    }
+}
+
+TEST(SgfReader, FamilyApplicationFields) {
+    Read read(u"(;FF[4]AP[Tamarindo:Type=2,Flag=17,Tag=255,FV=3]GC[the comment]GN[n])");
+    EXPECT_TRUE(read.r.familyFile);
+    EXPECT_FALSE(read.r.oldDialect);
+    EXPECT_EQ(read.info().type, 2);
+    EXPECT_EQ(read.info().flags, 17);
+    EXPECT_EQ(read.info().startFlags, 0xF0);
+    EXPECT_EQ(read.info().formatVersion, 3);
+    EXPECT_EQ(read.info().gameComment, u"the comment");  // Flag bit 16: GC is the game comment ...
+    EXPECT_EQ(read.r.poolName, u"n");                    // ... and not part of the name
+    EXPECT_EQ(Read(u"(;FF[4]AP[Tamarindo:Type=7,Flag=1])").info().type, 0);
+    EXPECT_EQ(Read(u"(;FF[4]AP[Tamarindo:Flag=16])").info().flags, 0);  // fields only in their order
+    EXPECT_FALSE(Read(u"(;FF[4]AP[CGoban:3])").r.familyFile);
+}
+
+TEST(SgfReader, HandicapStonesOrSetupStones) {
+    Read handicap(u"(;HA[2]AB[dd][pp];W[dp];B[pd])");
+    EXPECT_EQ(handicap.tree(), "1B dd, 1B pp, 2W dp, 3B pd");
+    EXPECT_EQ(handicap.main().handicapCount(), 2);
+    EXPECT_EQ(handicap.r.handicapStones, 2);
+    // White stones before the first move make the black ones setup stones too.
+    Read setup(u"(;AB[dd][pp]AW[dp];B[qq])");
+    EXPECT_EQ(setup.tree(), "0AB dd, 0AB pp, 0AW dp, 1B qq");
+    EXPECT_EQ(setup.main().handicapCount(), 0);
+    EXPECT_EQ(setup.main().leadingSetupCount(), 3);
+    EXPECT_EQ(setup.info().flags & 8, 8);
+    // So does Flag bit 16 of the family's own files.
+    Read flagged(u"(;FF[4]AP[Tamarindo:Type=0,Flag=16,Tag=0,FV=0]AB[dd];B[qq])");
+    EXPECT_EQ(flagged.tree(), "0AB dd, 1B qq");
+    // Later in the record setup stones belong to the move they follow.
+    EXPECT_EQ(Read(u"(;B[aa];AB[bb]AW[cc];W[dd])").tree(), "1B aa, 1AB bb, 1AW cc, 2W dd");
+}
+
+TEST(SgfReader, BlackPassesBeforeAFirstWhiteMove) {
+    EXPECT_EQ(Read(u"(;W[dd];B[pp])").tree(), "1P, 2W dd, 3B pp");
+    // Also at the start of variations of the first move.
+    EXPECT_EQ(Read(u"(;AW[aa](;W[dd])(;W[ee]))").tree(), "0AW aa, {0>1 1P, 2W ee}, 1P, 2W dd");
+    // Not after handicap stones: White plays move 2.
+    EXPECT_EQ(Read(u"(;AB[aa][bb];W[dd])").tree(), "1B aa, 1B bb, 2W dd");
+}
+
+TEST(SgfReader, CommentsTimesAndTextRules) {
+    // The family's files: backslashes are line breaks, "\]" a bracket, "\/" a backslash.
+    Read family(u"(;FF[4]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0]C[root]"
+                u";B[aa]C[<125>Good\\\\Bad];W[bb]C[<40000>];B[cc]C[a\\]b\\/c\\d];W[dd]C[x]C[y])");
+    const RecordSequence& f = family.main();
+    ASSERT_EQ(f.nodeCount(), 4);
+    EXPECT_EQ(f.node(0).elapsed, 125);
+    EXPECT_EQ(f.commentOf(f.node(0)), u"Good\r\nBad");
+    EXPECT_EQ(f.node(1).elapsed, -666);
+    EXPECT_EQ(f.node(1).comment, -1);
+    EXPECT_EQ(f.commentOf(f.node(2)), u"a]b\\c\rd");
+    EXPECT_EQ(f.commentOf(f.node(3)), u"y");  // the last C of a node wins
+    // Other programs' files follow FF[4]: escapes, kept and soft line breaks.
+    Read other(u"(;FF[4]AP[CGoban:3];B[aa]C[a\\]b\\\\c\r\nd\\\ne\tf];W[bb]C[<7>x])");
+    const RecordSequence& o = other.main();
+    EXPECT_EQ(o.commentOf(o.node(0)), u"a]b\\c\r\nde f");
+    EXPECT_EQ(o.node(1).elapsed, 7);
+    // A comment in its own node joins the comment of the move before it.
+    Read joined(u"(;B[aa]C[one];C[two])");
+    EXPECT_EQ(joined.main().commentOf(joined.main().node(0)), u"one\r\ntwo");
+    // A comment standing before the move in its node still belongs to that move.
+    Read before(u"(;C[root];C[first]B[aa])");
+    EXPECT_EQ(before.main().commentOf(before.main().node(0)), u"first");
+}
+
+TEST(SgfReader, OldDialectOpensBranchesWhereItStands) {
+    // The family's old files: AP without FF[4] before it. A "(" opens a branch at the current move
+    // and ")" returns to the line; "(R" is a reference sequence for the last move.
+    Read read(u"(;AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0];B[pd];W[dp](;B[dd];W[pp])(R;W[cc]);B[qq](;B[ee]))");
+    EXPECT_TRUE(read.r.oldDialect);
+    EXPECT_EQ(read.tree(), "1B pd, 2W dp, {2>3 3B dd, 4W pp}, {R2 2W cc}, 3B qq, {R3 3B ee}");
+    // A variation that starts with the wrong colour replaces the move before it.
+    EXPECT_EQ(Read(u"(;AP[Tamarindo:Type=0];B[pd];W[dp](;W[cc]))").tree(), "1B pd, 2W dp, {R2 2W cc}");
+}
+
+TEST(SgfReader, ContinuationsJoinTheirLineWhenAsked) {
+    const char16_t* deep = u"(;B[aa];W[bb](;)(;B[cc](;)(;W[dd](;)(;B[ee](;)(;W[ff])))))";
+    EXPECT_EQ(Read(deep).tree(), "1B aa, 2W bb, {2>3 3B cc, {3>4 4W dd, {4>5 5B ee, {5>6 6W ff}}}}");
+    SgfReadOptions merge;
+    merge.mergeContinuations = true;
+    EXPECT_EQ(Read(deep, merge).tree(), "1B aa, 2W bb, 3B cc, 4W dd, 5B ee, 6W ff");
+    // Shallow files are left as they are.
+    EXPECT_EQ(Read(u"(;B[aa](;)(;W[bb]))", merge).tree(), "1B aa, {1>2 2W bb}");
+}
+
+TEST(SgfReader, LimitsLeaveTheRestOutCleanly) {
+    std::u16string many = u"(;";
+    for (int i = 0; i < 1100; ++i) many += i % 2 ? u";W[aa]" : u";B[bb]";
+    many += u")";
+    Read long_(many);
+    EXPECT_EQ(long_.main().nodeCount(), RecordSequence::kMaxNodes);
+    EXPECT_EQ(long_.r.dropped, 1100 - RecordSequence::kMaxNodes);
+
+    // 300 variations of one move: 255 fit, the rest are skipped with everything in them.
+    std::u16string wide = u"(;B[aa](;W[bb])";
+    for (int i = 0; i < 300; ++i) wide += u"(;W[cc](;B[dd])(;B[ee]))";
+    wide += u";C[lost])";
+    Read w(wide);
+    EXPECT_EQ(w.main().highestChildSlot(), RecordSequence::kMaxChildren);
+    EXPECT_EQ(w.main().lastMoveNumber(), 2);
+
+    // Variations nested deeper than a path can follow.
+    std::u16string nested = u"(;B[aa]";
+    for (int i = 0; i < 400; ++i) nested += u"(;W[bb])(;W[cc]";
+    for (int i = 0; i < 400; ++i) nested += u")";
+    nested += u")";
+    Read n(nested);
+    EXPECT_TRUE(n.r.ok);
+    EXPECT_GT(n.r.dropped, 0);
+}
+
+TEST(SgfReader, HeaderPreReadStopsAtTheFirstBlackMove) {
+    InMemoryMembers members;
+    const SgfHeader h = preReadSgfHeader(
+        u"licence text (not SGF)\n(;FF[4]SZ[13]HA[3]KM[0.5]RE[B+T]EV[League]GC[x]GN[Round 2]RO[final]"
+        u"AB[aa][bb][cc]PB[Sai]PW[Akira];B[dd]PW[Later])",
+        &members);
+    EXPECT_TRUE(h.ok);
+    EXPECT_EQ(h.info.board, 1);
+    EXPECT_EQ(h.info.handicap, 3);
+    EXPECT_EQ(h.handicapStones, 3);
+    EXPECT_FLOAT_EQ(h.info.margin, 2000.0f);
+    EXPECT_EQ(h.proposedName, u"League,Round 2,final");
+    EXPECT_EQ(members.nameOf(h.info.whitePlayer), u"Akira");
+    EXPECT_FALSE(preReadSgfHeader(u"no tree", &members).ok);
+}
+
+} // namespace
+} // namespace stonewise
