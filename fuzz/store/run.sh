@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of the data store's readers with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into fuzz/out/store and runs each for a while.
+#   fuzz/store/run.sh [SECONDS_PER_TARGET] [TARGET...]
+# A crash stops the run and leaves its input in fuzz/out/store/crashes/TARGET/.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+seconds=${1:-180}
+shift || true
+out="$top/fuzz/out/store"
+mkdir -p "$out/obj"
+
+CXX=${CXX:-clang++}
+flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
+       -fsanitize=address,undefined -fno-sanitize-recover=all)
+
+# The readers and what they need: the record, the Japanese texts and the store.
+sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp "$top/src/app/JapaneseStrings.cpp")
+objects=()
+for src in "${sources[@]}"; do
+  obj="$out/obj/$(echo "${src#$top/}" | tr / _).o"
+  if [[ ! -f "$obj" || "$src" -nt "$obj" ]]; then
+    "$CXX" "${flags[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
+  fi
+  objects+=("$obj")
+done
+
+declare -A targets=(
+  [settings]=FuzzSettingsFile.cpp
+  [group_list]=FuzzGroupList.cpp
+  [member_page]=FuzzMemberPage.cpp
+  [game_list_page]=FuzzGameListPage.cpp
+  [game_file]=FuzzGameFile.cpp
+  [search_keys]=FuzzSearchKeys.cpp
+  [language_list]=FuzzLanguageList.cpp
+)
+names=("$@")
+[[ ${#names[@]} -eq 0 ]] && names=(settings group_list member_page game_list_page game_file search_keys language_list)
+
+# A first corpus written by the store itself.
+"$CXX" "${flags[@]}" "$top/fuzz/store/MakeSeeds.cpp" "${objects[@]}" -ldl -o "$out/make-seeds"
+for name in "${names[@]}"; do mkdir -p "$out/corpus/$name" "$out/crashes/$name"; done
+"$out/make-seeds" "$out/corpus"
+
+status=0
+for name in "${names[@]}"; do
+  "$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/store/${targets[$name]}" "${objects[@]}" -ldl -o "$out/fuzz_$name"
+  echo "== $name: ${seconds}s"
+  if ! "$out/fuzz_$name" "$out/corpus/$name" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+       -artifact_prefix="$out/crashes/$name/" -print_final_stats=1 2>"$out/$name.log"; then
+    echo "!! $name found a fault; see $out/$name.log and $out/crashes/$name/"
+    status=1
+  fi
+  grep -E "^stat::number_of_executed_units|^#[0-9]+.*DONE" "$out/$name.log" | tail -2 || true
+done
+exit $status
