@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/CommandLine.h"
 #include "app/FunctionModes.h"
@@ -31,6 +32,8 @@ public:
     Application& operator=(const Application&) = delete;
 
     const CommandLine& commandLine() const { return m_commandLine; }
+    // The file named on the command line, given once (empty afterwards).
+    std::u16string takeCommandLineFile() { return std::exchange(m_commandLine.file, {}); }
     const DataFolder& folder() const { return m_folder; }
 
     // --- language ---

@@ -13,7 +13,9 @@ constexpr std::u16string_view kSetupStoneTitle = u"手順外の石を置く";
 constexpr std::u16string_view kWhiteSetupBeforeFirstMove = u"初手よりも前に手順外の白石を置くことは出来ません。";
 } // namespace
 
-CIgoBoard::CIgoBoard(BoardEnvironment env) : CIgoBoardBase(env.canvas), m_env(std::move(env)) {
+CIgoBoard::CIgoBoard(BoardEnvironment env)
+    : CIgoBoardBase(env.canvas), m_env(std::move(env)), m_timer(*this),
+      m_flash(*this, m_env.flashSlots ? *m_env.flashSlots : m_ownFlashSlots) {
     m_record.sequences().setLoopReporter([this] {
         if (m_env.ui) m_env.ui->showMessage(u"棋譜データのリンクがループ状態。", u"異常状態");
     });

@@ -277,8 +277,8 @@ protected:
     int m_protectedFirstMove = 0;
     int m_insertStonesLeft = 0;        // "2手挿入": stones still to insert
     FlashTimerSlots m_ownFlashSlots;
-    BoardTimer m_timer{*this};
-    FlashDisplay m_flash{*this, m_env.flashSlots ? *m_env.flashSlots : m_ownFlashSlots};
+    BoardTimer m_timer;
+    FlashDisplay m_flash;
     std::function<void(AnimationState)> m_animationState;
     // The record and header as last stored, for "現在の棋譜を変更前の状態に戻す".
     std::unique_ptr<RecordSequence> m_stored;

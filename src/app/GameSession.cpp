@@ -61,6 +61,16 @@ void GameSession::newTemporaryGame() {
     m_savedChanges = m_board.changeCounter();
 }
 
+void GameSession::showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info) {
+    saveCurrentGame(true);
+    GameInfo shown = info;
+    shown.number = 0;
+    m_board.loadGame(std::move(main), shown);
+    m_number = 0;
+    // The game read is new to the library: it is kept as the temporary game at the next save.
+    m_savedChanges = m_board.changeCounter() - 1;
+}
+
 bool GameSession::openGame(int group, int number) {
     StoreMessages messages;
     GameFileRead read = m_store.openGame(group, number, messages);

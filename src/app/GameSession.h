@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <optional>
+
+#include "record/GameInfo.h"
+#include "record/RecordSequence.h"
 
 #include "store/StoreMessage.h"
 
@@ -30,6 +34,9 @@ public:
     void openGroup(int group);
     // Starts a new temporary game with `info`'s board and handicap.
     void newTemporaryGame();
+    // Shows a record read from a file or the clipboard as the temporary game (the game shown before
+    // is saved first).
+    void showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
 
     // Saves the game shown when it changed: a protected game is refused with 11401; a library game
     // asks 11201 unless `ask` is false or the settings say no; then its file and list entry are

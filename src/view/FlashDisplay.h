@@ -22,7 +22,7 @@ int flashAfterimageTicks(int afterimageHundredths);
 // vanish again, leaving the board as it was. Reads no clock: its slot's tick drives it.
 class FlashDisplay {
 public:
-    FlashDisplay(FlashTarget& target, FlashTimerSlots& slots) : m_target(target), m_slots(slots) {}
+    FlashDisplay(FlashTarget& target, FlashTimerSlots& timerSlots) : m_target(target), m_slots(timerSlots) {}
     // Frees the timer slot of a running flash.
     ~FlashDisplay();
     FlashDisplay(const FlashDisplay&) = delete;
