@@ -34,7 +34,10 @@ void collectLines(const RecordSequence& s, std::vector<std::string> prefix, std:
         std::size_t at;
     };
     std::vector<Hang> hangs;
+    // Handicap stones are part of the start position (written as AB), not moves.
+    const bool handicapStones = s.depth() == 0 && s.handicapCount() >= 2;
     for (const RecordNode& k : s.nodes()) {
+        if (handicapStones && k.type == NodeType::BlackMove && k.moveNumber == 1) continue;
         if (k.isMoveOrPass()) {
             line.push_back(moveText(k));
             continue;
