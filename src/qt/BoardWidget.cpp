@@ -234,7 +234,7 @@ void BoardWidget::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPoint p = pointAt(e->position());
-    if (p.x() >= 0) emit pointClicked(p.x(), p.y());
+    if (p.x() >= 0) Q_EMIT pointClicked(p.x(), p.y());
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {

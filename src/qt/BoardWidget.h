@@ -62,7 +62,7 @@ public:
     QSize sizeHint() const override { return {760, 800}; }
     QSize minimumSizeHint() const override { return {240, 250}; }
 
-signals:
+Q_SIGNALS:
     void pointClicked(int x, int y);
 
 protected:

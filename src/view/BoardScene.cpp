@@ -320,7 +320,10 @@ PointDrawing BoardScene::describe(int x, int y) const {
         if (flags.comment && m_settings.commentMarks && p.moveNumber >= m_state.firstNumberedMove) {
             const float r = static_cast<float>(m_geometry.radius());
             const float s = static_cast<float>(m_geometry.drawingScale());
-            out.ops.push_back(circle(cx + r * 0.56f, cy + r * 0.56f, r * 0.17f, kCommentYellow, 6 * s));
+            const float ring = r * 0.17f;
+            out.ops.push_back(circle(cx + r * 0.56f, cy + r * 0.56f, ring, kCommentYellow, 6 * s));
+            // A thin darker edge keeps the ring visible on white stones.
+            out.ops.push_back(circle(cx + r * 0.56f, cy + r * 0.56f, ring + 3.4f * s, kCommentEdge, 0.9f * s));
         }
     }
     return out;

@@ -81,6 +81,7 @@ struct SceneState {
 // The colours of the marks.
 constexpr Rgb kMarkRed{220, 24, 24};
 constexpr Rgb kCommentYellow{255, 255, 0};
+constexpr Rgb kCommentEdge{150, 118, 0};
 
 // What a board window shows, point by point: the stone, its number, the marks of its flags and of
 // the record, the last-move and Mail Go markers, branch marks and comment marks. Holds references

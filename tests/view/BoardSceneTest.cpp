@@ -33,7 +33,10 @@ std::string summary(const PointDrawing& d, double diameter) {
         }
         case DrawOp::Kind::Text: add(std::string(1, '\'').append(toUtf8(op.text)).append(1, '\'')); break;
         case DrawOp::Kind::Disc: add("clear"); break;
-        case DrawOp::Kind::Circle: add(op.colour == kCommentYellow ? "comment" : "circle"); break;
+        case DrawOp::Kind::Circle:
+            if (op.colour == kCommentEdge) break;  // part of the comment mark
+            add(op.colour == kCommentYellow ? "comment" : "circle");
+            break;
         case DrawOp::Kind::Line: {
             // Consecutive lines of one colour form one mark.
             std::size_t n = 1;

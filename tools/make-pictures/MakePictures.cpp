@@ -61,13 +61,15 @@ public:
 
         // Growth rings cut lengthwise: bands of slowly changing width, each ending in a darker
         // line of late wood.
-        const double t = u * 0.072 + 2.2 * m_phase.fbm(u * 0.0045, y * 0.00028, 2);
+        const double t = u * 0.105 + 2.6 * m_phase.fbm(u * 0.0045, y * 0.00028, 2);
         const double k = std::floor(t);
         const double f = t - k;
-        const double strength = 0.25 + 0.75 * std::pow(m_phase.hash01(static_cast<std::int64_t>(k)), 1.6);
-        const double late = smoothstep(0.62, 0.93, f) * (1.0 - smoothstep(0.955, 1.0, f));
+        const double strength = 0.20 + 0.80 * std::pow(m_phase.hash01(static_cast<std::int64_t>(k)), 1.4);
+        const double late = smoothstep(0.66, 0.94, f) * (1.0 - smoothstep(0.955, 1.0, f));
         // A faint early-wood glow at the start of each band.
-        const double early = (1.0 - smoothstep(0.0, 0.25, f)) * 0.25;
+        const double early = (1.0 - smoothstep(0.0, 0.3, f)) * 0.25;
+        // Finer lines between the rings.
+        const double fine = std::pow(0.5 + 0.5 * std::sin(u * 0.95 + 3.0 * m_fibre.at(u * 0.02, y * 0.001)), 8.0);
 
         // Fine fibres and pores, long along the grain.
         const double fibre = m_fibre.fbm(u * 0.42, y * 0.010, 2);
@@ -76,15 +78,15 @@ public:
         const double tone = m_tone.fbm(x * 0.0016, y * 0.0012, 3);
         const double figure = m_figure.fbm(x * 0.004, y * 0.02, 2);
 
-        const Rgba light = rgb(239, 199, 134);
-        const Rgba dark = rgb(201, 143, 76);
-        double shade = 0.50 * late * strength - 0.10 * early + 0.09 * (0.5 + 0.5 * fibre) + 0.22 * pores +
-                       0.20 * tone + 0.05 * figure;
-        shade = std::clamp(shade + 0.16, 0.0, 1.0);
+        const Rgba light = rgb(240, 201, 136);
+        const Rgba dark = rgb(196, 136, 70);
+        double shade = 0.62 * late * strength - 0.10 * early + 0.05 * fine * (0.4 + strength) +
+                       0.10 * (0.5 + 0.5 * fibre) + 0.22 * pores + 0.22 * tone + 0.05 * figure;
+        shade = std::clamp(shade + 0.15, 0.0, 1.0);
         Rgba c = mix(light, dark, shade);
         // A touch more red in the darker lines, as in old kaya.
-        c.r += 0.012 * late * strength;
-        c.b -= 0.015 * late * strength;
+        c.r += 0.015 * late * strength;
+        c.b -= 0.018 * late * strength;
         return c;
     }
 
@@ -280,10 +282,10 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
 bool makeLastMoveMark(const std::string& folder, const char* file, Rgba colour) {
     const int size = 24;
     PictureCanvas c(size, size);
-    const double cx = size / 2.0, cy = 3.9, radius = 3.1;
+    const double cx = size / 2.0, cy = 3.2, radius = 3.3;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double halo = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius + 0.9; });
+            const double halo = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius + 0.8; });
             c.blend(x, y, {1, 1, 1, 0.55}, halo);
             const double dot = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius; });
             c.blend(x, y, colour, dot);
