@@ -121,6 +121,12 @@ MoveListOptions MoveListPanel::modelOptions() const {
 }
 
 void MoveListPanel::refresh() {
+    if (m_choosing) {
+        // The tree is inside its own selection change: rebuild once the board has answered.
+        m_refreshPending = true;
+        return;
+    }
+    m_refreshPending = false;
     if (!m_board || m_refused) {
         m_model.clear();
     } else {
@@ -255,8 +261,13 @@ void MoveListPanel::chooseLine(int line) {
         sel && target.selectIndex >= 0 && target.selectIndex < sel->nodeCount())
         m_board->selectNode(sel, target.selectIndex);
     m_choosing = false;
-    const NodeRef& now = m_board->selection();
-    applySelection(now.sequence ? now.sequence : m_pendingSequence, now.sequence ? now.index : m_pendingIndex);
+    if (m_refreshPending) {
+        // refresh() selects the board's node itself; the tree is rebuilt after this selection change.
+        QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+    } else {
+        const NodeRef& now = m_board->selection();
+        applySelection(now.sequence ? now.sequence : m_pendingSequence, now.sequence ? now.index : m_pendingIndex);
+    }
     emit nodeShown();
 }
 

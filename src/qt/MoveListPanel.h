@@ -98,6 +98,7 @@ private:
     bool m_following = false;  // the current line is being set to follow the board
     bool m_choosing = false;   // the board is being told about a chosen line
     bool m_refused = false;    // the registry had no place for this list
+    bool m_refreshPending = false;  // a rebuild asked for while the board was being told
     MoveListRegistry* m_registry = nullptr;
     const RecordSequence* m_pendingSequence = nullptr;
     int m_pendingIndex = -1;

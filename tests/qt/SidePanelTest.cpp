@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <set>
 
@@ -152,12 +155,29 @@ private slots:
     void contextMenuCommandsGoToTheBoard() {
         PanelledBoard p;
         p.buildBranchedGame();
+        p.side.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p.side));
         QObject::connect(&p.side, &SidePanel::commandRequested, [&](int id) { p.board.command(id); });
         p.ui.elapsedAnswers.push_back({true, 65});
-        p.tree()->setCurrentItem(p.tree()->topLevelItem(4));
-        emit p.side.moveList().commandRequested(kCmdEditElapsed);
-        QCOMPARE(p.tree()->topLevelItemCount(), 6);
+        QStringList enabled;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            QAction* elapsed = nullptr;
+            for (QAction* a : menu->actions()) {
+                if (a->isEnabled() && !a->isSeparator()) enabled << a->text();
+                if (a->text() == u"経過時間を修正..."_qs) elapsed = a;
+            }
+            if (elapsed) menu->setActiveAction(elapsed);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        // A right click on the fourth move chooses it and opens the list's menu.
+        const QRect r = p.tree()->visualItemRect(p.tree()->topLevelItem(4));
+        emit p.tree()->customContextMenuRequested(r.center());
+        QCOMPARE(enabled, (QStringList{u"キャンセル"_qs, u"コメントの追加・編集..."_qs, u"経過時間を修正..."_qs}));
+        QCOMPARE(p.board.shownMove(), 4);
         QCOMPARE(p.board.record().main().node(p.board.selection().index).elapsed, 65);
+        QCOMPARE(p.tree()->currentItem(), p.tree()->topLevelItem(4));
     }
 
     void lookOfThePanel() {
