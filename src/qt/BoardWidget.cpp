@@ -55,6 +55,11 @@ void BoardWidget::setLimitNumberFont(bool on) {
     refresh(false);
 }
 
+void BoardWidget::setStoneAlpha(std::function<int(int x, int y)> alpha) {
+    m_stoneAlpha = std::move(alpha);
+    refresh(false);
+}
+
 BoardRenderer* BoardWidget::renderer() const {
     auto& slot = m_renderers[m_lines == 13 ? 1 : 0][m_large ? 1 : 0];
     if (!slot) {
@@ -109,6 +114,7 @@ SceneState BoardWidget::sceneState() const {
     SceneState s;
     s.numberFontPx = numberFontPx(height(), geometry().drawingScale(), m_limitNumberFont);
     s.traceMode = m_traceMode;
+    s.stoneAlpha = m_stoneAlpha;
     if (!m_board) return s;
     const BoardOptions& o = m_board->options();
     const GameRecord& record = m_board->record();
@@ -152,8 +158,11 @@ void BoardWidget::refresh(bool all) {
         update();
         return;
     }
-    // Branch marks follow the position shown; placing them again is cheap and idempotent.
-    placeBranchMarks(m_board->position(), m_board->record(), m_settings.branchMarks);
+    // While the setting is on, the branch marks follow the position shown (placing them again is
+    // cheap and idempotent); switched off, they are taken away once.
+    if (m_settings.branchMarks || m_branchMarksShown)
+        placeBranchMarks(m_board->position(), m_board->record(), m_settings.branchMarks);
+    m_branchMarksShown = m_settings.branchMarks;
 
     const ViewSettings settings = effectiveSettings();
     const SceneState state = sceneState();
@@ -208,7 +217,7 @@ QPoint BoardWidget::pointAt(QPointF pos) const {
     return {c.x, c.y};
 }
 
-QPoint BoardWidget::pointAt(QPoint pos) const { return pointAt(QPointF(pos) + QPointF(0.5, 0.5)); }
+QPoint BoardWidget::pointAt(QPoint pos) const { return pointAt(QPointF(pos)); }
 
 QPointF BoardWidget::centreOf(int x, int y) const {
     double wx = 0, wy = 0;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/BoardCanvas.h"
@@ -37,6 +38,9 @@ public:
     void setTraceMode(bool on);
     // Keeps the move numbers at their middle size when the window is very small.
     void setLimitNumberFont(bool on);
+    // Where the opacity of a stone fading in comes from (0..255 for the point); none: all opaque.
+    // The fade's ticks call drawPoint() and the stone is repainted with the new opacity.
+    void setStoneAlpha(std::function<int(int x, int y)> alpha);
 
     // Draws again what changed in the board window's state besides its points (the move list's
     // selection, numbering): only the points whose drawing differs are repainted.
@@ -90,6 +94,8 @@ private:
     ViewSettings m_settings;
     bool m_traceMode = false;
     bool m_limitNumberFont = false;
+    std::function<int(int x, int y)> m_stoneAlpha;
+    bool m_branchMarksShown = false;
     bool m_large = false;
     int m_lines = 19;
     BoardLayout m_layout;

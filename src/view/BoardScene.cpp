@@ -296,7 +296,9 @@ PointDrawing BoardScene::describe(int x, int y) const {
     if (stone) {
         const bool small = p.colour >= 5 || (flagsApply && flags.flaggedStone) || m.kind == kCodeFlaggedStone;
         stoneSize = small ? d * kSmallStone : d;
-        addStone(out.ops, cx, cy, isBlackColour(p.colour), stoneSize, small ? kSmallStoneAlpha : 255);
+        int alpha = small ? kSmallStoneAlpha : 255;
+        if (m_state.stoneAlpha) alpha = alpha * std::clamp(m_state.stoneAlpha(x, y), 0, 255) / 255;
+        addStone(out.ops, cx, cy, isBlackColour(p.colour), stoneSize, alpha);
     }
 
     // Its number; a text label on the point takes the number's place.

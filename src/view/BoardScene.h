@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ struct SceneState {
     bool traceMode = false;          // the trace exercise: no last-move mark
     const GameRecord* record = nullptr; // texts of labels; none: labels show their letter
     int numberFontPx = 16;           // height of the number font in picture pixels
+    // The opacity (0..255) of the stone at (x, y) while it fades in; none: every stone opaque.
+    std::function<int(int x, int y)> stoneAlpha;
 };
 
 // The colours of the marks.

@@ -142,6 +142,9 @@ TEST(BoardScene, WhatEachPointStateDraws) {
          "white mail@192"},
         {"move selected before the move shown", [](SceneFixture& f) { f.state.selectedMove = 1; }, 3, 3, "black circle"},
         {"move selected is the move shown", [](SceneFixture& f) { f.state.selectedMove = 3; }, 9, 9, "black '3' last@192"},
+        {"stone fading in",
+         [](SceneFixture& f) { f.state.stoneAlpha = [](int x, int y) { return x == 3 && y == 3 ? 96 : 255; }; }, 3, 3,
+         "black@96"},
         {"flag marks of moves before the first numbered move",
          [](SceneFixture& f) {
              f.state.firstNumberedMove = 2;

@@ -256,7 +256,9 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
                         const double w = -px * sa + py * ca + 0.10 * u * u;
                         const double line = 0.5 + 0.5 * std::sin(w * 58.0 + 2.0 * bands.at(w * 3.0, 0.5));
                         const double band = bands.fbm(w * 5.5, 0.2, 3);
-                        const double growth = 0.020 * line * line + 0.022 * band;
+                        // The fine lines show more in some growth bands than in others.
+                        const double visible = 0.35 + 0.65 * (0.5 + 0.5 * bands.at(w * 2.3 + 4.1, 1.7));
+                        const double growth = 0.024 * line * line * visible + 0.022 * band;
                         const double shade = 0.60 + 0.40 * diffuse;
                         const double v = shade - growth - 0.05 * rim;
                         const double sheen = 0.14 * std::pow(spec, 22) + 0.05 * std::pow(spec, 5);
