@@ -1,6 +1,8 @@
 #include "qt/MoveListPanel.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <algorithm>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,8 +53,10 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QWidget(parent), m_icons(makeMov
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_tree->header()->setStretchLastSection(false);
+    // The column fills the list and grows to the widest line (measured from the texts, which is
+    // far cheaper than letting the view measure every item).
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_tree->header()->setStretchLastSection(true);
     layout->addWidget(m_tree, 1);
 
     auto* checks = new QHBoxLayout;
@@ -171,6 +175,11 @@ void MoveListPanel::rebuildItems() {
         m_items.push_back(item);
     }
     m_tree->addTopLevelItems(top);
+    const QFontMetrics metrics(m_tree->font());
+    int widest = 0;
+    for (const MoveListLine& l : m_model.lines())
+        widest = std::max(widest, metrics.horizontalAdvance(qs(l.text)) + (l.level + 1) * m_tree->indentation());
+    m_tree->header()->setMinimumSectionSize(widest + m_tree->iconSize().width() + 16);
     for (QTreeWidgetItem* item : m_items)
         if (const RecordSequence* branch = branchOf(item); branch && open.count(branch)) item->setExpanded(true);
     m_following = false;
