@@ -56,7 +56,7 @@ void BM_DescribeEveryPoint(benchmark::State& st) {
     const ViewSettings settings;
     const SceneState state = stateOf(f);
     for (auto _ : st) {
-        const BoardScene scene(f.board.position(), f.widget.geometry(), settings, state);
+        const BoardScene scene(f.board.position(), f.widget.boardGeometry(), settings, state);
         for (int x = 0; x < 19; ++x)
             for (int y = 0; y < 19; ++y) benchmark::DoNotOptimize(scene.describe(x, y));
     }

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTimer>
 #include <cmath>
 
@@ -66,7 +65,7 @@ BoardRenderer* BoardWidget::renderer() const {
         auto r = std::make_unique<BoardRenderer>();
         QString error;
         if (!r->load(resourcePictureReader(), m_lines, m_large, &error)) {
-            const_cast<BoardWidget*>(this)->m_pictureError = error;
+            m_pictureError = error;
             return nullptr;
         }
         slot = std::move(r);
@@ -74,7 +73,7 @@ BoardRenderer* BoardWidget::renderer() const {
     return slot.get();
 }
 
-const BoardGeometry& BoardWidget::geometry() const {
+const BoardGeometry& BoardWidget::boardGeometry() const {
     static const BoardGeometry fallback;
     const BoardRenderer* r = renderer();
     return r ? r->geometry() : fallback;
@@ -94,7 +93,7 @@ bool BoardWidget::updateLayout() {
     const bool changed = lines != m_lines || large != m_large;
     m_lines = lines;
     m_large = large;
-    m_layout = layoutBoard(width(), height(), geometry(), m_settings);
+    m_layout = layoutBoard(width(), height(), boardGeometry(), m_settings);
     if (changed) m_drawnValid = false;
     return changed;
 }
@@ -112,7 +111,7 @@ ViewSettings BoardWidget::effectiveSettings() const {
 
 SceneState BoardWidget::sceneState() const {
     SceneState s;
-    s.numberFontPx = numberFontPx(height(), geometry().drawingScale(), m_limitNumberFont);
+    s.numberFontPx = numberFontPx(height(), boardGeometry().drawingScale(), m_limitNumberFont);
     s.traceMode = m_traceMode;
     s.stoneAlpha = m_stoneAlpha;
     if (!m_board) return s;
@@ -212,7 +211,7 @@ void BoardWidget::invalidateRect(int left, int top, int w, int h) { update(windo
 
 QPoint BoardWidget::pointAt(QPointF pos) const {
     if (!m_board) return {-1, -1};
-    const BoardCoord c = m_layout.pointAt(geometry(), pos.x(), pos.y());
+    const BoardCoord c = m_layout.pointAt(boardGeometry(), pos.x(), pos.y());
     if (!c.valid() || c.x >= m_board->boardSize() || c.y >= m_board->boardSize()) return {-1, -1};
     return {c.x, c.y};
 }
@@ -221,7 +220,7 @@ QPoint BoardWidget::pointAt(QPoint pos) const { return pointAt(QPointF(pos)); }
 
 QPointF BoardWidget::centreOf(int x, int y) const {
     double wx = 0, wy = 0;
-    m_layout.centreOf(geometry(), x, y, wx, wy);
+    m_layout.centreOf(boardGeometry(), x, y, wx, wy);
     return {wx, wy};
 }
 
@@ -280,7 +279,7 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
             painter.setRenderHint(QPainter::TextAntialiasing);
             painter.setPen(QColor((kLabelGrey >> 16) & 255, (kLabelGrey >> 8) & 255, kLabelGrey & 255));
             const QFont font = BoardRenderer::boardFont(m_layout.labelFontPx);
-            const double rowHeight = geometry().cellHeight() * m_layout.scale;
+            const double rowHeight = boardGeometry().cellHeight() * m_layout.scale;
             const double stackedPx = std::min<double>(m_layout.labelFontPx, rowHeight / 2.1);
             const QFont stackedFont = BoardRenderer::boardFont(stackedPx);
             for (const StripLabel& label : m_layout.labels) {

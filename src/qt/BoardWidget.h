@@ -59,7 +59,7 @@ public:
     // The off-screen picture of the board (board-picture pixels).
     const QImage& offscreenImage() const;
     const BoardLayout& boardLayout() const { return m_layout; }
-    const BoardGeometry& geometry() const;
+    const BoardGeometry& boardGeometry() const;
     // The reason the pictures could not be loaded; empty when they were.
     const QString& pictureError() const { return m_pictureError; }
 
@@ -104,7 +104,7 @@ private:
     std::array<PointDrawing, kPointCount> m_drawn;
     bool m_drawnValid = false;
     bool m_settlePending = false;
-    QString m_pictureError;
+    mutable QString m_pictureError;
 };
 
 } // namespace stonewise

@@ -28,7 +28,7 @@ private:
             return env;
         }
         QRgb offscreenAt(int x, int y) const {
-            const PixelPoint c = widget.geometry().centre(x, y);
+            const PixelPoint c = widget.boardGeometry().centre(x, y);
             return widget.offscreenImage().pixel(c.x, c.y);
         }
     };
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(w.widget.pointAt(c.toPoint()), QPoint(16, 3));
 
         // Between two points nothing is hit.
-        const double r = w.widget.geometry().radius() * w.widget.boardLayout().scale;
+        const double r = w.widget.boardGeometry().radius() * w.widget.boardLayout().scale;
         QTest::mouseClick(&w.widget, Qt::LeftButton, {}, (c + QPointF(0.96 * r + 1, 0)).toPoint());
         QCOMPARE(spy.count(), 1);
         QCOMPARE(w.widget.pointAt((c + QPointF(0, 0.96 * r + 1)).toPoint()), QPoint(-1, -1));
@@ -86,7 +86,7 @@ private slots:
         // The new stone and the old last move (its mark moves away) change; nothing else does.
         QRegion allowed;
         for (const QPoint p : {QPoint(3, 3), QPoint(4, 4)}) {
-            const PixelRect r = w.widget.geometry().pointRect(p.x(), p.y());
+            const PixelRect r = w.widget.boardGeometry().pointRect(p.x(), p.y());
             allowed += QRect(r.x, r.y, r.width, r.height);
         }
         int changed = 0;
@@ -104,7 +104,7 @@ private slots:
         GameInfo info;
         info.board = 1;
         w.board.newGame(info);
-        QCOMPARE(w.widget.geometry().lines(), 13);
+        QCOMPARE(w.widget.boardGeometry().lines(), 13);
         QVERIFY(w.board.placeStone(12, 12));
         QVERIFY(brightness(w.offscreenAt(12, 12)) < 70);
         QCOMPARE(w.widget.pointAt(w.widget.centreOf(12, 12).toPoint()), QPoint(12, 12));
