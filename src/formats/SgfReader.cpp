@@ -190,6 +190,7 @@ private:
     int m_move = 0;             // number of the last move of the current line
     int m_depth = 0;
     bool m_ff4Seen = false;
+    bool m_whiteSetupFirst = false;  // "AW[" stands before the first move
     bool m_handicapPhase = true; // only handicap stones so far in the main record
 
     struct Fork {
@@ -223,7 +224,8 @@ SgfReadResult SgfBuilder::run() {
         return std::move(m_result);
     }
     m_result.ok = true;
-    if (whiteSetupBeforeFirstMove(m_text.substr(start))) m_result.info.flags |= kFlagSetupStones;
+    m_whiteSetupFirst = whiteSetupBeforeFirstMove(m_text.substr(start));
+    if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;
     SgfScanner scanner(m_text, start);
     for (;;) {
         const SgfToken t = scanner.next();
@@ -366,6 +368,7 @@ void SgfBuilder::flushNode() {
                     m_result.oldDialect = !m_ff4Seen;
                 }
                 applyFamilyApplication(v, m_result.info);
+                if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;  // the file's stones say so
                 if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
             }
         }
