@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/BoardPosition.h"
+#include "record/GameRecord.h"
 #include "view/BoardGeometry.h"
 #include "view/BoardPictures.h"
 #include "view/BoardThumbnail.h"
@@ -92,15 +93,23 @@ TEST(Pictures, ThumbnailShowsTheStones) {
     ASSERT_EQ(thumb->height(), kThumbnailSide);
     // 856 × 920 shrinks to 119 × 128, centred.
     const double scale = 128.0 / 920;
-    auto at = [&](int x, int y) {
-        const BoardGeometry g;
-        const PixelPoint c = g.centre(x, y);
-        return brightness(*thumb, static_cast<int>(4 + c.x * scale), static_cast<int>(c.y * scale));
+    auto at = [&](const Image& image, int x, int y) {
+        const PixelPoint c = BoardGeometry().centre(x, y);
+        return brightness(image, static_cast<int>(4 + c.x * scale), static_cast<int>(c.y * scale));
     };
-    EXPECT_LT(at(3, 3), 90);
-    EXPECT_GT(at(15, 15), 200);
+    EXPECT_LT(at(*thumb, 3, 3), 90);
+    EXPECT_GT(at(*thumb, 15, 15), 200);
     EXPECT_EQ(thumb->pixel(0, 64)[3], 0);  // transparent beside the board
     EXPECT_FALSE(boardThumbnail(BoardPictureSet{}, pos));
+
+    // From a record: the position at the move asked for.
+    GameRecord record;
+    record.main().appendNode(makeMoveNode(1, 3, 3));
+    record.main().appendNode(makeMoveNode(2, 15, 15));
+    const auto first = boardThumbnail(*set, record, 19, 1);
+    ASSERT_TRUE(first);
+    EXPECT_LT(at(*first, 3, 3), 90);
+    EXPECT_LT(at(*first, 15, 15), at(*thumb, 15, 15) - 30);  // white's move is not shown yet
 }
 
 } // namespace
