@@ -33,7 +33,7 @@ private:
         }
     };
 
-private slots:
+private Q_SLOTS:
     void stonesAppearAtTheirCentres() {
         Window w;
         QVERIFY2(w.widget.pictureError().isEmpty(), qPrintable(w.widget.pictureError()));
