@@ -156,9 +156,10 @@ bool GameStore::deleteGroup(int number, int currentGroup, StoreMessages& message
 
 void GameStore::start(const SettingsRecord& settings, const GameDate& today, StoreMessages& messages) {
     readGroupList(messages);
+    // The user's groups (the pattern database and scratch groups above 99 do not count).
     int existing = 0;
     int only = -1;
-    for (int n = 0; n < kScratchGroup; ++n)
+    for (int n = 0; n < kMaxUserGroups; ++n)
         if (group(n)) {
             ++existing;
             only = n;

@@ -92,6 +92,16 @@ TEST_F(GameStoreTest, ASingleUntypedGroupBecomesMailGoAndExistingKindsAreNotDupl
     for (const auto& g : other.groups())
         if (g) types.push_back(g->type);
     EXPECT_EQ(types, (std::vector<std::uint32_t>{257, 64, 16, 2, 32}));
+
+    // A pattern database group is not one of the user's groups.
+    GroupTable analysis{};
+    analysis[100] = GroupRecord{100, u"Temporary For Analyze", 0, 0, 0, 0, std::nullopt};
+    test::writeTestFile(folder.file("GroupIdList.dat"), encodeGroupList(analysis, 101));
+    GameStore third(folder, StringTable::japanese());
+    third.start(settings, today, messages);
+    EXPECT_EQ(third.group(100)->type, 0u);
+    EXPECT_EQ(third.group(0)->type, kGroupMailGo);
+    EXPECT_EQ(third.group(5)->type, kGroupFinishedGames);
 }
 
 TEST_F(GameStoreTest, TheGroupOfAModePrefersTheRememberedOne) {
