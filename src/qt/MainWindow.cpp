@@ -1,110 +1,250 @@
 #include "qt/MainWindow.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/Application.h"
 #include "app/Clock.h"
 #include "app/CommandIds.h"
-#include "app/CommandTexts.h"
-#include "qt/RecordCorrectionDialog.h"
+#include "app/GameSession.h"
+#include "app/MenuModel.h"
+#include "qt/BoardTicker.h"
 #include "qt/BoardWidget.h"
+#include "qt/CButtonBox.h"
+#include "qt/FlashTicker.h"
 #include "qt/QtText.h"
-#include "record/CommentStore.h"
 #include "qt/QtUi.h"
+#include "qt/RecordCorrectionDialog.h"
+#include "qt/SidePanel.h"
+#include "qt/CommentPanel.h"
+#include "qt/InfoPanel.h"
+#include "qt/MoveListPanel.h"
+#include "store/GameStore.h"
+#include "store/SettingsRecord.h"
+#include "view/CoordinateLabels.h"
 
 namespace stonewise {
 
 namespace {
 const SystemClock kClock;
+
+// Pop-up menus of the main bar's buttons, by the button's command.
+int popupOfButton(int command, int mode) {
+    switch (command) {
+    case 32935: return mode == kModeMailGo ? 3 : mode == kModePlayAndRecord ? 4 : 5;
+    case 32936: return 6;
+    case 32937: return 7;
+    case 32939: return 8;
+    case 32942: return 2;
+    default: return -1;
+    }
 }
+} // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow(Application& app) : m_app(app) {
     setWindowTitle(QStringLiteral("Stonewise"));
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    auto* boardArea = new QWidget(central);
-    auto* boardLayout = new QVBoxLayout(boardArea);
-    boardLayout->setContentsMargins(0, 0, 0, 0);
-    m_boardWidget = new BoardWidget(boardArea);
-    boardLayout->addWidget(m_boardWidget, 1);
-    m_strip = new QLabel(boardArea);
-    m_strip->setStyleSheet(QStringLiteral("background:#fff8d0; border:1px solid #a08040; padding:4px;"));
-    m_strip->hide();
-    boardLayout->addWidget(m_strip);
-    layout->addWidget(boardArea, 1);
+    setAcceptDrops(true);
 
-    auto* side = new QWidget(central);
-    auto* sideLayout = new QVBoxLayout(side);
-    m_moveLabel = new QLabel(side);
-    m_prisonersLabel = new QLabel(side);
-    sideLayout->addWidget(m_moveLabel);
-    sideLayout->addWidget(m_prisonersLabel);
-    m_commentTitle = new QLabel(QStringLiteral("コメント"), side);
-    sideLayout->addWidget(m_commentTitle);
-    m_comment = new QPlainTextEdit(side);
-    m_comment->setReadOnly(true);
-    sideLayout->addWidget(m_comment, 1);
-    side->setMinimumWidth(200);
-    layout->addWidget(side);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_mainBar = new CMainBottons(central);
+    m_subBar = new CSubButtons(central);
+    column->addWidget(m_mainBar);
+    column->addWidget(m_subBar);
+
+    auto* split = new QSplitter(Qt::Horizontal, central);
+    auto* boardArea = new QWidget(split);
+    auto* boardColumn = new QVBoxLayout(boardArea);
+    boardColumn->setContentsMargins(0, 0, 0, 0);
+    boardColumn->setSpacing(0);
+    m_boardWidget = new BoardWidget(boardArea);
+    boardColumn->addWidget(m_boardWidget, 1);
+    m_strip = new QLabel(boardArea);
+    m_strip->setStyleSheet(QStringLiteral("background:#fff8d8; border-top:1px solid #b09050; padding:4px 8px;"));
+    m_strip->setFont(QFont(QStringLiteral("IPAPGothic"), 10));
+    m_strip->hide();
+    boardColumn->addWidget(m_strip);
+    m_side = new SidePanel(split);
+    m_side->setMinimumWidth(300);
+    split->addWidget(boardArea);
+    split->addWidget(m_side);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    column->addWidget(split, 1);
     setCentralWidget(central);
 
-    m_ui = std::make_unique<QtUi>(this, statusBar(), m_strip);
+    // The status line in two parts: three quarters and the rest.
+    m_statusLeft = new QLabel(this);
+    m_statusRight = new QLabel(this);
+    statusBar()->addWidget(m_statusLeft, 3);
+    statusBar()->addWidget(m_statusRight, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    m_ui = std::make_unique<QtUi>(this, m_statusLeft, m_strip);
     BoardEnvironment env;
     env.ui = m_ui.get();
     env.canvas = m_boardWidget;
     env.panels = this;
     env.clock = &kClock;
+    env.strings = &app.strings();
+    env.japanese = app.japanese();
+    env.flashSlots = &m_flashSlots;
+    env.pointLabels = [this](int x, int y) {
+        const CoordinateLabels labels(viewSettings(), m_board ? m_board->boardSize() : 19);
+        return std::pair{labels.column(x), labels.row(y)};
+    };
     m_board = std::make_unique<CIgoBoard>(env);
     m_boardWidget->setBoard(m_board.get());
-    m_ui->setFreeHandicapDone([this] { m_board->endFreeHandicap(); });
+    m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
+    m_side->setBoard(m_board.get());
+    m_ui->setFreeHandicapDone([this] {
+        m_board->endFreeHandicap();
+        refreshCommandStates();
+    });
+    m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
+
     connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {
         m_board->clickPoint(x, y);
-        refreshPanels();
+        refreshCommandStates();
     });
     m_boardWidget->installEventFilter(this);
-    buildMenus();
+    connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_side, &SidePanel::nodeShown, this, &MainWindow::refreshCommandStates);
+    connect(m_mainBar, &CButtonBox::commandTriggered, this, [this](int id, QPoint anchor) { runCommand(id, -1, -1, anchor); });
+    connect(m_subBar, &CButtonBox::commandTriggered, this, [this](int id, QPoint anchor) { runCommand(id, -1, -1, anchor); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
+
+    m_app.setBarLayoutHandler([this](BarLayout main, BarLayout secondary, std::u16string_view title) {
+        layoutBars(main, secondary, title);
+    });
+    buildMenus(mainMenuBar());
     buildKeys();
-    resize(1000, 768);
-    m_board->rebuild();
-    recordChanged();
+
+    m_ticker = std::make_unique<BoardTicker>(m_board->timer());
+    m_flashTicker = std::make_unique<FlashTicker>(m_flashSlots);
 }
 
 MainWindow::~MainWindow() {
+    m_ticker.reset();
     m_boardWidget->setBoard(nullptr);
+    m_side->setBoard(nullptr);
 }
 
-void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->addAction(QStringLiteral("新規対局 19路"), this, [this] { startGame(19, 0); });
-    file->addAction(QStringLiteral("新規対局 13路"), this, [this] { startGame(13, 0); });
-    QMenu* handicap = file->addMenu(QStringLiteral("置碁 19路"));
-    for (int n = 2; n <= 9; ++n)
-        handicap->addAction(QStringLiteral("%1子").arg(n), this, [this, n] { startGame(19, n); });
-    file->addSeparator();
-    file->addAction(QStringLiteral("アプリケーションの終了(&X)"), this, &QWidget::close);
+ViewSettings MainWindow::viewSettings() const {
+    const SettingsRecord& s = m_app.settings();
+    ViewSettings v;
+    v.japanese = m_app.japanese();
+    v.coordinatesHidden = s.coordinatesHidden != 0;
+    v.coordinateOrigin = s.coordinateOrigin;
+    v.horizontalLabels = s.horizontalLabels;
+    v.verticalLabels = s.verticalLabels;
+    v.numbersBeforeLast = s.numbersBeforeLastMove;
+    v.commentMarks = s.commentMarks != 0;
+    v.branchMarks = s.branchMarks != 0;
+    v.lastMoveMarkOff = !m_board || !m_board->options().lastMoveMark;
+    v.diagramDisplay = m_board && m_board->options().diagramDisplay;
+    return v;
+}
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("棋譜編集"));
-    for (int id : {kCmdPass, kCmdUndo, kCmdClearRecord, kCmdComment, kCmdCopyToNewBranch, kCmdDeleteBranch,
-                   kCmdCorrectRecord, kCmdRestoreRecord})
-        edit->addAction(qs(commandText(id)), this, [this, id] { runCommand(id); });
-    QMenu* move = menuBar()->addMenu(QStringLiteral("棋譜表示"));
-    for (int id : {kCmdToStart, kCmdBack, kCmdForward, kCmdToEnd, kCmdBranchHead, kCmdBackAcrossBranch,
-                   kCmdIntoBranch, kCmdBranchEnd})
-        move->addAction(qs(commandText(id)), this, [this, id] { runCommand(id); });
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    QAction* numbers = view->addAction(QStringLiteral("番号を表示"));
-    numbers->setCheckable(true);
-    connect(numbers, &QAction::triggered, this, [this] { runCommand(kCmdShowNumbers); });
-    QAction* fromOne = view->addAction(qs(commandText(kCmdBranchNumbersFromOne)));
-    fromOne->setCheckable(true);
-    connect(fromOne, &QAction::triggered, this, [this] { runCommand(kCmdBranchNumbersFromOne); });
+void MainWindow::applySettings() {
+    const SettingsRecord& s = m_app.settings();
+    BoardOptions& o = m_board->options();
+    o.animationSpeed = s.animationSpeed;
+    o.flashSpeed = s.flashSpeed;
+    o.flashAfterimage = s.flashAfterimage;
+    o.commentMarks = s.commentMarks != 0;
+    m_boardWidget->setViewSettings(viewSettings());
+    const int mode = m_app.modes() ? m_app.modes()->mode() : kModePlayAndRecord;
+    MoveListPanelOptions list;
+    list.japanese = m_app.japanese();
+    list.elapsedSetting = s.elapsedInMoveList != 0;
+    list.mode = mode;
+    list.strings = &m_app.strings();
+    m_side->moveList().setOptions(list);
+    InfoPanelOptions info;
+    info.japanese = m_app.japanese();
+    info.komiWhole = s.komiAsInteger != 0;
+    info.strings = &m_app.strings();
+    info.memberName = [this](int member) -> std::u16string {
+        GameStore* store = m_app.store();
+        const MemberRecord* m = store ? store->members().find(member) : nullptr;
+        return m ? m->name : std::u16string();
+    };
+    m_side->info().setOptions(info);
+    CommentPanelOptions comment;
+    comment.japanese = m_app.japanese();
+    comment.goBookMode = mode == kModeBook || mode == kModeBookExternal;
+    comment.numberOffset = m_board->record().main().numberOffset();
+    comment.strings = &m_app.strings();
+    m_side->comment().setOptions(comment);
+    m_side->refreshAll();
+}
+
+void MainWindow::startUp() {
+    m_side->moveList().registerWith(m_moveLists, m_ui.get());
+    applySettings();
+    const DateTime now = kClock.localNow();
+    m_app.startLibrary(*m_board, m_ui.get(),
+                       {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
+                        static_cast<std::uint8_t>(now.day), 0});
+    applySettings();
+    m_ticker->start();
+    m_startedUp = true;
+    refreshCommandStates();
+}
+
+void MainWindow::showMoveNumber(int nextMove) { m_side->showMoveNumber(nextMove); }
+
+void MainWindow::showPrisoners(int byWhite, int byBlack) { m_side->showPrisoners(byWhite, byBlack); }
+
+void MainWindow::recordChanged() {
+    m_side->recordChanged();
+    m_boardWidget->updateMarks();
+}
+
+void MainWindow::selectionChanged(const RecordSequence* sequence, int nodeIndex) {
+    m_side->selectionChanged(sequence, nodeIndex);
+    m_boardWidget->updateMarks();
+}
+
+// --- menus, bars and keys ----------------------------------------------------------------------
+
+void MainWindow::addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& e : entries) {
+        if (e.isSeparator()) {
+            menu->addSeparator();
+        } else if (e.isSubMenu()) {
+            addMenuEntries(menu->addMenu(qs(e.text)), e.children);
+        } else {
+            QString text = qs(e.text);
+            if (!e.shortcut.empty()) text += QLatin1Char('\t') + qs(e.shortcut);
+            QAction* a = menu->addAction(text);
+            const int id = e.command;
+            connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+            m_actions.emplace_back(id, a);
+        }
+    }
+}
+
+void MainWindow::buildMenus(const std::vector<MenuEntry>& bar) {
+    menuBar()->clear();
+    m_actions.clear();
+    for (const MenuEntry& top : bar) addMenuEntries(menuBar()->addMenu(qs(top.text)), top.children);
 }
 
 void MainWindow::buildKeys() {
@@ -113,6 +253,11 @@ void MainWindow::buildKeys() {
         {QKeySequence(Qt::Key_Right), kCmdForward},
         {QKeySequence(Qt::CTRL | Qt::Key_Left), kCmdBackAcrossBranch},
         {QKeySequence(Qt::CTRL | Qt::Key_Right), kCmdIntoBranch},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), 32878},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), 32826},
+        {QKeySequence(Qt::ALT | Qt::Key_Slash), 114},
+        {QKeySequence(Qt::ALT | Qt::Key_Question), 114},
+        {QKeySequence(Qt::Key_F1), 32947},
     };
     for (const auto& [key, id] : keys) {
         auto* shortcut = new QShortcut(key, this);
@@ -120,87 +265,172 @@ void MainWindow::buildKeys() {
     }
 }
 
-void MainWindow::runCommand(int id, int x, int y) {
-    m_board->command(id, x, y);
-    refreshPanels();
+void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title) {
+    m_mainBar->setLayout(main);
+    m_subBar->setLayout(secondary);
+    m_subBar->setTitle(qs(title));
+    const bool book = main == BarLayout::Book;
+    if (book != m_bookMenus) {
+        m_bookMenus = book;
+        buildMenus(book ? bookMenuBar() : mainMenuBar());
+    }
+    m_statusRight->setText(QString(qs(title)).replace(QStringLiteral("\r\n"), QString()));
+    if (m_startedUp) applySettings();
+    refreshCommandStates();
 }
+
+void MainWindow::refreshCommandStates() {
+    if (!m_board) return;
+    m_states.refresh(*m_board, m_app.modes(), QApplication::clipboard()->mimeData() &&
+                                                  QApplication::clipboard()->mimeData()->hasText());
+    for (auto& [id, action] : m_actions) {
+        action->setEnabled(m_states.enabled(id));
+        const bool checked = m_states.checked(id);
+        action->setCheckable(checked || action->isCheckable());
+        action->setChecked(checked);
+    }
+    m_mainBar->refresh(m_states);
+    m_subBar->refresh(m_states);
+    if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
+}
+
+void MainWindow::showPopup(int index, QPoint anchor, int x, int y) {
+    QMenu menu(this);
+    const MenuEntry& popup = popupMenu(index);
+    const bool onPoint = x >= 0;
+    const bool stone = onPoint && m_board->position().at(x, y).hasStone();
+    for (const MenuEntry& e : popup.children) {
+        if (e.isSeparator()) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* a = menu.addAction(qs(e.text));
+        a->setData(e.command);
+        bool enabled = m_states.enabled(e.command);
+        if (index == 0) {
+            switch (e.command) {
+            case kCmdNewBranch:
+            case kCmdBranchAfterLast:
+            case kCmdReferenceForLast:
+            case kCmdPlaceStone:
+            case kCmdBlackSetupStone:
+            case kCmdWhiteSetupStone: enabled = enabled && onPoint && !stone; break;
+            case kCmdCorrectPoint:
+            case kCmdSetMark: enabled = onPoint; break;
+            case kCmdRemoveSetupStone: enabled = stone && m_board->position().at(x, y).moveNumber == 0; break;
+            case kCmdAddStudyBranch: enabled = false; break;  // the study board is not open
+            default: break;
+            }
+        }
+        a->setEnabled(enabled);
+    }
+    if (QAction* chosen = menu.exec(anchor)) runCommand(chosen->data().toInt(), x, y);
+}
+
+// --- commands ----------------------------------------------------------------------------------
+
+void MainWindow::runCommand(int id, int x, int y, QPoint anchor) {
+    if (!m_board->command(id, x, y) && !runProgramCommand(id, anchor)) notYetAvailable(id);
+    refreshCommandStates();
+}
+
+bool MainWindow::runProgramCommand(int id, QPoint anchor) {
+    FunctionModes* modes = m_app.modes();
+    const int mode = modes ? modes->mode() : kModeNone;
+    if (const int popup = popupOfButton(id, mode); popup >= 0) {
+        showPopup(popup, anchor.isNull() ? QCursor::pos() : anchor);
+        return true;
+    }
+    switch (id) {
+    case 32900: if (modes) modes->setMode(kModeMailGo); return true;
+    case 32901: if (modes) modes->setMode(kModePlayAndRecord); return true;
+    case 32902: if (modes) modes->setMode(kModeViewing); return true;
+    case 32926: if (modes) modes->setMode(kModeProblems); return true;
+    case 32890:
+        if (modes && !modes->setMode(kModeBook))
+            m_ui->showMessage(u"碁ブックを開いてから碁ブックモードに切り替えて下さい。", u"碁ブック");
+        return true;
+    case 32818:
+    case 32913: if (modes) modes->toggleFinishedView(); return true;
+    case 32819:
+        if (GameSession* s = m_app.session())
+            s->moveToFinishedGroup(mode == kModeMailGo ? kModeMailGoFinished : kModePlayFinished);
+        return true;
+    case 32826: if (GameSession* s = m_app.session()) s->saveCurrentGame(false); return true;
+    case 32772: openFiles(); return true;
+    case 32878: openClipboard(); return true;
+    case 32791: saveAsSgf(); return true;
+    case 114: showVersion(); return true;
+    case 115: close(); return true;
+    case 32933: m_board->toggleFlashMode(); return true;
+    default: return false;
+    }
+}
+
+void MainWindow::notYetAvailable(int id) {
+    std::u16string_view name = menuText(id);
+    m_ui->showMessage(u"この機能はまだ使用できません。", name.empty() ? u"Stonewise" : name);
+}
+
+// --- window events -----------------------------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_boardWidget && event->type() == QEvent::ContextMenu) {
         auto* e = static_cast<QContextMenuEvent*>(event);
+        if (m_board->flash().running()) return true;  // the right button holds the afterimage
         const QPoint p = m_boardWidget->pointAt(e->pos());
-        showBoardPopup(p.x(), p.y(), e->globalPos());
+        showPopup(0, e->globalPos(), p.x(), p.y());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::showBoardPopup(int x, int y, QPoint globalPos) {
-    QMenu menu(this);
-    const bool onPoint = x >= 0;
-    const bool stone = onPoint && m_board->position().at(x, y).hasStone();
-    for (int id : boardPopupCommands()) {
-        QAction* a = menu.addAction(qs(commandText(id)));
-        a->setData(id);
-        switch (id) {
-        case kCmdNewBranch:
-        case kCmdBranchAfterLast:
-        case kCmdReferenceForLast:
-        case kCmdPlaceStone:
-        case kCmdBlackSetupStone:
-        case kCmdWhiteSetupStone: a->setEnabled(onPoint && !stone); break;
-        case kCmdCorrectPoint:
-        case kCmdSetMark: a->setEnabled(onPoint); break;
-        case kCmdRemoveSetupStone: a->setEnabled(stone && m_board->position().at(x, y).moveNumber == 0); break;
-        case kCmdAddStudyBranch: a->setEnabled(false); break;  // the study board comes with its own window
-        default: break;
-        }
-        if (id == kCmdCancel) menu.addSeparator();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_app.exitCheck()) {
+        event->ignore();
+        return;
     }
-    QAction* chosen = menu.exec(globalPos);
-    if (chosen) runCommand(chosen->data().toInt(), x, y);
+    m_ticker->stop();
+    rememberPlacement();
+    m_app.shutDown();
+    event->accept();
 }
 
-void MainWindow::refreshPanels() {
-    if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
-    const RecordNode* shown = m_board->record().nodeAtMove(m_board->shownMove());
-    const RecordSequence* s = m_board->record().currentSequence();
-    QString text;
-    if (shown && s && shown->comment >= 0) {
-        text = qs(withoutBracketTags(s->commentOf(*shown)));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(u'\r'), QChar(u'\n'));
+void MainWindow::rememberPlacement() {
+    if (isMinimized() || isMaximized() || isFullScreen()) return;
+    const QRect g = frameGeometry();
+    m_app.mainWindowMoved(g.left(), g.top(), width(), height());
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (m_startedUp) rememberPlacement();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_startedUp) rememberPlacement();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) refreshCommandStates();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The file of the command line opens once the window is on the screen, in the viewing mode.
+    if (!m_startedUp) return;
+    if (const std::u16string file = m_app.takeCommandLineFile(); !file.empty()) {
+        const QString path = qs(file);
+        QMetaObject::invokeMethod(
+            this,
+            [this, path] {
+                if (FunctionModes* modes = m_app.modes()) modes->setMode(kModeViewing);
+                openFile(path);
+            },
+            Qt::QueuedConnection);
     }
-    m_comment->setPlainText(text);
-    m_commentTitle->setText(shown && shown->isMoveOrPass() ? QStringLiteral("コメント　") + qs(m_board->moveLabel(*shown))
-                                                           : QStringLiteral("コメント"));
-}
-
-void MainWindow::selectionChanged(const RecordSequence*, int) {
-    if (m_board) refreshPanels();
-}
-
-void MainWindow::startGame(int lines, int handicap) {
-    GameInfo info;
-    info.board = lines == 13 ? 1 : 0;
-    info.handicap = static_cast<std::int16_t>(handicap);
-    m_board->newGame(info);
-}
-
-void MainWindow::showMoveNumber(int nextMove) {
-    if (!m_board) return;
-    int shown = nextMove + m_board->record().main().numberOffset();
-    m_moveLabel->setText(QStringLiteral("次は %1手目").arg(shown));
-}
-
-void MainWindow::showPrisoners(int byWhite, int byBlack) {
-    m_prisonersLabel->setText(QStringLiteral("アゲハマ  黒：%1  白：%2").arg(byBlack).arg(byWhite));
-}
-
-void MainWindow::recordChanged() {
-    if (!m_board) return;
-    refreshPanels();
-    const int total = m_board->totalMoves() + m_board->record().main().numberOffset();
-    statusBar()->showMessage(QStringLiteral("%1路盤　%2手").arg(m_board->boardSize()).arg(std::max(total, 0)));
 }
 
 } // namespace stonewise

@@ -1,54 +1,109 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
-#include "app/BoardCanvas.h"
 #include "app/CIgoBoard.h"
+#include "app/CommandStates.h"
+#include "app/FunctionModes.h"
+#include "view/FlashTimerSlots.h"
+#include "view/MoveListRegistry.h"
+#include "view/ViewSettings.h"
 
 class QLabel;
-class QPlainTextEdit;
+class QMenu;
 
 namespace stonewise {
 
+class Application;
+class BoardTicker;
 class BoardWidget;
+class CMainBottons;
+class CSubButtons;
+class FlashTicker;
 class QtUi;
+class SidePanel;
+struct MenuEntry;
 
-// The one top-level window: the board, the information beside it and the status line.
+// The one top-level window: the two tool-button bars, the board with its message strip, the side
+// panels with the move list, and the status line in two parts. It turns menus, buttons, keys and
+// mouse events into commands of the board window and of the program.
 class MainWindow final : public QMainWindow, public BoardPanels {
     Q_OBJECT
 public:
-    MainWindow();
+    explicit MainWindow(Application& app);
     ~MainWindow() override;
 
     CIgoBoard& board() { return *m_board; }
     BoardWidget& boardWidget() { return *m_boardWidget; }
+    SidePanel& sidePanel() { return *m_side; }
+    QtUi& ui() { return *m_ui; }
+    const CommandStates& commandStates() const { return m_states; }
 
+    // Starts the library, the mode of the last run and the board's timers; called once the window
+    // is built and before it is shown.
+    void startUp();
+    // Runs a command by id: the board window's first, then the program's; a command whose part of
+    // the program is not there yet says so. Afterwards the menus and buttons are refreshed.
+    void runCommand(int id, int x = -1, int y = -1, QPoint anchor = {});
+    // Opens a game-record file as the temporary game (a file from the command line or another start).
+    void openFile(const QString& path);
+    // Recomputes which commands are enabled and checked and shows it in the menus and bars.
+    void refreshCommandStates();
+    // Applies the settings to the board, its drawing and the panels.
+    void applySettings();
+    // What drawing the board reads from the settings.
+    ViewSettings viewSettings() const;
+
+    // The board's panels: the side panel shows them, the board draws the selection.
     void showMoveNumber(int nextMove) override;
     void showPrisoners(int byWhite, int byBlack) override;
     void recordChanged() override;
     void selectionChanged(const RecordSequence* sequence, int nodeIndex) override;
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void buildMenus();
+    void buildMenus(const std::vector<MenuEntry>& bar);
+    void addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void buildKeys();
-    // Runs a board command, then refreshes what depends on the board.
-    void runCommand(int id, int x = -1, int y = -1);
-    void showBoardPopup(int x, int y, QPoint globalPos);
-    void refreshPanels();
-    void startGame(int lines, int handicap);
+    void showPopup(int index, QPoint anchor, int x = -1, int y = -1);
+    void layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title);
+    bool runProgramCommand(int id, QPoint anchor);
+    void openFiles();
+    void openClipboard();
+    void saveAsSgf();
+    void showVersion();
+    void notYetAvailable(int id);
+    void rememberPlacement();
 
+    Application& m_app;
+    CMainBottons* m_mainBar = nullptr;
+    CSubButtons* m_subBar = nullptr;
     BoardWidget* m_boardWidget = nullptr;
-    QLabel* m_moveLabel = nullptr;
-    QLabel* m_prisonersLabel = nullptr;
+    SidePanel* m_side = nullptr;
     QLabel* m_strip = nullptr;
-    QLabel* m_commentTitle = nullptr;
-    QPlainTextEdit* m_comment = nullptr;
+    QLabel* m_statusLeft = nullptr;
+    QLabel* m_statusRight = nullptr;
     std::unique_ptr<QtUi> m_ui;
+    FlashTimerSlots m_flashSlots;
     std::unique_ptr<CIgoBoard> m_board;
+    std::unique_ptr<BoardTicker> m_ticker;
+    std::unique_ptr<FlashTicker> m_flashTicker;
+    CommandStates m_states;
+    MoveListRegistry m_moveLists;
+    std::vector<std::pair<int, QAction*>> m_actions;
+    bool m_bookMenus = false;
+    bool m_startedUp = false;
 };
 
 } // namespace stonewise

@@ -277,7 +277,7 @@ void MoveListPanel::chooseLine(int line) {
         const NodeRef& now = m_board->selection();
         applySelection(now.sequence ? now.sequence : m_pendingSequence, now.sequence ? now.index : m_pendingIndex);
     }
-    emit nodeShown();
+    Q_EMIT nodeShown();
 }
 
 void MoveListPanel::scrollByWheel(int angleDelta) {
@@ -316,7 +316,7 @@ void MoveListPanel::showMenu(const QPoint& pos) {
         if (id == kCmdCancel) menu.addSeparator();
     }
     QAction* chosen = menu.exec(m_tree->viewport()->mapToGlobal(pos));
-    if (chosen && chosen->data().toInt() != kCmdCancel) emit commandRequested(chosen->data().toInt());
+    if (chosen && chosen->data().toInt() != kCmdCancel) Q_EMIT commandRequested(chosen->data().toInt());
 }
 
 } // namespace stonewise

@@ -69,7 +69,7 @@ public:
     // Selects line `line` as a click would: the board shows its node.
     void chooseLine(int line);
 
-signals:
+Q_SIGNALS:
     // A command of the list's menu for the board window's command handler.
     void commandRequested(int id);
     // The board shows another node because the user chose a line.

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStatusBar>
+#include <QDialog>
 #include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,8 +18,13 @@
 
 namespace stonewise {
 
-QtUi::QtUi(QWidget* owner, QStatusBar* status, QLabel* messageStrip)
+QtUi::QtUi(QWidget* owner, QLabel* status, QLabel* messageStrip)
     : m_owner(owner), m_status(status), m_strip(messageStrip), m_stripTimer(new QTimer(owner)) {
+    m_noticeTimer = new QTimer(owner);
+    m_noticeTimer->setInterval(1000);
+    QObject::connect(m_noticeTimer, &QTimer::timeout, owner, [this] {
+        if (m_notices.tickSecond()) updateNotices();
+    });
     m_stripTimer->setSingleShot(true);
     QObject::connect(m_stripTimer, &QTimer::timeout, m_strip, &QLabel::hide);
 }
@@ -46,19 +51,68 @@ void QtUi::boardMessage(std::u16string_view text) {
     m_strip->show();
     m_strip->raise();
     m_stripTimer->start(4000);
-    if (m_status) m_status->showMessage(qs(text), 4000);
+    if (m_status) m_status->setText(qs(text));
 }
 
 void QtUi::setStatusText(std::u16string_view text) {
-    if (m_status) m_status->showMessage(qs(text));
+    if (m_status) m_status->setText(qs(text));
 }
 
 void QtUi::notice(int seconds, std::u16string_view title, std::u16string_view text) {
-    auto* box = new QMessageBox(QMessageBox::Information, titleOr(title), qs(text), QMessageBox::Close, m_owner);
+    // A new notice closes the older ones.
+    for (QPointer<QWidget>& window : m_noticeWindows) {
+        QWidget* old = window;
+        window = nullptr;
+        if (old) old->close();
+    }
+    const int slot = m_notices.show(seconds, title, text);
+    if (slot < 0) return;
+    auto* box = new QDialog(m_owner, Qt::Dialog);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
-    if (seconds > 0) QTimer::singleShot(seconds * 1000, box, &QWidget::close);
+    box->setWindowTitle(titleOr(title));
+    auto* layout = new QVBoxLayout(box);
+    auto* label = new QLabel(qs(m_notices.notice(slot).text), box);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* countdown = new QLabel(box);
+    countdown->setObjectName(QStringLiteral("countdown"));
+    countdown->setText(qs(NoticeBoard::countdownText(seconds)));
+    layout->addWidget(countdown);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), box);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    QObject::connect(close, &QPushButton::clicked, box, &QDialog::close);
+    QObject::connect(box, &QDialog::finished, box, [this, slot, box] {
+        QPointer<QWidget>& window = m_noticeWindows[static_cast<std::size_t>(slot)];
+        if (window != box) return;
+        window = nullptr;
+        m_notices.close(slot);
+    });
+    box->adjustSize();
+    const QPoint centre = m_owner->geometry().center() - QPoint(box->width() / 2, box->height() / 2);
+    const int offset = NoticeBoard::offset(slot);
+    box->move(centre + QPoint(offset, offset));
+    m_noticeWindows[static_cast<std::size_t>(slot)] = box;
     box->show();
+    if (seconds > 0) m_noticeTimer->start();
+}
+
+void QtUi::updateNotices() {
+    bool timed = false;
+    for (int slot = 0; slot < NoticeBoard::kSlots; ++slot) {
+        QPointer<QWidget>& window = m_noticeWindows[static_cast<std::size_t>(slot)];
+        const NoticeBoard::Notice& n = m_notices.notice(slot);
+        if (!n.open) {
+            if (window) window->close();
+            window = nullptr;
+            continue;
+        }
+        timed |= n.secondsLeft > 0;
+        if (window)
+            if (auto* countdown = window->findChild<QLabel*>(QStringLiteral("countdown")))
+                countdown->setText(qs(NoticeBoard::countdownText(n.secondsLeft)));
+    }
+    if (!timed) m_noticeTimer->stop();
 }
 
 void QtUi::beep() { QApplication::beep(); }

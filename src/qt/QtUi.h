@@ -5,10 +5,12 @@
 #include <functional>
 #include <memory>
 
+#include <array>
+
+#include "app/NoticeBoard.h"
 #include "app/Ui.h"
 
 class QLabel;
-class QStatusBar;
 class QTimer;
 
 namespace stonewise {
@@ -17,7 +19,7 @@ namespace stonewise {
 // the status line, notices and dialogs.
 class QtUi final : public Ui {
 public:
-    QtUi(QWidget* owner, QStatusBar* status, QLabel* messageStrip);
+    QtUi(QWidget* owner, QLabel* status, QLabel* messageStrip);
 
     void showMessage(std::u16string_view text, std::u16string_view title) override;
     bool ask(std::u16string_view text, std::u16string_view title) override;
@@ -42,7 +44,11 @@ private:
     QString titleOr(std::u16string_view title) const;
 
     QWidget* m_owner;
-    QStatusBar* m_status;
+    QLabel* m_status;
+    NoticeBoard m_notices;
+    std::array<QPointer<QWidget>, NoticeBoard::kSlots> m_noticeWindows;
+    QTimer* m_noticeTimer = nullptr;
+    void updateNotices();
     QLabel* m_strip;
     QTimer* m_stripTimer;
     QPointer<QWidget> m_freeHandicap;

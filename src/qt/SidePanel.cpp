@@ -30,7 +30,7 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     connect(m_moveList, &MoveListPanel::commandRequested, this, &SidePanel::commandRequested);
     connect(m_moveList, &MoveListPanel::nodeShown, this, [this] {
         m_comment->refresh();
-        emit nodeShown();
+        Q_EMIT nodeShown();
     });
 }
 

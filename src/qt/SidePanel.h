@@ -34,7 +34,7 @@ public:
     void recordChanged() override;
     void selectionChanged(const RecordSequence* sequence, int nodeIndex) override;
 
-signals:
+Q_SIGNALS:
     // A command of the move list's menu for the board window's command handler.
     void commandRequested(int id);
     // The user chose a line of the move list and the board shows its node.

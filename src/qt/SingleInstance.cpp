@@ -50,8 +50,8 @@ void SingleInstance::readConnection() {
             const QByteArray line = socket->readLine().trimmed();
             socket->write("ok\n");
             socket->flush();
-            if (line.startsWith(kOpen)) emit openFileRequested(QString::fromUtf8(line.mid(kOpen.size())));
-            else if (line == kFront) emit frontRequested();
+            if (line.startsWith(kOpen)) Q_EMIT openFileRequested(QString::fromUtf8(line.mid(kOpen.size())));
+            else if (line == kFront) Q_EMIT frontRequested();
         });
     }
 }

@@ -25,7 +25,7 @@ public:
 
     static QString defaultKey();
 
-signals:
+Q_SIGNALS:
     void openFileRequested(const QString& file);
     void frontRequested();
 

@@ -1,13 +1,61 @@
+// Stonewise: start-up in order — command line, interface language, maintenance start, settings,
+// the main window and its place, the library, one running instance per user, then the event loop.
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFont>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
 
+#include "app/Application.h"
+#include "app/CommandLine.h"
 #include "qt/MainWindow.h"
+#include "qt/QtText.h"
+#include "qt/SingleInstance.h"
+#include "store/DataFolder.h"
+#include "store/LanguageLibrary.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    using namespace stonewise;
+    QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
-    stonewise::MainWindow window;
+
+    const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv));
+
+    if (commandLine.maintenance) {
+        QMessageBox::warning(nullptr, QStringLiteral("Stonewise"), qs(Application::maintenanceMessage()));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(dataFolderToOpen())));
+        return 0;
+    }
+
+    // A second start hands its file to the running one and ends.
+    SingleInstance single;
+    if (single.handOver(qs(commandLine.file))) return 0;
+
+    Application app(commandLine, DataFolder::user(), programFolder());
+    app.chooseLanguage(userLocaleNumber());
+    app.loadSettings(nullptr);
+
+    MainWindow window(app);
+    const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                            : QRect(0, 0, 1280, 1024);
+    const WindowRect placed = app.placeMainWindow({desktop.left(), desktop.top(), desktop.width(), desktop.height()});
+    window.setGeometry(placed.left, placed.top, placed.width, placed.height);
+    window.startUp();
+
+    single.listen();
+    QObject::connect(&single, &SingleInstance::openFileRequested, &window, [&window](const QString& file) {
+        window.raise();
+        window.activateWindow();
+        window.openFile(file);
+    });
+    QObject::connect(&single, &SingleInstance::frontRequested, &window, [&window] {
+        if (window.isMinimized()) window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
+
     window.show();
     return QApplication::exec();
 }

@@ -67,7 +67,7 @@ struct PanelledBoard {
 
 class SidePanelTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void listsTheRecordAsATree() {
         PanelledBoard p;
         p.buildBranchedGame();
@@ -173,7 +173,7 @@ private slots:
         });
         // A right click on the fourth move chooses it and opens the list's menu.
         const QRect r = p.tree()->visualItemRect(p.tree()->topLevelItem(4));
-        emit p.tree()->customContextMenuRequested(r.center());
+        Q_EMIT p.tree()->customContextMenuRequested(r.center());
         QCOMPARE(enabled, (QStringList{u"キャンセル"_qs, u"コメントの追加・編集..."_qs, u"経過時間を修正..."_qs}));
         QCOMPARE(p.board.shownMove(), 4);
         QCOMPARE(p.board.record().main().node(p.board.selection().index).elapsed, 65);

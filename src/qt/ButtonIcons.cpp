@@ -1,0 +1,277 @@
+#include "qt/ButtonIcons.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace stonewise {
+
+namespace {
+
+const QColor kInk(0x2b, 0x2b, 0x2b);
+const QColor kAccent(0x1f, 0x6f, 0xb5);
+const QColor kWood(0xd9, 0xa5, 0x5b);
+
+// Draws a black or white stone of radius r at c.
+void stone(QPainter& p, QPointF c, double r, bool black) {
+    QRadialGradient g(c - QPointF(r / 3, r / 3), r * 1.4);
+    g.setColorAt(0, black ? QColor(110, 110, 110) : Qt::white);
+    g.setColorAt(1, black ? QColor(10, 10, 10) : QColor(190, 190, 185));
+    p.setPen(QPen(QColor(0, 0, 0, black ? 255 : 140), 0.6));
+    p.setBrush(g);
+    p.drawEllipse(c, r, r);
+}
+
+void triangle(QPainter& p, double x, double y, double w, double h, bool right) {
+    QPainterPath path;
+    if (right) {
+        path.moveTo(x, y);
+        path.lineTo(x + w, y + h / 2);
+        path.lineTo(x, y + h);
+    } else {
+        path.moveTo(x + w, y);
+        path.lineTo(x, y + h / 2);
+        path.lineTo(x + w, y + h);
+    }
+    path.closeSubpath();
+    p.fillPath(path, kInk);
+}
+
+// Every picture is drawn on a 24 × 24 grid.
+void paintPicture(QPainter& p, int picture) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(kInk, 1.6);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    QFont font(QStringLiteral("IPAPGothic"));
+    switch (picture) {
+    case 32900:  // Mail Go: an envelope with a stone
+        p.drawRect(QRectF(3, 6, 18, 12));
+        p.drawPolyline(QPolygonF({QPointF(3, 6), QPointF(12, 13), QPointF(21, 6)}));
+        stone(p, {18, 17}, 4, true);
+        break;
+    case 32901:  // play and record: two stones on a board corner
+        p.fillRect(QRectF(3, 3, 18, 18), kWood);
+        p.setPen(QPen(kInk, 0.8));
+        for (int i = 0; i < 3; ++i) {
+            p.drawLine(QPointF(6 + 6 * i, 3), QPointF(6 + 6 * i, 21));
+            p.drawLine(QPointF(3, 6 + 6 * i), QPointF(21, 6 + 6 * i));
+        }
+        stone(p, {12, 12}, 3.6, true);
+        stone(p, {18, 6}, 3.6, false);
+        break;
+    case 32902:  // viewing: an open record book
+        p.drawLine(QPointF(12, 6), QPointF(12, 20));
+        p.drawPolyline(QPolygonF({QPointF(12, 6), QPointF(3, 4), QPointF(3, 18), QPointF(12, 20), QPointF(21, 18),
+                                  QPointF(21, 4), QPointF(12, 6)}));
+        stone(p, {7.5, 11}, 2.5, true);
+        stone(p, {16.5, 11}, 2.5, false);
+        break;
+    case 32926:  // problems: a question over a stone
+        stone(p, {8, 16}, 5, true);
+        font.setPixelSize(16);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(kAccent);
+        p.drawText(QRectF(11, 0, 12, 18), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case 32890:  // Go book
+        p.setBrush(QColor(0xb5, 0x3a, 0x2a));
+        p.drawRoundedRect(QRectF(5, 3, 14, 18), 1.5, 1.5);
+        p.setBrush(Qt::NoBrush);
+        stone(p, {12, 12}, 3.5, false);
+        break;
+    case 32931:  // open a file: a folder
+    case 32772:
+        p.setBrush(QColor(0xf0, 0xc8, 0x50));
+        p.drawPolygon(QPolygonF({QPointF(3, 7), QPointF(9, 7), QPointF(11, 9), QPointF(21, 9), QPointF(21, 19), QPointF(3, 19)}));
+        break;
+    case 32805:  // take in moves: arrow into a tray
+        p.drawPolyline(QPolygonF({QPointF(4, 14), QPointF(4, 20), QPointF(20, 20), QPointF(20, 14)}));
+        p.drawLine(QPointF(12, 3), QPointF(12, 15));
+        p.drawPolyline(QPolygonF({QPointF(8, 11), QPointF(12, 15), QPointF(16, 11)}));
+        break;
+    case 32807:  // send moves: arrow out of a tray
+        p.drawPolyline(QPolygonF({QPointF(4, 14), QPointF(4, 20), QPointF(20, 20), QPointF(20, 14)}));
+        p.drawLine(QPointF(12, 15), QPointF(12, 3));
+        p.drawPolyline(QPolygonF({QPointF(8, 7), QPointF(12, 3), QPointF(16, 7)}));
+        break;
+    case 32932:  // clipboard
+    case 32878:
+        p.drawRoundedRect(QRectF(5, 5, 14, 16), 1.5, 1.5);
+        p.setBrush(kInk);
+        p.drawRect(QRectF(9, 3, 6, 4));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(8, 11), QPointF(16, 11));
+        p.drawLine(QPointF(8, 15), QPointF(16, 15));
+        break;
+    case 32797:  // new game: a sheet with a plus
+        p.drawRect(QRectF(4, 3, 13, 17));
+        p.setPen(QPen(kAccent, 2));
+        p.drawLine(QPointF(17, 14), QPointF(17, 22));
+        p.drawLine(QPointF(13, 18), QPointF(21, 18));
+        break;
+    case 32903:  // game information
+        p.setPen(QPen(kAccent, 1.6));
+        p.drawEllipse(QPointF(12, 12), 9, 9);
+        font.setPixelSize(13);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("i"));
+        break;
+    case 32935:  // other: three dots
+        p.setBrush(kInk);
+        for (int i = 0; i < 3; ++i) p.drawEllipse(QPointF(6 + 6 * i, 12), 1.8, 1.8);
+        break;
+    case 32936:  // finished games: a flag
+    case 32963:
+        p.drawLine(QPointF(6, 3), QPointF(6, 21));
+        p.setBrush(QColor(0xc0, 0x30, 0x30));
+        p.drawPolygon(QPolygonF({QPointF(6, 4), QPointF(19, 8), QPointF(6, 12)}));
+        break;
+    case 32937:  // file operations: a disk
+        p.drawRoundedRect(QRectF(4, 4, 16, 16), 2, 2);
+        p.fillRect(QRectF(8, 4, 8, 6), kInk);
+        p.drawRect(QRectF(7, 13, 10, 7));
+        break;
+    case 32838:  // print
+        p.drawRect(QRectF(7, 3, 10, 6));
+        p.drawRoundedRect(QRectF(3, 9, 18, 8), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 14, 10, 7));
+        break;
+    case 32939:  // groups and members: two people
+        p.drawEllipse(QPointF(8, 8), 3, 3);
+        p.drawEllipse(QPointF(16, 8), 3, 3);
+        p.drawArc(QRectF(3, 13, 10, 10), 0, 180 * 16);
+        p.drawArc(QRectF(11, 13, 10, 10), 0, 180 * 16);
+        break;
+    case 32835: {  // function settings: a gear
+        p.drawEllipse(QPointF(12, 12), 3, 3);
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(12, 12);
+            p.rotate(45.0 * i);
+            p.drawLine(QPointF(0, 5), QPointF(0, 8.5));
+            p.restore();
+        }
+        p.drawEllipse(QPointF(12, 12), 6, 6);
+        break;
+    }
+    case 32914:  // display settings: a screen
+        p.drawRoundedRect(QRectF(3, 4, 18, 13), 1.5, 1.5);
+        p.drawLine(QPointF(9, 21), QPointF(15, 21));
+        p.drawLine(QPointF(12, 17), QPointF(12, 21));
+        stone(p, {12, 10.5}, 3, true);
+        break;
+    case 32942:  // help
+        p.setPen(QPen(kAccent, 1.6));
+        p.drawEllipse(QPointF(12, 12), 9, 9);
+        font.setPixelSize(14);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case 32899:  // pattern search: a magnifier over stones
+        stone(p, {8, 8}, 3, true);
+        stone(p, {13, 8}, 3, false);
+        p.setPen(QPen(kInk, 2));
+        p.drawEllipse(QPointF(10, 10), 6.5, 6.5);
+        p.drawLine(QPointF(15, 15), QPointF(21, 21));
+        break;
+    case 32933: {  // flash display: a lightning bolt
+        QPainterPath bolt;
+        bolt.moveTo(14, 2);
+        bolt.lineTo(6, 13);
+        bolt.lineTo(11, 13);
+        bolt.lineTo(9, 22);
+        bolt.lineTo(18, 10);
+        bolt.lineTo(13, 10);
+        bolt.closeSubpath();
+        p.fillPath(bolt, QColor(0xe8, 0xa8, 0x10));
+        break;
+    }
+    case 32803:  // game list
+        for (int i = 0; i < 4; ++i) {
+            p.drawLine(QPointF(8, 5 + 5 * i), QPointF(21, 5 + 5 * i));
+            stone(p, {4.5, 5.0 + 5 * i}, 1.8, i % 2 == 0);
+        }
+        break;
+    case 32788:  // move numbers
+        stone(p, {12, 12}, 9, true);
+        font.setPixelSize(10);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("12"));
+        break;
+    case 32790:  // branch moves from 1
+        stone(p, {12, 12}, 9, false);
+        font.setPixelSize(12);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(kAccent);
+        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("1"));
+        break;
+    case 32785:  // to the start
+        p.fillRect(QRectF(4, 5, 2.2, 14), kInk);
+        triangle(p, 6.5, 5, 7, 14, false);
+        triangle(p, 13.5, 5, 7, 14, false);
+        break;
+    case 32783:  // back
+        triangle(p, 7, 5, 9, 14, false);
+        break;
+    case 32784:  // forward
+        triangle(p, 8, 5, 9, 14, true);
+        break;
+    case 32786:  // to the end
+        triangle(p, 3.5, 5, 7, 14, true);
+        triangle(p, 10.5, 5, 7, 14, true);
+        p.fillRect(QRectF(17.8, 5, 2.2, 14), kInk);
+        break;
+    case 32789:  // animation: play and pause
+        triangle(p, 4, 5, 8, 14, true);
+        p.fillRect(QRectF(14, 5, 2.5, 14), kInk);
+        p.fillRect(QRectF(18.5, 5, 2.5, 14), kInk);
+        break;
+    case 32871:  // stop the animation
+        p.fillRect(QRectF(6, 6, 12, 12), kInk);
+        break;
+    default:
+        stone(p, {12, 12}, 7, true);
+        break;
+    }
+}
+
+// An icon engine that draws the picture at the size and density asked.
+class PictureEngine final : public QIconEngine {
+public:
+    explicit PictureEngine(int picture) : m_picture(picture) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 24.0, rect.height() / 24.0);
+        if (mode == QIcon::Disabled) painter->setOpacity(0.35);
+        paintPicture(*painter, m_picture);
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pm(size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return pm;
+    }
+    QIconEngine* clone() const override { return new PictureEngine(m_picture); }
+
+private:
+    int m_picture;
+};
+
+} // namespace
+
+QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
+
+} // namespace stonewise

@@ -1,0 +1,128 @@
+// Game-record files of the main window: opening, the clipboard, drops and saving as SGF.
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
+
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/GameSession.h"
+#include "formats/GameFileLoader.h"
+#include "formats/SgfWriter.h"
+#include "qt/MainWindow.h"
+#include "qt/QtText.h"
+#include "qt/QtUi.h"
+#include "store/SettingsRecord.h"
+
+namespace stonewise {
+
+namespace {
+
+constexpr std::u16string_view kReadTitle = u"ファイル読み込み";
+
+LoadSettings loadSettingsFor(Application& app) {
+    LoadSettings s;
+    s.codePage = systemCodePage(app.japanese());
+    const DateTime now = SystemClock().localNow();
+    GameTime t;
+    t.year = static_cast<std::uint16_t>(now.year);
+    t.month = static_cast<std::uint16_t>(now.month);
+    t.day = static_cast<std::uint8_t>(now.day);
+    t.hour = static_cast<std::uint8_t>(now.hour);
+    t.minute = static_cast<std::uint8_t>(now.minute);
+    t.second = static_cast<std::uint8_t>(now.second);
+    s.now = t;
+    return s;
+}
+
+QString lastFolder;
+
+} // namespace
+
+void MainWindow::openFile(const QString& path) {
+    LoadRequest request;
+    LoadedGame game = loadGameFile(path.toStdString(), request, loadSettingsFor(m_app));
+    for (const LoadMessage& m : game.messages) m_ui->showMessage(m.text, m.title.empty() ? kReadTitle : m.title);
+    if (!game.ok) {
+        if (game.messages.empty())
+            m_ui->showMessage(u"棋譜ファイルを読み込めませんでした。\r\n" + u16(path) + u"\r\n" +
+                                  fromUtf8(loadFailureText(game.failure)),
+                              kReadTitle);
+        return;
+    }
+    if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
+    else m_board->loadGame(std::move(game.main), game.info);
+    m_board->toStart();
+    refreshCommandStates();
+}
+
+void MainWindow::openFiles() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("棋譜ファイルを開く"), lastFolder,
+        QStringLiteral("SGF files {*.sgf} (*.sgf);;UGF files {*.ugf;*.ugi} (*.ugf *.ugi);;All files (*)"));
+    if (path.isEmpty()) return;
+    lastFolder = QFileInfo(path).absolutePath();
+    openFile(path);
+}
+
+void MainWindow::openClipboard() {
+    const QString text = QApplication::clipboard()->text();
+    LoadedGame game;
+    if (!text.isEmpty()) {
+        const std::string bytes = toUtf8(u16(text));
+        game = loadGameBytes(bytes, GameFileKind::Sgf, {}, LoadRequest{}, loadSettingsFor(m_app));
+    }
+    if (!game.ok) {
+        m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
+                          u"コピーされた棋譜データを開く");
+        return;
+    }
+    if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
+    else m_board->loadGame(std::move(game.main), game.info);
+    m_board->toStart();
+    refreshCommandStates();
+}
+
+void MainWindow::saveAsSgf() {
+    const QString proposed = QDir(lastFolder).filePath(qs(defaultSgfFileName(m_board->gameInfo())));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("棋譜をSGF形式で保存"), proposed,
+                                                      QStringLiteral("SGF files {*.sgf} (*.sgf);;All files (*)"));
+    if (path.isEmpty()) return;
+    lastFolder = QFileInfo(path).absolutePath();
+    SgfWriteOptions options;
+    options.encoding = static_cast<SgfEncoding>(std::min<int>(m_app.settings().sgfOutputEncoding, 2));
+    options.codePage = systemCodePage(m_app.japanese());
+    if (!saveSgfFile(path.toStdString(), m_board->record().main(), m_board->gameInfo(), options))
+        m_ui->showMessage(u"ファイルを書き込めませんでした。\r\n" + u16(path), u"棋譜をSGF形式で保存");
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls()) {
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) {
+                openFile(url.toLocalFile());
+                break;
+            }
+    } else if (data->hasText()) {
+        // Dropped text is read as SGF, the same way as the clipboard.
+        LoadedGame game = loadGameBytes(toUtf8(u16(data->text())), GameFileKind::Sgf, {}, LoadRequest{}, loadSettingsFor(m_app));
+        if (!game.ok) {
+            m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
+                              u"コピーされた棋譜データを開く");
+            return;
+        }
+        if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
+        m_board->toStart();
+    }
+    event->acceptProposedAction();
+    refreshCommandStates();
+}
+
+} // namespace stonewise
