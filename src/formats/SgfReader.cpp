@@ -175,6 +175,7 @@ private:
 
     void applyMove(Colour colour, std::u16string_view value);
     void applySetup(Colour colour, const PendingProperty& p);
+    void whiteStonesAtStart();
     void applyMark(MarkKind kind, const PendingProperty& p);
     void applyLabel(const PendingProperty& p);
     void applyComment(std::u16string_view raw);
@@ -473,9 +474,29 @@ void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
     if (m_cur == &main) m_handicapPhase = false;
 }
 
+// White stones in the starting position make it a setup position: black stones there are setup
+// stones too, also those already taken as handicap stones.
+void SgfBuilder::whiteStonesAtStart() {
+    RecordSequence& main = *m_result.main;
+    m_result.info.flags |= kFlagSetupStones;
+    if (main.handicapCount() == 0) return;
+    for (const RecordNode& k : main.nodes())
+        if (!(k.type == NodeType::BlackMove && k.moveNumber == 1)) return;  // anything else: left as it is
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        main.node(i).type = NodeType::BlackSetup;
+        main.node(i).moveNumber = 0;
+    }
+    main.setLeadingSetupCount(main.nodeCount());
+    main.setHandicapCount(0);
+    main.updateLastMoveNumber();
+    m_result.handicapStones = 0;
+    m_move = 0;
+}
+
 void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
     RecordSequence& main = *m_result.main;
     const bool atStart = m_cur == &main && m_handicapPhase;
+    if (atStart && colour == kWhite && p.valueCount > 0 && !(m_result.info.flags & kFlagSetupStones)) whiteStonesAtStart();
     const bool setupFlags = (m_result.info.flags & (kFlagSetupStones | kFlagExtendedHeader)) != 0;
     for (std::uint32_t i = 0; i < p.valueCount; ++i) {
         forEachListPoint(val(p, i), [&](int x, int y) {

@@ -12,14 +12,20 @@ CommentStore& CommentStore::operator=(const CommentStore& other) {
     m_entries = other.m_entries;
     m_used = other.m_used;
     m_blocks.clear();
-    m_blocks.reserve(other.m_blocks.size());
-    for (const auto& block : other.m_blocks) {
-        auto copy = std::make_unique<char16_t[]>(kBlockSize);
-        std::copy_n(block.get(), kBlockSize, copy.get());
-        m_blocks.push_back(std::move(copy));
-    }
+    m_blocks.resize(other.m_blocks.size());
+    for (std::size_t b = 0; b < other.m_blocks.size(); ++b)
+        for (const Chunk& c : other.m_blocks[b])
+            m_blocks[b].push_back({c.base, c.capacity, std::make_unique_for_overwrite<char16_t[]>(
+                                                           static_cast<std::size_t>(c.capacity))});
+    // Only the stored texts (with their terminators) are copied: the rest of a chunk was never written.
+    for (const CommentIndexEntry& e : m_entries)
+        std::copy_n(other.at(e.block, e.offset), e.length + 1, const_cast<char16_t*>(at(e.block, e.offset)));
     return *this;
 }
+
+namespace {
+constexpr int kFirstChunk = 256;
+} // namespace
 
 int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule) {
     if (count() >= kMaxTexts) return -1;
@@ -27,10 +33,18 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
     if (length + 1 > kBlockSize) return -1;
     if (m_blocks.empty() || m_used + length + 1 > kBlockSize) {
         if (blockCount() >= kMaxBlocks) return -1;
-        m_blocks.push_back(std::make_unique<char16_t[]>(kBlockSize));
+        m_blocks.emplace_back();
         m_used = 0;
     }
-    char16_t* out = m_blocks.back().get() + m_used;
+    std::vector<Chunk>& chunks = m_blocks.back();
+    if (chunks.empty() || m_used + length + 1 > chunks.back().base + chunks.back().capacity) {
+        // A new chunk from here on, at least twice the last one, never beyond the block.
+        const int last = chunks.empty() ? kFirstChunk / 2 : chunks.back().capacity;
+        const int capacity = std::min(kBlockSize - m_used, std::max(length + 1, std::max(2 * last, kFirstChunk)));
+        chunks.push_back({m_used, capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity))});
+    }
+    const Chunk& chunk = chunks.back();
+    char16_t* out = chunk.data.get() + (m_used - chunk.base);
     bool nextIsCr = true;
     for (char16_t c : text) {
         if (c == u'\\' && rule == Backslashes::LineBreaks) {
@@ -50,10 +64,18 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
     return count() - 1;
 }
 
+const char16_t* CommentStore::at(int block, int offset) const {
+    const std::vector<Chunk>& chunks = m_blocks[static_cast<std::size_t>(block)];
+    for (auto it = chunks.rbegin(); it != chunks.rend(); ++it)
+        if (it->base <= offset) return it->data.get() + (offset - it->base);
+    return nullptr;
+}
+
 std::u16string_view CommentStore::text(int index) const {
     const CommentIndexEntry* e = entry(index);
     if (!e) return {};
-    return {m_blocks[e->block].get() + e->offset, e->length};
+    const char16_t* p = at(e->block, e->offset);
+    return p ? std::u16string_view(p, e->length) : std::u16string_view();
 }
 
 const CommentIndexEntry* CommentStore::entry(int index) const {

@@ -56,7 +56,17 @@ public:
 
 private:
     std::vector<CommentIndexEntry> m_entries;
-    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    // A block's characters live in chunks that are allocated as the block fills (a sequence with a
+    // few short comments does not hold 32 KB). A chunk covers the block's characters from its base
+    // on; a text lies in the chunk whose base is the highest at or below the text's offset.
+    struct Chunk {
+        int base = 0;
+        int capacity = 0;
+        std::unique_ptr<char16_t[]> data;
+    };
+    const char16_t* at(int block, int offset) const;
+
+    std::vector<std::vector<Chunk>> m_blocks;
     int m_used = 0;  // characters used in the last block
 };
 

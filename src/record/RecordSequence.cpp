@@ -27,7 +27,8 @@ RecordNode makeMoveNode(int moveNumber, int x, int y) {
 RecordSequence::RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove)
     : m_depth(depth), m_slot(slot), m_parent(parent), m_firstMove(firstMove), m_list(list),
       m_lastMove(firstMove - 1), m_savedLastMove(firstMove - 1) {
-    m_nodes.reserve(128);
+    // The main record gets its first block of nodes at once; branches are mostly short and grow.
+    if (!parent) m_nodes.reserve(128);
     if (m_list) m_list->add(this);
 }
 

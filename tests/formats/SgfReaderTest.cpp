@@ -150,6 +150,12 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     // So does Flag bit 16 of the family's own files.
     Read flagged(u"(;FF[4]AP[Tamarindo:Type=0,Flag=16,Tag=0,FV=0]AB[dd];B[qq])");
     EXPECT_EQ(flagged.tree(), "0AB dd, 1B qq");
+    // White stones at the start turn black stones already taken as handicap stones into setup
+    // stones, also when no "AW[" came before the first move text (a move that is not a move).
+    Read late(u"(;W[ss\n];AB[aa][bb];AW[cc];B[dd])");
+    EXPECT_EQ(late.tree(), "0AB aa, 0AB bb, 0AW cc, 1B dd");
+    EXPECT_EQ(late.main().handicapCount(), 0);
+    EXPECT_EQ(late.main().leadingSetupCount(), 3);
     // Later in the record setup stones belong to the move they follow.
     EXPECT_EQ(Read(u"(;B[aa];AB[bb]AW[cc];W[dd])").tree(), "1B aa, 1AB bb, 1AW cc, 2W dd");
 }
