@@ -89,18 +89,21 @@ void applyFamilyApplication(std::u16string_view value, GameInfo& info) {
 // Whether "AW[" stands before the first move (";B[" or ";W[") of the text: then black stones at the
 // start are setup stones, not handicap stones.
 bool whiteSetupBeforeFirstMove(std::u16string_view text) {
-    const std::size_t aw = text.find(u"AW[");
-    if (aw == std::u16string_view::npos) return false;
-    for (std::size_t i = text.find(u';'); i != std::u16string_view::npos && i < aw; i = text.find(u';', i + 1)) {
+    // The first move: ";" then "B" or "W" then "[", blanks allowed between.
+    std::size_t firstMove = text.size();
+    for (std::size_t i = text.find(u';'); i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
         std::size_t j = i + 1;
         while (j < text.size() && text[j] <= u' ') ++j;
         if (j + 1 < text.size() && (text[j] == u'B' || text[j] == u'W')) {
             std::size_t k = j + 1;
             while (k < text.size() && text[k] <= u' ') ++k;
-            if (k < text.size() && text[k] == u'[') return false;
+            if (k < text.size() && text[k] == u'[') {
+                firstMove = i;
+                break;
+            }
         }
     }
-    return true;
+    return text.substr(0, firstMove).find(u"AW[") != std::u16string_view::npos;
 }
 
 // Expands a point-list value: a single point or a compressed rectangle "aa:cc".

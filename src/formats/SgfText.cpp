@@ -18,53 +18,60 @@ inline std::size_t lineBreakLength(std::u16string_view s, std::size_t i) {
 void appendCommentText(std::u16string_view raw, SgfTextRules rules, std::u16string& out) {
     const std::size_t n = raw.size();
     out.reserve(out.size() + n);
-    if (rules == SgfTextRules::Family) {
-        bool nextIsCr = true;
-        auto lineBreakChar = [&] {
-            out.push_back(nextIsCr ? u'\r' : u'\n');
-            nextIsCr = !nextIsCr;
-        };
-        for (std::size_t i = 0; i < n; ++i) {
-            const char16_t c = raw[i];
+    const bool family = rules == SgfTextRules::Family;
+    bool nextIsCr = true;
+    auto lineBreakChar = [&] {
+        out.push_back(nextIsCr ? u'\r' : u'\n');
+        nextIsCr = !nextIsCr;
+    };
+    for (std::size_t i = 0; i < n;) {
+        // Plain characters are copied a run at a time.
+        std::size_t j = i;
+        while (j < n && raw[j] >= u' ' && raw[j] != u'\\') ++j;
+        out.append(raw.data() + i, j - i);
+        if (j >= n) break;
+        i = j;
+        const char16_t c = raw[i];
+        if (family) {
             if (c == u'\\') {
                 const char16_t after = i + 1 < n ? raw[i + 1] : 0;
                 if (after == u'\\') {
                     lineBreakChar();
                     lineBreakChar();
-                    ++i;
+                    i += 2;
                 } else if (after == u']') {
                     out.push_back(u']');
-                    ++i;
+                    i += 2;
                 } else if (after == u'/') {
                     out.push_back(u'\\');
-                    ++i;
+                    i += 2;
                 } else {
                     lineBreakChar();
+                    ++i;
                 }
                 continue;
             }
-            if (isLineBreak(c)) continue;
-            out.push_back(c);
+            if (!isLineBreak(c)) out.push_back(c);
+            ++i;
+            continue;
         }
-        return;
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t c = raw[i];
         if (c == u'\\') {
             if (i + 1 >= n) break;
             if (const std::size_t len = lineBreakLength(raw, i + 1)) {
-                i += len;  // a soft line break
+                i += 1 + len;  // a soft line break
                 continue;
             }
-            out.push_back(raw[++i]);
+            out.push_back(raw[i + 1]);
+            i += 2;
             continue;
         }
         if (const std::size_t len = lineBreakLength(raw, i)) {
             out.append(u"\r\n");
-            i += len - 1;
+            i += len;
             continue;
         }
-        out.push_back(c < u' ' ? u' ' : c);
+        out.push_back(u' ');
+        ++i;
     }
 }
 

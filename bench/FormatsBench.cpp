@@ -1,0 +1,104 @@
+// Throughput of the SGF/UGF readers and the SGF writer over the corpus of real game records:
+// bytes per second and games per second.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/FileAccess.h"
+#include "formats/GameFileLoader.h"
+#include "formats/MemberDirectory.h"
+#include "formats/SgfWriter.h"
+
+namespace {
+
+using namespace stonewise;
+
+struct CorpusFile {
+    std::string bytes;
+    GameFileKind kind;
+};
+
+const std::vector<CorpusFile>& corpus() {
+    static const std::vector<CorpusFile> files = [] {
+        std::vector<CorpusFile> out;
+        namespace fs = std::filesystem;
+        if (!fs::is_directory(STONEWISE_CORPUS_DIR)) return out;
+        for (const auto& e : fs::recursive_directory_iterator(STONEWISE_CORPUS_DIR)) {
+            if (!e.is_regular_file()) continue;
+            const GameFileKind kind = gameFileKind(e.path().string());
+            if (kind == GameFileKind::Unknown) continue;
+            if (auto bytes = readFileBytes(e.path().string())) out.push_back({std::move(*bytes), kind});
+        }
+        return out;
+    }();
+    return files;
+}
+
+struct ReadGame {
+    std::unique_ptr<RecordSequence> main;
+    GameInfo info;
+};
+
+const std::vector<ReadGame>& readCorpus() {
+    static const std::vector<ReadGame> games = [] {
+        std::vector<ReadGame> out;
+        for (const CorpusFile& f : corpus()) {
+            LoadedGame g = loadGameBytes(f.bytes, f.kind, u"bench", LoadRequest{}, LoadSettings{});
+            if (g.ok) out.push_back({std::move(g.main), std::move(g.info)});
+        }
+        return out;
+    }();
+    return games;
+}
+
+void BM_ReadCorpus(benchmark::State& state) {
+    const auto& files = corpus();
+    if (files.empty()) {
+        state.SkipWithError("the corpus is missing");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (const CorpusFile& f : files) {
+            InMemoryMembers members;
+            LoadSettings settings;
+            settings.members = &members;
+            LoadedGame g = loadGameBytes(f.bytes, f.kind, u"bench", LoadRequest{}, settings);
+            benchmark::DoNotOptimize(g.main.get());
+            bytes += f.bytes.size();
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * files.size()));
+    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations() * files.size()),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ReadCorpus)->Unit(benchmark::kMillisecond);
+
+void BM_WriteCorpus(benchmark::State& state) {
+    const auto& games = readCorpus();
+    if (games.empty()) {
+        state.SkipWithError("the corpus is missing");
+        return;
+    }
+    SgfWriteOptions options;
+    options.encoding = static_cast<SgfEncoding>(state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (const ReadGame& g : games) {
+            SgfWriteResult out = writeSgf(*g.main, g.info, options);
+            bytes += out.bytes.size();
+            benchmark::DoNotOptimize(out.bytes.data());
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations() * games.size()),
+                                                   benchmark::Counter::kIsRate);
+}
+// 0 Shift_JIS, 1 UTF-8, 2 UTF-16.
+BENCHMARK(BM_WriteCorpus)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
