@@ -49,6 +49,7 @@ void CButtonBox::setLayout(BarLayout layout) {
             Q_EMIT commandTriggered(command, b->mapToGlobal(QPoint(0, b->height())));
         });
         m_row->insertWidget(at++, b);
+        b->show();
         m_buttons.emplace_back(e, b);
     }
 }

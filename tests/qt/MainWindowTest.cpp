@@ -1,0 +1,192 @@
+#include <QApplication>
+#include <QThread>
+#include <atomic>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "app/Application.h"
+#include "app/ButtonLayouts.h"
+#include "app/CommandIds.h"
+#include "app/MenuModel.h"
+#include "qt/BoardWidget.h"
+#include "qt/CButtonBox.h"
+#include "qt/MainWindow.h"
+#include "qt/MoveListPanel.h"
+#include "qt/QtText.h"
+#include "qt/SidePanel.h"
+#include "qt/SingleInstance.h"
+#include "support/TempFolder.h"
+#include "support/TestPaths.h"
+
+using namespace stonewise;
+
+// The main window as a user meets it: its menus, the bars of each mode, a game read from a file
+// with its stones where they belong, and clicks on the board.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A program started on a fresh data folder, its window shown.
+    struct Program {
+        test::TempFolder folder;
+        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+        std::unique_ptr<MainWindow> window;
+        Program() {
+            app.chooseLanguage(0x0411);
+            app.loadSettings(nullptr);
+            window = std::make_unique<MainWindow>(app);
+            window->resize(1200, 900);
+            window->startUp();
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        }
+    };
+
+    // Message boxes that would wait for a person are answered and remembered.
+    QStringList m_boxes;
+    QTimer m_closer;
+
+    static QString plain(QString text) { return text.section(QLatin1Char('\t'), 0, 0); }
+
+    static QToolButton* findButton(CButtonBox* bar, const QString& tooltip) {
+        for (QToolButton* b : bar->findChildren<QToolButton*>())
+            if (b->toolTip() == tooltip && b->isVisible()) return b;
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_boxes.clear();
+        connect(&m_closer, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_boxes << modal->windowTitle();
+                modal->close();
+            }
+        });
+        m_closer.start(50);
+    }
+
+    void cleanup() { m_closer.stop(); }
+
+    void theMenuBarHoldsEveryMenuInOrder() {
+        Program p;
+        const QList<QAction*> tops = p.window->menuBar()->actions();
+        const auto& model = mainMenuBar();
+        QCOMPARE(tops.size(), static_cast<qsizetype>(model.size()));
+        for (std::size_t i = 0; i < model.size(); ++i) {
+            QCOMPARE(plain(tops[static_cast<int>(i)]->text()), qs(model[i].text));
+            QStringList shown;
+            for (QAction* a : tops[static_cast<int>(i)]->menu()->actions())
+                if (!a->isSeparator()) shown << plain(a->text());
+            QStringList expected;
+            for (const MenuEntry& e : model[i].children)
+                if (!e.isSeparator()) expected << qs(e.text);
+            QCOMPARE(shown, expected);
+        }
+        // The check mark follows the mode.
+        p.window->runCommand(32902);
+        for (QAction* a : tops[0]->menu()->actions())
+            if (plain(a->text()) == QStringLiteral("棋譜鑑賞")) QVERIFY(a->isChecked());
+    }
+
+    void eachModeShowsItsButtonsWithTooltips() {
+        Program p;
+        auto* mainBar = p.window->findChild<CMainBottons*>();
+        auto* subBar = p.window->findChild<CSubButtons*>();
+        QVERIFY(mainBar && subBar);
+        const std::pair<int, BarLayout> modes[] = {{32900, BarLayout::MailGo},
+                                                   {32901, BarLayout::PlayAndRecord},
+                                                   {32902, BarLayout::Viewing},
+                                                   {32926, BarLayout::Problems}};
+        for (const auto& [command, layout] : modes) {
+            p.window->runCommand(command);
+            QCOMPARE(mainBar->layoutShown(), layout);
+            int visible = 0;
+            for (const ButtonEntry& e : mainBarButtons(layout)) {
+                QToolButton* b = mainBar->button(e.control);
+                if (e.kind == ButtonKind::Hidden) {
+                    QVERIFY(!b || !b->isVisible());
+                    continue;
+                }
+                QVERIFY2(b && b->isVisible(), qPrintable(QString::number(e.control)));
+                QVERIFY(!b->toolTip().isEmpty());
+                ++visible;
+            }
+            QVERIFY(visible > 10);
+        }
+        // In play and record the secondary bar carries the navigation with its tooltips.
+        p.window->runCommand(32901);
+        QVERIFY(findButton(subBar, QStringLiteral("進める")));
+        QVERIFY(findButton(subBar, QStringLiteral("アニメーション開始・一時停止")));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void aGameReadFromAFileShowsOnTheBoardAndInTheList() {
+        Program p;
+        const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/variations/gnugo-joseki/gogo.sgf");
+        QVERIFY(QFileInfo::exists(file));
+        p.window->openFile(file);
+        CIgoBoard& board = p.window->board();
+        QVERIFY(board.totalMoves() > 3);
+        board.command(kCmdToEnd);
+        QApplication::processEvents();
+        const QImage shot = p.window->grab().toImage();
+        BoardWidget& widget = p.window->boardWidget();
+        int stones = 0;
+        for (int x = 0; x < 19; ++x)
+            for (int y = 0; y < 19; ++y) {
+                const Colour c = board.position().colourAt(x, y);
+                if (c == kEmpty) continue;
+                const QPointF centre = widget.centreOf(x, y);
+                const double radius = (widget.centreOf(1, 0).x() - widget.centreOf(0, 0).x()) / 2;
+                // Half a radius below the centre: the stone's body, not a mark or number on it.
+                const QPoint at = widget.mapTo(p.window.get(), (centre + QPointF(0, radius / 2)).toPoint());
+                const QRgb px = shot.pixel(at);
+                const int light = (qRed(px) + qGreen(px) + qBlue(px)) / 3;
+                QVERIFY2(c == kBlack ? light < 90 : light > 170, qPrintable(QStringLiteral("stone at %1,%2").arg(x).arg(y)));
+                ++stones;
+            }
+        QVERIFY(stones > 3);
+        auto* tree = p.window->sidePanel().findChild<QTreeWidget*>();
+        QVERIFY(tree && tree->topLevelItemCount() > 0);
+
+        // A click on an empty point plays there, as the colour to move.
+        board.command(kCmdToEnd);
+        const int before = board.totalMoves();
+        QPoint empty;
+        for (int x = 0; x < 19 && empty.isNull(); ++x)
+            for (int y = 9; y < 19 && empty.isNull(); ++y)
+                if (board.position().colourAt(x, y) == kEmpty) empty = QPoint(x, y);
+        QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.centreOf(empty.x(), empty.y()).toPoint());
+        QCOMPARE(board.totalMoves(), before + 1);
+        QCOMPARE(board.position().colourAt(empty.x(), empty.y()), colourOfMove(before + 1));
+    }
+
+    void aSecondStartHandsItsFileToTheFirst() {
+        const QString key = QStringLiteral("stonewise-test-%1").arg(QCoreApplication::applicationPid());
+        SingleInstance first(key);
+        QVERIFY(first.listen());
+        QSignalSpy opened(&first, &SingleInstance::openFileRequested);
+        QSignalSpy front(&first, &SingleInstance::frontRequested);
+        // The second start is another process; here it runs on its own thread.
+        std::atomic<bool> handed = false;
+        std::unique_ptr<QThread> second(QThread::create([&] { handed = SingleInstance(key).handOver(QStringLiteral("/tmp/ゲーム 1.sgf")); }));
+        second->start();
+        QTRY_COMPARE(opened.size(), 1);
+        QTRY_VERIFY(second->isFinished());
+        QVERIFY(handed);
+        QCOMPARE(opened[0][0].toString(), QStringLiteral("/tmp/ゲーム 1.sgf"));
+        second.reset(QThread::create([&] { SingleInstance(key).handOver(QString()); }));
+        second->start();
+        QTRY_COMPARE(front.size(), 1);
+        QTRY_VERIFY(second->isFinished());
+        // Without a running instance nobody takes the file.
+        QVERIFY(!SingleInstance(key + QStringLiteral("-none")).handOver(QStringLiteral("/tmp/x.sgf")));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
