@@ -80,7 +80,7 @@ public:
 
 private:
     void header(SgfEncoding caFor);
-    void line(const RecordSequence& s, int from, int sinceOpen, int forkedAt);
+    void line(const RecordSequence& s, int from, int sinceOpen);
     void branch(const RecordSequence& child);
     void openFork(int sinceOpen);
     void node(const RecordSequence& s, const RecordNode& k);
@@ -110,7 +110,7 @@ private:
 
 std::u16string SgfTextWriter::write(SgfEncoding caFor) {
     header(caFor);
-    line(m_main, m_start, 1, -1);
+    line(m_main, m_start, 1);
     return std::move(m_out);
 }
 
@@ -227,33 +227,33 @@ void SgfTextWriter::openFork(int sinceOpen) {
     newLine();
 }
 
-// Writes the nodes of `s` from index `from` to its end and closes the game tree they stand in. A
-// fork turns the rest of the line into the first variation and its branches into the next ones.
-void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen, int forkedAt) {
+// Writes the nodes of `s` from index `from` to its end and closes the game tree they stand in. At a
+// fork the rest of the line becomes the first variation; the branches of the fork follow it once the
+// line has ended, innermost fork first (a loop, not a recursion per fork, so long lines with many
+// forks need no deep stack).
+void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen) {
     const bool forks = !m_options.exportOnly;
     const bool isMain = &s == &m_main;
+    std::vector<std::vector<const RecordSequence*>> pending;  // the branches of each fork opened
     for (int i = from; i < s.nodeCount(); ++i) {
         const RecordNode& k = s.node(i);
         if (isMain && std::find(m_handicapNodes.begin(), m_handicapNodes.end(), i) != m_handicapNodes.end()) continue;
         if (k.isLink()) {
             if (!forks || k.linkKind() == kReference) continue;  // references fork at the move they replace
             // The variations hanging after the previous node.
-            std::vector<int> variations;
+            std::vector<const RecordSequence*> variations;
             int j = i;
             for (; j < s.nodeCount() && s.node(j).isLink(); ++j)
-                if (s.node(j).linkKind() != kReference && s.child(s.node(j).childSlot)) variations.push_back(j);
-            if (variations.empty()) {
-                i = j - 1;
-                continue;
-            }
+                if (s.node(j).linkKind() != kReference)
+                    if (const RecordSequence* c = s.child(s.node(j).childSlot)) variations.push_back(c);
+            i = j - 1;
+            if (variations.empty()) continue;
             openFork(sinceOpen);
-            line(s, j, 0, -1);
-            for (int v : variations) branch(*s.child(s.node(v).childSlot));
-            m_out.append(u")");
-            newLine();
-            return;
+            pending.push_back(std::move(variations));
+            sinceOpen = 0;
+            continue;
         }
-        if (forks && k.isMoveOrPass() && i != forkedAt) {
+        if (forks && k.isMoveOrPass()) {
             // Reference sequences that replace this move stand among the nodes attached to it.
             std::vector<const RecordSequence*> references;
             for (int j = i + 1; j < s.nodeCount() && !s.node(j).isMoveOrPass(); ++j) {
@@ -263,11 +263,8 @@ void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen, int f
             }
             if (!references.empty()) {
                 openFork(sinceOpen);
-                line(s, i, 0, i);
-                for (const RecordSequence* c : references) branch(*c);
-                m_out.append(u")");
-                newLine();
-                return;
+                pending.push_back(std::move(references));
+                sinceOpen = 0;
             }
         }
         node(s, k);
@@ -276,12 +273,17 @@ void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen, int f
     if (sinceOpen == 0) m_out.push_back(u';');  // a game tree holds at least one node
     m_out.append(u")");
     newLine();
+    for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
+        for (const RecordSequence* c : *it) branch(*c);
+        m_out.append(u")");
+        newLine();
+    }
 }
 
 void SgfTextWriter::branch(const RecordSequence& child) {
     m_out.append(u"(");
     newLine();
-    line(child, 0, 0, -1);
+    line(child, 0, 0);
 }
 
 void SgfTextWriter::endNode() {
