@@ -122,6 +122,8 @@ void forEachListPoint(std::u16string_view value, F&& f) {
     if (parseSgfPoint(value, x, y) == SgfPointKind::Point) f(x, y);
 }
 
+void gatherHandicapStones(RecordSequence& main);
+
 struct PendingProperty {
     SgfToken token;
     std::uint32_t firstValue;
@@ -619,6 +621,28 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 
 // --- after the scan --------------------------------------------------------------------------------
 
+// With handicap stones the start position is the handicap stones, first in the record; marks and
+// labels given before them belong to the start position too (move 1, as the writer's file gives
+// them back).
+void gatherHandicapStones(RecordSequence& main) {
+    auto isHandicap = [](const RecordNode& k) { return k.type == NodeType::BlackMove && k.moveNumber == 1; };
+    std::vector<RecordNode> ordered;
+    ordered.reserve(static_cast<std::size_t>(main.nodeCount()));
+    for (const RecordNode& k : main.nodes())
+        if (isHandicap(k)) ordered.push_back(k);
+    for (const RecordNode& k : main.nodes())
+        if (!isHandicap(k)) ordered.push_back(k);
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        RecordNode& k = main.node(i);
+        k = ordered[static_cast<std::size_t>(i)];
+        k.index = static_cast<std::uint16_t>(i);
+        if (k.isMark() && k.moveNumber == 0) {
+            k.moveNumber = 1;
+            if (k.isLabel()) main.registerLabel(k);
+        }
+    }
+}
+
 void SgfBuilder::finish() {
     GameInfo& info = m_result.info;
     RecordSequence& main = *m_result.main;
@@ -635,6 +659,7 @@ void SgfBuilder::finish() {
         info.type = 3;
         info.startFlags = 0x40;
     }
+    if (main.handicapCount() >= 2) gatherHandicapStones(main);
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) main.numberTree();
