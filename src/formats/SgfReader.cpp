@@ -274,16 +274,19 @@ void SgfBuilder::openStandard(int depthBefore) {
         if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({m_cur, m_move, m_depth, false});
         return;
     }
-    // A further variation at the fork of the top entry.
-    RecordSequence* child = makeBranch(top.sequence, top.moveNumber, top.moveNumber + 1, kBranch);
+    // A further variation at the fork of the top entry. A fork before the handicap stones is a fork
+    // after them: they are the start position.
+    int fork = top.moveNumber;
+    if (fork == 0 && top.sequence == m_result.main.get() && m_result.main->handicapCount() >= 2) fork = 1;
+    RecordSequence* child = makeBranch(top.sequence, fork, fork + 1, kBranch);
     if (!child) {
         startSkipping(depthBefore);
         return;
     }
     m_cur = child;
-    m_move = top.moveNumber;
-    resetCommentTarget(top.sequence, top.moveNumber);
-    if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, top.moveNumber, m_depth, true});
+    m_move = fork;
+    resetCommentTarget(top.sequence, fork);
+    if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, fork, m_depth, true});
 }
 
 void SgfBuilder::closeStandard(int depthBefore) {
