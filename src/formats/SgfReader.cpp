@@ -123,6 +123,7 @@ void forEachListPoint(std::u16string_view value, F&& f) {
 }
 
 void gatherHandicapStones(RecordSequence& main);
+void linksLastInEachMove(RecordSequence& s);
 
 struct PendingProperty {
     SgfToken token;
@@ -624,6 +625,29 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 
 // --- after the scan --------------------------------------------------------------------------------
 
+// Within the nodes of one move (the move, its setup stones, marks and the links of the sequences
+// hanging after it) the links come last, in every sequence: a file gives the same record however
+// its nodes and variations were interleaved.
+void linksLastInEachMove(RecordSequence& s) {
+    std::vector<RecordNode> run;
+    for (int i = 0; i < s.nodeCount();) {
+        int j = i;
+        bool anyLink = false;
+        while (j < s.nodeCount() && s.node(j).moveNumber == s.node(i).moveNumber) anyLink |= s.node(j++).isLink();
+        if (anyLink) {
+            run.assign(s.nodes().begin() + i, s.nodes().begin() + j);
+            std::stable_partition(run.begin(), run.end(), [](const RecordNode& k) { return !k.isLink(); });
+            for (int k = i; k < j; ++k) {
+                s.node(k) = run[static_cast<std::size_t>(k - i)];
+                s.node(k).index = static_cast<std::uint16_t>(k);
+            }
+        }
+        i = j;
+    }
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot)) linksLastInEachMove(*c);
+}
+
 // With handicap stones the start position is the handicap stones, first in the record; marks and
 // labels given before them belong to the start position too (move 1, as the writer's file gives
 // them back).
@@ -663,6 +687,7 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
+    linksLastInEachMove(main);
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) main.numberTree();

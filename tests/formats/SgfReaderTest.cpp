@@ -41,6 +41,8 @@ TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
         {u"(;B[aa]));B[bb]", "1B aa"},
         // A variation at the end of its line keeps its place.
         {u"(;B[aa];W[bb](;)(;B[cc]))", "1B aa, 2W bb, {2>3 3B cc}"},
+        // Stones and marks of a move come before the variations hanging after it.
+        {u"(;B[aa](;)(;W[bb]);AW[cc]TR[dd])", "1B aa, 1AW cc, 1TR dd, {1>2 2W bb}"},
     };
     for (const Case& c : cases) {
         Read read(c.sgf);
