@@ -651,7 +651,28 @@ void linksLastInEachMove(RecordSequence& s) {
 // With handicap stones the start position is the handicap stones, first in the record; marks and
 // labels given before them belong to the start position too (move 1, as the writer's file gives
 // them back).
+// Moves a sequence and everything hanging off it by `delta` move numbers, texts and labels too.
+void shiftSubtree(RecordSequence& s, int delta) {
+    s.setFirstMoveNumber(s.firstMoveNumber() + delta);
+    for (int i = 0; i < s.nodeCount(); ++i) {
+        RecordNode& k = s.node(i);
+        k.moveNumber = static_cast<std::int16_t>(k.moveNumber + delta);
+        if (k.isLabel()) s.registerLabel(k);
+        else if (k.comment >= 0) s.comments().setMoveNumber(k.comment, k.moveNumber);
+        if (k.isLink())
+            if (RecordSequence* c = s.child(k.childSlot)) shiftSubtree(*c, delta);
+    }
+    s.updateLastMoveNumber();
+}
+
 void gatherHandicapStones(RecordSequence& main) {
+    // Variations made before the handicap stones were read hang after them.
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        RecordNode& k = main.node(i);
+        if (!k.isLink() || k.moveNumber != 0) continue;
+        k.moveNumber = 1;
+        if (RecordSequence* c = main.child(k.childSlot)) shiftSubtree(*c, 1);
+    }
     auto isHandicap = [](const RecordNode& k) { return k.type == NodeType::BlackMove && k.moveNumber == 1; };
     std::vector<RecordNode> ordered;
     ordered.reserve(static_cast<std::size_t>(main.nodeCount()));

@@ -145,6 +145,7 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     EXPECT_EQ(handicap.r.handicapStones, 2);
     // A fork before the handicap stones is a fork after them.
     EXPECT_EQ(Read(u"(;(;AB[dd][pp];W[dp])(;W[pd]))").tree(), "1B dd, 1B pp, {1>2 2W pd}, 2W dp");
+    EXPECT_EQ(Read(u"(;(;)(;B[aa];W[bb]);AB[dd][pp];W[dp])").tree(), "1B dd, 1B pp, {1>2 2B aa, 3W bb}, 2W dp");
     // Marks given among the handicap stones follow them, at move 1.
     EXPECT_EQ(Read(u"(;TR[aa]AB[dd];LB[ee:A];AB[pp];W[dp])").tree(), "1B dd, 1B pp, 1TR aa, 1LB ee:A, 2W dp");
     // White stones before the first move make the black ones setup stones too.
