@@ -9,11 +9,27 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
 #include "qt/SingleInstance.h"
 #include "store/DataFolder.h"
 #include "store/LanguageLibrary.h"
+
+namespace {
+
+// Ends the event loop once `widget` has been painted.
+void quitAfterFirstPaint(QWidget* widget) {
+    struct Probe : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            return QObject::eventFilter(watched, event);
+        }
+    };
+    widget->installEventFilter(new Probe);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace stonewise;
@@ -57,5 +73,7 @@ int main(int argc, char** argv) {
     });
 
     window.show();
+    // For the start-up benchmark: end right after the board's first paint.
+    if (qEnvironmentVariableIsSet("STONEWISE_QUIT_AFTER_FIRST_PAINT")) quitAfterFirstPaint(&window.boardWidget());
     return QApplication::exec();
 }
