@@ -159,9 +159,12 @@ private:
         m_skipBelow = depthBefore;
         ++m_result.dropped;
     }
+    // The node a comment without its own move goes to: the move the line stands at (none at the
+    // start, nor on handicap stones, which the start position holds without texts).
     void resetCommentTarget(RecordSequence* s, int moveNumber) {
         m_commentSeq = s;
-        m_commentIndex = moveNumber >= 1 ? s->findNodeIndex(moveNumber) : -1;
+        const bool handicap = s == m_result.main.get() && moveNumber == 1 && s->handicapCount() >= 2;
+        m_commentIndex = moveNumber >= 1 && !handicap ? s->findNodeIndex(moveNumber) : -1;
     }
 
     // --- nodes ---

@@ -146,6 +146,10 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     // A fork before the handicap stones is a fork after them.
     EXPECT_EQ(Read(u"(;(;AB[dd][pp];W[dp])(;W[pd]))").tree(), "1B dd, 1B pp, {1>2 2W pd}, 2W dp");
     EXPECT_EQ(Read(u"(;(;)(;B[aa];W[bb]);AB[dd][pp];W[dp])").tree(), "1B dd, 1B pp, {1>2 2B aa, 3W bb}, 2W dp");
+    // A comment in a node of its own at the start of a variation does not go to a handicap stone.
+    Read noText(u"(;AB[dd][pp](;C[root])(;C[again]W[dp]))");
+    EXPECT_EQ(noText.main().node(0).comment, -1);
+    EXPECT_EQ(noText.main().node(1).comment, -1);
     // Marks given among the handicap stones follow them, at move 1.
     EXPECT_EQ(Read(u"(;TR[aa]AB[dd];LB[ee:A];AB[pp];W[dp])").tree(), "1B dd, 1B pp, 1TR aa, 1LB ee:A, 2W dp");
     // White stones before the first move make the black ones setup stones too.
