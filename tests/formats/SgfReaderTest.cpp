@@ -147,7 +147,7 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     EXPECT_EQ(Read(u"(;(;AB[dd][pp];W[dp])(;W[pd]))").tree(), "1B dd, 1B pp, {1>2 2W pd}, 2W dp");
     EXPECT_EQ(Read(u"(;(;)(;B[aa];W[bb]);AB[dd][pp];W[dp])").tree(), "1B dd, 1B pp, {1>2 2B aa, 3W bb}, 2W dp");
     // A comment in a node of its own at the start of a variation does not go to a handicap stone.
-    Read noText(u"(;AB[dd][pp](;C[root])(;C[again]W[dp]))");
+    Read noText(u"(;AB[dd][pp](;C[root])(;C[again];W[dp]))");
     EXPECT_EQ(noText.main().node(0).comment, -1);
     EXPECT_EQ(noText.main().node(1).comment, -1);
     // Marks given among the handicap stones follow them, at move 1.
