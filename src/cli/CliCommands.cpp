@@ -7,6 +7,7 @@ CliCommand convertCommand();
 CliCommand settingsCommand();
 CliCommand groupsCommand();
 CliCommand gamesCommand();
+CliCommand exportCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
@@ -16,6 +17,7 @@ const std::vector<CliCommand>& allCommands() {
         settingsCommand(),
         groupsCommand(),
         gamesCommand(),
+        exportCommand(),
     };
     return commands;
 }

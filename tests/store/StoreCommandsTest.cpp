@@ -5,6 +5,8 @@
 #include "StoreTestSupport.h"
 #include "cli/CliCommand.h"
 #include "store/GameStore.h"
+#include "formats/SgfReader.h"
+#include "record/Text.h"
 #include "store/SettingsFile.h"
 
 namespace stonewise {
@@ -81,6 +83,37 @@ TEST_F(StoreCommands, GroupsAndGamesList) {
     EXPECT_EQ(runCommand("games", {"0", "--data", temp.path()}).code, 2);
     EXPECT_EQ(runCommand("games", {"50", "--data", temp.path()}).code, 1);
     EXPECT_EQ(runCommand("groups", {"--data"}).code, 2);
+}
+
+} // namespace
+} // namespace stonewise
+
+namespace stonewise {
+namespace {
+
+TEST_F(StoreCommands, ExportWritesAStoredGameAsSgf) {
+    {
+        GameStore store(folder, StringTable::japanese());
+        StoreMessages m;
+        store.readGroupList(m);
+        store.readMembers(m);
+        auto record = RecordSequence::createMain();
+        for (int n = 1; n <= 5; ++n) record->appendNode(makeMoveNode(n, n + 2, 15 - n));
+        record->setComment(2, u"三手目] の注");
+        ASSERT_TRUE(store.writeGame(3, 1, *record, store.gameList(3, m).find(1)));
+    }
+    const Output o = runCommand("export", {"4", "1", "--data", folder.path()});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("GN[名局]"), std::string::npos) << o.out;
+    const SgfReadResult back = readSgf(fromUtf8(o.out), GameInfo{}, {});
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.main->lastMoveNumber(), 5);
+    EXPECT_EQ(back.main->findNode(4)->x, 6);
+    EXPECT_EQ(back.main->commentOf(*back.main->findNode(3)), u"三手目] の注");
+    EXPECT_EQ(back.info.winner, kBlackWins);
+
+    EXPECT_EQ(runCommand("export", {"4", "2", "--data", folder.path()}).code, 1);  // no such game
+    EXPECT_EQ(runCommand("export", {"4"}).code, 2);
 }
 
 } // namespace
