@@ -45,6 +45,7 @@ TEST(UgfReader, LinesOfTheDescription) {
         {u"[HEADER]\nCOORDINATETYPE=JPN\n[DATA]\nPD,B1,1,0\n", "1B pd", 0, 0.0f},
         {u"[Header]\nCoordinateType=IGS\n[Data]\npd,b1,1,0\n", "1B pp", 0, 0.0f},
         {u"[HEADER]\nWINNER=B,5.5\n[DATA]\n", "", kBlackWins, 5.5f},
+        {u"[HEADER]\n[DATA]\nYA,B1,0,0\nPP,B1,0,0\nPD,W1,2,0\n", "1B pp, 2W pd", 0, 0.0f},  // no stone off the board
         {u"[HEADER]\nWINNER=W,T\n[DATA]\n", "", kWhiteWins, 2000.0f},
         {u"[HEADER]\nno key here\nCOORDINATETYPE=XYZ\n[DATA]\nAA,B1,1,0\nBB,W1,2,0\n[REVIEWNODE]\nCC,B1,3,0\n",
          "1B aa, 2W bb", 0, 0.0f},
