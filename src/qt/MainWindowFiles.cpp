@@ -14,7 +14,9 @@
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
 #include "qt/QtUi.h"
+#include "store/GameStore.h"
 #include "store/SettingsRecord.h"
+#include "store/StoreMemberDirectory.h"
 
 namespace stonewise {
 
@@ -22,10 +24,23 @@ namespace {
 
 constexpr std::u16string_view kReadTitle = u"ファイル読み込み";
 
-LoadSettings loadSettingsFor(Application& app) {
-    LoadSettings s;
+// What a read needs: the code page, the members the players are found among (new names become
+// members), and the time the game arrived.
+struct ReadContext {
+    std::optional<StoreMemberDirectory> members;
+    LoadSettings settings;
+};
+
+ReadContext readContextFor(Application& app) {
+    ReadContext c;
+    LoadSettings& s = c.settings;
     s.codePage = systemCodePage(app.japanese());
     const DateTime now = SystemClock().localNow();
+    if (GameStore* store = app.store()) {
+        c.members.emplace(store->members(), GameDate{static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
+                                                     static_cast<std::uint8_t>(now.day), 0});
+        s.members = &*c.members;
+    }
     GameTime t;
     t.year = static_cast<std::uint16_t>(now.year);
     t.month = static_cast<std::uint16_t>(now.month);
@@ -34,7 +49,7 @@ LoadSettings loadSettingsFor(Application& app) {
     t.minute = static_cast<std::uint8_t>(now.minute);
     t.second = static_cast<std::uint8_t>(now.second);
     s.now = t;
-    return s;
+    return c;
 }
 
 QString lastFolder;
@@ -43,7 +58,8 @@ QString lastFolder;
 
 void MainWindow::openFile(const QString& path) {
     LoadRequest request;
-    LoadedGame game = loadGameFile(path.toStdString(), request, loadSettingsFor(m_app));
+    ReadContext context = readContextFor(m_app);
+    LoadedGame game = loadGameFile(path.toStdString(), request, context.settings);
     for (const LoadMessage& m : game.messages) m_ui->showMessage(m.text, m.title.empty() ? kReadTitle : m.title);
     if (!game.ok) {
         if (game.messages.empty())
@@ -72,7 +88,8 @@ void MainWindow::openClipboard() {
     LoadedGame game;
     if (!text.isEmpty()) {
         const std::string bytes = toUtf8(u16(text));
-        game = loadGameBytes(bytes, GameFileKind::Sgf, {}, LoadRequest{}, loadSettingsFor(m_app));
+        ReadContext context = readContextFor(m_app);
+        game = loadGameBytes(bytes, GameFileKind::Sgf, {}, LoadRequest{}, context.settings);
     }
     if (!game.ok) {
         m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
@@ -94,6 +111,8 @@ void MainWindow::saveAsSgf() {
     SgfWriteOptions options;
     options.encoding = static_cast<SgfEncoding>(std::min<int>(m_app.settings().sgfOutputEncoding, 2));
     options.codePage = systemCodePage(m_app.japanese());
+    ReadContext context = readContextFor(m_app);
+    if (context.members) options.members = &*context.members;
     if (!saveSgfFile(path.toStdString(), m_board->record().main(), m_board->gameInfo(), options))
         m_ui->showMessage(u"ファイルを書き込めませんでした。\r\n" + u16(path), u"棋譜をSGF形式で保存");
 }
@@ -112,7 +131,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
             }
     } else if (data->hasText()) {
         // Dropped text is read as SGF, the same way as the clipboard.
-        LoadedGame game = loadGameBytes(toUtf8(u16(data->text())), GameFileKind::Sgf, {}, LoadRequest{}, loadSettingsFor(m_app));
+        ReadContext context = readContextFor(m_app);
+        LoadedGame game = loadGameBytes(toUtf8(u16(data->text())), GameFileKind::Sgf, {}, LoadRequest{}, context.settings);
         if (!game.ok) {
             m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
                               u"コピーされた棋譜データを開く");
