@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <future>
 #include <cmath>
 
 namespace stonewise {
@@ -32,13 +33,37 @@ QFont BoardRenderer::boardFont(double pixelHeight) {
     return font;
 }
 
+namespace {
+std::future<std::optional<BoardPictureSet>> g_prefetch;
+} // namespace
+
+void prefetchBoardPictures() {
+    if (g_prefetch.valid()) return;
+    g_prefetch = std::async(std::launch::async, [] { return loadBoardPictures(resourcePictureReader(), 19, false, nullptr); });
+}
+
+std::optional<BoardPictureSet> takePrefetchedPictures(int lines, bool large) {
+    if (!g_prefetch.valid() || lines != 19 || large) return std::nullopt;
+    return g_prefetch.get();
+}
+
 bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QString* error) {
+    if (std::optional<BoardPictureSet> ready = takePrefetchedPictures(lines, large)) {
+        load(*ready, large);
+        return true;
+    }
     std::string why;
     const std::optional<BoardPictureSet> set = loadBoardPictures(reader, lines, large, &why);
     if (!set) {
         if (error) *error = QString::fromStdString(why);
         return false;
     }
+    load(*set, large);
+    return true;
+}
+
+void BoardRenderer::load(const BoardPictureSet& picturesSet, bool large) {
+    const BoardPictureSet* set = &picturesSet;
     m_geometry = BoardGeometry(set->lines, set->board.width(), set->board.height(), large, set->blackStone.width());
     m_wood = {static_cast<std::uint8_t>(set->woodRgb >> 16), static_cast<std::uint8_t>(set->woodRgb >> 8),
               static_cast<std::uint8_t>(set->woodRgb)};
@@ -50,7 +75,6 @@ bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QSt
     m_pictures[static_cast<int>(ScenePicture::MailGoMarker)] = toQImage(set->mailGoMarker);
     m_scaled.clear();
     m_image = m_board.copy();
-    return true;
 }
 
 void BoardRenderer::clear() {

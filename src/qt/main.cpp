@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "qt/BoardRenderer.h"
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
@@ -33,6 +34,8 @@ void quitAfterFirstPaint(QWidget* widget) {
 
 int main(int argc, char** argv) {
     using namespace stonewise;
+    // The board pictures decode while the rest of the program starts.
+    prefetchBoardPictures();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
