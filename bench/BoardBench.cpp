@@ -1,7 +1,23 @@
 // Rebuilding positions and checking captures: the work done on every navigation step and click.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <random>
+
+// Every allocation of the process is counted, so the benchmarks can show that a rebuild and a
+// capture check allocate nothing.
+namespace {
+std::atomic<long> g_allocations{0};
+}
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 #include "board/MoveLegalityProbe.h"
 #include "board/PositionRebuild.h"
@@ -35,12 +51,15 @@ void BM_RebuildEveryMoveOf300(benchmark::State& state) {
     BoardPosition pos;
     pos.totalMoves = 300;
     RebuildOptions options;
+    rebuildPosition(pos, record, options);
+    const long before = g_allocations;
     for (auto _ : state) {
         for (int n = 1; n <= 300; ++n) {
             pos.displayedMove = n;
             benchmark::DoNotOptimize(rebuildPosition(pos, record, options));
         }
     }
+    state.counters["allocations"] = static_cast<double>(g_allocations - before);
     state.SetItemsProcessed(state.iterations() * 300);
 }
 BENCHMARK(BM_RebuildEveryMoveOf300)->Unit(benchmark::kMillisecond);
@@ -66,10 +85,12 @@ void BM_CaptureCheck(benchmark::State& state) {
         for (int y = 0; y < 19; ++y)
             if (!pos.at(x, y).hasStone()) empty.push_back({x, y});
     std::size_t i = 0;
+    const long before = g_allocations;
     for (auto _ : state) {
         const auto [x, y] = empty[i++ % empty.size()];
         benchmark::DoNotOptimize(testMove(pos, x, y, 301));
     }
+    state.counters["allocations"] = static_cast<double>(g_allocations - before);
 }
 BENCHMARK(BM_CaptureCheck);
 
