@@ -165,6 +165,7 @@ private:
         m_commentSeq = s;
         const bool handicap = s == m_result.main.get() && moveNumber == 1 && s->handicapCount() >= 2;
         m_commentIndex = moveNumber >= 1 && !handicap ? s->findNodeIndex(moveNumber) : -1;
+        if (m_commentIndex >= 0 && !s->node(m_commentIndex).isMoveOrPass()) m_commentIndex = -1;  // setup stones keep no text
     }
 
     // --- nodes ---

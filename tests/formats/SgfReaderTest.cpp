@@ -150,6 +150,10 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     Read noText(u"(;AB[dd][pp](;C[root])(;C[again];W[dp]))");
     EXPECT_EQ(noText.main().node(0).comment, -1);
     EXPECT_EQ(noText.main().node(1).comment, -1);
+    // Nor to setup stones standing before a variation's first move.
+    Read setupText(u"(;B[aa](;W[bb])(;AB[cc](;W[dd])(;C[text];W[ee])))");
+    EXPECT_EQ(test::treeDump(*setupText.main().child(1)), "1AB cc, {1>2 2W ee}, 2W dd");
+    EXPECT_EQ(setupText.main().child(1)->node(0).comment, -1);
     // Marks given among the handicap stones follow them, at move 1.
     EXPECT_EQ(Read(u"(;TR[aa]AB[dd];LB[ee:A];AB[pp];W[dp])").tree(), "1B dd, 1B pp, 1TR aa, 1LB ee:A, 2W dp");
     // White stones before the first move make the black ones setup stones too.
