@@ -166,6 +166,12 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
             counter = 1;
             continue;
         }
+        if (colour == u'W' && counter == 0) {
+            // White opens a game without handicap stones: Black passed first, as in SGF.
+            if (!main.appendNode(makeMoveNode(1, kNoPoint, kNoPoint))) break;
+            counter = 1;
+            n.moveNumber = 2;
+        }
         if (!main.appendNode(n)) break;
         ++counter;
     }
