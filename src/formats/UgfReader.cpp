@@ -152,7 +152,7 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
         if (!pass) n.type = colour == u'B' ? NodeType::BlackMove : NodeType::WhiteMove;
         if (colour == u'B' && number == 0) {
             if (pass) continue;  // a handicap stone off the board is no stone
-            if (counter > 1) {
+            if (counter > 1 || (counter == 1 && main.handicapCount() == 0)) {
                 // A handicap stone after moves: the record refuses the smaller number.
                 r.stoppedEarly = true;
                 r.stopLastNumber = counter;

@@ -47,6 +47,7 @@ TEST(UgfReader, LinesOfTheDescription) {
         {u"[HEADER]\nWINNER=B,5.5\n[DATA]\n", "", kBlackWins, 5.5f},
         {u"[HEADER]\n[DATA]\nYA,B1,0,0\nPP,B1,0,0\nPD,W1,2,0\n", "1B pp, 2W pd", 0, 0.0f},  // no stone off the board
         {u"[HEADER]\n[DATA]\nAA,W1,1,0\nBB,B1,2,0\n", "1P, 2W aa, 3B bb", 0, 0.0f},  // White first: Black passed
+        {u"[HEADER]\n[DATA]\nDD,B1,1,0\nPP,B1,0,0\n", "1B dd", 0, 0.0f},  // a handicap line after a move ends it
         {u"[HEADER]\nWINNER=W,T\n[DATA]\n", "", kWhiteWins, 2000.0f},
         {u"[HEADER]\nno key here\nCOORDINATETYPE=XYZ\n[DATA]\nAA,B1,1,0\nBB,W1,2,0\n[REVIEWNODE]\nCC,B1,3,0\n",
          "1B aa, 2W bb", 0, 0.0f},
