@@ -23,14 +23,10 @@ void GameSession::showMessages(const StoreMessages& messages) {
 }
 
 bool GameSession::ensureScratchGroup() {
-    GroupRecord* scratch = m_store.group(kScratchGroup);
+    const GroupRecord* scratch = m_store.group(kScratchGroup);
     if (scratch && !scratch->name.empty()) return true;
-    // The scratch group names the folder that holds the temporary game.
-    GroupRecord record;
-    record.number = kScratchGroup;
-    record.name = std::u16string(kScratchFolderName) + u"/";  // inside the data folder
-    auto& slot = const_cast<GroupTable&>(m_store.groups())[kScratchGroup];
-    slot = record;
+    // The scratch group names the folder that holds the temporary game, inside the data folder.
+    m_store.setScratchFolder(std::u16string(kScratchFolderName) + u"/");
     return m_store.writeGroupList() > 0;
 }
 
