@@ -56,8 +56,6 @@ const CommandStates::Entry* CommandStates::find(int command) const {
     return nullptr;
 }
 
-CommandStates::Entry* CommandStates::entry(int command) { return const_cast<Entry*>(find(command)); }
-
 bool CommandStates::enabled(int command) const {
     const Entry* e = find(command);
     return !e || e->enabled;

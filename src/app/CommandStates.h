@@ -41,7 +41,6 @@ public:
     const std::array<Entry, kCount>& entries() const { return m_entries; }
 
 private:
-    Entry* entry(int command);
     std::array<Entry, kCount> m_entries{};
 };
 

@@ -28,6 +28,9 @@ public:
     // An auto-closing notice; `seconds` 0 stays until closed.
     virtual void notice(int seconds, std::u16string_view title, std::u16string_view text) = 0;
     virtual void beep() = 0;
+    // The blinking alarm mark over point (x, y) of the board (two slots): the alarm picture
+    // half-transparent or, without it, yellow; it blinks once and goes, or goes at a click.
+    virtual void alarmMark(int slot, int x, int y, bool picture) = 0;
 
     // The small window of free handicap placement ("置石を配置", "置石：%d子"): shown or updated with
     // the count of stones placed so far.

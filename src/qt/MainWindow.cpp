@@ -112,6 +112,11 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->setBoard(m_board.get());
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
     m_side->setBoard(m_board.get());
+    m_ui->setAlarmSurface(m_boardWidget, [this](int x, int y) {
+        const QPointF c = m_boardWidget->centreOf(x, y);
+        const double r = (m_boardWidget->centreOf(1, 0).x() - m_boardWidget->centreOf(0, 0).x()) * 0.75;
+        return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    });
     m_ui->setFreeHandicapDone([this] {
         m_board->endFreeHandicap();
         refreshCommandStates();

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QDialog>
+#include <QPainter>
 #include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -116,6 +117,61 @@ void QtUi::updateNotices() {
 }
 
 void QtUi::beep() { QApplication::beep(); }
+
+namespace {
+// The alarm mark: a borderless overlay that shows the alarm picture half-transparent, or yellow.
+class AlarmMarkWindow final : public QWidget {
+public:
+    AlarmMarkWindow(QWidget* parent, bool picture) : QWidget(parent), m_picture(picture) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    }
+    std::function<void()> clicked;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (!m_picture) {
+            p.fillRect(rect(), QColor(255, 230, 0));
+            return;
+        }
+        const QImage mark(QStringLiteral(":/pictures/mark-alarm.png"));
+        p.setOpacity(0.5);
+        p.drawImage(rect(), mark);
+    }
+    void mousePressEvent(QMouseEvent*) override {
+        if (clicked) clicked();
+    }
+
+private:
+    bool m_picture;
+};
+} // namespace
+
+void QtUi::alarmMark(int slot, int x, int y, bool picture) {
+    if (slot < 0 || slot >= AlarmMarks::kSlots || !m_alarmSurface || !m_pointRect) return;
+    QPointer<QWidget>& window = m_alarmWindows[static_cast<std::size_t>(slot)];
+    if (window) window->close();
+    m_alarms.show(slot);
+    auto* mark = new AlarmMarkWindow(m_alarmSurface, picture);
+    mark->setGeometry(m_pointRect(x, y).toAlignedRect());
+    mark->clicked = [this, slot] {
+        m_alarms.click(slot);
+        if (QWidget* w = m_alarmWindows[static_cast<std::size_t>(slot)]) w->close();
+    };
+    window = mark;
+    mark->show();
+    mark->raise();
+    auto* timer = new QTimer(mark);
+    timer->setInterval(AlarmMarks::kTickMilliseconds);
+    QObject::connect(timer, &QTimer::timeout, mark, [this, slot, mark] {
+        m_alarms.tick(slot);
+        const AlarmMarks::Mark& state = m_alarms.mark(slot);
+        if (!state.exists) mark->close();
+        else mark->setVisible(state.visible);
+    });
+    timer->start();
+}
 
 void QtUi::showFreeHandicapPanel(int stones) {
     if (!m_freeHandicap) {

@@ -27,6 +27,12 @@ public:
     void setStatusText(std::u16string_view text) override;
     void notice(int seconds, std::u16string_view title, std::u16string_view text) override;
     void beep() override;
+    void alarmMark(int slot, int x, int y, bool picture) override;
+    // Where alarm marks go: the board widget and the centre and radius of a point on it.
+    void setAlarmSurface(QWidget* board, std::function<QRectF(int x, int y)> pointRect) {
+        m_alarmSurface = board;
+        m_pointRect = std::move(pointRect);
+    }
     void showFreeHandicapPanel(int stones) override;
     void hideFreeHandicapPanel() override;
     BranchDialogResult askNewBranch(const BranchDialogRequest& request) override;
@@ -55,6 +61,10 @@ private:
     QLabel* m_freeHandicapLabel = nullptr;
     std::function<void()> m_freeHandicapDone;
     QPointer<QWidget> m_correction;
+    QPointer<QWidget> m_alarmSurface;
+    std::function<QRectF(int, int)> m_pointRect;
+    AlarmMarks m_alarms;
+    std::array<QPointer<QWidget>, AlarmMarks::kSlots> m_alarmWindows;
 };
 
 } // namespace stonewise

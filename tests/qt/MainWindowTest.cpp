@@ -15,6 +15,7 @@
 #include "qt/CButtonBox.h"
 #include "qt/MainWindow.h"
 #include "qt/MoveListPanel.h"
+#include "qt/QtUi.h"
 #include "qt/QtText.h"
 #include "qt/SidePanel.h"
 #include "qt/SingleInstance.h"
@@ -163,6 +164,15 @@ private Q_SLOTS:
         QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.centreOf(empty.x(), empty.y()).toPoint());
         QCOMPARE(board.totalMoves(), before + 1);
         QCOMPARE(board.position().colourAt(empty.x(), empty.y()), colourOfMove(before + 1));
+    }
+
+    void theAlarmMarkBlinksOnceAndGoes() {
+        Program p;
+        BoardWidget& board = p.window->boardWidget();
+        const int before = board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size();
+        p.window->ui().alarmMark(1, 3, 3, true);
+        QCOMPARE(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before + 1);
+        QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before, 2000);
     }
 
     void aSecondStartHandsItsFileToTheFirst() {

@@ -26,6 +26,8 @@ public:
     void setStatusText(std::u16string_view text) override { status = std::u16string(text); }
     void notice(int seconds, std::u16string_view title, std::u16string_view text) override;
     void beep() override { ++beeps; }
+    void alarmMark(int slot, int, int, bool) override { alarms.push_back(slot); }
+    std::vector<int> alarms;
     void showFreeHandicapPanel(int stones) override { freeHandicapStones = stones; }
     void hideFreeHandicapPanel() override { freeHandicapStones = -1; }
     BranchDialogResult askNewBranch(const BranchDialogRequest& request) override;
