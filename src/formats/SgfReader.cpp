@@ -123,6 +123,7 @@ void forEachListPoint(std::u16string_view value, F&& f) {
 }
 
 void gatherHandicapStones(RecordSequence& main);
+void shiftSubtree(RecordSequence& s, int delta);
 void linksLastInEachMove(RecordSequence& s);
 
 struct PendingProperty {
@@ -493,15 +494,30 @@ void SgfBuilder::whiteStonesAtStart() {
     RecordSequence& main = *m_result.main;
     m_result.info.flags |= kFlagSetupStones;
     if (main.handicapCount() == 0) return;
-    for (const RecordNode& k : main.nodes())
-        if (!(k.type == NodeType::BlackMove && k.moveNumber == 1)) return;  // anything else: left as it is
+    // Everything of move 1 so far belongs to the start position, move 0.
     for (int i = 0; i < main.nodeCount(); ++i) {
-        main.node(i).type = NodeType::BlackSetup;
-        main.node(i).moveNumber = 0;
+        RecordNode& k = main.node(i);
+        if (k.moveNumber != 1) continue;
+        if (k.type == NodeType::BlackMove) k.type = NodeType::BlackSetup;
+        k.moveNumber = 0;
+        if (k.isLabel()) main.registerLabel(k);
+        if (k.isLink())
+            if (RecordSequence* c = main.child(k.childSlot)) shiftSubtree(*c, -1);
     }
-    main.setLeadingSetupCount(main.nodeCount());
+    std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
+    std::stable_partition(ordered.begin(), ordered.end(), [](const RecordNode& k) { return k.isSetup(); });
+    int setup = 0;
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        main.node(i) = ordered[static_cast<std::size_t>(i)];
+        main.node(i).index = static_cast<std::uint16_t>(i);
+        setup += main.node(i).isSetup();
+    }
+    main.setLeadingSetupCount(setup);
     main.setHandicapCount(0);
     main.updateLastMoveNumber();
+    for (Fork& f : m_forks)
+        if (f.sequence == &main && f.moveNumber == 1) f.moveNumber = 0;
+    if (m_commentSeq == &main) m_commentIndex = -1;
     m_result.handicapStones = 0;
     m_move = 0;
 }

@@ -171,6 +171,9 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     EXPECT_EQ(late.tree(), "0AB aa, 0AB bb, 0AW cc, 1B dd");
     EXPECT_EQ(late.main().handicapCount(), 0);
     EXPECT_EQ(late.main().leadingSetupCount(), 3);
+    Read marked(u"(;W[ss\n];AB[aa][bb];CR[cc];AW[dd];B[ee])");
+    EXPECT_EQ(marked.tree(), "0AB aa, 0AB bb, 0AW dd, 0CR cc, 1B ee");
+    EXPECT_EQ(marked.main().leadingSetupCount(), 3);
     // Later in the record setup stones belong to the move they follow.
     EXPECT_EQ(Read(u"(;B[aa];AB[bb]AW[cc];W[dd])").tree(), "1B aa, 1AB bb, 1AW cc, 2W dd");
 }
