@@ -501,8 +501,17 @@ void SgfBuilder::whiteStonesAtStart() {
         if (k.type == NodeType::BlackMove) k.type = NodeType::BlackSetup;
         k.moveNumber = 0;
         if (k.isLabel()) main.registerLabel(k);
-        if (k.isLink())
-            if (RecordSequence* c = main.child(k.childSlot)) shiftSubtree(*c, -1);
+        if (k.isLink()) {
+            RecordSequence* c = main.child(k.childSlot);
+            if (!c) continue;
+            shiftSubtree(*c, -1);
+            // White's move 2 after handicap stones is White's first move now: Black passed first.
+            for (const RecordNode& m : c->nodes()) {
+                if (!m.isMoveOrPass()) continue;
+                if (m.type == NodeType::WhiteMove && m.moveNumber == 1) c->insertNode(0, makeMoveNode(1, kNoPoint, kNoPoint));
+                break;
+            }
+        }
     }
     std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
     std::stable_partition(ordered.begin(), ordered.end(), [](const RecordNode& k) { return k.isSetup(); });

@@ -174,6 +174,7 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     Read marked(u"(;W[ss\n];AB[aa][bb];CR[cc];AW[dd];B[ee])");
     EXPECT_EQ(marked.tree(), "0AB aa, 0AB bb, 0AW dd, 0CR cc, 1B ee");
     EXPECT_EQ(marked.main().leadingSetupCount(), 3);
+    EXPECT_EQ(Read(u"(;AB[aa][bb](;)(;W[cc]);AW[dd];B[ee])").tree(), "0AB aa, 0AB bb, 0AW dd, {0>1 1P, 2W cc}, 1B ee");
     // Later in the record setup stones belong to the move they follow.
     EXPECT_EQ(Read(u"(;B[aa];AB[bb]AW[cc];W[dd])").tree(), "1B aa, 1AB bb, 1AW cc, 2W dd");
 }
