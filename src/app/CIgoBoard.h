@@ -258,6 +258,9 @@ protected:
     bool insertLink(RecordSequence& parent, RecordSequence& child, int moveNumber, AnswerKind kind);
     // The time a Mail Go move took since the opponent's move arrived, or 0.
     std::int16_t elapsedForNewMove() const;
+    // The mark dialog for (x, y) at move `moveNumber` of `s`, editing the mark node `existing` (-1:
+    // a new mark); the answer becomes a mark node in place of the old one.
+    bool editMark(RecordSequence& s, int moveNumber, int x, int y, int existing);
     // Inserts one stone of the "2手挿入" mode at (x, y).
     bool insertStone(int x, int y);
     void toggleInitialStone(int x, int y, Colour colour);

@@ -37,6 +37,22 @@ std::u16string taggedComment(std::u16string_view text, AnswerKind kind, bool eng
     return out;
 }
 
+// Appends the nodes of `source` from move `fromMove` on (links left out) to `target`, each with its
+// comment; stops at the target's limits.
+void copyNodesFrom(const RecordSequence& source, int fromMove, RecordSequence& target) {
+    for (const RecordNode& n : source.nodes()) {
+        if (n.moveNumber < fromMove || n.isLink()) continue;
+        RecordNode copy = n;
+        copy.comment = -1;
+        copy.listItem = 0;
+        if (n.comment >= 0) {
+            const int text = target.comments().add(source.commentOf(n), n.moveNumber, Backslashes::Keep);
+            copy.comment = static_cast<std::int16_t>(text);
+        }
+        if (!target.appendNode(copy)) break;
+    }
+}
+
 bool isFirstMoveOfChild(const RecordSequence& s, int index) {
     if (s.depth() == 0) return false;
     for (int i = 0; i < s.nodeCount(); ++i)
@@ -183,14 +199,7 @@ bool CIgoBoard::copyToNewBranch(int fromMove) {
         if (m_env.ui) m_env.ui->beep();
         return false;
     }
-    for (const RecordNode& n : source->nodes()) {
-        if (n.moveNumber < from || n.isLink()) continue;
-        RecordNode copy = n;
-        copy.comment = -1;
-        copy.listItem = 0;
-        if (n.comment >= 0) copy.comment = static_cast<std::int16_t>(child->comments().add(source->commentOf(n), n.moveNumber, Backslashes::Keep));
-        if (!child->appendNode(copy)) break;
-    }
+    copyNodesFrom(*source, from, *child);
     if (!choice.comment.empty() || choice.kind != kNoAnswer)
         child->setComment(0, taggedComment(choice.comment.substr(0, 1023), choice.kind, m_options.englishTags), Backslashes::Keep);
     if (!insertLink(*source, *child, reference ? from : from - 1, choice.kind)) {
@@ -228,14 +237,7 @@ bool CIgoBoard::addStudySequenceAsBranch(const RecordSequence& study) {
         if (m_env.ui) m_env.ui->beep();
         return false;
     }
-    for (const RecordNode& n : study.nodes()) {
-        if (n.moveNumber <= common || n.isLink()) continue;
-        RecordNode copy = n;
-        copy.comment = -1;
-        copy.listItem = 0;
-        if (n.comment >= 0) copy.comment = static_cast<std::int16_t>(child->comments().add(study.commentOf(n), n.moveNumber, Backslashes::Keep));
-        if (!child->appendNode(copy)) break;
-    }
+    copyNodesFrom(study, common + 1, *child);
     if (!insertLink(main, *child, common, kNoAnswer)) {
         main.destroyChild(child->slot());
         return false;
@@ -420,7 +422,7 @@ bool CIgoBoard::editComment() {
 }
 
 bool CIgoBoard::setMarkAt(int x, int y) {
-    if (refuseProtected() || !m_position.onBoard(x, y) || !m_env.ui) return false;
+    if (refuseProtected() || !m_position.onBoard(x, y)) return false;
     const int shown = shownMove();
     RecordSequence* s = m_record.sequenceForMove(shown);
     int existing = -1;
@@ -428,87 +430,56 @@ bool CIgoBoard::setMarkAt(int x, int y) {
         const RecordNode& n = s->node(i);
         if (n.isMark() && n.moveNumber == shown && n.x == x && n.y == y) existing = i;
     }
+    return editMark(*s, shown, x, y, existing);
+}
+
+bool CIgoBoard::editSelectedMark() {
+    if (refuseProtected()) return false;
+    const RecordNode* n = m_selection.node();
+    if (!n || !n->isMark()) return false;
+    return editMark(*m_selection.sequence, n->moveNumber, n->x, n->y, m_selection.index);
+}
+
+bool CIgoBoard::editMark(RecordSequence& s, int moveNumber, int x, int y, int existing) {
+    if (!m_env.ui) return false;
     MarkDialogRequest request;
     const auto [column, row] = pointLabels(x, y);
     request.pointLabel = formatText(u"%s, %s", {column, row});
     if (existing >= 0) {
-        const RecordNode& n = s->node(existing);
+        const RecordNode& n = s.node(existing);
         request.kind = n.markKind();
-        request.letter = n.data2;
-        if (n.isLabel()) request.labelText = std::u16string(s->commentOf(n));
+        if (n.isLabel()) request.labelText = std::u16string(s.commentOf(n));
+        else request.letter = n.data2;
     }
     const MarkDialogResult result = m_env.ui->editMark(request);
     if (!result.accepted || result.kind == 0) return false;
     const bool label = result.kind == kMarkLabel || result.kind == kMarkSmallLabel;
     if (label && result.labelText.empty()) return false;
-    if (existing >= 0) s->removeNode(existing);
     RecordNode mark;
     mark.type = NodeType::Mark;
-    mark.moveNumber = static_cast<std::int16_t>(shown);
+    mark.moveNumber = static_cast<std::int16_t>(moveNumber);
     mark.x = static_cast<std::uint8_t>(x);
     mark.y = static_cast<std::uint8_t>(y);
     mark.data1 = static_cast<std::uint8_t>(result.kind);
-    if (!label) mark.data2 = static_cast<std::uint8_t>(result.letter);
     if (label) {
-        const int t = s->comments().add(std::u16string_view(result.labelText).substr(0, kMaxLabelLength), shown, Backslashes::Keep);
-        if (t < 0) return false;
-        mark.comment = static_cast<std::int16_t>(t);
-    }
-    if (!s->insertNode(shown, mark)) {
-        if (m_env.ui) m_env.ui->beep();
-        return false;
-    }
-    rebuild();
-    edited();
-    return true;
-}
-
-bool CIgoBoard::editSelectedMark() {
-    if (refuseProtected() || !m_env.ui) return false;
-    RecordNode* n = m_selection.node();
-    if (!n || !n->isMark()) return false;
-    RecordSequence& s = *m_selection.sequence;
-    MarkDialogRequest request;
-    const auto [column, row] = pointLabels(n->x, n->y);
-    request.pointLabel = formatText(u"%s, %s", {column, row});
-    request.kind = n->markKind();
-    request.letter = n->isLabel() ? 0 : n->data2;
-    if (n->isLabel()) request.labelText = std::u16string(s.commentOf(*n));
-    const MarkDialogResult result = m_env.ui->editMark(request);
-    if (!result.accepted || result.kind == 0) return false;
-    const bool label = result.kind == kMarkLabel || result.kind == kMarkSmallLabel;
-    if (label != n->isLabel()) {
-        // Between a mark and a label: a new node replaces the old one.
-        const int x = n->x;
-        const int y = n->y;
-        const int move = n->moveNumber;
-        s.removeNode(m_selection.index);
-        m_selection = {};
-        const int shownBefore = displayedMove();
-        m_position.displayedMove = move;
-        RecordNode mark;
-        mark.type = NodeType::Mark;
-        mark.moveNumber = static_cast<std::int16_t>(move);
-        mark.x = static_cast<std::uint8_t>(x);
-        mark.y = static_cast<std::uint8_t>(y);
-        mark.data1 = static_cast<std::uint8_t>(result.kind);
-        if (label) {
-            const int t = s.comments().add(std::u16string_view(result.labelText).substr(0, kMaxLabelLength), move, Backslashes::Keep);
-            mark.comment = static_cast<std::int16_t>(t);
-        } else {
-            mark.data2 = static_cast<std::uint8_t>(result.letter);
+        const int text = s.comments().add(std::u16string_view(result.labelText).substr(0, kMaxLabelLength), moveNumber,
+                                          Backslashes::Keep);
+        if (text < 0) {
+            m_env.ui->beep();
+            return false;
         }
-        s.insertNode(move, mark);
-        m_position.displayedMove = shownBefore;
-    } else if (label) {
-        const int t = s.comments().add(std::u16string_view(result.labelText).substr(0, kMaxLabelLength), n->moveNumber, Backslashes::Keep);
-        if (t < 0) return false;
-        n->comment = static_cast<std::int16_t>(t);
-        n->data1 = static_cast<std::uint8_t>(result.kind);
-        s.registerLabel(*n);
+        mark.comment = static_cast<std::int16_t>(text);
     } else {
-        n->data1 = static_cast<std::uint8_t>(result.kind);
-        n->data2 = static_cast<std::uint8_t>(result.letter);
+        mark.data2 = static_cast<std::uint8_t>(result.letter);
+    }
+    // The new mark takes the place of the one it edits.
+    if (existing >= 0) {
+        s.removeNode(existing);
+        if (m_selection.sequence == &s && m_selection.index == existing) m_selection = {};
+    }
+    if (!s.insertNode(moveNumber, mark)) {
+        m_env.ui->beep();
+        return false;
     }
     rebuild();
     edited();

@@ -81,6 +81,9 @@ private:
     bool runProgramCommand(int id, QPoint anchor);
     void openFiles();
     void openClipboard();
+    // Reads SGF text (the clipboard's or a drop's) as the temporary game; 11614 when it is not a game.
+    void openSgfText(const QString& text);
+    void showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
     void saveAsSgf();
     void showVersion();
     void notYetAvailable(int id);

@@ -68,10 +68,7 @@ void MainWindow::openFile(const QString& path) {
                               kReadTitle);
         return;
     }
-    if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
-    else m_board->loadGame(std::move(game.main), game.info);
-    m_board->toStart();
-    refreshCommandStates();
+    showReadGame(std::move(game.main), game.info);
 }
 
 void MainWindow::openFiles() {
@@ -83,21 +80,25 @@ void MainWindow::openFiles() {
     openFile(path);
 }
 
-void MainWindow::openClipboard() {
-    const QString text = QApplication::clipboard()->text();
+void MainWindow::openClipboard() { openSgfText(QApplication::clipboard()->text()); }
+
+void MainWindow::openSgfText(const QString& text) {
     LoadedGame game;
     if (!text.isEmpty()) {
-        const std::string bytes = toUtf8(u16(text));
         ReadContext context = readContextFor(m_app);
-        game = loadGameBytes(bytes, GameFileKind::Sgf, {}, LoadRequest{}, context.settings);
+        game = loadGameBytes(toUtf8(u16(text)), GameFileKind::Sgf, {}, LoadRequest{}, context.settings);
     }
     if (!game.ok) {
         m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
                           u"コピーされた棋譜データを開く");
         return;
     }
-    if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
-    else m_board->loadGame(std::move(game.main), game.info);
+    showReadGame(std::move(game.main), game.info);
+}
+
+void MainWindow::showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info) {
+    if (GameSession* session = m_app.session()) session->showReadGame(std::move(main), info);
+    else m_board->loadGame(std::move(main), info);
     m_board->toStart();
     refreshCommandStates();
 }
@@ -131,15 +132,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
             }
     } else if (data->hasText()) {
         // Dropped text is read as SGF, the same way as the clipboard.
-        ReadContext context = readContextFor(m_app);
-        LoadedGame game = loadGameBytes(toUtf8(u16(data->text())), GameFileKind::Sgf, {}, LoadRequest{}, context.settings);
-        if (!game.ok) {
-            m_ui->showMessage(u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
-                              u"コピーされた棋譜データを開く");
-            return;
-        }
-        if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
-        m_board->toStart();
+        openSgfText(data->text());
     }
     event->acceptProposedAction();
     refreshCommandStates();
