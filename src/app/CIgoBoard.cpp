@@ -27,10 +27,7 @@ CIgoBoard::~CIgoBoard() = default;
 // --- texts --------------------------------------------------------------------------------------
 
 std::u16string CIgoBoard::text(int id) const {
-    const StringTable& table = m_env.strings ? *m_env.strings : StringTable::japanese();
-    if (auto found = table.find(id)) return std::u16string(*found);
-    if (m_env.strings)
-        if (auto own = StringTable::japanese().find(id)) return std::u16string(*own);
+    if (auto found = StringTable::lookup(m_env.strings, id)) return std::u16string(*found);
     if (id >= 0 && m_env.ui) {
         if (m_env.japanese)
             m_env.ui->showMessage(formatText(u"コード(%d)に該当する文字列が見つかりません。", {id}), u"文字列取得");

@@ -22,4 +22,10 @@ std::optional<std::u16string_view> StringTable::find(int id) const {
     return it->second;
 }
 
+std::optional<std::u16string_view> StringTable::lookup(const StringTable* preferred, int id) {
+    if (preferred)
+        if (auto text = preferred->find(id)) return text;
+    return japanese().find(id);
+}
+
 } // namespace stonewise

@@ -22,6 +22,9 @@ public:
 
     // The text of a number, or nothing when the table has none.
     std::optional<std::u16string_view> find(int id) const;
+    // The text of a number from `preferred` (the interface language; may be null), else from the
+    // Japanese table; nothing when neither has it.
+    static std::optional<std::u16string_view> lookup(const StringTable* preferred, int id);
     bool empty() const { return m_entries.empty(); }
     const std::vector<Entry>& entries() const { return m_entries; }
 

@@ -5,10 +5,7 @@
 namespace stonewise {
 
 std::u16string panelText(const StringTable* strings, int id) {
-    if (strings)
-        if (auto text = strings->find(id)) return std::u16string(*text);
-    if (auto text = StringTable::japanese().find(id)) return std::u16string(*text);
-    return {};
+    return std::u16string(StringTable::lookup(strings, id).value_or(std::u16string_view{}));
 }
 
 std::u16string panelText(const StringTable* strings, int id, std::initializer_list<FormatArg> args,
