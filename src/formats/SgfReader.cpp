@@ -740,7 +740,10 @@ void SgfBuilder::finish() {
     linksLastInEachMove(main);
     main.updateLastMoveNumber();
     main.numberTree();
-    if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) main.numberTree();
+    if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
+        linksLastInEachMove(main);
+        main.numberTree();
+    }
     main.readAnswerTags();
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
