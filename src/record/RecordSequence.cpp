@@ -662,11 +662,18 @@ int SequenceList::checkLoops() {
     int cut = 0;
     for (RecordSequence* s = m_first; s; s = s->m_next) {
         if (!s->isValid()) break;
-        if (s->m_next == s) {
-            if (m_onLoop) m_onLoop();
+        if (s->m_next != s) continue;
+        if (m_onLoop) m_onLoop();
+        ++cut;
+        // The back links are whole: the sequence whose previous one is `s` is its true successor,
+        // so the chain is mended rather than losing the sequences after the loop.
+        RecordSequence* successor = nullptr;
+        for (RecordSequence* t = m_last; t && t != s; t = t->m_prev) successor = t;
+        if (successor && successor->m_prev == s) {
+            s->m_next = successor;
+        } else {
             s->m_next = nullptr;
             m_last = s;
-            ++cut;
             break;
         }
     }

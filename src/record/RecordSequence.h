@@ -230,8 +230,9 @@ public:
     void remove(RecordSequence* s);
     // Takes `s` out of the chain without the check (a sequence being destroyed).
     void unlink(RecordSequence* s);
-    // Walks the chain: a sequence pointing to itself is reported and cut; a sequence without a
-    // valid signature ends the walk. Returns the number of loops cut.
+    // Walks the chain: a sequence pointing to itself is reported and its link mended from the back
+    // links (cut when there is nothing after it); a sequence without a valid signature ends the
+    // walk. Returns the number of loops found.
     int checkLoops();
     int size() const;
 

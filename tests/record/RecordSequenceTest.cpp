@@ -313,19 +313,26 @@ TEST(RecordSequence, ElapsedTotalsSplitByColour) {
     EXPECT_EQ(encodeElapsed(32761), -546);
 }
 
-TEST(SequenceList, ASelfLoopIsReportedOnceAndCut) {
+TEST(SequenceList, ASelfLoopIsReportedOnceAndRepaired) {
     int reports = 0;
     SequenceList list([&] { ++reports; });
     auto main = RecordSequence::createMain(&list);
     RecordSequence* a = main->createChild(1, 2, kBranch);
-    main->createChild(1, 2, kBranch);
+    RecordSequence* b = main->createChild(1, 2, kBranch);
     EXPECT_EQ(list.size(), 3);
     a->setNext(a);
     EXPECT_EQ(list.checkLoops(), 1);
     EXPECT_EQ(reports, 1);
-    EXPECT_EQ(a->next(), nullptr);
+    EXPECT_EQ(a->next(), b);  // mended: nothing after the loop is lost
+    EXPECT_EQ(list.size(), 3);
     EXPECT_EQ(list.checkLoops(), 0);
     EXPECT_EQ(reports, 1);
+    // The tail pointing to itself is cut.
+    b->setNext(b);
+    EXPECT_EQ(list.checkLoops(), 1);
+    EXPECT_EQ(b->next(), nullptr);
+    main.reset();  // destroying the record afterwards touches nothing freed
+    EXPECT_EQ(list.size(), 0);
 }
 
 TEST(RecordSequence, DestroyedSequencesLeaveTheList) {
