@@ -91,7 +91,7 @@ void BM_OneStone(benchmark::State& st) {
     const ViewSettings settings;
     const SceneState state = stateOf(f);
     const BoardScene scene(f.board.position(), renderer.geometry(), settings, state, renderer.wood());
-    const RecordNode* last = f.board.position().lastMove;
+    const std::optional<RecordNode>& last = f.board.position().lastMove;
     const PointDrawing d = scene.describe(last ? last->x : 3, last ? last->y : 3);
     for (auto _ : st) {
         renderer.paint(d);
@@ -104,7 +104,7 @@ BENCHMARK(BM_OneStone)->Unit(benchmark::kMicrosecond);
 // stone and the previous last move).
 void BM_WidgetOneStoneUpdate(benchmark::State& st) {
     Fixture& f = Fixture::get();
-    const RecordNode* last = f.board.position().lastMove;
+    const std::optional<RecordNode>& last = f.board.position().lastMove;
     const int x = last ? last->x : 3, y = last ? last->y : 3;
     BoardPoint& p = f.board.position().at(x, y);
     for (auto _ : st) {

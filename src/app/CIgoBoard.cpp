@@ -270,9 +270,9 @@ bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
 
 void CIgoBoard::applyMoveToPosition(RecordSequence& s, int nodeIndex) {
     RecordNode& node = s.node(nodeIndex);
-    const RecordNode* previous = m_position.lastMove;
+    const std::optional<RecordNode> previous = m_position.lastMove;
     if (node.type == NodeType::Pass || !node.hasPoint()) {
-        m_position.lastMove = nullptr;
+        m_position.lastMove.reset();
         updateLastMoveMark(previous);
         showCounters();
         return;
@@ -292,7 +292,7 @@ void CIgoBoard::applyMoveToPosition(RecordSequence& s, int nodeIndex) {
     node.data2 = static_cast<std::uint8_t>(std::min(m_position.prisoners(mover), 255));
     m_position.setFirstMoveAt(x, y, n);
     if (node.comment >= 0 && m_options.commentMarks) p.markFlags |= kMarkFlagComment;
-    m_position.lastMove = &node;
+    m_position.lastMove = node;
     drawPoint(x, y);
     const CaptureLog& log = m_position.captureLog();
     if (log.total() > log.size()) {
@@ -304,7 +304,7 @@ void CIgoBoard::applyMoveToPosition(RecordSequence& s, int nodeIndex) {
     showCounters();
 }
 
-void CIgoBoard::updateLastMoveMark(const RecordNode* previous) {
+void CIgoBoard::updateLastMoveMark(const std::optional<RecordNode>& previous) {
     auto plainFlags = [&](const RecordNode& n) {
         std::uint8_t f = 0;
         if (n.comment >= 0 && m_options.commentMarks) f |= kMarkFlagComment;
@@ -317,7 +317,7 @@ void CIgoBoard::updateLastMoveMark(const RecordNode* previous) {
             drawPoint(previous->x, previous->y);
         }
     }
-    const RecordNode* last = m_position.lastMove;
+    const std::optional<RecordNode>& last = m_position.lastMove;
     if (last && m_options.lastMoveMark && last->hasPoint()) {
         BoardPoint& p = m_position.at(last->x, last->y);
         p.markFlags = plainFlags(*last) | ((last->flags & 3) ? kMarkFlagLastMoveBranches : kMarkFlagLastMove);

@@ -238,7 +238,7 @@ protected:
     // Puts a move just taken into the position: captures, prisoners, ko, marks, panels.
     void applyMoveToPosition(RecordSequence& s, int nodeIndex);
     // Moves the last-move mark to the position's last move.
-    void updateLastMoveMark(const RecordNode* previous);
+    void updateLastMoveMark(const std::optional<RecordNode>& previous);
     // Tells the panels the move number and the prisoners.
     void showCounters();
     RebuildOptions rebuildOptions() const;

@@ -336,8 +336,9 @@ bool CIgoBoard::undo() {
         erasePoint(gone.x, gone.y);
         const RecordNode* now = m_record.lastMoveAtOrBefore(totalMoves());
         const RecordNode* lastNode = m_record.nodeAtMove(totalMoves());
-        m_position.lastMove = lastNode && lastNode->isMove() ? now : nullptr;
-        updateLastMoveMark(nullptr);
+        m_position.lastMove.reset();
+        if (lastNode && lastNode->isMove() && now) m_position.lastMove = *now;
+        updateLastMoveMark(std::nullopt);
         showCounters();
     } else {
         rebuild();

@@ -76,7 +76,7 @@ void CIgoBoard::back(bool acrossBranches) {
     if (direct) leftSeq->forEachSetupStone(leaving, [&](const RecordNode&) { direct = false; });
     m_position.displayedMove = target;
     if (direct) {
-        const RecordNode* previous = m_position.lastMove;
+        const std::optional<RecordNode> previous = m_position.lastMove;
         BoardPoint& p = m_position.at(left->x, left->y);
         p.colour = kEmpty;
         p.markFlags = 0;
@@ -84,8 +84,10 @@ void CIgoBoard::back(bool acrossBranches) {
         p.displayNumber = kNoDisplayNumber;
         erasePoint(left->x, left->y);
         const RecordNode* now = m_record.nodeAtMove(target);
-        m_position.lastMove = now && now->isMove() ? now : nullptr;
-        updateLastMoveMark(previous == left ? nullptr : previous);
+        m_position.lastMove.reset();
+        if (now && now->isMove()) m_position.lastMove = *now;
+        const bool wasLeft = previous && previous->moveNumber == left->moveNumber && previous->x == left->x && previous->y == left->y;
+        updateLastMoveMark(wasLeft ? std::nullopt : previous);
         showCounters();
     } else {
         rebuild();

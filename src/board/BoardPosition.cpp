@@ -38,7 +38,7 @@ void BoardPosition::clear(bool keepMarks) {
     if (!keepMarks) clearMarks();
     m_prisoners = {0, 0};
     overlaps.clear();
-    lastMove = nullptr;
+    lastMove.reset();
 }
 
 void BoardPosition::clearMarks() { m_marks.fill(PointMark{}); }

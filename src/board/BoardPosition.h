@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <vector>
 
@@ -86,7 +87,7 @@ public:
     int totalMoves = 0;           // last move number of the path shown
     int displayedMove = -1;       // -1 = to the end
     int handicapCount = 0;
-    const RecordNode* lastMove = nullptr;   // null after a pass or at the start
+    std::optional<RecordNode> lastMove;     // a copy of its node; none after a pass or at the start
     int sequenceFirstMove = 1;    // first move number of the current sequence
     std::vector<OverlapEntry> overlaps;     // at most 100, in diagram display
 

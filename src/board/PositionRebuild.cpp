@@ -74,7 +74,7 @@ RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const Rebu
     }
 
     placeLabels(pos, record);
-    pos.lastMove = nullptr;
+    pos.lastMove.reset();
 
     if (target != 0) {
         int first = 1;
@@ -89,7 +89,7 @@ RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const Rebu
             if (index < 0) continue;
             const RecordNode& node = s->node(index);
             if (node.type == NodeType::Pass) {
-                pos.lastMove = nullptr;
+                pos.lastMove.reset();
                 placeSetupStones(pos, *s, n);
                 continue;
             }
@@ -125,7 +125,7 @@ RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const Rebu
             const int total = pos.prisoners(mover);
             stored.data2 = static_cast<std::uint8_t>(total > 255 ? 255 : total);
             if (node.comment >= 0 && options.commentMarks) p.markFlags |= kMarkFlagComment;
-            pos.lastMove = &node;
+            pos.lastMove = node;
             previousStone = &node;
             placeSetupStones(pos, *s, n);
         }
