@@ -34,36 +34,30 @@ QFont BoardRenderer::boardFont(double pixelHeight) {
 }
 
 namespace {
-std::future<std::optional<BoardPictureSet>> g_prefetch;
+std::future<std::unique_ptr<BoardRenderer>> g_prefetch;
 } // namespace
 
 void prefetchBoardPictures() {
     if (g_prefetch.valid()) return;
-    g_prefetch = std::async(std::launch::async, [] { return loadBoardPictures(resourcePictureReader(), 19, false, nullptr); });
+    g_prefetch = std::async(std::launch::async, [] {
+        auto renderer = std::make_unique<BoardRenderer>();
+        if (!renderer->load(resourcePictureReader(), 19, false)) renderer.reset();
+        return renderer;
+    });
 }
 
-std::optional<BoardPictureSet> takePrefetchedPictures(int lines, bool large) {
-    if (!g_prefetch.valid() || lines != 19 || large) return std::nullopt;
+std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large) {
+    if (!g_prefetch.valid() || lines != 19 || large) return nullptr;
     return g_prefetch.get();
 }
 
 bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QString* error) {
-    if (std::optional<BoardPictureSet> ready = takePrefetchedPictures(lines, large)) {
-        load(*ready, large);
-        return true;
-    }
     std::string why;
     const std::optional<BoardPictureSet> set = loadBoardPictures(reader, lines, large, &why);
     if (!set) {
         if (error) *error = QString::fromStdString(why);
         return false;
     }
-    load(*set, large);
-    return true;
-}
-
-void BoardRenderer::load(const BoardPictureSet& picturesSet, bool large) {
-    const BoardPictureSet* set = &picturesSet;
     m_geometry = BoardGeometry(set->lines, set->board.width(), set->board.height(), large, set->blackStone.width());
     m_wood = {static_cast<std::uint8_t>(set->woodRgb >> 16), static_cast<std::uint8_t>(set->woodRgb >> 8),
               static_cast<std::uint8_t>(set->woodRgb)};
@@ -75,6 +69,7 @@ void BoardRenderer::load(const BoardPictureSet& picturesSet, bool large) {
     m_pictures[static_cast<int>(ScenePicture::MailGoMarker)] = toQImage(set->mailGoMarker);
     m_scaled.clear();
     m_image = m_board.copy();
+    return true;
 }
 
 void BoardRenderer::clear() {

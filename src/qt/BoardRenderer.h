@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -26,8 +28,6 @@ public:
     // Loads the pictures for `lines` (19 or 13) in the normal or large set and paints the clean
     // board; false (and the reason in `error`) when a picture cannot be loaded.
     bool load(const PictureReader& reader, int lines, bool large, QString* error = nullptr);
-    // The same with pictures already decoded.
-    void load(const BoardPictureSet& set, bool large);
     bool loaded() const { return !m_image.isNull(); }
     int lines() const { return m_geometry.lines(); }
     bool large() const { return m_geometry.large(); }
@@ -59,10 +59,10 @@ private:
     QHash<quint64, QImage> m_scaled;
 };
 
-// Starts decoding the pictures of the 19-line board on another thread, so that they are ready when
-// the first board window asks for them (called once, early in start-up).
+// Starts loading the pictures of the 19-line board into a renderer on another thread, so that they
+// are ready when the first board window asks for them (called once, early in start-up).
 void prefetchBoardPictures();
-// The prefetched pictures for `lines` and `large` when they were prefetched and decoded; given out once.
-std::optional<BoardPictureSet> takePrefetchedPictures(int lines, bool large);
+// The prefetched renderer for `lines` and `large`, given out once; null when none matches.
+std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large);
 
 } // namespace stonewise

@@ -12,11 +12,17 @@ namespace stonewise {
 
 namespace {
 
-// The board picture of the normal set for a board size, to decide the picture set.
-BoardGeometry normalSetGeometry(int lines) {
-    const PictureSize size = pictureSize(lines == 13 ? PictureId::Board13 : PictureId::Board19);
-    return BoardGeometry(lines, size.width, size.height, false, pictureSize(PictureId::BlackStone).width);
+// The geometry of a picture set, from the pictures' documented sizes (nothing is decoded).
+BoardGeometry pictureSetGeometry(int lines, bool large) {
+    const PictureId board = lines == 13 ? (large ? PictureId::Board13Large : PictureId::Board13)
+                                        : (large ? PictureId::Board19Large : PictureId::Board19);
+    const PictureSize size = pictureSize(board);
+    const PictureSize stone = pictureSize(large ? PictureId::BlackStoneLarge : PictureId::BlackStone);
+    return BoardGeometry(lines, size.width, size.height, large, stone.width);
 }
+
+// The board picture of the normal set for a board size, to decide the picture set.
+BoardGeometry normalSetGeometry(int lines) { return pictureSetGeometry(lines, false); }
 
 // Drawn larger than this many device pixels per picture pixel, the normal set turns soft.
 constexpr double kLargeSetThreshold = 1.1;
@@ -61,6 +67,7 @@ void BoardWidget::setStoneAlpha(std::function<int(int x, int y)> alpha) {
 
 BoardRenderer* BoardWidget::renderer() const {
     auto& slot = m_renderers[m_lines == 13 ? 1 : 0][m_large ? 1 : 0];
+    if (!slot) slot = takePrefetchedRenderer(m_lines, m_large);
     if (!slot) {
         auto r = std::make_unique<BoardRenderer>();
         QString error;
@@ -73,11 +80,7 @@ BoardRenderer* BoardWidget::renderer() const {
     return slot.get();
 }
 
-const BoardGeometry& BoardWidget::boardGeometry() const {
-    static const BoardGeometry fallback;
-    const BoardRenderer* r = renderer();
-    return r ? r->geometry() : fallback;
-}
+const BoardGeometry& BoardWidget::boardGeometry() const { return m_geometry; }
 
 const QImage& BoardWidget::offscreenImage() const {
     static const QImage none;
@@ -93,7 +96,8 @@ bool BoardWidget::updateLayout() {
     const bool changed = lines != m_lines || large != m_large;
     m_lines = lines;
     m_large = large;
-    m_layout = layoutBoard(width(), height(), boardGeometry(), m_settings);
+    m_geometry = pictureSetGeometry(lines, large);
+    m_layout = layoutBoard(width(), height(), m_geometry, m_settings);
     if (changed) m_drawnValid = false;
     return changed;
 }

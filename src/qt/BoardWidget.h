@@ -98,6 +98,7 @@ private:
     bool m_branchMarksShown = false;
     bool m_large = false;
     int m_lines = 19;
+    BoardGeometry m_geometry;
     BoardLayout m_layout;
     // Renderers by [13 lines][large set], loaded when first needed.
     mutable std::array<std::array<std::unique_ptr<BoardRenderer>, 2>, 2> m_renderers;

@@ -3,6 +3,10 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <future>
+#include <map>
+
+#include "app/ButtonLayouts.h"
 
 namespace stonewise {
 
@@ -45,7 +49,12 @@ void paintPicture(QPainter& p, int picture) {
     pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    QFont font(QStringLiteral("IPAPGothic"));
+    auto font = [](int pixels) {
+        QFont f(QStringLiteral("IPAPGothic"));
+        f.setPixelSize(pixels);
+        f.setBold(true);
+        return f;
+    };
     switch (picture) {
     case 32900:  // Mail Go: an envelope with a stone
         p.drawRect(QRectF(3, 6, 18, 12));
@@ -71,9 +80,7 @@ void paintPicture(QPainter& p, int picture) {
         break;
     case 32926:  // problems: a question over a stone
         stone(p, {8, 16}, 5, true);
-        font.setPixelSize(16);
-        font.setBold(true);
-        p.setFont(font);
+        p.setFont(font(16));
         p.setPen(kAccent);
         p.drawText(QRectF(11, 0, 12, 18), Qt::AlignCenter, QStringLiteral("?"));
         break;
@@ -116,9 +123,7 @@ void paintPicture(QPainter& p, int picture) {
     case 32903:  // game information
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
-        font.setPixelSize(13);
-        font.setBold(true);
-        p.setFont(font);
+        p.setFont(font(13));
         p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("i"));
         break;
     case 32935:  // other: three dots
@@ -169,9 +174,7 @@ void paintPicture(QPainter& p, int picture) {
     case 32942:  // help
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
-        font.setPixelSize(14);
-        font.setBold(true);
-        p.setFont(font);
+        p.setFont(font(14));
         p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
         break;
     case 32899:  // pattern search: a magnifier over stones
@@ -201,17 +204,13 @@ void paintPicture(QPainter& p, int picture) {
         break;
     case 32788:  // move numbers
         stone(p, {12, 12}, 9, true);
-        font.setPixelSize(10);
-        font.setBold(true);
-        p.setFont(font);
+        p.setFont(font(10));
         p.setPen(Qt::white);
         p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("12"));
         break;
     case 32790:  // branch moves from 1
         stone(p, {12, 12}, 9, false);
-        font.setPixelSize(12);
-        font.setBold(true);
-        p.setFont(font);
+        p.setFont(font(12));
         p.setPen(kAccent);
         p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("1"));
         break;
@@ -245,6 +244,36 @@ void paintPicture(QPainter& p, int picture) {
     }
 }
 
+// The pictures of every bar drawn at their usual size (24 × 24, normal and disabled) on another
+// thread while the program starts; an icon asked for another size draws it itself.
+struct DrawnPicture {
+    QImage normal;
+    QImage disabled;
+};
+std::shared_future<std::map<int, DrawnPicture>> g_drawn;
+
+// Pictures with a letter in them: fonts belong to the program's main thread, so they are drawn there.
+bool drawsText(int picture) {
+    return picture == 32926 || picture == 32903 || picture == 32942 || picture == 32788 || picture == 32790;
+}
+
+QImage drawPicture(int picture, QSize size, bool disabled) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(size.width() / 24.0, size.height() / 24.0);
+    if (disabled) p.setOpacity(0.35);
+    paintPicture(p, picture);
+    return image;
+}
+
+const DrawnPicture* predrawn(int picture, QSize size) {
+    if (size != QSize(24, 24) || !g_drawn.valid()) return nullptr;
+    const auto& drawn = g_drawn.get();
+    auto it = drawn.find(picture);
+    return it == drawn.end() ? nullptr : &it->second;
+}
+
 // An icon engine that draws the picture at the size and density asked.
 class PictureEngine final : public QIconEngine {
 public:
@@ -258,6 +287,8 @@ public:
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (const DrawnPicture* d = predrawn(m_picture, size))
+            return QPixmap::fromImage(mode == QIcon::Disabled ? d->disabled : d->normal);
         QPixmap pm(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
@@ -273,5 +304,19 @@ private:
 } // namespace
 
 QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
+
+void prefetchButtonIcons() {
+    if (g_drawn.valid()) return;
+    g_drawn = std::async(std::launch::async, [] {
+        std::map<int, DrawnPicture> drawn;
+        for (BarLayout layout : {BarLayout::MailGo, BarLayout::Finished, BarLayout::PlayAndRecord, BarLayout::Problems,
+                                 BarLayout::Viewing, BarLayout::Book, BarLayout::SearchAndOthers})
+            for (const auto* bar : {&mainBarButtons(layout), &secondaryBarButtons(layout)})
+                for (const ButtonEntry& e : *bar)
+                    if (e.kind == ButtonKind::Picture && !drawsText(e.picture) && !drawn.count(e.picture))
+                        drawn[e.picture] = {drawPicture(e.picture, {24, 24}, false), drawPicture(e.picture, {24, 24}, true)};
+        return drawn;
+    }).share();
+}
 
 } // namespace stonewise

@@ -1,10 +1,13 @@
 #include "qt/MoveListIcons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRadialGradient>
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace stonewise {
 
@@ -110,13 +113,35 @@ QPixmap drawIcon(MoveListIcon icon, int size) {
 
 } // namespace
 
+namespace {
+
+// Draws an icon at the size a line asks for, once per size.
+class MoveListIconEngine final : public QIconEngine {
+public:
+    explicit MoveListIconEngine(MoveListIcon icon) : m_icon(icon) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        for (const QPixmap& p : m_drawn)
+            if (p.width() == side) return p;
+        m_drawn.push_back(drawIcon(m_icon, side));
+        return m_drawn.back();
+    }
+    QIconEngine* clone() const override { return new MoveListIconEngine(m_icon); }
+
+private:
+    MoveListIcon m_icon;
+    std::vector<QPixmap> m_drawn;
+};
+
+} // namespace
+
 std::array<QIcon, kMoveListIconCount> makeMoveListIcons() {
     std::array<QIcon, kMoveListIconCount> icons;
-    for (int i = 0; i < kMoveListIconCount; ++i) {
-        const auto icon = static_cast<MoveListIcon>(i);
-        icons[static_cast<std::size_t>(i)].addPixmap(drawIcon(icon, 16));
-        icons[static_cast<std::size_t>(i)].addPixmap(drawIcon(icon, 32));
-    }
+    for (int i = 0; i < kMoveListIconCount; ++i)
+        icons[static_cast<std::size_t>(i)] = QIcon(new MoveListIconEngine(static_cast<MoveListIcon>(i)));
     return icons;
 }
 

@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "qt/BoardRenderer.h"
+#include "qt/ButtonIcons.h"
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
@@ -34,9 +35,11 @@ void quitAfterFirstPaint(QWidget* widget) {
 
 int main(int argc, char** argv) {
     using namespace stonewise;
-    // The board pictures decode while the rest of the program starts.
-    prefetchBoardPictures();
     QApplication qapp(argc, argv);
+    // The board and bar pictures are made on other threads while the rest of the program starts
+    // (after the application object: Qt's own main thread is the one that makes it).
+    prefetchBoardPictures();
+    prefetchButtonIcons();
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
 
