@@ -5,6 +5,7 @@
 #include "app/Clock.h"
 #include "board/HandicapTable.h"
 #include "board/MoveLegalityProbe.h"
+#include "record/GameInfoText.h"
 
 namespace stonewise {
 
@@ -45,6 +46,16 @@ void CIgoBoard::showMessage(int id, std::u16string_view title, std::initializer_
 std::pair<std::u16string, std::u16string> CIgoBoard::pointLabels(int x, int y) const {
     if (m_env.pointLabels) return m_env.pointLabels(x, y);
     return {toU16(x + 1), toU16(y + 1)};
+}
+
+std::u16string CIgoBoard::statusText() const {
+    if (m_info.winner != kInPlay) return resultText(m_info);
+    const RecordSequence& main = m_record.main();
+    const RecordNode* last = main.findNode(main.lastMoveNumber());
+    if (!last || main.lastMoveNumber() < 1 || (main.handicapCount() >= 2 && main.lastMoveNumber() == 1)) return {};
+    const bool pass = last->type == NodeType::Pass || !last->hasPoint();
+    const auto [column, row] = pass ? std::pair<std::u16string, std::u16string>{} : pointLabels(last->x, last->y);
+    return inPlayStatusText(last->moveNumber, main.numberOffset(), column, row, pass, MailGoState::None);
 }
 
 std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {

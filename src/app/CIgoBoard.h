@@ -222,6 +222,9 @@ public:
     void showMessage(int id, std::u16string_view title, std::initializer_list<FormatArg> args = {});
     // The column and row labels of a point as the board shows them.
     std::pair<std::u16string, std::u16string> pointLabels(int x, int y) const;
+    // The status line of the game: its result, or while in play "対局中　最終：…" with the last move
+    // of the main record.
+    std::u16string statusText() const;
     // "黒12": the colour and number of a move as the dialogs show it (with the handicap offset).
     std::u16string moveLabel(const RecordNode& move) const;
 

@@ -279,7 +279,6 @@ void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_
         m_bookMenus = book;
         buildMenus(book ? bookMenuBar() : mainMenuBar());
     }
-    m_statusRight->setText(QString(qs(title)).replace(QStringLiteral("\r\n"), QString()));
     if (m_startedUp) applySettings();
     refreshCommandStates();
 }
@@ -296,6 +295,7 @@ void MainWindow::refreshCommandStates() {
     }
     m_mainBar->refresh(m_states);
     m_subBar->refresh(m_states);
+    m_statusRight->setText(qs(m_board->statusText()));
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
 

@@ -184,3 +184,21 @@ TEST(CIgoBoard, AMissingStringShowsTheLookupMessage) {
 
 } // namespace
 } // namespace stonewise
+
+namespace stonewise {
+namespace {
+
+TEST(CIgoBoard, StatusLineShowsTheLastMoveOrTheResult) {
+    test::TestBoard t(19, 2);
+    EXPECT_EQ(t.board.statusText(), u"");
+    t.play({{16, 2}, {2, 16}});
+    EXPECT_EQ(t.board.statusText(), u"対局中　最終：黒  2手（3、17）");
+    t.board.command(32875);  // a pass
+    EXPECT_EQ(t.board.statusText(), u"対局中　最終：白  3手（パス）");
+    t.board.gameInfo().winner = kWhiteWins;
+    t.board.gameInfo().margin = 1500;
+    EXPECT_EQ(t.board.statusText(), u"白中押し勝ち");
+}
+
+} // namespace
+} // namespace stonewise
