@@ -12,6 +12,8 @@ constexpr std::u16string_view kMoveTitle = u"終局棋譜の移動";            
 constexpr std::u16string_view kMoveQuestion =
     u"表示中の棋譜を終局した棋譜保存用のグループへ移動しようとしています。\n移動しますか？";  // 17011
 constexpr std::u16string_view kScratchFolderName = u"Temporary";
+constexpr std::u16string_view kSaveFailed =
+    u"棋譜を保存できませんでした。\r\nデータフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。";
 } // namespace
 
 GameSession::GameSession(CIgoBoard& board, GameStore& store, SettingsRecord& settings, Ui* ui)
@@ -119,6 +121,8 @@ bool GameSession::saveCurrentGame(bool ask) {
     }
     ok = m_store.saveGameList(m_group) && ok;
     ok = m_store.writeMembers() >= 0 && ok;
+    // A full disk or a folder that cannot be written: what was stored before stays as it was.
+    if (!ok && m_ui) m_ui->showMessage(kSaveFailed, kSaveTitle);
     return ok;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
@@ -141,6 +142,26 @@ TEST(FunctionModes, ModeChangesAndTheFinishedView) {
     lib.modes.setBookReady(true);
     EXPECT_TRUE(lib.modes.setMode(kModeBook));
     EXPECT_EQ(lib.main, BarLayout::Book);
+}
+
+} // namespace
+} // namespace stonewise
+
+namespace stonewise {
+namespace {
+
+TEST(GameSession, ASaveThatCannotBeWrittenSaysSo) {
+    Library lib;
+    lib.t.play({{3, 3}, {15, 15}});
+    // The scratch folder's name is taken by a plain file: the game cannot be written there.
+    ASSERT_TRUE(lib.session.saveCurrentGame(false));
+    std::filesystem::remove_all(lib.folder.path() + "Temporary");
+    { std::ofstream blocker(lib.folder.path() + "Temporary"); blocker << "x"; }
+    lib.t.play({{4, 4}});
+    lib.t.ui.forget();
+    EXPECT_FALSE(lib.session.saveCurrentGame(false));
+    ASSERT_EQ(lib.t.ui.messages.size(), 1u);
+    EXPECT_EQ(lib.t.ui.messages[0].title, u"棋譜の自動保存");
 }
 
 } // namespace
