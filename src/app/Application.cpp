@@ -73,9 +73,9 @@ bool Application::exitCheck() {
     return true;
 }
 
-void Application::shutDown() {
+bool Application::shutDown() {
     if (m_store && m_modes) setLastView(m_settings, m_store->currentGroup(), m_modes->mode());
-    saveSettings(m_folder, m_settings);
+    return saveSettings(m_folder, m_settings);
 }
 
 void Application::leaveDisplay() {

@@ -71,8 +71,8 @@ public:
     // The exit check: saves the game shown when it changed (with its question); true when the
     // program may end.
     bool exitCheck();
-    // Records the live values into the settings and saves them.
-    void shutDown();
+    // Records the live values into the settings and saves them; false when they could not be written.
+    bool shutDown();
 
     // ModeHost
     void leaveDisplay() override;

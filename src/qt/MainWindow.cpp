@@ -397,7 +397,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_ticker->stop();
     rememberPlacement();
-    m_app.shutDown();
+    if (!m_app.shutDown())
+        m_ui->showMessage(u"設定を保存できませんでした。\r\nデータフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。",
+                          u"設定の保存");
     event->accept();
 }
 
