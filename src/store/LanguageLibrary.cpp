@@ -83,7 +83,8 @@ long userLocaleNumber() {
             break;
         }
     }
-    if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.")) return 0x0409;
+    // No language asked for (unset, "C", "POSIX"): the program's own Japanese.
+    if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.")) return 0x0411;
     const std::string language = locale.substr(0, locale.find_first_of("_.@"));
     static constexpr std::pair<std::string_view, long> kLanguages[] = {
         {"ja", 0x0411}, {"en", 0x0409}, {"de", 0x0407}, {"fr", 0x040C}, {"es", 0x0C0A}, {"it", 0x0410},

@@ -117,6 +117,8 @@ TEST(LanguageLibrary, UserLocaleNumbers) {
     ::setenv("LC_ALL", "de_DE.UTF-8", 1);
     EXPECT_EQ(userLocaleNumber() & 0xFF, 0x07);
     ::setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(userLocaleNumber(), 0x0411);  // no language asked for: Japanese
+    ::setenv("LC_ALL", "en_GB.UTF-8", 1);
     EXPECT_EQ(userLocaleNumber(), 0x0409);
     ::setenv("LC_ALL", "tlh_XX", 1);
     EXPECT_FALSE(isJapaneseLocale(userLocaleNumber()));
