@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolButton>
@@ -14,6 +15,8 @@
 #include "qt/BoardWidget.h"
 #include "qt/CButtonBox.h"
 #include "qt/MainWindow.h"
+#include "qt/CommentPanel.h"
+#include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 #include "qt/QtUi.h"
 #include "qt/QtText.h"
@@ -127,11 +130,15 @@ private Q_SLOTS:
 
     void aGameReadFromAFileShowsOnTheBoardAndInTheList() {
         Program p;
-        const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/variations/gnugo-joseki/gogo.sgf");
+        // A server game with a handicap, variations, comments and the players' names.
+        const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
         QVERIFY(QFileInfo::exists(file));
         p.window->openFile(file);
         CIgoBoard& board = p.window->board();
         QVERIFY(board.totalMoves() > 3);
+        SidePanel& side = p.window->sidePanel();
+        QCOMPARE(side.info().whiteName(), QStringLiteral("malitourne"));
+        QCOMPARE(side.info().blackName(), QStringLiteral("yagr"));
         board.command(kCmdToEnd);
         QApplication::processEvents();
         const QImage shot = p.window->grab().toImage();
@@ -151,8 +158,11 @@ private Q_SLOTS:
                 ++stones;
             }
         QVERIFY(stones > 3);
-        auto* tree = p.window->sidePanel().findChild<QTreeWidget*>();
+        auto* tree = side.findChild<QTreeWidget*>();
         QVERIFY(tree && tree->topLevelItemCount() > 0);
+        bool branchLine = false;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) branchLine |= tree->topLevelItem(i)->text(0).contains(QStringLiteral("【分岐】"));
+        QVERIFY(branchLine);
 
         // A click on an empty point plays there, as the colour to move.
         board.command(kCmdToEnd);
@@ -164,6 +174,32 @@ private Q_SLOTS:
         QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.centreOf(empty.x(), empty.y()).toPoint());
         QCOMPARE(board.totalMoves(), before + 1);
         QCOMPARE(board.position().colourAt(empty.x(), empty.y()), colourOfMove(before + 1));
+    }
+
+    void theCommentPanelShowsTheCommentOfTheMoveShown() {
+        Program p;
+        const QString file = QString::fromStdString(test::corpusDir()) +
+                             QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
+        p.window->openFile(file);
+        CIgoBoard& board = p.window->board();
+        SidePanel& side = p.window->sidePanel();
+        RecordSequence* holder = nullptr;
+        int commented = -1;
+        std::function<void(RecordSequence&)> find = [&](RecordSequence& s) {
+            for (const RecordNode& n : s.nodes())
+                if (!holder && n.isMove() && n.comment >= 0) {
+                    holder = &s;
+                    commented = n.moveNumber;
+                }
+            for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+                if (RecordSequence* c = s.child(slot)) find(*c);
+        };
+        find(board.record().main());
+        QVERIFY(holder);
+        board.showSequence(holder, commented);
+        QApplication::processEvents();
+        const QString comment = qs(holder->commentOf(*holder->findNode(commented))).section(QLatin1Char('\r'), 0, 0);
+        QVERIFY2(side.comment().text().contains(comment), qPrintable(side.comment().text()));
     }
 
     void theAlarmMarkBlinksOnceAndGoes() {
