@@ -148,6 +148,12 @@ void BoardWidget::refresh(bool all) {
         updateLayout();
         all = true;
     }
+    // Before the widget is first shown nothing is drawn yet: the first paint draws everything
+    // (meanwhile the pictures may still be decoding on another thread).
+    if (!isVisible()) {
+        m_drawnValid = false;
+        return;
+    }
     BoardRenderer* r = renderer();
     if (!r) {
         update();
@@ -250,6 +256,7 @@ void BoardWidget::mousePressEvent(QMouseEvent* e) {
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
+    if (!m_drawnValid) refresh(true);
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
     const QImage& image = offscreenImage();

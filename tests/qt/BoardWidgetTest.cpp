@@ -19,6 +19,7 @@ private:
         CIgoBoard board;
         Window() : board(environment(&widget)) {
             widget.resize(820, 860);
+            widget.show();  // a widget draws once it is on the screen
             widget.setBoard(&board);
             QObject::connect(&widget, &BoardWidget::pointClicked, &widget, [this](int x, int y) { board.clickPoint(x, y); });
         }
