@@ -126,10 +126,6 @@ bool GameSession::saveCurrentGame(bool ask) {
     return ok;
 }
 
-void GameSession::showNoGame() {
-    newTemporaryGame();
-}
-
 bool GameSession::moveToFinishedGroup(int finishedType) {
     if (m_number == 0) return false;
     if (m_ui && !m_ui->ask(kMoveQuestion, kMoveTitle)) return false;
@@ -157,7 +153,7 @@ bool GameSession::moveToFinishedGroup(int finishedType) {
                 break;
             }
     if (next && openGame(m_group, *next)) return true;
-    showNoGame();
+    newTemporaryGame();  // no game left in the group: an empty board
     return true;
 }
 

@@ -52,7 +52,6 @@ public:
 private:
     void showMessages(const StoreMessages& messages);
     bool ensureScratchGroup();
-    void showNoGame();
 
     CIgoBoard& m_board;
     GameStore& m_store;
