@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "qt/AnswerKindBox.h"
 #include "qt/QtText.h"
 
 namespace stonewise {
@@ -23,17 +24,7 @@ BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("現手順の次に新しい分岐手順、或いは現手順に別の参考手順を作りますか？"), this));
 
-    auto* kinds = new QGroupBox(QStringLiteral("コメントの種類"), this);
-    auto* kindLayout = new QHBoxLayout(kinds);
-    m_kinds = new QButtonGroup(this);
-    const char16_t* names[] = {u"通常のコメント", u"正解手順", u"変化手順", u"失敗手順"};
-    for (int k = 0; k < 4; ++k) {
-        auto* b = new QRadioButton(qs(names[k]), kinds);
-        m_kinds->addButton(b, k);
-        kindLayout->addWidget(b);
-    }
-    m_kinds->button(0)->setChecked(true);
-    layout->addWidget(kinds);
+    m_kinds = addAnswerKindBox(this, layout, kNoAnswer);
 
     layout->addWidget(new QLabel(QStringLiteral("コメント："), this));
     m_comment = new QPlainTextEdit(this);

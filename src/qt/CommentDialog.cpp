@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "qt/AnswerKindBox.h"
 #include "qt/QtText.h"
 
 namespace stonewise {
@@ -18,19 +19,7 @@ CommentDialog::CommentDialog(const CommentDialogRequest& request, QWidget* paren
     setWindowTitle(QStringLiteral("コメント編集"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("手順番号：") + qs(request.moveLabel), this));
-    if (request.offerKinds) {
-        auto* kinds = new QGroupBox(QStringLiteral("コメントの種類"), this);
-        auto* kindLayout = new QHBoxLayout(kinds);
-        m_kinds = new QButtonGroup(this);
-        const char16_t* names[] = {u"通常のコメント", u"正解手順", u"変化手順", u"失敗手順"};
-        for (int k = 0; k < 4; ++k) {
-            auto* b = new QRadioButton(qs(names[k]), kinds);
-            m_kinds->addButton(b, k);
-            kindLayout->addWidget(b);
-        }
-        m_kinds->button(static_cast<int>(request.kind))->setChecked(true);
-        layout->addWidget(kinds);
-    }
+    if (request.offerKinds) m_kinds = addAnswerKindBox(this, layout, request.kind);
     layout->addWidget(new QLabel(QStringLiteral("コメントの入力、或いは修正："), this));
     m_text = new QPlainTextEdit(this);
     QString text = qs(request.text);
