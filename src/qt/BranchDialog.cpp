@@ -1,13 +1,10 @@
 #include "qt/BranchDialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "qt/AnswerKindBox.h"

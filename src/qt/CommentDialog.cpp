@@ -1,13 +1,9 @@
 #include "qt/CommentDialog.h"
 
-#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "qt/AnswerKindBox.h"
