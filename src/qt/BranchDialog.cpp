@@ -1,5 +1,6 @@
 #include "qt/BranchDialog.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>

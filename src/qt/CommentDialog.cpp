@@ -1,5 +1,6 @@
 #include "qt/CommentDialog.h"
 
+#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QLabel>
