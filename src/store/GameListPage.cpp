@@ -22,16 +22,9 @@ GameListPageRead decodeGameListPage(std::span<const std::uint8_t> bytes, int pag
     GameListPageRead out;
     TaggedRecordReader r(bytes);
     TaggedHeader header;
-    if (!r.readHeader(header)) {
-        out.status = StoreReadStatus::Damaged;
-        out.damagedSlot = 0;
-        return out;
-    }
-    if (!header.versionOk()) {
-        out.status = StoreReadStatus::BadVersion;
-        return out;
-    }
-    out.status = StoreReadStatus::Ok;
+    out.status = r.readCheckedHeader(header);
+    if (out.status == StoreReadStatus::Damaged) out.damagedSlot = 0;
+    if (out.status != StoreReadStatus::Ok) return out;
     const int count = std::min<int>(header.count, kGamesPerPage);
     for (int slot = 0; slot < count; ++slot) {
         TaggedHead head;

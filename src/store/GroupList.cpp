@@ -19,10 +19,12 @@ GroupListRead decodeGroupList(std::span<const std::uint8_t> bytes) {
         out.status = StoreReadStatus::Damaged;
         return out;
     };
-    if (!r.readHeader(header)) return damaged();
-    if (!header.versionOk()) {
+    switch (r.readCheckedHeader(header)) {
+    case StoreReadStatus::Damaged: return damaged();
+    case StoreReadStatus::BadVersion:
         out.status = StoreReadStatus::BadVersion;
         return out;
+    default: break;
     }
     const int count = std::min<int>(header.count, kGroupSlots);
     for (int slot = 0; slot < count; ++slot) {

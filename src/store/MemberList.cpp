@@ -50,15 +50,8 @@ MemberPageRead decodeMemberPage(std::span<const std::uint8_t> bytes, int page) {
     MemberPageRead out;
     TaggedRecordReader r(bytes);
     TaggedHeader header;
-    if (!r.readHeader(header)) {
-        out.status = StoreReadStatus::Damaged;
-        return out;
-    }
-    if (!header.versionOk()) {
-        out.status = StoreReadStatus::BadVersion;
-        return out;
-    }
-    out.status = StoreReadStatus::Ok;
+    out.status = r.readCheckedHeader(header);
+    if (out.status != StoreReadStatus::Ok) return out;
     const int count = std::min<int>(header.count, kMemberSlots);
     for (int slot = 0; slot < count; ++slot) {
         TaggedHead head;

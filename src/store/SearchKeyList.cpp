@@ -13,15 +13,8 @@ SearchKeysRead decodeSearchKeys(std::span<const std::uint8_t> bytes) {
     SearchKeysRead out;
     TaggedRecordReader r(bytes);
     TaggedHeader header;
-    if (!r.readHeader(header)) {
-        out.status = StoreReadStatus::Damaged;
-        return out;
-    }
-    if (!header.versionOk()) {
-        out.status = StoreReadStatus::BadVersion;
-        return out;
-    }
-    out.status = StoreReadStatus::Ok;
+    out.status = r.readCheckedHeader(header);
+    if (out.status != StoreReadStatus::Ok) return out;
     for (int i = 0; i < header.count; ++i) {
         TaggedHead head;
         if (!r.readHead(head)) {

@@ -67,6 +67,11 @@ bool TaggedRecordReader::readHeader(TaggedHeader& header) {
     return true;
 }
 
+StoreReadStatus TaggedRecordReader::readCheckedHeader(TaggedHeader& header) {
+    if (!readHeader(header)) return StoreReadStatus::Damaged;
+    return header.versionOk() ? StoreReadStatus::Ok : StoreReadStatus::BadVersion;
+}
+
 bool TaggedRecordReader::readHead(TaggedHead& head) {
     std::span<const std::uint8_t> b;
     if (!readBytes(4, b)) return false;

@@ -107,6 +107,8 @@ public:
 
     // The 16-byte header; false when fewer than 16 bytes are left.
     bool readHeader(TaggedHeader& header);
+    // The header of a file: Damaged when it is short, BadVersion for another version, else Ok.
+    StoreReadStatus readCheckedHeader(TaggedHeader& header);
     // A 4-byte head; false on a short read.
     bool readHead(TaggedHead& head);
     // A field head and its value; false on a short read or a negative length.
