@@ -16,11 +16,12 @@ if [[ ! -f "$build/build.ninja" ]]; then
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
     -DSTONEWISE_BUILD_TESTS=OFF -DSTONEWISE_BUILD_BENCH=OFF -DSTONEWISE_BUILD_GUI=OFF >/dev/null
 fi
-cmake --build "$build" --target stonewise_core -j2
+cmake --build "$build" --target sw_formats -j2
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$top/src" -I"$top/tests" \
   "$top/fuzz/GameRecordFuzzer.cpp" "$top/tests/formats/RecordComparison.cpp" \
-  "$build/src/libstonewise_core.a" -ldl -o "$build/game-record-fuzzer"
+  "$build/src/libsw_formats.a" "$build/src/libsw_board.a" \
+  "$build/src/libsw_record.a" -ldl -o "$build/game-record-fuzzer"
 out="$top/fuzz/out"
 mkdir -p "$out/corpus" "$out/crashes"
 # Seeds: each game record once per entry point (the first byte picks it).

@@ -14,8 +14,8 @@ CXX=${CXX:-clang++}
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 
-# The readers and what they need: the record, the Japanese texts and the store.
-sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp "$top/src/app/JapaneseStrings.cpp")
+# The readers and what they need: the record (with the Japanese texts) and the store.
+sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(echo "${src#$top/}" | tr / _).o"

@@ -1,5 +1,5 @@
 // The program's numbered texts in Japanese, compiled in.
-#include "app/StringTable.h"
+#include "record/StringTable.h"
 
 namespace stonewise {
 
