@@ -9,6 +9,13 @@
 
 namespace stonewise {
 
+namespace {
+constexpr int kStrRecovered = 25029;          // the game of a run that did not end was restored
+constexpr int kStrRecoveredTitle = 25030;     // "棋譜の復元"
+constexpr int kStrSettingsNotSaved = 25027;   // the settings could not be saved
+constexpr int kStrSettingsSaveTitle = 25028;  // "設定の保存"
+} // namespace
+
 Application::Application(CommandLine commandLine, DataFolder folder, std::string programFolder)
     : m_commandLine(std::move(commandLine)), m_folder(std::move(folder)), m_programFolder(std::move(programFolder)) {}
 
@@ -33,8 +40,10 @@ const StringTable& Application::strings() const {
 void Application::loadSettings(Ui* ui) {
     m_settings = SettingsRecord{};
     const SettingsLoadResult result = startUpSettings(m_folder, m_settings, strings(), m_japanese);
-    if (ui)
-        for (const StoreMessage& m : result.messages) ui->showMessage(m.text, m.title);
+    for (const StoreMessage& m : result.messages) {
+        if (ui) ui->showMessage(m.text, m.title);
+        else m_pendingMessages.push_back(m);
+    }
 }
 
 WindowRect Application::placeMainWindow(const WindowRect& desktop) {
@@ -53,11 +62,12 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
     m_board = &board;
     m_ui = ui;
     m_store = std::make_unique<GameStore>(m_folder, strings());
-    StoreMessages messages;
+    StoreMessages messages = std::exchange(m_pendingMessages, {});
     m_store->start(m_settings, today, messages);
     if (ui)
         for (const StoreMessage& m : messages) ui->showMessage(m.text, m.title);
     m_session = std::make_unique<GameSession>(board, *m_store, m_settings, ui);
+    m_session->setRecoveryFile(recoveryFile());
     m_modes = std::make_unique<FunctionModes>(*m_store, m_settings, *this);
     m_session->startUp();
     // The mode of the last run; the game played then stays on the board.
@@ -66,6 +76,8 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
     m_keepTemporaryGame = board.totalMoves() > 0;
     if (!m_modes->setMode(mode)) m_modes->setMode(kModeViewing);
     m_keepTemporaryGame = false;
+    // The last run ended without its exit: the game it showed comes back with its changes.
+    if (m_session->restoreRecovery() && ui) ui->showMessage(board.text(kStrRecovered), board.text(kStrRecoveredTitle));
 }
 
 bool Application::exitCheck() {
@@ -75,7 +87,10 @@ bool Application::exitCheck() {
 
 bool Application::shutDown() {
     if (m_store && m_modes) setLastView(m_settings, m_store->currentGroup(), m_modes->mode());
-    return saveSettings(m_folder, m_settings);
+    if (m_session) m_session->removeRecovery();
+    const bool saved = saveSettings(m_folder, m_settings);
+    if (!saved && m_ui && m_board) m_ui->showMessage(m_board->text(kStrSettingsNotSaved), m_board->text(kStrSettingsSaveTitle));
+    return saved;
 }
 
 void Application::leaveDisplay() {

@@ -11,6 +11,7 @@
 #include "record/GameInfo.h"
 #include "store/DataFolder.h"
 #include "store/SettingsRecord.h"
+#include "store/StoreMessage.h"
 
 namespace stonewise {
 
@@ -47,7 +48,8 @@ public:
     static std::u16string_view maintenanceMessage();
 
     // --- settings ---
-    // Loads the settings (the defaults when that fails); the messages of the load go to `ui`.
+    // Loads the settings (the defaults when that fails); the messages of the load go to `ui`, or
+    // without one wait for the library's start, which shows them.
     void loadSettings(Ui* ui);
     SettingsRecord& settings() { return m_settings; }
     // The main window's place for this desktop, written back into the settings.
@@ -57,8 +59,12 @@ public:
 
     // --- the library and the board ---
     // Starts the store (default groups, members, current group), the main board's session and its
-    // mode from the settings. The board and the ui must outlive the application's use of them.
+    // mode from the settings, then restores the game of a run that ended without its exit (saying
+    // so). The board and the ui must outlive the application's use of them.
     void startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today);
+    // The file that keeps the game shown while it has unsaved changes: "Recovery.dat" in the data
+    // folder.
+    std::string recoveryFile() const { return m_folder.file("Recovery.dat"); }
     GameStore* store() { return m_store.get(); }
     GameSession* session() { return m_session.get(); }
     FunctionModes* modes() { return m_modes.get(); }
@@ -71,7 +77,8 @@ public:
     // The exit check: saves the game shown when it changed (with its question); true when the
     // program may end.
     bool exitCheck();
-    // Records the live values into the settings and saves them; false when they could not be written.
+    // Records the live values into the settings and saves them (a failure is shown), and removes
+    // the recovery file; false when the settings could not be written.
     bool shutDown();
 
     // ModeHost
@@ -92,6 +99,7 @@ private:
     CIgoBoard* m_board = nullptr;
     bool m_keepTemporaryGame = false;  // at start-up the game of the last run stays shown
     Ui* m_ui = nullptr;
+    StoreMessages m_pendingMessages;  // messages from before there was a window to show them
     std::function<void(BarLayout, BarLayout, std::u16string_view)> m_barHandler;
 };
 

@@ -40,4 +40,40 @@ enum CommandId : int {
     kCmdCancel = 32851,             // "キャンセル"
 };
 
+// The program's own commands: modes, files, the finished-games view, the library, help and exit.
+enum ProgramCommandId : int {
+    kCmdInquiryMail = 32769,        // the version dialog's inquiry mail
+    kCmdOpenFiles = 32772,          // "棋譜ファイルを開く(&O)..."
+    kCmdReceiveDroppedFiles = 32966, // "棋譜ファイルをドロップで受け取る..."
+    kCmdOpenAutoSaved = 32887,      // "自動保存した棋譜ファイルを開く..."
+    kCmdOpenClipboard = 32878,      // "コピーされた棋譜データを開く(&V)" (Ctrl+V)
+    kCmdSave = 32826,               // "現在の状態を保存" (Ctrl+S)
+    kCmdSaveAsSgf = 32791,          // "棋譜をSGF形式で保存(&S)..."
+    kCmdPrint = 32838,              // "印刷..."
+    kCmdOpenDataFolder = 32821,     // "データフォルダを開く"
+    kCmdModeMailGo = 32900,         // "メール碁"
+    kCmdModePlayAndRecord = 32901,  // "対局・記録"
+    kCmdModeViewing = 32902,        // "棋譜鑑賞"
+    kCmdModeProblems = 32926,       // "問題集モード"
+    kCmdModeBook = 32890,           // "碁ブック"
+    kCmdFinishedView = 32818,       // "終局した棋譜グループを表示"
+    kCmdReturnFromFinished = 32913, // "元のモードに戻る"
+    kCmdMoveToFinished = 32819,     // "この棋譜を終局グループへ移動"
+    kCmdFlashDisplay = 32933,       // "フラッシュ表示"
+    kCmdVersion = 114,              // "バージョン情報(&A)..." (Alt+/, Alt+?)
+    kCmdExit = 115,                 // "アプリケーションの終了(&X)"
+    kCmdHelpOnSituation = 32947,    // "現状況のヘルプ" (F1)
+    // One id, two commands: the main bar's help button opens the help pop-up; the help menu's
+    // entry is "デモ棋譜等のロード".
+    kCmdHelpButtonOrDemo = 32942,
+    // Main-bar buttons that open pop-up menus.
+    kCmdOtherPopup = 32935,         // "その他"
+    kCmdFinishedPopup = 32936,      // "終局棋譜"
+    kCmdFilePopup = 32937,          // "棋譜ファイルの操作"
+    kCmdGroupsPopup = 32939,        // "グループとメンバー"
+};
+
+// Where a command came from: the same id means different things on a bar button and in a menu.
+enum class CommandSource { Menu, Key, MainBar, SecondaryBar, Popup, Panel };
+
 } // namespace stonewise

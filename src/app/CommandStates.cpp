@@ -33,7 +33,7 @@ constexpr std::array<Seed, CommandStates::kCount> kSeeds{{
     {32919, kInMainMenu}, {32818, kInMainMenu}, {32819, kInMainMenu}, {32788, kInMainMenu | kOnSecondaryBar},
     {32790, kInMainMenu | kOnSecondaryBar}, {32823, kInMainMenu}, {32797, kOnMainBar},
     {32803, kInMainMenu | kOnSecondaryBar}, {32835, kInMainMenu | kOnMainBar}, {32909, kInMainMenu},
-    {32963, kInMainMenu | kOnMainBar},
+    {32963, kInMainMenu | kOnMainBar}, {kCmdReturnFromFinished, kInMainMenu},
 }};
 
 bool isBookCommand(int c) {
@@ -118,6 +118,7 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
             on = modes && modes->finishedTarget() != 0;
             check = modes && modes->finishedViewShown();
             break;
+        case kCmdReturnFromFinished: on = modes && modes->finishedViewShown(); break;
         case 32819: on = (mode == kModeMailGo || mode == kModePlayAndRecord) && modes && modes->finishedTarget() != 0; break;
         default: break;
         }
@@ -126,6 +127,26 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
         e.checked = check;
     }
     return changed;
+}
+
+bool CommandStates::enabledAtPoint(int command, const CIgoBoard& board, int x, int y) const {
+    const bool enabledHere = enabled(command);
+    const int n = board.boardSize();
+    const bool onPoint = x >= 0 && y >= 0 && x < n && y < n;
+    const bool stone = onPoint && board.position().at(x, y).hasStone();
+    switch (command) {
+    case kCmdNewBranch:
+    case kCmdBranchAfterLast:
+    case kCmdReferenceForLast:
+    case kCmdPlaceStone:
+    case kCmdBlackSetupStone:
+    case kCmdWhiteSetupStone: return enabledHere && onPoint && !stone;
+    case kCmdCorrectPoint:
+    case kCmdSetMark: return onPoint;
+    case kCmdRemoveSetupStone: return stone && board.position().at(x, y).moveNumber == 0;
+    case kCmdAddStudyBranch: return false;  // the study board is not open
+    default: return enabledHere;
+    }
 }
 
 } // namespace stonewise

@@ -17,12 +17,13 @@ enum CommandPlace : std::uint16_t {
     kOnSecondaryBar = 16,
 };
 
-// The enabled and checked state of the 60 commands whose state is kept, recomputed from the board,
-// the mode and the clipboard after every operation that may change them. A command not in the
-// table is always enabled and never checked.
+// The enabled and checked state of the commands whose state is kept (the 60 the program has always
+// carried, and "元のモードに戻る", which only returns from the finished-games view), recomputed from
+// the board, the mode and the clipboard after every operation that may change them. A command not
+// in the table is always enabled and never checked.
 class CommandStates {
 public:
-    static constexpr int kCount = 60;
+    static constexpr int kCount = 61;
 
     struct Entry {
         int command = 0;
@@ -37,6 +38,9 @@ public:
     bool refresh(const CIgoBoard& board, const FunctionModes* modes, bool clipboardHasText, bool mainBoard = true);
     bool enabled(int command) const;
     bool checked(int command) const;
+    // Whether an entry of the board's right-click menu can be chosen at point (x, y) (-1, -1: the
+    // menu was opened off the board): the table's state with what the point allows.
+    bool enabledAtPoint(int command, const CIgoBoard& board, int x, int y) const;
     const Entry* find(int command) const;
     const std::array<Entry, kCount>& entries() const { return m_entries; }
 

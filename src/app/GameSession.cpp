@@ -1,23 +1,27 @@
 #include "app/GameSession.h"
 
+#include <algorithm>
+
 #include "app/CIgoBoard.h"
+#include "store/FileIo.h"
+#include "store/GameFile.h"
 #include "store/GameStore.h"
 
 namespace stonewise {
 
 namespace {
-constexpr std::u16string_view kSaveTitle = u"棋譜の自動保存";                            // 11200
-constexpr std::u16string_view kSaveQuestion = u"現在表示中の棋譜は変更されています。保存しますか？";  // 11201
-constexpr std::u16string_view kMoveTitle = u"終局棋譜の移動";                            // 17010
-constexpr std::u16string_view kMoveQuestion =
-    u"表示中の棋譜を終局した棋譜保存用のグループへ移動しようとしています。\n移動しますか？";  // 17011
+constexpr int kStrSaveTitle = 11200;     // "棋譜の自動保存"
+constexpr int kStrSaveQuestion = 11201;  // the game shown changed: save it?
+constexpr int kStrMoveTitle = 17010;     // "終局棋譜の移動"
+constexpr int kStrMoveQuestion = 17011;  // move the game shown to the finished-games group?
+constexpr int kStrSaveFailed = 25033;    // the game could not be saved: check the data folder
 constexpr std::u16string_view kScratchFolderName = u"Temporary";
-constexpr std::u16string_view kSaveFailed =
-    u"棋譜を保存できませんでした。\r\nデータフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。";
 } // namespace
 
 GameSession::GameSession(CIgoBoard& board, GameStore& store, SettingsRecord& settings, Ui* ui)
     : m_board(board), m_store(store), m_settings(settings), m_ui(ui) {}
+
+bool GameSession::unsaved() const { return m_board.changeCounter() != m_savedChanges; }
 
 void GameSession::showMessages(const StoreMessages& messages) {
     if (!m_ui) return;
@@ -43,6 +47,7 @@ void GameSession::startUp() {
             info.number = 0;
             m_board.loadGame(std::move(read.main), info);
             m_savedChanges = m_board.changeCounter();
+            m_origin = Origin::Stored;
             showMessages(messages);
             return;
         }
@@ -57,6 +62,7 @@ void GameSession::newTemporaryGame() {
     m_board.newGame(info);
     m_number = 0;
     m_savedChanges = m_board.changeCounter();
+    m_origin = Origin::NewGame;
 }
 
 void GameSession::showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info) {
@@ -67,6 +73,7 @@ void GameSession::showReadGame(std::unique_ptr<RecordSequence> main, const GameI
     m_number = 0;
     // The game read is new to the library: it is kept as the temporary game at the next save.
     m_savedChanges = m_board.changeCounter() - 1;
+    m_origin = Origin::ReadUnstored;
 }
 
 bool GameSession::openGame(int group, int number) {
@@ -83,6 +90,7 @@ bool GameSession::openGame(int group, int number) {
     m_number = number;
     m_store.setCurrentGroup(group);
     m_savedChanges = m_board.changeCounter();
+    m_origin = Origin::Stored;
     return true;
 }
 
@@ -103,7 +111,10 @@ bool GameSession::saveCurrentGame(bool ask) {
         if (m_number == 0) {
             GameInfo info = m_board.gameInfo();
             ok = ensureScratchGroup() && m_store.writeGame(kScratchGroup, 0, m_board.record().main(), &info);
-            if (ok) m_savedChanges = m_board.changeCounter();
+            if (ok) {
+                m_savedChanges = m_board.changeCounter();
+                m_origin = Origin::Stored;
+            }
         } else if (m_board.gameInfo().isProtected()) {
             if (m_ui) m_ui->boardMessage(m_board.text(kStrProtectedGame));
         } else {
@@ -112,7 +123,7 @@ bool GameSession::saveCurrentGame(bool ask) {
             StoreMessages messages;
             m_store.gameList(m_group, messages).put(info);
             const bool askNow = ask && m_settings.noSaveConfirmation == 0;
-            if (!askNow || !m_ui || m_ui->ask(kSaveQuestion, kSaveTitle)) {
+            if (!askNow || !m_ui || m_ui->ask(m_board.text(kStrSaveQuestion), m_board.text(kStrSaveTitle))) {
                 ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info);
                 if (ok) m_savedChanges = m_board.changeCounter();
             }
@@ -122,13 +133,14 @@ bool GameSession::saveCurrentGame(bool ask) {
     ok = m_store.saveGameList(m_group) && ok;
     ok = m_store.writeMembers() >= 0 && ok;
     // A full disk or a folder that cannot be written: what was stored before stays as it was.
-    if (!ok && m_ui) m_ui->showMessage(kSaveFailed, kSaveTitle);
+    if (!ok && m_ui) m_ui->showMessage(m_board.text(kStrSaveFailed), m_board.text(kStrSaveTitle));
+    keepRecovery();
     return ok;
 }
 
 bool GameSession::moveToFinishedGroup(int finishedType) {
     if (m_number == 0) return false;
-    if (m_ui && !m_ui->ask(kMoveQuestion, kMoveTitle)) return false;
+    if (m_ui && !m_ui->ask(m_board.text(kStrMoveQuestion), m_board.text(kStrMoveTitle))) return false;
     saveCurrentGame(false);
     std::optional<int> target = m_store.groupForMode(finishedType, m_settings);
     StoreMessages messages;
@@ -154,6 +166,128 @@ bool GameSession::moveToFinishedGroup(int finishedType) {
             }
     if (next && openGame(m_group, *next)) return true;
     newTemporaryGame();  // no game left in the group: an empty board
+    return true;
+}
+
+bool GameSession::reloadStored() {
+    switch (m_origin) {
+    case Origin::ReadUnstored: return false;
+    case Origin::NewGame: {
+        GameInfo info;
+        info.board = m_board.gameInfo().board;
+        info.handicap = m_board.gameInfo().handicap;
+        m_board.newGame(info);
+        m_savedChanges = m_board.changeCounter();
+        break;
+    }
+    case Origin::Stored:
+        if (m_number != 0) {
+            if (!openGame(m_group, m_number)) return false;
+            break;
+        }
+        StoreMessages messages;
+        GameFileRead read = m_store.readGame(kScratchGroup, 0, messages);
+        showMessages(messages);
+        if (read.status != StoreReadStatus::Ok || !read.main) return false;
+        GameInfo info = read.entry.value_or(GameInfo{});
+        info.number = 0;
+        m_board.loadGame(std::move(read.main), info);
+        m_savedChanges = m_board.changeCounter();
+        break;
+    }
+    keepRecovery();
+    return true;
+}
+
+// --- the recovery file ---------------------------------------------------------------------------
+
+namespace {
+constexpr std::uint8_t kRecoveryMagic[4] = {'S', 'W', 'R', 'V'};
+constexpr std::uint16_t kRecoveryVersion = 1;
+constexpr std::size_t kRecoveryHeader = 12;
+
+void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+std::uint32_t getLittleEndian(std::span<const std::uint8_t> in, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= std::uint32_t{in[at + static_cast<std::size_t>(i)]} << (8 * i);
+    return v;
+}
+} // namespace
+
+std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, const RecordSequence& main, const GameInfo& info) {
+    std::vector<std::uint8_t> out(std::begin(kRecoveryMagic), std::end(kRecoveryMagic));
+    putLittleEndian(out, kRecoveryVersion, 2);
+    putLittleEndian(out, static_cast<std::uint32_t>(group), 2);
+    putLittleEndian(out, static_cast<std::uint32_t>(number), 4);
+    GameInfo entry = info;
+    entry.number = number;
+    const std::vector<std::uint8_t> game = encodeGameFile(main, &entry, NodeForm::Ordinary);
+    out.insert(out.end(), game.begin(), game.end());
+    return out;
+}
+
+std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kRecoveryHeader || !std::equal(std::begin(kRecoveryMagic), std::end(kRecoveryMagic), bytes.begin()) ||
+        getLittleEndian(bytes, 4, 2) != kRecoveryVersion)
+        return std::nullopt;
+    GameFileRead read = decodeGameFile(bytes.subspan(kRecoveryHeader));
+    if (read.status != StoreReadStatus::Ok || !read.main) return std::nullopt;
+    RecoveredGame g;
+    g.group = static_cast<int>(getLittleEndian(bytes, 6, 2));
+    g.number = static_cast<int>(getLittleEndian(bytes, 8, 4));
+    g.main = std::move(read.main);
+    g.info = read.entry.value_or(GameInfo{});
+    return g;
+}
+
+void GameSession::keepRecovery() {
+    if (m_recoveryPath.empty()) return;
+    const int changes = m_board.changeCounter();
+    if (changes == m_savedChanges) {
+        if (m_recoveryWritten) removeRecovery();
+        return;
+    }
+    if (m_recoveryWritten && changes == m_recoveryChanges) return;
+    const int group = m_number == 0 ? kScratchGroup : m_group;
+    const auto bytes = encodeRecoveryFile(group, m_number, m_board.record().main(), m_board.gameInfo());
+    // A recovery file that cannot be written is tried again at the next change.
+    m_recoveryWritten = writeFileAtomically(m_recoveryPath, bytes);
+    m_recoveryChanges = changes;
+}
+
+void GameSession::removeRecovery() {
+    if (m_recoveryPath.empty()) return;
+    removeFile(m_recoveryPath);
+    m_recoveryWritten = false;
+}
+
+bool GameSession::restoreRecovery() {
+    if (m_recoveryPath.empty()) return false;
+    const auto bytes = readWholeFile(m_recoveryPath);
+    if (!bytes) return false;
+    std::optional<RecoveredGame> g = decodeRecoveryFile(*bytes);
+    if (!g) return false;
+    StoreMessages messages;
+    const bool listed = g->number != 0 && g->group != kScratchGroup && m_store.group(g->group) &&
+                        m_store.gameList(g->group, messages).find(g->number);
+    if (listed && openGame(g->group, g->number)) {
+        GameInfo info = m_board.gameInfo();
+        m_board.loadGame(std::move(g->main), info);
+    } else {
+        GameInfo info = g->info;
+        info.number = 0;
+        m_board.loadGame(std::move(g->main), info);
+        m_number = 0;
+        // What is stored for the temporary game is older than what was recovered.
+        m_origin = pathExists(m_store.gameFilePath(kScratchGroup, 0)) ? Origin::Stored : Origin::ReadUnstored;
+    }
+    // The recovered changes are not saved yet: the file stays until they are.
+    m_savedChanges = m_board.changeCounter() - 1;
+    m_recoveryWritten = true;
+    m_recoveryChanges = m_board.changeCounter();
     return true;
 }
 

@@ -2,6 +2,10 @@
 
 #include <memory>
 #include <optional>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "record/GameInfo.h"
 #include "record/RecordSequence.h"
@@ -25,6 +29,8 @@ public:
     int group() const { return m_group; }
     int number() const { return m_number; }
     bool temporary() const { return m_number == 0; }
+    // Whether the game shown has changes that are not saved.
+    bool unsaved() const;
 
     // Shows the temporary game left by the last run, or a new one.
     void startUp();
@@ -49,7 +55,30 @@ public:
     // nearest below, else none). False when refused or it failed.
     bool moveToFinishedGroup(int finishedType);
 
+    // "現在の棋譜を変更前の状態に戻す": shows the game again as it was last stored (a game started
+    // empty: empty again). False, with nothing replaced, for a game read from a file and never
+    // stored, or when the stored game cannot be read.
+    bool canReloadStored() const { return m_origin != Origin::ReadUnstored; }
+    bool reloadStored();
+
+    // --- the recovery file ---
+    // The file that holds the game shown while it has changes not yet saved, so that a run that
+    // is killed loses nothing; empty (the default) keeps none.
+    void setRecoveryFile(std::string path) { m_recoveryPath = std::move(path); }
+    const std::string& recoveryFile() const { return m_recoveryPath; }
+    // Writes the game shown to the recovery file when it changed since the last save and since the
+    // last write; removes the file once nothing is left unsaved.
+    void keepRecovery();
+    // Removes the recovery file (a clean end of the run).
+    void removeRecovery();
+    // Shows the game the recovery file holds, in its place in the library when that game is still
+    // there (else as the temporary game), as changed. False when there is no readable file.
+    bool restoreRecovery();
+
 private:
+    // Where the game shown came from, for restoring it.
+    enum class Origin { Stored, NewGame, ReadUnstored };
+
     void showMessages(const StoreMessages& messages);
     bool ensureScratchGroup();
 
@@ -60,6 +89,21 @@ private:
     int m_group = 0;
     int m_number = 0;
     int m_savedChanges = 0;
+    Origin m_origin = Origin::NewGame;
+    std::string m_recoveryPath;
+    bool m_recoveryWritten = false;
+    int m_recoveryChanges = 0;
 };
+
+// The recovery file's bytes: "SWRV", version 1, the group and the game number, then the game file
+// with its entry. `decodeRecoveryFile` gives nothing for anything else.
+struct RecoveredGame {
+    int group = 0;
+    int number = 0;
+    std::unique_ptr<RecordSequence> main;
+    GameInfo info;
+};
+std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, const RecordSequence& main, const GameInfo& info);
+std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> bytes);
 
 } // namespace stonewise

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Dialogs.h"
+#include "app/ProgramDialogs.h"
 
 namespace stonewise {
 
@@ -45,6 +48,22 @@ public:
     // "棋譜修正": a dialog that works on the session until it is confirmed or cancelled; the board
     // stays usable meanwhile (for "2手挿入").
     virtual void openRecordCorrection(std::unique_ptr<RecordCorrection> session) = 0;
+
+    // --- the program's own questions ---
+    // The file chooser for opening: the paths chosen (several at once), none when cancelled.
+    virtual std::vector<std::string> chooseFilesToOpen(const OpenFilesRequest& request) = 0;
+    // The file chooser for saving: the path chosen, nothing when cancelled. The desktop asks before
+    // it names an existing file.
+    virtual std::optional<std::string> chooseFileToSave(const SaveFileRequest& request) = 0;
+    // Shows a pop-up menu where the user pressed (the button or the point the desktop last saw)
+    // and returns the command chosen, 0 when none.
+    virtual int choosePopupCommand(const PopupMenuRequest& request) = 0;
+    // "バージョン情報": returns the button pressed.
+    virtual VersionDialogChoice showVersion(const VersionDialogRequest& request) = 0;
+    // The main window's title.
+    virtual void setWindowTitle(std::u16string_view title) = 0;
+    // Closes the main window the way its close box does (the exit check runs first).
+    virtual void closeMainWindow() = 0;
 };
 
 } // namespace stonewise

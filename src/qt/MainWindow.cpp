@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,8 +18,8 @@
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "app/CommandIds.h"
-#include "app/GameSession.h"
 #include "app/MenuModel.h"
+#include "app/ProgramCommands.h"
 #include "qt/BoardTicker.h"
 #include "qt/BoardWidget.h"
 #include "qt/CButtonBox.h"
@@ -29,6 +31,7 @@
 #include "qt/QtUi.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/SidePanel.h"
+#include "record/Text.h"
 #include "store/GameStore.h"
 #include "store/SettingsRecord.h"
 #include "view/CoordinateLabels.h"
@@ -37,22 +40,9 @@ namespace stonewise {
 
 namespace {
 const SystemClock kClock;
-
-// Pop-up menus of the main bar's buttons, by the button's command.
-int popupOfButton(int command, int mode) {
-    switch (command) {
-    case 32935: return mode == kModeMailGo ? 3 : mode == kModePlayAndRecord ? 4 : 5;
-    case 32936: return 6;
-    case 32937: return 7;
-    case 32939: return 8;
-    case 32942: return 2;
-    default: return -1;
-    }
-}
 } // namespace
 
 MainWindow::MainWindow(Application& app) : m_app(app) {
-    setWindowTitle(QStringLiteral("Stonewise"));
     setAcceptDrops(true);
 
     auto* central = new QWidget(this);
@@ -94,6 +84,9 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     statusBar()->setSizeGripEnabled(true);
 
     m_ui = std::make_unique<QtUi>(this, m_statusLeft, m_strip);
+    m_ui->setStrings(&app.strings());
+    m_shell = std::make_unique<QtShell>();
+    m_clipboard = std::make_unique<QtClipboard>();
     BoardEnvironment env;
     env.ui = m_ui.get();
     env.canvas = m_boardWidget;
@@ -107,6 +100,8 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         return std::pair{labels.column(x), labels.row(y)};
     };
     m_board = std::make_unique<CIgoBoard>(env);
+    m_commands = std::make_unique<ProgramCommands>(app, *m_board, *m_ui, *m_shell, *m_clipboard, kClock);
+    setWindowTitle(qs(m_commands->windowTitle()));
     m_boardWidget->setBoard(m_board.get());
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
     m_side->setBoard(m_board.get());
@@ -122,14 +117,16 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
 
     connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {
-        m_board->clickPoint(x, y);
+        m_commands->clickPoint(x, y);
         refreshCommandStates();
     });
     m_boardWidget->installEventFilter(this);
-    connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id); });
+    connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id, CommandSource::Panel); });
     connect(m_side, &SidePanel::nodeShown, this, &MainWindow::refreshCommandStates);
-    connect(m_mainBar, &CButtonBox::commandTriggered, this, [this](int id, QPoint anchor) { runCommand(id, -1, -1, anchor); });
-    connect(m_subBar, &CButtonBox::commandTriggered, this, [this](int id, QPoint anchor) { runCommand(id, -1, -1, anchor); });
+    connect(m_mainBar, &CButtonBox::commandTriggered, this,
+            [this](int id, QPoint anchor) { runCommand(id, CommandSource::MainBar, anchor); });
+    connect(m_subBar, &CButtonBox::commandTriggered, this,
+            [this](int id, QPoint anchor) { runCommand(id, CommandSource::SecondaryBar, anchor); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
 
     m_app.setBarLayoutHandler([this](BarLayout main, BarLayout secondary, std::u16string_view title) {
@@ -201,10 +198,7 @@ void MainWindow::applySettings() {
 void MainWindow::startUp() {
     m_side->moveList().registerWith(m_moveLists, m_ui.get());
     applySettings();
-    const DateTime now = kClock.localNow();
-    m_app.startLibrary(*m_board, m_ui.get(),
-                       {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
-                        static_cast<std::uint8_t>(now.day), 0});
+    m_commands->startUp();
     applySettings();
     m_ticker->start();
     m_startedUp = true;
@@ -238,7 +232,7 @@ void MainWindow::addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entri
             if (!e.shortcut.empty()) text += QLatin1Char('\t') + qs(e.shortcut);
             QAction* a = menu->addAction(text);
             const int id = e.command;
-            connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+            connect(a, &QAction::triggered, this, [this, id] { runCommand(id, CommandSource::Menu); });
             m_actions.emplace_back(id, a);
         }
     }
@@ -256,15 +250,15 @@ void MainWindow::buildKeys() {
         {QKeySequence(Qt::Key_Right), kCmdForward},
         {QKeySequence(Qt::CTRL | Qt::Key_Left), kCmdBackAcrossBranch},
         {QKeySequence(Qt::CTRL | Qt::Key_Right), kCmdIntoBranch},
-        {QKeySequence(Qt::CTRL | Qt::Key_V), 32878},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), 32826},
-        {QKeySequence(Qt::ALT | Qt::Key_Slash), 114},
-        {QKeySequence(Qt::ALT | Qt::Key_Question), 114},
-        {QKeySequence(Qt::Key_F1), 32947},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), kCmdOpenClipboard},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), kCmdSave},
+        {QKeySequence(Qt::ALT | Qt::Key_Slash), kCmdVersion},
+        {QKeySequence(Qt::ALT | Qt::Key_Question), kCmdVersion},
+        {QKeySequence(Qt::Key_F1), kCmdHelpOnSituation},
     };
     for (const auto& [key, id] : keys) {
         auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [this, id = id] { runCommand(id); });
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] { runCommand(id, CommandSource::Key); });
     }
 }
 
@@ -281,98 +275,34 @@ void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_
     refreshCommandStates();
 }
 
+const CommandStates& MainWindow::commandStates() const { return m_commands->states(); }
+
 void MainWindow::refreshCommandStates() {
-    if (!m_board) return;
-    m_states.refresh(*m_board, m_app.modes(), QApplication::clipboard()->mimeData() &&
-                                                  QApplication::clipboard()->mimeData()->hasText());
+    if (!m_commands) return;
+    const CommandStates& states = m_commands->refresh();
     for (auto& [id, action] : m_actions) {
-        action->setEnabled(m_states.enabled(id));
-        const bool checked = m_states.checked(id);
+        action->setEnabled(states.enabled(id));
+        const bool checked = states.checked(id);
         action->setCheckable(checked || action->isCheckable());
         action->setChecked(checked);
     }
-    m_mainBar->refresh(m_states);
-    m_subBar->refresh(m_states);
+    m_mainBar->refresh(states);
+    m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
 
-void MainWindow::showPopup(int index, QPoint anchor, int x, int y) {
-    QMenu menu(this);
-    const MenuEntry& popup = popupMenu(index);
-    const bool onPoint = x >= 0;
-    const bool stone = onPoint && m_board->position().at(x, y).hasStone();
-    for (const MenuEntry& e : popup.children) {
-        if (e.isSeparator()) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* a = menu.addAction(qs(e.text));
-        a->setData(e.command);
-        bool enabled = m_states.enabled(e.command);
-        if (index == 0) {
-            switch (e.command) {
-            case kCmdNewBranch:
-            case kCmdBranchAfterLast:
-            case kCmdReferenceForLast:
-            case kCmdPlaceStone:
-            case kCmdBlackSetupStone:
-            case kCmdWhiteSetupStone: enabled = enabled && onPoint && !stone; break;
-            case kCmdCorrectPoint:
-            case kCmdSetMark: enabled = onPoint; break;
-            case kCmdRemoveSetupStone: enabled = stone && m_board->position().at(x, y).moveNumber == 0; break;
-            case kCmdAddStudyBranch: enabled = false; break;  // the study board is not open
-            default: break;
-            }
-        }
-        a->setEnabled(enabled);
-    }
-    if (QAction* chosen = menu.exec(anchor)) runCommand(chosen->data().toInt(), x, y);
-}
-
 // --- commands ----------------------------------------------------------------------------------
 
-void MainWindow::runCommand(int id, int x, int y, QPoint anchor) {
-    if (!m_board->command(id, x, y) && !runProgramCommand(id, anchor)) notYetAvailable(id);
+void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
+    m_ui->setPopupAnchor(anchor);
+    m_commands->run(id, source);
     refreshCommandStates();
 }
 
-bool MainWindow::runProgramCommand(int id, QPoint anchor) {
-    FunctionModes* modes = m_app.modes();
-    const int mode = modes ? modes->mode() : kModeNone;
-    if (const int popup = popupOfButton(id, mode); popup >= 0) {
-        showPopup(popup, anchor.isNull() ? QCursor::pos() : anchor);
-        return true;
-    }
-    switch (id) {
-    case 32900: if (modes) modes->setMode(kModeMailGo); return true;
-    case 32901: if (modes) modes->setMode(kModePlayAndRecord); return true;
-    case 32902: if (modes) modes->setMode(kModeViewing); return true;
-    case 32926: if (modes) modes->setMode(kModeProblems); return true;
-    case 32890:
-        if (modes && !modes->setMode(kModeBook))
-            m_ui->showMessage(u"碁ブックを開いてから碁ブックモードに切り替えて下さい。", u"碁ブック");
-        return true;
-    case 32818:
-    case 32913: if (modes) modes->toggleFinishedView(); return true;
-    case 32819:
-        if (GameSession* s = m_app.session())
-            s->moveToFinishedGroup(mode == kModeMailGo ? kModeMailGoFinished : kModePlayFinished);
-        return true;
-    case 32826: if (GameSession* s = m_app.session()) s->saveCurrentGame(false); return true;
-    case 32772: openFiles(); return true;
-    case 32878: openClipboard(); return true;
-    case 32791: saveAsSgf(); return true;
-    case 114: showVersion(); return true;
-    case 115: close(); return true;
-    case 32933: m_board->toggleFlashMode(); return true;
-    default: return false;
-    }
-}
-
-void MainWindow::notYetAvailable(int id) {
-    std::u16string_view name = menuText(id);
-    m_ui->showMessage(u"この機能はまだ使用できません。", name.empty() ? u"Stonewise" : name);
+void MainWindow::openFile(const QString& path) {
+    m_commands->openFile(path.toStdString());
+    refreshCommandStates();
 }
 
 // --- window events -----------------------------------------------------------------------------
@@ -380,24 +310,23 @@ void MainWindow::notYetAvailable(int id) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_boardWidget && event->type() == QEvent::ContextMenu) {
         auto* e = static_cast<QContextMenuEvent*>(event);
-        if (m_board->flash().running()) return true;  // the right button holds the afterimage
         const QPoint p = m_boardWidget->pointAt(e->pos());
-        showPopup(0, e->globalPos(), p.x(), p.y());
+        m_ui->setPopupAnchor(e->globalPos());
+        m_commands->boardMenu(p.x(), p.y());
+        refreshCommandStates();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_app.exitCheck()) {
+    if (!m_commands->exitCheck()) {
         event->ignore();
         return;
     }
     m_ticker->stop();
     rememberPlacement();
-    if (!m_app.shutDown())
-        m_ui->showMessage(u"設定を保存できませんでした。\r\nデータフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。",
-                          u"設定の保存");
+    m_commands->shutDown();
     event->accept();
 }
 
@@ -427,15 +356,33 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The file of the command line opens once the window is on the screen, in the viewing mode.
     if (!m_startedUp) return;
     if (const std::u16string file = m_app.takeCommandLineFile(); !file.empty()) {
-        const QString path = qs(file);
+        const std::string path = toUtf8(file);
         QMetaObject::invokeMethod(
             this,
             [this, path] {
-                if (FunctionModes* modes = m_app.modes()) modes->setMode(kModeViewing);
-                openFile(path);
+                m_commands->openStartFile(path);
+                refreshCommandStates();
             },
             Qt::QueuedConnection);
     }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls()) {
+        std::vector<std::string> paths;
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+        m_commands->openDroppedFiles(paths);
+    } else if (data->hasText()) {
+        m_commands->openDroppedText(u16(data->text()));
+    }
+    event->acceptProposedAction();
+    refreshCommandStates();
 }
 
 } // namespace stonewise

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/CIgoBoard.h"
+#include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/FunctionModes.h"
 #include "view/FlashTimerSlots.h"
@@ -22,13 +23,16 @@ class BoardWidget;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
+class ProgramCommands;
+class QtClipboard;
+class QtShell;
 class QtUi;
 class SidePanel;
 struct MenuEntry;
 
 // The one top-level window: the two tool-button bars, the board with its message strip, the side
-// panels with the move list, and the status line in two parts. It turns menus, buttons, keys and
-// mouse events into commands of the board window and of the program.
+// panels with the move list, and the status line in two parts. It turns menus, buttons, keys,
+// drops and mouse events into the program's commands and shows what they ask.
 class MainWindow final : public QMainWindow, public BoardPanels {
     Q_OBJECT
 public:
@@ -39,14 +43,15 @@ public:
     BoardWidget& boardWidget() { return *m_boardWidget; }
     SidePanel& sidePanel() { return *m_side; }
     QtUi& ui() { return *m_ui; }
-    const CommandStates& commandStates() const { return m_states; }
+    ProgramCommands& commands() { return *m_commands; }
+    const CommandStates& commandStates() const;
 
     // Starts the library, the mode of the last run and the board's timers; called once the window
     // is built and before it is shown.
     void startUp();
-    // Runs a command by id: the board window's first, then the program's; a command whose part of
-    // the program is not there yet says so. Afterwards the menus and buttons are refreshed.
-    void runCommand(int id, int x = -1, int y = -1, QPoint anchor = {});
+    // Runs a command by id from where it came (a pop-up menu opens at `anchor`); afterwards the
+    // menus and buttons are refreshed.
+    void runCommand(int id, CommandSource source = CommandSource::Menu, QPoint anchor = {});
     // Opens a game-record file as the temporary game (a file from the command line or another start).
     void openFile(const QString& path);
     // Recomputes which commands are enabled and checked and shows it in the menus and bars.
@@ -76,17 +81,7 @@ private:
     void buildMenus(const std::vector<MenuEntry>& bar);
     void addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void buildKeys();
-    void showPopup(int index, QPoint anchor, int x = -1, int y = -1);
     void layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title);
-    bool runProgramCommand(int id, QPoint anchor);
-    void openFiles();
-    void openClipboard();
-    // Reads SGF text (the clipboard's or a drop's) as the temporary game; 11614 when it is not a game.
-    void openSgfText(const QString& text);
-    void showReadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
-    void saveAsSgf();
-    void showVersion();
-    void notYetAvailable(int id);
     void rememberPlacement();
 
     Application& m_app;
@@ -98,11 +93,13 @@ private:
     QLabel* m_statusLeft = nullptr;
     QLabel* m_statusRight = nullptr;
     std::unique_ptr<QtUi> m_ui;
+    std::unique_ptr<QtShell> m_shell;
+    std::unique_ptr<QtClipboard> m_clipboard;
     FlashTimerSlots m_flashSlots;
     std::unique_ptr<CIgoBoard> m_board;
     std::unique_ptr<BoardTicker> m_ticker;
     std::unique_ptr<FlashTicker> m_flashTicker;
-    CommandStates m_states;
+    std::unique_ptr<ProgramCommands> m_commands;
     MoveListRegistry m_moveLists;
     std::vector<std::pair<int, QAction*>> m_actions;
     bool m_bookMenus = false;

@@ -1,9 +1,18 @@
 #include "qt/QtUi.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
+#include <QClipboard>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDialog>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QPainter>
 #include <QTimer>
 #include <QPushButton>
@@ -16,8 +25,18 @@
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
+#include "record/StringTable.h"
+#include "record/Text.h"
 
 namespace stonewise {
+
+namespace {
+constexpr int kStrProgramName = 103;        // "Stonewise"
+constexpr int kStrClose = 25035;            // "閉じる"
+constexpr int kStrFreeHandicapTitle = 25036; // "置石を配置"
+constexpr int kStrFinish = 25037;           // "終了"
+constexpr int kStrFreeHandicapCount = 25038; // "置石：%d子"
+} // namespace
 
 QtUi::QtUi(QWidget* owner, QLabel* status, QLabel* messageStrip)
     : m_owner(owner), m_status(status), m_strip(messageStrip), m_stripTimer(new QTimer(owner)) {
@@ -30,9 +49,9 @@ QtUi::QtUi(QWidget* owner, QLabel* status, QLabel* messageStrip)
     QObject::connect(m_stripTimer, &QTimer::timeout, m_strip, &QLabel::hide);
 }
 
-QString QtUi::titleOr(std::u16string_view title) const {
-    return title.empty() ? QStringLiteral("Stonewise") : qs(title);
-}
+QString QtUi::text(int id) const { return qs(StringTable::lookup(m_strings, id).value_or(u"")); }
+
+QString QtUi::titleOr(std::u16string_view title) const { return title.empty() ? text(kStrProgramName) : qs(title); }
 
 void QtUi::showMessage(std::u16string_view text, std::u16string_view title) {
     QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::Ok, QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
@@ -80,7 +99,7 @@ void QtUi::notice(int seconds, std::u16string_view title, std::u16string_view te
     countdown->setObjectName(QStringLiteral("countdown"));
     countdown->setText(qs(NoticeBoard::countdownText(seconds)));
     layout->addWidget(countdown);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), box);
+    auto* close = new QPushButton(QtUi::text(kStrClose), box);
     layout->addWidget(close, 0, Qt::AlignRight);
     QObject::connect(close, &QPushButton::clicked, box, &QDialog::close);
     QObject::connect(box, &QDialog::finished, box, [this, slot, box] {
@@ -177,11 +196,11 @@ void QtUi::showFreeHandicapPanel(int stones) {
     if (!m_freeHandicap) {
         auto* w = new QWidget(m_owner, Qt::Tool);
         w->setAttribute(Qt::WA_DeleteOnClose);
-        w->setWindowTitle(QStringLiteral("置石を配置"));
+        w->setWindowTitle(text(kStrFreeHandicapTitle));
         auto* layout = new QVBoxLayout(w);
         m_freeHandicapLabel = new QLabel(w);
         layout->addWidget(m_freeHandicapLabel);
-        auto* done = new QPushButton(QStringLiteral("終了"), w);
+        auto* done = new QPushButton(text(kStrFinish), w);
         layout->addWidget(done);
         QObject::connect(done, &QPushButton::clicked, w, [this] {
             if (m_freeHandicapDone) m_freeHandicapDone();
@@ -189,7 +208,7 @@ void QtUi::showFreeHandicapPanel(int stones) {
         m_freeHandicap = w;
         w->show();
     }
-    m_freeHandicapLabel->setText(QStringLiteral("置石：%1子").arg(stones));
+    m_freeHandicapLabel->setText(qs(formatText(u16(text(kStrFreeHandicapCount)), {stones})));
 }
 
 void QtUi::hideFreeHandicapPanel() {
@@ -231,6 +250,112 @@ void QtUi::openRecordCorrection(std::unique_ptr<RecordCorrection> session) {
     auto* dialog = new RecordCorrectionDialog(std::move(session), m_owner);
     m_correction = dialog;
     dialog->show();
+}
+
+namespace {
+// "Label (*.a *.b);;Label (*)": the chooser's filter text.
+QString filterText(const std::vector<FileTypeFilter>& filters) {
+    QStringList parts;
+    for (const FileTypeFilter& f : filters) {
+        QStringList patterns;
+        for (const std::u16string& p : f.patterns) patterns << qs(p);
+        parts << QStringLiteral("%1 (%2)").arg(qs(f.label), patterns.join(QLatin1Char(' ')));
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+} // namespace
+
+std::vector<std::string> QtUi::chooseFilesToOpen(const OpenFilesRequest& request) {
+    const QStringList paths = QFileDialog::getOpenFileNames(dialogParent(m_owner), qs(request.title),
+                                                            QString::fromStdString(request.folder), filterText(request.filters));
+    std::vector<std::string> chosen;
+    for (const QString& p : paths) chosen.push_back(p.toStdString());
+    return chosen;
+}
+
+std::optional<std::string> QtUi::chooseFileToSave(const SaveFileRequest& request) {
+    const QString start = request.folder.empty() ? qs(request.proposedName)
+                                                 : QDir(QString::fromStdString(request.folder)).filePath(qs(request.proposedName));
+    const QString path = QFileDialog::getSaveFileName(dialogParent(m_owner), qs(request.title), start, filterText(request.filters));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+int QtUi::choosePopupCommand(const PopupMenuRequest& request) {
+    QMenu menu(m_owner);
+    for (const PopupItem& item : request.items) {
+        if (item.command == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* a = menu.addAction(qs(item.text));
+        a->setData(item.command);
+        a->setEnabled(item.enabled);
+    }
+    const QPoint at = m_popupAnchor.isNull() ? QCursor::pos() : m_popupAnchor;
+    m_popupAnchor = {};
+    QAction* chosen = menu.exec(at);
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+VersionDialogChoice QtUi::showVersion(const VersionDialogRequest& request) {
+    QDialog dialog(dialogParent(m_owner));
+    dialog.setWindowTitle(qs(request.title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* name = new QLabel(qs(request.productLine), &dialog);
+    QFont f = name->font();
+    f.setPointSize(f.pointSize() + 2);
+    f.setBold(true);
+    name->setFont(f);
+    layout->addWidget(name);
+    layout->addWidget(new QLabel(qs(request.description), &dialog));
+    auto* buttons = new QHBoxLayout;
+    auto* site = new QPushButton(qs(request.supportButton), &dialog);
+    auto* mail = new QPushButton(qs(request.inquiryButton), &dialog);
+    auto* ok = new QPushButton(qs(request.okButton), &dialog);
+    ok->setDefault(true);
+    buttons->addWidget(site);
+    buttons->addWidget(mail);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons);
+    VersionDialogChoice choice = VersionDialogChoice::Close;
+    QObject::connect(site, &QPushButton::clicked, &dialog, [&] {
+        choice = VersionDialogChoice::SupportPage;
+        dialog.accept();
+    });
+    QObject::connect(mail, &QPushButton::clicked, &dialog, [&] {
+        choice = VersionDialogChoice::InquiryMail;
+        dialog.accept();
+    });
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.exec();
+    return choice;
+}
+
+void QtUi::setWindowTitle(std::u16string_view title) { m_owner->setWindowTitle(qs(title)); }
+
+void QtUi::closeMainWindow() { m_owner->close(); }
+
+bool QtShell::openFolder(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool QtShell::openUrl(const std::string& url) { return QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+
+bool QtClipboard::hasText() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+std::optional<std::u16string> QtClipboard::text() const {
+    if (!hasText()) return std::nullopt;
+    return u16(QApplication::clipboard()->text());
+}
+
+bool QtClipboard::setText(std::u16string_view text) {
+    QApplication::clipboard()->setText(qs(text));
+    return true;
 }
 
 } // namespace stonewise

@@ -7,13 +7,17 @@
 
 #include <array>
 
+#include "app/Clipboard.h"
 #include "app/NoticeBoard.h"
+#include "app/Shell.h"
 #include "app/Ui.h"
 
 class QLabel;
 class QTimer;
 
 namespace stonewise {
+
+class StringTable;
 
 // The core's questions and messages as real windows: message boxes, the board's message strip,
 // the status line, notices and dialogs.
@@ -40,6 +44,17 @@ public:
     MarkDialogResult editMark(const MarkDialogRequest& request) override;
     ElapsedDialogResult editElapsed(const ElapsedDialogRequest& request) override;
     void openRecordCorrection(std::unique_ptr<RecordCorrection> session) override;
+    std::vector<std::string> chooseFilesToOpen(const OpenFilesRequest& request) override;
+    std::optional<std::string> chooseFileToSave(const SaveFileRequest& request) override;
+    int choosePopupCommand(const PopupMenuRequest& request) override;
+    VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
+    void setWindowTitle(std::u16string_view title) override;
+    void closeMainWindow() override;
+    // The numbered texts of the interface language for the windows this Ui makes itself.
+    void setStrings(const StringTable* strings) { m_strings = strings; }
+    // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;
+    // a null point opens it at the mouse pointer.
+    void setPopupAnchor(QPoint anchor) { m_popupAnchor = anchor; }
 
     // Called when the user ends free handicap placement from its window.
     void setFreeHandicapDone(std::function<void()> done) { m_freeHandicapDone = std::move(done); }
@@ -48,6 +63,9 @@ public:
 
 private:
     QString titleOr(std::u16string_view title) const;
+    QString text(int id) const;
+    QPoint m_popupAnchor;
+    const StringTable* m_strings = nullptr;
 
     QWidget* m_owner;
     QLabel* m_status;
@@ -65,6 +83,21 @@ private:
     std::function<QRectF(int, int)> m_pointRect;
     AlarmMarks m_alarms;
     std::array<QPointer<QWidget>, AlarmMarks::kSlots> m_alarmWindows;
+};
+
+// The desktop's file manager, web browser and mail program.
+class QtShell final : public Shell {
+public:
+    bool openFolder(const std::string& path) override;
+    bool openUrl(const std::string& url) override;
+};
+
+// The system clipboard as Unicode text.
+class QtClipboard final : public Clipboard {
+public:
+    bool hasText() const override;
+    std::optional<std::u16string> text() const override;
+    bool setText(std::u16string_view text) override;
 };
 
 } // namespace stonewise

@@ -39,18 +39,7 @@ struct Library : ModeHost {
     }
     void layoutBars(BarLayout m, BarLayout, std::u16string_view) override { main = m; }
 
-    // Stores a game of `moves` moves under `number` in `group`.
-    void storeGame(int group, int number, int moves) {
-        GameInfo info;
-        info.number = number;
-        info.name = u"game " + toU16(number);
-        auto record = RecordSequence::createMain();
-        for (int n = 1; n <= moves; ++n) record->appendNode(makeMoveNode(n, n, number));
-        StoreMessages messages;
-        store.gameList(group, messages).put(info);
-        ASSERT_TRUE(store.writeGame(group, number, *record, &info));
-        ASSERT_TRUE(store.saveGameList(group));
-    }
+    void storeGame(int group, int number, int moves) { test::storeSampleGame(store, group, number, moves); }
 };
 
 TEST(GameSession, TheTemporaryGameSurvivesARestart) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "record/Text.h"
+#include "store/GameStore.h"
+
 namespace stonewise::test {
 
 namespace {
@@ -39,6 +42,18 @@ std::string TestBoard::diagram() const {
         out.push_back('\n');
     }
     return out;
+}
+
+void storeSampleGame(GameStore& store, int group, int number, int moves) {
+    GameInfo info;
+    info.number = number;
+    info.name = u"game " + toU16(number);
+    auto record = RecordSequence::createMain();
+    for (int n = 1; n <= moves; ++n) record->appendNode(makeMoveNode(n, n, number));
+    StoreMessages messages;
+    store.gameList(group, messages).put(info);
+    EXPECT_TRUE(store.writeGame(group, number, *record, &info));
+    EXPECT_TRUE(store.saveGameList(group));
 }
 
 } // namespace stonewise::test

@@ -7,6 +7,10 @@
 #include "app/CIgoBoard.h"
 #include "support/ScriptedUi.h"
 
+namespace stonewise {
+class GameStore;
+}
+
 namespace stonewise::test {
 
 // A board window with a scripted desktop, as a test drives it.
@@ -22,5 +26,9 @@ struct TestBoard {
     // The board as rows of 'X' (black), 'O' (white) and '.' (empty), top row first.
     std::string diagram() const;
 };
+
+// Stores a game named "game N" of `moves` moves (move n at (n, number)) under `number` in `group`,
+// with its list entry; fails the test when it cannot be written.
+void storeSampleGame(GameStore& store, int group, int number, int moves);
 
 } // namespace stonewise::test

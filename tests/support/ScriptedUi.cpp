@@ -60,6 +60,22 @@ ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request)
     return next(elapsedAnswers, static_cast<std::vector<ElapsedDialogRequest>*>(nullptr), request, "elapsed time");
 }
 
+std::vector<std::string> ScriptedUi::chooseFilesToOpen(const OpenFilesRequest& request) {
+    return next(openAnswers, &openRequests, request, "open files");
+}
+
+std::optional<std::string> ScriptedUi::chooseFileToSave(const SaveFileRequest& request) {
+    return next(saveAnswers, &saveRequests, request, "save file");
+}
+
+int ScriptedUi::choosePopupCommand(const PopupMenuRequest& request) {
+    return next(popupAnswers, &popupRequests, request, "pop-up menu");
+}
+
+VersionDialogChoice ScriptedUi::showVersion(const VersionDialogRequest& request) {
+    return next(versionAnswers, &versionRequests, request, "version");
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();

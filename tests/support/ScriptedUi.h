@@ -3,10 +3,14 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/BoardCanvas.h"
+#include "app/Clipboard.h"
+#include "app/Clock.h"
+#include "app/Shell.h"
 #include "app/RecordCorrection.h"
 #include "app/Ui.h"
 
@@ -35,6 +39,24 @@ public:
     MarkDialogResult editMark(const MarkDialogRequest& request) override;
     ElapsedDialogResult editElapsed(const ElapsedDialogRequest& request) override;
     void openRecordCorrection(std::unique_ptr<RecordCorrection> session) override { correction = std::move(session); }
+    std::vector<std::string> chooseFilesToOpen(const OpenFilesRequest& request) override;
+    std::optional<std::string> chooseFileToSave(const SaveFileRequest& request) override;
+    int choosePopupCommand(const PopupMenuRequest& request) override;
+    VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
+    void setWindowTitle(std::u16string_view text) override { title = std::u16string(text); }
+    void closeMainWindow() override { ++closeRequests; }
+
+    // The program's questions: scripted answers used in order; an unscripted one fails the test.
+    std::deque<std::vector<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<int> popupAnswers;                 // the command chosen, 0 for none
+    std::deque<VersionDialogChoice> versionAnswers;
+    std::vector<OpenFilesRequest> openRequests;
+    std::vector<SaveFileRequest> saveRequests;
+    std::vector<PopupMenuRequest> popupRequests;
+    std::vector<VersionDialogRequest> versionRequests;
+    std::u16string title;                         // the main window's title
+    int closeRequests = 0;
 
     // Scripted dialog answers, used in order; an unscripted dialog fails the test and cancels.
     std::deque<BranchDialogResult> branchAnswers;
@@ -60,6 +82,43 @@ public:
 
     // Everything shown so far, forgotten.
     void forget();
+};
+
+// A desktop shell that records what it was asked to open.
+class ScriptedShell : public Shell {
+public:
+    bool openFolder(const std::string& path) override {
+        folders.push_back(path);
+        return works;
+    }
+    bool openUrl(const std::string& url) override {
+        urls.push_back(url);
+        return works;
+    }
+    std::vector<std::string> folders;
+    std::vector<std::string> urls;
+    bool works = true;
+};
+
+// A clipboard held in memory.
+class ScriptedClipboard : public Clipboard {
+public:
+    bool hasText() const override { return content.has_value(); }
+    std::optional<std::u16string> text() const override { return content; }
+    bool setText(std::u16string_view text) override {
+        content = std::u16string(text);
+        return true;
+    }
+    std::optional<std::u16string> content;
+};
+
+// A clock that stands still at a given moment.
+class FixedClock : public Clock {
+public:
+    DateTime now{2026, 12, 10, 15, 30, 0};
+    DateTime localNow() const override { return now; }
+    DateTime utcNow() const override { return now; }
+    std::int64_t secondsSinceEpoch() const override { return 1796916600; }
 };
 
 // Panels that remember the last values shown.

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/CommandStates.h"
+
+namespace stonewise {
+
+class Application;
+class CIgoBoard;
+class Clipboard;
+class Clock;
+class Shell;
+class Ui;
+struct LoadedGame;
+
+// The program's own commands, beside the board window's: the working modes, opening and saving
+// game-record files, the clipboard, the finished-games view, moving a game, the data folder, the
+// version dialog and the end. The desktop maps its menus, buttons, keys, drops and clicks to these
+// calls and shows what `Ui` asks; everything is decided here.
+class ProgramCommands {
+public:
+    ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard,
+                    const Clock& clock);
+
+    // Starts the library, the mode of the last run and the game left by a run that did not end.
+    void startUp();
+
+    // Runs a command by id: the program's own first where it answers the id itself, else the
+    // board window's, else the program's; a command whose part of the program is not there yet
+    // says so. `x`, `y` is the board point of the right-click menu.
+    void run(int id, CommandSource source = CommandSource::Menu, int x = -1, int y = -1);
+    // A left click on the board.
+    void clickPoint(int x, int y);
+    // The board's right-click menu at point (x, y), its entries enabled as the command states say.
+    void boardMenu(int x, int y);
+
+    // Opens a game-record file as the temporary game (a file from the command line or another start).
+    void openFile(const std::string& path);
+    // The file of the command line, once the window is on the screen: opened in the viewing mode.
+    void openStartFile(const std::string& path);
+    // Files dropped on the window: the first readable one is opened; with several, the user is told
+    // which.
+    void openDroppedFiles(const std::vector<std::string>& paths);
+    // Text dropped on the window is read as SGF, the same way as the clipboard's.
+    void openDroppedText(std::u16string_view text);
+
+    // The exit check (false keeps the window open) and, once the window goes, the end of the run.
+    bool exitCheck();
+    void shutDown();
+
+    // Recomputes the command states, keeps the recovery file up to date with the game shown and
+    // the window title with its name. Called after every operation.
+    const CommandStates& refresh();
+    const CommandStates& states() const { return m_states; }
+    // "Name - Stonewise": the window title for the game shown.
+    std::u16string windowTitle() const;
+
+private:
+    bool runProgramCommand(int id);
+    void showPopup(int popup, int x = -1, int y = -1);
+    void openFiles();
+    void openAutoSaved();
+    void openClipboard();
+    void openText(std::u16string_view text);
+    bool openFileQuietly(const std::string& path);
+    void showLoaded(LoadedGame& game);
+    void saveCurrentGame();
+    void saveAsSgf();
+    void restoreStoredRecord();
+    void moveToFinishedGroup();
+    void showVersion();
+    void notYetAvailable(int id);
+    void openDataFolder();
+    std::u16string text(int id) const;
+
+    Application& m_app;
+    CIgoBoard& m_board;
+    Ui& m_ui;
+    Shell& m_shell;
+    Clipboard& m_clipboard;
+    const Clock& m_clock;
+    CommandStates m_states;
+    std::string m_lastFolder;
+    std::u16string m_title;
+};
+
+} // namespace stonewise

@@ -1,0 +1,486 @@
+// The program's own commands as a user meets them, headless: a scripted desktop answers every
+// question, file chooser, pop-up menu and dialog.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/Application.h"
+#include "app/CIgoBoard.h"
+#include "app/CommandIds.h"
+#include "app/FunctionModes.h"
+#include "app/GameSession.h"
+#include "app/ProgramCommands.h"
+#include "app/RecordCorrection.h"
+#include "store/FileIo.h"
+#include "store/GameStore.h"
+#include "store/SettingsFile.h"
+#include "support/BoardFixture.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
+
+namespace stonewise {
+namespace {
+
+using test::ScriptedUi;
+
+// The program started on a data folder, with a scripted desktop.
+struct Program {
+    Application app;
+    ScriptedUi ui;
+    test::RecordingPanels panels;
+    test::ScriptedShell shell;
+    test::ScriptedClipboard clipboard;
+    test::FixedClock clock;
+    CIgoBoard board;
+    ProgramCommands commands;
+
+    explicit Program(const std::string& folder)
+        : app(CommandLine{}, DataFolder(folder), std::string()), board(environment()),
+          commands(app, board, ui, shell, clipboard, clock) {
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        commands.startUp();
+    }
+
+    BoardEnvironment environment() {
+        BoardEnvironment env;
+        env.ui = &ui;
+        env.panels = &panels;
+        env.clock = &clock;
+        env.strings = &app.strings();
+        return env;
+    }
+
+    void play(std::initializer_list<std::pair<int, int>> moves) {
+        for (const auto& [x, y] : moves) {
+            const int before = board.totalMoves();
+            commands.clickPoint(x, y);
+            ASSERT_EQ(board.totalMoves(), before + 1) << "move at (" << x << ", " << y << ") was not played";
+        }
+    }
+
+    // In the play-and-record mode, stores a game of `moves` moves under `number` in the current
+    // group and shows it; returns the group.
+    int openStoredGame(int number, int moves) {
+        commands.run(kCmdModePlayAndRecord);
+        const int group = app.store()->currentGroup();
+        test::storeSampleGame(*app.store(), group, number, moves);
+        EXPECT_TRUE(app.session()->openGame(group, number));
+        return group;
+    }
+
+    bool shown(std::u16string_view text) const {
+        for (const ScriptedUi::Shown& m : ui.messages)
+            if (m.text.find(text) != std::u16string::npos) return true;
+        return false;
+    }
+};
+
+std::u16string japanese(int id) {
+    const auto text = StringTable::japanese().find(id);
+    EXPECT_TRUE(text) << "no text " << id;
+    return std::u16string(text.value_or(u""));
+}
+
+void writeText(const std::string& path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// --- pasting and dropping SGF text -------------------------------------------------------------------
+
+TEST(ProgramCommands, PastedOrDroppedTextIsReadAsTextWhateverItsCharset) {
+    // "黒" ends in a byte that Shift_JIS takes for the first of two: read as bytes again, the "]"
+    // after it vanished and the moves after it went into the comment.
+    const std::u16string sgf = u"(;CA[Shift_JIS]GN[黒の対局];B[pd]C[黒];W[dp]C[白は\\]];B[pp])";
+    for (bool dropped : {false, true}) {
+        test::TempFolder folder;
+        Program p(folder.path());
+        if (dropped) {
+            p.commands.openDroppedText(sgf);
+        } else {
+            p.clipboard.content = sgf;
+            p.commands.run(kCmdOpenClipboard, CommandSource::Key);
+        }
+        ASSERT_EQ(p.board.totalMoves(), 3) << (dropped ? "dropped" : "pasted");
+        EXPECT_EQ(p.board.gameInfo().name, u"黒の対局");
+        const RecordSequence& main = p.board.record().main();
+        EXPECT_EQ(main.commentOf(*main.findNode(1)), u"黒");
+        EXPECT_EQ(main.commentOf(*main.findNode(2)), u"白は]");
+        EXPECT_TRUE(p.ui.messages.empty());
+    }
+    // Text that holds no game says so with 11614.
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.clipboard.content = u"no game here";
+    p.commands.run(kCmdOpenClipboard);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].title, u"コピーされた棋譜データを開く");
+}
+
+// --- restoring the stored game -----------------------------------------------------------------------
+
+TEST(ProgramCommands, RestoringGoesBackToTheGameAsLastSaved) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.openStoredGame(4, 6);
+    p.play({{10, 10}});
+    p.commands.run(kCmdSave, CommandSource::Key);
+    p.play({{12, 12}, {14, 14}});
+    ASSERT_EQ(p.board.totalMoves(), 9);
+    p.ui.answers = {true};
+    p.commands.run(kCmdRestoreRecord);
+    ASSERT_EQ(p.ui.questions.size(), 1u);
+    EXPECT_EQ(p.ui.questions[0].title, japanese(11206));
+    EXPECT_EQ(p.board.totalMoves(), 7);  // the saved state, not the one the game was opened with
+    EXPECT_FALSE(p.app.session()->unsaved());
+}
+
+TEST(ProgramCommands, AHandicapChangeCancelledReplacesNothing) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    const int group = p.openStoredGame(2, 5);
+    const auto stored = readWholeFile(p.app.store()->gameFilePath(group, 2));
+    ASSERT_TRUE(stored);
+
+    p.commands.run(kCmdCorrectRecord);
+    ASSERT_TRUE(p.ui.correction);
+    p.ui.answers = {true};
+    ASSERT_TRUE(p.ui.correction->changeHandicap(3));
+    EXPECT_EQ(p.board.gameInfo().handicap, 3);
+    p.ui.correction->cancel();
+    p.ui.correction.reset();
+    EXPECT_EQ(p.board.totalMoves(), 5);
+    EXPECT_EQ(p.board.gameInfo().handicap, 0);
+
+    // Restoring afterwards gives the stored game, not the empty one the handicap change made.
+    p.ui.answers = {true};
+    p.commands.run(kCmdRestoreRecord);
+    EXPECT_EQ(p.board.totalMoves(), 5);
+    EXPECT_EQ(p.board.gameInfo().handicap, 0);
+    // Leaving the game writes nothing different.
+    p.ui.answers = {true, true, true};
+    p.app.session()->saveCurrentGame(true);
+    EXPECT_EQ(readWholeFile(p.app.store()->gameFilePath(group, 2)), stored);
+}
+
+TEST(ProgramCommands, AGameReadAndNeverStoredHasNothingToGoBackTo) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.clipboard.content = u"(;B[pd];W[dp])";
+    p.commands.run(kCmdOpenClipboard);
+    p.commands.run(kCmdToEnd);
+    p.play({{10, 10}});
+    p.commands.run(kCmdRestoreRecord);
+    EXPECT_TRUE(p.ui.questions.empty());
+    EXPECT_TRUE(p.shown(japanese(25032)));
+    EXPECT_EQ(p.board.totalMoves(), 3);
+}
+
+// --- the recovery file ---------------------------------------------------------------------------------
+
+TEST(ProgramCommands, AKilledRunLosesNoMove) {
+    test::TempFolder folder;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Plays a game without saving, says so, and waits to be killed.
+        Program p(folder.path());
+        p.commands.run(kCmdModePlayAndRecord);
+        p.play({{3, 3}, {15, 15}, {16, 3}, {2, 15}, {9, 9}});
+        const char done = 1;
+        if (::write(ready[1], &done, 1) != 1) ::_exit(2);
+        for (;;) ::pause();
+    }
+    char done = 0;
+    ASSERT_EQ(::read(ready[0], &done, 1), 1);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    Program p(folder.path());
+    EXPECT_EQ(p.board.totalMoves(), 5);
+    EXPECT_EQ(p.board.position().colourAt(9, 9), kBlack);
+    ASSERT_TRUE(p.shown(japanese(25029)));
+    EXPECT_TRUE(p.app.session()->unsaved());
+    EXPECT_TRUE(pathExists(p.app.recoveryFile()));
+
+    // "自動保存した棋譜ファイルを開く" reads it too.
+    p.commands.run(kCmdOpenAutoSaved);
+    EXPECT_EQ(p.board.totalMoves(), 5);
+    p.commands.run(kCmdToEnd);
+    EXPECT_EQ(p.board.position().colourAt(9, 9), kBlack);
+    EXPECT_EQ(p.ui.messages.size(), 1u);
+
+    // A save removes it.
+    p.commands.run(kCmdSave, CommandSource::Key);
+    EXPECT_FALSE(pathExists(p.app.recoveryFile()));
+    EXPECT_EQ(p.ui.status, japanese(25005));
+    p.commands.run(kCmdOpenAutoSaved);
+    EXPECT_TRUE(p.shown(japanese(25031)));
+}
+
+TEST(ProgramCommands, ACleanExitLeavesNoRecoveryFile) {
+    test::TempFolder folder;
+    {
+        Program p(folder.path());
+        p.openStoredGame(3, 4);
+        p.play({{12, 12}});
+        EXPECT_TRUE(pathExists(p.app.recoveryFile()));
+        p.ui.answers = {false};  // the changes are not wanted
+        ASSERT_TRUE(p.commands.exitCheck());
+        p.commands.shutDown();
+        EXPECT_FALSE(pathExists(p.app.recoveryFile()));
+    }
+    Program again(folder.path());
+    EXPECT_FALSE(again.shown(japanese(25029)));
+}
+
+TEST(ProgramCommands, ALibraryGameComesBackInItsPlace) {
+    test::TempFolder folder;
+    int group = 0;
+    {
+        Program p(folder.path());
+        group = p.openStoredGame(7, 3);
+        p.play({{12, 12}, {13, 13}});
+        // The run ends here without its exit.
+    }
+    Program p(folder.path());
+    EXPECT_EQ(p.app.session()->number(), 7);
+    EXPECT_EQ(p.app.session()->group(), group);
+    EXPECT_EQ(p.board.totalMoves(), 5);
+    // Leaving it asks, as for any changed game, and the answer keeps the recovered moves.
+    p.ui.answers = {true};
+    p.app.session()->saveCurrentGame(true);
+    StoreMessages messages;
+    EXPECT_EQ(p.app.store()->readGame(group, 7, messages).main->lastMoveNumber(), 5);
+}
+
+TEST(RecoveryFile, DamagedBytesGiveNothing) {
+    auto record = RecordSequence::createMain();
+    record->appendNode(makeMoveNode(1, 3, 3));
+    GameInfo info;
+    const auto bytes = encodeRecoveryFile(2, 9, *record, info);
+    const auto good = decodeRecoveryFile(bytes);
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->group, 2);
+    EXPECT_EQ(good->number, 9);
+    EXPECT_EQ(good->main->lastMoveNumber(), 1);
+    for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{12}, bytes.size() - 1})
+        EXPECT_FALSE(decodeRecoveryFile(std::span(bytes).first(cut))) << cut;
+    auto wrong = bytes;
+    wrong[4] = 2;  // a version this program does not know
+    EXPECT_FALSE(decodeRecoveryFile(wrong));
+}
+
+// --- modes, the finished view, the library ------------------------------------------------------------
+
+TEST(ProgramCommands, ReturnFromTheFinishedViewOnlyReturns) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdModePlayAndRecord);
+    FunctionModes& modes = *p.app.modes();
+    EXPECT_FALSE(p.commands.states().enabled(kCmdReturnFromFinished));
+    p.commands.run(kCmdReturnFromFinished);
+    EXPECT_EQ(modes.mode(), kModePlayAndRecord);  // not into the finished view
+    p.commands.run(kCmdFinishedView);
+    EXPECT_EQ(modes.mode(), kModePlayFinished);
+    EXPECT_TRUE(p.commands.states().enabled(kCmdReturnFromFinished));
+    p.commands.run(kCmdReturnFromFinished, CommandSource::Popup);
+    EXPECT_EQ(modes.mode(), kModePlayAndRecord);
+    EXPECT_TRUE(p.ui.messages.empty());
+}
+
+TEST(ProgramCommands, TheTemporaryGameIsNotMovedToTheFinishedGroupAndSaysWhy) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdModePlayAndRecord);
+    p.play({{3, 3}});
+    ASSERT_TRUE(p.app.session()->temporary());
+    p.commands.run(kCmdMoveToFinished);
+    EXPECT_TRUE(p.ui.questions.empty());
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, japanese(25004));
+    EXPECT_EQ(p.ui.messages[0].title, japanese(17010));
+}
+
+TEST(ProgramCommands, TheDataFolderOpensThroughTheShell) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdOpenDataFolder);
+    ASSERT_EQ(p.shell.folders.size(), 1u);
+    EXPECT_EQ(p.shell.folders[0], folder.path());
+    p.shell.works = false;
+    p.commands.run(kCmdOpenDataFolder);
+    EXPECT_TRUE(p.shown(u"データフォルダを開けませんでした。"));
+}
+
+TEST(ProgramCommands, TheHelpButtonAndTheDemoEntryAreToldApartByWhereTheyComeFrom) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.ui.popupAnswers = {0};
+    p.commands.run(kCmdHelpButtonOrDemo, CommandSource::MainBar);
+    ASSERT_EQ(p.ui.popupRequests.size(), 1u);
+    EXPECT_EQ(p.ui.popupRequests[0].popup, 2);
+    EXPECT_EQ(p.ui.popupRequests[0].items.front().command, kCmdVersion);
+    EXPECT_TRUE(p.ui.messages.empty());
+
+    p.commands.run(kCmdHelpButtonOrDemo, CommandSource::Menu);
+    EXPECT_EQ(p.ui.popupRequests.size(), 1u);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
+    EXPECT_EQ(p.ui.messages[0].title, u"デモ棋譜等のロード");
+
+    // A command chosen in the pop-up runs: the version dialog, whose button opens the support page.
+    p.ui.popupAnswers = {kCmdVersion};
+    p.ui.versionAnswers = {VersionDialogChoice::SupportPage};
+    p.commands.run(kCmdHelpButtonOrDemo, CommandSource::MainBar);
+    ASSERT_EQ(p.ui.versionRequests.size(), 1u);
+    EXPECT_EQ(p.ui.versionRequests[0].productLine, u"Stonewise, Version 2.2.0, Build 1052");
+    ASSERT_EQ(p.shell.urls.size(), 1u);
+    EXPECT_EQ(p.shell.urls[0].rfind("https://", 0), 0u);
+}
+
+TEST(ProgramCommands, TheBoardMenuTakesItsStatesFromTheCommandStates) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdModePlayAndRecord);
+    p.play({{3, 3}, {15, 15}});
+    auto states = [&](int x, int y) {
+        p.ui.popupAnswers = {0};
+        p.commands.boardMenu(x, y);
+        std::map<int, bool> on;
+        for (const PopupItem& item : p.ui.popupRequests.back().items) on[item.command] = item.enabled;
+        return on;
+    };
+    auto onStone = states(3, 3);
+    EXPECT_FALSE(onStone[kCmdPlaceStone]);
+    EXPECT_TRUE(onStone[kCmdSetMark]);
+    EXPECT_FALSE(onStone[kCmdRemoveSetupStone]);  // a move, not a setup stone
+    auto onEmpty = states(10, 10);
+    EXPECT_TRUE(onEmpty[kCmdPlaceStone]);
+    EXPECT_EQ(onEmpty[kCmdComment], p.commands.states().enabled(kCmdComment));
+    // A disabled entry the desktop hands back anyway runs nothing.
+    p.ui.popupAnswers = {kCmdPlaceStone};
+    p.commands.boardMenu(3, 3);
+    EXPECT_EQ(p.board.totalMoves(), 2);
+}
+
+TEST(ProgramCommands, TheGoBookModeBeforeItsPlayerIsReadySaysWhy) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    const int mode = p.app.modes()->mode();
+    p.commands.run(kCmdModeBook);
+    EXPECT_EQ(p.app.modes()->mode(), mode);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].title, japanese(25003));
+}
+
+TEST(ProgramCommands, TheWrongVersionSettingsMessageIsShown) {
+    test::TempFolder folder;
+    {
+        SettingsRecord settings;
+        ASSERT_TRUE(saveSettings(DataFolder(folder.path()), settings));
+        auto bytes = *readWholeFile(folder.path() + kSettingsFileName);
+        bytes[4] = 7;  // a version word this program does not read
+        ASSERT_TRUE(writeFileAtomically(folder.path() + kSettingsFileName, bytes));
+        std::filesystem::remove(folder.path() + kSettingsPreviousFileName);
+    }
+    Program p(folder.path());
+    EXPECT_TRUE(p.shown(japanese(11607)));
+}
+
+// --- files ----------------------------------------------------------------------------------------------
+
+TEST(ProgramCommands, TheWindowTitleNamesTheGame) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    EXPECT_EQ(p.ui.title, u"Stonewise");
+    p.clipboard.content = u"(;GN[秋の名局]PB[本因坊]PW[井山];B[pd])";
+    p.commands.run(kCmdOpenClipboard);
+    EXPECT_EQ(p.ui.title, u"秋の名局 - Stonewise");
+    // A game without a name is called by its players.
+    p.board.gameInfo().name.clear();
+    p.commands.refresh();
+    EXPECT_EQ(p.ui.title, u"本因坊 対 井山 - Stonewise");
+}
+
+TEST(ProgramCommands, SavingAsSgfAddsTheExtensionWhenNoneIsTyped) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdModePlayAndRecord);
+    p.play({{3, 3}, {15, 15}});
+    struct Case {
+        std::string typed;
+        std::string written;
+    };
+    for (const Case& c : {Case{"game", "game.sgf"}, Case{"other.sgf", "other.sgf"}, Case{"v1.2/x", "v1.2/x.sgf"}}) {
+        std::filesystem::create_directories(folder.path() + "v1.2");
+        p.ui.saveAnswers = {folder.path() + c.typed};
+        p.commands.run(kCmdSaveAsSgf);
+        EXPECT_TRUE(pathExists(folder.path() + c.written)) << c.typed;
+    }
+    EXPECT_EQ(p.ui.saveRequests[0].proposedName, u"No name.sgf");
+    EXPECT_EQ(p.ui.saveRequests[1].folder + "/", folder.path());  // the last folder is remembered
+    // A name that only with ".sgf" names an existing file is asked about.
+    p.ui.saveAnswers = {folder.path() + "game"};
+    p.ui.answers = {false};
+    p.commands.run(kCmdSaveAsSgf);
+    EXPECT_EQ(p.ui.questions.size(), 1u);
+    // A folder that cannot be written says so.
+    p.ui.saveAnswers = {folder.path() + "missing/game"};
+    p.commands.run(kCmdSaveAsSgf);
+    EXPECT_TRUE(p.shown(u"ファイルを書き込めませんでした。"));
+    // Cancelled: nothing.
+    p.ui.messages.clear();
+    p.ui.saveAnswers = {std::nullopt};
+    p.commands.run(kCmdSaveAsSgf);
+    EXPECT_TRUE(p.ui.messages.empty());
+}
+
+TEST(ProgramCommands, SeveralFilesAtOnceSayWhichOneWasOpened) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    writeText(folder.path() + "broken.sgf", "nothing");
+    writeText(folder.path() + "first.sgf", "(;GN[first];B[aa];W[bb])");
+    writeText(folder.path() + "second.sgf", "(;GN[second];B[cc])");
+    p.commands.openDroppedFiles({folder.path() + "broken.sgf", folder.path() + "first.sgf", folder.path() + "second.sgf"});
+    EXPECT_EQ(p.board.gameInfo().name, u"first");
+    EXPECT_TRUE(p.shown(u"3 個のファイルが渡されましたが"));
+    EXPECT_TRUE(p.shown(fromUtf8(folder.path() + "first.sgf")));
+
+    // The file chooser takes several too; one file alone opens without a word.
+    p.ui.messages.clear();
+    p.ui.openAnswers = {{folder.path() + "second.sgf"}};
+    p.commands.run(kCmdOpenFiles, CommandSource::MainBar);
+    EXPECT_EQ(p.board.gameInfo().name, u"second");
+    EXPECT_TRUE(p.ui.messages.empty());
+    ASSERT_EQ(p.ui.openRequests.size(), 1u);
+    EXPECT_EQ(p.ui.openRequests[0].filters.front().patterns.front(), u"*.sgf");
+    p.ui.openAnswers = {{}};
+    p.commands.run(kCmdOpenFiles);
+    EXPECT_EQ(p.board.gameInfo().name, u"second");
+}
+
+TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(32828);  // "グループリスト..."
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
+    p.commands.run(kCmdExit);
+    EXPECT_EQ(p.ui.closeRequests, 1);
+}
+
+} // namespace
+} // namespace stonewise
