@@ -123,7 +123,11 @@ bool GameSession::saveCurrentGame(bool ask) {
             StoreMessages messages;
             m_store.gameList(m_group, messages).put(info);
             const bool askNow = ask && m_settings.noSaveConfirmation == 0;
-            if (!askNow || !m_ui || m_ui->ask(m_board.text(kStrSaveQuestion), m_board.text(kStrSaveTitle))) {
+            const std::vector<std::uint8_t> bytes = encodeGameFile(m_board.record().main(), &info, NodeForm::Ordinary);
+            if (readWholeFile(m_store.gameFilePath(m_group, m_number)) == bytes) {
+                // Changes that came back to what is stored (a correction cancelled): nothing to save.
+                m_savedChanges = m_board.changeCounter();
+            } else if (!askNow || !m_ui || m_ui->ask(m_board.text(kStrSaveQuestion), m_board.text(kStrSaveTitle))) {
                 ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info);
                 if (ok) m_savedChanges = m_board.changeCounter();
             }

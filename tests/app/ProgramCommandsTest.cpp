@@ -163,9 +163,18 @@ TEST(ProgramCommands, AHandicapChangeCancelledReplacesNothing) {
     p.commands.run(kCmdRestoreRecord);
     EXPECT_EQ(p.board.totalMoves(), 5);
     EXPECT_EQ(p.board.gameInfo().handicap, 0);
-    // Leaving the game writes nothing different.
-    p.ui.answers = {true, true, true};
-    p.app.session()->saveCurrentGame(true);
+    EXPECT_EQ(readWholeFile(p.app.store()->gameFilePath(group, 2)), stored);
+
+    // Cancelled without restoring: leaving the game neither asks nor writes.
+    p.commands.run(kCmdCorrectRecord);
+    p.ui.answers = {true};
+    ASSERT_TRUE(p.ui.correction->changeHandicap(4));
+    p.ui.correction->cancel();
+    p.ui.correction.reset();
+    p.ui.questions.clear();
+    EXPECT_TRUE(p.app.session()->saveCurrentGame(true));
+    EXPECT_TRUE(p.ui.questions.empty());
+    EXPECT_FALSE(p.app.session()->unsaved());
     EXPECT_EQ(readWholeFile(p.app.store()->gameFilePath(group, 2)), stored);
 }
 
