@@ -212,6 +212,15 @@ void MainWindow::showPrisoners(int byWhite, int byBlack) { m_side->showPrisoners
 void MainWindow::recordChanged() {
     m_side->recordChanged();
     m_boardWidget->updateMarks();
+    // An edit from anywhere (the correction dialog too) reaches the menus, the title and the
+    // recovery file once the event loop is back.
+    if (!m_refreshQueued) {
+        m_refreshQueued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_refreshQueued = false;
+            refreshCommandStates();
+        }, Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::selectionChanged(const RecordSequence* sequence, int nodeIndex) {

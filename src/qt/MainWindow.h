@@ -104,6 +104,7 @@ private:
     std::vector<std::pair<int, QAction*>> m_actions;
     bool m_bookMenus = false;
     bool m_startedUp = false;
+    bool m_refreshQueued = false;
 };
 
 } // namespace stonewise
