@@ -26,7 +26,7 @@ void encodeRecovery300(benchmark::State& state) {
     GameInfo info;
     info.name = u"recovery";
     for (auto _ : state) {
-        const auto bytes = encodeRecoveryFile(3, 12, *record, info);
+        const auto bytes = encodeRecoveryFile(3, 12, true, *record, info);
         benchmark::DoNotOptimize(bytes.data());
     }
 }
@@ -39,7 +39,7 @@ void writeRecovery300(benchmark::State& state) {
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "Recovery.dat").string();
     for (auto _ : state) {
-        const auto bytes = encodeRecoveryFile(3, 12, *record, info);
+        const auto bytes = encodeRecoveryFile(3, 12, true, *record, info);
         if (!writeFileAtomically(path, bytes)) state.SkipWithError("cannot write");
     }
     std::filesystem::remove_all(folder);

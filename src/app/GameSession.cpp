@@ -208,7 +208,8 @@ bool GameSession::reloadStored() {
 namespace {
 constexpr std::uint8_t kRecoveryMagic[4] = {'S', 'W', 'R', 'V'};
 constexpr std::uint16_t kRecoveryVersion = 1;
-constexpr std::size_t kRecoveryHeader = 12;
+constexpr std::size_t kRecoveryHeader = 16;
+constexpr std::uint16_t kStoredEarlier = 1;
 
 void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -221,11 +222,14 @@ std::uint32_t getLittleEndian(std::span<const std::uint8_t> in, std::size_t at, 
 }
 } // namespace
 
-std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, const RecordSequence& main, const GameInfo& info) {
+std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, bool storedEarlier, const RecordSequence& main,
+                                             const GameInfo& info) {
     std::vector<std::uint8_t> out(std::begin(kRecoveryMagic), std::end(kRecoveryMagic));
     putLittleEndian(out, kRecoveryVersion, 2);
     putLittleEndian(out, static_cast<std::uint32_t>(group), 2);
     putLittleEndian(out, static_cast<std::uint32_t>(number), 4);
+    putLittleEndian(out, storedEarlier ? kStoredEarlier : 0u, 2);
+    putLittleEndian(out, 0, 2);
     GameInfo entry = info;
     entry.number = number;
     const std::vector<std::uint8_t> game = encodeGameFile(main, &entry, NodeForm::Ordinary);
@@ -242,6 +246,7 @@ std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> by
     RecoveredGame g;
     g.group = static_cast<int>(getLittleEndian(bytes, 6, 2));
     g.number = static_cast<int>(getLittleEndian(bytes, 8, 4));
+    g.storedEarlier = (getLittleEndian(bytes, 12, 2) & kStoredEarlier) != 0;
     g.main = std::move(read.main);
     g.info = read.entry.value_or(GameInfo{});
     return g;
@@ -256,7 +261,8 @@ void GameSession::keepRecovery() {
     }
     if (m_recoveryWritten && changes == m_recoveryChanges) return;
     const int group = m_number == 0 ? kScratchGroup : m_group;
-    const auto bytes = encodeRecoveryFile(group, m_number, m_board.record().main(), m_board.gameInfo());
+    const auto bytes = encodeRecoveryFile(group, m_number, m_origin == Origin::Stored, m_board.record().main(),
+                                          m_board.gameInfo());
     // A recovery file that cannot be written is tried again at the next change.
     m_recoveryWritten = writeFileAtomically(m_recoveryPath, bytes);
     m_recoveryChanges = changes;
@@ -285,8 +291,9 @@ bool GameSession::restoreRecovery() {
         info.number = 0;
         m_board.loadGame(std::move(g->main), info);
         m_number = 0;
-        // What is stored for the temporary game is older than what was recovered.
-        m_origin = pathExists(m_store.gameFilePath(kScratchGroup, 0)) ? Origin::Stored : Origin::ReadUnstored;
+        // The temporary game's stored copy is an earlier state of it only when the file says so
+        // (a game read from a file and never saved has none).
+        m_origin = g->storedEarlier ? Origin::Stored : Origin::ReadUnstored;
     }
     // The recovered changes are not saved yet: the file stays until they are.
     m_savedChanges = m_board.changeCounter() - 1;

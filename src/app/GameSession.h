@@ -95,15 +95,18 @@ private:
     int m_recoveryChanges = 0;
 };
 
-// The recovery file's bytes: "SWRV", version 1, the group and the game number, then the game file
-// with its entry. `decodeRecoveryFile` gives nothing for anything else.
+// The recovery file's bytes: "SWRV", version 1, the group and the game number, a flags word (1:
+// what the library stores for the game is an earlier state of it) and a reserved word, then the
+// game file with its entry. `decodeRecoveryFile` gives nothing for anything else.
 struct RecoveredGame {
     int group = 0;
     int number = 0;
+    bool storedEarlier = false;
     std::unique_ptr<RecordSequence> main;
     GameInfo info;
 };
-std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, const RecordSequence& main, const GameInfo& info);
+std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, bool storedEarlier, const RecordSequence& main,
+                                             const GameInfo& info);
 std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> bytes);
 
 } // namespace stonewise

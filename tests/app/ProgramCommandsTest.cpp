@@ -275,17 +275,49 @@ TEST(ProgramCommands, ALibraryGameComesBackInItsPlace) {
     EXPECT_EQ(p.app.store()->readGame(group, 7, messages).main->lastMoveNumber(), 5);
 }
 
+TEST(ProgramCommands, ARecoveredTemporaryGameRestoresToItsOwnSavedState) {
+    struct Case {
+        bool saved;       // the game was saved once before the run ended
+        int restoredTo;   // moves after "現在の棋譜を変更前の状態に戻す"; -1: refused
+    };
+    for (const Case& c : {Case{true, 2}, Case{false, -1}}) {
+        test::TempFolder folder;
+        {
+            Program p(folder.path());
+            p.commands.run(kCmdModePlayAndRecord);
+            p.clipboard.content = u"(;GN[read];B[pd];W[dp])";
+            p.commands.run(kCmdOpenClipboard);
+            p.commands.run(kCmdToEnd);
+            if (c.saved) p.commands.run(kCmdSave);
+            p.play({{10, 10}});
+        }
+        Program p(folder.path());
+        EXPECT_EQ(p.board.gameInfo().name, u"read");
+        ASSERT_EQ(p.board.totalMoves(), 3);
+        p.ui.answers = {true};
+        p.commands.run(kCmdRestoreRecord);
+        if (c.restoredTo < 0) {
+            EXPECT_TRUE(p.shown(japanese(25032)));
+            EXPECT_EQ(p.board.totalMoves(), 3);
+        } else {
+            EXPECT_EQ(p.board.totalMoves(), c.restoredTo);
+            EXPECT_EQ(p.board.gameInfo().name, u"read");
+        }
+    }
+}
+
 TEST(RecoveryFile, DamagedBytesGiveNothing) {
     auto record = RecordSequence::createMain();
     record->appendNode(makeMoveNode(1, 3, 3));
     GameInfo info;
-    const auto bytes = encodeRecoveryFile(2, 9, *record, info);
+    const auto bytes = encodeRecoveryFile(2, 9, true, *record, info);
     const auto good = decodeRecoveryFile(bytes);
     ASSERT_TRUE(good);
     EXPECT_EQ(good->group, 2);
     EXPECT_EQ(good->number, 9);
+    EXPECT_TRUE(good->storedEarlier);
     EXPECT_EQ(good->main->lastMoveNumber(), 1);
-    for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{12}, bytes.size() - 1})
+    for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{16}, bytes.size() - 1})
         EXPECT_FALSE(decodeRecoveryFile(std::span(bytes).first(cut))) << cut;
     auto wrong = bytes;
     wrong[4] = 2;  // a version this program does not know
