@@ -108,18 +108,18 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
         case kCmdComment: on = !board.gameInfo().isProtected(); break;
         case kCmdShowNumbers: check = board.options().showNumbers; break;
         case kCmdBranchNumbersFromOne: check = board.options().branchNumbersFromOne; break;
-        case 32878: on = clipboardHasText; break;
-        case 32900: check = mode == kModeMailGo || mode == kModeMailGoFinished; break;
-        case 32901: check = mode == kModePlayAndRecord || mode == kModePlayFinished; break;
-        case 32902: check = mode == kModeViewing; break;
-        case 32926: check = mode == kModeProblems; break;
-        case 32890: check = book; break;
-        case 32818:
+        case kCmdOpenClipboard: on = clipboardHasText; break;
+        case kCmdModeMailGo: check = mode == kModeMailGo || mode == kModeMailGoFinished; break;
+        case kCmdModePlayAndRecord: check = mode == kModePlayAndRecord || mode == kModePlayFinished; break;
+        case kCmdModeViewing: check = mode == kModeViewing; break;
+        case kCmdModeProblems: check = mode == kModeProblems; break;
+        case kCmdModeBook: check = book; break;
+        case kCmdFinishedView:
             on = modes && modes->finishedTarget() != 0;
             check = modes && modes->finishedViewShown();
             break;
         case kCmdReturnFromFinished: on = modes && modes->finishedViewShown(); break;
-        case 32819: on = (mode == kModeMailGo || mode == kModePlayAndRecord) && modes && modes->finishedTarget() != 0; break;
+        case kCmdMoveToFinished: on = (mode == kModeMailGo || mode == kModePlayAndRecord) && modes && modes->finishedTarget() != 0; break;
         default: break;
         }
         if (on != e.enabled || check != e.checked) changed = true;
