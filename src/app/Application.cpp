@@ -87,7 +87,7 @@ bool Application::exitCheck() {
 
 bool Application::shutDown() {
     if (m_store && m_modes) setLastView(m_settings, m_store->currentGroup(), m_modes->mode());
-    if (m_session) m_session->removeRecovery();
+    if (m_session) m_session->endRecovery();
     const bool saved = saveSettings(m_folder, m_settings);
     if (!saved && m_ui && m_board) m_ui->showMessage(m_board->text(kStrSettingsNotSaved), m_board->text(kStrSettingsSaveTitle));
     return saved;

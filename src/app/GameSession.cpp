@@ -268,6 +268,11 @@ void GameSession::keepRecovery() {
     m_recoveryChanges = changes;
 }
 
+void GameSession::endRecovery() {
+    removeRecovery();
+    m_recoveryPath.clear();
+}
+
 void GameSession::removeRecovery() {
     if (m_recoveryPath.empty()) return;
     removeFile(m_recoveryPath);

@@ -69,13 +69,14 @@ public:
     // Writes the game shown to the recovery file when it changed since the last save and since the
     // last write; removes the file once nothing is left unsaved.
     void keepRecovery();
-    // Removes the recovery file (a clean end of the run).
-    void removeRecovery();
+    // Removes the recovery file and keeps none for the rest of the run (its clean end).
+    void endRecovery();
     // Shows the game the recovery file holds, in its place in the library when that game is still
     // there (else as the temporary game), as changed. False when there is no readable file.
     bool restoreRecovery();
 
 private:
+    void removeRecovery();
     // Where the game shown came from, for restoring it.
     enum class Origin { Stored, NewGame, ReadUnstored };
 

@@ -246,9 +246,15 @@ TEST(ProgramCommands, ACleanExitLeavesNoRecoveryFile) {
         p.openStoredGame(3, 4);
         p.play({{12, 12}});
         EXPECT_TRUE(pathExists(p.app.recoveryFile()));
+        p.app.settings().noSaveConfirmation = 0;
         p.ui.answers = {false};  // the changes are not wanted
         ASSERT_TRUE(p.commands.exitCheck());
+        EXPECT_EQ(p.ui.questions.size(), 1u);
+        EXPECT_TRUE(p.app.session()->unsaved());
         p.commands.shutDown();
+        EXPECT_FALSE(pathExists(p.app.recoveryFile()));
+        // What the window does after its end (a last refresh) brings nothing back.
+        p.commands.refresh();
         EXPECT_FALSE(pathExists(p.app.recoveryFile()));
     }
     Program again(folder.path());
