@@ -67,7 +67,7 @@ TEST(CIgoBoard, ClicksThatDoNothing) {
 
     TestBoard atStart;
     atStart.play({{3, 3}, {15, 15}});
-    atStart.board.position().displayedMove = 0;
+    atStart.board.showMove(0);
     atStart.board.clickPoint(9, 9);
     EXPECT_EQ(atStart.board.totalMoves(), 2);
 
@@ -165,7 +165,7 @@ TEST(CIgoBoard, RebuildAtEveryMoveMatchesThePositionsPlayed) {
         }
         ASSERT_GT(prisoners.back().first + prisoners.back().second, 5) << "the game should capture";
         for (int n = 1; n < static_cast<int>(seen.size()); ++n) {
-            t.board.position().displayedMove = n;
+            t.board.showMove(n);
             ASSERT_TRUE(t.board.rebuild());
             EXPECT_EQ(t.diagram(), seen[static_cast<std::size_t>(n)]) << "move " << n;
             EXPECT_EQ(t.board.position().prisoners(kBlack), prisoners[static_cast<std::size_t>(n)].first);

@@ -43,7 +43,7 @@ TEST(Editing, UndoACaptureRestoresStonesAndPrisoners) {
     EXPECT_EQ(t.board.record().main().nodeCount(), 4);
     t.board.command(kCmdUndo);  // a plain move: taken off directly
     EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);
-    EXPECT_EQ(t.board.position().lastMove->moveNumber, 3);
+    EXPECT_EQ(t.board.navigation().lastMove()->moveNumber, 3);
 }
 
 TEST(Editing, UndoAMailGoMoveAsksOnce) {
@@ -257,6 +257,46 @@ TEST(Editing, StudySequenceBecomesAMergedBranch) {
     // The same study again is already held: nothing new.
     EXPECT_TRUE(t.board.addStudySequenceAsBranch(*study));
     EXPECT_EQ(t.board.record().main().child(2), nullptr);
+}
+
+// Long times are kept in whole minutes, rounded to the nearest minute; up to 32,760 seconds they
+// stay exact.
+TEST(Editing, ElapsedTimesRoundToTheNearestMinute) {
+    struct Case {
+        int seconds;
+        int stored;
+    };
+    const Case cases[] = {{0, 0}, {32760, 32760}, {32761, -546}, {32790, -547}, {40049, -667}, {40050, -668},
+                          {99 * 3600 + 59 * 60 + 59, -6000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        TestBoard t;
+        t.play({{3, 3}, {15, 15}});
+        RecordSequence& m = t.board.record().main();
+        t.board.selectNode(&m, m.findNodeIndex(2));
+        ElapsedDialogResult e;
+        e.accepted = true;
+        e.seconds = c.seconds;
+        t.ui.elapsedAnswers.push_back(e);
+        t.board.command(kCmdEditElapsed);
+        EXPECT_EQ(m.findNode(2)->elapsed, c.stored);
+    }
+}
+
+// A refused move's message leaves the status line once a move is played.
+TEST(Editing, TheIllegalMoveMessageGoesWithTheNextMove) {
+    TestBoard t;
+    t.play({{1, 0}, {10, 10}, {0, 1}});
+    t.board.clickPoint(0, 0);  // white fills the corner: suicide
+    EXPECT_EQ(t.board.totalMoves(), 3);
+    EXPECT_EQ(t.ui.status, u"禁じ手です。");
+    t.play({{10, 11}});
+    EXPECT_EQ(t.ui.status, u"");
+    // A status text set since is left alone by later moves.
+    t.board.clickPoint(0, 0);  // black may take the corner point: legal
+    t.ui.setStatusText(u"other");
+    t.play({{12, 12}});
+    EXPECT_EQ(t.ui.status, u"other");
 }
 
 } // namespace
