@@ -1,6 +1,9 @@
 // The marks on the board belong to the move shown, whichever way the board got there.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/CommandIds.h"
 #include "support/BoardFixture.h"
 
@@ -114,6 +117,47 @@ TEST(MarksShown, AVariationShowsItsOwnMarksOnly) {
     listed.load(kMarkedGame);
     listed.board.showSequence(variation(listed), 6);
     EXPECT_EQ(listed.scene(), stepped);
+}
+
+// A step that does not redraw everything tells the canvas about every point whose drawing changed:
+// the stone, the last-move rings, and the marks of the move left and of the move shown.
+TEST(MarksShown, EveryStepTellsTheCanvasWhatChanged) {
+    TestBoard t;
+    t.load(kMarkedGame);
+    t.board.command(kCmdToStart);
+    test::SceneCanvas::Scene before = test::SceneCanvas::drawing(t.board);
+    int drawnPointByPoint = 0;
+    auto step = [&](int command, const std::string& name) {
+        SCOPED_TRACE(name);
+        t.canvas.told.clear();
+        const int redraws = t.canvas.redraws;
+        t.board.command(command);
+        const test::SceneCanvas::Scene after = test::SceneCanvas::drawing(t.board);
+        if (t.canvas.redraws != redraws) {
+            before = after;
+            return;
+        }
+        ++drawnPointByPoint;
+        std::set<std::pair<int, int>> points;
+        for (const auto& [point, steps] : before) points.insert(point);
+        for (const auto& [point, steps] : after) points.insert(point);
+        for (const auto& point : points) {
+            const auto was = before.find(point);
+            const auto now = after.find(point);
+            const std::string drawnBefore = was == before.end() ? "" : was->second;
+            const std::string drawnNow = now == after.end() ? "" : now->second;
+            if (drawnBefore != drawnNow)
+                EXPECT_TRUE(t.canvas.told.count(point)) << point.first << "," << point.second << ": " << drawnBefore
+                                                        << " -> " << drawnNow;
+        }
+        before = after;
+    };
+    for (int n = 2; n <= 7; ++n) step(kCmdForward, "forward to " + std::to_string(n));
+    for (int n = 6; n >= 1; --n) step(kCmdBack, "back to " + std::to_string(n));
+    t.board.command(kCmdToEnd);
+    before = test::SceneCanvas::drawing(t.board);
+    for (int n = 6; n >= 4; --n) step(kCmdUndo, "undo to " + std::to_string(n));
+    EXPECT_GT(drawnPointByPoint, 8) << "plain steps are drawn point by point";
 }
 
 } // namespace

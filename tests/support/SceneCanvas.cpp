@@ -27,20 +27,26 @@ std::string stepName(const DrawOp& op) {
 
 } // namespace
 
-std::string SceneCanvas::scene(CIgoBoard& board, const ViewSettings& settings) {
+SceneCanvas::Scene SceneCanvas::drawing(CIgoBoard& board, const ViewSettings& settings) {
     placeBranchMarks(board.position(), board.record(), board.shownMove(), settings.branchMarks);
     const SceneState state = board.sceneState();
     const BoardGeometry geometry(board.boardSize(), 856, 920, false, 45);
     const BoardScene scene(board.position(), geometry, settings, state);
-    std::string out;
+    Scene out;
     for (int y = 0; y < board.boardSize(); ++y)
         for (int x = 0; x < board.boardSize(); ++x) {
             const PointDrawing d = scene.describe(x, y);
             if (d.ops.empty()) continue;
-            out += std::to_string(x) + "," + std::to_string(y) + ":";
-            for (const DrawOp& op : d.ops) out += " " + stepName(op);
-            out += "\n";
+            std::string& steps = out[{x, y}];
+            for (const DrawOp& op : d.ops) steps += (steps.empty() ? "" : " ") + stepName(op);
         }
+    return out;
+}
+
+std::string SceneCanvas::scene(CIgoBoard& board, const ViewSettings& settings) {
+    std::string out;
+    for (const auto& [point, steps] : drawing(board, settings))
+        out += std::to_string(point.first) + "," + std::to_string(point.second) + ": " + steps + "\n";
     return out;
 }
 
