@@ -29,10 +29,9 @@ const RecordNode* stoneOnBoard(const BoardPosition& pos, const GameRecord& recor
     return p.hasStone() && p.moveNumber == static_cast<std::uint16_t>(moveNumber) ? n : nullptr;
 }
 
-} // namespace
-
-int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& from, const RecordNode& node,
-                     const RebuildOptions& options) {
+// playRecordedMove with the sequence shown (the path's deepest) already looked up.
+int playMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& current, const RecordSequence& from,
+             const RecordNode& node, const RebuildOptions& options) {
     const int n = node.moveNumber;
     PlacedStone stone;
     stone.x = node.x;
@@ -40,7 +39,7 @@ int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordS
     stone.colour = node.stoneColour();
     stone.moveNumber = n;
     stone.depth = static_cast<std::uint8_t>(from.depth());
-    const int display = displayNumberFor(node, from, *record.pathTop(), options);
+    const int display = displayNumberFor(node, from, current, options);
     stone.displayNumber = static_cast<std::uint16_t>(display);
     if (node.comment >= 0 && options.commentMarks) stone.markFlags |= kMarkFlagComment;
     if (node.flags & kTraceMoveFlag) stone.markFlags |= kMarkFlagNodeFlagged;
@@ -54,8 +53,8 @@ int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordS
     return pos.play(stone);
 }
 
-void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber) {
-    pos.clearMarks();
+// Writes the marks and labels of move n of the path into the point marks.
+void placeMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber) {
     const RecordSequence& s = *record.sequenceForMove(moveNumber);
     if (moveNumber == 0 && s.leadingSetupCount() == 0) return;
     s.forEachMark(moveNumber, [&](const RecordNode& m) {
@@ -70,6 +69,18 @@ void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumbe
     }
 }
 
+} // namespace
+
+int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& from, const RecordNode& node,
+                     const RebuildOptions& options) {
+    return playMove(pos, record, *record.pathTop(), from, node, options);
+}
+
+void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber) {
+    pos.clearMarks();
+    placeMarksOfMove(pos, record, moveNumber);
+}
+
 RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const GameRecord& record,
                               const RebuildOptions& options) {
     RebuildResult result;
@@ -79,6 +90,7 @@ RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const Ga
     const RecordSequence& main = record.main();
     const int handicap = main.handicapCount();
     const int target = nav.shownMove();
+    const RecordSequence& current = *record.pathTop();
 
     // Starting stones: handicap stones, or the leading setup stones of the main record.
     if (handicap >= 2) {
@@ -125,15 +137,15 @@ RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const Ga
                 result = {false, n, node->x, node->y};
                 break;
             }
-            playRecordedMove(pos, record, s, *node, options);
+            playMove(pos, record, current, s, *node, options);
             nav.setLastMove(node);
             placeSetupStones(pos, s, n);
         }
     }
     pos.keepKo();
 
-    // Marks and labels of the move shown.
-    if (!options.keepMarks) showMarksOfMove(pos, record, target);
+    // Marks and labels of the move shown (the marks were cleared with the points).
+    if (!options.keepMarks) placeMarksOfMove(pos, record, target);
 
     const auto& last = nav.lastMove();
     if (last && options.lastMoveMark) pos.showLastMoveMark(last->x, last->y, (last->flags & 3) != 0);
