@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "app/Clock.h"
 #include "app/CommandIds.h"
 #include "app/RecordCorrection.h"
 #include "support/BoardFixture.h"
@@ -280,6 +283,47 @@ TEST(Editing, ElapsedTimesRoundToTheNearestMinute) {
         t.ui.elapsedAnswers.push_back(e);
         t.board.command(kCmdEditElapsed);
         EXPECT_EQ(m.findNode(2)->elapsed, c.stored);
+    }
+}
+
+// A Mail Go move keeps the time since the opponent's move arrived, long times in minutes rounded
+// to the nearest one.
+TEST(Editing, AMailGoMoveKeepsTheTimeSinceTheOpponentsMove) {
+    struct FixedClock : Clock {
+        std::int64_t now = 0;
+        DateTime localNow() const override { return {}; }
+        DateTime utcNow() const override { return {}; }
+        std::int64_t secondsSinceEpoch() const override { return now; }
+    };
+    struct Case {
+        long seconds;
+        int stored;
+    };
+    for (const Case c : {Case{75, 75}, Case{40049, -667}, Case{40050, -668}}) {
+        SCOPED_TRACE(c.seconds);
+        test::ScriptedUi ui;
+        FixedClock clock;
+        BoardEnvironment env;
+        env.ui = &ui;
+        env.clock = &clock;
+        CIgoBoard board(env);
+        GameInfo info;
+        info.type = kGameMailGo;
+        info.flags = kInfoMoveWaiting;
+        info.waitingTime = {2026, 3, 10, 8, 5, 0};
+        board.newGame(info);
+        std::tm t{};
+        t.tm_year = 2026 - 1900;
+        t.tm_mon = 2;
+        t.tm_mday = 10;
+        t.tm_hour = 8;
+        t.tm_min = 5;
+        t.tm_isdst = -1;
+        clock.now = static_cast<std::int64_t>(std::mktime(&t)) + c.seconds;
+        board.clickPoint(3, 3);
+        ASSERT_EQ(board.totalMoves(), 1);
+        EXPECT_EQ(board.record().main().findNode(1)->elapsed, c.stored);
+        EXPECT_EQ(board.gameInfo().flags & kInfoMoveWaiting, 0);
     }
 }
 
