@@ -38,9 +38,9 @@ GameRecord& game300() {
     while (n <= 300) {
         const int x = coordinate(rng);
         const int y = coordinate(rng);
-        if (testMove(pos, x, y, n) != MoveRefusal::None) continue;
+        if (!pos.legal(x, y, n)) continue;
         record.main().appendNode(makeMoveNode(n, x, y));
-        pos.placeAndCapture(x, y, colourOfMove(n), n);
+        pos.play({x, y, colourOfMove(n), n});
         ++n;
     }
     return record;
@@ -49,14 +49,15 @@ GameRecord& game300() {
 void BM_RebuildEveryMoveOf300(benchmark::State& state) {
     GameRecord& record = game300();
     BoardPosition pos;
-    pos.totalMoves = 300;
+    BoardNavigation nav;
+    nav.showEndOf(300);
     RebuildOptions options;
-    rebuildPosition(pos, record, options);
+    rebuildPosition(pos, nav, record, options);
     const long before = g_allocations;
     for (auto _ : state) {
         for (int n = 1; n <= 300; ++n) {
-            pos.displayedMove = n;
-            benchmark::DoNotOptimize(rebuildPosition(pos, record, options));
+            nav.show(n);
+            benchmark::DoNotOptimize(rebuildPosition(pos, nav, record, options));
         }
     }
     state.counters["allocations"] = static_cast<double>(g_allocations - before);
@@ -67,18 +68,19 @@ BENCHMARK(BM_RebuildEveryMoveOf300)->Unit(benchmark::kMillisecond);
 void BM_RebuildFull300(benchmark::State& state) {
     GameRecord& record = game300();
     BoardPosition pos;
-    pos.totalMoves = 300;
-    pos.displayedMove = -1;
+    BoardNavigation nav;
+    nav.showEndOf(300);
     RebuildOptions options;
-    for (auto _ : state) benchmark::DoNotOptimize(rebuildPosition(pos, record, options));
+    for (auto _ : state) benchmark::DoNotOptimize(rebuildPosition(pos, nav, record, options));
 }
 BENCHMARK(BM_RebuildFull300)->Unit(benchmark::kMicrosecond);
 
 void BM_CaptureCheck(benchmark::State& state) {
     GameRecord& record = game300();
     BoardPosition pos;
-    pos.totalMoves = 300;
-    rebuildPosition(pos, record, {});
+    BoardNavigation nav;
+    nav.showEndOf(300);
+    rebuildPosition(pos, nav, record, {});
     // Test every empty point of the final position in turn, as clicks would.
     std::vector<std::pair<int, int>> empty;
     for (int x = 0; x < 19; ++x)
@@ -88,7 +90,7 @@ void BM_CaptureCheck(benchmark::State& state) {
     const long before = g_allocations;
     for (auto _ : state) {
         const auto [x, y] = empty[i++ % empty.size()];
-        benchmark::DoNotOptimize(testMove(pos, x, y, 301));
+        benchmark::DoNotOptimize(pos.refusal(x, y, 301));
     }
     state.counters["allocations"] = static_cast<double>(g_allocations - before);
 }

@@ -27,7 +27,7 @@ struct Fixture {
         std::uniform_int_distribution<int> coordinate(0, 18);
         for (int played = 0; played < 250;) {
             const int x = coordinate(rng), y = coordinate(rng);
-            if (testMove(board.position(), x, y, board.shownMove() + 1) != MoveRefusal::None) continue;
+            if (!board.position().legal(x, y, board.shownMove() + 1)) continue;
             if (board.placeStone(x, y)) ++played;
         }
         board.options().showNumbers = true;
@@ -92,7 +92,7 @@ void BM_OneStone(benchmark::State& st) {
     const ViewSettings settings;
     const SceneState state = stateOf(f);
     const BoardScene scene(f.board.position(), renderer.geometry(), settings, state, renderer.wood());
-    const std::optional<RecordNode>& last = f.board.position().lastMove;
+    const std::optional<RecordNode>& last = f.board.navigation().lastMove();
     const PointDrawing d = scene.describe(last ? last->x : 3, last ? last->y : 3);
     for (auto _ : st) {
         renderer.paint(d);
@@ -105,12 +105,13 @@ BENCHMARK(BM_OneStone)->Unit(benchmark::kMicrosecond);
 // stone and the previous last move).
 void BM_WidgetOneStoneUpdate(benchmark::State& st) {
     Fixture& f = Fixture::get();
-    const std::optional<RecordNode>& last = f.board.position().lastMove;
+    const std::optional<RecordNode>& last = f.board.navigation().lastMove();
     const int x = last ? last->x : 3, y = last ? last->y : 3;
-    BoardPoint& p = f.board.position().at(x, y);
+    BoardPoint p = f.board.position().at(x, y);
     for (auto _ : st) {
         // Toggle the point's mark so that exactly this point changes each time.
         p.markFlags ^= kMarkFlagComment;
+        f.board.position().setPoint(p);
         f.widget.drawPoint(x, y);
     }
     QCoreApplication::processEvents();

@@ -4,7 +4,6 @@
 
 #include "app/Clock.h"
 #include "board/HandicapTable.h"
-#include "board/MoveLegalityProbe.h"
 #include "record/GameInfoText.h"
 
 namespace stonewise {
@@ -58,6 +57,23 @@ std::u16string CIgoBoard::statusText() const {
     return inPlayStatusText(last->moveNumber, main.numberOffset(), column, row, pass, MailGoState::None);
 }
 
+SceneState CIgoBoard::sceneState() const {
+    SceneState s;
+    s.numbersOn = m_options.showNumbers || m_options.branchNumbersFromOne;
+    s.branchNumbersFromOne = m_options.branchNumbersFromOne;
+    s.pathDepth = m_record.pathDepth();
+    s.numberOffset = m_record.main().numberOffset();
+    s.firstNumberedMove = initialDisplayMove();
+    s.shownMove = shownMove();
+    // The move selected in the move list, when it is a move of the path shown.
+    if (const RecordNode* n = m_selection.node();
+        n && n->isMove() && m_record.sequenceForMove(n->moveNumber) == m_selection.sequence)
+        s.selectedMove = n->moveNumber;
+    if (m_info.type == kGameMailGo) s.mailGoMove = m_info.lastExchangedMove;
+    s.record = &m_record;
+    return s;
+}
+
 std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {
     const std::u16string colour = text(colourOfMove(move.moveNumber) == kBlack ? kStrBlack : kStrWhite);
     return formatText(u"%s%d", {colour, move.moveNumber + m_record.main().numberOffset()});
@@ -74,8 +90,7 @@ void CIgoBoard::newGame(const GameInfo& info) {
     m_insertStonesLeft = 0;
     m_undoConfirmed = false;
     m_position.setSize(info.boardSize());
-    m_position.totalMoves = 0;
-    m_position.displayedMove = -1;
+    m_nav.showEndOf(0);
     setHandicapCounts(0);
     if (info.handicap >= 2 && info.handicap <= 9) placeHandicapStones(info.handicap);
     m_changes = 0;
@@ -94,13 +109,11 @@ void CIgoBoard::loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& i
     m_undoConfirmed = false;
     m_position.setSize(info.boardSize());
     const int handicap = m_record.main().handicapCount();
-    m_position.handicapCount = handicap;
     m_record.main().setNumberOffset(handicap >= 2 ? -1 : 0);
     m_record.main().updateLastMoveNumber();
     renumberTree();
-    m_position.totalMoves = m_record.main().lastMoveNumber();
-    const int initial = initialDisplayMove();
-    m_position.displayedMove = initial > 0 && initial < m_position.totalMoves ? initial : -1;
+    m_nav.showEndOf(m_record.main().lastMoveNumber());
+    if (const int initial = initialDisplayMove(); initial > 0 && initial < totalMoves()) m_nav.show(initial);
     m_changes = 0;
     markStored();
     rebuild();
@@ -117,8 +130,14 @@ int CIgoBoard::initialDisplayMove() const {
     return m_info.ownMoveMark;
 }
 
+int CIgoBoard::startMove() const {
+    int start = m_record.main().handicapCount() >= 2 ? 2 : 1;
+    if (m_info.startsAtMoveZero()) start = 0;
+    if (m_viewOnly && !m_editing && m_protectedFirstMove > 0) start = m_protectedFirstMove;
+    return start;
+}
+
 void CIgoBoard::setHandicapCounts(int count) {
-    m_position.handicapCount = count;
     m_record.main().setHandicapCount(count);
     m_record.main().setNumberOffset(count >= 2 ? -1 : 0);
 }
@@ -133,7 +152,7 @@ int CIgoBoard::placeHandicapStones(int count) {
         ++placed;
     }
     setHandicapCounts(placed);
-    m_position.totalMoves = placed >= 2 ? 1 : m_record.main().lastMoveNumber();
+    m_nav.setTotalMoves(placed >= 2 ? 1 : m_record.main().lastMoveNumber());
     ++m_changes;
     return placed;
 }
@@ -208,19 +227,19 @@ bool CIgoBoard::placeStone(int x, int y) {
     if (clickRefused(x, y)) return false;
     if (m_position.at(x, y).hasStone()) return false;
     const int moveNumber = shownMove() + 1;
-    switch (testMove(m_position, x, y, moveNumber)) {
-    case MoveRefusal::Suicide:
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrIllegalMove));
+    if (const MoveRefusal refusal = m_position.refusal(x, y, moveNumber); refusal != MoveRefusal::None) {
+        refuseMove(refusal);
         return false;
-    case MoveRefusal::Ko:
-        if (m_env.ui) m_env.ui->boardMessage(text(kStrIllegalKo));
-        return false;
-    case MoveRefusal::Occupied: return false;
-    case MoveRefusal::None: break;
     }
     if (!takeMove(x, y, moveNumber)) return false;
     if (m_flash.modeOn()) m_flash.start();
     return true;
+}
+
+void CIgoBoard::refuseMove(MoveRefusal refusal) {
+    if (refusal == MoveRefusal::None || refusal == MoveRefusal::Occupied || !m_env.ui) return;
+    m_env.ui->boardMessage(text(refusal == MoveRefusal::Ko ? kStrIllegalKo : kStrIllegalMove));
+    m_refusalShown = true;
 }
 
 bool CIgoBoard::takeMove(int x, int y, int moveNumber) {
@@ -253,7 +272,7 @@ std::int16_t CIgoBoard::elapsedForNewMove() const {
     t.tm_isdst = -1;
     const std::time_t since = std::mktime(&t);
     if (since == static_cast<std::time_t>(-1)) return 0;
-    return encodeElapsed(static_cast<long>(m_env.clock->secondsSinceEpoch() - since));
+    return encodeMeasuredElapsed(static_cast<long>(m_env.clock->secondsSinceEpoch() - since));
 }
 
 bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
@@ -270,75 +289,76 @@ bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
         m_info.mailGoFlags &= 0xF0;
     }
     const int index = added->index;
-    m_position.totalMoves = moveNumber;
-    m_position.displayedMove = -1;
-    applyMoveToPosition(s, index);
+    m_nav.showEndOf(moveNumber);
+    applyMoveToPosition(s, *added);
+    // The new node keeps what its move captured and the mover's prisoners after it.
+    if (added->isMove() && added->hasPoint() && m_position.onBoard(x, y)) {
+        RecordNode& stored = s.node(index);
+        stored.data1 = static_cast<std::uint8_t>(std::min<int>(m_position.at(x, y).captured, 255));
+        stored.data2 = static_cast<std::uint8_t>(std::min(m_position.prisoners(colourOfMove(moveNumber)), 255));
+    }
+    if (m_refusalShown) {
+        if (m_env.ui) m_env.ui->setStatusText(u"");
+        m_refusalShown = false;
+    }
     if (x >= 0 && y >= 0 && x < kNoPoint && y < kNoPoint) m_timer.startFade(x, y, colourOfMove(moveNumber));
     selectNode(&s, index);
     edited();
     return true;
 }
 
-void CIgoBoard::applyMoveToPosition(RecordSequence& s, int nodeIndex) {
-    RecordNode& node = s.node(nodeIndex);
-    const std::optional<RecordNode> previous = m_position.lastMove;
+void CIgoBoard::applyMoveToPosition(const RecordSequence& s, const RecordNode& node) {
+    const std::optional<RecordNode> previous = m_nav.lastMove();
     if (node.type == NodeType::Pass || !node.hasPoint()) {
-        m_position.lastMove.reset();
-        updateLastMoveMark(previous);
-        showCounters();
-        return;
-    }
-    const int x = node.x;
-    const int y = node.y;
-    const int n = node.moveNumber;
-    BoardPoint& p = m_position.at(x, y);
-    p.depth = static_cast<std::uint8_t>(s.depth());
-    p.displayNumber = static_cast<std::uint16_t>(displayNumberFor(node, s, *m_record.pathTop(), rebuildOptions()));
-    p.markFlags = 0;
-    const int captured = m_position.placeAndCapture(x, y, node.stoneColour(), n);
-    node.data1 = static_cast<std::uint8_t>(std::min(captured, 255));
-    const Colour mover = colourOfMove(n);
-    m_position.addPrisoners(mover, captured);
-    if (captured == 1) m_position.keepKo();
-    node.data2 = static_cast<std::uint8_t>(std::min(m_position.prisoners(mover), 255));
-    m_position.setFirstMoveAt(x, y, n);
-    if (node.comment >= 0 && m_options.commentMarks) p.markFlags |= kMarkFlagComment;
-    m_position.lastMove = node;
-    drawPoint(x, y);
-    const CaptureLog& log = m_position.captureLog();
-    if (log.total() > log.size()) {
-        redrawAll();
+        m_nav.setLastMove(nullptr);
     } else {
-        for (int i = 0; i < log.size(); ++i) erasePoint(log[i].x, log[i].y);
+        playRecordedMove(m_position, m_record, s, node, rebuildOptions());
+        m_nav.setLastMove(&node);
+        drawPoint(node.x, node.y);
+        const CaptureLog& log = m_position.captureLog();
+        if (log.total() > log.size()) {
+            redrawAll();
+        } else {
+            for (int i = 0; i < log.size(); ++i) erasePoint(log[i].x, log[i].y);
+        }
     }
     updateLastMoveMark(previous);
+    showMarks();
     showCounters();
 }
 
 void CIgoBoard::updateLastMoveMark(const std::optional<RecordNode>& previous) {
-    auto plainFlags = [&](const RecordNode& n) {
-        std::uint8_t f = 0;
-        if (n.comment >= 0 && m_options.commentMarks) f |= kMarkFlagComment;
-        return f;
-    };
     if (previous && previous->hasPoint() && m_position.onBoard(previous->x, previous->y)) {
-        BoardPoint& p = m_position.at(previous->x, previous->y);
+        const BoardPoint& p = m_position.at(previous->x, previous->y);
         if (p.hasStone() && p.moveNumber == static_cast<std::uint16_t>(previous->moveNumber)) {
-            p.markFlags = plainFlags(*previous);
+            m_position.hideLastMoveMark(previous->x, previous->y);
             drawPoint(previous->x, previous->y);
         }
     }
-    const std::optional<RecordNode>& last = m_position.lastMove;
-    if (last && m_options.lastMoveMark && last->hasPoint()) {
-        BoardPoint& p = m_position.at(last->x, last->y);
-        p.markFlags = plainFlags(*last) | ((last->flags & 3) ? kMarkFlagLastMoveBranches : kMarkFlagLastMove);
+    const std::optional<RecordNode>& last = m_nav.lastMove();
+    if (last && m_options.lastMoveMark && last->hasPoint() && m_position.onBoard(last->x, last->y)) {
+        m_position.showLastMoveMark(last->x, last->y, (last->flags & 3) != 0);
         drawPoint(last->x, last->y);
     }
 }
 
+void CIgoBoard::showMarks() {
+    const int lines = m_position.size();
+    std::array<PointMark, kPointCount> before;
+    for (int x = 0; x < lines; ++x)
+        for (int y = 0; y < lines; ++y) before[static_cast<std::size_t>(pointIndex(x, y))] = m_position.mark(x, y);
+    showMarksOfMove(m_position, m_record, shownMove());
+    for (int x = 0; x < lines; ++x)
+        for (int y = 0; y < lines; ++y) {
+            const PointMark& old = before[static_cast<std::size_t>(pointIndex(x, y))];
+            const PointMark& now = m_position.mark(x, y);
+            if (old.kind != now.kind || old.character != now.character || old.moveNumber != now.moveNumber) drawPoint(x, y);
+        }
+}
+
 void CIgoBoard::showCounters() {
     if (!m_env.panels) return;
-    const int last = m_position.lastMove ? m_position.lastMove->moveNumber : shownMove();
+    const int last = m_nav.lastMove() ? m_nav.lastMove()->moveNumber : shownMove();
     m_env.panels->showMoveNumber(last + 1);
     m_env.panels->showPrisoners(m_position.prisoners(kWhite), m_position.prisoners(kBlack));
 }
@@ -353,9 +373,8 @@ RebuildOptions CIgoBoard::rebuildOptions() const {
 }
 
 bool CIgoBoard::rebuild() {
-    m_position.handicapCount = m_record.main().handicapCount();
     m_position.setDiagramDisplay(m_options.diagramDisplay);
-    const RebuildResult result = rebuildPosition(m_position, m_record, rebuildOptions());
+    const RebuildResult result = rebuildPosition(m_position, m_nav, m_record, rebuildOptions());
     redrawAll();
     showCounters();
     if (!result.complete)
@@ -389,13 +408,14 @@ void CIgoBoard::toggleFreeHandicapStone(int x, int y) {
     for (const RecordNode& n : main.nodes()) stones += n.type == NodeType::BlackMove && n.moveNumber == 1;
     setHandicapCounts(stones);
     m_info.handicap = static_cast<std::int16_t>(stones >= 2 ? stones : 1);
-    m_position.totalMoves = 0;
-    BoardPoint& p = m_position.at(x, y);
-    p.colour = found >= 0 ? kEmpty : kBlack;
-    p.moveNumber = found >= 0 ? 0 : 1;
-    p.displayNumber = kNoDisplayNumber;
-    if (found >= 0) erasePoint(x, y);
-    else drawPoint(x, y);
+    m_nav.setTotalMoves(0);
+    if (found >= 0) {
+        m_position.removeStone(x, y);
+        erasePoint(x, y);
+    } else {
+        m_position.placeStartingStone(x, y, kBlack, 1);
+        drawPoint(x, y);
+    }
     ++m_changes;
     if (m_env.ui) m_env.ui->showFreeHandicapPanel(stones);
 }
@@ -406,8 +426,7 @@ void CIgoBoard::endFreeHandicap() {
     if (m_env.ui) m_env.ui->hideFreeHandicapPanel();
     // A single stone is black's first move; two or more are handicap stones at move 1.
     m_record.main().updateLastMoveNumber();
-    m_position.totalMoves = m_record.main().lastMoveNumber();
-    m_position.displayedMove = -1;
+    m_nav.showEndOf(m_record.main().lastMoveNumber());
     rebuild();
     edited();
 }
@@ -432,8 +451,7 @@ bool CIgoBoard::placeSetupStone(int x, int y, Colour colour) {
         const int stones = main.handicapCount() + 1;
         setHandicapCounts(stones);
         m_info.handicap = static_cast<std::int16_t>(stones);
-        m_position.totalMoves = 1;
-        m_position.displayedMove = -1;
+        m_nav.showEndOf(1);
     } else {
         const int at = totalMoves() < 2 ? 1 : shownMove();
         RecordNode n;

@@ -9,12 +9,14 @@
 #include "app/CIgoBoardBase.h"
 #include "app/StringTable.h"
 #include "app/Ui.h"
+#include "board/BoardNavigation.h"
 #include "board/PositionRebuild.h"
 #include "record/GameInfo.h"
 #include "record/GameRecord.h"
 #include "record/RecordTransform.h"
 #include "record/Text.h"
 #include "view/AnimationTarget.h"
+#include "view/BoardScene.h"
 #include "view/BoardTimer.h"
 #include "view/FlashDisplay.h"
 #include "view/FlashTarget.h"
@@ -93,12 +95,13 @@ public:
     bool command(int id, int pointX = -1, int pointY = -1);
 
     // --- navigation state ---
-    int totalMoves() const override { return m_position.totalMoves; }
+    const BoardNavigation& navigation() const { return m_nav; }
+    int totalMoves() const override { return m_nav.totalMoves(); }
     // The move shown; -1 means the end of the path.
-    int displayedMove() const override { return m_position.displayedMove; }
+    int displayedMove() const override { return m_nav.displayedMove(); }
     // The move shown as a number (the end resolved to total moves).
-    int shownMove() const { return displayedMove() == -1 ? totalMoves() : displayedMove(); }
-    bool atEnd() const { return displayedMove() == -1 || displayedMove() >= totalMoves(); }
+    int shownMove() const { return m_nav.shownMove(); }
+    bool atEnd() const { return m_nav.atEnd(); }
     bool busy() const { return m_busy; }
     void setBusy(bool busy) override { m_busy = busy; }
     // Stops what keeps the window busy: an animation or a flash sequence.
@@ -111,6 +114,9 @@ public:
     void setProtectedFirstMove(int move) { m_protectedFirstMove = move; }
     // The initial display move from the header, or 0.
     int initialDisplayMove() const;
+    // The first move "初期状態を表示" shows in the main record: 1, 2 with handicap stones, 0 when
+    // the header says so, or the protected first move in read-only display.
+    int startMove() const;
 
     // Steps (the commands of the same names).
     void forward();
@@ -222,6 +228,9 @@ public:
     void showMessage(int id, std::u16string_view title, std::initializer_list<FormatArg> args = {});
     // The column and row labels of a point as the board shows them.
     std::pair<std::u16string, std::u16string> pointLabels(int x, int y) const;
+    // What the drawing reads from the window beside the position: numbering, the move shown, the
+    // selection, the Mail Go marker and the record for label texts.
+    SceneState sceneState() const;
     // The status line of the game: its result, or while in play "対局中　最終：…" with the last move
     // of the main record.
     std::u16string statusText() const;
@@ -238,8 +247,16 @@ protected:
     bool appendMoveAtEnd(int x, int y, int moveNumber);
     // Creates a child at the displayed move per the dialog's choice and plays (x, y) (or a pass) in it.
     bool makeBranch(int x, int y, const BranchDialogResult& choice);
-    // Puts a move just taken into the position: captures, prisoners, ko, marks, panels.
-    void applyMoveToPosition(RecordSequence& s, int nodeIndex);
+    // Puts the next move of the path (node of `s`) on the board without a rebuild: captures,
+    // prisoners, ko, the last-move mark, the marks of the move, panels.
+    void applyMoveToPosition(const RecordSequence& s, const RecordNode& node);
+    // Shows the marks and labels of the move shown, redrawing the points whose mark changed.
+    void showMarks();
+    // Shows move n (`node`, null when the path has none) after move n − 1: placed by itself when it
+    // can be, else by a rebuild.
+    void stepTo(int moveNumber, const RecordNode* node);
+    // Shows why a move was refused on the board's message line (which the next move clears).
+    void refuseMove(MoveRefusal refusal);
     // Moves the last-move mark to the position's last move.
     void updateLastMoveMark(const std::optional<RecordNode>& previous);
     // Tells the panels the move number and the prisoners.
@@ -269,6 +286,7 @@ protected:
     void toggleInitialStone(int x, int y, Colour colour);
 
     BoardEnvironment m_env;
+    BoardNavigation m_nav;
     GameInfo m_info;
     GameRecord m_record;
     BoardOptions m_options;
@@ -280,6 +298,7 @@ protected:
     bool m_freeHandicap = false;
     bool m_initialEdit = false;
     bool m_undoConfirmed = false;      // the Mail Go undo question was answered yes for this game
+    bool m_refusalShown = false;       // the status line holds the refusal of a move
     int m_protectedFirstMove = 0;
     int m_insertStonesLeft = 0;        // "2手挿入": stones still to insert
     FlashTimerSlots m_ownFlashSlots;

@@ -4,7 +4,6 @@
 
 #include "app/RecordCorrection.h"
 #include "board/HandicapTable.h"
-#include "board/MoveLegalityProbe.h"
 
 namespace stonewise {
 
@@ -84,13 +83,12 @@ bool CIgoBoard::makeBranch(int x, int y, const BranchDialogResult& choice) {
     if (reference && shown < 1) return false;
     // A reference replaces the displayed move: test the new stone on the position before it.
     if (reference) {
-        m_position.displayedMove = shown - 1;
+        m_nav.show(shown - 1);
         rebuild();
-        const MoveRefusal refusal = testMove(m_position, x, y, first);
+        const MoveRefusal refusal = m_position.refusal(x, y, first);
         if (refusal != MoveRefusal::None) {
-            if (m_env.ui && refusal != MoveRefusal::Occupied)
-                m_env.ui->boardMessage(text(refusal == MoveRefusal::Ko ? kStrIllegalKo : kStrIllegalMove));
-            m_position.displayedMove = shown;
+            refuseMove(refusal);
+            m_nav.show(shown);
             rebuild();
             return false;
         }
@@ -106,12 +104,12 @@ bool CIgoBoard::makeBranch(int x, int y, const BranchDialogResult& choice) {
     child->setHandicapCount(m_record.main().handicapCount());
     child->setNumberOffset(m_record.main().numberOffset());
     enterPath(child);
-    m_position.displayedMove = -1;
+    m_nav.showEnd();
     bool played = false;
     if (passFirst) {
         played = appendMoveAtEnd(kNoPoint, kNoPoint, first);
         // The clicked point follows the pass when it is a legal move there.
-        if (played && m_position.onBoard(x, y) && testMove(m_position, x, y, first + 1) == MoveRefusal::None)
+        if (played && m_position.onBoard(x, y) && m_position.legal(x, y, first + 1))
             appendMoveAtEnd(x, y, first + 1);
     } else {
         played = appendMoveAtEnd(x, y, first);
@@ -150,9 +148,9 @@ bool CIgoBoard::playAsNewBranch(int x, int y, bool onlyBranch, bool onlyReferenc
     }
     if (choice.choice == BranchDialogResult::Choice::Cancel) return false;
     if (choice.choice != BranchDialogResult::Choice::Reference) {
-        const MoveRefusal refusal = testMove(m_position, x, y, shownMove() + 1);
+        const MoveRefusal refusal = m_position.refusal(x, y, shownMove() + 1);
         if (refusal == MoveRefusal::Suicide || refusal == MoveRefusal::Ko) {
-            if (m_env.ui) m_env.ui->boardMessage(text(refusal == MoveRefusal::Ko ? kStrIllegalKo : kStrIllegalMove));
+            refuseMove(refusal);
             return false;
         }
     }
@@ -301,17 +299,12 @@ bool CIgoBoard::undo() {
         }
         if (gone.moveNumber <= m_info.ownMoveMark) m_info.ownMoveMark = static_cast<std::int16_t>(m_info.ownMoveMark - 2);
     }
-    const bool wasAtEnd = atEnd();
-    bool direct = wasAtEnd && gone.isMove() && gone.captured() == 0;
+    // A stone that captured nothing, with no setup stone after it, simply comes off the board.
+    bool direct = atEnd() && gone.isMove() && gone.hasPoint();
     for (int i = last + 1; i < s.nodeCount(); ++i) direct &= !s.node(i).isSetup();
-    if (gone.isMove()) {
-        const Colour mover = colourOfMove(gone.moveNumber);
-        if (wasAtEnd) m_position.setPrisoners(mover, gone.prisonerTotal() - gone.captured());
-    }
     if (m_selection.sequence == &s && m_selection.index >= last) m_selection = {};
     s.truncate();
-    m_position.totalMoves = s.lastMoveNumber();
-    m_position.displayedMove = -1;
+    m_nav.showEndOf(s.lastMoveNumber());
 
     if (s.depth() > 0 && s.nodeCount() == 0) {
         // The branch lost its only move: it goes, and the parent is shown at the link's move.
@@ -324,21 +317,17 @@ bool CIgoBoard::undo() {
         renumberTree();
         const RecordNode* near = m_record.lastMoveAtOrBefore(at);
         showMove(near ? std::min(static_cast<int>(near->moveNumber), totalMoves()) : 0);
-        m_position.displayedMove = shownMove() >= totalMoves() ? -1 : displayedMove();
+        if (shownMove() >= totalMoves()) m_nav.showEnd();
         edited();
         return true;
     }
-    if (direct) {
-        BoardPoint& p = m_position.at(gone.x, gone.y);
-        p = BoardPoint{};
-        p.x = gone.x;
-        p.y = gone.y;
+    if (direct && m_position.takeBack(gone.x, gone.y, gone.moveNumber)) {
         erasePoint(gone.x, gone.y);
         const RecordNode* now = m_record.lastMoveAtOrBefore(totalMoves());
         const RecordNode* lastNode = m_record.nodeAtMove(totalMoves());
-        m_position.lastMove.reset();
-        if (lastNode && lastNode->isMove() && now) m_position.lastMove = *now;
+        m_nav.setLastMove(lastNode && lastNode->isMove() ? now : nullptr);
         updateLastMoveMark(std::nullopt);
+        showMarks();
         showCounters();
     } else {
         rebuild();
@@ -368,14 +357,14 @@ bool CIgoBoard::clearRecord() {
     if (!kept.empty()) {
         for (const auto& [x, y] : kept) main.appendNode(makeMoveNode(1, x, y));
         setHandicapCounts(static_cast<int>(kept.size()));
-        m_position.totalMoves = 1;
+        m_nav.setTotalMoves(1);
     } else if (m_info.handicap >= 2) {
         if (m_info.handicap > 9) m_info.handicap = 9;
         placeHandicapStones(m_info.handicap);
     } else {
-        m_position.totalMoves = 0;
+        m_nav.setTotalMoves(0);
     }
-    m_position.displayedMove = -1;
+    m_nav.showEnd();
     rebuild();
     edited();
     return true;
@@ -527,7 +516,7 @@ bool CIgoBoard::editElapsed() {
     request.seconds = n->elapsedSeconds();
     const ElapsedDialogResult result = m_env.ui->editElapsed(request);
     if (!result.accepted) return false;
-    n->elapsed = encodeElapsed(result.seconds);
+    n->elapsed = encodeMeasuredElapsed(result.seconds);
     edited();
     return true;
 }
@@ -545,8 +534,8 @@ bool CIgoBoard::insertStone(int x, int y) {
         return false;
     }
     // Later sequences on the path follow the renumbered moves.
-    m_position.totalMoves = m_record.pathTop()->lastMoveNumber();
-    m_position.displayedMove = at + 1;
+    m_nav.setTotalMoves(m_record.pathTop()->lastMoveNumber());
+    m_nav.show(at + 1);
     --m_insertStonesLeft;
     if (m_insertStonesLeft > 0 && m_env.ui)
         m_env.ui->setStatusText(formatText(u"次に%s石を挿入", {text(colourOfMove(at + 2) == kBlack ? kStrBlack : kStrWhite)}));

@@ -8,12 +8,12 @@ namespace stonewise {
 
 void CIgoBoard::enterPath(RecordSequence* s) {
     m_record.enterSequence(s, [this] { m_selection = {}; });
-    m_position.totalMoves = m_record.pathTop()->lastMoveNumber();
+    m_nav.setTotalMoves(m_record.pathTop()->lastMoveNumber());
 }
 
 void CIgoBoard::showMove(int moveNumber) {
     moveNumber = std::clamp(moveNumber, 0, totalMoves());
-    m_position.displayedMove = moveNumber;
+    m_nav.show(moveNumber);
     rebuild();
     if (const RecordNode* n = m_record.nodeAtMove(moveNumber); n && moveNumber > 0)
         selectNode(m_record.currentSequence(), n->index);
@@ -27,20 +27,23 @@ void CIgoBoard::showSequence(RecordSequence* s, int moveNumber) {
 void CIgoBoard::forward() {
     if (m_busy || displayedMove() < 0 || displayedMove() >= totalMoves()) return;
     const int next = displayedMove() + 1;
-    m_position.displayedMove = next;
     const RecordNode* node = m_record.nodeAtMove(next);
     RecordSequence* s = m_record.currentSequence();
+    stepTo(next, node);
+    if (node) selectNode(s, node->index);
+}
+
+void CIgoBoard::stepTo(int moveNumber, const RecordNode* node) {
+    m_nav.show(moveNumber);
+    const RecordSequence* s = m_record.sequenceForMove(moveNumber);
+    // The next move goes on the board by itself unless it needs the rules run again from the start:
+    // an occupied point, setup stones, or no move at all.
     bool incremental = node && (node->isMove() || node->type == NodeType::Pass);
     if (incremental && node->isMove())
         incremental = node->hasPoint() && m_position.onBoard(node->x, node->y) && !m_position.at(node->x, node->y).hasStone();
-    if (incremental)
-        s->forEachSetupStone(next, [&](const RecordNode&) { incremental = false; });
-    if (incremental) {
-        applyMoveToPosition(*s, node->index);
-    } else {
-        rebuild();
-    }
-    if (node) selectNode(s, node->index);
+    if (incremental) s->forEachSetupStone(moveNumber, [&](const RecordNode&) { incremental = false; });
+    if (incremental) applyMoveToPosition(*s, *node);
+    else rebuild();
 }
 
 void CIgoBoard::back(bool acrossBranches) {
@@ -69,25 +72,21 @@ void CIgoBoard::back(bool acrossBranches) {
         crossed = true;
     }
 
+    // The stone of the move left comes off directly when it captured nothing and no setup stones
+    // follow it; otherwise the position is rebuilt.
     const RecordNode* left = m_record.nodeAtMove(leaving);
-    RecordSequence* leftSeq = m_record.currentSequence();
-    bool direct = !crossed && left && left->isMove() && left->captured() == 0 && target == leaving - 1 &&
-                  left->hasPoint() && m_position.at(left->x, left->y).moveNumber == static_cast<std::uint16_t>(leaving);
+    const RecordSequence* leftSeq = m_record.currentSequence();
+    bool direct = !crossed && left && left->isMove() && left->hasPoint() && target == leaving - 1;
     if (direct) leftSeq->forEachSetupStone(leaving, [&](const RecordNode&) { direct = false; });
-    m_position.displayedMove = target;
-    if (direct) {
-        const std::optional<RecordNode> previous = m_position.lastMove;
-        BoardPoint& p = m_position.at(left->x, left->y);
-        p.colour = kEmpty;
-        p.markFlags = 0;
-        p.moveNumber = 0;
-        p.displayNumber = kNoDisplayNumber;
+    m_nav.show(target);
+    if (direct && m_position.takeBack(left->x, left->y, leaving)) {
+        const std::optional<RecordNode> previous = m_nav.lastMove();
         erasePoint(left->x, left->y);
         const RecordNode* now = m_record.nodeAtMove(target);
-        m_position.lastMove.reset();
-        if (now && now->isMove()) m_position.lastMove = *now;
-        const bool wasLeft = previous && previous->moveNumber == left->moveNumber && previous->x == left->x && previous->y == left->y;
+        m_nav.setLastMove(now && now->isMove() ? now : nullptr);
+        const bool wasLeft = previous && previous->moveNumber == leaving;
         updateLastMoveMark(wasLeft ? std::nullopt : previous);
+        showMarks();
         showCounters();
     } else {
         rebuild();
@@ -101,10 +100,7 @@ void CIgoBoard::toStart() {
         return;
     }
     enterPath(&m_record.main());
-    int start = m_record.main().handicapCount() >= 2 ? 2 : 1;
-    if (m_info.startsAtMoveZero()) start = 0;
-    if (m_viewOnly && !m_editing && m_protectedFirstMove > 0) start = m_protectedFirstMove;
-    showMove(std::min(start, totalMoves()));
+    showMove(std::min(startMove(), totalMoves()));
 }
 
 void CIgoBoard::toBranchHead() {
@@ -137,7 +133,7 @@ void CIgoBoard::toBranchEnd() {
         stopBusy();
         return;
     }
-    m_position.totalMoves = m_record.pathTop()->lastMoveNumber();
+    m_nav.setTotalMoves(m_record.pathTop()->lastMoveNumber());
     showMove(totalMoves());
 }
 

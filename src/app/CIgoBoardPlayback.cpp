@@ -16,9 +16,8 @@ void CIgoBoard::toggleAnimation() {
         return;
     }
     if (!m_timer.animating() && atEnd() && totalMoves() > 0) {
-        // Playing back from the end starts over from the first move.
-        toStart();
-        m_position.displayedMove = std::max(0, shownMove() - 1);
+        // Playing back from the end starts the line shown over from its first move.
+        m_nav.show(std::max(0, std::min(startMove(), totalMoves()) - 1));
         rebuild();
     }
     m_timer.startOrResume(m_options.animationSpeed);
@@ -34,26 +33,21 @@ std::optional<AnimatedMove> CIgoBoard::showAnimatedMove(int moveNumber) {
     const RecordNode* node = m_record.nodeAtMove(moveNumber);
     if (!node || !node->isMoveOrPass()) return std::nullopt;
     RecordSequence* s = m_record.currentSequence();
-    m_position.displayedMove = moveNumber;
+    stepTo(moveNumber, node);
     AnimatedMove shown;
-    bool incremental = node->type == NodeType::Pass ||
-                       (node->hasPoint() && m_position.onBoard(node->x, node->y) && !m_position.at(node->x, node->y).hasStone());
-    s->forEachSetupStone(moveNumber, [&](const RecordNode&) { incremental = false; });
-    if (incremental) applyMoveToPosition(*s, node->index);
-    else rebuild();
     if (node->isMove() && node->hasPoint()) {
         shown.stone = true;
         shown.x = node->x;
         shown.y = node->y;
         shown.colour = node->stoneColour();
-        shown.captured = node->captured();
+        shown.captured = m_position.at(node->x, node->y).captured;
     }
     selectNode(s, node->index);
     return shown;
 }
 
 void CIgoBoard::restoreDisplayedMove(int setting) {
-    m_position.displayedMove = setting < 0 ? -1 : std::min(setting, totalMoves());
+    m_nav.show(setting < 0 ? -1 : std::min(setting, totalMoves()));
     rebuild();
     refreshPanels();
 }
@@ -81,6 +75,6 @@ void CIgoBoard::showAnimationState(AnimationState state) {
     if (m_animationState) m_animationState(state);
 }
 
-void CIgoBoard::returnDisplayAfterFlash(int) { m_position.displayedMove = -1; }
+void CIgoBoard::returnDisplayAfterFlash(int) { m_nav.showEnd(); }
 
 } // namespace stonewise

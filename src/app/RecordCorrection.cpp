@@ -47,7 +47,7 @@ bool RecordCorrection::deleteTwo() {
         s->removeNode(index);
     }
     m_board.renumberTree();
-    m_board.m_position.totalMoves = m_board.record().pathTop()->lastMoveNumber();
+    m_board.m_nav.setTotalMoves(m_board.record().pathTop()->lastMoveNumber());
     m_board.showMove(std::min(shown - 1, m_board.totalMoves()));
     m_board.edited();
     return true;
@@ -60,7 +60,7 @@ bool RecordCorrection::canInsertTwo() const {
 
 bool RecordCorrection::startInsertTwo() {
     if (!canInsertTwo()) return false;
-    m_board.m_position.displayedMove = m_board.shownMove();
+    m_board.m_nav.show(m_board.shownMove());
     m_board.m_insertStonesLeft = 2;
     if (m_board.m_env.ui)
         m_board.m_env.ui->setStatusText(formatText(

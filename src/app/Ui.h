@@ -24,7 +24,8 @@ public:
     virtual void showMessage(std::u16string_view text, std::u16string_view title) = 0;
     // A Yes/No question; true for Yes.
     virtual bool ask(std::u16string_view text, std::u16string_view title) = 0;
-    // The board's message line: shows the text in the strip over the bottom of the board and beeps.
+    // The board's message line: shows the text in the strip over the bottom of the board and on the
+    // status line, and beeps.
     virtual void boardMessage(std::u16string_view text) = 0;
     // The status line of the main window (its first part).
     virtual void setStatusText(std::u16string_view text) = 0;

@@ -22,14 +22,14 @@ Colour BoardPosition::colourAt(int x, int y) const {
 }
 
 void BoardPosition::setFirstMoveAt(int x, int y, int moveNumber) {
-    auto& slot = m_firstMove[static_cast<std::size_t>(pointIndex(x, y))];
+    auto& slot = m_firstMove[index(x, y)];
     if (slot == 0) slot = static_cast<std::uint16_t>(moveNumber);
 }
 
 void BoardPosition::clear(bool keepMarks) {
     for (int x = 0; x < kMaxBoardSize; ++x)
         for (int y = 0; y < kMaxBoardSize; ++y) {
-            BoardPoint& p = at(x, y);
+            BoardPoint& p = point(x, y);
             p = BoardPoint{};
             p.x = static_cast<std::uint8_t>(x);
             p.y = static_cast<std::uint8_t>(y);
@@ -37,14 +37,14 @@ void BoardPosition::clear(bool keepMarks) {
     m_firstMove.fill(0);
     if (!keepMarks) clearMarks();
     m_prisoners = {0, 0};
-    overlaps.clear();
-    lastMove.reset();
+    m_koCurrent = KoRecord{};
+    m_koPrevious = KoRecord{};
 }
 
 void BoardPosition::clearMarks() { m_marks.fill(PointMark{}); }
 
 bool BoardPosition::libertySearch(int x, int y, Colour c) {
-    std::uint8_t& mark = m_search[static_cast<std::size_t>(pointIndex(x, y))];
+    std::uint8_t& mark = m_search[index(x, y)];
     if (mark == kHasLiberty) return true;
     if (mark != 0) return false;
     mark = kVisited;
@@ -61,10 +61,10 @@ bool BoardPosition::libertySearch(int x, int y, Colour c) {
 }
 
 void BoardPosition::groupWalk(int x, int y, bool dead) {
-    std::uint8_t& mark = m_search[static_cast<std::size_t>(pointIndex(x, y))];
+    std::uint8_t& mark = m_search[index(x, y)];
     if (mark != kVisited) return;
     mark = kWalked;
-    BoardPoint& p = at(x, y);
+    BoardPoint& p = point(x, y);
     if (dead) {
         ++m_count;
         m_lastCapturedX = x;
@@ -98,14 +98,14 @@ int BoardPosition::captureCheck(int x, int y, bool remove) {
     m_koCurrent.capturedX = -1;
     m_koCurrent.capturingX = -1;
     m_remove = remove;
-    BoardPoint& placed = at(x, y);
+    BoardPoint& placed = point(x, y);
     m_capturingMove = placed.moveNumber;
     const Colour enemy = placed.colour == kWhite ? kBlack : kWhite;
     for (int d = 0; d < 4; ++d) {
         const int nx = x + kDx[d];
         const int ny = y + kDy[d];
         if (!onBoard(nx, ny) || at(nx, ny).colour != enemy) continue;
-        if (d > 0 && searchMark(nx, ny) != 0) continue;
+        if (d > 0 && m_search[index(nx, ny)] != 0) continue;
         const bool alive = libertySearch(nx, ny, enemy);
         groupWalk(nx, ny, !alive);
     }
@@ -136,10 +136,107 @@ bool BoardPosition::suicideCheck(int x, int y) {
 }
 
 int BoardPosition::placeAndCapture(int x, int y, Colour c, int moveNumber) {
-    BoardPoint& p = at(x, y);
+    BoardPoint& p = point(x, y);
     p.colour = c;
     p.moveNumber = static_cast<std::uint16_t>(moveNumber);
     return captureCheck(x, y, true);
+}
+
+MoveRefusal BoardPosition::refusal(int x, int y, int moveNumber) {
+    if (!onBoard(x, y)) return MoveRefusal::Occupied;
+    BoardPoint& p = point(x, y);
+    if (p.hasStone()) return MoveRefusal::Occupied;
+    const BoardPoint saved = p;
+    const KoRecord savedKo = m_koCurrent;
+    p.colour = colourOfMove(moveNumber);
+    p.moveNumber = static_cast<std::uint16_t>(moveNumber);
+    MoveRefusal refusal = MoveRefusal::None;
+    const int captured = captureCheck(x, y, false);
+    if (captured == 0 && suicideCheck(x, y)) {
+        refusal = MoveRefusal::Suicide;
+    } else if (captured == 1) {
+        // Retaking at once the single stone that just took one here is ko.
+        const KoRecord& prev = m_koPrevious;
+        const KoRecord& now = m_koCurrent;
+        if (prev.capturingMove == moveNumber - 1 && prev.capturingX == now.capturedX && prev.capturingY == now.capturedY &&
+            prev.capturedX == x && prev.capturedY == y)
+            refusal = MoveRefusal::Ko;
+    }
+    p = saved;
+    m_koCurrent = savedKo;
+    m_log.reset();
+    return refusal;
+}
+
+int BoardPosition::play(const PlacedStone& stone) {
+    BoardPoint& p = point(stone.x, stone.y);
+    p.displayNumber = stone.displayNumber;
+    p.depth = stone.depth;
+    p.markFlags = stone.markFlags;
+    p.captured = 0;
+    const int captured = placeAndCapture(stone.x, stone.y, stone.colour, stone.moveNumber);
+    m_prisoners[colourOfMove(stone.moveNumber) == kWhite ? 1 : 0] += captured;
+    if (captured == 1) keepKo();
+    setFirstMoveAt(stone.x, stone.y, stone.moveNumber);
+    return captured;
+}
+
+int BoardPosition::placeSetupStone(int x, int y, Colour colour, int depth) {
+    BoardPoint& p = point(x, y);
+    p.displayNumber = kNoDisplayNumber;
+    p.depth = static_cast<std::uint8_t>(depth);
+    return placeAndCapture(x, y, colour, 0);
+}
+
+void BoardPosition::placeStartingStone(int x, int y, Colour colour, int moveNumber) {
+    BoardPoint& p = point(x, y);
+    p.colour = colour;
+    p.moveNumber = static_cast<std::uint16_t>(moveNumber);
+    p.displayNumber = kNoDisplayNumber;
+}
+
+bool BoardPosition::takeBack(int x, int y, int moveNumber) {
+    if (!onBoard(x, y)) return false;
+    const BoardPoint& p = at(x, y);
+    if (!p.hasStone() || p.moveNumber != static_cast<std::uint16_t>(moveNumber) || p.captured != 0) return false;
+    removeStone(x, y);
+    std::uint16_t& first = m_firstMove[index(x, y)];
+    if (first == static_cast<std::uint16_t>(moveNumber)) first = 0;
+    return true;
+}
+
+void BoardPosition::removeStone(int x, int y) {
+    BoardPoint& p = point(x, y);
+    p = BoardPoint{};
+    p.x = static_cast<std::uint8_t>(x);
+    p.y = static_cast<std::uint8_t>(y);
+}
+
+void BoardPosition::showLastMoveMark(int x, int y, bool branchesAfter) {
+    BoardPoint& p = point(x, y);
+    hideLastMoveMark(x, y);
+    p.markFlags |= branchesAfter ? kMarkFlagLastMoveBranches : kMarkFlagLastMove;
+}
+
+void BoardPosition::hideLastMoveMark(int x, int y) {
+    BoardPoint& p = point(x, y);
+    // The last-move values are OR-ed into the byte, also over the flag of a flagged stone.
+    std::uint8_t code = p.markFlags & 0x3F;
+    if (code == kMarkFlagLastMove || code == kMarkFlagLastMoveBranches) code = 0;
+    else if (code == (kMarkFlagNodeFlagged | kMarkFlagLastMove) || code == (kMarkFlagNodeFlagged | kMarkFlagLastMoveBranches))
+        code = kMarkFlagNodeFlagged;
+    p.markFlags = static_cast<std::uint8_t>((p.markFlags & 0xC0) | code);
+}
+
+void BoardPosition::markEmptyPoint(int x, int y, std::uint8_t flags, std::uint16_t number, std::uint8_t depth) {
+    BoardPoint& p = point(x, y);
+    p.markFlags = flags;
+    p.displayNumber = flags == 0 ? kNoDisplayNumber : number;
+    p.depth = flags == 0 ? 0 : depth;
+}
+
+void BoardPosition::setPoint(const BoardPoint& p) {
+    if (onBoard(p.x, p.y)) point(p.x, p.y) = p;
 }
 
 } // namespace stonewise

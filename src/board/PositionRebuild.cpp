@@ -16,38 +16,81 @@ namespace {
 void placeSetupStones(BoardPosition& pos, const RecordSequence& s, int moveNumber) {
     s.forEachSetupStone(moveNumber, [&](const RecordNode& n) {
         if (!n.hasPoint() || !pos.onBoard(n.x, n.y)) return;
-        BoardPoint& p = pos.at(n.x, n.y);
-        p.displayNumber = kNoDisplayNumber;
-        p.depth = static_cast<std::uint8_t>(s.depth());
-        pos.placeAndCapture(n.x, n.y, n.stoneColour(), 0);
+        pos.placeSetupStone(n.x, n.y, n.stoneColour(), s.depth());
     });
 }
 
-void placeLabels(BoardPosition& pos, GameRecord& record) {
-    for (int level = 0; level <= record.pathDepth(); ++level) {
-        const RecordSequence* s = record.pathSequence(level);
-        for (int i = 0; i < s->labelCount(); ++i) {
-            const LabelEntry& e = s->label(i);
-            if (pos.displayedMove != -1 && e.moveNumber > pos.displayedMove) continue;
-            if (!pos.onBoard(e.x, e.y)) continue;
-            PointMark& m = pos.mark(e.x, e.y);
-            m.moveNumber = e.moveNumber;
-            m.kind = e.small ? kMarkSmallLabel : kMarkLabel;
-            m.character = static_cast<std::uint8_t>('@' + i);
+// The stone of move n on the path, when it stands on the board.
+const RecordNode* stoneOnBoard(const BoardPosition& pos, const GameRecord& record, int moveNumber) {
+    if (moveNumber < 1) return nullptr;
+    const RecordNode* n = record.sequenceForMove(moveNumber)->findNode(moveNumber);
+    if (!n || !n->isMove() || !n->hasPoint() || !pos.onBoard(n->x, n->y)) return nullptr;
+    const BoardPoint& p = pos.at(n->x, n->y);
+    return p.hasStone() && p.moveNumber == static_cast<std::uint16_t>(moveNumber) ? n : nullptr;
+}
+
+// playRecordedMove with the sequence shown (the path's deepest) already looked up.
+int playMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& current, const RecordSequence& from,
+             const RecordNode& node, const RebuildOptions& options) {
+    const int n = node.moveNumber;
+    PlacedStone stone;
+    stone.x = node.x;
+    stone.y = node.y;
+    stone.colour = node.stoneColour();
+    stone.moveNumber = n;
+    stone.depth = static_cast<std::uint8_t>(from.depth());
+    const int display = displayNumberFor(node, from, current, options);
+    stone.displayNumber = static_cast<std::uint16_t>(display);
+    if (node.comment >= 0 && options.commentMarks) stone.markFlags |= kMarkFlagComment;
+    if (node.flags & kTraceMoveFlag) stone.markFlags |= kMarkFlagNodeFlagged;
+    // The first stone of a nested sequence numbered from 1 hides the number it branched from.
+    if (display == 1 && from.depth() > 0 && n == from.firstMoveNumber())
+        if (const RecordNode* before = stoneOnBoard(pos, record, n - 1)) {
+            BoardPoint hidden = pos.at(before->x, before->y);
+            hidden.displayNumber = kHiddenDisplayNumber;
+            pos.setPoint(hidden);
         }
+    return pos.play(stone);
+}
+
+// Writes the marks and labels of move n of the path into the point marks.
+void placeMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber) {
+    const RecordSequence& s = *record.sequenceForMove(moveNumber);
+    if (moveNumber == 0 && s.leadingSetupCount() == 0) return;
+    s.forEachMark(moveNumber, [&](const RecordNode& m) {
+        if (!m.hasPoint() || !pos.onBoard(m.x, m.y)) return;
+        pos.setMark(m.x, m.y, {static_cast<std::uint16_t>(m.moveNumber), m.data1, m.data2});
+    });
+    for (int i = 0; i < s.labelCount(); ++i) {
+        const LabelEntry& e = s.label(i);
+        if (e.moveNumber != moveNumber || !pos.onBoard(e.x, e.y)) continue;
+        const std::uint8_t kind = e.small ? kMarkSmallLabel : kMarkLabel;
+        pos.setMark(e.x, e.y, {e.moveNumber, kind, static_cast<std::uint8_t>('@' + i)});
     }
 }
 
 } // namespace
 
-RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const RebuildOptions& options) {
+int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& from, const RecordNode& node,
+                     const RebuildOptions& options) {
+    return playMove(pos, record, *record.pathTop(), from, node, options);
+}
+
+void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber) {
+    pos.clearMarks();
+    placeMarksOfMove(pos, record, moveNumber);
+}
+
+RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const GameRecord& record,
+                              const RebuildOptions& options) {
     RebuildResult result;
     pos.clear(options.keepMarks);
+    nav.clearOverlaps();
+    nav.setLastMove(nullptr);
     const RecordSequence& main = record.main();
+    const int handicap = main.handicapCount();
+    const int target = nav.shownMove();
     const RecordSequence& current = *record.pathTop();
-    pos.sequenceFirstMove = current.firstMoveNumber();
-    const int handicap = pos.handicapCount;
-    const int target = pos.displayedMove == -1 ? pos.totalMoves : pos.displayedMove;
 
     // Starting stones: handicap stones, or the leading setup stones of the main record.
     if (handicap >= 2) {
@@ -57,24 +100,15 @@ RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const Rebu
             if (!n.isMove() || n.moveNumber != 1) continue;
             ++placed;
             if (!n.hasPoint() || !pos.onBoard(n.x, n.y)) continue;
-            BoardPoint& p = pos.at(n.x, n.y);
-            p.colour = n.stoneColour();
-            p.moveNumber = options.withNumbers ? n.moveNumber : kNoDisplayNumber;
-            p.displayNumber = kNoDisplayNumber;
+            pos.placeStartingStone(n.x, n.y, n.stoneColour(), options.withNumbers ? n.moveNumber : kNoDisplayNumber);
         }
     } else {
         for (int i = 0; i < main.leadingSetupCount() && i < main.nodeCount(); ++i) {
             const RecordNode& n = main.node(i);
             if (!n.hasPoint() || !pos.onBoard(n.x, n.y)) continue;
-            BoardPoint& p = pos.at(n.x, n.y);
-            p.colour = n.type == NodeType::BlackSetup ? kBlack : kWhite;
-            p.moveNumber = 0;
-            p.displayNumber = kNoDisplayNumber;
+            pos.placeStartingStone(n.x, n.y, n.type == NodeType::BlackSetup ? kBlack : kWhite, 0);
         }
     }
-
-    placeLabels(pos, record);
-    pos.lastMove.reset();
 
     if (target != 0) {
         int first = 1;
@@ -82,73 +116,39 @@ RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const Rebu
             placeSetupStones(pos, main, 1);
             first = 2;
         }
-        const RecordNode* previousStone = nullptr;
         for (int n = first; n <= target; ++n) {
-            RecordSequence* s = record.sequenceForMove(n);
-            const int index = s->findNodeIndex(n);
-            if (index < 0) continue;
-            const RecordNode& node = s->node(index);
-            if (node.type == NodeType::Pass) {
-                pos.lastMove.reset();
-                placeSetupStones(pos, *s, n);
+            const RecordSequence& s = *record.sequenceForMove(n);
+            const RecordNode* node = s.findNode(n);
+            if (!node) continue;
+            if (node->type == NodeType::Pass) {
+                nav.setLastMove(nullptr);
+                placeSetupStones(pos, s, n);
                 continue;
             }
-            if (!node.isMove() || !node.hasPoint() || !pos.onBoard(node.x, node.y)) {
-                placeSetupStones(pos, *s, n);
+            if (!node->isMove() || !node->hasPoint() || !pos.onBoard(node->x, node->y)) {
+                placeSetupStones(pos, s, n);
                 continue;
             }
-            BoardPoint& p = pos.at(node.x, node.y);
-            if (p.hasStone()) {
+            if (pos.at(node->x, node->y).hasStone()) {
                 if (pos.diagramDisplay()) {
-                    if (static_cast<int>(pos.overlaps.size()) < BoardPosition::kMaxOverlaps)
-                        pos.overlaps.push_back({n, node.x, node.y});
+                    nav.addOverlap({n, node->x, node->y});
                     continue;
                 }
-                result = {false, n, node.x, node.y};
+                result = {false, n, node->x, node->y};
                 break;
             }
-            pos.setFirstMoveAt(node.x, node.y, n);
-            p.depth = static_cast<std::uint8_t>(s->depth());
-            int display = displayNumberFor(node, *s, current, options);
-            // The first stone of a nested sequence numbered from 1 hides the number it branched from.
-            if (display == 1 && s->depth() > 0 && n == s->firstMoveNumber() && previousStone &&
-                pos.at(previousStone->x, previousStone->y).colour != kEmpty)
-                pos.at(previousStone->x, previousStone->y).displayNumber = kHiddenDisplayNumber;
-            p.displayNumber = static_cast<std::uint16_t>(display);
-            p.markFlags = 0;
-            const int captured = pos.placeAndCapture(node.x, node.y, node.stoneColour(), n);
-            RecordNode& stored = s->node(index);
-            stored.data1 = static_cast<std::uint8_t>(captured > 255 ? 255 : captured);
-            const Colour mover = colourOfMove(n);
-            pos.addPrisoners(mover, captured);
-            if (captured == 1) pos.keepKo();
-            const int total = pos.prisoners(mover);
-            stored.data2 = static_cast<std::uint8_t>(total > 255 ? 255 : total);
-            if (node.comment >= 0 && options.commentMarks) p.markFlags |= kMarkFlagComment;
-            pos.lastMove = node;
-            previousStone = &node;
-            placeSetupStones(pos, *s, n);
+            playMove(pos, record, current, s, *node, options);
+            nav.setLastMove(node);
+            placeSetupStones(pos, s, n);
         }
     }
     pos.keepKo();
 
-    // Marks of the displayed move.
-    const RecordNode* shown = target > 0 || main.leadingSetupCount() > 0 ? record.nodeAtMove(target) : nullptr;
-    if (shown && !options.keepMarks) {
-        RecordSequence* s = record.currentSequence();
-        s->forEachMark(target, [&](const RecordNode& m) {
-            if (!m.hasPoint() || !pos.onBoard(m.x, m.y)) return;
-            PointMark& pm = pos.mark(m.x, m.y);
-            pm.moveNumber = static_cast<std::uint16_t>(m.moveNumber);
-            pm.kind = m.data1;
-            pm.character = m.data2;
-        });
-    }
+    // Marks and labels of the move shown (the marks were cleared with the points).
+    if (!options.keepMarks) placeMarksOfMove(pos, record, target);
 
-    if (pos.lastMove && options.lastMoveMark) {
-        BoardPoint& p = pos.at(pos.lastMove->x, pos.lastMove->y);
-        p.markFlags |= (pos.lastMove->flags & 3) ? kMarkFlagLastMoveBranches : kMarkFlagLastMove;
-    }
+    const auto& last = nav.lastMove();
+    if (last && options.lastMoveMark) pos.showLastMoveMark(last->x, last->y, (last->flags & 3) != 0);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/BoardNavigation.h"
 #include "board/BoardPosition.h"
 #include "record/GameRecord.h"
 
@@ -22,10 +23,21 @@ struct RebuildResult {
     int occupiedY = 0;
 };
 
-// Rebuilds `pos` for its displayed move along the record's path: starting stones (handicap or
-// leading setup stones), labels, every move with its captures and setup stones, ko records, marks
-// of the displayed move and the last-move mark.
-RebuildResult rebuildPosition(BoardPosition& pos, GameRecord& record, const RebuildOptions& options);
+// Rebuilds `pos` for the move `nav` shows along the record's path: starting stones (handicap or
+// leading setup stones), every move with its captures and setup stones, ko records, the marks and
+// labels of the move shown and the last-move mark. Sets the navigation's last move and overlaps;
+// the record is only read.
+RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const GameRecord& record,
+                              const RebuildOptions& options);
+
+// Plays move `node` (a black or white move on an empty point, from sequence `from` of the path) the
+// way a rebuild does: display number, depth, flags, captures and prisoners. Returns the stones
+// captured. Setup stones of the move are not placed.
+int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordSequence& from, const RecordNode& node,
+                     const RebuildOptions& options);
+
+// Replaces the point marks by the marks and labels of move n of the path.
+void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber);
 
 // The display number of a stone of move n placed from sequence `from` while `current` is shown.
 int displayNumberFor(const RecordNode& move, const RecordSequence& from, const RecordSequence& current,

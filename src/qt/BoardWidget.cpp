@@ -114,26 +114,10 @@ ViewSettings BoardWidget::effectiveSettings() const {
 }
 
 SceneState BoardWidget::sceneState() const {
-    SceneState s;
+    SceneState s = m_board ? m_board->sceneState() : SceneState{};
     s.numberFontPx = numberFontPx(height(), boardGeometry().drawingScale(), m_limitNumberFont);
     s.traceMode = m_traceMode;
     s.stoneAlpha = m_stoneAlpha;
-    if (!m_board) return s;
-    const BoardOptions& o = m_board->options();
-    const GameRecord& record = m_board->record();
-    s.numbersOn = o.showNumbers || o.branchNumbersFromOne;
-    s.branchNumbersFromOne = o.branchNumbersFromOne;
-    s.pathDepth = record.pathDepth();
-    s.numberOffset = record.main().numberOffset();
-    s.firstNumberedMove = m_board->initialDisplayMove();
-    s.shownMove = m_board->shownMove();
-    // The move selected in the move list, when it is a move of the path shown.
-    if (const RecordNode* n = m_board->selection().node();
-        n && n->isMove() && record.sequenceForMove(n->moveNumber) == m_board->selection().sequence)
-        s.selectedMove = n->moveNumber;
-    const GameInfo& info = m_board->gameInfo();
-    if (info.type == kGameMailGo) s.mailGoMove = info.lastExchangedMove;
-    s.record = &record;
     return s;
 }
 
@@ -170,7 +154,7 @@ void BoardWidget::refresh(bool all) {
     // While the setting is on, the branch marks follow the position shown (placing them again is
     // cheap and idempotent); switched off, they are taken away once.
     if (m_settings.branchMarks || m_branchMarksShown)
-        placeBranchMarks(m_board->position(), m_board->record(), m_settings.branchMarks);
+        placeBranchMarks(m_board->position(), m_board->record(), m_board->shownMove(), m_settings.branchMarks);
     m_branchMarksShown = m_settings.branchMarks;
 
     const ViewSettings settings = effectiveSettings();

@@ -100,8 +100,12 @@ struct RecordNode {
     int elapsedSeconds() const { return elapsed >= 0 ? elapsed : -elapsed * 60; }
 };
 
-// Encodes a number of seconds as a node time: seconds up to 32,760, else minus whole minutes.
+// Encodes a number of seconds as a node time: seconds up to 32,760, else minus whole minutes
+// (rounded toward zero, as a file's time text is read).
 std::int16_t encodeElapsed(long seconds);
+// The same for a time the program measured or the user entered: longer times are rounded to the
+// nearest minute.
+std::int16_t encodeMeasuredElapsed(long seconds);
 
 // A node for a move or pass of the given number at (x, y); (255, 255) makes a pass.
 RecordNode makeMoveNode(int moveNumber, int x, int y);

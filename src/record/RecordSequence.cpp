@@ -5,12 +5,19 @@
 
 namespace stonewise {
 
-std::int16_t encodeElapsed(long seconds) {
+namespace {
+// Seconds up to 32,760, beyond that minus the minutes, `half` seconds added before dividing.
+std::int16_t encodeNodeTime(long seconds, long half) {
     if (seconds < 0) seconds = 0;
     if (seconds <= 32760) return static_cast<std::int16_t>(seconds);
-    const long minutes = std::min(seconds / 60, 32767L);
+    const long minutes = std::min((seconds + half) / 60, 32767L);
     return static_cast<std::int16_t>(-minutes);
 }
+} // namespace
+
+std::int16_t encodeElapsed(long seconds) { return encodeNodeTime(seconds, 0); }
+
+std::int16_t encodeMeasuredElapsed(long seconds) { return encodeNodeTime(seconds, 30); }
 
 RecordNode makeMoveNode(int moveNumber, int x, int y) {
     RecordNode n;

@@ -38,13 +38,13 @@ std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, const Board
 std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, GameRecord& record, int lines, int move, int side) {
     auto position = std::make_unique<BoardPosition>();
     position->setSize(lines);
-    position->handicapCount = record.main().handicapCount();
-    position->totalMoves = record.pathLastMove();
-    position->displayedMove = move;
+    BoardNavigation nav;
+    nav.showEndOf(record.pathLastMove());
+    nav.show(move);
     RebuildOptions options;
     options.withNumbers = false;
     options.lastMoveMark = false;
-    rebuildPosition(*position, record, options);
+    rebuildPosition(*position, nav, record, options);
     return boardThumbnail(pictures, *position, side);
 }
 

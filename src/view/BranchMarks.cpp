@@ -30,16 +30,14 @@ template <typename F> void forEachLinkAfter(const RecordSequence& s, int moveNum
 
 } // namespace
 
-std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameRecord& record, bool enabled) {
+std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameRecord& record, int shown, bool enabled) {
     std::vector<BoardCoord> changed;
     const int lines = position.size();
     for (int x = 0; x < lines; ++x)
         for (int y = 0; y < lines; ++y) {
-            BoardPoint& p = position.at(x, y);
+            const BoardPoint& p = position.at(x, y);
             if (p.hasStone() || !isBranchMarkCode(p.markFlags & 0x3F)) continue;
-            p.markFlags = 0;
-            p.displayNumber = kNoDisplayNumber;
-            p.depth = 0;
+            position.markEmptyPoint(x, y, 0, kNoDisplayNumber, 0);
             changed.push_back({x, y});
         }
     if (!enabled) return changed;
@@ -47,17 +45,17 @@ std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameReco
     auto mark = [&](const RecordSequence& child, bool full, int number) {
         const RecordNode* first = firstStoneOf(child);
         if (!first || !position.onBoard(first->x, first->y)) return;
-        BoardPoint& p = position.at(first->x, first->y);
+        const BoardPoint& p = position.at(first->x, first->y);
         if (p.hasStone() || isBranchMarkCode(p.markFlags & 0x3F)) return;
         const bool black = first->stoneColour() == kBlack;
-        p.markFlags = full ? (black ? kCodeBranchBlack : kCodeBranchWhite) : (black ? kCodeSmallBranchBlack : kCodeSmallBranchWhite);
-        p.displayNumber = static_cast<std::uint16_t>(number);
-        p.depth = static_cast<std::uint8_t>(child.depth());
+        const std::uint8_t code =
+            full ? (black ? kCodeBranchBlack : kCodeBranchWhite) : (black ? kCodeSmallBranchBlack : kCodeSmallBranchWhite);
+        position.markEmptyPoint(first->x, first->y, code, static_cast<std::uint16_t>(number),
+                                static_cast<std::uint8_t>(child.depth()));
         const BoardCoord at{first->x, first->y};
         if (std::find(changed.begin(), changed.end(), at) == changed.end()) changed.push_back(at);
     };
 
-    const int shown = position.displayedMove == -1 ? position.totalMoves : position.displayedMove;
     // At the head of the branch or reference sequence shown: its first stone.
     if (record.pathDepth() > 0) {
         const RecordSequence* top = record.pathTop();

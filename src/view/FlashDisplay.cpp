@@ -70,10 +70,13 @@ void FlashDisplay::placeNext() {
     const RecordNode* node = m_target.flashNode(n);
     BoardPosition& position = m_target.flashPosition();
     if (!node || !node->isMove() || !node->hasPoint() || !position.onBoard(node->x, node->y)) return;
-    BoardPoint& p = position.at(node->x, node->y);
-    p.displayNumber = kNoDisplayNumber;
-    p.markFlags = (node->flags & kTraceMoveFlag) ? kMarkFlagNodeFlagged : 0;
-    const int captured = position.placeAndCapture(node->x, node->y, node->stoneColour(), n);
+    PlacedStone stone;
+    stone.x = node->x;
+    stone.y = node->y;
+    stone.colour = node->stoneColour();
+    stone.moveNumber = n;
+    stone.markFlags = (node->flags & kTraceMoveFlag) ? kMarkFlagNodeFlagged : 0;
+    const int captured = position.play(stone);
     if (captured > 0) {
         m_target.redrawAll();
     } else {

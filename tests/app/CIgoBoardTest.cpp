@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "support/BoardFixture.h"
 
 namespace stonewise {
@@ -67,7 +68,7 @@ TEST(CIgoBoard, ClicksThatDoNothing) {
 
     TestBoard atStart;
     atStart.play({{3, 3}, {15, 15}});
-    atStart.board.position().displayedMove = 0;
+    atStart.board.showMove(0);
     atStart.board.clickPoint(9, 9);
     EXPECT_EQ(atStart.board.totalMoves(), 2);
 
@@ -165,11 +166,37 @@ TEST(CIgoBoard, RebuildAtEveryMoveMatchesThePositionsPlayed) {
         }
         ASSERT_GT(prisoners.back().first + prisoners.back().second, 5) << "the game should capture";
         for (int n = 1; n < static_cast<int>(seen.size()); ++n) {
-            t.board.position().displayedMove = n;
+            t.board.showMove(n);
             ASSERT_TRUE(t.board.rebuild());
             EXPECT_EQ(t.diagram(), seen[static_cast<std::size_t>(n)]) << "move " << n;
             EXPECT_EQ(t.board.position().prisoners(kBlack), prisoners[static_cast<std::size_t>(n)].first);
             EXPECT_EQ(t.board.position().prisoners(kWhite), prisoners[static_cast<std::size_t>(n)].second);
+        }
+        // Stepping puts the same stones and prisoners on the board, and draws what a rebuild draws.
+        const int last = static_cast<int>(seen.size()) - 1;
+        auto check = [&](int n) {
+            EXPECT_EQ(t.diagram(), seen[static_cast<std::size_t>(n)]) << "move " << n;
+            EXPECT_EQ(t.board.position().prisoners(kBlack), prisoners[static_cast<std::size_t>(n)].first) << "move " << n;
+            EXPECT_EQ(t.board.position().prisoners(kWhite), prisoners[static_cast<std::size_t>(n)].second) << "move " << n;
+            const std::string stepped = t.scene();
+            t.board.showMove(n);
+            EXPECT_EQ(t.scene(), stepped) << "move " << n;
+        };
+        t.board.command(kCmdToStart);
+        for (int n = 2; n <= last; ++n) {
+            t.board.command(kCmdForward);
+            check(n);
+        }
+        for (int n = last - 1; n >= 1; --n) {
+            t.board.command(kCmdBack);
+            check(n);
+        }
+        // So does taking the moves back one by one.
+        t.board.command(kCmdToEnd);
+        for (int n = last - 1; n >= 1; --n) {
+            t.board.command(kCmdUndo);
+            ASSERT_EQ(t.board.totalMoves(), n);
+            check(n);
         }
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "app/Clock.h"
 #include "app/CommandIds.h"
 #include "app/RecordCorrection.h"
 #include "support/BoardFixture.h"
@@ -43,7 +46,7 @@ TEST(Editing, UndoACaptureRestoresStonesAndPrisoners) {
     EXPECT_EQ(t.board.record().main().nodeCount(), 4);
     t.board.command(kCmdUndo);  // a plain move: taken off directly
     EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);
-    EXPECT_EQ(t.board.position().lastMove->moveNumber, 3);
+    EXPECT_EQ(t.board.navigation().lastMove()->moveNumber, 3);
 }
 
 TEST(Editing, UndoAMailGoMoveAsksOnce) {
@@ -257,6 +260,87 @@ TEST(Editing, StudySequenceBecomesAMergedBranch) {
     // The same study again is already held: nothing new.
     EXPECT_TRUE(t.board.addStudySequenceAsBranch(*study));
     EXPECT_EQ(t.board.record().main().child(2), nullptr);
+}
+
+// Long times are kept in whole minutes, rounded to the nearest minute; up to 32,760 seconds they
+// stay exact.
+TEST(Editing, ElapsedTimesRoundToTheNearestMinute) {
+    struct Case {
+        int seconds;
+        int stored;
+    };
+    const Case cases[] = {{0, 0}, {32760, 32760}, {32761, -546}, {32790, -547}, {40049, -667}, {40050, -668},
+                          {99 * 3600 + 59 * 60 + 59, -6000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        TestBoard t;
+        t.play({{3, 3}, {15, 15}});
+        RecordSequence& m = t.board.record().main();
+        t.board.selectNode(&m, m.findNodeIndex(2));
+        ElapsedDialogResult e;
+        e.accepted = true;
+        e.seconds = c.seconds;
+        t.ui.elapsedAnswers.push_back(e);
+        t.board.command(kCmdEditElapsed);
+        EXPECT_EQ(m.findNode(2)->elapsed, c.stored);
+    }
+}
+
+// A Mail Go move keeps the time since the opponent's move arrived, long times in minutes rounded
+// to the nearest one.
+TEST(Editing, AMailGoMoveKeepsTheTimeSinceTheOpponentsMove) {
+    struct FixedClock : Clock {
+        std::int64_t now = 0;
+        DateTime localNow() const override { return {}; }
+        DateTime utcNow() const override { return {}; }
+        std::int64_t secondsSinceEpoch() const override { return now; }
+    };
+    struct Case {
+        long seconds;
+        int stored;
+    };
+    for (const Case c : {Case{75, 75}, Case{40049, -667}, Case{40050, -668}}) {
+        SCOPED_TRACE(c.seconds);
+        test::ScriptedUi ui;
+        FixedClock clock;
+        BoardEnvironment env;
+        env.ui = &ui;
+        env.clock = &clock;
+        CIgoBoard board(env);
+        GameInfo info;
+        info.type = kGameMailGo;
+        info.flags = kInfoMoveWaiting;
+        info.waitingTime = {2026, 3, 10, 8, 5, 0};
+        board.newGame(info);
+        std::tm t{};
+        t.tm_year = 2026 - 1900;
+        t.tm_mon = 2;
+        t.tm_mday = 10;
+        t.tm_hour = 8;
+        t.tm_min = 5;
+        t.tm_isdst = -1;
+        clock.now = static_cast<std::int64_t>(std::mktime(&t)) + c.seconds;
+        board.clickPoint(3, 3);
+        ASSERT_EQ(board.totalMoves(), 1);
+        EXPECT_EQ(board.record().main().findNode(1)->elapsed, c.stored);
+        EXPECT_EQ(board.gameInfo().flags & kInfoMoveWaiting, 0);
+    }
+}
+
+// A refused move's message leaves the status line once a move is played.
+TEST(Editing, TheIllegalMoveMessageGoesWithTheNextMove) {
+    TestBoard t;
+    t.play({{1, 0}, {10, 10}, {0, 1}});
+    t.board.clickPoint(0, 0);  // white fills the corner: suicide
+    EXPECT_EQ(t.board.totalMoves(), 3);
+    EXPECT_EQ(t.ui.status, u"禁じ手です。");
+    t.play({{10, 11}});
+    EXPECT_EQ(t.ui.status, u"");
+    // A status text set since is left alone by later moves.
+    t.board.clickPoint(0, 0);  // black may take the corner point: legal
+    t.ui.setStatusText(u"other");
+    t.play({{12, 12}});
+    EXPECT_EQ(t.ui.status, u"other");
 }
 
 } // namespace

@@ -27,7 +27,7 @@ TEST(Navigation, StepsStopAtTheirEnds) {
     t.board.command(kCmdBack);
     EXPECT_EQ(t.board.displayedMove(), 11);
     EXPECT_EQ(t.board.position().colourAt(11, 11), kEmpty);
-    EXPECT_EQ(t.board.position().lastMove->moveNumber, 11);
+    EXPECT_EQ(t.board.navigation().lastMove()->moveNumber, 11);
     for (int i = 0; i < 20; ++i) t.board.command(kCmdBack);
     EXPECT_EQ(t.board.displayedMove(), 1);  // back never reaches move 0
     EXPECT_EQ(t.board.position().colourAt(2, 2), kBlack);
@@ -178,6 +178,47 @@ TEST(Playback, AnimationPlaysTheGameBackAndEnds) {
     EXPECT_FALSE(t.board.busy());
     EXPECT_EQ(t.board.position().colourAt(10, 10), kEmpty);
     EXPECT_LE(shown, 5);
+}
+
+// Started at the last move of the line shown, the animation plays that line from its start.
+TEST(Playback, AnimationFromTheLastMovePlaysTheLineAgain) {
+    enum class Start { EndOfRecord, SteppedToLast, ListRowOfLast, LastMoveOfBranch };
+    for (const Start start : {Start::EndOfRecord, Start::SteppedToLast, Start::ListRowOfLast, Start::LastMoveOfBranch}) {
+        SCOPED_TRACE(static_cast<int>(start));
+        test::TestBoard t;
+        t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}, {0, 1}});
+        RecordSequence* line = &t.board.record().main();
+        if (start == Start::SteppedToLast) {
+            t.board.command(kCmdToStart);
+            for (int i = 0; i < 4; ++i) t.board.command(kCmdForward);
+        } else if (start == Start::ListRowOfLast) {
+            t.board.showSequence(line, 5);
+        } else if (start == Start::LastMoveOfBranch) {
+            t.board.showMove(3);
+            t.ui.branchAnswers.push_back(choose(BranchDialogResult::Choice::Branch));
+            t.board.clickPoint(9, 9);
+            t.play({{9, 10}});
+            line = t.board.record().pathTop();
+            ASSERT_EQ(t.board.record().pathDepth(), 1);
+        }
+        const int last = line->lastMoveNumber();
+        ASSERT_EQ(t.board.shownMove(), last);
+        t.board.options().animationSpeed = 5;
+        t.board.command(kCmdAnimate);
+        t.board.timer().tick();
+        EXPECT_TRUE(t.board.busy());
+        EXPECT_EQ(t.board.shownMove(), 1);
+        EXPECT_EQ(t.board.record().pathTop(), line);
+        int ticks = 0;
+        while (t.board.busy() && ticks < 2000) {
+            t.board.timer().tick();
+            ++ticks;
+        }
+        EXPECT_GE(ticks, (last - 1) * 20);
+        EXPECT_EQ(t.board.shownMove(), last);
+        EXPECT_EQ(t.board.record().pathTop(), line);
+        EXPECT_EQ(t.ui.status, u"手順表示完了");
+    }
 }
 
 } // namespace

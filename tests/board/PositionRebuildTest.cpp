@@ -23,17 +23,19 @@ TEST(PositionRebuild, OccupiedPointStopsOrIsListedInDiagramDisplay) {
     r.main().appendNode(makeMoveNode(4, 3, 3));
     r.main().appendNode(makeMoveNode(5, 4, 4));
     BoardPosition pos;
-    pos.totalMoves = 5;
-    RebuildResult result = rebuildPosition(pos, r, {});
+    BoardNavigation nav;
+    nav.showEndOf(5);
+    RebuildResult result = rebuildPosition(pos, nav, r, {});
     EXPECT_FALSE(result.complete);
     EXPECT_EQ(result.occupiedMove, 4);
     EXPECT_EQ(pos.colourAt(4, 4), kEmpty);  // the walk stopped
 
     pos.setDiagramDisplay(true);
-    result = rebuildPosition(pos, r, {});
+    result = rebuildPosition(pos, nav, r, {});
     EXPECT_TRUE(result.complete);
-    ASSERT_EQ(pos.overlaps.size(), 1u);
-    EXPECT_EQ(pos.overlaps[0].moveNumber, 4);
+    ASSERT_EQ(nav.overlaps().size(), 1u);
+    EXPECT_EQ(nav.overlaps()[0].moveNumber, 4);
+    EXPECT_EQ(nav.lastMove()->moveNumber, 5);
     EXPECT_EQ(pos.colourAt(4, 4), kBlack);
 }
 
@@ -58,10 +60,11 @@ TEST(PositionRebuild, SetupStonesLabelsMarksAndNumbers) {
     m.appendNode(makeMoveNode(3, 0, 1));  // captures the white setup stone in the corner
 
     BoardPosition pos;
-    pos.totalMoves = 3;
-    pos.displayedMove = 2;
+    BoardNavigation nav;
+    nav.showEndOf(3);
+    nav.show(2);
     RebuildOptions numbered;
-    ASSERT_TRUE(rebuildPosition(pos, r, numbered).complete);
+    ASSERT_TRUE(rebuildPosition(pos, nav, r, numbered).complete);
     EXPECT_EQ(pos.colourAt(0, 0), kWhite);
     EXPECT_EQ(pos.at(0, 0).displayNumber, kNoDisplayNumber);
     EXPECT_EQ(pos.colourAt(2, 2), kWhite);
@@ -71,17 +74,18 @@ TEST(PositionRebuild, SetupStonesLabelsMarksAndNumbers) {
     EXPECT_EQ(pos.mark(8, 7).character, '@');
     EXPECT_EQ(pos.at(5, 5).markFlags, kMarkFlagLastMove);
 
-    pos.displayedMove = 3;
+    nav.show(3);
     RebuildOptions plain;
     plain.withNumbers = false;
-    rebuildPosition(pos, r, plain);
+    const GameRecord& read = r;
+    rebuildPosition(pos, nav, read, plain);
     EXPECT_EQ(pos.colourAt(0, 0), kEmpty);
     EXPECT_EQ(pos.prisoners(kBlack), 1);
     EXPECT_EQ(pos.mark(7, 7).kind, 0);             // the circle belongs to move 2
-    EXPECT_EQ(pos.mark(8, 7).kind, kMarkLabel);    // labels stay from their move on
+    EXPECT_EQ(pos.mark(8, 7).kind, 0);             // so does the label
     EXPECT_EQ(pos.at(0, 1).displayNumber, kNoDisplayNumber);
-    EXPECT_EQ(m.findNode(3)->captured(), 1);
-    EXPECT_EQ(m.findNode(3)->prisonerTotal(), 1);
+    EXPECT_EQ(pos.at(0, 1).captured, 1);
+    EXPECT_EQ(m.findNode(3)->captured(), 0);       // the record is only read
 }
 
 TEST(PositionRebuild, BranchNumbersFromOneAndHiddenBranchPoint) {
@@ -92,13 +96,15 @@ TEST(PositionRebuild, BranchNumbersFromOneAndHiddenBranchPoint) {
     b->appendNode(makeMoveNode(12, 4, 9));
     r.enterSequence(b);
     BoardPosition pos;
-    pos.totalMoves = 12;
+    BoardNavigation nav;
+    nav.showEndOf(12);
     RebuildOptions o;
-    rebuildPosition(pos, r, o);
+    rebuildPosition(pos, nav, r, o);
     EXPECT_EQ(pos.at(3, 9).displayNumber, 11);
     EXPECT_EQ(pos.at(5, 0).displayNumber, kNoDisplayNumber);  // before the branch: no number
     o.branchNumbersFromOne = true;
-    rebuildPosition(pos, r, o);
+    rebuildPosition(pos, nav, r, o);
+    EXPECT_EQ(pos.at(10, 0).displayNumber, kHiddenDisplayNumber);  // the stone it branched from
     EXPECT_EQ(pos.at(3, 9).displayNumber, 1);
     EXPECT_EQ(pos.at(4, 9).displayNumber, 2);
 }

@@ -19,9 +19,10 @@ BoardPosition positionFrom(const std::vector<std::string>& rows, int lines = 19)
         for (int x = 0; x < static_cast<int>(rows[static_cast<std::size_t>(y)].size()); ++x) {
             const char c = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
             if (c == '.') continue;
-            BoardPoint& p = pos.at(x, y);
+            BoardPoint p = pos.at(x, y);
             p.colour = c == 'X' ? kBlack : kWhite;
             p.moveNumber = static_cast<std::uint16_t>(++n);
+            pos.setPoint(p);
         }
     return pos;
 }
@@ -33,15 +34,18 @@ TEST(Rules, CapturesAreTakenBeforeTheOwnGroupIsJudged) {
         "X..",
     });
     // Black fills its own last liberty at the corner but captures both white stones first.
-    EXPECT_EQ(testMove(pos, 0, 0, 9), MoveRefusal::None);
-    pos.at(0, 0).colour = kBlack;
-    pos.at(0, 0).moveNumber = 9;
-    EXPECT_EQ(pos.captureCheck(0, 0, true), 2);
+    EXPECT_EQ(pos.refusal(0, 0, 9), MoveRefusal::None);
+    EXPECT_EQ(pos.play({0, 0, kBlack, 9}), 2);
     EXPECT_EQ(pos.colourAt(1, 0), kEmpty);
     EXPECT_EQ(pos.colourAt(0, 1), kEmpty);
     EXPECT_EQ(pos.at(0, 0).captured, 2);
     EXPECT_EQ(pos.currentKo().capturedX, -1);  // two stones: never a ko
     EXPECT_EQ(pos.captureLog().total(), 2);
+    EXPECT_EQ(pos.prisoners(kBlack), 2);
+    EXPECT_EQ(pos.prisoners(kWhite), 0);
+    EXPECT_EQ(pos.firstMoveAt(0, 0), 9);
+    EXPECT_EQ(pos.refusal(1, 0, 11), MoveRefusal::None);
+    EXPECT_EQ(pos.refusal(0, 0, 10), MoveRefusal::Occupied);
 }
 
 TEST(Rules, SuicideIsRefused) {
@@ -49,7 +53,7 @@ TEST(Rules, SuicideIsRefused) {
         ".O",
         "O.",
     });
-    EXPECT_EQ(testMove(pos, 0, 0, 3), MoveRefusal::Suicide);
+    EXPECT_EQ(pos.refusal(0, 0, 3), MoveRefusal::Suicide);
     EXPECT_EQ(pos.colourAt(0, 0), kEmpty);  // the trial stone is taken off again
     // Filling the last liberty of a large own group is suicide too.
     BoardPosition big = positionFrom({
@@ -58,19 +62,46 @@ TEST(Rules, SuicideIsRefused) {
         "XXXXO",
         "OOOO.",
     });
-    EXPECT_EQ(testMove(big, 1, 1, 21), MoveRefusal::Suicide);
+    EXPECT_EQ(big.refusal(1, 1, 21), MoveRefusal::Suicide);
 }
 
-TEST(Rules, ACheckWithoutRemovalChangesNothing) {
+TEST(Rules, AskingChangesNothing) {
     BoardPosition pos = positionFrom({
         ".OX",
         "OX.",
         "X..",
     });
-    pos.at(0, 0).colour = kBlack;
-    EXPECT_EQ(pos.captureCheck(0, 0, false), 2);
-    EXPECT_EQ(pos.colourAt(1, 0), kWhite);
-    EXPECT_EQ(pos.at(0, 0).captured, 0);
+    const auto before = pos.points();
+    const KoRecord ko = pos.currentKo();
+    EXPECT_TRUE(pos.legal(0, 0, 9));
+    EXPECT_EQ(pos.points(), before);
+    EXPECT_EQ(pos.currentKo().capturedX, ko.capturedX);
+    EXPECT_EQ(pos.prisoners(kBlack), 0);
+}
+
+TEST(Rules, KoIsRefusedOnlyAtOnceAndTakingBackLeavesTheKo) {
+    // White 10 takes the black stone at (1,1); black may not retake at (2,1) as move 11.
+    BoardPosition pos = positionFrom({
+        ".XO.",
+        "X.XO",
+        ".XO.",
+    });
+    EXPECT_EQ(pos.play({1, 1, kWhite, 10}), 1);
+    EXPECT_EQ(pos.refusal(2, 1, 11), MoveRefusal::Ko);
+    // A move elsewhere that captures nothing comes off directly; the ko still stands.
+    EXPECT_EQ(pos.play({10, 10, kBlack, 11}), 0);
+    EXPECT_TRUE(pos.takeBack(10, 10, 11));
+    EXPECT_EQ(pos.colourAt(10, 10), kEmpty);
+    EXPECT_EQ(pos.firstMoveAt(10, 10), 0);
+    EXPECT_EQ(pos.refusal(2, 1, 11), MoveRefusal::Ko);
+    // After a move elsewhere and an answer the ko may be retaken.
+    pos.play({10, 10, kBlack, 11});
+    pos.play({11, 11, kWhite, 12});
+    EXPECT_EQ(pos.refusal(2, 1, 13), MoveRefusal::None);
+    // A capturing stone is not taken back by itself: that takes a rebuild.
+    EXPECT_FALSE(pos.takeBack(1, 1, 10));
+    EXPECT_EQ(pos.colourAt(1, 1), kWhite);
+    EXPECT_FALSE(pos.takeBack(11, 11, 13));  // not that move's stone
 }
 
 TEST(Rules, DiagramDisplayCountsCapturesButLeavesTheStones) {
@@ -80,10 +111,10 @@ TEST(Rules, DiagramDisplayCountsCapturesButLeavesTheStones) {
         "X.",
     });
     pos.setDiagramDisplay(true);
-    pos.at(1, 1).colour = kBlack;
-    pos.at(2, 0).colour = kBlack;
-    EXPECT_EQ(pos.placeAndCapture(0, 0, kBlack, 9), 2);
+    EXPECT_EQ(pos.play({2, 0, kBlack, 7}), 0);
+    EXPECT_EQ(pos.play({0, 0, kBlack, 9}), 2);
     EXPECT_EQ(pos.colourAt(1, 0), kWhite);
+    EXPECT_EQ(pos.prisoners(kBlack), 2);
 }
 
 TEST(Rules, TheCaptureLogKeeps100EntriesAndAnExactCount) {
@@ -97,10 +128,11 @@ TEST(Rules, TheCaptureLogKeeps100EntriesAndAnExactCount) {
     const int whiteInLast = 120 - 6 * 19;
     for (int y = whiteInLast + 1; y < 19; ++y) rows[static_cast<std::size_t>(y)][6] = 'X';
     BoardPosition pos = positionFrom(rows);
-    EXPECT_EQ(pos.placeAndCapture(6, whiteInLast, kBlack, 500), 120);
+    EXPECT_EQ(pos.play({6, whiteInLast, kBlack, 499}), 120);
     EXPECT_EQ(pos.captureLog().total(), 120);
     EXPECT_EQ(pos.captureLog().size(), 100);
-    EXPECT_EQ(pos.captureLog()[0].capturingMove, 500);
+    EXPECT_EQ(pos.captureLog()[0].capturingMove, 499);
+    EXPECT_EQ(pos.at(6, whiteInLast).captured, 120);
     EXPECT_EQ(pos.colourAt(0, 0), kEmpty);
 }
 

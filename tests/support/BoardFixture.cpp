@@ -2,25 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/SgfReader.h"
 #include "record/Text.h"
 #include "store/GameStore.h"
 
 namespace stonewise::test {
 
 namespace {
-BoardEnvironment environment(ScriptedUi& ui, RecordingPanels& panels) {
+BoardEnvironment environment(ScriptedUi& ui, RecordingPanels& panels, SceneCanvas& canvas) {
     BoardEnvironment env;
     env.ui = &ui;
     env.panels = &panels;
+    env.canvas = &canvas;
     return env;
 }
 } // namespace
 
-TestBoard::TestBoard(int lines, int handicap) : board(environment(ui, panels)) {
+TestBoard::TestBoard(int lines, int handicap) : board(environment(ui, panels, canvas)) {
     GameInfo info;
     info.board = lines == 13 ? 1 : 0;
     info.handicap = static_cast<std::int16_t>(handicap);
     board.newGame(info);
+}
+
+void TestBoard::load(std::u16string_view sgf) {
+    SgfReadResult read = readSgf(sgf, GameInfo{}, SgfReadOptions{});
+    ASSERT_TRUE(read.ok);
+    board.loadGame(std::move(read.main), read.info);
 }
 
 void TestBoard::play(std::initializer_list<std::pair<int, int>> moves) {

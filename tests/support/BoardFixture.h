@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/CIgoBoard.h"
+#include "support/SceneCanvas.h"
 #include "support/ScriptedUi.h"
 
 namespace stonewise {
@@ -17,12 +18,17 @@ namespace stonewise::test {
 struct TestBoard {
     ScriptedUi ui;
     RecordingPanels panels;
+    SceneCanvas canvas;
     CIgoBoard board;
 
     explicit TestBoard(int lines = 19, int handicap = 0);
 
     // Clicks each point in turn; fails the test when a click is not taken into the record.
     void play(std::initializer_list<std::pair<int, int>> moves);
+    // Loads an SGF text as the game shown.
+    void load(std::u16string_view sgf);
+    // The board as the widget draws it (see SceneCanvas).
+    std::string scene(const ViewSettings& settings = {}) { return SceneCanvas::scene(board, settings); }
     // The board as rows of 'X' (black), 'O' (white) and '.' (empty), top row first.
     std::string diagram() const;
 };

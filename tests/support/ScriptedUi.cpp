@@ -22,7 +22,9 @@ bool ScriptedUi::ask(std::u16string_view text, std::u16string_view title) {
 }
 
 void ScriptedUi::boardMessage(std::u16string_view text) {
+    // As in the window: the strip over the board and the status line.
     boardMessages.emplace_back(text);
+    status = std::u16string(text);
     ++beeps;
 }
 

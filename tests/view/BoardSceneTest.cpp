@@ -64,14 +64,21 @@ struct SceneFixture {
         place(3, 3, kBlack, 1);
         place(15, 15, kWhite, 2);
         place(9, 9, kBlack, 3);
-        pos.at(9, 9).markFlags = kMarkFlagLastMove;
+        edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMove; });
         state.shownMove = 3;
     }
+    // Changes one point the way a test sets it up.
+    template <typename F> void edit(int x, int y, F change) {
+        BoardPoint p = pos.at(x, y);
+        change(p);
+        pos.setPoint(p);
+    }
     void place(int x, int y, int colour, int move, int display = -1) {
-        BoardPoint& p = pos.at(x, y);
-        p.colour = static_cast<std::uint8_t>(colour);
-        p.moveNumber = static_cast<std::uint16_t>(move);
-        p.displayNumber = static_cast<std::uint16_t>(display < 0 ? move : display);
+        edit(x, y, [&](BoardPoint& p) {
+            p.colour = static_cast<std::uint8_t>(colour);
+            p.moveNumber = static_cast<std::uint16_t>(move);
+            p.displayNumber = static_cast<std::uint16_t>(display < 0 ? move : display);
+        });
     }
     std::string at(int x, int y) const {
         const BoardScene scene(pos, geometry, settings, state);
@@ -95,23 +102,23 @@ TEST(BoardScene, WhatEachPointStateDraws) {
         {"stone, numbers on", [](SceneFixture& f) { f.state.numbersOn = true; }, 15, 15, "white '2'"},
         {"last move: number and ring", [](SceneFixture&) {}, 9, 9, "black '3' last@192"},
         {"last move with branches after it",
-         [](SceneFixture& f) { f.pos.at(9, 9).markFlags = kMarkFlagLastMoveBranches; }, 9, 9, "black '3' last+@192"},
+         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMoveBranches; }); }, 9, 9, "black '3' last+@192"},
         {"last-move mark switched off", [](SceneFixture& f) { f.settings.lastMoveMarkOff = true; }, 9, 9, "black '3'"},
         {"no last-move mark in diagram display", [](SceneFixture& f) { f.settings.diagramDisplay = true; }, 9, 9, "black '3'"},
         {"no last-move mark while tracing", [](SceneFixture& f) { f.state.traceMode = true; }, 9, 9, "black '3'"},
-        {"comment", [](SceneFixture& f) { f.pos.at(3, 3).markFlags = kMarkFlagComment; }, 3, 3, "black comment"},
+        {"comment", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; }); }, 3, 3, "black comment"},
         {"comment marks off",
          [](SceneFixture& f) {
-             f.pos.at(3, 3).markFlags = kMarkFlagComment;
+             f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; });
              f.settings.commentMarks = false;
          },
          3, 3, "black"},
         {"comment on the last move",
-         [](SceneFixture& f) { f.pos.at(9, 9).markFlags = kMarkFlagLastMove | kMarkFlagComment; }, 9, 9,
+         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMove | kMarkFlagComment; }); }, 9, 9,
          "black '3' last@192 comment"},
-        {"flagged stone", [](SceneFixture& f) { f.pos.at(3, 3).markFlags = kCodeFlaggedStone; }, 3, 3, "black3/4@208"},
+        {"flagged stone", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone; }); }, 3, 3, "black3/4@208"},
         {"flagged last move",
-         [](SceneFixture& f) { f.pos.at(9, 9).markFlags = kCodeFlaggedStone | kMarkFlagLastMove; }, 9, 9,
+         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone | kMarkFlagLastMove; }); }, 9, 9,
          "black3/4@208 '3' last@192"},
         {"small stones of colours 5 and 6",
          [](SceneFixture& f) {
@@ -119,24 +126,24 @@ TEST(BoardScene, WhatEachPointStateDraws) {
              f.place(1, 0, 6, 0);
          },
          0, 0, "black3/4@208"},
-        {"circle on a stone", [](SceneFixture& f) { f.pos.mark(3, 3).kind = kMarkCircle; }, 3, 3, "black circle"},
-        {"square", [](SceneFixture& f) { f.pos.mark(0, 0).kind = kMarkSquare; }, 0, 0, "square"},
-        {"triangle", [](SceneFixture& f) { f.pos.mark(0, 0).kind = kMarkTriangle; }, 0, 0, "triangle"},
-        {"cross on a dead stone", [](SceneFixture& f) { f.pos.mark(15, 15).kind = kMarkCross; }, 15, 15, "white cross"},
+        {"circle on a stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {0, kMarkCircle, 0}); }, 3, 3, "black circle"},
+        {"square", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kMarkSquare, 0}); }, 0, 0, "square"},
+        {"triangle", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kMarkTriangle, 0}); }, 0, 0, "triangle"},
+        {"cross on a dead stone", [](SceneFixture& f) { f.pos.setMark(15, 15, {0, kMarkCross, 0}); }, 15, 15, "white cross"},
         {"upper-case letter on an empty point",
-         [](SceneFixture& f) { f.pos.mark(0, 0) = {3, kMarkUpperLetter, 'B'}; }, 0, 0, "clear 'B'"},
-        {"lower-case letter on a stone", [](SceneFixture& f) { f.pos.mark(3, 3) = {3, kMarkLowerLetter, 'c'}; }, 3, 3,
+         [](SceneFixture& f) { f.pos.setMark(0, 0, {3, kMarkUpperLetter, 'B'}); }, 0, 0, "clear 'B'"},
+        {"lower-case letter on a stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {3, kMarkLowerLetter, 'c'}); }, 3, 3,
          "black 'c'"},
         {"small stone marks",
-         [](SceneFixture& f) { f.pos.mark(0, 0).kind = kCodeSmallWhite; }, 0, 0, "white3/4@208"},
-        {"black territory", [](SceneFixture& f) { f.pos.mark(0, 0).kind = kCodeBlackTerritory; }, 0, 0, "territory-black"},
-        {"white territory on a dead stone", [](SceneFixture& f) { f.pos.mark(3, 3).kind = kCodeWhiteTerritory; }, 3, 3,
+         [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeSmallWhite, 0}); }, 0, 0, "white3/4@208"},
+        {"black territory", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeBlackTerritory, 0}); }, 0, 0, "territory-black"},
+        {"white territory on a dead stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {0, kCodeWhiteTerritory, 0}); }, 3, 3,
          "black territory-white"},
-        {"false eye", [](SceneFixture& f) { f.pos.mark(0, 0).kind = kCodeFalseEye; }, 0, 0, "diamond"},
-        {"branch shown: its next stone", [](SceneFixture& f) { f.pos.at(0, 0).markFlags = kCodeBranchWhite; }, 0, 0, "white"},
-        {"other branch: small stone", [](SceneFixture& f) { f.pos.at(0, 0).markFlags = kCodeSmallBranchBlack; }, 0, 0,
+        {"false eye", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeFalseEye, 0}); }, 0, 0, "diamond"},
+        {"branch shown: its next stone", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeBranchWhite; }); }, 0, 0, "white"},
+        {"other branch: small stone", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeSmallBranchBlack; }); }, 0, 0,
          "black2/5@224"},
-        {"high bit on an empty point", [](SceneFixture& f) { f.pos.at(0, 0).markFlags = 0x80 | kCodeSmallBranchBlack; }, 0, 0,
+        {"high bit on an empty point", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = 0x80 | kCodeSmallBranchBlack; }); }, 0, 0,
          "-"},
         {"Mail Go marker of the last exchanged move", [](SceneFixture& f) { f.state.mailGoMove = 2; }, 15, 15,
          "white mail@192"},
@@ -148,7 +155,7 @@ TEST(BoardScene, WhatEachPointStateDraws) {
         {"flag marks of moves before the first numbered move",
          [](SceneFixture& f) {
              f.state.firstNumberedMove = 2;
-             f.pos.at(3, 3).markFlags = kMarkFlagComment;
+             f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; });
          },
          3, 3, "black"},
     };
@@ -173,11 +180,11 @@ TEST(BoardScene, LabelsShowTheirTextAndHideTheNumber) {
     SceneFixture f;
     f.state.record = &record;
     f.state.numbersOn = true;
-    f.pos.mark(3, 3) = {1, kMarkLabel, '@'};
+    f.pos.setMark(3, 3, {1, kMarkLabel, '@'});
     EXPECT_EQ(f.at(3, 3), "black '急所'");
     EXPECT_EQ(f.number(3, 3), 0);
     // The last move's number gives way to a label too.
-    f.pos.mark(9, 9) = {3, kMarkSmallLabel, '@'};
+    f.pos.setMark(9, 9, {3, kMarkSmallLabel, '@'});
     EXPECT_EQ(f.at(9, 9), "black last@192");
 }
 
@@ -213,13 +220,13 @@ TEST(BoardScene, NumbersWithTheHandicapOffset) {
     f.state.branchNumbersFromOne = true;
     f.state.pathDepth = 1;
     f.place(10, 10, kBlack, 5, 2);  // first stone of a branch starting at move 5
-    f.pos.at(10, 10).depth = 1;
+    f.edit(10, 10, [](BoardPoint& p) { p.depth = 1; });
     f.place(11, 10, kWhite, 6, 3);
-    f.pos.at(11, 10).depth = 1;
+    f.edit(11, 10, [](BoardPoint& p) { p.depth = 1; });
     EXPECT_EQ(f.number(10, 10), 1);
     EXPECT_EQ(f.number(11, 10), 2);
     EXPECT_EQ(f.number(15, 15), 0);  // stones of other depths keep no number
-    f.pos.at(10, 10).displayNumber = kHiddenDisplayNumber;
+    f.edit(10, 10, [](BoardPoint& p) { p.displayNumber = kHiddenDisplayNumber; });
     EXPECT_EQ(f.number(10, 10), 0);
 }
 
@@ -252,9 +259,9 @@ TEST(BoardScene, EveryStepStaysInsideThePointRectangle) {
     f.state.numbersOn = true;
     f.state.numberFontPx = 30;
     f.place(18, 18, kWhite, 188);
-    f.pos.at(18, 18).markFlags = kMarkFlagLastMoveBranches | kMarkFlagComment;
+    f.edit(18, 18, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMoveBranches | kMarkFlagComment; });
     f.state.mailGoMove = 188;
-    f.pos.mark(18, 18).kind = kMarkTriangle;
+    f.pos.setMark(18, 18, {0, kMarkTriangle, 0});
     const BoardScene scene(f.pos, f.geometry, f.settings, f.state);
     const PointDrawing d = scene.describe(18, 18);
     ASSERT_EQ(summary(d, 45), "white '188' last+@192 triangle mail@192 comment");

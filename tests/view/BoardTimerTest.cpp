@@ -25,7 +25,7 @@ public:
     int total() const { return static_cast<int>(moves.size()); }
     void showUpTo(int n) {
         position.clear();
-        for (int i = 1; i <= n; ++i) position.placeAndCapture(moves[i - 1].first, moves[i - 1].second, colourOfMove(i), i);
+        for (int i = 1; i <= n; ++i) position.play({moves[i - 1].first, moves[i - 1].second, colourOfMove(i), i});
     }
 
     int displayedMove() const override { return displayed; }
@@ -33,7 +33,7 @@ public:
     std::optional<AnimatedMove> showAnimatedMove(int n) override {
         if (n < 1 || n > total()) return std::nullopt;
         const auto [x, y] = moves[n - 1];
-        const int captured = position.placeAndCapture(x, y, colourOfMove(n), n);
+        const int captured = position.play({x, y, colourOfMove(n), n});
         displayed = n;
         drawn.push_back({x, y});
         return AnimatedMove{true, x, y, colourOfMove(n), captured};

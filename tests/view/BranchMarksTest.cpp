@@ -15,6 +15,7 @@ struct BranchRecord {
     RecordSequence* branch = nullptr;
     RecordSequence* reference = nullptr;
     BoardPosition pos;
+    BoardNavigation nav;
 
     BranchRecord() {
         RecordSequence& m = record.main();
@@ -37,16 +38,16 @@ struct BranchRecord {
         return child;
     }
     void show(int move) {
-        pos.totalMoves = record.pathLastMove();
-        pos.displayedMove = move;
-        ASSERT_TRUE(rebuildPosition(pos, record, {}).complete);
+        nav.showEndOf(record.pathLastMove());
+        nav.show(move);
+        ASSERT_TRUE(rebuildPosition(pos, nav, record, {}).complete);
     }
 };
 
 TEST(BranchMarks, AlternativesToTheMoveShownAreSmallStones) {
     BranchRecord r;
     r.show(4);
-    const auto changed = placeBranchMarks(r.pos, r.record, true);
+    const auto changed = placeBranchMarks(r.pos, r.record, r.nav.shownMove(), true);
     EXPECT_EQ(changed.size(), 2u);
     EXPECT_EQ(r.pos.at(10, 10).markFlags, kCodeSmallBranchWhite);
     EXPECT_EQ(r.pos.at(12, 12).markFlags, kCodeSmallBranchWhite);
@@ -56,28 +57,28 @@ TEST(BranchMarks, AlternativesToTheMoveShownAreSmallStones) {
     EXPECT_EQ(findMarkedBranch(r.pos, r.record, 4, 0).sequence, nullptr);  // a stone
 
     // Switched off, the marks go and their points are reported for redrawing.
-    const auto cleared = placeBranchMarks(r.pos, r.record, false);
+    const auto cleared = placeBranchMarks(r.pos, r.record, r.nav.shownMove(), false);
     EXPECT_EQ(cleared.size(), 2u);
     EXPECT_EQ(r.pos.at(10, 10).markFlags, 0);
     EXPECT_EQ(r.pos.at(10, 10).displayNumber, kNoDisplayNumber);
 
     // One move later nothing starts here.
     r.show(5);
-    EXPECT_TRUE(placeBranchMarks(r.pos, r.record, true).empty());
+    EXPECT_TRUE(placeBranchMarks(r.pos, r.record, r.nav.shownMove(), true).empty());
 }
 
 TEST(BranchMarks, HeadOfTheBranchShownGetsAFullStone) {
     BranchRecord r;
     ASSERT_TRUE(r.record.enterSequence(r.branch));
     r.show(3);
-    placeBranchMarks(r.pos, r.record, true);
+    placeBranchMarks(r.pos, r.record, r.nav.shownMove(), true);
     EXPECT_EQ(r.pos.at(10, 10).markFlags, kCodeBranchWhite);
     const MarkedBranch hit = findMarkedBranch(r.pos, r.record, 10, 10);
     EXPECT_EQ(hit.sequence, r.branch);
     EXPECT_TRUE(hit.head);
     // Inside the branch the alternative from the main record is not a branch mark.
     r.show(4);
-    placeBranchMarks(r.pos, r.record, true);
+    placeBranchMarks(r.pos, r.record, r.nav.shownMove(), true);
     EXPECT_EQ(r.pos.at(12, 12).markFlags, 0);
     EXPECT_TRUE(r.pos.at(10, 10).hasStone());  // the branch's own stone stands there
     EXPECT_EQ(findMarkedBranch(r.pos, r.record, 10, 10).sequence, nullptr);

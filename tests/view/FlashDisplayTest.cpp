@@ -35,7 +35,7 @@ public:
         shownMoves.push_back(n);
         displayed = n;
         position.clear();
-        for (int i = 1; i <= n; ++i) position.placeAndCapture(moves[i - 1].x, moves[i - 1].y, moves[i - 1].stoneColour(), i);
+        for (int i = 1; i <= n; ++i) position.play({moves[i - 1].x, moves[i - 1].y, moves[i - 1].stoneColour(), i});
         ++redraws;
     }
     void returnDisplayAfterFlash(int rangeEnd) override {

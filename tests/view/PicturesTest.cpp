@@ -85,8 +85,8 @@ TEST(Pictures, ThumbnailShowsTheStones) {
     const auto set = loadBoardPictures(pictures(), 19, false);
     ASSERT_TRUE(set);
     BoardPosition pos;
-    pos.at(3, 3).colour = kBlack;
-    pos.at(15, 15).colour = kWhite;
+    pos.play({3, 3, kBlack, 1});
+    pos.play({15, 15, kWhite, 2});
     const auto thumb = boardThumbnail(*set, pos);
     ASSERT_TRUE(thumb);
     ASSERT_EQ(thumb->width(), kThumbnailSide);
