@@ -51,6 +51,9 @@ const StonewiseLanguageString kStrings[] = {
     {17015, u"Finished Mail Go Games"},
     {17016, u"Finished Games"},
     {17019, u"Problems"},
+    {27500, u"The data file could not be written.\r\n%s\r\nCheck that the data folder can be written to and that the disk has free space."},
+    {27501, u"Saving Data"},
+    {27502, u"The folder could not be created.\r\n%s"},
 };
 
 } // namespace

@@ -48,8 +48,8 @@ struct Library : ModeHost {
         for (int n = 1; n <= moves; ++n) record->appendNode(makeMoveNode(n, n, number));
         StoreMessages messages;
         store.gameList(group, messages).put(info);
-        ASSERT_TRUE(store.writeGame(group, number, *record, &info));
-        ASSERT_TRUE(store.saveGameList(group));
+        ASSERT_TRUE(store.writeGame(group, number, *record, &info, messages));
+        ASSERT_TRUE(store.saveGameList(group, messages));
     }
 };
 
