@@ -15,15 +15,18 @@ inline unsigned char byteAt(std::string_view s, std::size_t i) { return static_c
 inline bool isLetter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 inline bool isBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// The name of a property: old files mix lower-case letters into it ("CoPyright" is CP), so only
-// the upper-case letters count when there are some; "ca" alone is CA.
-std::string propertyName(std::string_view ident) {
-    std::string upper;
-    for (char c : ident)
-        if (c >= 'A' && c <= 'Z') upper.push_back(c);
-    if (!upper.empty()) return upper;
-    for (char c : ident) upper.push_back(static_cast<char>(c - 32));
-    return upper;
+// Whether a property identifier names CA: old files mix lower-case letters into names
+// ("CoPyright" is CP), so only the upper-case letters count when there are some; "ca" alone is CA.
+bool namesCa(std::string_view ident) {
+    char upper[2];
+    std::size_t uppers = 0;
+    for (char c : ident) {
+        if (c < 'A' || c > 'Z') continue;
+        if (uppers == 2) return false;
+        upper[uppers++] = c;
+    }
+    if (uppers == 0) return ident.size() == 2 && (ident[0] | 0x20) == 'c' && (ident[1] | 0x20) == 'a';
+    return uppers == 2 && upper[0] == 'C' && upper[1] == 'A';
 }
 
 // Walks the root node and returns the raw value of its CA. With `pairs`, a byte 0x81..0xFE
@@ -62,7 +65,7 @@ std::optional<std::string> walkRootForCa(std::string_view bytes, bool pairs, boo
                     ++j;
                 }
             }
-            if (propertyName(ident) == "CA") {
+            if (namesCa(ident)) {
                 std::string_view value = bytes.substr(i + 1, std::min(j, n) - (i + 1));
                 while (!value.empty() && isBlank(static_cast<unsigned char>(value.front()))) value.remove_prefix(1);
                 while (!value.empty() && isBlank(static_cast<unsigned char>(value.back()))) value.remove_suffix(1);
