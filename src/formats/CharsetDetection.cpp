@@ -328,7 +328,7 @@ double textPlausibility(std::u16string_view text) {
         if (c == 0xFFFD || c < 0xA0 || (c >= 0xE000 && c <= 0xF8FF) || (c >= 0xD800 && c <= 0xDFFF)) continue;
         const bool letter = (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x4FF) ||
                             (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
-                            (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF5E);
+                            (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF9F);
         good += letter ? 1.0 : 0.3;
     }
     return n == 0 ? 1.0 : good / static_cast<double>(n);

@@ -48,7 +48,7 @@ CharsetFit judgeCharset(std::string_view bytes, std::string_view charset);
 std::string detectLegacyCharset(std::string_view bytes, std::string_view preferred);
 
 // The plausibility of decoded text (0..1): the share of its non-ASCII characters that are letters
-// of a script (kana, CJK ideographs, hangul, Latin, Greek, Cyrillic) rather than U+FFFD, control
+// of a script (kana of either width, CJK ideographs, hangul, Latin, Greek, Cyrillic) rather than U+FFFD, control
 // or private-use characters. Used to weigh UTF-8 against a declared charset.
 double textPlausibility(std::u16string_view text);
 

@@ -213,9 +213,13 @@ TEST(TextEncoding, ACaThatDoesNotFitAndAForcedCharset) {
     // A name no charset has.
     d = decodeGameRecordBytes(in(u"(;CA[Klingon]C[よろしく])", "CP932"), CodePage::Cp932);
     EXPECT_EQ(describeTextSource(d.source), "CP932 (detected; CA[Klingon] is not a charset this program knows)");
-    // Genuine Shift_JIS that declares it stays Shift_JIS.
+    // Genuine Shift_JIS that declares it stays Shift_JIS, also when its bytes happen to be valid
+    // UTF-8 (half-width ﾃｲ is C3 B2, "ò" in UTF-8).
     d = decodeGameRecordBytes(in(japanese, "CP932"), CodePage::Cp932);
     EXPECT_EQ(describeTextSource(d.source), "CP932 (CA[Shift_JIS])");
+    d = decodeGameRecordBytes(in(u"(;CA[Shift_JIS]PB[ﾃｲ])", "CP932"), CodePage::Cp932);
+    EXPECT_EQ(describeTextSource(d.source), "CP932 (CA[Shift_JIS])");
+    EXPECT_EQ(d.text, u"(;CA[Shift_JIS]PB[ﾃｲ])");
 
     DecodeOptions forced;
     forced.forcedCharset = "gb2312";
