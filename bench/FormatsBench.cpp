@@ -56,15 +56,21 @@ const std::vector<ReadGame>& readCorpus() {
     return games;
 }
 
+// Reads every file of the corpus from its bytes into a record; with an argument of 1 only the SGF
+// files (what bench/sgf-read-vs-sabaki.sh compares with another program's parser).
 void BM_ReadCorpus(benchmark::State& state) {
-    const auto& files = corpus();
-    if (files.empty()) {
+    const auto& all = corpus();
+    if (all.empty()) {
         state.SkipWithError("the corpus is missing");
         return;
     }
+    std::vector<const CorpusFile*> files;
+    for (const CorpusFile& f : all)
+        if (state.range(0) == 0 || f.kind == GameFileKind::Sgf) files.push_back(&f);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        for (const CorpusFile& f : files) {
+        for (const CorpusFile* file : files) {
+            const CorpusFile& f = *file;
             InMemoryMembers members;
             LoadSettings settings;
             settings.members = &members;
@@ -78,7 +84,22 @@ void BM_ReadCorpus(benchmark::State& state) {
     state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations() * files.size()),
                                                    benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_ReadCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCorpus)->Arg(0)->Arg(1)->ArgName("sgfOnly")->Unit(benchmark::kMillisecond);
+
+// Decoding alone: the bytes of every file turned into text (marks, CA, detection, conversion).
+void BM_DecodeCorpus(benchmark::State& state) {
+    const auto& files = corpus();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (const CorpusFile& f : files) {
+            const DecodedText text = decodeGameRecordBytes(f.bytes, CodePage::Cp932);
+            benchmark::DoNotOptimize(text.text.data());
+            bytes += f.bytes.size();
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_DecodeCorpus)->Unit(benchmark::kMillisecond);
 
 // Decoding and tokenising alone, without building records: what the reader costs before the
 // record takes its share.

@@ -73,7 +73,7 @@ void openGroupOf2000Games(benchmark::State& state) {
         store.addGroup(u"棋譜鑑賞", kGroupViewing, std::nullopt, m);
         GameList& list = store.gameList(0, m);
         for (int n = 1; n <= kMaxGameNumber; ++n) list.put(entry(n));
-        if (!store.saveGameList(0)) state.SkipWithError("cannot write the list pages");
+        if (!store.saveGameList(0, m)) state.SkipWithError("cannot write the list pages");
     }
     for (auto _ : state) {
         GameStore store(folder, StringTable::japanese());

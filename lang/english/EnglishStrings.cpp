@@ -94,6 +94,9 @@ const StonewiseLanguageString kStrings[] = {
     {25036, u"Place Handicap Stones"},
     {25037, u"Finish"},
     {25038, u"Handicap: %d stones"},
+    {27500, u"The data file could not be written.\r\n%s\r\nCheck that the data folder can be written to and that the disk has free space."},
+    {27501, u"Saving Data"},
+    {27502, u"The folder could not be created.\r\n%s"},
 };
 
 } // namespace

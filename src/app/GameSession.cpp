@@ -33,7 +33,8 @@ bool GameSession::ensureScratchGroup() {
     if (scratch && !scratch->name.empty()) return true;
     // The scratch group names the folder that holds the temporary game, inside the data folder.
     m_store.setScratchFolder(std::u16string(kScratchFolderName) + u"/");
-    return m_store.writeGroupList() > 0;
+    StoreMessages messages;
+    return m_store.writeGroupList(messages);
 }
 
 void GameSession::startUp() {
@@ -107,10 +108,11 @@ void GameSession::openGroup(int group) {
 
 bool GameSession::saveCurrentGame(bool ask) {
     bool ok = true;
+    StoreMessages failures;  // the kSaveFailed box below says it once for all of them
     if (m_board.changeCounter() != m_savedChanges) {
         if (m_number == 0) {
             GameInfo info = m_board.gameInfo();
-            ok = ensureScratchGroup() && m_store.writeGame(kScratchGroup, 0, m_board.record().main(), &info);
+            ok = ensureScratchGroup() && m_store.writeGame(kScratchGroup, 0, m_board.record().main(), &info, failures);
             if (ok) {
                 m_savedChanges = m_board.changeCounter();
                 m_origin = Origin::Stored;
@@ -128,14 +130,14 @@ bool GameSession::saveCurrentGame(bool ask) {
                 // Changes that came back to what is stored (a correction cancelled): nothing to save.
                 m_savedChanges = m_board.changeCounter();
             } else if (!askNow || !m_ui || m_ui->ask(m_board.text(kStrSaveQuestion), m_board.text(kStrSaveTitle))) {
-                ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info);
+                ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info, failures);
                 if (ok) m_savedChanges = m_board.changeCounter();
             }
             showMessages(messages);
         }
     }
-    ok = m_store.saveGameList(m_group) && ok;
-    ok = m_store.writeMembers() >= 0 && ok;
+    ok = m_store.saveGameList(m_group, failures) && ok;
+    ok = m_store.writeMembers(failures).has_value() && ok;
     // A full disk or a folder that cannot be written: what was stored before stays as it was.
     if (!ok && m_ui) m_ui->showMessage(m_board.text(kStrSaveFailed), m_board.text(kStrSaveTitle));
     keepRecovery();

@@ -64,6 +64,32 @@ int countSequences(const RecordSequence& s) {
     return n;
 }
 
+// One line of text: line breaks shown as "\\n".
+std::string oneLine(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            out += "\\n";
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            continue;
+        }
+        out += toUtf8(text.substr(i, 1));
+    }
+    return out;
+}
+
+// Every comment of the record, the main line first, each after the move it belongs to.
+void collectComments(const RecordSequence& s, std::vector<std::string>& out) {
+    for (const RecordNode& k : s.nodes()) {
+        if (k.comment >= 0) {
+            const std::u16string_view text = s.commentOf(k);
+            if (!text.empty()) out.push_back("comment (move " + std::to_string(k.moveNumber) + "): " + oneLine(text));
+        }
+    }
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (const RecordSequence* c = s.child(slot)) collectComments(*c, out);
+}
+
 std::string resultText(const GameInfo& info) {
     const std::u16string re = sgfResultText(info);
     if (re.empty()) return "none";
@@ -74,9 +100,22 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::string path;
     bool lines = false;
     bool latin = false;
-    for (const std::string& a : args) {
+    std::string charset;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
         if (a == "--lines") lines = true;
         else if (a == "--cp1252") latin = true;
+        else if (a == "--charset" || a.starts_with("--charset=")) {
+            if (a == "--charset" && k + 1 == args.size()) {
+                err << "stonewise-cli info: --charset needs the name of a charset\n";
+                return 2;
+            }
+            charset = a == "--charset" ? args[++k] : a.substr(10);
+            if (!resolveCharsetName(charset)) {
+                err << "stonewise-cli info: unknown charset " << charset << "\n";
+                return 2;
+            }
+        }
         else if (!a.empty() && a[0] == '-') {
             err << "stonewise-cli info: unknown option " << a << "\n";
             return 2;
@@ -87,12 +126,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
     }
     if (path.empty()) {
-        err << "usage: stonewise-cli info FILE [--lines] [--cp1252]\n";
+        err << "usage: stonewise-cli info FILE [--lines] [--cp1252] [--charset NAME]\n";
         return 2;
     }
     InMemoryMembers members;
     LoadSettings settings;
     settings.codePage = latin ? CodePage::Windows1252 : CodePage::Cp932;
+    settings.charset = charset;
     settings.members = &members;
     const HeaderPreview preview = preReadGameFile(path, settings);
     if (preview.failure != LoadFailure::None) {
@@ -120,10 +160,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", info.startDate.year, info.startDate.month, info.startDate.day);
         out << "date: " << date << "\n";
     }
-    out << "encoding: " << textSourceName(game.textSource, settings.codePage) << "\n";
+    out << "encoding: " << describeTextSource(game.textSource) << "\n";
     out << "moves: " << std::max(0, game.main->lastMoveNumber()) << "\n";
     out << "branches: " << countSequences(*game.main) << "\n";
     if (game.dropped > 0) out << "left out at the record's limits: " << game.dropped << "\n";
+    std::vector<std::string> comments;
+    collectComments(*game.main, comments);
+    for (const std::string& c : comments) out << c << "\n";
     for (const LoadMessage& m : game.messages) err << "stonewise-cli info: " << toUtf8(m.text) << "\n";
     if (lines) {
         std::vector<std::string> all;
@@ -137,10 +180,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 } // namespace
 
 CliCommand infoCommand() {
-    return {"info", "info FILE [--lines] [--cp1252]",
+    return {"info", "info FILE [--lines] [--cp1252] [--charset NAME]",
             "Shows the game information of an SGF or UGF file: name, players, board size, handicap, komi, result, "
-            "number of moves and branches (--lines: every line of play, sorted; --cp1252: files without a declared "
-            "encoding are Windows-1252 instead of Shift_JIS)",
+            "the charset its text was read in and why (byte-order mark, CA, detected, forced or the system code "
+            "page), number of moves and branches, and its comments (--lines: every line of play, sorted; --cp1252: "
+            "the system code page is Windows-1252 instead of Shift_JIS; --charset: read the file in this charset, "
+            "whatever it says)",
             &run};
 }
 

@@ -32,6 +32,13 @@ std::u16string fileStem(std::string_view path) {
     return isValidUtf8(name) ? fromUtf8(name) : std::u16string(name.begin(), name.end());
 }
 
+DecodedText decodeFile(std::string_view bytes, const LoadSettings& settings) {
+    DecodeOptions options;
+    options.systemPage = settings.codePage;
+    options.forcedCharset = settings.charset;
+    return decodeGameRecordBytes(bytes, options);
+}
+
 LoadedGame failed(LoadFailure why, GameFileKind kind) {
     LoadedGame g;
     g.failure = why;
@@ -79,7 +86,7 @@ void settle(LoadedGame& g, std::u16string_view readName, std::u16string_view fil
     }
 }
 
-LoadedGame readText(std::u16string_view text, TextSource source, GameFileKind kind, std::u16string_view fileName,
+LoadedGame readText(std::u16string_view text, const TextSource& source, GameFileKind kind, std::u16string_view fileName,
                     const LoadRequest& request, const LoadSettings& settings) {
     LoadedGame g;
     g.kind = kind;
@@ -158,7 +165,7 @@ void clearForOverwrite(GameInfo& info) {
 LoadedGame loadGameBytes(std::string_view bytes, GameFileKind kind, std::u16string_view fileName,
                          const LoadRequest& request, const LoadSettings& settings) {
     if (kind == GameFileKind::Unknown) return failed(LoadFailure::UnknownFileKind, kind);
-    DecodedText decoded = decodeGameRecordBytes(bytes, settings.codePage);
+    DecodedText decoded = decodeFile(bytes, settings);
     return readText(decoded.text, decoded.source, kind, fileName, request, settings);
 }
 
@@ -181,8 +188,8 @@ LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& reques
     const std::size_t open = text.find(u'(');
     LoadedGame g = open == std::u16string_view::npos
                        ? failed(LoadFailure::NoGame, GameFileKind::Sgf)
-                       : readText(text.substr(open), TextSource::Utf16LittleEndian, GameFileKind::Sgf, {}, request,
-                                  settings);
+                       : readText(text.substr(open), TextSource{"UTF-16", CharsetReason::Forced, {}, false},
+                                  GameFileKind::Sgf, {}, request, settings);
     if (!g.ok)
         g.messages.push_back({kMsgClipboardFailed,
                               u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
@@ -234,7 +241,7 @@ HeaderPreview preReadGameFile(const std::string& path, const LoadSettings& setti
         p.failure = error == FileReadError::TooLarge ? LoadFailure::TooLarge : LoadFailure::CannotOpen;
         return p;
     }
-    const DecodedText decoded = decodeGameRecordBytes(*bytes, settings.codePage);
+    const DecodedText decoded = decodeFile(*bytes, settings);
     return preRead(decoded.text, kind, fileStem(path), settings);
 }
 

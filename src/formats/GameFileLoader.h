@@ -62,6 +62,7 @@ struct LoadRequest {
 // What the reader needs from its surroundings.
 struct LoadSettings {
     CodePage codePage = CodePage::Cp932;  // the system code page
+    std::string charset;                  // read files in this charset whatever they say; empty: decide
     MemberDirectory* members = nullptr;   // players are found or created here
     GameNameRegistry* games = nullptr;    // the current group's games (overwrite, unique names)
     bool mergeContinuations = false;      // "基本手順の続きと思われる分岐を基本手順に組み込む"
@@ -87,7 +88,7 @@ struct LoadedGame {
     LoadFailure failure = LoadFailure::None;
     LoadMode mode = LoadMode::Temporary;      // the mode used (Overwrite falls back to NewGame)
     GameFileKind kind = GameFileKind::Unknown;
-    TextSource textSource = TextSource::CodePage;
+    TextSource textSource;                    // the charset the file was read in and why
     std::unique_ptr<RecordSequence> main;     // never null; empty on failure
     GameInfo info;
     int handicapStones = 0;

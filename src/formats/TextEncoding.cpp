@@ -1,7 +1,10 @@
 #include "formats/TextEncoding.h"
 
+#include "formats/CharsetDetection.h"
+
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -9,18 +12,6 @@
 namespace stonewise {
 
 const char* iconvName(CodePage page) { return page == CodePage::Cp932 ? "CP932" : "WINDOWS-1252"; }
-
-std::string_view textSourceName(TextSource source, CodePage page) {
-    switch (source) {
-    case TextSource::Utf16LittleEndian: return "UTF-16LE";
-    case TextSource::Utf16BigEndian: return "UTF-16BE";
-    case TextSource::Utf8WithMark: return "UTF-8 with mark";
-    case TextSource::Utf8Declared: return "UTF-8 (CA)";
-    case TextSource::Utf8Detected: return "UTF-8";
-    case TextSource::CodePage: return page == CodePage::Cp932 ? "CP932" : "Windows-1252";
-    }
-    return "?";
-}
 
 namespace {
 
@@ -54,21 +45,44 @@ inline int utf8SequenceLength(const unsigned char* p, const unsigned char* end, 
     return 0;
 }
 
-// An iconv descriptor that closes itself.
-class Iconv {
+// The iconv descriptors of this thread, opened once per pair of charsets: opening one loads the
+// charset's module, which costs more than converting a small file. A failed open is kept as well.
+class IconvCache {
 public:
-    Iconv(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (ok()) iconv_close(m_cd);
+    IconvCache() = default;
+    IconvCache(const IconvCache&) = delete;
+    IconvCache& operator=(const IconvCache&) = delete;
+    ~IconvCache() {
+        for (const Entry& e : m_entries)
+            if (e.cd != kFailed) iconv_close(e.cd);
     }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return m_cd; }
+    // A descriptor in its initial state, or nothing when iconv knows no such conversion.
+    std::optional<iconv_t> get(std::string_view to, std::string_view from) {
+        for (const Entry& e : m_entries) {
+            if (e.to != to || e.from != from) continue;
+            if (e.cd == kFailed) return std::nullopt;
+            iconv(e.cd, nullptr, nullptr, nullptr, nullptr);
+            return e.cd;
+        }
+        const iconv_t cd = iconv_open(std::string(to).c_str(), std::string(from).c_str());
+        m_entries.push_back({std::string(to), std::string(from), cd});
+        if (cd == kFailed) return std::nullopt;
+        return cd;
+    }
 
 private:
-    iconv_t m_cd;
+    static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
+    struct Entry {
+        std::string to, from;
+        iconv_t cd;
+    };
+    std::vector<Entry> m_entries;
 };
+
+std::optional<iconv_t> openIconv(std::string_view to, std::string_view from) {
+    thread_local IconvCache cache;
+    return cache.get(to, from);
+}
 
 } // namespace
 
@@ -102,7 +116,8 @@ bool isWellFormedUtf8(std::string_view bytes) {
     return true;
 }
 
-void appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
+std::size_t appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
+    std::size_t malformed = 0;
     const std::size_t start = out.size();
     out.resize(start + bytes.size());  // never more UTF-16 units than bytes
     char16_t* o = out.data() + start;
@@ -127,6 +142,7 @@ void appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
         const int len = utf8SequenceLength(p, end, code);
         if (len == 0) {
             *o++ = kReplacement;
+            ++malformed;
             ++p;
             continue;
         }
@@ -140,6 +156,7 @@ void appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
         }
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
+    return malformed;
 }
 
 void appendUtf16AsUtf8(std::u16string_view text, std::string& out) {
@@ -197,36 +214,69 @@ void appendTextAsUtf16Le(std::u16string_view text, std::string& out) {
     }
 }
 
-bool appendCodePageAsUtf16(std::string_view bytes, CodePage page, std::u16string& out) {
-    if (isAscii(bytes)) {
-        const std::size_t start = out.size();
-        out.resize(start + bytes.size());
-        for (std::size_t i = 0; i < bytes.size(); ++i) out[start + i] = static_cast<unsigned char>(bytes[i]);
-        return true;
+namespace {
+
+// Charsets whose ASCII bytes are not all plain ASCII characters: the escape sequences of
+// ISO-2022 and HZ, the "+" of UTF-7.
+bool isStatefulCharset(std::string_view charset) {
+    return charset.starts_with("ISO-2022") || charset.starts_with("UTF-7") || charset == "HZ" ||
+           charset.starts_with("UTF-16") || charset.starts_with("UTF-32") || charset.starts_with("UCS");
+}
+
+void appendAscii(std::string_view bytes, std::u16string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) out[start + i] = static_cast<unsigned char>(bytes[i]);
+}
+
+} // namespace
+
+std::optional<std::size_t> appendCharsetAsUtf16(std::string_view bytes, const std::string& charset,
+                                                std::u16string& out) {
+    if (charset == "UTF-8") return appendUtf8AsUtf16(bytes, out);
+    if (!isStatefulCharset(charset) && isAscii(bytes)) {
+        appendAscii(bytes, out);
+        return 0;
     }
-    Iconv cd("UTF-16LE", iconvName(page));
-    if (!cd.ok()) return false;
+    const std::optional<iconv_t> cd = openIconv("UTF-16LE", charset == "ASCII" ? "WINDOWS-1252" : charset);
+    if (!cd) return std::nullopt;
+    std::size_t invalid = 0;
     std::vector<char> buffer(bytes.size() * 2 + 16);
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
-    while (inLeft > 0) {
+    while (true) {
         char* o = buffer.data();
         std::size_t outLeft = buffer.size();
-        const std::size_t r = iconv(cd.get(), &in, &inLeft, &o, &outLeft);
+        // A null input flushes what a stateful charset still holds.
+        const std::size_t r = inLeft > 0 ? iconv(*cd, &in, &inLeft, &o, &outLeft)
+                                         : iconv(*cd, nullptr, nullptr, &o, &outLeft);
         appendUtf16BytesAsText(std::string_view(buffer.data(), buffer.size() - outLeft), false, out);
-        if (r != static_cast<std::size_t>(-1)) break;
+        if (r != static_cast<std::size_t>(-1)) {
+            if (inLeft == 0) break;
+            continue;
+        }
         if (errno == E2BIG) continue;
+        if (inLeft == 0) break;
         // An invalid or incomplete sequence: one replacement character for one byte, then go on.
         out.push_back(kReplacement);
+        ++invalid;
         ++in;
         --inLeft;
-        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        iconv(*cd, nullptr, nullptr, nullptr, nullptr);
     }
-    return true;
+    return invalid;
+}
+
+bool appendCodePageAsUtf16(std::string_view bytes, CodePage page, std::u16string& out) {
+    return appendCharsetAsUtf16(bytes, iconvName(page), out).has_value();
 }
 
 std::optional<std::string> encodeCodePage(std::u16string_view text, CodePage page) {
-    bool ascii = true;
+    return encodeCharset(text, iconvName(page));
+}
+
+std::optional<std::string> encodeCharset(std::u16string_view text, const std::string& charset) {
+    bool ascii = !isStatefulCharset(charset);
     for (char16_t c : text)
         if (c >= 0x80) {
             ascii = false;
@@ -237,22 +287,23 @@ std::optional<std::string> encodeCodePage(std::u16string_view text, CodePage pag
         for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
         return out;
     }
-    Iconv cd(iconvName(page), "UTF-16LE");
-    if (!cd.ok()) return std::nullopt;
+    const std::optional<iconv_t> cd = openIconv(charset, "UTF-16LE");
+    if (!cd) return std::nullopt;
     std::string in;
     appendTextAsUtf16Le(text, in);
-    std::string out(text.size() * 2 + 16, '\0');
+    std::string out(text.size() * 8 + 16, '\0');  // room for four-byte forms and escape sequences
     char* ip = in.data();
     std::size_t inLeft = in.size();
     char* op = out.data();
     std::size_t outLeft = out.size();
-    if (iconv(cd.get(), &ip, &inLeft, &op, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
-    if (iconv(cd.get(), nullptr, nullptr, &op, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+    if (iconv(*cd, &ip, &inLeft, &op, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+    if (iconv(*cd, nullptr, nullptr, &op, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
     out.resize(out.size() - outLeft);
     // iconv folds some characters into others (CP932 writes "¥" as a backslash): only an exact
     // round trip counts.
     std::u16string back;
-    if (!appendCodePageAsUtf16(out, page, back) || back != text) return std::nullopt;
+    const std::optional<std::size_t> invalid = appendCharsetAsUtf16(out, charset, back);
+    if (!invalid || *invalid > 0 || back != text) return std::nullopt;
     return out;
 }
 
@@ -260,82 +311,205 @@ bool representableIn(std::u16string_view text, CodePage page) { return encodeCod
 
 namespace {
 
-inline bool isBlankByte(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-enum class Declared { None, Utf8, Other };
-
-// Looks for CA[...] in the root node: "CA[" (either case) after ";", "]" or a blank, before the
-// second ";".
-Declared declaredCharset(std::string_view bytes) {
-    int semicolons = 0;
-    const std::size_t n = bytes.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c == ';') {
-            if (++semicolons >= 2) return Declared::None;
-            continue;
-        }
-        if ((c | 0x20) != 'c' || i + 2 >= n || (bytes[i + 1] | 0x20) != 'a' || bytes[i + 2] != '[') continue;
-        if (i > 0) {
-            const unsigned char before = static_cast<unsigned char>(bytes[i - 1]);
-            if (before != ';' && before != ']' && !isBlankByte(before)) continue;
-        } else {
-            continue;
-        }
-        std::string_view value = bytes.substr(i + 3, 8);
-        auto folded = [&](std::string_view expect) {
-            if (value.size() < expect.size()) return false;
-            for (std::size_t k = 0; k < expect.size(); ++k) {
-                char a = value[k];
-                if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 32);
-                if (a != expect[k]) return false;
-            }
-            return true;
-        };
-        return folded("UTF-8") || folded("UTF8") ? Declared::Utf8 : Declared::Other;
+// A name folded for looking up: upper case, without "-", "_", " " and ".".
+std::string foldedName(std::string_view name) {
+    std::string out;
+    for (char c : name) {
+        if (c == '-' || c == '_' || c == ' ' || c == '.') continue;
+        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
     }
-    return Declared::None;
+    return out;
+}
+
+struct Alias {
+    std::string_view folded;
+    std::string_view charset;
+};
+
+// The spellings found in real files and what they are read as.
+constexpr Alias kAliases[] = {
+    {"UTF8", "UTF-8"}, {"UTF8BOM", "UTF-8"}, {"XUTF8", "UTF-8"},
+    {"UTF16", "UTF-16"}, {"UCS2", "UTF-16"}, {"UNICODE", "UTF-16"}, {"UTF16LE", "UTF-16LE"},
+    {"UCS2LE", "UTF-16LE"}, {"UTF16BE", "UTF-16BE"}, {"UCS2BE", "UTF-16BE"},
+    {"ASCII", "ASCII"}, {"USASCII", "ASCII"}, {"ANSIX341968", "ASCII"}, {"US", "ASCII"},
+    {"SHIFTJIS", "CP932"}, {"SJIS", "CP932"}, {"XSJIS", "CP932"}, {"SJISWIN", "CP932"}, {"SJISOPEN", "CP932"},
+    {"MSKANJI", "CP932"}, {"CSSHIFTJIS", "CP932"}, {"CP932", "CP932"}, {"MS932", "CP932"},
+    {"WINDOWS31J", "CP932"}, {"WINDOWS932", "CP932"}, {"XMSCP932", "CP932"}, {"IBM943", "CP932"},
+    {"SHIFTJISX0213", "SHIFT_JISX0213"},
+    {"GB2312", "GB18030"}, {"GBK", "GB18030"}, {"CP936", "GB18030"}, {"MS936", "GB18030"},
+    {"WINDOWS936", "GB18030"}, {"EUCCN", "GB18030"}, {"XEUCCN", "GB18030"}, {"XGBK", "GB18030"},
+    {"GB231280", "GB18030"}, {"CSGB2312", "GB18030"}, {"CHINESE", "GB18030"}, {"GB18030", "GB18030"},
+    {"BIG5", "CP950"}, {"BIG5ETEN", "CP950"}, {"CNBIG5", "CP950"}, {"CSBIG5", "CP950"}, {"XXBIG5", "CP950"},
+    {"CP950", "CP950"}, {"MS950", "CP950"}, {"WINDOWS950", "CP950"}, {"BIG5HKSCS", "BIG5-HKSCS"},
+    {"EUCKR", "CP949"}, {"CSEUCKR", "CP949"}, {"KSC56011987", "CP949"}, {"KSC5601", "CP949"},
+    {"KSC56011989", "CP949"}, {"CP949", "CP949"}, {"MS949", "CP949"}, {"UHC", "CP949"},
+    {"WINDOWS949", "CP949"}, {"KOREAN", "CP949"},
+    {"EUCJP", "EUC-JP-MS"}, {"XEUCJP", "EUC-JP-MS"}, {"EUCJPMS", "EUC-JP-MS"}, {"EUCJPWIN", "EUC-JP-MS"},
+    {"CSEUCPKDFMTJAPANESE", "EUC-JP-MS"},
+    {"ISO2022JP", "ISO-2022-JP-2"}, {"CSISO2022JP", "ISO-2022-JP-2"}, {"ISO2022JP1", "ISO-2022-JP-2"},
+    {"ISO2022JP2", "ISO-2022-JP-2"}, {"JIS", "ISO-2022-JP-2"}, {"ISO2022JP3", "ISO-2022-JP-3"},
+    {"ISO2022KR", "ISO-2022-KR"}, {"ISO2022CN", "ISO-2022-CN"},
+    {"ISO88591", "WINDOWS-1252"}, {"ISO885911987", "WINDOWS-1252"}, {"LATIN1", "WINDOWS-1252"},
+    {"L1", "WINDOWS-1252"}, {"CP819", "WINDOWS-1252"}, {"IBM819", "WINDOWS-1252"}, {"ANSI", "WINDOWS-1252"},
+    {"MSANSI", "WINDOWS-1252"}, {"ISO885915", "ISO-8859-15"}, {"LATIN9", "ISO-8859-15"},
+    {"KOI8R", "KOI8-R"}, {"KOI8U", "KOI8-U"},
+};
+
+bool iconvKnows(const std::string& charset) { return openIconv("UTF-16LE", charset).has_value(); }
+
+} // namespace
+
+std::optional<std::string> resolveCharsetName(std::string_view name) {
+    const std::string folded = foldedName(name);
+    if (folded.empty()) return std::nullopt;
+    for (const Alias& a : kAliases)
+        if (a.folded == folded) return std::string(a.charset);
+    // Windows code pages in any spelling: "Windows-1251", "cp1251", "win1251", "x-cp1251".
+    for (std::string_view prefix : {"WINDOWS", "XCP", "CP", "WIN"}) {
+        if (!folded.starts_with(prefix)) continue;
+        const std::string number = folded.substr(prefix.size());
+        if (number.size() == 4 && number.starts_with("125") && number[3] >= '0' && number[3] <= '8')
+            return "WINDOWS-" + number;
+    }
+    // ISO 8859 parts: "ISO8859_2", "ISO-8859-2", "iso_8859-2:1987".
+    if (folded.starts_with("ISO8859")) {
+        std::string part;
+        for (std::size_t k = 7; k < folded.size() && folded[k] >= '0' && folded[k] <= '9'; ++k) part.push_back(folded[k]);
+        if (!part.empty() && part != "1") {
+            const std::string charset = "ISO-8859-" + part;
+            if (iconvKnows(charset)) return charset;
+        }
+    }
+    std::string upper;
+    for (char c : name) upper.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+    if (iconvKnows(upper)) return upper;
+    return std::nullopt;
+}
+
+std::string describeTextSource(const TextSource& source) {
+    std::string why;
+    switch (source.reason) {
+    case CharsetReason::Mark: why = "byte-order mark"; break;
+    case CharsetReason::Declared: why = "CA[" + source.declared + "]"; break;
+    case CharsetReason::Detected: why = "detected"; break;
+    case CharsetReason::Forced: why = "forced"; break;
+    case CharsetReason::SystemCodePage: why = "system code page"; break;
+    }
+    if (source.declaredIgnored && !source.declared.empty()) {
+        why += "; CA[" + source.declared + "] ";
+        why += resolveCharsetName(source.declared) ? "does not fit the bytes" : "is not a charset this program knows";
+    }
+    return source.charset + " (" + why + ")";
+}
+
+namespace {
+
+// Decodes with a known charset; "UTF-16" takes its byte order from a mark or the NUL bytes.
+std::size_t decodeIn(std::string_view bytes, std::string& charset, std::u16string& out) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const bool markLe = bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE;
+    const bool markBe = bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF;
+    if (charset == "UTF-16") charset = markBe ? "UTF-16BE" : markLe ? "UTF-16LE" : utf16ByteOrder(bytes).value_or("UTF-16LE");
+    if (charset == "UTF-16LE" || charset == "UTF-16BE") {
+        const bool big = charset == "UTF-16BE";
+        if ((big && markBe) || (!big && markLe)) bytes.remove_prefix(2);
+        appendUtf16BytesAsText(bytes, big, out);
+        return 0;
+    }
+    if (charset == "UTF-8" && bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) bytes.remove_prefix(3);
+    if (std::optional<std::size_t> invalid = appendCharsetAsUtf16(bytes, charset, out)) return *invalid;
+    charset = "WINDOWS-1252";
+    return appendCharsetAsUtf16(bytes, charset, out).value_or(0);
+}
+
+// Reads bytes whose CA does not fit them (or names nothing known): valid UTF-8 is UTF-8, and other
+// bytes are judged among the legacy charsets.
+DecodedText decodeDetected(std::string_view bytes, const DecodeOptions& options, TextSource source) {
+    DecodedText out;
+    source.reason = CharsetReason::Detected;
+    if (isAscii(bytes)) {
+        source.charset = iconvName(options.systemPage);
+        source.reason = CharsetReason::SystemCodePage;
+        appendAscii(bytes, out.text);
+    } else if (isWellFormedUtf8(bytes)) {
+        source.charset = "UTF-8";
+        appendUtf8AsUtf16(bytes, out.text);
+    } else {
+        source.charset = detectLegacyCharset(bytes, iconvName(options.systemPage));
+        decodeIn(bytes, source.charset, out.text);
+    }
+    out.source = std::move(source);
+    return out;
 }
 
 } // namespace
 
-DecodedText decodeGameRecordBytes(std::string_view bytes, CodePage systemPage) {
+DecodedText decodeGameRecordBytes(std::string_view bytes, const DecodeOptions& options) {
     DecodedText out;
+    TextSource& source = out.source;
+    if (!options.forcedCharset.empty()) {
+        source.charset = resolveCharsetName(options.forcedCharset).value_or(options.forcedCharset);
+        source.reason = CharsetReason::Forced;
+        decodeIn(bytes, source.charset, out.text);
+        return out;
+    }
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-        out.source = TextSource::Utf16LittleEndian;
-        appendUtf16BytesAsText(bytes.substr(2), false, out.text);
+    const bool utf16Mark = bytes.size() >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF));
+    const bool utf8Mark = bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF;
+    if (utf16Mark || utf8Mark) {
+        source.charset = utf8Mark ? "UTF-8" : "UTF-16";
+        source.reason = CharsetReason::Mark;
+        decodeIn(bytes, source.charset, out.text);
         return out;
     }
-    if (bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-        out.source = TextSource::Utf16BigEndian;
-        appendUtf16BytesAsText(bytes.substr(2), true, out.text);
+    if (std::optional<std::string> order = utf16ByteOrder(bytes)) {
+        source.charset = *order;
+        source.reason = CharsetReason::Detected;
+        decodeIn(bytes, source.charset, out.text);
         return out;
     }
-    if (bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-        out.source = TextSource::Utf8WithMark;
-        appendUtf8AsUtf16(bytes.substr(3), out.text);
+    const std::optional<std::string> declared = findDeclaredCharset(bytes);
+    if (declared) source.declared = *declared;
+    std::string charset = declared ? resolveCharsetName(*declared).value_or(std::string()) : std::string();
+    if (charset.starts_with("UTF-16")) charset.clear();  // 8-bit bytes: converted, CA left as it was
+    if (charset == "ASCII" && !isAscii(bytes)) charset.clear();
+    if (charset.empty()) {
+        source.declaredIgnored = declared.has_value();
+        return decodeDetected(bytes, options, std::move(source));
+    }
+    source.charset = charset;
+    source.reason = CharsetReason::Declared;
+    const std::size_t invalid = decodeIn(bytes, source.charset, out.text);
+    if (invalid == 0) {
+        if (source.charset == "UTF-8" || isAscii(bytes) || !isWellFormedUtf8(bytes)) return out;
+        // Valid both in the declared charset and in UTF-8: UTF-8 only when it reads better (text
+        // converted to UTF-8 by a program that left CA as it was).
+        std::u16string utf8;
+        appendUtf8AsUtf16(bytes, utf8);
+        if (textPlausibility(utf8) <= textPlausibility(out.text)) return out;
+        source.declaredIgnored = true;
+        source.reason = CharsetReason::Detected;
+        source.charset = "UTF-8";
+        out.text = std::move(utf8);
         return out;
     }
-    const Declared declared = declaredCharset(bytes);
-    if (declared == Declared::Utf8) {
-        out.source = TextSource::Utf8Declared;
-        appendUtf8AsUtf16(bytes, out.text);
-        return out;
-    }
-    if (isAscii(bytes)) {
-        out.source = TextSource::CodePage;
-        appendCodePageAsUtf16(bytes, systemPage, out.text);
-        return out;
-    }
-    if (declared == Declared::None && isWellFormedUtf8(bytes)) {
-        out.source = TextSource::Utf8Detected;
-        appendUtf8AsUtf16(bytes, out.text);
-        return out;
-    }
-    out.source = TextSource::CodePage;
-    if (!appendCodePageAsUtf16(bytes, systemPage, out.text)) appendUtf8AsUtf16(bytes, out.text);
-    return out;
+    // The bytes do not fit what CA says: judge them as if there were no CA, and keep the declared
+    // reading when that does not do better.
+    TextSource ignored = source;
+    ignored.declaredIgnored = true;
+    DecodedText detected = decodeDetected(bytes, options, std::move(ignored));
+    // Well-formed UTF-8 has no invalid bytes, whatever U+FFFD it holds as text.
+    const auto detectedInvalid =
+        detected.source.charset == "UTF-8"
+            ? std::size_t{0}
+            : static_cast<std::size_t>(std::count(detected.text.begin(), detected.text.end(), kReplacement));
+    return detectedInvalid < invalid ? detected : out;
+}
+
+DecodedText decodeGameRecordBytes(std::string_view bytes, CodePage systemPage) {
+    DecodeOptions options;
+    options.systemPage = systemPage;
+    return decodeGameRecordBytes(bytes, options);
 }
 
 } // namespace stonewise

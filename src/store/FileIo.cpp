@@ -142,7 +142,11 @@ bool emptyFolder(const std::string& folder) {
     fs::directory_iterator it(fs::path(folder), ec);
     if (ec) return false;
     bool ok = true;
-    for (const fs::directory_entry& entry : it) {
+    // Stepped with an error code: the iterator's own ++ throws when a folder changes or fails
+    // under it.
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) return false;
+        const fs::directory_entry& entry = *it;
         std::error_code typeError;
         // Symbolic links are removed, never followed.
         if (entry.is_directory(typeError) && !entry.is_symlink(typeError)) {
@@ -152,7 +156,7 @@ bool emptyFolder(const std::string& folder) {
             ok = ::unlink(entry.path().c_str()) == 0 && ok;
         }
     }
-    return ok;
+    return ok && !ec;
 }
 
 bool removeFolder(const std::string& folder) { return ::rmdir(folder.c_str()) == 0; }

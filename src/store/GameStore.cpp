@@ -55,6 +55,13 @@ void GameStore::versionMessage(StoreMessages& messages, int id) const {
     messages.push_back({storeText(*m_strings, id), storeText(*m_strings, kStrFileReading)});
 }
 
+bool GameStore::written(bool ok, const std::string& path, StoreMessages& messages) const {
+    if (!ok)
+        messages.push_back({storeText(*m_strings, kStrFileNotWritten, {fromUtf8(path)}),
+                            storeText(*m_strings, kStrSavingData)});
+    return ok;
+}
+
 // --- groups -----------------------------------------------------------------------------------
 
 const GroupRecord* GameStore::group(int number) const {
@@ -67,25 +74,23 @@ GroupRecord* GameStore::group(int number) {
     return const_cast<GroupRecord*>(static_cast<const GameStore*>(this)->group(number));
 }
 
-int GameStore::readGroupList(StoreMessages& messages) {
+std::optional<int> GameStore::readGroupList(StoreMessages& messages) {
     m_groups = GroupTable{};
     const auto bytes = readWholeFile(m_folder.file(kGroupListFileName));
     if (!bytes) return 0;
     GroupListRead read = decodeGroupList(*bytes);
     switch (read.status) {
     case StoreReadStatus::Ok: m_groups = std::move(read.groups); return read.slots;
-    case StoreReadStatus::BadVersion: versionMessage(messages, kStrGroupListVersion); return 0;
-    default: damage(messages, kTitleGroupList); return 0;
+    case StoreReadStatus::BadVersion: versionMessage(messages, kStrGroupListVersion); return std::nullopt;
+    default: damage(messages, kTitleGroupList); return std::nullopt;
     }
 }
 
-int GameStore::writeGroupList() {
+bool GameStore::writeGroupList(StoreMessages& messages) {
     const int slots = usedGroupSlots(m_groups);
     makeFolders(m_folder.path());
-    if (!writeFileAtomically(m_folder.file(kGroupListFileName), encodeGroupList(m_groups, slots))) return 0;
-    int written = 0;
-    for (const auto& g : m_groups) written += g.has_value();
-    return written;
+    const std::string path = m_folder.file(kGroupListFileName);
+    return written(writeFileAtomically(path, encodeGroupList(m_groups, slots)), path, messages);
 }
 
 std::optional<int> GameStore::groupForMode(int mode, const SettingsRecord& settings) const {
@@ -103,24 +108,43 @@ std::optional<int> GameStore::groupForMode(int mode, const SettingsRecord& setti
     return std::nullopt;
 }
 
-std::optional<int> GameStore::addGroup(std::u16string name, std::uint32_t type,
-                                       std::optional<std::u16string> externalFolder, StoreMessages& messages) {
+std::optional<int> GameStore::placeGroup(std::u16string_view name, std::uint32_t type,
+                                         std::optional<std::u16string> externalFolder) {
     int number = -1;
     for (int n = 0; n < kMaxUserGroups && number < 0; ++n)
         if (!m_groups[static_cast<std::size_t>(n)]) number = n;
-    if (number < 0) {
-        messages.push_back({std::u16string(kTextGroupLimit), std::u16string(kTitleGroupSettings)});
-        return std::nullopt;
-    }
+    if (number < 0) return std::nullopt;
     GroupRecord g;
     g.number = static_cast<std::uint16_t>(number);
     g.name = std::u16string(storedText(name, kGroupNameBuffer));
     g.type = type;
     g.gameCount = 0;
     g.externalFolder = std::move(externalFolder);
-    m_folder.createGroupFolder(number);
     m_groups[static_cast<std::size_t>(number)] = std::move(g);
-    writeGroupList();
+    m_folder.createGroupFolder(number);
+    return number;
+}
+
+std::optional<int> GameStore::addGroup(std::u16string name, std::uint32_t type,
+                                       std::optional<std::u16string> externalFolder, StoreMessages& messages) {
+    const std::optional<int> placed = placeGroup(name, type, std::move(externalFolder));
+    if (!placed) {
+        messages.push_back({std::u16string(kTextGroupLimit), std::u16string(kTitleGroupSettings)});
+        return std::nullopt;
+    }
+    const int number = *placed;
+    if (!isFolder(m_folder.groupFolder(number))) {
+        m_groups[static_cast<std::size_t>(number)].reset();
+        messages.push_back({storeText(*m_strings, kStrFolderNotCreated, {fromUtf8(m_folder.groupFolder(number))}),
+                            std::u16string(kTitleGroupSettings)});
+        return std::nullopt;
+    }
+    if (!writeGroupList(messages)) {
+        // A group the list on disk does not hold would be gone at the next start with its games.
+        m_groups[static_cast<std::size_t>(number)].reset();
+        m_folder.removeGroupFolder(number);
+        return std::nullopt;
+    }
     return number;
 }
 
@@ -143,14 +167,20 @@ bool GameStore::deleteGroup(int number, int currentGroup, StoreMessages& message
         messages.push_back({storeText(*m_strings, kStrGroupHasGames, {number + 1}), title});
         return false;
     }
+    // The list goes first: a group whose folder is gone but which the list still holds would come
+    // back empty at the next start.
+    std::optional<GroupRecord> removed = std::move(m_groups[static_cast<std::size_t>(number)]);
+    m_groups[static_cast<std::size_t>(number)].reset();
+    if (!writeGroupList(messages)) {
+        m_groups[static_cast<std::size_t>(number)] = std::move(removed);
+        return false;
+    }
+    m_lists.erase(number);
     const std::string folder = m_folder.groupFolder(number);
     if (isFolder(folder)) {
         emptyFolder(folder);
         m_folder.removeGroupFolder(number);
     }
-    m_groups[static_cast<std::size_t>(number)].reset();
-    m_lists.erase(number);
-    writeGroupList();
     return true;
 }
 
@@ -164,10 +194,9 @@ void GameStore::start(const SettingsRecord& settings, const GameDate& today, Sto
             ++existing;
             only = n;
         }
-    auto create = [&](const DefaultGroup& d) {
-        StoreMessages ignored;
-        addGroup(storeText(*m_strings, d.nameId), d.type, std::nullopt, ignored);
-    };
+    // Default groups stay for the session even when the data folder cannot be written (the one
+    // message of the list below says so): every mode needs its group.
+    auto create = [&](const DefaultGroup& d) { placeGroup(storeText(*m_strings, d.nameId), d.type, std::nullopt); };
     if (existing == 0) {
         for (const DefaultGroup& d : kDefaultGroups) create(d);
     } else if (existing == 1 && group(only)->type == 0) {
@@ -178,7 +207,7 @@ void GameStore::start(const SettingsRecord& settings, const GameDate& today, Sto
         for (const DefaultGroup& d : kDefaultGroups)
             if (!groupForMode(static_cast<int>(d.type), settings)) create(d);
     }
-    writeGroupList();
+    writeGroupList(messages);
 
     const bool firstStart = !pathExists(m_folder.file(memberPageFileName(0)));
     readMembers(messages);
@@ -192,14 +221,14 @@ void GameStore::start(const SettingsRecord& settings, const GameDate& today, Sto
         second.number = 1;
         m_members.put(unknown);
         m_members.put(second);
-        writeMembers();
+        writeMembers(messages);
     }
     m_currentGroup = std::max(lastViewGroup(settings), 0);
 }
 
 // --- members ----------------------------------------------------------------------------------
 
-int GameStore::readMembers(StoreMessages& messages) {
+std::optional<int> GameStore::readMembers(StoreMessages& messages) {
     m_members = MemberList();
     int elements = 0;
     for (int page = 0; page < kMemberPages; ++page) {
@@ -208,7 +237,8 @@ int GameStore::readMembers(StoreMessages& messages) {
         MemberPageRead read = decodeMemberPage(*bytes, page);
         if (read.status == StoreReadStatus::BadVersion) {
             versionMessage(messages, kStrMemberListVersion);
-            break;
+            if (page == 0) return std::nullopt;
+            break;  // the pages before it stay read
         }
         elements += read.elements;
         m_members.setPage(page, std::move(read.page));
@@ -217,23 +247,24 @@ int GameStore::readMembers(StoreMessages& messages) {
     return elements;
 }
 
-int GameStore::writeMembers() {
+std::optional<int> GameStore::writeMembers(StoreMessages& messages) {
     makeFolders(m_folder.path());
-    int written = 0;
+    int pages = 0;
     for (int index = 0; index < kMemberPages; ++index) {
         MemberPage* page = m_members.page(index);
         if (!page) break;
         if (!page->changed) continue;
-        if (!writeFileAtomically(m_folder.file(memberPageFileName(index)), encodeMemberPage(*page, index))) return -1;
+        const std::string path = m_folder.file(memberPageFileName(index));
+        if (!written(writeFileAtomically(path, encodeMemberPage(*page, index)), path, messages)) return std::nullopt;
         page->changed = false;
-        ++written;
+        ++pages;
     }
-    return written;
+    return pages;
 }
 
 // --- game lists -------------------------------------------------------------------------------
 
-int GameStore::readGameListPage(int group, int page, GameListSlots& slots, StoreMessages& messages) {
+std::optional<int> GameStore::readGameListPage(int group, int page, GameListSlots& slots, StoreMessages& messages) {
     slots = GameListSlots{};
     if (!isStoredGroup(group) || page < 0 || page >= kGameListPages) return 0;
     const auto bytes = readWholeFile(m_folder.groupFile(group, gameListPageFileName(page)));
@@ -241,7 +272,7 @@ int GameStore::readGameListPage(int group, int page, GameListSlots& slots, Store
     GameListPageRead read = decodeGameListPage(*bytes, page);
     if (read.status == StoreReadStatus::BadVersion) {
         versionMessage(messages, kStrGameListVersion);
-        return 0;
+        return std::nullopt;
     }
     if (read.status == StoreReadStatus::Damaged)
         messages.push_back({formatText(kTextGameListDamaged, {group, page * kGamesPerPage + read.damagedSlot}),
@@ -250,14 +281,11 @@ int GameStore::readGameListPage(int group, int page, GameListSlots& slots, Store
     return read.used;
 }
 
-int GameStore::writeGameListPage(int group, int page, const GameListSlots& slots) {
-    if (!isStoredGroup(group) || page < 0 || page >= kGameListPages) return -1;
-    if (!m_folder.createGroupFolder(group)) return -1;
-    if (!writeFileAtomically(m_folder.groupFile(group, gameListPageFileName(page)), encodeGameListPage(slots)))
-        return -1;
-    int written = 0;
-    for (const auto& e : slots) written += e.has_value();
-    return written;
+bool GameStore::writeGameListPage(int group, int page, const GameListSlots& slots, StoreMessages& messages) {
+    if (!isStoredGroup(group) || page < 0 || page >= kGameListPages) return false;
+    const std::string path = m_folder.groupFile(group, gameListPageFileName(page));
+    return written(m_folder.createGroupFolder(group) && writeFileAtomically(path, encodeGameListPage(slots)), path,
+                   messages);
 }
 
 GameList& GameStore::gameList(int group, StoreMessages& messages) {
@@ -267,19 +295,19 @@ GameList& GameStore::gameList(int group, StoreMessages& messages) {
     if (!isStoredGroup(group)) return list;
     GameListSlots slots;
     for (int page = 0; page < kGameListPages; ++page)
-        if (readGameListPage(group, page, slots, messages) > 0) list.setPage(page, slots);
+        if (readGameListPage(group, page, slots, messages).value_or(0) > 0) list.setPage(page, slots);
     if (GroupRecord* g = this->group(group)) g->gameCount = list.count();
     return list;
 }
 
-bool GameStore::saveGameList(int group) {
+bool GameStore::saveGameList(int group, StoreMessages& messages) {
     auto it = m_lists.find(group);
     if (it == m_lists.end()) return true;
     GameList& list = it->second;
     bool ok = true;
     for (int page = 0; page < kGameListPages; ++page) {
         if (!list.pageChanged(page)) continue;
-        if (writeGameListPage(group, page, list.page(page)) < 0) ok = false;
+        if (!writeGameListPage(group, page, list.page(page), messages)) ok = false;
         else list.setPageChanged(page, false);
     }
     return ok;
@@ -299,7 +327,10 @@ void GameStore::updateGameCount(int group) {
 
 bool GameStore::deleteGame(int group, int number, StoreMessages& messages) {
     if (!isStoredGroup(group)) return false;
-    if (!gameList(group, messages).clear(number)) return false;
+    if (!gameList(group, messages).clear(number)) {
+        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), std::u16string(kTitleGameList)});
+        return false;
+    }
     removeFile(gameFilePath(group, number));
     updateGameCount(group);
     return true;
@@ -330,13 +361,14 @@ GameFileRead GameStore::readGame(int group, int number, StoreMessages& messages)
     return read;
 }
 
-bool GameStore::writeGame(int group, int number, const RecordSequence& record, const GameInfo* owner) {
+bool GameStore::writeGame(int group, int number, const RecordSequence& record, const GameInfo* owner,
+                          StoreMessages& messages) {
     const std::string path = gameFilePath(group, number);
-    if (path.empty()) return false;
+    if (path.empty()) return written(false, m_folder.groupFile(group, gameFileName(number)), messages);
     if (group == kScratchGroup) makeFolders(path.substr(0, path.find_last_of('/')));
-    else if (!m_folder.createGroupFolder(group)) return false;
+    else if (!m_folder.createGroupFolder(group)) return written(false, path, messages);
     const NodeForm form = group == kScratchGroup ? NodeForm::Compact : NodeForm::Ordinary;
-    return writeFileAtomically(path, encodeGameFile(record, owner, form));
+    return written(writeFileAtomically(path, encodeGameFile(record, owner, form)), path, messages);
 }
 
 GameFileRead GameStore::openGame(int group, int number, StoreMessages& messages) {
@@ -356,7 +388,8 @@ std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGrou
     if (move && fromGroup == toGroup) return std::nullopt;
     const GameInfo* source = gameList(fromGroup, messages).find(number);
     if (!source) return std::nullopt;
-    GameInfo entry = *source;
+    const GameInfo original = *source;
+    GameInfo entry = original;
     GameFileRead read = readGame(fromGroup, number, messages);
     if (read.status != StoreReadStatus::Ok) return std::nullopt;
     const std::optional<int> target = newGameNumber(toGroup, messages);
@@ -370,12 +403,23 @@ std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGrou
     }
     // The copy is complete on disk (file, then its list page) before the original goes, so that
     // a failure at any step leaves the game in at least one group.
-    if (!writeGame(toGroup, *target, *read.main, &entry)) return std::nullopt;
+    if (!writeGame(toGroup, *target, *read.main, &entry, messages)) return std::nullopt;
     GameList& destination = gameList(toGroup, messages);
     const int page = *target / kGamesPerPage;
     const bool pendingBefore = destination.pageChanged(page);
     destination.put(entry);
-    if (writeGameListPage(toGroup, page, destination.page(page)) < 0) {
+    // Takes the copy back out of the destination: its list entry, then its file. When the list
+    // cannot be written the copy stays, listed in memory as on disk.
+    auto withdrawCopy = [&] {
+        destination.clear(*target);
+        if (writeGameListPage(toGroup, page, destination.page(page), messages))
+            removeFile(gameFilePath(toGroup, *target));
+        else
+            destination.put(entry);
+        destination.setPageChanged(page, false);
+        updateGameCount(toGroup);
+    };
+    if (!writeGameListPage(toGroup, page, destination.page(page), messages)) {
         destination.clear(*target);
         destination.setPageChanged(page, pendingBefore);
         removeFile(gameFilePath(toGroup, *target));
@@ -385,17 +429,24 @@ std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGrou
     updateGameCount(toGroup);
     if (move) {
         GameList& origin = gameList(fromGroup, messages);
-        origin.clear(number);
         const int fromPage = number / kGamesPerPage;
-        if (writeGameListPage(fromGroup, fromPage, origin.page(fromPage)) < 0) {
-            writeGroupList();
+        const bool originPending = origin.pageChanged(fromPage);
+        origin.clear(number);
+        if (!writeGameListPage(fromGroup, fromPage, origin.page(fromPage), messages)) {
+            // The origin keeps the game, in memory as on disk, and the copy is withdrawn, so that a
+            // failed move changes nothing (were withdrawing to fail too, the game is in both groups).
+            origin.put(original);
+            origin.setPageChanged(fromPage, originPending);
+            withdrawCopy();
             return std::nullopt;
         }
         origin.setPageChanged(fromPage, false);
         removeFile(gameFilePath(fromGroup, number));
         updateGameCount(fromGroup);
     }
-    writeGroupList();
+    // The game counts of the list are refreshed whenever a group's list is read: a list that
+    // cannot be written now costs nothing but the message.
+    writeGroupList(messages);
     return target;
 }
 
@@ -415,21 +466,22 @@ std::optional<int> GameStore::moveGame(int fromGroup, int number, int toGroup, s
 
 // --- search keys ------------------------------------------------------------------------------
 
-std::vector<std::u16string> GameStore::readSearchKeys(StoreMessages& messages) const {
+std::optional<std::vector<std::u16string>> GameStore::readSearchKeys(StoreMessages& messages) const {
     const auto bytes = readWholeFile(m_folder.file(kSearchKeysFileName));
-    if (!bytes) return {};
+    if (!bytes) return std::vector<std::u16string>{};
     SearchKeysRead read = decodeSearchKeys(*bytes);
     if (read.status == StoreReadStatus::BadVersion) {
         versionMessage(messages, kStrSearchKeysVersion);
-        return {};
+        return std::nullopt;
     }
     if (read.status == StoreReadStatus::Damaged) damage(messages, kTitleSearchKeys);
     return read.keys;
 }
 
-bool GameStore::writeSearchKeys(const std::vector<std::u16string>& keys) const {
+bool GameStore::writeSearchKeys(const std::vector<std::u16string>& keys, StoreMessages& messages) const {
     makeFolders(m_folder.path());
-    return writeFileAtomically(m_folder.file(kSearchKeysFileName), encodeSearchKeys(keys));
+    const std::string path = m_folder.file(kSearchKeysFileName);
+    return written(writeFileAtomically(path, encodeSearchKeys(keys)), path, messages);
 }
 
 } // namespace stonewise

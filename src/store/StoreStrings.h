@@ -35,6 +35,9 @@ enum StoreStringId : int {
     kStrGroupFinishedMailGo = 17015,  // "終局したメール碁の保存"
     kStrGroupFinishedGames = 17016,   // "終局した対局の保存"
     kStrGroupProblems = 17019,        // "問題集"
+    kStrFileNotWritten = 27500,       // "データファイルを書き込めませんでした。\r\n%s\r\n..."
+    kStrSavingData = 27501,           // "データの保存"
+    kStrFolderNotCreated = 27502,     // "フォルダを作成できませんでした。\r\n%s"
 };
 
 // Texts the store shows that have no number.

@@ -31,9 +31,9 @@ protected:
         info.number = number;
         info.name = std::move(name);
         auto record = test::sampleRecord(moves);
-        EXPECT_TRUE(store.writeGame(group, number, *record, &info));
+        EXPECT_TRUE(store.writeGame(group, number, *record, &info, messages));
         store.gameList(group, messages).put(info);
-        EXPECT_TRUE(store.saveGameList(group));
+        EXPECT_TRUE(store.saveGameList(group, messages));
         return number;
     }
 };
@@ -128,7 +128,7 @@ TEST_F(GameStoreTest, GameNumbersDeletingAndTheGroupRefusals) {
     ASSERT_TRUE(store.deleteGame(1, 2, messages));
     EXPECT_FALSE(pathExists(folder.groupFile(1, "Game00002.dat")));
     EXPECT_EQ(store.newGameNumber(1, messages), 2);  // the lowest empty slot
-    ASSERT_TRUE(store.saveGameList(1));
+    ASSERT_TRUE(store.saveGameList(1, messages));
 
     StoreMessages refused;
     EXPECT_FALSE(store.deleteGroup(1, 0, refused));
@@ -230,7 +230,7 @@ TEST_F(GameStoreTest, TheScratchGameIsCompactInItsOwnFolder) {
     const auto record = test::sampleRecord(80);
     GameInfo info;
     info.name = u"臨時";
-    ASSERT_TRUE(store.writeGame(kScratchGroup, 0, *record, &info));
+    ASSERT_TRUE(store.writeGame(kScratchGroup, 0, *record, &info, messages));
     const std::string path = temp.path() + "scratch/Game00000.dat";
     ASSERT_EQ(store.gameFilePath(kScratchGroup, 0), path);
     EXPECT_EQ(test::readTestFile(path), encodeGameFile(*record, &info, NodeForm::Compact));
@@ -243,14 +243,14 @@ TEST_F(GameStoreTest, TheScratchGameIsCompactInItsOwnFolder) {
 TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
     test::writeTestFile(folder.file("GroupIdList.dat"), Bytes().header(1, 28, 0, 2).end());
     StoreMessages m;
-    EXPECT_EQ(store.readGroupList(m), 0);
+    EXPECT_EQ(store.readGroupList(m), std::nullopt);  // not the empty list of a first start
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].text, u"グループ情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
     EXPECT_EQ(m[0].title, u"ファイル読み込み");
 
     m.clear();
     test::writeTestFile(folder.file("GroupIdList.dat"), Bytes().header(1, 28, 1).element(10, 0, 3).end());
-    EXPECT_EQ(store.readGroupList(m), 0);
+    EXPECT_EQ(store.readGroupList(m), std::nullopt);
     EXPECT_EQ(m.at(0), (StoreMessage{u"エラーが発生しました。保存されたデータが異常です。", u"グループリストの読み込み"}));
 
     m.clear();
@@ -287,10 +287,10 @@ TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
 
     m.clear();
     test::writeTestFile(folder.file("SearchKeyList.dat"), Bytes().header(4, 0xFFFF, 2).element(10, 0, 9));
-    EXPECT_TRUE(store.readSearchKeys(m).empty());
+    EXPECT_TRUE(store.readSearchKeys(m).value().empty());
     EXPECT_EQ(m.at(0).title, u"検索キーリストの読み込み");
     m.clear();
-    ASSERT_TRUE(store.writeSearchKeys({u"秀策", u"丈和"}));
+    ASSERT_TRUE(store.writeSearchKeys({u"秀策", u"丈和"}, m));
     EXPECT_EQ(store.readSearchKeys(m), (std::vector<std::u16string>{u"秀策", u"丈和"}));
     EXPECT_TRUE(m.empty());
 }
@@ -302,10 +302,10 @@ TEST_F(GameStoreTest, OnlyChangedMemberPagesAreWritten) {
     far.number = 300;
     far.name = u"遠く";
     ASSERT_TRUE(store.members().put(far));
-    EXPECT_EQ(store.writeMembers(), 1);
+    EXPECT_EQ(store.writeMembers(messages), 1);
     EXPECT_TRUE(pathExists(folder.file("MemberIdList001.dat")));
     EXPECT_EQ(test::readTestFile(folder.file("MemberIdList.dat")), page0);
-    EXPECT_EQ(store.writeMembers(), 0);
+    EXPECT_EQ(store.writeMembers(messages), 0);
     GameStore again(folder, StringTable::japanese());
     StoreMessages m;
     EXPECT_EQ(again.readMembers(m), 3);

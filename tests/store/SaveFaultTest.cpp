@@ -38,7 +38,8 @@ Version version(int moves, std::u16string name) {
 bool save(GameStore& store, const Version& v) {
     for (int n = 0; n < kGroupSlots; ++n)
         if (v.groups[static_cast<std::size_t>(n)]) *store.group(n) = *v.groups[static_cast<std::size_t>(n)];
-    return store.writeGame(1, 1, *v.record, &v.info) && store.writeGroupList() > 0;
+    StoreMessages m;
+    return store.writeGame(1, 1, *v.record, &v.info, m) && store.writeGroupList(m);
 }
 
 GameStore storeWithGroups(const DataFolder& folder, const GroupTable& groups) {
@@ -119,8 +120,10 @@ TEST(SaveFault, AFullDiskLeavesEverySavedFileAsItWas) {
         rlimit limit{200, 200};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         int failures = 0;
-        failures += !store.writeGame(1, 1, *b.record, &b.info);
-        failures += store.writeGroupList() == 0;
+        StoreMessages m;
+        failures += !store.writeGame(1, 1, *b.record, &b.info, m);
+        failures += !store.writeGroupList(m);
+        failures += m.size() != 2;  // and says so, once for each file
         settings.movesPerMail = 50;
         failures += !saveSettings(folder, settings);
         ::_exit(failures);
@@ -128,7 +131,7 @@ TEST(SaveFault, AFullDiskLeavesEverySavedFileAsItWas) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 3) << "every save reports its failure";
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "every save reports its failure, with its message";
     EXPECT_EQ(before(), stored);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path()))
         EXPECT_EQ(entry.path().filename().string().front() == '.', false) << "a temporary file was left: " << entry.path();

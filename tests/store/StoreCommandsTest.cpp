@@ -52,8 +52,8 @@ protected:
         info.margin = 1500;
         info.startDate = {2025, 4, 5, 0};
         store.gameList(3, m).put(info);
-        ASSERT_TRUE(store.saveGameList(3));
-        store.writeGroupList();
+        ASSERT_TRUE(store.saveGameList(3, m));
+        ASSERT_TRUE(store.writeGroupList(m));
     }
     test::TempDataFolder temp;
     DataFolder folder{temp.path()};
@@ -100,7 +100,7 @@ TEST_F(StoreCommands, ExportWritesAStoredGameAsSgf) {
         auto record = RecordSequence::createMain();
         for (int n = 1; n <= 5; ++n) record->appendNode(makeMoveNode(n, n + 2, 15 - n));
         record->setComment(2, u"三手目] の注");
-        ASSERT_TRUE(store.writeGame(3, 1, *record, store.gameList(3, m).find(1)));
+        ASSERT_TRUE(store.writeGame(3, 1, *record, store.gameList(3, m).find(1), m));
     }
     const Output o = runCommand("export", {"4", "1", "--data", folder.path()});
     ASSERT_EQ(o.code, 0) << o.err;

@@ -60,8 +60,8 @@ void storeSampleGame(GameStore& store, int group, int number, int moves) {
     for (int n = 1; n <= moves; ++n) record->appendNode(makeMoveNode(n, n, number));
     StoreMessages messages;
     store.gameList(group, messages).put(info);
-    EXPECT_TRUE(store.writeGame(group, number, *record, &info));
-    EXPECT_TRUE(store.saveGameList(group));
+    EXPECT_TRUE(store.writeGame(group, number, *record, &info, messages));
+    EXPECT_TRUE(store.saveGameList(group, messages));
 }
 
 } // namespace stonewise::test
