@@ -1,4 +1,5 @@
 #include "app/GameSession.h"
+#include "record/StringTable.h"
 
 #include "app/CIgoBoard.h"
 #include "store/GameStore.h"
@@ -6,14 +7,12 @@
 namespace stonewise {
 
 namespace {
-constexpr std::u16string_view kSaveTitle = u"棋譜の自動保存";                            // 11200
-constexpr std::u16string_view kSaveQuestion = u"現在表示中の棋譜は変更されています。保存しますか？";  // 11201
-constexpr std::u16string_view kMoveTitle = u"終局棋譜の移動";                            // 17010
-constexpr std::u16string_view kMoveQuestion =
-    u"表示中の棋譜を終局した棋譜保存用のグループへ移動しようとしています。\n移動しますか？";  // 17011
+constexpr int kSaveTitle = 11200;                            // 11200
+constexpr int kSaveQuestion = 11201;  // 11201
+constexpr int kMoveTitle = 17010;                            // 17010
+constexpr int kMoveQuestion = 17011;  // 17011
 constexpr std::u16string_view kScratchFolderName = u"Temporary";
-constexpr std::u16string_view kSaveFailed =
-    u"棋譜を保存できませんでした。\r\nデータフォルダに書き込めるか、ディスクに空きがあるかを確かめて下さい。";
+constexpr int kSaveFailed = 20409;
 } // namespace
 
 GameSession::GameSession(CIgoBoard& board, GameStore& store, SettingsRecord& settings, Ui* ui)
@@ -112,7 +111,7 @@ bool GameSession::saveCurrentGame(bool ask) {
             StoreMessages messages;
             m_store.gameList(m_group, messages).put(info);
             const bool askNow = ask && m_settings.noSaveConfirmation == 0;
-            if (!askNow || !m_ui || m_ui->ask(kSaveQuestion, kSaveTitle)) {
+            if (!askNow || !m_ui || m_ui->ask(uiText(kSaveQuestion), uiText(kSaveTitle))) {
                 ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info);
                 if (ok) m_savedChanges = m_board.changeCounter();
             }
@@ -122,13 +121,13 @@ bool GameSession::saveCurrentGame(bool ask) {
     ok = m_store.saveGameList(m_group) && ok;
     ok = m_store.writeMembers() >= 0 && ok;
     // A full disk or a folder that cannot be written: what was stored before stays as it was.
-    if (!ok && m_ui) m_ui->showMessage(kSaveFailed, kSaveTitle);
+    if (!ok && m_ui) m_ui->showMessage(uiText(kSaveFailed), uiText(kSaveTitle));
     return ok;
 }
 
 bool GameSession::moveToFinishedGroup(int finishedType) {
     if (m_number == 0) return false;
-    if (m_ui && !m_ui->ask(kMoveQuestion, kMoveTitle)) return false;
+    if (m_ui && !m_ui->ask(uiText(kMoveQuestion), uiText(kMoveTitle))) return false;
     saveCurrentGame(false);
     std::optional<int> target = m_store.groupForMode(finishedType, m_settings);
     StoreMessages messages;

@@ -16,6 +16,7 @@
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
+#include "record/Text.h"
 
 namespace stonewise {
 
@@ -80,7 +81,7 @@ void QtUi::notice(int seconds, std::u16string_view title, std::u16string_view te
     countdown->setObjectName(QStringLiteral("countdown"));
     countdown->setText(qs(NoticeBoard::countdownText(seconds)));
     layout->addWidget(countdown);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), box);
+    auto* close = new QPushButton(uiString(21002), box);
     layout->addWidget(close, 0, Qt::AlignRight);
     QObject::connect(close, &QPushButton::clicked, box, &QDialog::close);
     QObject::connect(box, &QDialog::finished, box, [this, slot, box] {
@@ -177,11 +178,11 @@ void QtUi::showFreeHandicapPanel(int stones) {
     if (!m_freeHandicap) {
         auto* w = new QWidget(m_owner, Qt::Tool);
         w->setAttribute(Qt::WA_DeleteOnClose);
-        w->setWindowTitle(QStringLiteral("置石を配置"));
+        w->setWindowTitle(uiString(21080));
         auto* layout = new QVBoxLayout(w);
         m_freeHandicapLabel = new QLabel(w);
         layout->addWidget(m_freeHandicapLabel);
-        auto* done = new QPushButton(QStringLiteral("終了"), w);
+        auto* done = new QPushButton(uiString(21003), w);
         layout->addWidget(done);
         QObject::connect(done, &QPushButton::clicked, w, [this] {
             if (m_freeHandicapDone) m_freeHandicapDone();
@@ -189,7 +190,7 @@ void QtUi::showFreeHandicapPanel(int stones) {
         m_freeHandicap = w;
         w->show();
     }
-    m_freeHandicapLabel->setText(QStringLiteral("置石：%1子").arg(stones));
+    m_freeHandicapLabel->setText(qs(formatText(uiText(21081), {stones})));
 }
 
 void QtUi::hideFreeHandicapPanel() {

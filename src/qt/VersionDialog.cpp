@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "qt/MainWindow.h"
+#include "qt/QtText.h"
+#include "record/Text.h"
 
 namespace stonewise {
 
@@ -18,19 +20,19 @@ constexpr const char* kInquiryAddress = "mailto:support@stonewise.example.org?su
 
 void MainWindow::showVersion() {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("バージョン情報"));
+    dialog.setWindowTitle(uiString(21100));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* name = new QLabel(QStringLiteral("%1, Version %2, Build %3").arg(QStringLiteral("Stonewise"), QStringLiteral("2.2.0")).arg(1052), &dialog);
+    auto* name = new QLabel(qs(formatText(uiText(21101), {u"Stonewise", u"2.2.0", 1052})), &dialog);
     QFont f = name->font();
     f.setPointSize(f.pointSize() + 2);
     f.setBold(true);
     name->setFont(f);
     layout->addWidget(name);
-    layout->addWidget(new QLabel(QStringLiteral("囲碁の棋譜管理・メール碁・棋譜鑑賞・問題集・碁ブック"), &dialog));
+    layout->addWidget(new QLabel(uiString(21102), &dialog));
     auto* buttons = new QHBoxLayout;
-    auto* site = new QPushButton(QStringLiteral("サポートページ"), &dialog);
-    auto* mail = new QPushButton(QStringLiteral("問い合わせメール"), &dialog);
-    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    auto* site = new QPushButton(uiString(21103), &dialog);
+    auto* mail = new QPushButton(uiString(21104), &dialog);
+    auto* ok = new QPushButton(uiString(21001), &dialog);
     ok->setDefault(true);
     buttons->addWidget(site);
     buttons->addWidget(mail);

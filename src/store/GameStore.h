@@ -115,7 +115,7 @@ public:
 private:
     std::optional<int> transferGame(int fromGroup, int number, int toGroup, std::u16string_view name, bool move,
                                     StoreMessages& messages);
-    void damage(StoreMessages& messages, std::u16string_view title) const;
+    void damage(StoreMessages& messages, int title) const;
     void versionMessage(StoreMessages& messages, int id) const;
     void updateGameCount(int group);
 

@@ -25,8 +25,8 @@ enum PanelStringId : int {
     kStrMarkLine = 13008,         // "マーク　（%s，%s）"
 };
 
-// The text of a numbered string from `strings` (null: none), else from the Japanese table, else
-// empty.
+// The text of a numbered string from `strings` (null: the interface language), else from the
+// Japanese table, else empty.
 std::u16string panelText(const StringTable* strings, int id);
 // The same, formatted with printf-style arguments and cut at `maxLength` characters.
 std::u16string panelText(const StringTable* strings, int id, std::initializer_list<FormatArg> args,
