@@ -61,7 +61,7 @@ std::u16string CIgoBoard::statusText() const {
 
 std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {
     const std::u16string colour = text(colourOfMove(move.moveNumber) == kBlack ? kStrBlack : kStrWhite);
-    return formatText(u"%s%d", {colour, move.moveNumber + m_record.main().numberOffset()});
+    return formatText(text(kStrMoveLabel), {colour, move.moveNumber + m_record.main().numberOffset()});
 }
 
 // --- the game -----------------------------------------------------------------------------------
