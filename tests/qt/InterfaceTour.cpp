@@ -221,17 +221,24 @@ bool knownUntilCommandsMove(const QString& text) {
     return known.contains(text);
 }
 
+RunningProgram::RunningProgram(const QString& commandLine, const QString& programFolder, QSize size)
+    : m_app(parseCommandLine(u16(commandLine)), DataFolder(m_folder.path()), programFolder.toStdString()) {
+    m_app.chooseLanguage(0x0411);
+    installQtTranslations(m_app.japanese());
+    m_app.loadSettings(nullptr);
+    m_window = std::make_unique<MainWindow>(m_app);
+    m_window->resize(size);
+    m_window->startUp();
+    m_window->show();
+    m_shown = QTest::qWaitForWindowExposed(m_window.get());
+}
+
+RunningProgram::~RunningProgram() = default;
+
 InterfaceTourResult tourInterface(const QString& commandLine, const QString& programFolder) {
-    TempFolder folder;
-    Application app(parseCommandLine(u16(commandLine)), DataFolder(folder.path()), programFolder.toStdString());
-    app.chooseLanguage(0x0411);
-    installQtTranslations(app.japanese());
-    app.loadSettings(nullptr);
-    MainWindow window(app);
-    window.resize(1200, 900);
-    window.startUp();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return {};
+    RunningProgram program(commandLine, programFolder, QSize(1200, 900));
+    if (!program.shown()) return {};
+    MainWindow& window = program.window();
     Tour tour(window);
     tour.lookAround(QStringLiteral("start"));
 

@@ -1,13 +1,40 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
+#include "app/Application.h"
+#include "support/TempFolder.h"
+
 class QWidget;
 
+namespace stonewise {
+class MainWindow;
+}
+
 namespace stonewise::test {
+
+// The program as main() starts it, on a fresh data folder: the command line (for example
+// "LOCALE=1033") with the user's locale Japanese, the program folder `programFolder` (where
+// "LanguageList.txt" and the language libraries are), Qt's translations of the interface language,
+// the settings, and the main window at `size`, started up and shown.
+class RunningProgram {
+public:
+    RunningProgram(const QString& commandLine, const QString& programFolder, QSize size);
+    ~RunningProgram();
+    // Whether the window came on the screen.
+    bool shown() const { return m_shown; }
+    MainWindow& window() { return *m_window; }
+
+private:
+    TempFolder m_folder;
+    Application m_app;
+    std::unique_ptr<MainWindow> m_window;
+    bool m_shown = false;
+};
 
 // One text on the screen and where it was seen.
 struct SeenText {
@@ -26,9 +53,7 @@ struct InterfaceTourResult {
     QStringList dialogs;  // the title of every dialog and message box that was opened
 };
 
-// Starts the program on a fresh data folder with `commandLine` (for example "LOCALE=1033"), the
-// program folder `programFolder` (where "LanguageList.txt" and the language libraries are) and the
-// user's locale Japanese, then tours it.
+// Starts the program (see RunningProgram), then tours it.
 InterfaceTourResult tourInterface(const QString& commandLine, const QString& programFolder);
 
 // Texts still written in MainWindow.cpp and MainWindowFiles.cpp, which are moving into the core's

@@ -7,13 +7,9 @@
 #include <QFont>
 #include <QtTest>
 
-#include "app/Application.h"
+#include "InterfaceTour.h"
 #include "app/CommandIds.h"
-#include "app/CommandLine.h"
 #include "qt/MainWindow.h"
-#include "qt/QtText.h"
-#include "qt/QtTranslations.h"
-#include "support/TempFolder.h"
 
 int main(int argc, char** argv) {
     using namespace stonewise;
@@ -23,17 +19,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
-    test::TempFolder folder;
-    Application app(parseCommandLine(u16(QStringLiteral("LOCALE=") + QString::fromLocal8Bit(argv[2]))),
-                    DataFolder(folder.path()), STONEWISE_PROGRAM_FOLDER);
-    app.chooseLanguage(0x0411);
-    installQtTranslations(app.japanese());
-    app.loadSettings(nullptr);
-    MainWindow window(app);
-    window.resize(1000, 768);
-    window.startUp();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    test::RunningProgram program(QStringLiteral("LOCALE=") + QString::fromLocal8Bit(argv[2]),
+                                 QStringLiteral(STONEWISE_PROGRAM_FOLDER), QSize(1000, 768));
+    if (!program.shown()) return 1;
+    MainWindow& window = program.window();
     window.runCommand(32902);  // the viewing mode
     window.openFile(QString::fromLocal8Bit(argv[3]));
     window.runCommand(kCmdShowNumbers);
