@@ -111,7 +111,6 @@ bool MoveListPanel::registerWith(MoveListRegistry& registry, Ui* ui) {
 
 MoveListOptions MoveListPanel::modelOptions() const {
     MoveListOptions o;
-    o.japanese = m_options.japanese;
     o.showMarks = m_markEditing;
     o.collapsed = m_collapsed;
     o.showElapsed = elapsedShownInMoveList(m_options.elapsedSetting, m_options.mode);
