@@ -256,6 +256,11 @@ InterfaceTourResult tourInterface(const QString& commandLine, const QString& pro
     tour.click(3, 15);
     tour.click(15, 3);
 
+    // The message strip over the board (flash mode on and off).
+    window.runCommand(32933);
+    tour.lookAround(QStringLiteral("flash mode"));
+    window.runCommand(32933);
+
     // The animation's status line, caught while it runs.
     window.runCommand(kCmdToStart);
     window.runCommand(kCmdAnimate);
