@@ -275,6 +275,8 @@ const StonewiseLanguageString kStrings[] = {
     {20610, u"%3d (%s, %s) %s"},
     {20611, u"%3d : %d (%s, %s) %s"},
     {20612, u", "},
+    {20613, u"Board image creation was failure."},
+    {20614, u"Create board image"},
     {20700, u"An error occurred. The stored data is damaged."},
     {20701, u"An error occurred. The stored data is damaged. Group=%d Game=%d"},
     {20702, u"Reading the Group List"},

@@ -275,6 +275,8 @@ std::vector<StringTable::Entry> japaneseStringEntries() {
         {20610, u"%3d　（%s，%s）　%s"},
         {20611, u"%3d : %d　（%s，%s）　%s"},
         {20612, u"、 "},
+        {20613, u"Board image creation was failure."},
+        {20614, u"Create board image"},
         {20700, u"エラーが発生しました。保存されたデータが異常です。"},
         {20701, u"エラーが発生しました。保存されたデータが異常です。 グループ=%d 対局=%d"},
         {20702, u"グループリストの読み込み"},
