@@ -118,8 +118,8 @@ public:
         }
     }
 
-    void run(int command, int x = -1, int y = -1) {
-        m_window.runCommand(command, x, y);
+    void run(int command) {
+        m_window.runCommand(command);
         lookAround(QStringLiteral("command %1").arg(command));
     }
 
@@ -129,10 +129,14 @@ public:
         lookAround(QStringLiteral("click %1,%2").arg(x).arg(y));
     }
 
-    void rightClick(QWidget* target, QPoint at, const QString& where) {
+    // A right click at `at` on `target`; in the pop-up menu it opens, the entry `choice` is clicked
+    // when it is enabled (none: the menu is closed).
+    void rightClick(QWidget* target, QPoint at, const QString& where, const QString& choice = {}) {
+        m_choice = choice;
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &event);
-        lookAround(where);
+        m_choice.clear();
+        lookAround(where + QStringLiteral(" / ") + choice);
     }
 
     // Every tool button of both bars that is shown, pressed once (a button may rebuild the bars).
@@ -186,8 +190,16 @@ private:
     // "Cancel" or close it.
     void answerWhatWaits() {
         if (QWidget* popup = QApplication::activePopupWidget()) {
-            if (auto* menu = qobject_cast<QMenu*>(popup))
-                for (QAction* a : menu->actions()) lookAtMenuAction(a, QStringLiteral("pop-up menu"));
+            if (auto* menu = qobject_cast<QMenu*>(popup)) {
+                for (QAction* a : menu->actions()) {
+                    lookAtMenuAction(a, QStringLiteral("pop-up menu"));
+                    if (!m_choice.isEmpty() && a->text() == m_choice && a->isEnabled()) {
+                        m_choice.clear();
+                        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+                        return;
+                    }
+                }
+            }
             popup->close();
             return;
         }
@@ -202,6 +214,7 @@ private:
     MainWindow& m_window;
     QTimer m_poll;
     QSet<QString> m_seen;
+    QString m_choice;  // the entry to choose in the next pop-up menu
     InterfaceTourResult m_result;
 };
 
@@ -281,18 +294,17 @@ InterfaceTourResult tourInterface(const QString& commandLine, const QString& pro
     // The pop-up menus of the board and of the move list, and their entries on an empty point and
     // on a stone.
     BoardWidget& board = window.boardWidget();
-    tour.rightClick(&board, board.centreOf(10, 10).toPoint(), QStringLiteral("board menu"));
-    for (int i : {0, 1})
-        for (const MenuEntry& e : popupMenu(i).children) {
-            if (e.isSeparator() || e.command == kCmdCancel) continue;
-            tour.run(e.command, 10, 10);
-            tour.run(e.command, 3, 3);
-        }
+    for (const MenuEntry& e : popupMenu(0).children) {
+        if (e.isSeparator() || e.command == kCmdCancel) continue;
+        tour.rightClick(&board, board.centreOf(10, 10).toPoint(), QStringLiteral("board menu"), qs(e.text));
+        tour.rightClick(&board, board.centreOf(3, 3).toPoint(), QStringLiteral("board menu"), qs(e.text));
+    }
     QTreeWidget* moves = window.sidePanel().moveList().findChild<QTreeWidget*>();
-    if (moves && moves->topLevelItemCount() > 1) {
+    for (const MenuEntry& e : popupMenu(1).children) {
+        if (e.isSeparator() || e.command == kCmdCancel || !moves || moves->topLevelItemCount() < 2) continue;
         moves->setCurrentItem(moves->topLevelItem(1));
         tour.rightClick(moves->viewport(), moves->visualItemRect(moves->topLevelItem(1)).center(),
-                        QStringLiteral("move list menu"));
+                        QStringLiteral("move list menu"), qs(e.text));
     }
     // The entries of the bar buttons' pop-up menus (the finished-games one shows another game).
     for (int i = 2; i < popupMenuCount(); ++i)
