@@ -3,6 +3,7 @@
 #include "app/CIgoBoard.h"
 #include "app/GameSession.h"
 #include "app/Ui.h"
+#include "record/StringTable.h"
 #include "store/GameStore.h"
 #include "store/LanguageLibrary.h"
 #include "store/SettingsFile.h"
@@ -19,18 +20,21 @@ constexpr int kStrSettingsSaveTitle = 25028;  // "設定の保存"
 Application::Application(CommandLine commandLine, DataFolder folder, std::string programFolder)
     : m_commandLine(std::move(commandLine)), m_folder(std::move(folder)), m_programFolder(std::move(programFolder)) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    if (m_language && &StringTable::interface() == &m_language->strings()) StringTable::setInterface(nullptr);
+}
 
 std::u16string_view Application::maintenanceMessage() {
-    return u"Tamarindoが正常起動しない場合の、保守支援モードで起動されました。\r\nデータフォルダを表示して終了します。\r\n"
-           u"その後、必要ならばデータフォルダの内容を退避してデータを削除するか、或いは「Tamarindo」フォルダ名を変更してから、再起動して下さい。";
+    return uiText(20419);
 }
 
 void Application::chooseLanguage(long userLocale) {
     const long locale = m_commandLine.locale ? *m_commandLine.locale : userLocale;
     m_japanese = isJapaneseLocale(locale);
+    StringTable::setInterface(nullptr);
     m_language.reset();
     if (!m_japanese) m_language = chooseInterfaceLanguage(locale, m_programFolder);
+    if (m_language) StringTable::setInterface(&m_language->strings());
 }
 
 const StringTable& Application::strings() const {

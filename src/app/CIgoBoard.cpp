@@ -1,4 +1,5 @@
 #include "app/CIgoBoard.h"
+#include "record/StringTable.h"
 
 #include <ctime>
 
@@ -9,15 +10,15 @@
 namespace stonewise {
 
 namespace {
-constexpr std::u16string_view kSetupStoneTitle = u"手順外の石を置く";
-constexpr std::u16string_view kWhiteSetupBeforeFirstMove = u"初手よりも前に手順外の白石を置くことは出来ません。";
+constexpr int kSetupStoneTitle = 20400;
+constexpr int kWhiteSetupBeforeFirstMove = 20401;
 } // namespace
 
 CIgoBoard::CIgoBoard(BoardEnvironment env)
     : CIgoBoardBase(env.canvas), m_env(std::move(env)), m_timer(*this),
       m_flash(*this, m_env.flashSlots ? *m_env.flashSlots : m_ownFlashSlots) {
     m_record.sequences().setLoopReporter([this] {
-        if (m_env.ui) m_env.ui->showMessage(u"棋譜データのリンクがループ状態。", u"異常状態");
+        if (m_env.ui) m_env.ui->showMessage(uiText(20412), uiText(20413));
     });
     newGame(GameInfo{});
 }
@@ -76,7 +77,7 @@ SceneState CIgoBoard::sceneState() const {
 
 std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {
     const std::u16string colour = text(colourOfMove(move.moveNumber) == kBlack ? kStrBlack : kStrWhite);
-    return formatText(u"%s%d", {colour, move.moveNumber + m_record.main().numberOffset()});
+    return formatText(text(kStrMoveLabel), {colour, move.moveNumber + m_record.main().numberOffset()});
 }
 
 // --- the game -----------------------------------------------------------------------------------
@@ -443,7 +444,7 @@ bool CIgoBoard::placeSetupStone(int x, int y, Colour colour) {
             beforeFirstMove = false;
     if (beforeFirstMove) {
         if (colour != kBlack) {
-            if (m_env.ui) m_env.ui->showMessage(kWhiteSetupBeforeFirstMove, kSetupStoneTitle);
+            if (m_env.ui) m_env.ui->showMessage(uiText(kWhiteSetupBeforeFirstMove), uiText(kSetupStoneTitle));
             return false;
         }
         // A black stone before the first move is one more handicap stone.

@@ -33,7 +33,7 @@ struct BoardEnvironment {
     BoardCanvas* canvas = nullptr;
     BoardPanels* panels = nullptr;
     const Clock* clock = nullptr;
-    const StringTable* strings = nullptr;   // null: the Japanese table
+    const StringTable* strings = nullptr;   // null: the interface language
     bool japanese = true;                   // interface language is Japanese
     // The flash displays' two timer slots, shared by the program's board windows; null: the window's own.
     FlashTimerSlots* flashSlots = nullptr;

@@ -1,6 +1,7 @@
 // Edits of the record from the board window: passes, undo, clearing, branches, comments, marks,
 // point and time corrections.
 #include "app/CIgoBoard.h"
+#include "record/StringTable.h"
 
 #include "app/RecordCorrection.h"
 #include "board/HandicapTable.h"
@@ -9,14 +10,13 @@ namespace stonewise {
 
 namespace {
 
-constexpr std::u16string_view kUndoTitle = u"待った";
-constexpr std::u16string_view kUndoMailQuestion = u"メールで送受信した手を待ったしようとしています。続けますか？";
-constexpr std::u16string_view kClearTitle = u"棋譜のクリア";
-constexpr std::u16string_view kClearQuestion = u"棋譜をクリアしてもよいですか？\nクリアすると元に戻すことは出来ません。";
-constexpr std::u16string_view kClearHandicapQuestion =
-    u"置石も初期化しますか？\r\nなお、初期化すると、星目を超える置碁、或いは自由置碁の置石は復元できなくなります。";
-constexpr std::u16string_view kDeleteBranchTitle = u"分岐の削除";
-constexpr std::u16string_view kDeleteBranchQuestion = u"選択されている分岐全体を削除してもよいですか？\n削除すると元に戻すことは出来ません。";
+constexpr int kUndoTitle = 20402;
+constexpr int kUndoMailQuestion = 20403;
+constexpr int kClearTitle = 20404;
+constexpr int kClearQuestion = 20405;
+constexpr int kClearHandicapQuestion = 20406;
+constexpr int kDeleteBranchTitle = 20407;
+constexpr int kDeleteBranchQuestion = 20408;
 
 // Dialog text with plain line breaks, as the record keeps it (CR LF).
 std::u16string toRecordLineBreaks(std::u16string_view text) {
@@ -160,7 +160,7 @@ bool CIgoBoard::playAsNewBranch(int x, int y, bool onlyBranch, bool onlyReferenc
 bool CIgoBoard::deleteBranch() {
     if (refuseProtected()) return false;
     if (m_record.pathDepth() < 1) return false;
-    if (m_env.ui && !m_env.ui->ask(kDeleteBranchQuestion, kDeleteBranchTitle)) return false;
+    if (m_env.ui && !m_env.ui->ask(uiText(kDeleteBranchQuestion), uiText(kDeleteBranchTitle))) return false;
     RecordSequence* branch = m_record.pathTop();
     RecordSequence* parent = branch->parent();
     const int link = parent->findLink(branch);
@@ -294,7 +294,7 @@ bool CIgoBoard::undo() {
     const RecordNode gone = s.node(last);
     if (m_info.isMailGo() && s.depth() == 0 && gone.moveNumber <= m_info.lastExchangedMove) {
         if (!m_undoConfirmed) {
-            if (!m_env.ui || !m_env.ui->ask(kUndoMailQuestion, kUndoTitle)) return false;
+            if (!m_env.ui || !m_env.ui->ask(uiText(kUndoMailQuestion), uiText(kUndoTitle))) return false;
             m_undoConfirmed = true;
         }
         if (gone.moveNumber <= m_info.ownMoveMark) m_info.ownMoveMark = static_cast<std::int16_t>(m_info.ownMoveMark - 2);
@@ -338,13 +338,13 @@ bool CIgoBoard::undo() {
 
 bool CIgoBoard::clearRecord() {
     if (refuseProtected()) return false;
-    if (m_env.ui && !m_env.ui->ask(kClearQuestion, kClearTitle)) return false;
+    if (m_env.ui && !m_env.ui->ask(uiText(kClearQuestion), uiText(kClearTitle))) return false;
     RecordSequence& main = m_record.main();
     const bool thirteen = m_position.size() == 13;
     const int stones = main.handicapCount();
     std::vector<std::pair<int, int>> kept;
     if (stones > 1 && stones == m_info.handicap && !matchesHandicapTable(main, stones, thirteen) && m_env.ui &&
-        !m_env.ui->ask(kClearHandicapQuestion, kClearTitle)) {
+        !m_env.ui->ask(uiText(kClearHandicapQuestion), uiText(kClearTitle))) {
         for (const RecordNode& n : main.nodes())
             if (n.type == NodeType::BlackMove && n.moveNumber == 1 && static_cast<int>(kept.size()) < stones)
                 kept.emplace_back(n.x, n.y);
@@ -538,7 +538,7 @@ bool CIgoBoard::insertStone(int x, int y) {
     m_nav.show(at + 1);
     --m_insertStonesLeft;
     if (m_insertStonesLeft > 0 && m_env.ui)
-        m_env.ui->setStatusText(formatText(u"次に%s石を挿入", {text(colourOfMove(at + 2) == kBlack ? kStrBlack : kStrWhite)}));
+        m_env.ui->setStatusText(formatText(uiText(20414), {text(colourOfMove(at + 2) == kBlack ? kStrBlack : kStrWhite)}));
     else if (m_env.ui)
         m_env.ui->setStatusText(u"");
     rebuild();

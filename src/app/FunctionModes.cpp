@@ -1,20 +1,21 @@
 #include "app/FunctionModes.h"
 
+#include "record/StringTable.h"
 #include "store/GameStore.h"
 
 namespace stonewise {
 
 std::u16string_view modeTitle(int mode) {
     switch (mode) {
-    case kModeMailGo: return u"メールモード";
-    case kModeMailGoFinished: return u"メール碁の終局保存";
-    case kModePlayAndRecord: return u"対局・記録モード";
-    case kModePlayFinished: return u"対局・記録の終局保存";
-    case kModeProblems: return u"問題集モード";
-    case kModeViewing: return u"棋譜鑑賞\r\nモード";
+    case kModeMailGo: return uiText(17020);
+    case kModeMailGoFinished: return uiText(17025);
+    case kModePlayAndRecord: return uiText(17021);
+    case kModePlayFinished: return uiText(17026);
+    case kModeProblems: return uiText(20300);
+    case kModeViewing: return uiText(17022);
     case kModeBook:
-    case kModeBookExternal: return u"碁ブックモード";
-    case kModeSearch: return u"検索モード";
+    case kModeBookExternal: return uiText(20301);
+    case kModeSearch: return uiText(20302);
     default: return {};
     }
 }

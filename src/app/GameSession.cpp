@@ -1,4 +1,5 @@
 #include "app/GameSession.h"
+#include "record/StringTable.h"
 
 #include <algorithm>
 

@@ -1,66 +1,69 @@
 #include "app/MenuModel.h"
 
+#include "record/StringTable.h"
+
 namespace stonewise {
 
 namespace {
 
-MenuEntry item(int command, std::u16string_view text, std::u16string_view shortcut = {}) {
-    return MenuEntry{command, text, shortcut, {}};
+// Menu texts are numbered texts of the interface language (20000 onwards).
+MenuEntry item(int command, int text, std::u16string_view shortcut = {}) {
+    return MenuEntry{command, uiText(text), shortcut, {}};
 }
-MenuEntry menu(std::u16string_view text, std::vector<MenuEntry> children) { return MenuEntry{0, text, {}, std::move(children)}; }
+MenuEntry menu(int text, std::vector<MenuEntry> children) { return MenuEntry{0, uiText(text), {}, std::move(children)}; }
 MenuEntry separator() { return MenuEntry{}; }
 
 MenuEntry modeMenu() {
-    return menu(u"機能モード", {item(32900, u"メール碁"), item(32901, u"対局・記録"), item(32902, u"棋譜鑑賞"),
-                              item(32926, u"問題集モード"), item(32890, u"碁ブック"), separator(),
-                              item(32818, u"終局した棋譜グループを表示"), separator(),
-                              item(115, u"アプリケーションの終了(&X)")});
+    return menu(20000, {item(32900, 20001), item(32901, 20002), item(32902, 20003),
+                              item(32926, 20004), item(32890, 20005), separator(),
+                              item(32818, 20006), separator(),
+                              item(115, 20007)});
 }
 
 MenuEntry displayMenu() {
-    return menu(u"棋譜表示", {item(32785, u"初期状態を表示"), item(32783, u"前に戻す", u"←"), item(32784, u"次へ進める", u"→"),
-                            item(32786, u"最終状態を表示"), separator(), item(32862, u"分岐の先頭手を表示"),
-                            item(32864, u"分岐を超えて前に戻す", u"Ctrl+←"), item(32882, u"分岐内へ進める", u"Ctrl+→"),
-                            item(32787, u"分岐の最終手を表示"), separator(), item(32789, u"アニメーション再生"),
-                            item(32871, u"アニメ―ション停止")});
+    return menu(20008, {item(32785, 20009), item(32783, 20010, u"←"), item(32784, 20011, u"→"),
+                            item(32786, 20012), separator(), item(32862, 20013),
+                            item(32864, 20014, u"Ctrl+←"), item(32882, 20015, u"Ctrl+→"),
+                            item(32787, 20016), separator(), item(32789, 20017),
+                            item(32871, 20018)});
 }
 
 MenuEntry viewMenu() {
-    return menu(u"表示", {item(32788, u"番号を表示"), item(32790, u"分岐の番号を１から表示"), separator(),
-                        item(32823, u"検討図ウインドウを表示"), item(32842, u"地合いの計算")});
+    return menu(20019, {item(32788, 20020), item(32790, 20021), separator(),
+                        item(32823, 20022), item(32842, 20023)});
 }
 
 MenuEntry helpMenu() {
-    return menu(u"ヘルプ(&H)",
-                {item(114, u"バージョン情報(&A)..."), separator(), item(32959, u"始めのヘルプ"),
-                 item(32947, u"現状況のヘルプ", u"F1"), item(32958, u"ヘルプの目次"),
-                 menu(u"ヘルプ", {item(32950, u"概要説明"), item(32960, u"メインツールボタン"), item(32961, u"棋譜ツールボタン"),
-                                 item(32962, u"盤面上の操作"), item(32951, u"メール碁"), item(32952, u"対局と記録"),
-                                 item(32953, u"棋譜鑑賞"), item(32954, u"問題集"), item(32955, u"碁ブック"),
-                                 item(32956, u"棋譜検索"), item(32957, u"フラッシュ表示")}),
-                 separator(), item(32942, u"デモ棋譜等のロード")});
+    return menu(20024,
+                {item(114, 20025), separator(), item(32959, 20026),
+                 item(32947, 20027, u"F1"), item(32958, 20028),
+                 menu(20029, {item(32950, 20030), item(32960, 20031), item(32961, 20032),
+                                 item(32962, 20033), item(32951, 20001), item(32952, 20034),
+                                 item(32953, 20003), item(32954, 20035), item(32955, 20005),
+                                 item(32956, 20036), item(32957, 20037)}),
+                 separator(), item(32942, 20038)});
 }
 
 std::vector<MenuEntry> buildMain() {
     return {
         modeMenu(),
-        menu(u"メール碁", {item(32805, u"メール碁の取り込み"), item(32968, u"クラウドの「次の一手」ファイルを開く"), separator(),
-                         item(32807, u"メール碁の送信要求"), item(32846, u"メール碁の参考棋譜送信"),
-                         item(32808, u"メール碁のファイルを送信"), separator(), item(32809, u"棋譜をクラウドへ作成")}),
-        menu(u"ファイル", {item(32772, u"棋譜ファイルを開く(&O)..."), item(32966, u"棋譜ファイルをドロップで受け取る..."),
-                         item(32887, u"自動保存した棋譜ファイルを開く..."), item(32878, u"コピーされた棋譜データを開く(&V)", u"Ctrl+V"),
-                         separator(), item(32826, u"現在の状態を保存", u"Ctrl+S"), item(32791, u"棋譜をSGF形式で保存(&S)..."),
-                         separator(), item(32838, u"印刷..."), separator(), item(32821, u"データフォルダを開く")}),
-        menu(u"棋譜編集", {item(32797, u"新規対局(&N)..."), separator(), item(32875, u"パス"), item(32777, u"待った"),
-                         item(32776, u"棋譜をクリア"), separator(), item(32793, u"コメントの追加・編集..."),
-                         item(32903, u"対局情報の編集..."), separator(), item(32832, u"以降の石を新しい分岐へコピー..."),
-                         item(32834, u"分岐を削除"), item(32964, u"棋譜の修正..."), separator(),
-                         item(32819, u"この棋譜を終局グループへ移動")}),
+        menu(20001, {item(32805, 20039), item(32968, 20040), separator(),
+                         item(32807, 20041), item(32846, 20042),
+                         item(32808, 20043), separator(), item(32809, 20044)}),
+        menu(20045, {item(32772, 20046), item(32966, 20047),
+                         item(32887, 20048), item(32878, 20049, u"Ctrl+V"),
+                         separator(), item(32826, 20050, u"Ctrl+S"), item(32791, 20051),
+                         separator(), item(32838, 20052), separator(), item(32821, 20053)}),
+        menu(20054, {item(32797, 20055), separator(), item(32875, 20056), item(32777, 20057),
+                         item(32776, 20058), separator(), item(32793, 20059),
+                         item(32903, 20060), separator(), item(32832, 20061),
+                         item(32834, 20062), item(32964, 20063), separator(),
+                         item(32819, 20064)}),
         displayMenu(),
         viewMenu(),
-        menu(u"リストと設定", {item(32803, u"対局リスト..."), item(32963, u"棋譜検索..."), item(32828, u"グループリスト..."),
-                             item(32801, u"対局メンバーリスト..."), item(32907, u"対局記録リスト..."), separator(),
-                             item(32835, u"機能設定..."), item(32914, u"表示設定..."), item(32919, u"棋譜検索の構成...")}),
+        menu(20065, {item(32803, 20066), item(32963, 20067), item(32828, 20068),
+                             item(32801, 20069), item(32907, 20070), separator(),
+                             item(32835, 20071), item(32914, 20072), item(32919, 20073)}),
         helpMenu(),
     };
 }
@@ -68,46 +71,46 @@ std::vector<MenuEntry> buildMain() {
 std::vector<MenuEntry> buildBook() {
     return {
         modeMenu(),
-        menu(u"碁ブック", {item(32891, u"碁ブックを開く..."),
-                         menu(u"盤面の回転・反転", {item(32982, u"元の位置"), item(1003, u"180度回転"), item(1006, u"右へ90度回転"),
-                                                  item(1004, u"上限反転"), item(1005, u"左右反転")}),
-                         separator(), item(32978, u"解答状況を表示"), item(32979, u"全ての解答をリセット"), separator(),
-                         item(32821, u"データフォルダを開く")}),
+        menu(20005, {item(32891, 20074),
+                         menu(20075, {item(32982, 20076), item(1003, 20077), item(1006, 20078),
+                                                  item(1004, 20079), item(1005, 20080)}),
+                         separator(), item(32978, 20081), item(32979, 20082), separator(),
+                         item(32821, 20053)}),
         displayMenu(),
         viewMenu(),
-        menu(u"設定", {item(32835, u"機能設定..."), item(32914, u"表示設定...")}),
+        menu(20083, {item(32835, 20071), item(32914, 20072)}),
         helpMenu(),
     };
 }
 
 std::vector<MenuEntry> buildPopups() {
     return {
-        menu(u"碁盤用", {item(32851, u"キャンセル"), separator(), item(32793, u"コメントの追加・編集..."), item(32816, u"新しい分岐を作成..."),
-                       item(32817, u"最終手の次に分岐を追加..."), item(32877, u"最終手の参考手順を作成..."), item(32883, u"石を置く"),
-                       item(32825, u"位置修正"), item(32830, u"マークを設定..."), item(32910, u"手順外の黒石を置く"),
-                       item(32911, u"手順外の白石を置く"), item(32912, u"手順外の石を取り除く"),
-                       item(32837, u"表示中の検討手順を分岐として反映")}),
-        menu(u"棋譜リスト用", {item(32851, u"キャンセル"), separator(), item(32793, u"コメントの追加・編集..."),
-                             item(32854, u"マークを修正..."), item(32857, u"マークを削除"), item(32834, u"分岐を削除"),
-                             item(32965, u"経過時間を修正..."), item(32837, u"表示中の検討手順を分岐として反映")}),
-        menu(u"ヘルプポップアップ", {item(114, u"バージョン情報..."), item(32959, u"初めのヘルプ"), item(32947, u"現状況のヘルプ"),
-                                 item(32958, u"ヘルプの目次"), separator(), item(32950, u"概要説明のヘルプ"),
-                                 item(32960, u"メインツールボタン"), item(32961, u"棋譜ツールボタン"), item(32962, u"盤面上の操作"),
-                                 item(32951, u"メール碁のヘルプ"), item(32952, u"対局と記録のヘルプ"), item(32953, u"棋譜鑑賞のヘルプ"),
-                                 item(32954, u"問題集のヘルプ"), item(32955, u"碁ブックのヘルプ"), item(32956, u"棋譜検索のヘルプ"),
-                                 item(32957, u"フラッシュ表示のヘルプ")}),
-        menu(u"メール碁モードEtc", {item(32846, u"メール碁の参考棋譜送信"), item(32808, u"メール碁のファイルを送信"),
-                                  item(32867, u"現在の棋譜を変更前の状態に戻す"), item(32907, u"対局記録リスト...")}),
-        menu(u"対局・記録モードEtc", {item(32907, u"対局記録リスト..."), item(32867, u"現在の棋譜を変更前の状態に戻す"),
-                                    item(32776, u"棋譜を初期化"), item(32964, u"棋譜の修正...")}),
-        menu(u"棋譜鑑賞モード", {item(32907, u"対局記録リスト..."), item(32867, u"現在の棋譜を変更前の状態に戻す"),
-                              item(32964, u"棋譜の修正...")}),
-        menu(u"終局棋譜", {item(32819, u"棋譜を終局グループへ移動"), item(32818, u"終局グループを表示"), item(32913, u"元のモードに戻る")}),
-        menu(u"ファイル操作", {item(32772, u"棋譜ファイルを開く(&O)..."), item(32966, u"棋譜ファイルをドロップで受け取る..."),
-                             item(32887, u"自動保存された棋譜ファイルを開く..."), item(32791, u"棋譜をSGF形式で保存(&S)..."),
-                             item(32826, u"現在の状態を保存"), item(32821, u"データフォルダを開く")}),
-        menu(u"グループ＆メンバー", {item(32828, u"グループリスト..."), item(32801, u"対局メンバーリスト...")}),
-        menu(u"ブック棋譜保存", {item(32791, u"棋譜をSGF形式で保存(&S)...")}),
+        menu(20084, {item(32851, 20085), separator(), item(32793, 20059), item(32816, 20086),
+                       item(32817, 20087), item(32877, 20088), item(32883, 20089),
+                       item(32825, 20090), item(32830, 20091), item(32910, 20092),
+                       item(32911, 20093), item(32912, 20094),
+                       item(32837, 20095)}),
+        menu(20096, {item(32851, 20085), separator(), item(32793, 20059),
+                             item(32854, 20097), item(32857, 20098), item(32834, 20062),
+                             item(32965, 20099), item(32837, 20095)}),
+        menu(20100, {item(114, 20101), item(32959, 20102), item(32947, 20027),
+                                 item(32958, 20028), separator(), item(32950, 20103),
+                                 item(32960, 20031), item(32961, 20032), item(32962, 20033),
+                                 item(32951, 20104), item(32952, 20105), item(32953, 20106),
+                                 item(32954, 20107), item(32955, 20108), item(32956, 20109),
+                                 item(32957, 20110)}),
+        menu(20111, {item(32846, 20042), item(32808, 20043),
+                                  item(32867, 20112), item(32907, 20070)}),
+        menu(20113, {item(32907, 20070), item(32867, 20112),
+                                    item(32776, 20114), item(32964, 20063)}),
+        menu(20115, {item(32907, 20070), item(32867, 20112),
+                              item(32964, 20063)}),
+        menu(20116, {item(32819, 20117), item(32818, 20118), item(32913, 20119)}),
+        menu(20120, {item(32772, 20046), item(32966, 20047),
+                             item(32887, 20121), item(32791, 20051),
+                             item(32826, 20050), item(32821, 20053)}),
+        menu(20122, {item(32828, 20068), item(32801, 20069)}),
+        menu(20123, {item(32791, 20051)}),
     };
 }
 
@@ -122,18 +125,18 @@ const MenuEntry* find(const std::vector<MenuEntry>& entries, int command) {
 } // namespace
 
 const std::vector<MenuEntry>& mainMenuBar() {
-    static const std::vector<MenuEntry> bar = buildMain();
-    return bar;
+    static LanguageCache<std::vector<MenuEntry>> bar(buildMain);
+    return bar.get();
 }
 
 const std::vector<MenuEntry>& bookMenuBar() {
-    static const std::vector<MenuEntry> bar = buildBook();
-    return bar;
+    static LanguageCache<std::vector<MenuEntry>> bar(buildBook);
+    return bar.get();
 }
 
 const MenuEntry& popupMenu(int index) {
-    static const std::vector<MenuEntry> popups = buildPopups();
-    return popups.at(static_cast<std::size_t>(index));
+    static LanguageCache<std::vector<MenuEntry>> popups(buildPopups);
+    return popups.get().at(static_cast<std::size_t>(index));
 }
 
 int popupMenuCount() { return 10; }

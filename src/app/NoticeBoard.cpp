@@ -1,5 +1,6 @@
 #include "app/NoticeBoard.h"
 
+#include "record/StringTable.h"
 #include "record/Text.h"
 
 namespace stonewise {
@@ -39,8 +40,8 @@ void NoticeBoard::closeAll() {
 
 std::u16string NoticeBoard::countdownText(int seconds) {
     if (seconds <= 0) return {};
-    if (seconds % 60 == 0) return formatText(u"%d 分後に自動的に閉じます。", {seconds / 60});
-    return formatText(u"%d 秒後に自動的に閉じます。", {seconds});
+    if (seconds % 60 == 0) return formatText(uiText(20415), {seconds / 60});
+    return formatText(uiText(20416), {seconds});
 }
 
 void AlarmMarks::show(int slot) {

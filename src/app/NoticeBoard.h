@@ -28,7 +28,8 @@ public:
     void closeAll();
 
     const Notice& notice(int slot) const { return m_notices[static_cast<std::size_t>(slot)]; }
-    // "%d 分後に自動的に閉じます。" for whole minutes, else "%d 秒後に自動的に閉じます。"; empty without a time.
+    // Text 20415 "%d 分後に自動的に閉じます。" for whole minutes, else 20416 "%d 秒後に自動的に閉じます。";
+    // empty without a time.
     static std::u16string countdownText(int seconds);
     // How far a notice in `slot` is moved right and down from its default place, in pixels.
     static int offset(int slot) { return (slot * 5 - (slot >= 5 ? 50 : 0)) * 4; }
@@ -75,8 +76,9 @@ public:
     int count() const { return m_count; }
     bool contains(const void* window) const;
 
-    static constexpr std::u16string_view kLimitMessage = u"ウインドウ管理のウインドウ数が上限を超えた。";
-    static constexpr std::u16string_view kLimitTitle = u"プログラムエラー";
+    // Numbers of the message shown when a fifth window is asked for, and of its title.
+    static constexpr int kLimitMessage = 20417;
+    static constexpr int kLimitTitle = 20418;
 
 private:
     std::array<const void*, kMaxWindows> m_windows{};

@@ -1,12 +1,13 @@
 #include "app/RecordCorrection.h"
+#include "record/StringTable.h"
 
 #include "app/CIgoBoard.h"
 
 namespace stonewise {
 
 namespace {
-constexpr std::u16string_view kHandicapQuestion = u"置石数を変更する場合、棋譜を初期化する必要があります。変更しますか？";
-constexpr std::u16string_view kCorrectionTitle = u"棋譜修正";
+constexpr int kHandicapQuestion = 20410;
+constexpr int kCorrectionTitle = 20411;
 } // namespace
 
 std::unique_ptr<RecordCorrection> CIgoBoard::beginCorrection() {
@@ -64,7 +65,7 @@ bool RecordCorrection::startInsertTwo() {
     m_board.m_insertStonesLeft = 2;
     if (m_board.m_env.ui)
         m_board.m_env.ui->setStatusText(formatText(
-            u"次に%s石を挿入", {m_board.text(colourOfMove(m_board.shownMove() + 1) == kBlack ? kStrBlack : kStrWhite)}));
+            uiText(20414), {m_board.text(colourOfMove(m_board.shownMove() + 1) == kBlack ? kStrBlack : kStrWhite)}));
     return true;
 }
 
@@ -73,7 +74,7 @@ int RecordCorrection::handicap() const { return m_board.gameInfo().handicap; }
 bool RecordCorrection::changeHandicap(int handicap) {
     if (m_finished || handicap == m_board.gameInfo().handicap) return false;
     if (m_board.record().main().lastMoveNumber() > 1) {
-        if (!m_board.m_env.ui || !m_board.m_env.ui->ask(kHandicapQuestion, kCorrectionTitle)) return false;
+        if (!m_board.m_env.ui || !m_board.m_env.ui->ask(uiText(kHandicapQuestion), uiText(kCorrectionTitle))) return false;
     }
     GameInfo info = m_board.gameInfo();
     info.handicap = static_cast<std::int16_t>(handicap);

@@ -14,6 +14,7 @@ enum StringId : int {
     kStrIllegalMove = 11600,           // "禁じ手です。"
     kStrIllegalKo = 11601,             // "劫取りの禁じ手です。"
     kStrOccupiedInRebuild = 11605,     // a move on an occupied point while rebuilding
+    kStrMoveLabel = 20420,             // "%s%d": colour word and move number, as the dialogs show a move
 };
 
 } // namespace stonewise

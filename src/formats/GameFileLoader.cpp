@@ -1,8 +1,10 @@
 #include "formats/GameFileLoader.h"
+#include "record/StringTable.h"
 
 #include "formats/FileAccess.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfReader.h"
+#include "formats/SgfWriter.h"
 #include "formats/UgfReader.h"
 #include "record/Text.h"
 
@@ -10,8 +12,7 @@ namespace stonewise {
 
 namespace {
 
-constexpr std::u16string_view kReadTitle = u"ファイル読み込み";
-constexpr std::u16string_view kNoName = u"No name";
+constexpr int kReadTitle = 11606;
 
 bool endsWithFolded(std::string_view s, std::string_view suffix) {
     if (s.size() < suffix.size()) return false;
@@ -78,7 +79,7 @@ void settle(LoadedGame& g, std::u16string_view readName, std::u16string_view fil
     if (!request.gameName.empty()) info.name = request.gameName;
     else if (!readName.empty()) info.name = std::u16string(readName);
     else if (!fileName.empty()) info.name = std::u16string(fileName);
-    else info.name = std::u16string(kNoName);
+    else info.name = std::u16string(uiText(kStrNoName));
     if (g.mode == LoadMode::NewGame && settings.games) info.name = settings.games->uniqueName(info.name);
     if (settings.now) {
         info.waitingTime = *settings.now;
@@ -103,9 +104,9 @@ LoadedGame readText(std::u16string_view text, const TextSource& source, GameFile
         readName = std::move(r.titleName);
         if (r.stoppedEarly)
             g.messages.push_back({0,
-                                  formatText(u"前の番号より小さな番号が出現した。 最終番号=%d 出現番号=%d",
+                                  formatText(uiText(20711),
                                              {r.stopLastNumber, r.stopFoundNumber}),
-                                  std::u16string(kReadTitle)});
+                                  std::u16string(uiText(kReadTitle))});
     } else {
         SgfReadOptions options;
         options.members = settings.members;
@@ -174,8 +175,8 @@ LoadedGame loadGameFile(const std::string& path, const LoadRequest& request, con
     if (kind == GameFileKind::Unknown) {
         LoadedGame g = failed(LoadFailure::UnknownFileKind, kind);
         const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
-        g.messages.push_back({kMsgUnknownFileKind, formatText(u"ファイルは処理できない形式です。 %s", {shown}),
-                              std::u16string(kReadTitle)});
+        g.messages.push_back({kMsgUnknownFileKind, formatText(uiText(11604), {shown}),
+                              std::u16string(uiText(kReadTitle))});
         return g;
     }
     FileReadError error = FileReadError::None;
@@ -192,8 +193,7 @@ LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& reques
                                   GameFileKind::Sgf, {}, request, settings);
     if (!g.ok)
         g.messages.push_back({kMsgClipboardFailed,
-                              u"取り消されたか、或いは失敗しました。\r\nコピーされたSGF形式棋譜データが正しくないかもしれません。",
-                              u"コピーされた棋譜データを開く"});
+                              std::u16string(uiText(11614)), std::u16string(uiText(11613))});
     return g;
 }
 
@@ -217,7 +217,7 @@ HeaderPreview preRead(std::u16string_view text, GameFileKind kind, std::u16strin
         p.handicapStones = h.handicapStones;
     }
     if (!p.ok) p.failure = LoadFailure::NoGame;
-    if (p.proposedName.empty()) p.proposedName = fileName.empty() ? std::u16string(kNoName) : std::u16string(fileName);
+    if (p.proposedName.empty()) p.proposedName = fileName.empty() ? std::u16string(uiText(kStrNoName)) : std::u16string(fileName);
     return p;
 }
 
@@ -229,8 +229,8 @@ HeaderPreview preReadGameFile(const std::string& path, const LoadSettings& setti
         HeaderPreview p;
         p.failure = LoadFailure::UnknownFileKind;
         const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
-        p.messages.push_back({kMsgUnknownFileKind, formatText(u"ファイルは処理できない形式です。 %s", {shown}),
-                              std::u16string(kReadTitle)});
+        p.messages.push_back({kMsgUnknownFileKind, formatText(uiText(11604), {shown}),
+                              std::u16string(uiText(kReadTitle))});
         return p;
     }
     FileReadError error = FileReadError::None;

@@ -1,9 +1,11 @@
 #include "formats/MemberDirectory.h"
 
+#include "record/StringTable.h"
+
 namespace stonewise {
 
 InMemoryMembers::InMemoryMembers() {
-    m_names.push_back(u"不明");
+    m_names.push_back(std::u16string(uiText(12400)));
     m_byName.emplace(m_names.back(), 0);
 }
 

@@ -9,6 +9,7 @@
 #include "formats/MemberDirectory.h"
 #include "formats/SgfReader.h"
 #include "formats/SgfText.h"
+#include "record/StringTable.h"
 
 namespace stonewise {
 
@@ -413,7 +414,7 @@ std::u16string safeFileName(std::u16string_view name) {
 
 std::u16string defaultSgfFileName(const GameInfo& info) {
     std::u16string name = safeFileName(info.name);
-    if (name.empty()) name = u"No name";
+    if (name.empty()) name = uiText(kStrNoName);
     return name + u".sgf";
 }
 

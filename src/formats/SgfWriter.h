@@ -59,7 +59,10 @@ std::u16string sgfResultText(const GameInfo& info);
 // A file name made from a game name: "/", ">", "<", "?", ":", """, "\", "*", "|" and ";" become "_".
 std::u16string safeFileName(std::u16string_view name);
 
-// The file name the save dialog proposes: the safe game name (or "No name") with ".sgf".
+// Number of the name a game without one is given ("無題"; "No name" in English).
+inline constexpr int kStrNoName = 20710;
+
+// The file name the save dialog proposes: the safe game name (or text 20710) with ".sgf".
 std::u16string defaultSgfFileName(const GameInfo& info);
 
 } // namespace stonewise

@@ -10,12 +10,12 @@
 namespace stonewise {
 
 QButtonGroup* addAnswerKindBox(QWidget* dialog, QBoxLayout* layout, AnswerKind initial) {
-    auto* box = new QGroupBox(QStringLiteral("コメントの種類"), dialog);
+    auto* box = new QGroupBox(uiString(21010), dialog);
     auto* row = new QHBoxLayout(box);
     auto* group = new QButtonGroup(dialog);
-    const char16_t* names[] = {u"通常のコメント", u"正解手順", u"変化手順", u"失敗手順"};
+    const int names[] = {21011, 21012, 21013, 21014};  // normal, correct, variation, failure
     for (int k = 0; k < 4; ++k) {
-        auto* b = new QRadioButton(qs(names[k]), box);
+        auto* b = new QRadioButton(uiString(names[k]), box);
         group->addButton(b, k);
         row->addWidget(b);
     }

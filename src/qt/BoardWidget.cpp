@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "app/CIgoBoard.h"
+#include "qt/QtText.h"
+#include "record/Text.h"
 #include "view/BranchMarks.h"
 
 namespace stonewise {
@@ -247,7 +249,7 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     if (image.isNull()) {
         painter.setPen(palette().windowText().color());
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("盤の画像を読み込めません。\n%1").arg(m_pictureError));
+                         qs(formatText(uiText(21110), {u16(m_pictureError)})));
         return;
     }
     const QRectF board(m_layout.board.x, m_layout.board.y, m_layout.board.width, m_layout.board.height);

@@ -18,13 +18,13 @@ constexpr int kMaxComment = 1023;
 }
 
 BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) : QDialog(parent), m_request(request) {
-    setWindowTitle(QStringLiteral("検討手順の追加・挿入"));
+    setWindowTitle(uiString(21020));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("現手順の次に新しい分岐手順、或いは現手順に別の参考手順を作りますか？"), this));
+    layout->addWidget(new QLabel(uiString(21021), this));
 
     m_kinds = addAnswerKindBox(this, layout, kNoAnswer);
 
-    layout->addWidget(new QLabel(QStringLiteral("コメント："), this));
+    layout->addWidget(new QLabel(uiString(21022), this));
     m_comment = new QPlainTextEdit(this);
     m_comment->setTabChangesFocus(true);
     connect(m_comment, &QPlainTextEdit::textChanged, this, [this] {
@@ -33,15 +33,15 @@ BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) 
     });
     layout->addWidget(m_comment, 1);
 
-    m_swap = new QCheckBox(QStringLiteral("Enterで「参考手順」"), this);
+    m_swap = new QCheckBox(uiString(21023), this);
     m_swap->setChecked(request.enterGivesReference);
     layout->addWidget(m_swap);
 
     auto* buttons = new QHBoxLayout;
     m_first = new QPushButton(this);
     m_second = new QPushButton(this);
-    m_pass = new QPushButton(QStringLiteral("パス分岐作成"), this);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_pass = new QPushButton(uiString(21024), this);
+    auto* cancel = new QPushButton(uiString(21000), this);
     m_first->setDefault(true);
     for (QPushButton* b : {m_first, m_second, m_pass, cancel}) buttons->addWidget(b);
     layout->addLayout(buttons);
@@ -62,8 +62,8 @@ BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) 
 
 void BranchDialog::updateButtons() {
     const bool swapped = m_swap->isChecked();
-    m_first->setText(swapped ? QStringLiteral("参考手順") : QStringLiteral("分岐する"));
-    m_second->setText(swapped ? QStringLiteral("分岐する") : QStringLiteral("参考手順"));
+    m_first->setText(uiString(swapped ? 21025 : 21026));
+    m_second->setText(uiString(swapped ? 21026 : 21025));
     const bool branchAllowed = !m_request.onlyReference;
     const bool referenceAllowed = !m_request.onlyBranch;
     m_first->setEnabled(swapped ? referenceAllowed : branchAllowed);

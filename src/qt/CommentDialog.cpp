@@ -13,18 +13,18 @@
 namespace stonewise {
 
 CommentDialog::CommentDialog(const CommentDialogRequest& request, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("コメント編集"));
+    setWindowTitle(uiString(21030));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("手順番号：") + qs(request.moveLabel), this));
+    layout->addWidget(new QLabel(uiString(21031) + qs(request.moveLabel), this));
     if (request.offerKinds) m_kinds = addAnswerKindBox(this, layout, request.kind);
-    layout->addWidget(new QLabel(QStringLiteral("コメントの入力、或いは修正："), this));
+    layout->addWidget(new QLabel(uiString(21032), this));
     m_text = new QPlainTextEdit(this);
     QString text = qs(request.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(u'\r'), QChar(u'\n'));
     m_text->setPlainText(text);
     layout->addWidget(m_text, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -12,9 +12,9 @@
 namespace stonewise {
 
 ElapsedDialog::ElapsedDialog(const ElapsedDialogRequest& request, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("経過時間修正"));
+    setWindowTitle(uiString(21040));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("手順番号：") + qs(request.moveLabel), this));
+    layout->addWidget(new QLabel(uiString(21031) + qs(request.moveLabel), this));
     auto* row = new QHBoxLayout;
     m_hours = new QSpinBox(this);
     m_minutes = new QSpinBox(this);
@@ -26,14 +26,14 @@ ElapsedDialog::ElapsedDialog(const ElapsedDialogRequest& request, QWidget* paren
     m_minutes->setValue(request.seconds / 60 % 60);
     m_seconds->setValue(request.seconds % 60);
     row->addWidget(m_hours);
-    row->addWidget(new QLabel(QStringLiteral("時間"), this));
+    row->addWidget(new QLabel(uiString(21041), this));
     row->addWidget(m_minutes);
-    row->addWidget(new QLabel(QStringLiteral("分"), this));
+    row->addWidget(new QLabel(uiString(21042), this));
     row->addWidget(m_seconds);
-    row->addWidget(new QLabel(QStringLiteral("秒"), this));
+    row->addWidget(new QLabel(uiString(21043), this));
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

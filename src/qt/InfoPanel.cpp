@@ -30,8 +30,8 @@ InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent) {
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    m_whiteTurn = turnLabel(QStringLiteral("白 "), this);
-    m_blackTurn = turnLabel(QStringLiteral("黒 "), this);
+    m_whiteTurn = turnLabel(uiString(21120), this);
+    m_blackTurn = turnLabel(uiString(21121), this);
     m_whiteName = new QLabel(this);
     m_blackName = new QLabel(this);
     m_whitePrisoners = new QLabel(this);

@@ -171,13 +171,11 @@ void MainWindow::applySettings() {
     m_boardWidget->setViewSettings(viewSettings());
     const int mode = m_app.modes() ? m_app.modes()->mode() : kModePlayAndRecord;
     MoveListPanelOptions list;
-    list.japanese = m_app.japanese();
     list.elapsedSetting = s.elapsedInMoveList != 0;
     list.mode = mode;
     list.strings = &m_app.strings();
     m_side->moveList().setOptions(list);
     InfoPanelOptions info;
-    info.japanese = m_app.japanese();
     info.komiWhole = s.komiAsInteger != 0;
     info.strings = &m_app.strings();
     info.memberName = [this](int member) -> std::u16string {
@@ -187,7 +185,6 @@ void MainWindow::applySettings() {
     };
     m_side->info().setOptions(info);
     CommentPanelOptions comment;
-    comment.japanese = m_app.japanese();
     comment.goBookMode = mode == kModeBook || mode == kModeBookExternal;
     comment.numberOffset = m_board->record().main().numberOffset();
     comment.strings = &m_app.strings();

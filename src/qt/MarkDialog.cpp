@@ -28,34 +28,33 @@ void fillLetters(QComboBox* box, bool upper) {
 } // namespace
 
 MarkDialog::MarkDialog(const MarkDialogRequest& request, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("マークの設定"));
+    setWindowTitle(uiString(21050));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("位置：") + qs(request.pointLabel), this));
+    layout->addWidget(new QLabel(uiString(21051) + qs(request.pointLabel), this));
     auto* grid = new QGridLayout;
     m_choice = new QButtonGroup(this);
-    const std::pair<int, const char16_t*> shapes[] = {
-        {kCircle, u"○（丸印）"}, {kSquare, u"□（四角）"}, {kTriangle, u"△（三角）"}, {kCross, u"Ⅹ（クロス）"}};
+    const std::pair<int, int> shapes[] = {{kCircle, 21052}, {kSquare, 21053}, {kTriangle, 21054}, {kCross, 21055}};
     int row = 0;
     for (const auto& [id, text] : shapes) {
-        auto* b = new QRadioButton(qs(text), this);
+        auto* b = new QRadioButton(uiString(text), this);
         m_choice->addButton(b, id);
         grid->addWidget(b, row++, 0);
     }
-    auto* letter = new QRadioButton(QStringLiteral("英字"), this);
+    auto* letter = new QRadioButton(uiString(21056), this);
     m_choice->addButton(letter, kLetter);
     grid->addWidget(letter, row, 0);
     m_case = new QComboBox(this);
-    m_case->addItems({QStringLiteral("大文字"), QStringLiteral("小文字")});
+    m_case->addItems({uiString(21057), uiString(21058)});
     m_letter = new QComboBox(this);
     grid->addWidget(m_case, row, 1);
     grid->addWidget(m_letter, row++, 2);
-    auto* heading = new QRadioButton(QStringLiteral("見出し"), this);
+    auto* heading = new QRadioButton(uiString(21059), this);
     m_choice->addButton(heading, kHeading);
     grid->addWidget(heading, row, 0);
     m_label = new QLineEdit(this);
     m_label->setMaxLength(kMaxLabelLength);
     grid->addWidget(m_label, row, 1, 1, 2);
-    m_small = new QCheckBox(QStringLiteral("小さい文字"), this);
+    m_small = new QCheckBox(uiString(21060), this);
     grid->addWidget(m_small, ++row, 1);
     layout->addLayout(grid);
 
@@ -91,7 +90,7 @@ MarkDialog::MarkDialog(const MarkDialogRequest& request, QWidget* parent) : QDia
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
     connect(buttons, &QDialogButtonBox::accepted, this, &MarkDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -103,7 +102,7 @@ void MarkDialog::accept() {
     const bool noLabel = choice == kHeading && m_label->text().trimmed().isEmpty();
     if (choice < 0 || noLetter || noLabel) {
         QMessageBox::warning(this, windowTitle(),
-                             noLabel ? QStringLiteral("見出しの文字を入力して下さい。") : QStringLiteral("マークを選択して下さい。"));
+                             uiString(noLabel ? 21061 : 21062));
         return;
     }
     QDialog::accept();

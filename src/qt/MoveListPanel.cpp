@@ -61,8 +61,8 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QWidget(parent), m_icons(makeMov
 
     auto* checks = new QHBoxLayout;
     checks->setContentsMargins(2, 0, 2, 0);
-    m_collapsedBox = new QCheckBox(QStringLiteral("分岐表示"), this);
-    m_marksBox = new QCheckBox(QStringLiteral("マーク編集"), this);
+    m_collapsedBox = new QCheckBox(uiString(21070), this);
+    m_marksBox = new QCheckBox(uiString(21071), this);
     checks->addWidget(m_collapsedBox);
     checks->addWidget(m_marksBox);
     checks->addStretch(1);
@@ -104,14 +104,13 @@ bool MoveListPanel::registerWith(MoveListRegistry& registry, Ui* ui) {
         return true;
     }
     m_refused = true;
-    if (ui) ui->showMessage(kMoveListLimitText, kMoveListLimitTitle);
+    if (ui) ui->showMessage(uiText(kMoveListLimitText), uiText(kMoveListLimitTitle));
     refresh();
     return false;
 }
 
 MoveListOptions MoveListPanel::modelOptions() const {
     MoveListOptions o;
-    o.japanese = m_options.japanese;
     o.showMarks = m_markEditing;
     o.collapsed = m_collapsed;
     o.showElapsed = elapsedShownInMoveList(m_options.elapsedSetting, m_options.mode);

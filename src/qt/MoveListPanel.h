@@ -21,7 +21,6 @@ class Ui;
 
 // How a move list shows its board window's record.
 struct MoveListPanelOptions {
-    bool japanese = true;
     bool elapsedSetting = false;       // "棋譜リストに経過時間を表示する"
     int mode = 16;                     // the window's working mode (times show in 1, 2, 16, 32)
     bool mainWindow = true;            // only the main board window offers "マーク編集"

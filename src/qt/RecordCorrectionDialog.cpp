@@ -15,20 +15,20 @@ namespace stonewise {
 
 RecordCorrectionDialog::RecordCorrectionDialog(std::unique_ptr<RecordCorrection> session, QWidget* parent)
     : QDialog(parent), m_session(std::move(session)) {
-    setWindowTitle(QStringLiteral("棋譜修正"));
+    setWindowTitle(uiString(20411));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    const std::pair<BoardTransform, const char16_t*> transforms[] = {
-        {BoardTransform::Rotate180, u"180度回転"},
-        {BoardTransform::RotateRight, u"右90度回転"},
-        {BoardTransform::FlipVertical, u"上下反転"},
-        {BoardTransform::FlipHorizontal, u"左右反転"},
+    const std::pair<BoardTransform, int> transforms[] = {
+        {BoardTransform::Rotate180, 21090},
+        {BoardTransform::RotateRight, 21091},
+        {BoardTransform::FlipVertical, 21092},
+        {BoardTransform::FlipHorizontal, 21093},
     };
     int i = 0;
     for (const auto& [t, text] : transforms) {
-        auto* b = new QPushButton(qs(text), this);
+        auto* b = new QPushButton(uiString(text), this);
         connect(b, &QPushButton::clicked, this, [this, t = t] {
             m_session->transform(t);
             refresh();
@@ -39,9 +39,9 @@ RecordCorrectionDialog::RecordCorrectionDialog(std::unique_ptr<RecordCorrection>
     layout->addLayout(grid);
 
     auto* handicapRow = new QHBoxLayout;
-    handicapRow->addWidget(new QLabel(QStringLiteral("置き石数"), this));
+    handicapRow->addWidget(new QLabel(uiString(21094), this));
     m_handicap = new QComboBox(this);
-    for (const ListEntry& e : handicapList()) m_handicap->addItem(qs(e.text), e.key);
+    for (const ListEntry& e : handicapList()) m_handicap->addItem(qs(e.text()), e.key);
     handicapRow->addWidget(m_handicap, 1);
     layout->addLayout(handicapRow);
     connect(m_handicap, &QComboBox::activated, this, [this](int index) {
@@ -50,8 +50,8 @@ RecordCorrectionDialog::RecordCorrectionDialog(std::unique_ptr<RecordCorrection>
     });
 
     auto* edits = new QHBoxLayout;
-    m_deleteTwo = new QPushButton(QStringLiteral("2手削除"), this);
-    m_insertTwo = new QPushButton(QStringLiteral("2手挿入"), this);
+    m_deleteTwo = new QPushButton(uiString(21095), this);
+    m_insertTwo = new QPushButton(uiString(21096), this);
     edits->addWidget(m_deleteTwo);
     edits->addWidget(m_insertTwo);
     layout->addLayout(edits);
@@ -65,8 +65,8 @@ RecordCorrectionDialog::RecordCorrectionDialog(std::unique_ptr<RecordCorrection>
     });
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取り消し"), this);
+    auto* ok = new QPushButton(uiString(21001), this);
+    auto* cancel = new QPushButton(uiString(21097), this);
     ok->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(ok);

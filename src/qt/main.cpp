@@ -14,6 +14,7 @@
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
+#include "qt/QtTranslations.h"
 #include "qt/SingleInstance.h"
 #include "store/DataFolder.h"
 #include "store/LanguageLibrary.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
 
     Application app(commandLine, DataFolder::user(), programFolder());
     app.chooseLanguage(userLocaleNumber());
+    installQtTranslations(app.japanese());
     app.loadSettings(nullptr);
 
     MainWindow window(app);

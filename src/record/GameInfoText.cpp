@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "record/StringTable.h"
 #include "record/Text.h"
 
 namespace stonewise {
@@ -10,75 +11,63 @@ namespace stonewise {
 namespace {
 
 constexpr std::array<ListEntry, 27> kRanks{{
-    {9, u"九段"}, {8, u"八段"}, {7, u"七段"}, {6, u"六段"}, {5, u"五段"}, {4, u"四段"}, {3, u"三段"},
-    {2, u"二段"}, {1, u"初段"}, {-1, u"１級"}, {-2, u"２級"}, {-3, u"３級"}, {-4, u"４級"}, {-5, u"５級"},
-    {-6, u"６級"}, {-7, u"７級"}, {-8, u"８級"}, {-9, u"９級"}, {-10, u"１０級"}, {-11, u"１１級"},
-    {-12, u"１２級"}, {-13, u"１３級"}, {-14, u"１４級"}, {-15, u"１５級"}, {-16, u"１６級"}, {-17, u"１７級"},
-    {-18, u"１８級"},
+    {9, 20800}, {8, 20801}, {7, 20802}, {6, 20803}, {5, 20804}, {4, 20805},
+    {3, 20806}, {2, 20807}, {1, 20808}, {-1, 20809}, {-2, 20810}, {-3, 20811},
+    {-4, 20812}, {-5, 20813}, {-6, 20814}, {-7, 20815}, {-8, 20816}, {-9, 20817},
+    {-10, 20818}, {-11, 20819}, {-12, 20820}, {-13, 20821}, {-14, 20822}, {-15, 20823},
+    {-16, 20824}, {-17, 20825}, {-18, 20826},
 }};
 
 constexpr std::array<ListEntry, 10> kHandicaps{{
-    {0, u"無し"}, {1, u"自由置碁"}, {2, u"２子"}, {3, u"３子"}, {4, u"４子"},
-    {5, u"５子"}, {6, u"６子"}, {7, u"７子"}, {8, u"８子"}, {9, u"９子"},
+    {0, 20830}, {1, 20831}, {2, 20832}, {3, 20833}, {4, 20834}, {5, 20835},
+    {6, 20836}, {7, 20837}, {8, 20838}, {9, 20839},
 }};
 
-constexpr std::array<ListEntry, 35> kHalfKomi{{
-    {-245, u"逆24.5目"}, {-235, u"逆23.5目"}, {-225, u"逆22.5目"}, {-215, u"逆21.5目"}, {-205, u"逆20.5目"},
-    {-195, u"逆19.5目"}, {-185, u"逆18.5目"}, {-175, u"逆17.5目"}, {-165, u"逆16.5目"}, {-155, u"逆15.5目"},
-    {-145, u"逆14.5目"}, {-135, u"逆13.5目"}, {-125, u"逆12.5目"}, {-115, u"逆11.5目"}, {-105, u"逆10.5目"},
-    {-95, u"逆9.5目"}, {-85, u"逆8.5目"}, {-75, u"逆7.5目"}, {-65, u"逆6.5目"}, {-55, u"逆5.5目"},
-    {-45, u"逆4.5目"}, {-35, u"逆3.5目"}, {-25, u"逆2.5目"}, {-15, u"逆1.5目"}, {-5, u"逆0.5目"},
-    {0, u"無し"}, {5, u"半目"}, {15, u"１.５目"}, {25, u"２.５目"}, {35, u"３.５目"}, {45, u"４.５目"},
-    {55, u"５.５目"}, {65, u"６.５目"}, {75, u"７.５目"}, {85, u"８.５目"},
+constexpr std::array<ListEntry, 36> kHalfKomi{{
+    {-245, 20840}, {-235, 20841}, {-225, 20842}, {-215, 20843}, {-205, 20844}, {-195, 20845},
+    {-185, 20846}, {-175, 20847}, {-165, 20848}, {-155, 20849}, {-145, 20850}, {-135, 20851},
+    {-125, 20852}, {-115, 20853}, {-105, 20854}, {-95, 20855}, {-85, 20856}, {-75, 20857},
+    {-65, 20858}, {-55, 20859}, {-45, 20860}, {-35, 20861}, {-25, 20862}, {-15, 20863},
+    {-5, 20864}, {0, 20830}, {5, 20865}, {15, 20866}, {25, 20867}, {35, 20868},
+    {45, 20869}, {55, 20870}, {65, 20871}, {75, 20872}, {85, 20873}, {95, 20874},
 }};
-constexpr ListEntry kHalfKomiLast{95, u"９.５目"};
 
 constexpr std::array<ListEntry, 35> kWholeKomi{{
-    {-250, u"逆25目"}, {-240, u"逆24目"}, {-230, u"逆23目"}, {-220, u"逆22目"}, {-210, u"逆21目"},
-    {-200, u"逆20目"}, {-190, u"逆19目"}, {-180, u"逆18目"}, {-170, u"逆17目"}, {-160, u"逆16目"},
-    {-150, u"逆15目"}, {-140, u"逆14目"}, {-130, u"逆13目"}, {-120, u"逆12目"}, {-110, u"逆11目"},
-    {-100, u"逆10目"}, {-90, u"逆9目"}, {-80, u"逆8目"}, {-70, u"逆7目"}, {-60, u"逆6目"},
-    {-50, u"逆5目"}, {-40, u"逆4目"}, {-30, u"逆3目"}, {-20, u"逆2目"}, {-10, u"逆1目"},
-    {0, u"無し"}, {10, u"１目"}, {20, u"２目"}, {30, u"３目"}, {40, u"４目"}, {50, u"５目"},
-    {60, u"６目"}, {70, u"７目"}, {80, u"８目"}, {90, u"９目"},
+    {-250, 20880}, {-240, 20881}, {-230, 20882}, {-220, 20883}, {-210, 20884}, {-200, 20885},
+    {-190, 20886}, {-180, 20887}, {-170, 20888}, {-160, 20889}, {-150, 20890}, {-140, 20891},
+    {-130, 20892}, {-120, 20893}, {-110, 20894}, {-100, 20895}, {-90, 20896}, {-80, 20897},
+    {-70, 20898}, {-60, 20899}, {-50, 20900}, {-40, 20901}, {-30, 20902}, {-20, 20903},
+    {-10, 20904}, {0, 20830}, {10, 20905}, {20, 20906}, {30, 20907}, {40, 20908},
+    {50, 20909}, {60, 20910}, {70, 20911}, {80, 20912}, {90, 20913},
 }};
 
-// The half-point list has 36 entries; keep them in one contiguous array.
-const std::array<ListEntry, 36>& halfKomiList() {
-    static const auto list = [] {
-        std::array<ListEntry, 36> all{};
-        for (std::size_t i = 0; i < kHalfKomi.size(); ++i) all[i] = kHalfKomi[i];
-        all[35] = kHalfKomiLast;
-        return all;
-    }();
-    return list;
-}
-
-constexpr std::u16string_view kBlackName = u"黒";
-constexpr std::u16string_view kWhiteName = u"白";
+constexpr int kBlackName = 10003;  // "黒"
+constexpr int kWhiteName = 10002;  // "白"
 
 bool isWhole(float value) { return std::lround(value * 10.0f) % 10 == 0; }
 
 } // namespace
 
+std::u16string_view ListEntry::text() const { return uiText(textId); }
+
 std::span<const ListEntry> rankList() { return kRanks; }
 
 std::u16string_view rankText(int value) {
     for (const ListEntry& e : kRanks)
-        if (e.key == value) return e.text;
+        if (e.key == value) return e.text();
     return {};
 }
 
 std::span<const ListEntry> handicapList() { return kHandicaps; }
 
 std::u16string handicapText(int handicap) {
-    if (handicap >= 0 && handicap <= 9) return std::u16string(kHandicaps[static_cast<std::size_t>(handicap)].text);
-    return formatText(u"自由%d子", {handicap});
+    if (handicap >= 0 && handicap <= 9) return std::u16string(kHandicaps[static_cast<std::size_t>(handicap)].text());
+    return formatText(uiText(20829), {handicap});
 }
 
 std::span<const ListEntry> komiList(bool wholePoints) {
     if (wholePoints) return kWholeKomi;
-    return halfKomiList();
+    return kHalfKomi;
 }
 
 int komiEntry(float komi, bool wholePoints) {
@@ -95,51 +84,51 @@ int komiEntry(float komi, bool wholePoints) {
 }
 
 std::u16string_view komiText(float komi, bool wholePoints) {
-    return komiList(wholePoints)[static_cast<std::size_t>(komiEntry(komi, wholePoints))].text;
+    return komiList(wholePoints)[static_cast<std::size_t>(komiEntry(komi, wholePoints))].text();
 }
 
 std::u16string resultText(const GameInfo& info) {
-    if (info.winner == kJigo) return u"持碁";
+    if (info.winner == kJigo) return std::u16string(uiText(10008));
     if (info.winner != kBlackWins && info.winner != kWhiteWins) return {};
-    const std::u16string_view who = info.winner == kBlackWins ? kBlackName : kWhiteName;
-    if (info.margin >= kMarginOnTime) return formatText(u"%s時間切れ勝ち", {who});
-    if (info.margin >= kMarginResignation) return formatText(u"%s中押し勝ち", {who});
-    if (isWhole(info.margin)) return formatText(u"%s%d目勝ち", {who, static_cast<int>(std::lround(info.margin))});
-    return formatText(u"%s%0.1f目勝ち", {who, static_cast<double>(info.margin)});
+    const std::u16string_view who = uiText(info.winner == kBlackWins ? kBlackName : kWhiteName);
+    if (info.margin >= kMarginOnTime) return formatText(uiText(10023), {who});
+    if (info.margin >= kMarginResignation) return formatText(uiText(10009), {who});
+    if (isWhole(info.margin)) return formatText(uiText(10010), {who, static_cast<int>(std::lround(info.margin))});
+    return formatText(uiText(10011), {who, static_cast<double>(info.margin)});
 }
 
 std::u16string inPlayStatusText(int lastMoveNumber, int numberOffset, std::u16string_view columnLabel,
                                 std::u16string_view rowLabel, bool pass, MailGoState mail) {
-    const std::u16string_view who = (lastMoveNumber % 2 == 0) ? kWhiteName : kBlackName;
+    const std::u16string_view who = uiText((lastMoveNumber % 2 == 0) ? kWhiteName : kBlackName);
     const int shown = lastMoveNumber + numberOffset;
-    std::u16string text = pass ? formatText(u"対局中　最終：%s%3d手（パス）", {who, shown})
-                               : formatText(u"対局中　最終：%s%3d手（%s、%s）", {who, shown, columnLabel, rowLabel});
+    std::u16string text = pass ? formatText(uiText(20915), {who, shown})
+                               : formatText(uiText(20916), {who, shown, columnLabel, rowLabel});
     switch (mail) {
-    case MailGoState::NotSent: text += u" 未送信"; break;
-    case MailGoState::NotMoved: text += u" 未着手"; break;
-    case MailGoState::Sent: text += u" 送信済み"; break;
+    case MailGoState::NotSent: text += uiText(20917); break;
+    case MailGoState::NotMoved: text += uiText(20918); break;
+    case MailGoState::Sent: text += uiText(20919); break;
     case MailGoState::None: break;
     }
     return text;
 }
 
 std::u16string_view protectionText(const GameInfo& info) {
-    if (info.isProtected()) return u"保護中";
-    if (info.number == 0) return u"臨時";
+    if (info.isProtected()) return uiText(12100);
+    if (info.number == 0) return uiText(12101);
     return {};
 }
 
 std::u16string_view gameTypeText(const GameInfo& info) {
-    if (info.type == kGameMailGo) return u"メール対戦";
-    if (info.type == kGamePlayAndRecord) return u"対局と記録";
-    if (info.flags & kInfoExternalGame) return u"外部棋譜";
-    return u"棋譜";
+    if (info.type == kGameMailGo) return uiText(12102);
+    if (info.type == kGamePlayAndRecord) return uiText(12104);
+    if (info.flags & kInfoExternalGame) return uiText(20920);
+    return uiText(12106);
 }
 
 std::u16string gameStateText(const GameInfo& info) {
     if (info.winner != kInPlay) return resultText(info);
-    if (info.type == kGameMailGo) return u"対局中";
-    if (info.type == kGamePlayAndRecord) return u"記録中";
+    if (info.type == kGameMailGo) return std::u16string(uiText(12103));
+    if (info.type == kGamePlayAndRecord) return std::u16string(uiText(12105));
     return {};
 }
 

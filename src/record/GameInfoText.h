@@ -8,10 +8,12 @@
 
 namespace stonewise {
 
-// One entry of a choice list: the stored key and the text shown.
+// One entry of a choice list: the stored key and the number of the text shown.
 struct ListEntry {
     int key;
-    std::u16string_view text;
+    int textId;
+    // The text in the interface language.
+    std::u16string_view text() const;
 };
 
 // Ranks "九段".."初段" (keys 9..1) and "１級".."１８級" (keys -1..-18).

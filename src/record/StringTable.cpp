@@ -22,10 +22,27 @@ std::optional<std::u16string_view> StringTable::find(int id) const {
     return it->second;
 }
 
+namespace {
+const StringTable* g_interface = nullptr;
+unsigned g_generation = 0;
+} // namespace
+
+void StringTable::setInterface(const StringTable* table) {
+    g_interface = table;
+    ++g_generation;
+}
+
+const StringTable& StringTable::interface() { return g_interface ? *g_interface : japanese(); }
+
+unsigned StringTable::interfaceGeneration() { return g_generation; }
+
 std::optional<std::u16string_view> StringTable::lookup(const StringTable* preferred, int id) {
+    if (!preferred) preferred = g_interface;
     if (preferred)
         if (auto text = preferred->find(id)) return text;
     return japanese().find(id);
 }
+
+std::u16string_view uiText(int id) { return StringTable::lookup(nullptr, id).value_or(std::u16string_view{}); }
 
 } // namespace stonewise

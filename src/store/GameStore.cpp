@@ -47,8 +47,8 @@ int modeGroupSlot(int mode) {
 
 GameStore::GameStore(DataFolder folder, const StringTable& strings) : m_folder(std::move(folder)), m_strings(&strings) {}
 
-void GameStore::damage(StoreMessages& messages, std::u16string_view title) const {
-    messages.push_back({std::u16string(kTextDataDamaged), std::u16string(title)});
+void GameStore::damage(StoreMessages& messages, int title) const {
+    messages.push_back({storeText(*m_strings, kTextDataDamaged), storeText(*m_strings, title)});
 }
 
 void GameStore::versionMessage(StoreMessages& messages, int id) const {
@@ -129,14 +129,14 @@ std::optional<int> GameStore::addGroup(std::u16string name, std::uint32_t type,
                                        std::optional<std::u16string> externalFolder, StoreMessages& messages) {
     const std::optional<int> placed = placeGroup(name, type, std::move(externalFolder));
     if (!placed) {
-        messages.push_back({std::u16string(kTextGroupLimit), std::u16string(kTitleGroupSettings)});
+        messages.push_back({storeText(*m_strings, kTextGroupLimit), storeText(*m_strings, kTitleGroupSettings)});
         return std::nullopt;
     }
     const int number = *placed;
     if (!isFolder(m_folder.groupFolder(number))) {
         m_groups[static_cast<std::size_t>(number)].reset();
         messages.push_back({storeText(*m_strings, kStrFolderNotCreated, {fromUtf8(m_folder.groupFolder(number))}),
-                            std::u16string(kTitleGroupSettings)});
+                            storeText(*m_strings, kTitleGroupSettings)});
         return std::nullopt;
     }
     if (!writeGroupList(messages)) {
@@ -158,7 +158,7 @@ void GameStore::setScratchFolder(std::u16string folder) {
 
 bool GameStore::deleteGroup(int number, int currentGroup, StoreMessages& messages) {
     if (!isStoredGroup(number) || !group(number)) return false;
-    const std::u16string title(kTitleGroupListDialog);
+    const std::u16string title = storeText(*m_strings, kTitleGroupListDialog);
     if (number == currentGroup) {
         messages.push_back({storeText(*m_strings, kStrGroupNotDeletable), title});
         return false;
@@ -275,8 +275,8 @@ std::optional<int> GameStore::readGameListPage(int group, int page, GameListSlot
         return std::nullopt;
     }
     if (read.status == StoreReadStatus::Damaged)
-        messages.push_back({formatText(kTextGameListDamaged, {group, page * kGamesPerPage + read.damagedSlot}),
-                            std::u16string(kTitleGameList)});
+        messages.push_back({storeText(*m_strings, kTextGameListDamaged, {group, page * kGamesPerPage + read.damagedSlot}),
+                            storeText(*m_strings, kTitleGameList)});
     slots = std::move(read.entries);
     return read.used;
 }
@@ -328,7 +328,7 @@ void GameStore::updateGameCount(int group) {
 bool GameStore::deleteGame(int group, int number, StoreMessages& messages) {
     if (!isStoredGroup(group)) return false;
     if (!gameList(group, messages).clear(number)) {
-        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), std::u16string(kTitleGameList)});
+        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
         return false;
     }
     removeFile(gameFilePath(group, number));
@@ -373,12 +373,12 @@ bool GameStore::writeGame(int group, int number, const RecordSequence& record, c
 
 GameFileRead GameStore::openGame(int group, int number, StoreMessages& messages) {
     if (group != kScratchGroup && !gameList(group, messages).find(number)) {
-        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), std::u16string(kTitleGameList)});
+        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
         return {};
     }
     GameFileRead read = readGame(group, number, messages);
     if (read.status != StoreReadStatus::Ok)
-        messages.push_back({storeText(*m_strings, kStrGameReadFailed), std::u16string(kTitleGameFile)});
+        messages.push_back({storeText(*m_strings, kStrGameReadFailed), storeText(*m_strings, kTitleGameFile)});
     return read;
 }
 

@@ -131,7 +131,7 @@ private:
                                   std::optional<std::u16string> externalFolder);
     std::optional<int> transferGame(int fromGroup, int number, int toGroup, std::u16string_view name, bool move,
                                     StoreMessages& messages);
-    void damage(StoreMessages& messages, std::u16string_view title) const;
+    void damage(StoreMessages& messages, int title) const;
     void versionMessage(StoreMessages& messages, int id) const;
     // `ok`; when false, the message that `path` could not be written.
     bool written(bool ok, const std::string& path, StoreMessages& messages) const;

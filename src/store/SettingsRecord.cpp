@@ -1,5 +1,6 @@
 #include "store/SettingsRecord.h"
 
+#include "record/StringTable.h"
 #include "record/Text.h"
 
 namespace stonewise {
@@ -94,7 +95,7 @@ void setLastView(SettingsRecord& s, int group, int mode) {
 }
 
 std::u16string secondsChoiceText(int value, int unitsPerSecond) {
-    return formatText(u"　%0.1f秒", {static_cast<double>(value) / (unitsPerSecond > 0 ? unitsPerSecond : 1)});
+    return formatText(uiText(12501), {static_cast<double>(value) / (unitsPerSecond > 0 ? unitsPerSecond : 1)});
 }
 
 } // namespace stonewise

@@ -108,8 +108,8 @@ inline constexpr std::array<int, 11> kNumbersBeforeLastMoveChoices{0, 1, 2, 3, 4
 inline constexpr std::array<int, 11> kFlashSpeedChoices{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
 inline constexpr std::array<int, 11> kFlashAfterimageChoices{0, 20, 50, 100, 150, 200, 250, 300, 350, 400, 500};
 
-// The text of "no warning" in the unreceived-warning list.
-inline constexpr std::u16string_view kNoWarningText = u"警告しない";
+// Number of the text of "no warning" in the unreceived-warning list ("警告しない").
+inline constexpr int kStrNoWarning = 20712;
 
 // A time choice shown as seconds: "　%0.1f秒" of value / unitsPerSecond (10 for tenths, 100 for
 // hundredths).

@@ -35,22 +35,22 @@ enum StoreStringId : int {
     kStrGroupFinishedMailGo = 17015,  // "終局したメール碁の保存"
     kStrGroupFinishedGames = 17016,   // "終局した対局の保存"
     kStrGroupProblems = 17019,        // "問題集"
+    kTextDataDamaged = 20700,         // "エラーが発生しました。保存されたデータが異常です。"
+    kTextGameListDamaged = 20701,     // the same with " グループ=%d 対局=%d"
+    kTitleGroupList = 20702,          // "グループリストの読み込み"
+    kTitleMemberList = 20703,         // "メンバーリストの読み込み"
+    kTitleGameList = 20704,           // "対局リストの読み込み"
+    kTitleGameFile = 20705,           // "棋譜データの読み込み"
+    kTitleSearchKeys = 20706,         // "検索キーリストの読み込み"
+    kTextGroupLimit = 20707,          // "登録済みのグループが制限に達したので、追加出来ません。"
+    kTitleGroupSettings = 20708,      // "グループ設定"
+    kTitleGroupListDialog = 20709,    // "グループリスト"
     kStrFileNotWritten = 27500,       // "データファイルを書き込めませんでした。\r\n%s\r\n..."
     kStrSavingData = 27501,           // "データの保存"
     kStrFolderNotCreated = 27502,     // "フォルダを作成できませんでした。\r\n%s"
 };
 
-// Texts the store shows that have no number.
-inline constexpr std::u16string_view kTextDataDamaged = u"エラーが発生しました。保存されたデータが異常です。";
-inline constexpr std::u16string_view kTextGameListDamaged = u"エラーが発生しました。保存されたデータが異常です。 グループ=%d 対局=%d";
-inline constexpr std::u16string_view kTitleGroupList = u"グループリストの読み込み";
-inline constexpr std::u16string_view kTitleMemberList = u"メンバーリストの読み込み";
-inline constexpr std::u16string_view kTitleGameList = u"対局リストの読み込み";
-inline constexpr std::u16string_view kTitleGameFile = u"棋譜データの読み込み";
-inline constexpr std::u16string_view kTitleSearchKeys = u"検索キーリストの読み込み";
-inline constexpr std::u16string_view kTextGroupLimit = u"登録済みのグループが制限に達したので、追加出来ません。";
-inline constexpr std::u16string_view kTitleGroupSettings = u"グループ設定";
-inline constexpr std::u16string_view kTitleGroupListDialog = u"グループリスト";
+// The default name of the second member a new library holds.
 inline constexpr std::u16string_view kSecondMemberName = u"黒石さん";
 
 // The text of a numbered string from `strings`, else from the Japanese table, else empty.

@@ -11,9 +11,10 @@ namespace stonewise {
 
 class GameRecord;
 
-// The message and title the caller shows when a thumbnail cannot be made.
-constexpr std::u16string_view kThumbnailFailureText = u"Board image creation was failure.";
-constexpr std::u16string_view kThumbnailFailureTitle = u"Create board image";
+// Numbers of the message and title the caller shows when a thumbnail cannot be made
+// ("Board image creation was failure.", "Create board image").
+constexpr int kThumbnailFailureText = 20613;
+constexpr int kThumbnailFailureTitle = 20614;
 
 // Side of a board thumbnail in pixels.
 constexpr int kThumbnailSide = 128;

@@ -61,7 +61,7 @@ void BoardTimer::animationStep() {
         if (move->captured > 0) m_target.redrawAll();
         m_fade = {move->x, move->y, move->colour, kFadeSteps};
     }
-    m_target.setStatusText(formatText(u"Move %d", {m_nextMove}));
+    m_target.setStatusText(formatText(m_target.text(kStrAnimatedMove), {m_nextMove}));
     m_stepCountdown = m_plainPlacement ? kPlainStepTicks - kFadeSteps : m_stepInterval;
 }
 

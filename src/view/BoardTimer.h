@@ -12,6 +12,8 @@ namespace stonewise {
 
 // Number of the text shown when an animation has shown its last move ("手順表示完了").
 constexpr int kStrSequenceShown = 11400;
+// Number of the status text of each step of an animation ("%d手目", the move number).
+constexpr int kStrAnimatedMove = 20600;
 
 // Milliseconds between two board ticks.
 constexpr int kBoardTickMs = 25;

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kStrWhiteWord = 10002;  // "白"
 constexpr int kStrBlackWord = 10003;  // "黒"
+constexpr int kStrPassWord = 20605;   // "パス"
 
 std::u16string shownComment(std::u16string_view stored) {
     std::u16string text = withoutBracketTags(stored);
@@ -53,7 +54,7 @@ std::u16string commentPanelText(const RecordSequence& s, int nodeIndex, const Co
     switch (n.type) {
     case NodeType::BlackMove: word = panelText(options.strings, kStrBlackWord); break;
     case NodeType::WhiteMove: word = panelText(options.strings, kStrWhiteWord); break;
-    case NodeType::Pass: word = options.japanese ? u"パス" : u"Pass"; break;
+    case NodeType::Pass: word = panelText(options.strings, kStrPassWord); break;
     default: word = u"?"; break;
     }
     std::u16string text =

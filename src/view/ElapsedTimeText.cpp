@@ -1,6 +1,7 @@
 #include "view/ElapsedTimeText.h"
 
 #include "record/RecordSequence.h"
+#include "record/StringTable.h"
 #include "record/Text.h"
 
 namespace stonewise {
@@ -12,7 +13,7 @@ std::u16string elapsedListText(long seconds) {
     const long minutes = seconds / 60 % 60;
     const long secs = seconds % 60;
     std::u16string text;
-    if (days > 0) text += formatText(u"%d日 ", {days});
+    if (days > 0) text += formatText(uiText(20603), {days});
     if (days > 0 || hours > 0) {
         text += formatText(u"%d:", {hours});
         text += formatText(u"%02d:%02d", {minutes, secs});
@@ -29,7 +30,7 @@ std::u16string elapsedPanelText(long seconds) {
 
 std::u16string elapsedTotalsText(const RecordSequence& sequence) {
     const RecordSequence::ElapsedTotals totals = sequence.elapsedTotals();
-    return u"経過時間(概算)： 白＝" + elapsedListText(totals.white) + u" 黒＝" + elapsedListText(totals.black);
+    return formatText(uiText(20604), {elapsedListText(totals.white), elapsedListText(totals.black)});
 }
 
 bool elapsedShownInMoveList(bool setting, int mode) {

@@ -1,12 +1,13 @@
 #include "view/FlashDisplay.h"
+#include "record/StringTable.h"
 
 #include <algorithm>
 
 namespace stonewise {
 
 namespace {
-constexpr std::u16string_view kFlashModeOn = u"フラッシュモード　オン：着手はフラッシュ表示になります。";
-constexpr std::u16string_view kWaitForFlash = u"フラッシュ表示が終了してから次の手を打って下さい。";
+constexpr int kFlashModeOn = 20601;
+constexpr int kWaitForFlash = 20602;
 constexpr int kDefaultAfterimageTicks = 66;
 } // namespace
 
@@ -31,7 +32,7 @@ void FlashDisplay::switchOn(int speedHundredths, int afterimageHundredths) {
     m_speed = std::max(0, speedHundredths);
     m_afterimage = std::max(0, afterimageHundredths);
     m_on = true;
-    m_target.boardMessage(kFlashModeOn);
+    m_target.boardMessage(uiText(kFlashModeOn));
     m_saved = m_target.flashPosition().points();
 }
 
@@ -121,7 +122,7 @@ void FlashDisplay::stopTimer() {
 
 bool FlashDisplay::refuseClick() {
     if (!m_running) return false;
-    m_target.boardMessage(kWaitForFlash);
+    m_target.boardMessage(uiText(kWaitForFlash));
     return true;
 }
 

@@ -6,12 +6,12 @@
 
 namespace stonewise {
 
-std::u16string handicapKomiText(int handicap, float komi, bool japanese, bool komiWhole, const StringTable* strings) {
+std::u16string handicapKomiText(int handicap, float komi, bool komiWhole, const StringTable* strings) {
     std::u16string text;
     if (handicap > 1) {
         text = panelText(strings, kStrHandicapStones, {handicap});
         // The separator stands wherever a komi text follows, reverse komi included.
-        if (komi != 0.0f) text += japanese ? u"、 " : u", ";
+        if (komi != 0.0f) text += panelText(strings, kStrHandicapKomiSeparator);
     }
     if (komi != 0.0f) text += panelText(strings, kStrKomi, {komiText(komi, komiWhole)});
     if (handicap == 0 && komi == 0.0f) text = panelText(strings, kStrNoHandicap);
@@ -34,7 +34,7 @@ InfoPanelTexts infoPanelTexts(const GameInfo* info, const InfoPanelOptions& opti
     texts.blackName = info->blackName;
     if (texts.whiteName.empty() && options.memberName) texts.whiteName = options.memberName(info->whitePlayer);
     if (texts.blackName.empty() && options.memberName) texts.blackName = options.memberName(info->blackPlayer);
-    texts.handicapKomi = handicapKomiText(info->handicap, info->komi, options.japanese, options.komiWhole, options.strings);
+    texts.handicapKomi = handicapKomiText(info->handicap, info->komi, options.komiWhole, options.strings);
     return texts;
 }
 

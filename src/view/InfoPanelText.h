@@ -9,10 +9,9 @@ struct GameInfo;
 class StringTable;
 
 // The handicap and komi line of the information panel: "置碁 %d子" for more than one handicap stone,
-// then (after "、 " in Japanese, ", " otherwise, when both are shown) "コミ %s" with the komi text
-// of the komi lists (whole points when `komiWhole`), or "ハンディ無し" with neither.
-std::u16string handicapKomiText(int handicap, float komi, bool japanese, bool komiWhole,
-                                const StringTable* strings = nullptr);
+// then (after "、 " when both are shown) "コミ %s" with the komi text of the komi lists (whole points
+// when `komiWhole`), or "ハンディ無し" with neither. Texts from `strings`, null: the interface language.
+std::u16string handicapKomiText(int handicap, float komi, bool komiWhole, const StringTable* strings = nullptr);
 
 // "アゲハマ　%3d": the prisoners a player has taken.
 std::u16string prisonersText(int count, const StringTable* strings = nullptr);
@@ -27,9 +26,8 @@ TurnIndicators turnIndicators(int moveNumber);
 
 // How the information panel writes a game.
 struct InfoPanelOptions {
-    bool japanese = true;
     bool komiWhole = false;                // "コミを整数で表示する"
-    const StringTable* strings = nullptr;  // null: the Japanese table
+    const StringTable* strings = nullptr;  // null: the interface language
     // The name of a member number, used when the header carries no name; null: no lookup.
     std::function<std::u16string(int member)> memberName;
 };

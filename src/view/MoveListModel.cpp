@@ -116,12 +116,9 @@ std::u16string MoveListModel::moveLineText(const RecordSequence& s, const Record
     if (n.type == NodeType::Pass || !n.hasPoint())
         return panelText(m_options.strings, kStrPassLine, {number, note}, kMaxLineLength);
     const auto [column, row] = labels(n.x, n.y);
-    if (m_options.japanese) {
-        if (inBranch) return formatText(u"%3d : %d　（%s，%s）　%s", {number, running, column, row, note}, kMaxLineLength);
-        return formatText(u"%3d　（%s，%s）　%s", {number, column, row, note}, kMaxLineLength);
-    }
-    if (inBranch) return formatText(u"%3d : %d (%s, %s) %s", {number, running, column, row, note}, kMaxLineLength);
-    return formatText(u"%3d (%s, %s) %s", {number, column, row, note}, kMaxLineLength);
+    if (inBranch)
+        return panelText(m_options.strings, kStrBranchMoveLine, {number, running, column, row, note}, kMaxLineLength);
+    return panelText(m_options.strings, kStrMoveLine, {number, column, row, note}, kMaxLineLength);
 }
 
 std::u16string MoveListModel::branchLineText(const RecordNode& link,

@@ -63,12 +63,11 @@ using PointLabelFunction = std::function<std::pair<std::u16string, std::u16strin
 
 // How the list is built.
 struct MoveListOptions {
-    bool japanese = true;          // Japanese line forms (full-width brackets and comma)
     bool showMarks = false;        // "マーク編集": marks and labels get lines
     bool collapsed = false;        // "分岐表示": the main record is one line, only branches are listed
     bool showElapsed = false;      // a move without a comment shows its elapsed time
     bool hideMoves = false;        // a problem that hides its moves: the list stays empty
-    const StringTable* strings = nullptr;  // null: the Japanese table
+    const StringTable* strings = nullptr;  // null: the interface language
     PointLabelFunction pointLabels;        // null: 1-based numbers
 };
 

@@ -23,10 +23,13 @@ enum PanelStringId : int {
     kStrReferenceHeading = 13005, // "【参考図】"
     kStrPassLine = 13007,         // "%3d　（パス）　%s"
     kStrMarkLine = 13008,         // "マーク　（%s，%s）"
+    kStrMoveLine = 20610,         // "%3d　（%s，%s）　%s": number, column, row, comment or time
+    kStrBranchMoveLine = 20611,   // "%3d : %d　（%s，%s）　%s": the same with the move's place in its branch
+    kStrHandicapKomiSeparator = 20612, // "、 " between the handicap and the komi
 };
 
-// The text of a numbered string from `strings` (null: none), else from the Japanese table, else
-// empty.
+// The text of a numbered string from `strings` (null: the interface language), else from the
+// Japanese table, else empty.
 std::u16string panelText(const StringTable* strings, int id);
 // The same, formatted with printf-style arguments and cut at `maxLength` characters.
 std::u16string panelText(const StringTable* strings, int id, std::initializer_list<FormatArg> args,

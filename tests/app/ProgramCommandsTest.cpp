@@ -477,7 +477,7 @@ TEST(ProgramCommands, SavingAsSgfAddsTheExtensionWhenNoneIsTyped) {
         p.commands.run(kCmdSaveAsSgf);
         EXPECT_TRUE(pathExists(folder.path() + c.written)) << c.typed;
     }
-    EXPECT_EQ(p.ui.saveRequests[0].proposedName, u"No name.sgf");
+    EXPECT_EQ(p.ui.saveRequests[0].proposedName, u"無題.sgf");  // a game without a name
     EXPECT_EQ(p.ui.saveRequests[1].folder + "/", folder.path());  // the last folder is remembered
     // A name that only with ".sgf" names an existing file is asked about.
     p.ui.saveAnswers = {folder.path() + "game"};

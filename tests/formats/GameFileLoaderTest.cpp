@@ -52,10 +52,10 @@ TEST(GameFileLoader, NamesFollowTheLoadMode) {
     EXPECT_EQ(temp.info.name, u"Named");
     EXPECT_EQ(temp.info.flags & kInfoMoveWaiting, kInfoMoveWaiting);
     EXPECT_EQ(temp.info.waitingTime.second, 5);
-    // A file that names no game is named after the file, then "No name".
+    // A file that names no game is named after the file, then "無題" (no name).
     const std::string nameless = "(;B[aa])";
     EXPECT_EQ(loadGameBytes(nameless, GameFileKind::Sgf, u"file", LoadRequest{}, settings).info.name, u"file");
-    EXPECT_EQ(loadClipboardText(u"junk (;B[aa])", LoadRequest{}, settings).info.name, u"No name");
+    EXPECT_EQ(loadClipboardText(u"junk (;B[aa])", LoadRequest{}, settings).info.name, u"無題");
 
     // Overwrite: the stored game is reused, its result fields cleared and filled from the file.
     LoadRequest over{LoadMode::Overwrite, u"Named", nullptr};
@@ -114,7 +114,7 @@ TEST(GameFileLoader, HeaderPreRead) {
     const HeaderPreview c = preReadClipboardText(u"(;FF[4]AP[Tamarindo:Type=1,Flag=0,Tag=0,FV=0];B[aa])", settings);
     EXPECT_TRUE(c.ok);
     EXPECT_EQ(c.info.type, 1);
-    EXPECT_EQ(c.proposedName, u"No name");
+    EXPECT_EQ(c.proposedName, u"無題");
 }
 
 } // namespace

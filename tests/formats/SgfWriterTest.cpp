@@ -10,6 +10,7 @@
 #include "formats/SgfWriter.h"
 #include "formats/TextEncoding.h"
 #include "formats/RecordComparison.h"
+#include "record/StringTable.h"
 #include "record/Text.h"
 
 namespace stonewise {
@@ -264,7 +265,12 @@ TEST(SgfWriter, LeadingSetupStonesAndLabels) {
 TEST(SgfWriter, FileNames) {
     EXPECT_EQ(safeFileName(u"a/b>c<d?e:f\"g\\h*i|j;k"), u"a_b_c_d_e_f_g_h_i_j_k");
     GameInfo info;
+    EXPECT_EQ(defaultSgfFileName(info), u"無題.sgf");
+    // The name follows the interface language.
+    const StringTable english({{kStrNoName, u"No name"}});
+    StringTable::setInterface(&english);
     EXPECT_EQ(defaultSgfFileName(info), u"No name.sgf");
+    StringTable::setInterface(nullptr);
     info.name = u"本因坊戦: 第1局";
     EXPECT_EQ(defaultSgfFileName(info), u"本因坊戦_ 第1局.sgf");
 }

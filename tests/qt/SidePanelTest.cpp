@@ -196,7 +196,7 @@ private Q_SLOTS:
         p.ui.branchAnswers.push_back(r);
         p.board.clickPoint(9, 9);
         p.board.showSequence(branch, 5);
-        p.side.moveList().setOptions({true, true, 16, true, false, false, nullptr});
+        p.side.moveList().setOptions({true, 16, true, false, false, nullptr});
         p.side.show();
         QVERIFY(QTest::qWaitForWindowExposed(&p.side));
         p.tree()->setCurrentItem(p.tree()->topLevelItem(0));

@@ -93,7 +93,7 @@ TEST(BoardTimer, HalfASecondIsTwelveTicksAfterEightFadeTicks) {
     EXPECT_FALSE(timer.savedDisplay());
 
     ASSERT_EQ(ticksUntilMove(timer, board, 1), 1);
-    EXPECT_EQ(board.status.back(), u"Move 1");
+    EXPECT_EQ(board.status.back(), u"1手目");  // "Move 1" in English
     // The stone fades in over 8 ticks, one eighth more opaque each tick.
     EXPECT_EQ(timer.stoneAlpha(3, 3), 0);
     EXPECT_EQ(timer.stoneAlpha(15, 15), 255);
@@ -109,7 +109,7 @@ TEST(BoardTimer, HalfASecondIsTwelveTicksAfterEightFadeTicks) {
     ASSERT_EQ(ticksUntilMove(timer, board, 2), 12);
     EXPECT_EQ(ticksUntilMove(timer, board, 3), 20);
     EXPECT_EQ(ticksUntilMove(timer, board, 4), 20);
-    EXPECT_EQ(board.status.back(), u"Move 4");
+    EXPECT_EQ(board.status.back(), u"4手目");
 }
 
 TEST(BoardTimer, EndOfTheSequenceShowsTheCompletionText) {

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "support/BoardFixture.h"
+#include "record/StringTable.h"
 #include "view/MoveListModel.h"
+#include "view/PanelStrings.h"
 
 namespace stonewise {
 namespace {
@@ -87,8 +89,10 @@ TEST(MoveListModel, ListsMovesWithBranchesAndReferencesAsATree) {
     EXPECT_EQ(model.branches()[0].sequence, g.branch);
     EXPECT_EQ(model.branches()[1].line, 7);
 
+    // Another interface language brings its own line forms.
+    const StringTable englishForms({{kStrMoveLine, u"%3d (%s, %s) %s"}, {kStrBranchMoveLine, u"%3d : %d (%s, %s) %s"}});
     MoveListOptions english;
-    english.japanese = false;
+    english.strings = &englishForms;
     english.pointLabels = [](int x, int y) { return std::pair{std::u16string(1, char16_t(u'A' + x)), toU16(19 - y)}; };
     model.build(g.main(), english);
     EXPECT_EQ(model.line(0).text, u"  1 (D, 16) ");

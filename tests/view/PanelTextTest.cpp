@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "record/GameInfo.h"
+#include "record/StringTable.h"
 #include "support/BoardFixture.h"
 #include "view/CommentPanelText.h"
 #include "view/ElapsedTimeText.h"
 #include "view/InfoPanelText.h"
 #include "view/MoveListRegistry.h"
+#include "view/PanelStrings.h"
 
 namespace stonewise {
 namespace {
@@ -44,24 +46,25 @@ TEST(ElapsedTimeText, TotalsAndWhenTimesAreShown) {
 }
 
 TEST(InfoPanelText, HandicapAndKomi) {
+    const StringTable english({{kStrHandicapKomiSeparator, u", "}});
     const struct {
         int handicap;
         float komi;
-        bool japanese;
+        const StringTable* strings;
         bool whole;
         const char16_t* text;
     } cases[] = {
-        {3, 0.5f, true, false, u"置碁 3子、 コミ 半目"},
-        {3, 0.5f, false, false, u"置碁 3子, コミ 半目"},
-        {0, 0.0f, true, false, u"ハンディ無し"},
-        {2, 0.0f, true, false, u"置碁 2子"},
-        {0, 6.5f, true, false, u"コミ ６.５目"},
-        {0, 6.5f, true, true, u"コミ ６目"},
-        {4, -0.5f, true, false, u"置碁 4子、 コミ 逆0.5目"},
-        {12, 0.0f, true, false, u"置碁 12子"},
+        {3, 0.5f, nullptr, false, u"置碁 3子、 コミ 半目"},
+        {3, 0.5f, &english, false, u"置碁 3子, コミ 半目"},  // the rest missing from the table: Japanese
+        {0, 0.0f, nullptr, false, u"ハンディ無し"},
+        {2, 0.0f, nullptr, false, u"置碁 2子"},
+        {0, 6.5f, nullptr, false, u"コミ ６.５目"},
+        {0, 6.5f, nullptr, true, u"コミ ６目"},
+        {4, -0.5f, nullptr, false, u"置碁 4子、 コミ 逆0.5目"},
+        {12, 0.0f, nullptr, false, u"置碁 12子"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(toUtf8(handicapKomiText(c.handicap, c.komi, c.japanese, c.whole)), toUtf8(c.text))
+        EXPECT_EQ(toUtf8(handicapKomiText(c.handicap, c.komi, c.whole, c.strings)), toUtf8(c.text))
             << c.handicap << " " << c.komi;
 }
 
