@@ -32,6 +32,7 @@ void encodeRecovery300(benchmark::State& state) {
 }
 BENCHMARK(encodeRecovery300)->Unit(benchmark::kMicrosecond);
 
+// As the game session writes it after every change: atomically, not flushed to the disk.
 void writeRecovery300(benchmark::State& state) {
     const auto record = game300();
     GameInfo info;
@@ -40,7 +41,7 @@ void writeRecovery300(benchmark::State& state) {
     const std::string path = (folder / "Recovery.dat").string();
     for (auto _ : state) {
         const auto bytes = encodeRecoveryFile(3, 12, true, *record, info);
-        if (!writeFileAtomically(path, bytes)) state.SkipWithError("cannot write");
+        if (!writeFileAtomically(path, bytes, Durability::Process)) state.SkipWithError("cannot write");
     }
     std::filesystem::remove_all(folder);
 }

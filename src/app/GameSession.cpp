@@ -266,8 +266,9 @@ void GameSession::keepRecovery() {
     const int group = m_number == 0 ? kScratchGroup : m_group;
     const auto bytes = encodeRecoveryFile(group, m_number, m_origin == Origin::Stored, m_board.record().main(),
                                           m_board.gameInfo());
-    // A recovery file that cannot be written is tried again at the next change.
-    m_recoveryWritten = writeFileAtomically(m_recoveryPath, bytes);
+    // A recovery file that cannot be written is tried again at the next change. It is written after
+    // every move, so it is not flushed to the disk: it only has to outlive the program.
+    m_recoveryWritten = writeFileAtomically(m_recoveryPath, bytes, Durability::Process);
     m_recoveryChanges = changes;
 }
 

@@ -84,7 +84,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, 
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, Durability durability) {
     const std::string folder = folderOf(path);
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -95,13 +95,14 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd.get(), mode);
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const bool written =
+        writeAll(fd.get(), bytes) && (durability == Durability::Process || ::fsync(fd.get()) == 0);
     const bool closed = fd.close();
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
-    syncFolder(folder);
+    if (durability == Durability::Disk) syncFolder(folder);
     return true;
 }
 

@@ -16,10 +16,17 @@ constexpr std::size_t kMaxStoreFileSize = 64u << 20;
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::size_t maxSize = kMaxStoreFileSize);
 
+// How far a replaced file must have gone before the call returns.
+enum class Durability : std::uint8_t {
+    Disk,     // flushed to the disk: survives a power cut
+    Process,  // in the system's cache: survives the program being killed, at a small part of the cost
+};
+
 // Replaces `path` by `bytes` atomically: the bytes go to a temporary file in the same folder, which
-// is flushed to disk and renamed over the old file. On any failure (no folder, full disk) the old
-// file stays as it was, the temporary file is removed, and the result is false.
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// is flushed as `durability` asks and renamed over the old file. On any failure (no folder, full
+// disk) the old file stays as it was, the temporary file is removed, and the result is false.
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         Durability durability = Durability::Disk);
 
 // Whether a file (or folder) exists at `path`.
 bool pathExists(const std::string& path);
