@@ -51,6 +51,10 @@ std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large) {
     return g_prefetch.get();
 }
 
+void endBoardPicturePrefetch() {
+    if (g_prefetch.valid()) g_prefetch.get();
+}
+
 bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QString* error) {
     std::string why;
     const std::optional<BoardPictureSet> set = loadBoardPictures(reader, lines, large, &why);

@@ -64,5 +64,7 @@ private:
 void prefetchBoardPictures();
 // The prefetched renderer for `lines` and `large`, given out once; null when none matches.
 std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large);
+// Waits for a prefetch nobody took and lets it go (before the application object goes).
+void endBoardPicturePrefetch();
 
 } // namespace stonewise

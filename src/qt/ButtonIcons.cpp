@@ -319,4 +319,9 @@ void prefetchButtonIcons() {
     }).share();
 }
 
+void endButtonIconPrefetch() {
+    if (g_drawn.valid()) g_drawn.wait();
+    g_drawn = {};
+}
+
 } // namespace stonewise

@@ -31,15 +31,27 @@ void quitAfterFirstPaint(QWidget* widget) {
     widget->installEventFilter(new Probe);
 }
 
+// The board and bar pictures, made on other threads while the window is built. The threads paint
+// with the application object's help, so they end before it does: this lives inside its lifetime.
+class PicturePrefetch {
+public:
+    PicturePrefetch() {
+        stonewise::prefetchBoardPictures();
+        stonewise::prefetchButtonIcons();
+    }
+    ~PicturePrefetch() {
+        stonewise::endButtonIconPrefetch();
+        stonewise::endBoardPicturePrefetch();
+    }
+    PicturePrefetch(const PicturePrefetch&) = delete;
+    PicturePrefetch& operator=(const PicturePrefetch&) = delete;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace stonewise;
     QApplication qapp(argc, argv);
-    // The board and bar pictures are made on other threads while the rest of the program starts
-    // (after the application object: Qt's own main thread is the one that makes it).
-    prefetchBoardPictures();
-    prefetchButtonIcons();
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
 
@@ -54,6 +66,9 @@ int main(int argc, char** argv) {
     // A second start hands its file to the running one and ends.
     SingleInstance single;
     if (single.handOver(qs(commandLine.file))) return 0;
+
+    // Only a start that opens a window draws pictures.
+    const PicturePrefetch prefetch;
 
     Application app(commandLine, DataFolder::user(), programFolder());
     app.chooseLanguage(userLocaleNumber());
