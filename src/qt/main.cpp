@@ -2,6 +2,7 @@
 // the main window and its place, the library, one running instance per user, then the event loop.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFont>
 #include <QMessageBox>
 #include <QScreen>
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
 
-    const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv));
+    const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv, QDir::currentPath().toStdString()));
 
     if (commandLine.maintenance) {
         QMessageBox::warning(nullptr, QStringLiteral("Stonewise"), qs(Application::maintenanceMessage()));

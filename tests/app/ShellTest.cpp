@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
 #include "app/CommandLine.h"
 #include "app/NoticeBoard.h"
 #include "app/WindowFit.h"
+#include "record/Text.h"
+#include "support/TempFolder.h"
 
 namespace stonewise {
 namespace {
@@ -34,7 +40,40 @@ TEST(CommandLine, Arguments) {
         EXPECT_EQ(cl.file, c.file);
     }
     const char* argv[] = {"stonewise", "/tmp/My Games/x.sgf"};
-    EXPECT_EQ(parseCommandLine(joinArguments(2, argv)).file, u"/tmp/My Games/x.sgf");
+    EXPECT_EQ(parseCommandLine(joinArguments(2, argv, "/home/me")).file, u"/tmp/My Games/x.sgf");
+}
+
+// A path given relative to the folder the program was started in names the same file once it is
+// handed to a running program elsewhere; a short name is a file like any other.
+TEST(CommandLine, RelativePathsBecomeAbsolute) {
+    test::TempFolder folder;
+    const std::string here = folder.path() + "My Games";
+    std::filesystem::create_directories(here);
+    std::ofstream(here + "/a.sgf") << "(;)";
+    struct Case {
+        std::vector<const char*> args;
+        std::u16string file;  // empty: none
+        bool large = false;
+    };
+    const std::u16string absolute = fromUtf8(here) + u"/a.sgf";
+    const Case cases[] = {
+        {{"a.sgf"}, absolute},                                     // shorter than 8 characters
+        {{"./a.sgf"}, absolute},
+        {{"../My Games/a.sgf"}, absolute},
+        {{"sub/later.sgf"}, fromUtf8(here) + u"/sub/later.sgf"},     // not there (yet): still absolute
+        {{"/elsewhere/b.sgf"}, u"/elsewhere/b.sgf"},
+        {{"MOVIE"}, u"", true},
+        {{"MOVIES"}, u""},                                         // no such file: neither flag nor file
+        {{"LOCALE=1033"}, u""},
+        {{"MODE=MAINTENANCE"}, u""},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"stonewise"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const CommandLine cl = parseCommandLine(joinArguments(static_cast<int>(argv.size()), argv.data(), here));
+        EXPECT_EQ(cl.file, c.file) << c.args[0];
+        EXPECT_EQ(cl.largeWindow, c.large) << c.args[0];
+    }
 }
 
 TEST(WindowFit, PlacementAndFitting) {

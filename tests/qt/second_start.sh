@@ -16,6 +16,8 @@ export QT_QPA_PLATFORM=offscreen
 export STONEWISE_DATA_DIR=$work/data TMPDIR=$work/tmp
 mkdir -p "$STONEWISE_DATA_DIR" "$TMPDIR"
 printf '(;GM[1]FF[4]SZ[19];B[pd];W[dp])' >"$work/game.sgf"
+cp "$work/game.sgf" "$work/g.sgf"
+cd "$work"
 
 "$program" >"$work/first.log" 2>&1 &
 first=$!
@@ -28,7 +30,11 @@ compgen -G "$TMPDIR/stonewise-*" >/dev/null || { echo "the first start never lis
 
 failures=0
 for i in $(seq "$runs"); do
-    if (( i % 5 == 0 )); then args=(); else args=("$work/game.sgf"); fi
+    case $((i % 3)) in
+        0) args=() ;;                    # no file: the running program comes to the front
+        1) args=("$work/game.sgf") ;;
+        2) args=("g.sgf") ;;             # a short relative name
+    esac
     timeout 30 "$program" "${args[@]}" >"$work/second.log" 2>&1
     code=$?
     if (( code != 0 )); then
