@@ -71,11 +71,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     boardColumn->setSpacing(0);
     m_boardWidget = new BoardWidget(boardArea);
     boardColumn->addWidget(m_boardWidget, 1);
-    m_strip = new QLabel(boardArea);
-    m_strip->setStyleSheet(QStringLiteral("background:#fff8d8; border-top:1px solid #b09050; padding:4px 8px;"));
-    m_strip->setFont(QFont(QStringLiteral("IPAPGothic"), 10));
-    m_strip->hide();
-    boardColumn->addWidget(m_strip);
+    m_strip = m_boardWidget->messageStrip();
     m_side = new SidePanel(split);
     m_side->setMinimumWidth(300);
     split->addWidget(boardArea);

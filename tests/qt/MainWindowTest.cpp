@@ -2,7 +2,9 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -209,6 +211,33 @@ private Q_SLOTS:
         p.window->ui().alarmMark(1, 3, 3, true);
         QCOMPARE(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before + 1);
         QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before, 2000);
+    }
+
+    // The message strip lies over the bottom of the board: the board keeps its size and a click
+    // lands on the same point while the strip shows.
+    void theMessageStripMovesNothing() {
+        Program p;
+        BoardWidget& board = p.window->boardWidget();
+        QApplication::processEvents();
+        const QRect before = board.geometry();
+        const QPointF lowest = board.centreOf(9, 18);
+        const QPoint pixel = lowest.toPoint();
+        QCOMPARE(board.pointAt(pixel), QPoint(9, 18));
+        p.window->ui().boardMessage(u"禁じ手です。");
+        QApplication::processEvents();
+        QLabel* strip = nullptr;
+        for (QLabel* label : p.window->findChildren<QLabel*>())
+            if (label->text() == QStringLiteral("禁じ手です。") && label->isVisible() && label != p.window->statusBar()->findChild<QLabel*>())
+                strip = label;
+        QVERIFY(strip);
+        QVERIFY(strip->height() > 0);
+        QCOMPARE(board.geometry(), before);
+        QCOMPARE(board.centreOf(9, 18), lowest);
+        QCOMPARE(board.pointAt(pixel), QPoint(9, 18));
+        // It lies over the board's bottom edge, across the board's width.
+        const QRect over(strip->mapTo(&board, QPoint(0, 0)), strip->size());
+        QCOMPARE(over.bottom(), board.height() - 1);
+        QCOMPARE(over.width(), board.width());
     }
 
     void aSecondStartHandsItsFileToTheFirst() {
