@@ -397,19 +397,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// A window's position (move(), pos()) is its frame's outer corner, its size (resize()) the inside:
+// the place is saved and restored in those same terms.
+void MainWindow::place(const WindowRect& r) {
+    move(r.left, r.top);
+    resize(r.width, r.height);
+}
+
 void MainWindow::rememberPlacement() {
     if (isMinimized() || isMaximized() || isFullScreen()) return;
-    const QRect g = frameGeometry();
-    m_app.mainWindowMoved(g.left(), g.top(), width(), height());
+    m_app.mainWindowMoved(pos().x(), pos().y());
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (m_startedUp) rememberPlacement();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
     if (m_startedUp) rememberPlacement();
 }
 

@@ -7,6 +7,7 @@
 #include "app/CIgoBoard.h"
 #include "app/CommandStates.h"
 #include "app/FunctionModes.h"
+#include "app/WindowFit.h"
 #include "view/FlashTimerSlots.h"
 #include "view/MoveListRegistry.h"
 #include "view/ViewSettings.h"
@@ -41,6 +42,9 @@ public:
     QtUi& ui() { return *m_ui; }
     const CommandStates& commandStates() const { return m_states; }
 
+    // Puts the window at its start-up place: left and top are the outer corner of its frame, width
+    // and height its inside (as the window's moves are saved).
+    void place(const WindowRect& r);
     // Starts the library, the mode of the last run and the board's timers; called once the window
     // is built and before it is shown.
     void startUp();
@@ -65,7 +69,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                             : QRect(0, 0, 1280, 1024);
     const WindowRect placed = app.placeMainWindow({desktop.left(), desktop.top(), desktop.width(), desktop.height()});
-    window.setGeometry(placed.left, placed.top, placed.width, placed.height);
+    window.place(placed);
     window.startUp();
 
     single.listen();

@@ -4,10 +4,12 @@
 #include <fstream>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/NoticeBoard.h"
 #include "app/WindowFit.h"
 #include "record/Text.h"
+#include "store/SettingsRecord.h"
 #include "support/TempFolder.h"
 
 namespace stonewise {
@@ -78,16 +80,36 @@ TEST(CommandLine, RelativePathsBecomeAbsolute) {
 
 TEST(WindowFit, PlacementAndFitting) {
     const WindowRect desktop{0, 0, 1920, 1080};
-    EXPECT_EQ(placeMainWindow({-1700, 10, 900, 700}, desktop, false), (WindowRect{400, 32, 1000, 768}));
-    EXPECT_EQ(placeMainWindow({100, 10, 0, 700}, desktop, false), (WindowRect{400, 32, 1000, 768}));
-    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop, false), (WindowRect{100, 50, 900, 700}));
+    EXPECT_EQ(placeMainWindow({-1700, 10, 900, 700}, desktop), (WindowRect{400, 32, 1000, 768}));
+    EXPECT_EQ(placeMainWindow({100, 10, 0, 700}, desktop), (WindowRect{400, 32, 1000, 768}));
+    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop), (WindowRect{100, 50, 900, 700}));
     // Past the right edge: moved in; wider than the desktop: the desktop's width from 0.
-    EXPECT_EQ(placeMainWindow({1500, 50, 900, 700}, desktop, false), (WindowRect{1020, 50, 900, 700}));
-    EXPECT_EQ(placeMainWindow({100, 50, 2500, 700}, desktop, false), (WindowRect{0, 50, 1920, 700}));
+    EXPECT_EQ(placeMainWindow({1500, 50, 900, 700}, desktop), (WindowRect{1020, 50, 900, 700}));
+    EXPECT_EQ(placeMainWindow({100, 50, 2500, 700}, desktop), (WindowRect{0, 50, 1920, 700}));
     // Past the bottom: moved up to bottom - height - 32; taller: top 0 and the desktop's height - 32.
-    EXPECT_EQ(placeMainWindow({100, 600, 900, 700}, desktop, false), (WindowRect{100, 348, 900, 700}));
-    EXPECT_EQ(placeMainWindow({100, 600, 900, 1200}, desktop, false), (WindowRect{100, 0, 900, 1048}));
-    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop, true), (WindowRect{100, 50, 1280, 960}));
+    EXPECT_EQ(placeMainWindow({100, 600, 900, 700}, desktop), (WindowRect{100, 348, 900, 700}));
+    EXPECT_EQ(placeMainWindow({100, 600, 900, 1200}, desktop), (WindowRect{100, 0, 900, 1048}));
+    EXPECT_EQ(largeMainWindow({100, 50, 900, 700}), (WindowRect{100, 50, 1280, 960}));
+}
+
+// "MOVIE" shows the window 1280 × 960 for this run only: the settings keep the fitted place, and
+// a move changes the place but not the size.
+TEST(WindowFit, TheSettingsKeepTheFittedPlace) {
+    const WindowRect desktop{0, 0, 1920, 1080};
+    for (const bool large : {false, true}) {
+        test::TempFolder folder;
+        CommandLine commandLine;
+        commandLine.largeWindow = large;
+        Application app(commandLine, DataFolder(folder.path()), std::string());
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        app.settings().mainWindow = {1500, 50, 900, 700};
+        const WindowRect shown = app.placeMainWindow(desktop);
+        EXPECT_EQ(shown, large ? (WindowRect{1020, 50, 1280, 960}) : (WindowRect{1020, 50, 900, 700}));
+        EXPECT_EQ(app.settings().mainWindow, (WindowPlacement{1020, 50, 900, 700}));
+        app.mainWindowMoved(200, 80);
+        EXPECT_EQ(app.settings().mainWindow, (WindowPlacement{200, 80, 900, 700}));
+    }
 }
 
 TEST(NoticeBoard, ANewNoticeClosesTheOlderOnes) {

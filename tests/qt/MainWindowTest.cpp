@@ -24,6 +24,7 @@
 #include "qt/QtText.h"
 #include "qt/SidePanel.h"
 #include "qt/SingleInstance.h"
+#include "store/SettingsRecord.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -211,6 +212,42 @@ private Q_SLOTS:
         p.window->ui().alarmMark(1, 3, 3, true);
         QCOMPARE(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before + 1);
         QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before, 2000);
+    }
+
+    // The window comes back where it was left: its place is saved and restored the same way, so
+    // the frame's height does not move it up at every run.
+    void theWindowKeepsItsPlaceBetweenRuns() {
+        test::TempFolder folder;
+        const WindowRect desktop{0, 0, 1920, 1080};
+        QPoint shownAt;
+        for (int run = 0; run < 3; ++run) {
+            Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+            app.chooseLanguage(0x0411);
+            app.loadSettings(nullptr);
+            if (run == 0) app.settings().mainWindow = {300, 200, 1000, 768};
+            MainWindow window(app);
+            window.place(app.placeMainWindow(desktop));
+            window.startUp();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QApplication::processEvents();
+            if (run == 0) shownAt = window.frameGeometry().topLeft();
+            QCOMPARE(window.frameGeometry().topLeft(), shownAt);
+            QCOMPARE(window.size(), QSize(1000, 768));
+            window.close();
+            QCOMPARE(app.settings().mainWindow, (WindowPlacement{300, 200, 1000, 768}));
+        }
+        // A move the user makes is kept as well.
+        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        MainWindow window(app);
+        window.place(app.placeMainWindow(desktop));
+        window.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(250, 150);
+        QTRY_COMPARE(app.settings().mainWindow, (WindowPlacement{250, 150, 1000, 768}));
     }
 
     // The message strip lies over the bottom of the board: the board keeps its size and a click
