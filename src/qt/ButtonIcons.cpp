@@ -235,6 +235,19 @@ void paintPicture(QPainter& p, int picture) {
         p.fillRect(QRectF(14, 5, 2.5, 14), kInk);
         p.fillRect(QRectF(18.5, 5, 2.5, 14), kInk);
         break;
+    case kPictureAnimationRunning:  // animation running: a press pauses it
+        p.fillRect(QRectF(6.5, 4, 4, 16), kAccent);
+        p.fillRect(QRectF(13.5, 4, 4, 16), kAccent);
+        break;
+    case kPictureAnimationPaused: {  // animation paused: a press resumes it
+        QPainterPath play;
+        play.moveTo(6, 4);
+        play.lineTo(20, 12);
+        play.lineTo(6, 20);
+        play.closeSubpath();
+        p.fillPath(play, kAccent);
+        break;
+    }
     case 32871:  // stop the animation
         p.fillRect(QRectF(6, 6, 12, 12), kInk);
         break;

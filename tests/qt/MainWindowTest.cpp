@@ -250,6 +250,32 @@ private Q_SLOTS:
         QTRY_COMPARE(app.settings().mainWindow, (WindowPlacement{250, 150, 1000, 768}));
     }
 
+    // The animation button shows one picture while the animation runs, another while it is
+    // paused, and its own again once it stops.
+    void theAnimationButtonShowsRunningAndPaused() {
+        Program p;
+        CIgoBoard& board = p.window->board();
+        for (const auto& [x, y] : {std::pair{3, 3}, {15, 15}, {4, 4}, {14, 14}, {5, 5}}) board.clickPoint(x, y);
+        p.window->runCommand(kCmdToStart);
+        QToolButton* button = nullptr;
+        for (CButtonBox* bar : p.window->findChildren<CButtonBox*>())
+            if (QToolButton* b = bar->button(kCmdAnimate); b && b->isVisible()) button = b;
+        QVERIFY(button);
+        auto picture = [&] { return button->icon().pixmap(QSize(24, 24)).toImage(); };
+        const QImage idle = picture();
+        p.window->runCommand(kCmdAnimate);
+        const QImage running = picture();
+        QVERIFY(running != idle);
+        p.window->runCommand(kCmdAnimate);
+        const QImage paused = picture();
+        QVERIFY(paused != running);
+        QVERIFY(paused != idle);
+        p.window->runCommand(kCmdAnimate);
+        QCOMPARE(picture(), running);
+        p.window->runCommand(kCmdStopAnimation);
+        QCOMPARE(picture(), idle);
+    }
+
     // The message strip lies over the bottom of the board: the board keeps its size and a click
     // lands on the same point while the strip shows.
     void theMessageStripMovesNothing() {
