@@ -79,7 +79,7 @@ BoardRenderer* BoardWidget::renderer() const {
     if (!slot) {
         auto r = std::make_unique<BoardRenderer>();
         QString error;
-        if (!r->load(resourcePictureReader(), m_lines, m_large, &error)) {
+        if (!r->loadCompiledIn(m_lines, m_large, &error)) {
             m_pictureError = error;
             return nullptr;
         }

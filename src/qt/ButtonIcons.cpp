@@ -265,11 +265,6 @@ struct DrawnPicture {
 };
 std::shared_future<std::map<int, DrawnPicture>> g_drawn;
 
-// Pictures with a letter in them: fonts belong to the program's main thread, so they are drawn there.
-bool drawsText(int picture) {
-    return picture == 32926 || picture == 32903 || picture == 32942 || picture == 32788 || picture == 32790;
-}
-
 QImage drawPicture(int picture, QSize size, bool disabled) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -326,7 +321,7 @@ void prefetchButtonIcons() {
                                  BarLayout::Viewing, BarLayout::Book, BarLayout::SearchAndOthers})
             for (const auto* bar : {&mainBarButtons(layout), &secondaryBarButtons(layout)})
                 for (const ButtonEntry& e : *bar)
-                    if (e.kind == ButtonKind::Picture && !drawsText(e.picture) && !drawn.count(e.picture))
+                    if (e.kind == ButtonKind::Picture && !drawn.count(e.picture))
                         drawn[e.picture] = {drawPicture(e.picture, {24, 24}, false), drawPicture(e.picture, {24, 24}, true)};
         return drawn;
     }).share();
