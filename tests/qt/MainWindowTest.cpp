@@ -2,6 +2,8 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -323,6 +325,27 @@ private Q_SLOTS:
         QTRY_VERIFY(second->isFinished());
         // Without a running instance nobody takes the file.
         QVERIFY(!SingleInstance(key + QStringLiteral("-none")).handOver(QStringLiteral("/tmp/x.sgf")));
+        // Only this user may reach the socket.
+        const QFileInfo socket(QDir::tempPath() + QLatin1Char('/') + key);
+        QVERIFY(socket.exists());
+        QVERIFY(!(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+    }
+
+    // What a crashed run leaves where its socket was does not keep the next run from listening.
+    void aSocketLeftByACrashIsReplaced() {
+        const QString key = QStringLiteral("stonewise-test-left-%1").arg(QCoreApplication::applicationPid());
+        const QString path = QDir::tempPath() + QLatin1Char('/') + key;
+        QFile left(path);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.close();
+        QVERIFY(!SingleInstance(key).handOver(QString()));  // nobody answers there
+        SingleInstance next(key);
+        QVERIFY(next.listen());
+        QSignalSpy front(&next, &SingleInstance::frontRequested);
+        std::unique_ptr<QThread> second(QThread::create([&] { SingleInstance(key).handOver(QString()); }));
+        second->start();
+        QTRY_COMPARE(front.size(), 1);
+        QTRY_VERIFY(second->isFinished());
     }
 };
 
