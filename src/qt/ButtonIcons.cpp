@@ -258,7 +258,7 @@ void paintPicture(QPainter& p, int picture) {
 }
 
 // The pictures of every bar drawn at their usual size (24 × 24, normal and disabled) on another
-// thread while the program starts; an icon asked for another size draws it itself.
+// thread while the program starts; an icon asked for another picture or size draws it itself, once.
 struct DrawnPicture {
     QImage normal;
     QImage disabled;
@@ -297,16 +297,21 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         if (const DrawnPicture* d = predrawn(m_picture, size))
             return QPixmap::fromImage(mode == QIcon::Disabled ? d->disabled : d->normal);
+        const std::pair key{size.width() * 65536 + size.height(), static_cast<int>(mode)};
+        if (auto it = m_drawn.find(key); it != m_drawn.end()) return it->second;
         QPixmap pm(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        p.end();
+        m_drawn.emplace(key, pm);
         return pm;
     }
     QIconEngine* clone() const override { return new PictureEngine(m_picture); }
 
 private:
     int m_picture;
+    std::map<std::pair<int, int>, QPixmap> m_drawn;  // by size and mode
 };
 
 } // namespace
