@@ -3,6 +3,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <atomic>
 #include <future>
 #include <map>
 
@@ -264,6 +265,8 @@ struct DrawnPicture {
     QImage disabled;
 };
 std::shared_future<std::map<int, DrawnPicture>> g_drawn;
+// Set when the program ends before the drawing does: the rest is left undrawn.
+std::atomic<bool> g_stopDrawing = false;
 
 QImage drawPicture(int picture, QSize size, bool disabled) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -320,19 +323,21 @@ QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
 
 void prefetchButtonIcons() {
     if (g_drawn.valid()) return;
+    g_stopDrawing = false;
     g_drawn = std::async(std::launch::async, [] {
         std::map<int, DrawnPicture> drawn;
         for (BarLayout layout : {BarLayout::MailGo, BarLayout::Finished, BarLayout::PlayAndRecord, BarLayout::Problems,
                                  BarLayout::Viewing, BarLayout::Book, BarLayout::SearchAndOthers})
             for (const auto* bar : {&mainBarButtons(layout), &secondaryBarButtons(layout)})
                 for (const ButtonEntry& e : *bar)
-                    if (e.kind == ButtonKind::Picture && !drawn.count(e.picture))
+                    if (e.kind == ButtonKind::Picture && !drawn.count(e.picture) && !g_stopDrawing)
                         drawn[e.picture] = {drawPicture(e.picture, {24, 24}, false), drawPicture(e.picture, {24, 24}, true)};
         return drawn;
     }).share();
 }
 
 void endButtonIconPrefetch() {
+    g_stopDrawing = true;
     if (g_drawn.valid()) g_drawn.wait();
     g_drawn = {};
 }
