@@ -3,8 +3,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <atomic>
-#include <future>
 #include <map>
 
 #include "app/ButtonLayouts.h"
@@ -258,33 +256,6 @@ void paintPicture(QPainter& p, int picture) {
     }
 }
 
-// The pictures of every bar drawn at their usual size (24 × 24, normal and disabled) on another
-// thread while the program starts; an icon asked for another picture or size draws it itself, once.
-struct DrawnPicture {
-    QImage normal;
-    QImage disabled;
-};
-std::shared_future<std::map<int, DrawnPicture>> g_drawn;
-// Set when the program ends before the drawing does: the rest is left undrawn.
-std::atomic<bool> g_stopDrawing = false;
-
-QImage drawPicture(int picture, QSize size, bool disabled) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.scale(size.width() / 24.0, size.height() / 24.0);
-    if (disabled) p.setOpacity(0.35);
-    paintPicture(p, picture);
-    return image;
-}
-
-const DrawnPicture* predrawn(int picture, QSize size) {
-    if (size != QSize(24, 24) || !g_drawn.valid()) return nullptr;
-    const auto& drawn = g_drawn.get();
-    auto it = drawn.find(picture);
-    return it == drawn.end() ? nullptr : &it->second;
-}
-
 // An icon engine that draws the picture at the size and density asked.
 class PictureEngine final : public QIconEngine {
 public:
@@ -298,8 +269,6 @@ public:
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        if (const DrawnPicture* d = predrawn(m_picture, size))
-            return QPixmap::fromImage(mode == QIcon::Disabled ? d->disabled : d->normal);
         const std::pair key{size.width() * 65536 + size.height(), static_cast<int>(mode)};
         if (auto it = m_drawn.find(key); it != m_drawn.end()) return it->second;
         QPixmap pm(size);
@@ -320,26 +289,5 @@ private:
 } // namespace
 
 QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
-
-void prefetchButtonIcons() {
-    if (g_drawn.valid()) return;
-    g_stopDrawing = false;
-    g_drawn = std::async(std::launch::async, [] {
-        std::map<int, DrawnPicture> drawn;
-        for (BarLayout layout : {BarLayout::MailGo, BarLayout::Finished, BarLayout::PlayAndRecord, BarLayout::Problems,
-                                 BarLayout::Viewing, BarLayout::Book, BarLayout::SearchAndOthers})
-            for (const auto* bar : {&mainBarButtons(layout), &secondaryBarButtons(layout)})
-                for (const ButtonEntry& e : *bar)
-                    if (e.kind == ButtonKind::Picture && !drawn.count(e.picture) && !g_stopDrawing)
-                        drawn[e.picture] = {drawPicture(e.picture, {24, 24}, false), drawPicture(e.picture, {24, 24}, true)};
-        return drawn;
-    }).share();
-}
-
-void endButtonIconPrefetch() {
-    g_stopDrawing = true;
-    if (g_drawn.valid()) g_drawn.wait();
-    g_drawn = {};
-}
 
 } // namespace stonewise

@@ -11,7 +11,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "qt/BoardRenderer.h"
-#include "qt/ButtonIcons.h"
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
@@ -32,18 +31,12 @@ void quitAfterFirstPaint(QWidget* widget) {
     widget->installEventFilter(new Probe);
 }
 
-// The board and bar pictures, made on other threads while the window is built. The threads paint
-// with the application object's help, so they end before it does: this lives inside its lifetime.
+// The board pictures, made on another thread while the window is built. The thread works with
+// Qt's images, so it ends before the application object does: this lives inside its lifetime.
 class PicturePrefetch {
 public:
-    PicturePrefetch() {
-        stonewise::prefetchBoardPictures();
-        stonewise::prefetchButtonIcons();
-    }
-    ~PicturePrefetch() {
-        stonewise::endButtonIconPrefetch();
-        stonewise::endBoardPicturePrefetch();
-    }
+    PicturePrefetch() { stonewise::prefetchBoardPictures(); }
+    ~PicturePrefetch() { stonewise::endBoardPicturePrefetch(); }
     PicturePrefetch(const PicturePrefetch&) = delete;
     PicturePrefetch& operator=(const PicturePrefetch&) = delete;
 };
@@ -68,7 +61,7 @@ int main(int argc, char** argv) {
     SingleInstance single;
     if (single.handOver(qs(commandLine.file))) return 0;
 
-    // Only a start that opens a window draws pictures.
+    // Only a start that opens a window loads pictures.
     const PicturePrefetch prefetch;
 
     Application app(commandLine, DataFolder::user(), programFolder());
