@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <memory>
 #include <random>
 
 #include "app/CIgoBoard.h"
@@ -38,9 +39,15 @@ struct Fixture {
         env.canvas = canvas;
         return env;
     }
-    static Fixture& get() {
-        static Fixture f;
+    // Made at first use and let go by main() while the application object still exists (a
+    // widget must not outlive it).
+    static std::unique_ptr<Fixture>& slot() {
+        static std::unique_ptr<Fixture> f;
         return f;
+    }
+    static Fixture& get() {
+        if (!slot()) slot() = std::make_unique<Fixture>();
+        return *slot();
     }
 };
 
@@ -119,6 +126,9 @@ void BM_WidgetOneStoneUpdate(benchmark::State& st) {
 BENCHMARK(BM_WidgetOneStoneUpdate)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+void releaseViewBenchFixture() { Fixture::slot().reset(); }
+
 } // namespace stonewise
 
 int main(int argc, char** argv) {
@@ -127,5 +137,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    stonewise::releaseViewBenchFixture();
     return 0;
 }

@@ -52,14 +52,14 @@ void Application::loadSettings(Ui* ui) {
 
 WindowRect Application::placeMainWindow(const WindowRect& desktop) {
     const WindowPlacement& s = m_settings.mainWindow;
-    const WindowRect placed = stonewise::placeMainWindow({s.left, s.top, s.width, s.height}, desktop,
-                                                         m_commandLine.largeWindow);
-    m_settings.mainWindow = {placed.left, placed.top, placed.width, placed.height};
-    return placed;
+    const WindowRect fitted = stonewise::placeMainWindow({s.left, s.top, s.width, s.height}, desktop);
+    m_settings.mainWindow = {fitted.left, fitted.top, fitted.width, fitted.height};
+    return m_commandLine.largeWindow ? largeMainWindow(fitted) : fitted;
 }
 
-void Application::mainWindowMoved(int left, int top, int width, int height) {
-    m_settings.mainWindow = {left, top, width, height};
+void Application::mainWindowMoved(int left, int top) {
+    m_settings.mainWindow.left = left;
+    m_settings.mainWindow.top = top;
 }
 
 void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) {

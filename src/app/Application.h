@@ -52,10 +52,12 @@ public:
     // without one wait for the library's start, which shows them.
     void loadSettings(Ui* ui);
     SettingsRecord& settings() { return m_settings; }
-    // The main window's place for this desktop, written back into the settings.
+    // The main window's place for this desktop. The fitted place is written back into the
+    // settings; the window is shown there, at 1280 × 960 with "MOVIE".
     WindowRect placeMainWindow(const WindowRect& desktop);
-    // The main window moved (not minimised or maximised): its new place goes into the settings.
-    void mainWindowMoved(int left, int top, int width, int height);
+    // The main window moved (not minimised or maximised): the outer corner of its frame goes into
+    // the settings (its size stays the fitted one).
+    void mainWindowMoved(int left, int top);
 
     // --- the library and the board ---
     // Starts the store (default groups, members, current group), the main board's session and its

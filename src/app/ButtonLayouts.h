@@ -20,6 +20,11 @@ struct ButtonEntry {
     int picture = 0;              // the picture's id (the control id of the button it was made for)
 };
 
+// The animation button's pictures while an animation runs and while it is paused (its idle
+// picture is its own control id, like every button's).
+constexpr int kPictureAnimationRunning = 42789;
+constexpr int kPictureAnimationPaused = 42790;
+
 // The buttons of the main bar and of the secondary bar for a layout, in order.
 const std::vector<ButtonEntry>& mainBarButtons(BarLayout layout);
 const std::vector<ButtonEntry>& secondaryBarButtons(BarLayout layout);

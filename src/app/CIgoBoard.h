@@ -197,6 +197,7 @@ public:
 
     // --- animation and flash display ---
     BoardTimer& timer() { return m_timer; }
+    const BoardTimer& timer() const { return m_timer; }
     FlashDisplay& flash() { return m_flash; }
     // "アニメーション再生": starts, pauses or resumes the playback from the displayed move.
     void toggleAnimation();

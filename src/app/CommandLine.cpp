@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "record/Text.h"
 
@@ -38,11 +40,27 @@ CommandLine parseCommandLine(std::u16string_view arguments) {
     return result;
 }
 
-std::u16string joinArguments(int argc, const char* const* argv) {
+namespace {
+
+// The argument as a path from the root when it names a file relative to `currentFolder`.
+std::string absoluteArgument(std::string_view arg, const std::string& currentFolder) {
+    namespace fs = std::filesystem;
+    if (arg.empty() || arg == "MOVIE" || arg.starts_with("LOCALE=") || arg.starts_with("MODE=")) return std::string(arg);
+    const fs::path given(arg);
+    if (given.is_absolute() || currentFolder.empty()) return std::string(arg);
+    const fs::path full = (fs::path(currentFolder) / given).lexically_normal();
+    std::error_code ec;
+    if (arg.size() < 8 && !fs::exists(full, ec)) return std::string(arg);
+    return full.string();
+}
+
+} // namespace
+
+std::u16string joinArguments(int argc, const char* const* argv, const std::string& currentFolder) {
     std::u16string out;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) out += u' ';
-        const std::u16string arg = fromUtf8(argv[i]);
+        const std::u16string arg = fromUtf8(absoluteArgument(argv[i], currentFolder));
         if (arg.find(u' ') != std::u16string::npos) {
             out += u'"';
             out += arg;

@@ -18,7 +18,11 @@ struct CommandLine {
 // one); "LOCALE=" and "MODE=MAINTENANCE" are found anywhere in the string; shorter strings are ignored.
 CommandLine parseCommandLine(std::u16string_view arguments);
 
-// Joins argv[1..] into the argument string, quoting arguments that hold blanks.
-std::u16string joinArguments(int argc, const char* const* argv);
+// Joins argv[1..] of a start in `currentFolder` into the argument string, quoting arguments that
+// hold blanks. A relative file path is made absolute first, so that it names the same file when it
+// is handed to a program running elsewhere, and so that a short name such as "a.sgf" (which the
+// argument string would take for a stray word) is read as the file it names. A word that is no
+// keyword, shorter than 8 characters and names no file stays as it is (and is ignored).
+std::u16string joinArguments(int argc, const char* const* argv, const std::string& currentFolder);
 
 } // namespace stonewise

@@ -50,6 +50,16 @@ CommandStates::CommandStates() {
     for (std::size_t i = 0; i < kSeeds.size(); ++i) m_entries[i] = {kSeeds[i].command, kSeeds[i].places, false, true};
 }
 
+int CommandStates::picture(const ButtonEntry& button) const {
+    if (button.command != kCmdAnimate) return button.picture;
+    switch (m_animation) {
+    case AnimationState::Running: return kPictureAnimationRunning;
+    case AnimationState::Paused: return kPictureAnimationPaused;
+    case AnimationState::Idle: break;
+    }
+    return button.picture;
+}
+
 const CommandStates::Entry* CommandStates::find(int command) const {
     for (const Entry& e : m_entries)
         if (e.command == command) return &e;
@@ -80,6 +90,12 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
     const bool inBranch = board.record().pathDepth() >= 1;
 
     bool changed = false;
+    const BoardTimer& timer = board.timer();
+    const AnimationState animation = !timer.animating() ? AnimationState::Idle
+                                     : timer.paused()   ? AnimationState::Paused
+                                                        : AnimationState::Running;
+    if (animation != m_animation) changed = true;
+    m_animation = animation;
     for (Entry& e : m_entries) {
         const int c = e.command;
         bool on = true;

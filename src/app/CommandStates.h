@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 
+#include "app/ButtonLayouts.h"
+#include "view/AnimationTarget.h"
+
 namespace stonewise {
 
 class CIgoBoard;
@@ -42,10 +45,16 @@ public:
     // menu was opened off the board): the table's state with what the point allows.
     bool enabledAtPoint(int command, const CIgoBoard& board, int x, int y) const;
     const Entry* find(int command) const;
+    // Whether an animation runs, is paused or none runs, as of the last refresh.
+    AnimationState animation() const { return m_animation; }
+    // The picture a button shows now: the animation button's running or paused picture while an
+    // animation runs or is paused, else the button's own.
+    int picture(const ButtonEntry& button) const;
     const std::array<Entry, kCount>& entries() const { return m_entries; }
 
 private:
     std::array<Entry, kCount> m_entries{};
+    AnimationState m_animation = AnimationState::Idle;
 };
 
 } // namespace stonewise

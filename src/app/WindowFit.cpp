@@ -2,7 +2,7 @@
 
 namespace stonewise {
 
-WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop, bool large) {
+WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop) {
     WindowRect r{400, 32, 1000, 768};
     if (stored.left > -1600 && stored.width > 0) r = stored;
     const int right = desktop.left + desktop.width;
@@ -21,11 +21,9 @@ WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop, 
             r.height = desktop.height - 32;
         }
     }
-    if (large) {
-        r.width = 1280;
-        r.height = 960;
-    }
     return r;
 }
+
+WindowRect largeMainWindow(const WindowRect& fitted) { return {fitted.left, fitted.top, 1280, 960}; }
 
 } // namespace stonewise

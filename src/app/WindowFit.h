@@ -14,7 +14,11 @@ struct WindowRect {
 
 // The main window's place at start-up: the stored one when its left is above -1600 and its width
 // positive, else 400, 32, 1000 × 768; then fitted to the desktop (moved in from the right and the
-// bottom, shrunk to the desktop when still too large). `large` makes it 1280 × 960 in place.
-WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop, bool large);
+// bottom, shrunk to the desktop when still too large). Left and top are the outer corner of the
+// window's frame; width and height its inside. This is what the settings keep.
+WindowRect placeMainWindow(const WindowRect& stored, const WindowRect& desktop);
+
+// The large window of "MOVIE": 1280 × 960 at the fitted place, for one run.
+WindowRect largeMainWindow(const WindowRect& fitted);
 
 } // namespace stonewise

@@ -2,17 +2,24 @@
 
 #include <QFile>
 #include <QFontMetricsF>
+#include <QResource>
 #include <QPainter>
 #include <future>
 #include <cmath>
+#include <cstring>
 
 namespace stonewise {
 
 PictureReader resourcePictureReader() {
     return [](std::string_view name) -> std::optional<std::string> {
-        QFile file(QStringLiteral(":/pictures/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-        const QByteArray bytes = file.readAll();
+        // The plain pixels of a picture when they are compiled in, else its PNG file.
+        const QString file = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        QResource pixels(QStringLiteral(":/pixels/") + file);
+        if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression)
+            return std::string(reinterpret_cast<const char*>(pixels.data()), static_cast<std::size_t>(pixels.size()));
+        QFile picture(QStringLiteral(":/pictures/") + file);
+        if (!picture.open(QIODevice::ReadOnly)) return std::nullopt;
+        const QByteArray bytes = picture.readAll();
         return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     };
 }
@@ -22,6 +29,23 @@ QImage toQImage(const Image& image) {
     const QImage view(image.bytes().data(), image.width(), image.height(), image.width() * 4,
                       QImage::Format_RGBA8888_Premultiplied);
     return view.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage toOpaqueQImage(const Image& image) {
+    if (image.isNull()) return {};
+    QImage out(image.width(), image.height(), QImage::Format_RGB32);
+    // Red, green, blue, alpha bytes read as one little-endian word: red and blue change places.
+    const std::uint8_t* from = image.bytes().data();
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y, from += 4 * static_cast<std::size_t>(width)) {
+        auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
+        std::memcpy(row, from, 4 * static_cast<std::size_t>(width));
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t v = row[x];
+            row[x] = 0xFF000000u | (v & 0x0000FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu);
+        }
+    }
+    return out;
 }
 
 QFont BoardRenderer::boardFont(double pixelHeight) {
@@ -41,7 +65,7 @@ void prefetchBoardPictures() {
     if (g_prefetch.valid()) return;
     g_prefetch = std::async(std::launch::async, [] {
         auto renderer = std::make_unique<BoardRenderer>();
-        if (!renderer->load(resourcePictureReader(), 19, false)) renderer.reset();
+        if (!renderer->loadCompiledIn(19, false)) renderer.reset();
         return renderer;
     });
 }
@@ -51,6 +75,10 @@ std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large) {
     return g_prefetch.get();
 }
 
+void endBoardPicturePrefetch() {
+    if (g_prefetch.valid()) g_prefetch.get();
+}
+
 bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QString* error) {
     std::string why;
     const std::optional<BoardPictureSet> set = loadBoardPictures(reader, lines, large, &why);
@@ -58,22 +86,51 @@ bool BoardRenderer::load(const PictureReader& reader, int lines, bool large, QSt
         if (error) *error = QString::fromStdString(why);
         return false;
     }
-    m_geometry = BoardGeometry(set->lines, set->board.width(), set->board.height(), large, set->blackStone.width());
-    m_wood = {static_cast<std::uint8_t>(set->woodRgb >> 16), static_cast<std::uint8_t>(set->woodRgb >> 8),
-              static_cast<std::uint8_t>(set->woodRgb)};
-    m_board = toQImage(set->board).convertToFormat(QImage::Format_RGB32);
-    m_pictures[static_cast<int>(ScenePicture::BlackStone)] = toQImage(set->blackStone);
-    m_pictures[static_cast<int>(ScenePicture::WhiteStone)] = toQImage(set->whiteStone);
-    m_pictures[static_cast<int>(ScenePicture::LastMove)] = toQImage(set->lastMove);
-    m_pictures[static_cast<int>(ScenePicture::LastMoveBranches)] = toQImage(set->lastMoveBranches);
-    m_pictures[static_cast<int>(ScenePicture::MailGoMarker)] = toQImage(set->mailGoMarker);
-    m_scaled.clear();
-    m_image = m_board.copy();
+    take(*set, toOpaqueQImage(set->board), set->woodRgb);
     return true;
 }
 
+bool BoardRenderer::loadCompiledIn(int lines, bool large, QString* error) {
+    const PictureId boardId = boardPictureId(lines == 13 ? 13 : 19, large);
+    const QResource pixels(QStringLiteral(":/pixels/") + QString::fromUtf8(pictureFileName(boardId)));
+    std::optional<PlainPixels> plain;
+    if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression)
+        plain = plainPixelsView({reinterpret_cast<const char*>(pixels.data()), static_cast<std::size_t>(pixels.size())});
+    const PictureSize size = pictureSize(boardId);
+    if (!plain || plain->width != size.width || plain->height != size.height) return load(resourcePictureReader(), lines, large, error);
+    std::string why;
+    const std::optional<BoardPictureSet> pieces = loadBoardPieces(resourcePictureReader(), lines, large, &why);
+    if (!pieces) {
+        if (error) *error = QString::fromStdString(why);
+        return false;
+    }
+    // The board is shown straight from the program file; only the wood sample is copied out.
+    const QImage board(reinterpret_cast<const uchar*>(plain->words), plain->width, plain->height, plain->width * 4,
+                       QImage::Format_RGB32);
+    const WoodSample wood = woodSample(large);
+    const Image sample = imageFromWords(plain->words + static_cast<std::size_t>(wood.y) * plain->width + wood.x,
+                                        wood.width, wood.height, plain->width);
+    take(*pieces, board, sample.averageRgb(0, 0, wood.width, wood.height));
+    return true;
+}
+
+void BoardRenderer::take(const BoardPictureSet& set, QImage board, std::uint32_t woodRgb) {
+    m_geometry = BoardGeometry(set.lines, board.width(), board.height(), set.large, set.blackStone.width());
+    m_wood = {static_cast<std::uint8_t>(woodRgb >> 16), static_cast<std::uint8_t>(woodRgb >> 8),
+              static_cast<std::uint8_t>(woodRgb)};
+    m_board = std::move(board);
+    m_pictures[static_cast<int>(ScenePicture::BlackStone)] = toQImage(set.blackStone);
+    m_pictures[static_cast<int>(ScenePicture::WhiteStone)] = toQImage(set.whiteStone);
+    m_pictures[static_cast<int>(ScenePicture::LastMove)] = toQImage(set.lastMove);
+    m_pictures[static_cast<int>(ScenePicture::LastMoveBranches)] = toQImage(set.lastMoveBranches);
+    m_pictures[static_cast<int>(ScenePicture::MailGoMarker)] = toQImage(set.mailGoMarker);
+    m_scaled.clear();
+    m_image = m_board;  // shared until a point is painted into it
+}
+
 void BoardRenderer::clear() {
-    if (!m_board.isNull()) m_image = m_board.copy();
+    // Shared until a point is painted into it.
+    if (!m_board.isNull()) m_image = m_board;
 }
 
 const QImage& BoardRenderer::picture(ScenePicture p) const { return m_pictures[static_cast<int>(p)]; }

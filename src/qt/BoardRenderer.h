@@ -19,6 +19,8 @@ PictureReader resourcePictureReader();
 
 // A core picture as a Qt image (premultiplied ARGB).
 QImage toQImage(const Image& image);
+// An opaque core picture (a board) as a Qt image without alpha.
+QImage toOpaqueQImage(const Image& image);
 
 // The off-screen picture of one board: the clean board picture and a working copy of the same size
 // into which points are painted from their drawings. Pictures are loaded once per board size and
@@ -28,6 +30,9 @@ public:
     // Loads the pictures for `lines` (19 or 13) in the normal or large set and paints the clean
     // board; false (and the reason in `error`) when a picture cannot be loaded.
     bool load(const PictureReader& reader, int lines, bool large, QString* error = nullptr);
+    // The same from the pictures compiled into the program; the usual boards are shown straight
+    // from the program file without decoding.
+    bool loadCompiledIn(int lines, bool large, QString* error = nullptr);
     bool loaded() const { return !m_image.isNull(); }
     int lines() const { return m_geometry.lines(); }
     bool large() const { return m_geometry.large(); }
@@ -47,6 +52,7 @@ public:
     static QFont boardFont(double pixelHeight);
 
 private:
+    void take(const BoardPictureSet& set, QImage board, std::uint32_t woodRgb);
     const QImage& picture(ScenePicture p) const;
     const QImage& scaledPicture(ScenePicture p, int w, int h);
     void paintText(class QPainter& painter, const DrawOp& op);
@@ -64,5 +70,7 @@ private:
 void prefetchBoardPictures();
 // The prefetched renderer for `lines` and `large`, given out once; null when none matches.
 std::unique_ptr<BoardRenderer> takePrefetchedRenderer(int lines, bool large);
+// Waits for a prefetch nobody took and lets it go (before the application object goes).
+void endBoardPicturePrefetch();
 
 } // namespace stonewise

@@ -1,5 +1,7 @@
 #include "qt/BoardWidget.h"
 
+#include <QEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -35,6 +37,12 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setMinimumSize(240, 250);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_strip = new QLabel(this);
+    m_strip->setStyleSheet(QStringLiteral("background:#fff8d8; border-top:1px solid #b09050; padding:4px 8px;"));
+    m_strip->setFont(QFont(QStringLiteral("IPAPGothic"), 10));
+    m_strip->hide();
+    // A new text may need another height.
+    m_strip->installEventFilter(this);
     updateLayout();
 }
 
@@ -73,7 +81,7 @@ BoardRenderer* BoardWidget::renderer() const {
     if (!slot) {
         auto r = std::make_unique<BoardRenderer>();
         QString error;
-        if (!r->load(resourcePictureReader(), m_lines, m_large, &error)) {
+        if (!r->loadCompiledIn(m_lines, m_large, &error)) {
             m_pictureError = error;
             return nullptr;
         }
@@ -221,8 +229,19 @@ QPointF BoardWidget::centreOf(int x, int y) const {
 }
 
 void BoardWidget::resizeEvent(QResizeEvent*) {
+    placeStrip();
     const bool changed = updateLayout();
     refresh(changed);
+}
+
+void BoardWidget::placeStrip() {
+    const int h = m_strip->heightForWidth(width()) > 0 ? m_strip->heightForWidth(width()) : m_strip->sizeHint().height();
+    m_strip->setGeometry(0, height() - h, width(), h);
+}
+
+bool BoardWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_strip && event->type() == QEvent::Show) placeStrip();
+    return QWidget::eventFilter(watched, event);
 }
 
 void BoardWidget::changeEvent(QEvent* e) {

@@ -13,6 +13,8 @@
 #include "view/BoardScene.h"
 #include "view/ViewSettings.h"
 
+class QLabel;
+
 namespace stonewise {
 
 class CIgoBoard;
@@ -63,6 +65,10 @@ public:
     // The reason the pictures could not be loaded; empty when they were.
     const QString& pictureError() const { return m_pictureError; }
 
+    // The board's message strip: a line laid over the bottom of the board, hidden until a message
+    // shows; it moves and shrinks nothing.
+    QLabel* messageStrip() const { return m_strip; }
+
     QSize sizeHint() const override { return {760, 800}; }
     QSize minimumSizeHint() const override { return {240, 250}; }
 
@@ -74,6 +80,7 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void changeEvent(QEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Chooses the picture set for the widget's size and screen and lays the board out; true when
@@ -90,7 +97,11 @@ private:
     // has drawn its points (the selection of the move just played).
     void settleLater();
 
+    // Lays the message strip over the bottom edge.
+    void placeStrip();
+
     CIgoBoard* m_board = nullptr;
+    QLabel* m_strip = nullptr;
     ViewSettings m_settings;
     bool m_traceMode = false;
     bool m_limitNumberFont = false;

@@ -3,7 +3,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <future>
 #include <map>
 
 #include "app/ButtonLayouts.h"
@@ -41,6 +40,53 @@ void triangle(QPainter& p, double x, double y, double w, double h, bool right) {
     p.fillPath(path, kInk);
 }
 
+// A letter drawn with strokes, `height` high around `centre`: '?', 'i', '1' or '2'. (A bar
+// picture loads no font: a font engine costs more than every stroke of the bars.)
+void glyph(QPainter& p, char letter, QPointF centre, double height, const QColor& colour) {
+    const double pen = height * 0.17;
+    const double top = centre.y() - height / 2;
+    const double bottom = centre.y() + height / 2;
+    const double x = centre.x();
+    const QRectF hook(x - height * 0.27, top, height * 0.54, height * 0.5);
+    QPainterPath path;
+    QPointF dot(-1, -1);
+    switch (letter) {
+    case '?':
+        path.arcMoveTo(hook, 160);
+        path.arcTo(hook, 160, -250);
+        path.lineTo(x, top + height * 0.68);
+        dot = {x, bottom - pen * 0.6};
+        break;
+    case 'i':
+        path.moveTo(x, top + height * 0.38);
+        path.lineTo(x, bottom);
+        dot = {x, top + pen * 0.6};
+        break;
+    case '1':
+        path.moveTo(x - height * 0.2, top + height * 0.2);
+        path.lineTo(x + height * 0.03, top);
+        path.lineTo(x + height * 0.03, bottom);
+        break;
+    case '2':
+        path.arcMoveTo(hook, 160);
+        path.arcTo(hook, 160, -200);
+        path.lineTo(x - height * 0.28, bottom);
+        path.lineTo(x + height * 0.3, bottom);
+        break;
+    default: break;
+    }
+    p.save();
+    p.setPen(QPen(colour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    if (dot.x() >= 0) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawEllipse(dot, pen * 0.7, pen * 0.7);
+    }
+    p.restore();
+}
+
 // Every picture is drawn on a 24 × 24 grid.
 void paintPicture(QPainter& p, int picture) {
     p.setRenderHint(QPainter::Antialiasing);
@@ -49,12 +95,6 @@ void paintPicture(QPainter& p, int picture) {
     pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    auto font = [](int pixels) {
-        QFont f(QStringLiteral("IPAPGothic"));
-        f.setPixelSize(pixels);
-        f.setBold(true);
-        return f;
-    };
     switch (picture) {
     case 32900:  // Mail Go: an envelope with a stone
         p.drawRect(QRectF(3, 6, 18, 12));
@@ -80,9 +120,7 @@ void paintPicture(QPainter& p, int picture) {
         break;
     case 32926:  // problems: a question over a stone
         stone(p, {8, 16}, 5, true);
-        p.setFont(font(16));
-        p.setPen(kAccent);
-        p.drawText(QRectF(11, 0, 12, 18), Qt::AlignCenter, QStringLiteral("?"));
+        glyph(p, '?', {17, 8.5}, 12, kAccent);
         break;
     case 32890:  // Go book
         p.setBrush(QColor(0xb5, 0x3a, 0x2a));
@@ -123,8 +161,7 @@ void paintPicture(QPainter& p, int picture) {
     case 32903:  // game information
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
-        p.setFont(font(13));
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("i"));
+        glyph(p, 'i', {12, 12}, 10, kAccent);
         break;
     case 32935:  // other: three dots
         p.setBrush(kInk);
@@ -174,8 +211,7 @@ void paintPicture(QPainter& p, int picture) {
     case 32942:  // help
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
-        p.setFont(font(14));
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+        glyph(p, '?', {12, 12}, 10.5, kAccent);
         break;
     case 32899:  // pattern search: a magnifier over stones
         stone(p, {8, 8}, 3, true);
@@ -204,15 +240,12 @@ void paintPicture(QPainter& p, int picture) {
         break;
     case 32788:  // move numbers
         stone(p, {12, 12}, 9, true);
-        p.setFont(font(10));
-        p.setPen(Qt::white);
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("12"));
+        glyph(p, '1', {9.2, 12}, 8, Qt::white);
+        glyph(p, '2', {14.6, 12}, 8, Qt::white);
         break;
     case 32790:  // branch moves from 1
         stone(p, {12, 12}, 9, false);
-        p.setFont(font(12));
-        p.setPen(kAccent);
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("1"));
+        glyph(p, '1', {12, 12}, 10, kAccent);
         break;
     case 32785:  // to the start
         p.fillRect(QRectF(4, 5, 2.2, 14), kInk);
@@ -235,6 +268,19 @@ void paintPicture(QPainter& p, int picture) {
         p.fillRect(QRectF(14, 5, 2.5, 14), kInk);
         p.fillRect(QRectF(18.5, 5, 2.5, 14), kInk);
         break;
+    case kPictureAnimationRunning:  // animation running: a press pauses it
+        p.fillRect(QRectF(6.5, 4, 4, 16), kAccent);
+        p.fillRect(QRectF(13.5, 4, 4, 16), kAccent);
+        break;
+    case kPictureAnimationPaused: {  // animation paused: a press resumes it
+        QPainterPath play;
+        play.moveTo(6, 4);
+        play.lineTo(20, 12);
+        play.lineTo(6, 20);
+        play.closeSubpath();
+        p.fillPath(play, kAccent);
+        break;
+    }
     case 32871:  // stop the animation
         p.fillRect(QRectF(6, 6, 12, 12), kInk);
         break;
@@ -242,36 +288,6 @@ void paintPicture(QPainter& p, int picture) {
         stone(p, {12, 12}, 7, true);
         break;
     }
-}
-
-// The pictures of every bar drawn at their usual size (24 × 24, normal and disabled) on another
-// thread while the program starts; an icon asked for another size draws it itself.
-struct DrawnPicture {
-    QImage normal;
-    QImage disabled;
-};
-std::shared_future<std::map<int, DrawnPicture>> g_drawn;
-
-// Pictures with a letter in them: fonts belong to the program's main thread, so they are drawn there.
-bool drawsText(int picture) {
-    return picture == 32926 || picture == 32903 || picture == 32942 || picture == 32788 || picture == 32790;
-}
-
-QImage drawPicture(int picture, QSize size, bool disabled) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.scale(size.width() / 24.0, size.height() / 24.0);
-    if (disabled) p.setOpacity(0.35);
-    paintPicture(p, picture);
-    return image;
-}
-
-const DrawnPicture* predrawn(int picture, QSize size) {
-    if (size != QSize(24, 24) || !g_drawn.valid()) return nullptr;
-    const auto& drawn = g_drawn.get();
-    auto it = drawn.find(picture);
-    return it == drawn.end() ? nullptr : &it->second;
 }
 
 // An icon engine that draws the picture at the size and density asked.
@@ -287,36 +303,25 @@ public:
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        if (const DrawnPicture* d = predrawn(m_picture, size))
-            return QPixmap::fromImage(mode == QIcon::Disabled ? d->disabled : d->normal);
+        const std::pair key{size.width() * 65536 + size.height(), static_cast<int>(mode)};
+        if (auto it = m_drawn.find(key); it != m_drawn.end()) return it->second;
         QPixmap pm(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        p.end();
+        m_drawn.emplace(key, pm);
         return pm;
     }
     QIconEngine* clone() const override { return new PictureEngine(m_picture); }
 
 private:
     int m_picture;
+    std::map<std::pair<int, int>, QPixmap> m_drawn;  // by size and mode
 };
 
 } // namespace
 
 QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
-
-void prefetchButtonIcons() {
-    if (g_drawn.valid()) return;
-    g_drawn = std::async(std::launch::async, [] {
-        std::map<int, DrawnPicture> drawn;
-        for (BarLayout layout : {BarLayout::MailGo, BarLayout::Finished, BarLayout::PlayAndRecord, BarLayout::Problems,
-                                 BarLayout::Viewing, BarLayout::Book, BarLayout::SearchAndOthers})
-            for (const auto* bar : {&mainBarButtons(layout), &secondaryBarButtons(layout)})
-                for (const ButtonEntry& e : *bar)
-                    if (e.kind == ButtonKind::Picture && !drawsText(e.picture) && !drawn.count(e.picture))
-                        drawn[e.picture] = {drawPicture(e.picture, {24, 24}, false), drawPicture(e.picture, {24, 24}, true)};
-        return drawn;
-    }).share();
-}
 
 } // namespace stonewise

@@ -4,11 +4,8 @@
 
 namespace stonewise {
 
-// The picture of a tool button, drawn for any screen density; the disabled look comes from the icon.
+// The picture of a tool button, drawn for any screen density when first shown (once per size and
+// state); the disabled look comes from the icon.
 QIcon buttonIcon(int picture);
-
-// Starts drawing the pictures of every bar at their usual size on another thread (called once,
-// early in start-up, after the application object exists).
-void prefetchButtonIcons();
 
 } // namespace stonewise

@@ -27,7 +27,7 @@ void CButtonBox::setLayout(BarLayout layout) {
     if (m_built && layout == m_layout) return;
     m_built = true;
     m_layout = layout;
-    for (auto& [entry, button] : m_buttons) delete button;
+    for (Shown& shown : m_buttons) delete shown.button;
     m_buttons.clear();
     int at = 0;
     for (const ButtonEntry& e : entries(layout)) {
@@ -50,12 +50,16 @@ void CButtonBox::setLayout(BarLayout layout) {
         });
         m_row->insertWidget(at++, b);
         b->show();
-        m_buttons.emplace_back(e, b);
+        m_buttons.push_back({e, b, e.picture});
     }
 }
 
 void CButtonBox::refresh(const CommandStates& states) {
-    for (auto& [entry, button] : m_buttons) {
+    for (auto& [entry, button, picture] : m_buttons) {
+        if (entry.kind == ButtonKind::Picture && states.picture(entry) != picture) {
+            picture = states.picture(entry);
+            button->setIcon(buttonIcon(picture));
+        }
         button->setEnabled(states.enabled(entry.command));
         const bool checked = states.checked(entry.command);
         button->setCheckable(checked || button->isCheckable());
@@ -64,8 +68,8 @@ void CButtonBox::refresh(const CommandStates& states) {
 }
 
 QToolButton* CButtonBox::button(int control) const {
-    for (const auto& [entry, button] : m_buttons)
-        if (entry.control == control) return button;
+    for (const Shown& shown : m_buttons)
+        if (shown.entry.control == control) return shown.button;
     return nullptr;
 }
 

@@ -45,7 +45,12 @@ private:
     bool m_built = false;
     QHBoxLayout* m_row = nullptr;
     QLabel* m_title = nullptr;
-    std::vector<std::pair<ButtonEntry, QToolButton*>> m_buttons;
+    struct Shown {
+        ButtonEntry entry;
+        QToolButton* button = nullptr;
+        int picture = 0;  // the picture on the button now
+    };
+    std::vector<Shown> m_buttons;
 };
 
 // The main bar: the modes, the mode's own buttons, files, printing, lists, settings and help.

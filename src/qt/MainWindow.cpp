@@ -61,11 +61,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     boardColumn->setSpacing(0);
     m_boardWidget = new BoardWidget(boardArea);
     boardColumn->addWidget(m_boardWidget, 1);
-    m_strip = new QLabel(boardArea);
-    m_strip->setStyleSheet(QStringLiteral("background:#fff8d8; border-top:1px solid #b09050; padding:4px 8px;"));
-    m_strip->setFont(QFont(QStringLiteral("IPAPGothic"), 10));
-    m_strip->hide();
-    boardColumn->addWidget(m_strip);
+    m_strip = m_boardWidget->messageStrip();
     m_side = new SidePanel(split);
     m_side->setMinimumWidth(300);
     split->addWidget(boardArea);
@@ -336,19 +332,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// A window's position (move(), pos()) is its frame's outer corner, its size (resize()) the inside:
+// the place is saved and restored in those same terms.
+void MainWindow::place(const WindowRect& r) {
+    move(r.left, r.top);
+    resize(r.width, r.height);
+}
+
 void MainWindow::rememberPlacement() {
     if (isMinimized() || isMaximized() || isFullScreen()) return;
-    const QRect g = frameGeometry();
-    m_app.mainWindowMoved(g.left(), g.top(), width(), height());
+    m_app.mainWindowMoved(pos().x(), pos().y());
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (m_startedUp) rememberPlacement();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
     if (m_startedUp) rememberPlacement();
 }
 

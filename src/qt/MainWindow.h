@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/FunctionModes.h"
+#include "app/WindowFit.h"
 #include "view/FlashTimerSlots.h"
 #include "view/MoveListRegistry.h"
 #include "view/ViewSettings.h"
@@ -46,6 +47,9 @@ public:
     ProgramCommands& commands() { return *m_commands; }
     const CommandStates& commandStates() const;
 
+    // Puts the window at its start-up place: left and top are the outer corner of its frame, width
+    // and height its inside (as the window's moves are saved).
+    void place(const WindowRect& r);
     // Starts the library, the mode of the last run and the board's timers; called once the window
     // is built and before it is shown.
     void startUp();
@@ -70,7 +74,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -2,14 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace stonewise {
 
 // One running Stonewise per user: the first start listens on a per-user local socket (only its
 // user may connect); a later start hands its file to it ("open this file") or asks it to come to the
-// front, then ends.
+// front, then ends. Plain local sockets watched by the event loop: a start loads no network library.
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
@@ -30,10 +31,19 @@ Q_SIGNALS:
     void frontRequested();
 
 private:
-    void readConnection();
+    void acceptConnections();
+    void readConnection(int fd);
+    void closeConnection(int fd);
 
     QString m_key;
-    QLocalServer* m_server = nullptr;
+    QByteArray m_path;  // the socket's file
+    int m_listener = -1;
+    QSocketNotifier* m_listenerNotifier = nullptr;
+    struct Connection {
+        QSocketNotifier* notifier = nullptr;
+        QByteArray received;
+    };
+    std::map<int, Connection> m_connections;
 };
 
 } // namespace stonewise

@@ -2,6 +2,7 @@
 // the main window and its place, the library, one running instance per user, then the event loop.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFont>
 #include <QMessageBox>
 #include <QScreen>
@@ -10,7 +11,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "qt/BoardRenderer.h"
-#include "qt/ButtonIcons.h"
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
@@ -32,19 +32,25 @@ void quitAfterFirstPaint(QWidget* widget) {
     widget->installEventFilter(new Probe);
 }
 
+// The board pictures, made on another thread while the window is built. The thread works with
+// Qt's images, so it ends before the application object does: this lives inside its lifetime.
+class PicturePrefetch {
+public:
+    PicturePrefetch() { stonewise::prefetchBoardPictures(); }
+    ~PicturePrefetch() { stonewise::endBoardPicturePrefetch(); }
+    PicturePrefetch(const PicturePrefetch&) = delete;
+    PicturePrefetch& operator=(const PicturePrefetch&) = delete;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace stonewise;
     QApplication qapp(argc, argv);
-    // The board and bar pictures are made on other threads while the rest of the program starts
-    // (after the application object: Qt's own main thread is the one that makes it).
-    prefetchBoardPictures();
-    prefetchButtonIcons();
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
 
-    const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv));
+    const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv, QDir::currentPath().toStdString()));
 
     if (commandLine.maintenance) {
         QMessageBox::warning(nullptr, QStringLiteral("Stonewise"), qs(Application::maintenanceMessage()));
@@ -56,6 +62,9 @@ int main(int argc, char** argv) {
     SingleInstance single;
     if (single.handOver(qs(commandLine.file))) return 0;
 
+    // Only a start that opens a window loads pictures.
+    const PicturePrefetch prefetch;
+
     Application app(commandLine, DataFolder::user(), programFolder());
     app.chooseLanguage(userLocaleNumber());
     installQtTranslations(app.japanese());
@@ -65,7 +74,7 @@ int main(int argc, char** argv) {
     const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                             : QRect(0, 0, 1280, 1024);
     const WindowRect placed = app.placeMainWindow({desktop.left(), desktop.top(), desktop.width(), desktop.height()});
-    window.setGeometry(placed.left, placed.top, placed.width, placed.height);
+    window.place(placed);
     window.startUp();
 
     single.listen();

@@ -73,7 +73,7 @@ std::optional<Image> loadPicture(const PictureReader& reader, PictureId id, std:
         return std::nullopt;
     }
     std::string why;
-    std::optional<Image> image = decodePng(*bytes, &why);
+    std::optional<Image> image = isPlainPixels(*bytes) ? decodePixels(*bytes, &why) : decodePng(*bytes, &why);
     if (!image) {
         if (error) *error = name + ": " + why;
         return std::nullopt;
@@ -87,19 +87,27 @@ std::optional<Image> loadPicture(const PictureReader& reader, PictureId id, std:
     return image;
 }
 
-std::optional<BoardPictureSet> loadBoardPictures(const PictureReader& reader, int lines, bool large,
-                                                 std::string* error) {
+PictureId boardPictureId(int lines, bool large) {
+    return lines == 13 ? (large ? PictureId::Board13Large : PictureId::Board13)
+                       : (large ? PictureId::Board19Large : PictureId::Board19);
+}
+
+WoodSample woodSample(bool large) {
+    const int margin = large ? 41 : 23;
+    const int cell = large ? 78 : 45;
+    return {margin + 4, margin + 6, cell - 8, cell - 8};
+}
+
+std::optional<BoardPictureSet> loadBoardPieces(const PictureReader& reader, int lines, bool large,
+                                               std::string* error) {
     BoardPictureSet set;
     set.lines = lines == 13 ? 13 : 19;
     set.large = large;
-    const PictureId board = set.lines == 13 ? (large ? PictureId::Board13Large : PictureId::Board13)
-                                            : (large ? PictureId::Board19Large : PictureId::Board19);
     struct Wanted {
         PictureId id;
         Image* target;
     };
     const Wanted wanted[] = {
-        {board, &set.board},
         {large ? PictureId::BlackStoneLarge : PictureId::BlackStone, &set.blackStone},
         {large ? PictureId::WhiteStoneLarge : PictureId::WhiteStone, &set.whiteStone},
         {PictureId::LastMove, &set.lastMove},
@@ -111,10 +119,18 @@ std::optional<BoardPictureSet> loadBoardPictures(const PictureReader& reader, in
         if (!image) return std::nullopt;
         *w.target = std::move(*image);
     }
-    // The wood between the first two lines of the top left corner.
-    const int margin = large ? 41 : 23;
-    const int cell = large ? 78 : 45;
-    set.woodRgb = set.board.averageRgb(margin + 4, margin + 6, cell - 8, cell - 8);
+    return set;
+}
+
+std::optional<BoardPictureSet> loadBoardPictures(const PictureReader& reader, int lines, bool large,
+                                                 std::string* error) {
+    std::optional<Image> board = loadPicture(reader, boardPictureId(lines == 13 ? 13 : 19, large), error);
+    if (!board) return std::nullopt;
+    std::optional<BoardPictureSet> set = loadBoardPieces(reader, lines, large, error);
+    if (!set) return std::nullopt;
+    set->board = std::move(*board);
+    const WoodSample wood = woodSample(large);
+    set->woodRgb = set->board.averageRgb(wood.x, wood.y, wood.width, wood.height);
     return set;
 }
 

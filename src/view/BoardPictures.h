@@ -41,8 +41,8 @@ using PictureReader = std::function<std::optional<std::string>(std::string_view 
 // A reader of the files in a folder.
 PictureReader folderPictureReader(std::string folder);
 
-// Reads and decodes one picture; no image (and the reason in `error`) when it is missing, damaged,
-// or not of its documented size.
+// Reads and decodes one picture (a PNG file, or the plain pixels of Image.h); no image (and the
+// reason in `error`) when it is missing, damaged, or not of its documented size.
 std::optional<Image> loadPicture(const PictureReader& reader, PictureId id, std::string* error = nullptr);
 
 // The pictures a board of one size draws with, in the normal or the large set.
@@ -62,5 +62,21 @@ struct BoardPictureSet {
 // (and the first failure in `error`) when a picture cannot be loaded.
 std::optional<BoardPictureSet> loadBoardPictures(const PictureReader& reader, int lines, bool large,
                                                  std::string* error = nullptr);
+// The same without the board picture (left null, the wood colour at its default): for a caller
+// that has the board in another form.
+std::optional<BoardPictureSet> loadBoardPieces(const PictureReader& reader, int lines, bool large,
+                                               std::string* error = nullptr);
+
+// The board picture of a set.
+PictureId boardPictureId(int lines, bool large);
+// Where the wood colour of a board picture is measured: between the first two lines of the top
+// left corner.
+struct WoodSample {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+WoodSample woodSample(bool large);
 
 } // namespace stonewise

@@ -102,4 +102,80 @@ std::uint32_t Image::averageRgb(int x, int y, int w, int h) const {
     return (channel(0) << 16) | (channel(1) << 8) | channel(2);
 }
 
+namespace {
+constexpr std::string_view kPixelsTag = "SWPIXELS";
+constexpr std::size_t kPixelsHeader = 16;
+
+void putWord(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t word(std::string_view bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
+    return v;
+}
+} // namespace
+
+std::string encodePixels(const Image& image) {
+    std::string out(kPixelsTag);
+    out.reserve(kPixelsHeader + image.bytes().size());
+    putWord(out, static_cast<std::uint32_t>(image.width()));
+    putWord(out, static_cast<std::uint32_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t* p = image.pixel(x, y);
+            putWord(out, (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
+        }
+    return out;
+}
+
+bool isPlainPixels(std::string_view bytes) { return bytes.starts_with(kPixelsTag); }
+
+std::optional<PlainPixels> plainPixelsView(std::string_view bytes, std::string* error) {
+    auto fail = [&](const char* why) -> std::optional<PlainPixels> {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    if (bytes.size() < kPixelsHeader || !isPlainPixels(bytes)) return fail("not a plain picture");
+    const std::uint32_t w = word(bytes, 8), h = word(bytes, 12);
+    if (w < 1 || h < 1 || w > static_cast<std::uint32_t>(Image::kMaxSide) || h > static_cast<std::uint32_t>(Image::kMaxSide))
+        return fail("picture too large");
+    if (bytes.size() - kPixelsHeader != static_cast<std::size_t>(w) * h * 4) return fail("cut short or damaged");
+    if (reinterpret_cast<std::uintptr_t>(bytes.data() + kPixelsHeader) % alignof(std::uint32_t) != 0)
+        return fail("pixels not aligned");
+    return PlainPixels{reinterpret_cast<const std::uint32_t*>(bytes.data() + kPixelsHeader), static_cast<int>(w),
+                       static_cast<int>(h)};
+}
+
+Image imageFromWords(const std::uint32_t* words, int width, int height, int stride) {
+    Image image(width, height);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t v = words[static_cast<std::size_t>(y) * stride + x];
+            std::uint8_t* p = image.pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(v >> 16);
+            p[1] = static_cast<std::uint8_t>(v >> 8);
+            p[2] = static_cast<std::uint8_t>(v);
+            p[3] = static_cast<std::uint8_t>(v >> 24);
+        }
+    return image;
+}
+
+std::optional<Image> decodePixels(std::string_view bytes, std::string* error) {
+    std::string why;
+    // An unaligned buffer is read through an aligned copy.
+    std::string aligned;
+    std::optional<PlainPixels> view = plainPixelsView(bytes, &why);
+    if (!view && why == "pixels not aligned") {
+        aligned.assign(bytes);
+        view = plainPixelsView(aligned, &why);
+    }
+    if (!view) {
+        if (error) *error = why;
+        return std::nullopt;
+    }
+    return imageFromWords(view->words, view->width, view->height, view->width);
+}
+
 } // namespace stonewise

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace stonewise {
@@ -41,5 +44,24 @@ private:
     int m_height = 0;
     std::vector<std::uint8_t> m_bytes;
 };
+
+// The plain form of a picture: "SWPIXELS", the width and the height, then each pixel as one word
+// 0xAARRGGBB with the colour premultiplied (all 32 bits, little-endian; the layout screens and
+// toolkits use for pixels in memory). The program compiles its board pictures in this form, so
+// that they are shown straight from the program file without decoding.
+std::string encodePixels(const Image& image);
+// Reads the plain form; no image (and the reason in `error`) when it is damaged or cut short.
+std::optional<Image> decodePixels(std::string_view bytes, std::string* error = nullptr);
+// Whether the bytes are in the plain form (rather than, say, PNG).
+bool isPlainPixels(std::string_view bytes);
+// The pixel words of the plain form and its size, without copying; none when damaged.
+struct PlainPixels {
+    const std::uint32_t* words = nullptr;  // width × height, rows from the top
+    int width = 0;
+    int height = 0;
+};
+std::optional<PlainPixels> plainPixelsView(std::string_view bytes, std::string* error = nullptr);
+// Copies pixel words of that layout (rows of `stride` words) into an Image.
+Image imageFromWords(const std::uint32_t* words, int width, int height, int stride);
 
 } // namespace stonewise

@@ -59,5 +59,36 @@ TEST(CommandStates, RefreshFollowsTheBoard) {
     EXPECT_TRUE(states.checked(kCmdShowNumbers));
 }
 
+// The animation button shows a picture of its own while the animation runs and while it is paused;
+// every other button keeps its picture.
+TEST(CommandStates, TheAnimationButtonShowsTheAnimationsState) {
+    CommandStates states;
+    TestBoard t;
+    t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}});
+    t.board.command(kCmdToStart);
+    const ButtonEntry animate{ButtonKind::Picture, kCmdAnimate, kCmdAnimate, u"", u"", kCmdAnimate};
+    const ButtonEntry back{ButtonKind::Picture, kCmdBack, kCmdBack, u"", u"", kCmdBack};
+    struct Step {
+        int command;  // 0: none
+        AnimationState state;
+        int picture;
+    };
+    const Step steps[] = {
+        {0, AnimationState::Idle, kCmdAnimate},
+        {kCmdAnimate, AnimationState::Running, kPictureAnimationRunning},
+        {kCmdAnimate, AnimationState::Paused, kPictureAnimationPaused},
+        {kCmdAnimate, AnimationState::Running, kPictureAnimationRunning},
+        {kCmdStopAnimation, AnimationState::Idle, kCmdAnimate},
+    };
+    for (const Step& s : steps) {
+        if (s.command) t.board.command(s.command);
+        states.refresh(t.board, nullptr, false);
+        EXPECT_EQ(states.animation(), s.state) << "after " << s.command;
+        EXPECT_EQ(states.picture(animate), s.picture) << "after " << s.command;
+        EXPECT_EQ(states.picture(back), kCmdBack);
+    }
+    EXPECT_NE(kPictureAnimationRunning, kPictureAnimationPaused);
+}
+
 } // namespace
 } // namespace stonewise

@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/NoticeBoard.h"
 #include "app/WindowFit.h"
+#include "record/Text.h"
+#include "store/SettingsRecord.h"
+#include "support/TempFolder.h"
 
 namespace stonewise {
 namespace {
@@ -34,21 +42,74 @@ TEST(CommandLine, Arguments) {
         EXPECT_EQ(cl.file, c.file);
     }
     const char* argv[] = {"stonewise", "/tmp/My Games/x.sgf"};
-    EXPECT_EQ(parseCommandLine(joinArguments(2, argv)).file, u"/tmp/My Games/x.sgf");
+    EXPECT_EQ(parseCommandLine(joinArguments(2, argv, "/home/me")).file, u"/tmp/My Games/x.sgf");
+}
+
+// A path given relative to the folder the program was started in names the same file once it is
+// handed to a running program elsewhere; a short name is a file like any other.
+TEST(CommandLine, RelativePathsBecomeAbsolute) {
+    test::TempFolder folder;
+    const std::string here = folder.path() + "My Games";
+    std::filesystem::create_directories(here);
+    std::ofstream(here + "/a.sgf") << "(;)";
+    struct Case {
+        std::vector<const char*> args;
+        std::u16string file;  // empty: none
+        bool large = false;
+    };
+    const std::u16string absolute = fromUtf8(here) + u"/a.sgf";
+    const Case cases[] = {
+        {{"a.sgf"}, absolute},                                     // shorter than 8 characters
+        {{"./a.sgf"}, absolute},
+        {{"../My Games/a.sgf"}, absolute},
+        {{"sub/later.sgf"}, fromUtf8(here) + u"/sub/later.sgf"},     // not there (yet): still absolute
+        {{"/elsewhere/b.sgf"}, u"/elsewhere/b.sgf"},
+        {{"MOVIE"}, u"", true},
+        {{"MOVIES"}, u""},                                         // no such file: neither flag nor file
+        {{"LOCALE=1033"}, u""},
+        {{"MODE=MAINTENANCE"}, u""},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"stonewise"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const CommandLine cl = parseCommandLine(joinArguments(static_cast<int>(argv.size()), argv.data(), here));
+        EXPECT_EQ(cl.file, c.file) << c.args[0];
+        EXPECT_EQ(cl.largeWindow, c.large) << c.args[0];
+    }
 }
 
 TEST(WindowFit, PlacementAndFitting) {
     const WindowRect desktop{0, 0, 1920, 1080};
-    EXPECT_EQ(placeMainWindow({-1700, 10, 900, 700}, desktop, false), (WindowRect{400, 32, 1000, 768}));
-    EXPECT_EQ(placeMainWindow({100, 10, 0, 700}, desktop, false), (WindowRect{400, 32, 1000, 768}));
-    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop, false), (WindowRect{100, 50, 900, 700}));
+    EXPECT_EQ(placeMainWindow({-1700, 10, 900, 700}, desktop), (WindowRect{400, 32, 1000, 768}));
+    EXPECT_EQ(placeMainWindow({100, 10, 0, 700}, desktop), (WindowRect{400, 32, 1000, 768}));
+    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop), (WindowRect{100, 50, 900, 700}));
     // Past the right edge: moved in; wider than the desktop: the desktop's width from 0.
-    EXPECT_EQ(placeMainWindow({1500, 50, 900, 700}, desktop, false), (WindowRect{1020, 50, 900, 700}));
-    EXPECT_EQ(placeMainWindow({100, 50, 2500, 700}, desktop, false), (WindowRect{0, 50, 1920, 700}));
+    EXPECT_EQ(placeMainWindow({1500, 50, 900, 700}, desktop), (WindowRect{1020, 50, 900, 700}));
+    EXPECT_EQ(placeMainWindow({100, 50, 2500, 700}, desktop), (WindowRect{0, 50, 1920, 700}));
     // Past the bottom: moved up to bottom - height - 32; taller: top 0 and the desktop's height - 32.
-    EXPECT_EQ(placeMainWindow({100, 600, 900, 700}, desktop, false), (WindowRect{100, 348, 900, 700}));
-    EXPECT_EQ(placeMainWindow({100, 600, 900, 1200}, desktop, false), (WindowRect{100, 0, 900, 1048}));
-    EXPECT_EQ(placeMainWindow({100, 50, 900, 700}, desktop, true), (WindowRect{100, 50, 1280, 960}));
+    EXPECT_EQ(placeMainWindow({100, 600, 900, 700}, desktop), (WindowRect{100, 348, 900, 700}));
+    EXPECT_EQ(placeMainWindow({100, 600, 900, 1200}, desktop), (WindowRect{100, 0, 900, 1048}));
+    EXPECT_EQ(largeMainWindow({100, 50, 900, 700}), (WindowRect{100, 50, 1280, 960}));
+}
+
+// "MOVIE" shows the window 1280 × 960 for this run only: the settings keep the fitted place, and
+// a move changes the place but not the size.
+TEST(WindowFit, TheSettingsKeepTheFittedPlace) {
+    const WindowRect desktop{0, 0, 1920, 1080};
+    for (const bool large : {false, true}) {
+        test::TempFolder folder;
+        CommandLine commandLine;
+        commandLine.largeWindow = large;
+        Application app(commandLine, DataFolder(folder.path()), std::string());
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        app.settings().mainWindow = {1500, 50, 900, 700};
+        const WindowRect shown = app.placeMainWindow(desktop);
+        EXPECT_EQ(shown, large ? (WindowRect{1020, 50, 1280, 960}) : (WindowRect{1020, 50, 900, 700}));
+        EXPECT_EQ(app.settings().mainWindow, (WindowPlacement{1020, 50, 900, 700}));
+        app.mainWindowMoved(200, 80);
+        EXPECT_EQ(app.settings().mainWindow, (WindowPlacement{200, 80, 900, 700}));
+    }
 }
 
 TEST(NoticeBoard, ANewNoticeClosesTheOlderOnes) {

@@ -1,7 +1,9 @@
+#include <QResource>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "app/CIgoBoard.h"
+#include "qt/BoardRenderer.h"
 #include "qt/BoardWidget.h"
 
 using namespace stonewise;
@@ -35,6 +37,45 @@ private:
     };
 
 private Q_SLOTS:
+    // The boards compiled in as plain pixels are the same pictures as their PNG files, with the
+    // same wood colour; painting a point leaves the clean board as it was.
+    void compiledInBoardsMatchTheirFiles() {
+        const PictureReader pngOnly = [](std::string_view name) -> std::optional<std::string> {
+            QFile file(QStringLiteral(":/pictures/") + QString::fromUtf8(name.data(), qsizetype(name.size())));
+            if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+            return file.readAll().toStdString();
+        };
+        for (const auto& [lines, large] : {std::pair{19, false}, {13, false}, {19, true}}) {
+            BoardRenderer compiled;
+            BoardRenderer decoded;
+            QVERIFY(compiled.loadCompiledIn(lines, large));
+            QVERIFY(decoded.load(pngOnly, lines, large));
+            QCOMPARE(compiled.image().size(), decoded.image().size());
+            QVERIFY(compiled.image().convertToFormat(QImage::Format_RGB32) == decoded.image().convertToFormat(QImage::Format_RGB32));
+            QVERIFY(compiled.wood() == decoded.wood());
+            // The usual boards are read in place from the program file.
+            if (!large) {
+                const QResource pixels(QStringLiteral(":/pixels/board%1.png").arg(lines));
+                QCOMPARE(static_cast<const void*>(compiled.image().constBits()), static_cast<const void*>(pixels.data() + 16));
+            }
+            QCOMPARE(compiled.geometry().cellWidth(), decoded.geometry().cellWidth());
+        }
+        BoardRenderer renderer;
+        QVERIFY(renderer.loadCompiledIn(19, false));
+        const QImage clean = renderer.image().copy();
+        PointDrawing d;
+        d.rect = {100, 100, 45, 45};
+        DrawOp disc;
+        disc.kind = DrawOp::Kind::Disc;
+        disc.x = disc.y = 120;
+        disc.radius = 15;
+        d.ops.push_back(disc);
+        renderer.paint(d);
+        QVERIFY(renderer.image() != clean);
+        renderer.clear();
+        QVERIFY(renderer.image() == clean);
+    }
+
     void stonesAppearAtTheirCentres() {
         Window w;
         QVERIFY2(w.widget.pictureError().isEmpty(), qPrintable(w.widget.pictureError()));

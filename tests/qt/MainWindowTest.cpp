@@ -2,8 +2,12 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -23,6 +27,7 @@
 #include "qt/QtText.h"
 #include "qt/SidePanel.h"
 #include "qt/SingleInstance.h"
+#include "store/SettingsRecord.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -229,6 +234,95 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before, 2000);
     }
 
+    // The window comes back where it was left: its place is saved and restored the same way, so
+    // the frame's height does not move it up at every run.
+    void theWindowKeepsItsPlaceBetweenRuns() {
+        test::TempFolder folder;
+        const WindowRect desktop{0, 0, 1920, 1080};
+        QPoint shownAt;
+        for (int run = 0; run < 3; ++run) {
+            Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+            app.chooseLanguage(0x0411);
+            app.loadSettings(nullptr);
+            if (run == 0) app.settings().mainWindow = {300, 200, 1000, 768};
+            MainWindow window(app);
+            window.place(app.placeMainWindow(desktop));
+            window.startUp();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QApplication::processEvents();
+            if (run == 0) shownAt = window.frameGeometry().topLeft();
+            QCOMPARE(window.frameGeometry().topLeft(), shownAt);
+            QCOMPARE(window.size(), QSize(1000, 768));
+            window.close();
+            QCOMPARE(app.settings().mainWindow, (WindowPlacement{300, 200, 1000, 768}));
+        }
+        // A move the user makes is kept as well.
+        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        MainWindow window(app);
+        window.place(app.placeMainWindow(desktop));
+        window.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(250, 150);
+        QTRY_COMPARE(app.settings().mainWindow, (WindowPlacement{250, 150, 1000, 768}));
+    }
+
+    // The animation button shows one picture while the animation runs, another while it is
+    // paused, and its own again once it stops.
+    void theAnimationButtonShowsRunningAndPaused() {
+        Program p;
+        CIgoBoard& board = p.window->board();
+        for (const auto& [x, y] : {std::pair{3, 3}, {15, 15}, {4, 4}, {14, 14}, {5, 5}}) board.clickPoint(x, y);
+        p.window->runCommand(kCmdToStart);
+        QToolButton* button = nullptr;
+        for (CButtonBox* bar : p.window->findChildren<CButtonBox*>())
+            if (QToolButton* b = bar->button(kCmdAnimate); b && b->isVisible()) button = b;
+        QVERIFY(button);
+        auto picture = [&] { return button->icon().pixmap(QSize(24, 24)).toImage(); };
+        const QImage idle = picture();
+        p.window->runCommand(kCmdAnimate);
+        const QImage running = picture();
+        QVERIFY(running != idle);
+        p.window->runCommand(kCmdAnimate);
+        const QImage paused = picture();
+        QVERIFY(paused != running);
+        QVERIFY(paused != idle);
+        p.window->runCommand(kCmdAnimate);
+        QCOMPARE(picture(), running);
+        p.window->runCommand(kCmdStopAnimation);
+        QCOMPARE(picture(), idle);
+    }
+
+    // The message strip lies over the bottom of the board: the board keeps its size and a click
+    // lands on the same point while the strip shows.
+    void theMessageStripMovesNothing() {
+        Program p;
+        BoardWidget& board = p.window->boardWidget();
+        QApplication::processEvents();
+        const QRect before = board.geometry();
+        const QPointF lowest = board.centreOf(9, 18);
+        const QPoint pixel = lowest.toPoint();
+        QCOMPARE(board.pointAt(pixel), QPoint(9, 18));
+        p.window->ui().boardMessage(u"禁じ手です。");
+        QApplication::processEvents();
+        QLabel* strip = nullptr;
+        for (QLabel* label : p.window->findChildren<QLabel*>())
+            if (label->text() == QStringLiteral("禁じ手です。") && label->isVisible() && label != p.window->statusBar()->findChild<QLabel*>())
+                strip = label;
+        QVERIFY(strip);
+        QVERIFY(strip->height() > 0);
+        QCOMPARE(board.geometry(), before);
+        QCOMPARE(board.centreOf(9, 18), lowest);
+        QCOMPARE(board.pointAt(pixel), QPoint(9, 18));
+        // It lies over the board's bottom edge, across the board's width.
+        const QRect over(strip->mapTo(&board, QPoint(0, 0)), strip->size());
+        QCOMPARE(over.bottom(), board.height() - 1);
+        QCOMPARE(over.width(), board.width());
+    }
+
     void aSecondStartHandsItsFileToTheFirst() {
         const QString key = QStringLiteral("stonewise-test-%1").arg(QCoreApplication::applicationPid());
         SingleInstance first(key);
@@ -249,6 +343,27 @@ private Q_SLOTS:
         QTRY_VERIFY(second->isFinished());
         // Without a running instance nobody takes the file.
         QVERIFY(!SingleInstance(key + QStringLiteral("-none")).handOver(QStringLiteral("/tmp/x.sgf")));
+        // Only this user may reach the socket.
+        const QFileInfo socket(QDir::tempPath() + QLatin1Char('/') + key);
+        QVERIFY(socket.exists());
+        QVERIFY(!(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+    }
+
+    // What a crashed run leaves where its socket was does not keep the next run from listening.
+    void aSocketLeftByACrashIsReplaced() {
+        const QString key = QStringLiteral("stonewise-test-left-%1").arg(QCoreApplication::applicationPid());
+        const QString path = QDir::tempPath() + QLatin1Char('/') + key;
+        QFile left(path);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.close();
+        QVERIFY(!SingleInstance(key).handOver(QString()));  // nobody answers there
+        SingleInstance next(key);
+        QVERIFY(next.listen());
+        QSignalSpy front(&next, &SingleInstance::frontRequested);
+        std::unique_ptr<QThread> second(QThread::create([&] { SingleInstance(key).handOver(QString()); }));
+        second->start();
+        QTRY_COMPARE(front.size(), 1);
+        QTRY_VERIFY(second->isFinished());
     }
 };
 

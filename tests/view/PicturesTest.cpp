@@ -70,6 +70,28 @@ TEST(Pictures, DamagedFilesAreRefused) {
     EXPECT_NE(error.find("missing"), std::string::npos);
 }
 
+// The program's own pictures may be compiled in as plain pixels, read without decoding: the same
+// picture as its PNG file, and refused when damaged or of another size.
+TEST(Pictures, PlainPixelsReadAsTheirPicture) {
+    const Image board = *loadPicture(pictures(), PictureId::Board19);
+    const std::string pixels = encodePixels(board);
+    const std::optional<Image> read = loadPicture([&](std::string_view) { return pixels; }, PictureId::Board19);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->width(), board.width());
+    EXPECT_EQ(read->bytes(), board.bytes());
+
+    std::string error;
+    EXPECT_FALSE(decodePixels(pixels.substr(0, pixels.size() - 1), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(decodePixels(pixels.substr(0, 12), &error));
+    std::string huge = pixels;
+    huge[8] = huge[9] = huge[10] = huge[11] = '\x7f';  // a width no picture has
+    EXPECT_FALSE(decodePixels(huge, &error));
+    const std::string stone = encodePixels(*loadPicture(pictures(), PictureId::BlackStone));
+    EXPECT_FALSE(loadPicture([&](std::string_view) { return stone; }, PictureId::Board19, &error));
+    EXPECT_NE(error.find("45 x 45"), std::string::npos);
+}
+
 TEST(Pictures, EncodeDecodeKeepsAlpha) {
     Image image(3, 2);
     image.pixel(0, 0)[0] = 200, image.pixel(0, 0)[3] = 255;
