@@ -151,7 +151,10 @@ std::vector<GameListRow> gameListRows(GameStore& store, int group, bool wholePoi
         set(GameListColumn::Handicap, handicapColumnText(*info, wholePointKomi));
         set(GameListColumn::Type, std::u16string(external ? uiText(20920) : gameTypeText(*info)));
         set(GameListColumn::State, gameStateText(*info));
-        set(GameListColumn::Date, external ? readDateText(*info) : dateColumnText(*info));
+        // A game without a date (a record that gave none) shows none rather than "0/ 0/ 0".
+        const bool dated = external ? info->waitingTime.year != 0
+                                    : info->startDate.year != 0 || (info->flags & kInfoMoveWaiting) != 0;
+        set(GameListColumn::Date, !dated ? std::u16string() : external ? readDateText(*info) : dateColumnText(*info));
         rows.push_back(std::move(row));
     }
     return rows;

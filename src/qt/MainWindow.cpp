@@ -25,6 +25,7 @@
 #include "qt/CButtonBox.h"
 #include "qt/CommentPanel.h"
 #include "qt/FlashTicker.h"
+#include "qt/GameListPanel.h"
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 #include "qt/QtText.h"
@@ -66,10 +67,18 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_strip->setFont(QFont(QStringLiteral("IPAPGothic"), 10));
     m_strip->hide();
     boardColumn->addWidget(m_strip);
-    m_side = new SidePanel(split);
+    // Beside the board: the panels of the game shown, and under them the game list of the group.
+    auto* sideColumn = new QSplitter(Qt::Vertical, split);
+    m_side = new SidePanel(sideColumn);
     m_side->setMinimumWidth(300);
+    m_gameList = new GameListPanel(sideColumn);
+    sideColumn->addWidget(m_side);
+    sideColumn->addWidget(m_gameList);
+    sideColumn->setStretchFactor(0, 3);
+    sideColumn->setStretchFactor(1, 2);
+    sideColumn->setChildrenCollapsible(false);
     split->addWidget(boardArea);
-    split->addWidget(m_side);
+    split->addWidget(sideColumn);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -123,6 +132,11 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->installEventFilter(this);
     connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id, CommandSource::Panel); });
     connect(m_side, &SidePanel::nodeShown, this, &MainWindow::refreshCommandStates);
+    connect(m_gameList, &GameListPanel::gameChosen, this, [this](int number) {
+        m_commands->showListedGame(number);
+        applySettings();
+        refreshCommandStates();
+    });
     connect(m_mainBar, &CButtonBox::commandTriggered, this,
             [this](int id, QPoint anchor) { runCommand(id, CommandSource::MainBar, anchor); });
     connect(m_subBar, &CButtonBox::commandTriggered, this,
@@ -295,6 +309,7 @@ void MainWindow::refreshCommandStates() {
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));
+    if (m_startedUp) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
 

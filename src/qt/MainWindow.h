@@ -23,6 +23,7 @@ class BoardWidget;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
+class GameListPanel;
 class ProgramCommands;
 class QtClipboard;
 class QtShell;
@@ -42,6 +43,7 @@ public:
     CIgoBoard& board() { return *m_board; }
     BoardWidget& boardWidget() { return *m_boardWidget; }
     SidePanel& sidePanel() { return *m_side; }
+    GameListPanel& gameListPanel() { return *m_gameList; }
     QtUi& ui() { return *m_ui; }
     ProgramCommands& commands() { return *m_commands; }
     const CommandStates& commandStates() const;
@@ -89,6 +91,7 @@ private:
     CSubButtons* m_subBar = nullptr;
     BoardWidget* m_boardWidget = nullptr;
     SidePanel* m_side = nullptr;
+    GameListPanel* m_gameList = nullptr;
     QLabel* m_strip = nullptr;
     QLabel* m_statusLeft = nullptr;
     QLabel* m_statusRight = nullptr;

@@ -1,0 +1,104 @@
+#include "qt/GameListPanel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "qt/QtText.h"
+
+namespace stonewise {
+
+void fillRows(QTreeWidget* tree, const std::vector<std::u16string>& header,
+              const std::vector<std::pair<int, std::vector<std::u16string>>>& rows,
+              const std::vector<int>& contentColumns) {
+    tree->clear();
+    tree->setColumnCount(static_cast<int>(header.size()));
+    QStringList titles;
+    for (const std::u16string& h : header) titles << qs(h);
+    tree->setHeaderLabels(titles);
+    QList<QTreeWidgetItem*> items;
+    for (const auto& [key, cells] : rows) {
+        auto* item = new QTreeWidgetItem;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            item->setText(static_cast<int>(c), qs(cells[c]));
+            if (std::find(contentColumns.begin(), contentColumns.end(), static_cast<int>(c)) != contentColumns.end())
+                item->setData(static_cast<int>(c), kUserContentRole, true);
+        }
+        item->setData(0, Qt::UserRole, key);
+        items << item;
+    }
+    tree->addTopLevelItems(items);
+}
+
+GameListPanel::GameListPanel(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    m_title = new QLabel(this);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    layout->addWidget(m_title);
+    m_list = new QTreeWidget(this);
+    m_list->setRootIsDecorated(false);
+    m_list->setAlternatingRowColors(true);
+    m_list->setUniformRowHeights(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSortIndicatorShown(true);
+    m_list->header()->setStretchLastSection(false);
+    layout->addWidget(m_list, 1);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const auto columns = panelColumns();
+        if (section < 0 || section >= static_cast<int>(columns.size())) return;
+        const GameListColumn column = columns[static_cast<std::size_t>(section)];
+        m_ascending = column == m_sortColumn ? !m_ascending : true;
+        m_sortColumn = column;
+        rebuild();
+    });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { Q_EMIT gameChosen(item->data(0, Qt::UserRole).toInt()); });
+}
+
+void GameListPanel::setContent(const GameListPanelContent& content) {
+    if (m_filled && content == m_content) return;
+    m_content = content;
+    m_filled = true;
+    rebuild();
+}
+
+void GameListPanel::rebuild() {
+    m_title->setText(qs(m_content.title));
+    std::vector<GameListRow> rows = m_content.rows;
+    sortGameListRows(rows, m_sortColumn, m_ascending);
+    std::vector<std::u16string> header;
+    std::vector<int> content;
+    const auto columns = panelColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        header.push_back(gameListColumnTitle(columns[i], m_content.external));
+        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
+            content.push_back(static_cast<int>(i));
+    }
+    std::vector<std::pair<int, std::vector<std::u16string>>> cells;
+    for (const GameListRow& r : rows) {
+        std::vector<std::u16string> line;
+        for (GameListColumn c : columns) line.push_back(r.cell(c));
+        cells.emplace_back(r.info.number, std::move(line));
+    }
+    fillRows(m_list, header, cells, content);
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        if (item->data(0, Qt::UserRole).toInt() != m_content.shownNumber) continue;
+        QFont f = item->font(0);
+        f.setBold(true);
+        for (int c = 0; c < m_list->columnCount(); ++c) item->setFont(c, f);
+        m_list->setCurrentItem(item);
+        m_list->scrollToItem(item);
+    }
+    const int section = static_cast<int>(std::find(columns.begin(), columns.end(), m_sortColumn) - columns.begin());
+    m_list->header()->setSortIndicator(section, m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    for (int c = 0; c < m_list->columnCount(); ++c) m_list->resizeColumnToContents(c);
+}
+
+} // namespace stonewise
