@@ -96,6 +96,10 @@ void GameListPanel::rebuild() {
         m_list->setCurrentItem(item);
         m_list->scrollToItem(item);
     }
+    // Numbers read best right-aligned.
+    const int numberColumn = static_cast<int>(std::find(columns.begin(), columns.end(), GameListColumn::Number) - columns.begin());
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        m_list->topLevelItem(i)->setTextAlignment(numberColumn, Qt::AlignRight | Qt::AlignVCenter);
     const int section = static_cast<int>(std::find(columns.begin(), columns.end(), m_sortColumn) - columns.begin());
     m_list->header()->setSortIndicator(section, m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     for (int c = 0; c < m_list->columnCount(); ++c) m_list->resizeColumnToContents(c);

@@ -127,7 +127,7 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
     connect(m_search, &QLineEdit::returnPressed, find, &QPushButton::click);
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) m_form.select(item->data(0, Qt::UserRole).toInt());
-        for (QPushButton* b : m_needSelection) b->setEnabled(m_form.selected() >= 0);
+        updateButtons();
     });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { act(&GameListForm::showGame); });
     refresh();
@@ -167,7 +167,18 @@ void GameListDialog::refresh() {
     if (selected >= 0) selectKey(m_list, selected);
     else if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
     if (QTreeWidgetItem* item = m_list->currentItem()) m_form.select(item->data(0, Qt::UserRole).toInt());
+    updateButtons();
+}
+
+void GameListDialog::updateButtons() {
     for (QPushButton* b : m_needSelection) b->setEnabled(m_form.selected() >= 0);
+    // "保護" stays pressed while the selected game is protected.
+    QPushButton* protect = m_needSelection[2];
+    protect->setCheckable(true);
+    bool isProtected = false;
+    for (const GameListRow& r : m_form.rows())
+        if (r.info.number == m_form.selected()) isProtected = r.info.isProtected();
+    protect->setChecked(isProtected);
     m_found->setText(qs(m_form.searchResult()));
 }
 

@@ -27,6 +27,7 @@ public:
 
 private:
     void refresh();
+    void updateButtons();
     void act(void (GameListForm::*action)());
 
     GameListForm& m_form;

@@ -1,5 +1,7 @@
 #include "qt/MainWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -81,6 +83,8 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     split->addWidget(sideColumn);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    m_split = split;
+    m_sideColumn = sideColumn;
     split->setChildrenCollapsible(false);
     column->addWidget(split, 1);
     setCentralWidget(central);
@@ -374,6 +378,16 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!m_splitFitted && m_split->width() > 0) {
+        // The first time on the screen: the board column as wide as the square board needs, the
+        // rest of the width to the panels; under them the game list takes two fifths.
+        m_splitFitted = true;
+        const int total = m_split->width();
+        const int board = std::clamp(m_split->height() + 40, total / 2, total - m_side->minimumWidth());
+        m_split->setSizes({board, total - board});
+        const int column = m_sideColumn->height();
+        m_sideColumn->setSizes({column * 3 / 5, column - column * 3 / 5});
+    }
     // The file of the command line opens once the window is on the screen, in the viewing mode.
     if (!m_startedUp) return;
     if (const std::u16string file = m_app.takeCommandLineFile(); !file.empty()) {

@@ -14,6 +14,7 @@
 
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace stonewise {
 
@@ -92,6 +93,9 @@ private:
     BoardWidget* m_boardWidget = nullptr;
     SidePanel* m_side = nullptr;
     GameListPanel* m_gameList = nullptr;
+    QSplitter* m_split = nullptr;       // the board column and the panels beside it
+    QSplitter* m_sideColumn = nullptr;  // the game's panels over the game list
+    bool m_splitFitted = false;
     QLabel* m_strip = nullptr;
     QLabel* m_statusLeft = nullptr;
     QLabel* m_statusRight = nullptr;
