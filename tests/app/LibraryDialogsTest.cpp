@@ -120,6 +120,12 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
                                                             u"棋譜", u"黒中押し勝ち", u"1849/11/17"}));
     EXPECT_EQ(cells(rows[1]), (std::vector<std::u16string>{u"練習", u"   12", u"", u"不明", u"不明", u"６.５目",
                                                             u"対局と記録", u"記録中", u"2026/ 1/ 3"}));
+    // A game that gave no date shows none, not "0/ 0/ 0".
+    GameInfo undated;
+    undated.number = 20;
+    p.list(p.group).put(undated);
+    EXPECT_EQ(gameListRows(p.store(), p.group, false, messages).back().cell(GameListColumn::Date), u"");
+    p.list(p.group).clear(20);
     // Whole-point komi shows the entry below.
     EXPECT_EQ(gameListRows(p.store(), p.group, true, messages)[1].cell(GameListColumn::Handicap), u"６目");
 
