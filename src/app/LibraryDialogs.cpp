@@ -102,6 +102,7 @@ bool LibraryEnvironment::isShown(int group, int number) const {
 
 bool LibraryEnvironment::showGame(int group, int number) const {
     if (!session) return false;
+    if (number == 0) return session->temporary();  // the temporary game has no list entry
     if (isShown(group, number)) return true;
     session->saveCurrentGame(true);
     return session->openGame(group, number);
@@ -136,27 +137,32 @@ std::u16string gameListColumnTitle(GameListColumn column, bool externalGroup) {
     return text(kStrGameListColumns + static_cast<int>(column));
 }
 
+namespace {
+GameListRow gameListRow(const GameStore& store, const GameInfo& info, bool external, bool wholePointKomi) {
+    GameListRow row;
+    row.info = info;
+    auto set = [&row](GameListColumn c, std::u16string value) { row.cells[static_cast<std::size_t>(c)] = std::move(value); };
+    set(GameListColumn::Name, info.name);
+    set(GameListColumn::Number, formatText(u"%5d", {info.number}));
+    set(GameListColumn::Protection, std::u16string(protectionText(info)));
+    set(GameListColumn::White, memberName(store, info.whitePlayer));
+    set(GameListColumn::Black, memberName(store, info.blackPlayer));
+    set(GameListColumn::Handicap, handicapColumnText(info, wholePointKomi));
+    set(GameListColumn::Type, std::u16string(external ? uiText(20920) : gameTypeText(info)));
+    set(GameListColumn::State, gameStateText(info));
+    // A game without a date (a record that gave none) shows none rather than "0/ 0/ 0".
+    const bool dated = external ? info.waitingTime.year != 0
+                                : info.startDate.year != 0 || (info.flags & kInfoMoveWaiting) != 0;
+    set(GameListColumn::Date, !dated ? std::u16string() : external ? readDateText(info) : dateColumnText(info));
+    return row;
+}
+} // namespace
+
 std::vector<GameListRow> gameListRows(GameStore& store, int group, bool wholePointKomi, StoreMessages& messages) {
     std::vector<GameListRow> rows;
     const bool external = isExternal(store, group);
-    for (const GameInfo* info : store.gameList(group, messages).entries()) {
-        GameListRow row;
-        row.info = *info;
-        auto set = [&row](GameListColumn c, std::u16string value) { row.cells[static_cast<std::size_t>(c)] = std::move(value); };
-        set(GameListColumn::Name, info->name);
-        set(GameListColumn::Number, formatText(u"%5d", {info->number}));
-        set(GameListColumn::Protection, std::u16string(protectionText(*info)));
-        set(GameListColumn::White, memberName(store, info->whitePlayer));
-        set(GameListColumn::Black, memberName(store, info->blackPlayer));
-        set(GameListColumn::Handicap, handicapColumnText(*info, wholePointKomi));
-        set(GameListColumn::Type, std::u16string(external ? uiText(20920) : gameTypeText(*info)));
-        set(GameListColumn::State, gameStateText(*info));
-        // A game without a date (a record that gave none) shows none rather than "0/ 0/ 0".
-        const bool dated = external ? info->waitingTime.year != 0
-                                    : info->startDate.year != 0 || (info->flags & kInfoMoveWaiting) != 0;
-        set(GameListColumn::Date, !dated ? std::u16string() : external ? readDateText(*info) : dateColumnText(*info));
-        rows.push_back(std::move(row));
-    }
+    for (const GameInfo* info : store.gameList(group, messages).entries())
+        rows.push_back(gameListRow(store, *info, external, wholePointKomi));
     return rows;
 }
 
@@ -195,8 +201,15 @@ GameListPanelContent gameListPanelContent(const LibraryEnvironment& env) {
     content.external = (g->type & kExternalBit) != 0;
     StoreMessages messages;  // shown when the group was opened
     content.rows = gameListRows(*env.store, group, env.wholePointKomi, messages);
-    if (env.session && !env.session->temporary() && env.session->group() == group)
+    if (env.session && env.session->temporary() && env.board) {
+        // The temporary game on the board heads the list as "臨時".
+        GameInfo temporary = env.board->gameInfo();
+        temporary.number = 0;
+        content.rows.insert(content.rows.begin(), gameListRow(*env.store, temporary, false, env.wholePointKomi));
+        content.shownNumber = 0;
+    } else if (env.session && env.session->group() == group) {
         content.shownNumber = env.session->number();
+    }
     return content;
 }
 

@@ -85,7 +85,9 @@ struct GameListPanelContent {
     std::u16string title;          // "G%d: %s"
     bool external = false;
     std::vector<GameListRow> rows;
-    int shownNumber = -1;          // the game on the board when it belongs to this group, else -1
+    // The game on the board when it belongs to this group, 0 for the temporary game (its row comes
+    // first, as "臨時"), else -1.
+    int shownNumber = -1;
     bool operator==(const GameListPanelContent&) const = default;
 };
 GameListPanelContent gameListPanelContent(const LibraryEnvironment& env);

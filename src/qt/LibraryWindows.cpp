@@ -130,6 +130,17 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
         updateButtons();
     });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { act(&GameListForm::showGame); });
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSortIndicatorShown(true);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const auto columns = dialogColumns();
+        if (section < 0 || section >= static_cast<int>(columns.size())) return;
+        const GameListColumn column = columns[static_cast<std::size_t>(section)];
+        m_ascending = column == m_sortColumn ? !m_ascending : true;
+        m_sortColumn = column;
+        refresh();
+        m_list->header()->setSortIndicator(section, m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    });
     refresh();
 }
 
@@ -153,8 +164,10 @@ void GameListDialog::refresh() {
         if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
             content.push_back(static_cast<int>(i));
     }
+    std::vector<GameListRow> sorted = m_form.rows();
+    sortGameListRows(sorted, m_sortColumn, m_ascending);
     std::vector<std::pair<int, std::vector<std::u16string>>> rows;
-    for (const GameListRow& r : m_form.rows()) {
+    for (const GameListRow& r : sorted) {
         std::vector<std::u16string> line;
         for (GameListColumn c : columns) line.push_back(r.cell(c));
         rows.emplace_back(r.info.number, std::move(line));

@@ -36,6 +36,8 @@ private:
     QLabel* m_found;
     QTreeWidget* m_list;
     std::vector<QPushButton*> m_needSelection;
+    GameListColumn m_sortColumn = GameListColumn::Number;  // game-number order until a header is clicked
+    bool m_ascending = true;
 };
 
 // "対局のコピー・移動" (163).

@@ -138,9 +138,17 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
     for (GameListColumn c : dialogColumns()) titles.push_back(gameListColumnTitle(c, true));
     EXPECT_EQ(titles, (std::vector<std::u16string>{u"対局名", u"白番", u"黒番", u"ハンディ", u"状況", u"読み込み日時"}));
 
+    // The temporary game on the board heads the panel's list.
+    GameListPanelContent panel = p.commands.gameListPanel();
+    ASSERT_EQ(panel.rows.size(), 3u);
+    EXPECT_EQ(panel.shownNumber, 0);
+    EXPECT_EQ(panel.rows[0].cell(GameListColumn::Protection), u"臨時");
+    EXPECT_EQ(panel.rows[0].cell(GameListColumn::Number), u"    0");
+    p.commands.showListedGame(0);  // the temporary game is on the board already
+    EXPECT_TRUE(p.ui.messages.empty());
     // The panel shows the current group with the game on the board marked.
     ASSERT_TRUE(p.session().openGame(p.group, 12));
-    const GameListPanelContent panel = p.commands.gameListPanel();
+    panel = p.commands.gameListPanel();
     EXPECT_EQ(panel.title, u"G2: 対局・記録");
     EXPECT_EQ(panel.shownNumber, 12);
     EXPECT_EQ(panel.rows.size(), 2u);

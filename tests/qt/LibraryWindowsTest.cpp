@@ -109,6 +109,13 @@ private Q_SLOTS:
             QTest::qWait(50);
             QVERIFY(dialog.grab().save(picture));
         }
+        Q_EMIT list->header()->sectionClicked(0);  // by name: "game 11" before "game 3"
+        Q_EMIT list->header()->sectionClicked(0);  // and back round
+        QCOMPARE(column(list, 0), QStringList({QStringLiteral("game 3"), QStringLiteral("game 11")}));
+        Q_EMIT list->header()->sectionClicked(0);
+        QCOMPARE(column(list, 0), QStringList({QStringLiteral("game 11"), QStringLiteral("game 3")}));
+        list->setCurrentItem(list->topLevelItem(1));
+        QCOMPARE(form.selected(), 3);
         lib.ui.answers = {true};
         button(&dialog, 50002)->click();
         QCOMPARE(list->topLevelItemCount(), 1);
@@ -222,10 +229,15 @@ private Q_SLOTS:
         window.refreshCommandStates();
         QTreeWidget* list = window.gameListPanel().list();
         QVERIFY(list->isVisible());
-        QCOMPARE(list->topLevelItemCount(), 3);
-        QCOMPARE(column(list, 7), QStringList({QStringLiteral("黒2目勝ち"), QStringLiteral("黒中押し勝ち"),
+        // The temporary game on the board first, then the group's games.
+        QCOMPARE(list->topLevelItemCount(), 4);
+        QCOMPARE(column(list, 2).first(), QStringLiteral("臨時"));
+        QCOMPARE(column(list, 7), QStringList({QString(), QStringLiteral("黒2目勝ち"), QStringLiteral("黒中押し勝ち"),
                                                QStringLiteral("記録中")}));
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(2), 0);
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(0), 0);  // already on the board: nothing happens
+        QCOMPARE(list->topLevelItemCount(), 4);
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(3), 0);
+        QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(program.app().session()->number(), 5);
         QCOMPARE(window.board().totalMoves(), 7);
         // The game on the board is marked in the list.
