@@ -31,6 +31,48 @@ void fillRows(QTreeWidget* tree, const std::vector<std::u16string>& header,
     tree->addTopLevelItems(items);
 }
 
+void sortOnHeaderClicks(QTreeWidget* tree, std::span<const GameListColumn> columns, GameListOrder& order,
+                        std::function<void()> changed) {
+    tree->header()->setSectionsClickable(true);
+    tree->header()->setSortIndicatorShown(true);
+    QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [columns, &order, changed](int section) {
+        if (section < 0 || section >= static_cast<int>(columns.size())) return;
+        const GameListColumn column = columns[static_cast<std::size_t>(section)];
+        order.ascending = column == order.column ? !order.ascending : true;
+        order.column = column;
+        changed();
+    });
+}
+
+void fillGameRows(QTreeWidget* tree, std::span<const GameListColumn> columns, std::vector<GameListRow> rows,
+                  const GameListOrder& order, bool externalGroup) {
+    sortGameListRows(rows, order.column, order.ascending);
+    std::vector<std::u16string> header;
+    std::vector<int> content;
+    int numberColumn = -1;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        header.push_back(gameListColumnTitle(columns[i], externalGroup));
+        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
+            content.push_back(static_cast<int>(i));
+        if (columns[i] == GameListColumn::Number) numberColumn = static_cast<int>(i);
+    }
+    std::vector<std::pair<int, std::vector<std::u16string>>> cells;
+    for (const GameListRow& r : rows) {
+        std::vector<std::u16string> line;
+        for (GameListColumn c : columns) line.push_back(r.cell(c));
+        cells.emplace_back(r.info.number, std::move(line));
+    }
+    fillRows(tree, header, cells, content);
+    // Numbers read best right-aligned.
+    if (numberColumn >= 0)
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            tree->topLevelItem(i)->setTextAlignment(numberColumn, Qt::AlignRight | Qt::AlignVCenter);
+    const auto sorted = std::find(columns.begin(), columns.end(), order.column);
+    if (sorted != columns.end())
+        tree->header()->setSortIndicator(static_cast<int>(sorted - columns.begin()),
+                                          order.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
 GameListPanel::GameListPanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -45,18 +87,9 @@ GameListPanel::GameListPanel(QWidget* parent) : QWidget(parent) {
     m_list->setAlternatingRowColors(true);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSortIndicatorShown(true);
     m_list->header()->setStretchLastSection(false);
     layout->addWidget(m_list, 1);
-    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
-        const auto columns = panelColumns();
-        if (section < 0 || section >= static_cast<int>(columns.size())) return;
-        const GameListColumn column = columns[static_cast<std::size_t>(section)];
-        m_ascending = column == m_sortColumn ? !m_ascending : true;
-        m_sortColumn = column;
-        rebuild();
-    });
+    sortOnHeaderClicks(m_list, panelColumns(), m_order, [this] { rebuild(); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { Q_EMIT gameChosen(item->data(0, Qt::UserRole).toInt()); });
 }
@@ -70,23 +103,7 @@ void GameListPanel::setContent(const GameListPanelContent& content) {
 
 void GameListPanel::rebuild() {
     m_title->setText(qs(m_content.title));
-    std::vector<GameListRow> rows = m_content.rows;
-    sortGameListRows(rows, m_sortColumn, m_ascending);
-    std::vector<std::u16string> header;
-    std::vector<int> content;
-    const auto columns = panelColumns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        header.push_back(gameListColumnTitle(columns[i], m_content.external));
-        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
-            content.push_back(static_cast<int>(i));
-    }
-    std::vector<std::pair<int, std::vector<std::u16string>>> cells;
-    for (const GameListRow& r : rows) {
-        std::vector<std::u16string> line;
-        for (GameListColumn c : columns) line.push_back(r.cell(c));
-        cells.emplace_back(r.info.number, std::move(line));
-    }
-    fillRows(m_list, header, cells, content);
+    fillGameRows(m_list, panelColumns(), m_content.rows, m_order, m_content.external);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_list->topLevelItem(i);
         if (item->data(0, Qt::UserRole).toInt() != m_content.shownNumber) continue;
@@ -96,12 +113,6 @@ void GameListPanel::rebuild() {
         m_list->setCurrentItem(item);
         m_list->scrollToItem(item);
     }
-    // Numbers read best right-aligned.
-    const int numberColumn = static_cast<int>(std::find(columns.begin(), columns.end(), GameListColumn::Number) - columns.begin());
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
-        m_list->topLevelItem(i)->setTextAlignment(numberColumn, Qt::AlignRight | Qt::AlignVCenter);
-    const int section = static_cast<int>(std::find(columns.begin(), columns.end(), m_sortColumn) - columns.begin());
-    m_list->header()->setSortIndicator(section, m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     for (int c = 0; c < m_list->columnCount(); ++c) m_list->resizeColumnToContents(c);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <span>
 
 #include "app/LibraryDialogs.h"
 
@@ -18,6 +20,19 @@ constexpr int kUserContentRole = 0x0101;
 void fillRows(QTreeWidget* tree, const std::vector<std::u16string>& header,
               const std::vector<std::pair<int, std::vector<std::u16string>>>& rows,
               const std::vector<int>& contentColumns);
+
+// The order a game list is shown in: game-number order until a column header is clicked; a click
+// sorts by that column, a second click on it turns the order round.
+struct GameListOrder {
+    GameListColumn column = GameListColumn::Number;
+    bool ascending = true;
+};
+// Makes the header of `tree`, whose columns are `columns`, change `order` and call `changed`.
+void sortOnHeaderClicks(QTreeWidget* tree, std::span<const GameListColumn> columns, GameListOrder& order,
+                        std::function<void()> changed);
+// Rows in `order`, as cells of `columns`, keyed by game number; the names are marked as the user's.
+void fillGameRows(QTreeWidget* tree, std::span<const GameListColumn> columns, std::vector<GameListRow> rows,
+                  const GameListOrder& order, bool externalGroup);
 
 // The game list beside the board: the current group's games, sortable by any column; the game on
 // the board is bold, and a double click shows another game.
@@ -39,8 +54,7 @@ private:
     QLabel* m_title;
     QTreeWidget* m_list;
     GameListPanelContent m_content;
-    GameListColumn m_sortColumn = GameListColumn::Number;
-    bool m_ascending = true;
+    GameListOrder m_order;
     bool m_filled = false;
 };
 

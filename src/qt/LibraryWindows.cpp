@@ -130,17 +130,7 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
         updateButtons();
     });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { act(&GameListForm::showGame); });
-    m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSortIndicatorShown(true);
-    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
-        const auto columns = dialogColumns();
-        if (section < 0 || section >= static_cast<int>(columns.size())) return;
-        const GameListColumn column = columns[static_cast<std::size_t>(section)];
-        m_ascending = column == m_sortColumn ? !m_ascending : true;
-        m_sortColumn = column;
-        refresh();
-        m_list->header()->setSortIndicator(section, m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    });
+    sortOnHeaderClicks(m_list, dialogColumns(), m_order, [this] { refresh(); });
     refresh();
 }
 
@@ -156,25 +146,9 @@ void GameListDialog::act(void (GameListForm::*action)()) {
 void GameListDialog::refresh() {
     const int index = m_groups->findData(m_form.group());
     if (index >= 0) m_groups->setCurrentIndex(index);
-    std::vector<std::u16string> header;
-    std::vector<int> content;
-    const auto columns = dialogColumns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        header.push_back(gameListColumnTitle(columns[i], m_form.externalGroup()));
-        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
-            content.push_back(static_cast<int>(i));
-    }
-    std::vector<GameListRow> sorted = m_form.rows();
-    sortGameListRows(sorted, m_sortColumn, m_ascending);
-    std::vector<std::pair<int, std::vector<std::u16string>>> rows;
-    for (const GameListRow& r : sorted) {
-        std::vector<std::u16string> line;
-        for (GameListColumn c : columns) line.push_back(r.cell(c));
-        rows.emplace_back(r.info.number, std::move(line));
-    }
     const int selected = m_form.selected();
     QSignalBlocker block(m_list);
-    fillRows(m_list, header, rows, content);
+    fillGameRows(m_list, dialogColumns(), m_form.rows(), m_order, m_form.externalGroup());
     fitColumns(m_list);
     // Something is always selected while the group has games.
     if (selected >= 0) selectKey(m_list, selected);

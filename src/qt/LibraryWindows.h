@@ -5,6 +5,7 @@
 
 #include "app/LibraryDialogs.h"
 #include "app/ProgramDialogs.h"
+#include "qt/GameListPanel.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,8 +37,7 @@ private:
     QLabel* m_found;
     QTreeWidget* m_list;
     std::vector<QPushButton*> m_needSelection;
-    GameListColumn m_sortColumn = GameListColumn::Number;  // game-number order until a header is clicked
-    bool m_ascending = true;
+    GameListOrder m_order;
 };
 
 // "対局のコピー・移動" (163).
