@@ -73,6 +73,14 @@ enum ProgramCommandId : int {
     kCmdGroupsPopup = 32939,        // "グループとメンバー"
 };
 
+// The library's dialogs.
+enum LibraryCommandId : int {
+    kCmdGameList = 32803,           // "対局リスト..."
+    kCmdGroupList = 32828,          // "グループリスト..."
+    kCmdMemberList = 32801,         // "対局メンバーリスト..."
+    kCmdEditGameInfo = 32903,       // "対局情報の編集..." (the game settings of the game shown)
+};
+
 // Where a command came from: the same id means different things on a bar button and in a menu.
 enum class CommandSource { Menu, Key, MainBar, SecondaryBar, Popup, Panel };
 

@@ -138,6 +138,10 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdInquiryMail: m_shell.openUrl(kInquiryAddress); return true;
     case kCmdExit: m_ui.closeMainWindow(); return true;
     case kCmdFlashDisplay: m_board.toggleFlashMode(); return true;
+    // The library's dialogs.
+    case kCmdGameList: openGameList(); return true;
+    case kCmdGroupList: openGroupList(); return true;
+    case kCmdMemberList: openMemberList(); return true;
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
     // bar's button opened its pop-up above).
     default: return false;
@@ -225,6 +229,48 @@ void ProgramCommands::showVersion() {
     case VersionDialogChoice::InquiryMail: run(kCmdInquiryMail); break;
     case VersionDialogChoice::Close: break;
     }
+}
+
+// --- the library's dialogs ----------------------------------------------------------------------
+
+LibraryEnvironment ProgramCommands::libraryEnvironment() {
+    LibraryEnvironment env;
+    env.store = m_app.store();
+    env.ui = &m_ui;
+    env.session = m_app.session();
+    env.board = &m_board;
+    const DateTime now = m_clock.localNow();
+    env.today = {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
+                 static_cast<std::uint8_t>(now.day), 0};
+    env.wholePointKomi = m_app.settings().komiAsInteger != 0;
+    env.runCommand = [this](int id) { run(id); };
+    env.saveAsSgf = [this](const RecordSequence& record, const GameInfo& info) { saveAsSgf(record, info); };
+    return env;
+}
+
+void ProgramCommands::openGameList() {
+    if (!m_app.store()) return;
+    GameListForm form(libraryEnvironment(), m_app.store()->currentGroup());
+    m_ui.runGameList(form);
+}
+
+void ProgramCommands::openGroupList() {
+    if (!m_app.store()) return;
+    GroupListForm form(libraryEnvironment());
+    m_ui.runGroupList(form);
+}
+
+void ProgramCommands::openMemberList() {
+    if (!m_app.store()) return;
+    MemberListForm form(libraryEnvironment());
+    m_ui.runMemberList(form);
+}
+
+GameListPanelContent ProgramCommands::gameListPanel() { return gameListPanelContent(libraryEnvironment()); }
+
+void ProgramCommands::showListedGame(int number) {
+    if (GameStore* store = m_app.store()) libraryEnvironment().showGame(store->currentGroup(), number);
+    refresh();
 }
 
 bool ProgramCommands::exitCheck() { return m_app.exitCheck(); }

@@ -6,6 +6,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
+#include "app/LibraryDialogs.h"
 
 namespace stonewise {
 
@@ -59,6 +60,13 @@ public:
     // "Name - Stonewise": the window title for the game shown.
     std::u16string windowTitle() const;
 
+    // --- the library ---
+    // What the game list panel beside the board shows: the current group's games.
+    GameListPanelContent gameListPanel();
+    // A double click in the game list panel: game `number` of the current group is shown (the game
+    // shown saved first).
+    void showListedGame(int number);
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -70,12 +78,18 @@ private:
     void showLoaded(LoadedGame& game);
     void saveCurrentGame();
     void saveAsSgf();
+    void saveAsSgf(const RecordSequence& record, const GameInfo& info);
     void restoreStoredRecord();
     void moveToFinishedGroup();
     void showVersion();
     void notYetAvailable(int id);
     void openDataFolder();
     std::u16string text(int id) const;
+    // The library's dialogs.
+    LibraryEnvironment libraryEnvironment();
+    void openGameList();
+    void openGroupList();
+    void openMemberList();
 
     Application& m_app;
     CIgoBoard& m_board;

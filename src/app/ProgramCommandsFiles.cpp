@@ -182,11 +182,13 @@ void ProgramCommands::saveCurrentGame() {
     if (session->saveCurrentGame(false) && !session->unsaved()) m_ui.setStatusText(text(kStrSaved));
 }
 
-void ProgramCommands::saveAsSgf() {
+void ProgramCommands::saveAsSgf() { saveAsSgf(m_board.record().main(), m_board.gameInfo()); }
+
+void ProgramCommands::saveAsSgf(const RecordSequence& record, const GameInfo& info) {
     SaveFileRequest request;
     request.title = text(kStrSaveSgfTitle);
     request.folder = m_lastFolder;
-    request.proposedName = defaultSgfFileName(m_board.gameInfo());
+    request.proposedName = defaultSgfFileName(info);
     request.filters = {{text(kStrSgfFiles), {u"*.sgf"}}, {text(kStrAllFiles), {u"*"}}};
     const std::optional<std::string> chosen = m_ui.chooseFileToSave(request);
     if (!chosen || chosen->empty()) return;
@@ -200,7 +202,7 @@ void ProgramCommands::saveAsSgf() {
     options.codePage = systemCodePage(m_app.japanese());
     ReadContext context = readContext(m_app, m_clock);
     if (context.members) options.members = &*context.members;
-    if (!saveSgfFile(path, m_board.record().main(), m_board.gameInfo(), options))
+    if (!saveSgfFile(path, record, info, options))
         m_ui.showMessage(formatText(text(kStrCannotWrite), {fromUtf8(path)}), request.title);
 }
 

@@ -52,4 +52,11 @@ struct VersionDialogRequest {
 
 enum class VersionDialogChoice { Close, SupportPage, InquiryMail };
 
+// A list of names to choose one from, with a title and a line that says what to choose.
+struct NameChoiceRequest {
+    std::u16string title;
+    std::u16string prompt;
+    std::vector<std::u16string> names;
+};
+
 } // namespace stonewise

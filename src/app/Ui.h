@@ -12,6 +12,12 @@
 namespace stonewise {
 
 class RecordCorrection;
+class CopyMoveForm;
+class GameListForm;
+class GroupListForm;
+class GroupSettingsForm;
+class MemberListForm;
+class MemberSettingsForm;
 
 // What a board window and the rest of the core need from the desktop to talk to the user: message
 // boxes, questions, the board's message line, the status line, notices, and one typed call per
@@ -65,6 +71,24 @@ public:
     virtual void setWindowTitle(std::u16string_view title) = 0;
     // Closes the main window the way its close box does (the exit check runs first).
     virtual void closeMainWindow() = 0;
+
+    // --- the library's dialogs ---
+    // Each works on its form until the user closes it: the desktop shows the form's rows and texts
+    // and calls the form for every button; a form's confirm that refuses keeps the dialog open.
+    // "対局リスト" (146): until the form asks to close.
+    virtual void runGameList(GameListForm& form) = 0;
+    // "対局のコピー・移動" (163): true once copied or moved.
+    virtual bool runCopyMove(CopyMoveForm& form) = 0;
+    // "グループリスト".
+    virtual void runGroupList(GroupListForm& form) = 0;
+    // "グループ設定" (153): true once confirmed.
+    virtual bool runGroupSettings(GroupSettingsForm& form) = 0;
+    // "対局メンバーリスト".
+    virtual void runMemberList(MemberListForm& form) = 0;
+    // "対局者設定" (145): true once confirmed.
+    virtual bool runMemberSettings(MemberSettingsForm& form) = 0;
+    // A list of names to pick one from ("既存メンバー名の参照"): its index, nothing when cancelled.
+    virtual std::optional<int> chooseName(const NameChoiceRequest& request) = 0;
 };
 
 } // namespace stonewise

@@ -1,5 +1,7 @@
 #include "qt/MainWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include "qt/CButtonBox.h"
 #include "qt/CommentPanel.h"
 #include "qt/FlashTicker.h"
+#include "qt/GameListPanel.h"
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 #include "qt/QtText.h"
@@ -62,12 +65,22 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget = new BoardWidget(boardArea);
     boardColumn->addWidget(m_boardWidget, 1);
     m_strip = m_boardWidget->messageStrip();
-    m_side = new SidePanel(split);
+    // Beside the board: the panels of the game shown, and under them the game list of the group.
+    auto* sideColumn = new QSplitter(Qt::Vertical, split);
+    m_side = new SidePanel(sideColumn);
     m_side->setMinimumWidth(300);
+    m_gameList = new GameListPanel(sideColumn);
+    sideColumn->addWidget(m_side);
+    sideColumn->addWidget(m_gameList);
+    sideColumn->setStretchFactor(0, 3);
+    sideColumn->setStretchFactor(1, 2);
+    sideColumn->setChildrenCollapsible(false);
     split->addWidget(boardArea);
-    split->addWidget(m_side);
+    split->addWidget(sideColumn);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    m_split = split;
+    m_sideColumn = sideColumn;
     split->setChildrenCollapsible(false);
     column->addWidget(split, 1);
     setCentralWidget(central);
@@ -119,6 +132,11 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->installEventFilter(this);
     connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id, CommandSource::Panel); });
     connect(m_side, &SidePanel::nodeShown, this, &MainWindow::refreshCommandStates);
+    connect(m_gameList, &GameListPanel::gameChosen, this, [this](int number) {
+        m_commands->showListedGame(number);
+        applySettings();
+        refreshCommandStates();
+    });
     connect(m_mainBar, &CButtonBox::commandTriggered, this,
             [this](int id, QPoint anchor) { runCommand(id, CommandSource::MainBar, anchor); });
     connect(m_subBar, &CButtonBox::commandTriggered, this,
@@ -291,6 +309,7 @@ void MainWindow::refreshCommandStates() {
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));
+    if (m_startedUp) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
 
@@ -356,6 +375,16 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!m_splitFitted && m_split->width() > 0) {
+        // The first time on the screen: the board column as wide as the square board needs, the
+        // rest of the width to the panels; under them the game list takes two fifths.
+        m_splitFitted = true;
+        const int total = m_split->width();
+        const int board = std::clamp(m_split->height() + 40, total / 2, total - m_side->minimumWidth());
+        m_split->setSizes({board, total - board});
+        const int column = m_sideColumn->height();
+        m_sideColumn->setSizes({column * 3 / 5, column - column * 3 / 5});
+    }
     // The file of the command line opens once the window is on the screen, in the viewing mode.
     if (!m_startedUp) return;
     if (const std::u16string file = m_app.takeCommandLineFile(); !file.empty()) {

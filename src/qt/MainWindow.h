@@ -15,6 +15,7 @@
 
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace stonewise {
 
@@ -24,6 +25,7 @@ class BoardWidget;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
+class GameListPanel;
 class ProgramCommands;
 class QtClipboard;
 class QtShell;
@@ -43,6 +45,7 @@ public:
     CIgoBoard& board() { return *m_board; }
     BoardWidget& boardWidget() { return *m_boardWidget; }
     SidePanel& sidePanel() { return *m_side; }
+    GameListPanel& gameListPanel() { return *m_gameList; }
     QtUi& ui() { return *m_ui; }
     ProgramCommands& commands() { return *m_commands; }
     const CommandStates& commandStates() const;
@@ -92,6 +95,10 @@ private:
     CSubButtons* m_subBar = nullptr;
     BoardWidget* m_boardWidget = nullptr;
     SidePanel* m_side = nullptr;
+    GameListPanel* m_gameList = nullptr;
+    QSplitter* m_split = nullptr;       // the board column and the panels beside it
+    QSplitter* m_sideColumn = nullptr;  // the game's panels over the game list
+    bool m_splitFitted = false;
     QLabel* m_strip = nullptr;
     QLabel* m_statusLeft = nullptr;
     QLabel* m_statusRight = nullptr;

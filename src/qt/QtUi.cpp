@@ -22,6 +22,7 @@
 #include "qt/BranchDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
+#include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -331,6 +332,44 @@ VersionDialogChoice QtUi::showVersion(const VersionDialogRequest& request) {
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     dialog.exec();
     return choice;
+}
+
+// --- the library's dialogs ------------------------------------------------------------------------
+
+void QtUi::runGameList(GameListForm& form) {
+    GameListDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
+bool QtUi::runCopyMove(CopyMoveForm& form) {
+    CopyMoveDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUi::runGroupList(GroupListForm& form) {
+    GroupListDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
+bool QtUi::runGroupSettings(GroupSettingsForm& form) {
+    GroupSettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUi::runMemberList(MemberListForm& form) {
+    MemberListDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
+bool QtUi::runMemberSettings(MemberSettingsForm& form) {
+    MemberSettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> QtUi::chooseName(const NameChoiceRequest& request) {
+    NameChoiceDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.chosen();
 }
 
 void QtUi::setWindowTitle(std::u16string_view title) { m_owner->setWindowTitle(qs(title)); }

@@ -50,6 +50,14 @@ public:
     VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
     void setWindowTitle(std::u16string_view title) override;
     void closeMainWindow() override;
+    // The library's dialogs.
+    void runGameList(GameListForm& form) override;
+    bool runCopyMove(CopyMoveForm& form) override;
+    void runGroupList(GroupListForm& form) override;
+    bool runGroupSettings(GroupSettingsForm& form) override;
+    void runMemberList(MemberListForm& form) override;
+    bool runMemberSettings(MemberSettingsForm& form) override;
+    std::optional<int> chooseName(const NameChoiceRequest& request) override;
     // The numbered texts of the interface language for the windows this Ui makes itself.
     void setStrings(const StringTable* strings) { m_strings = strings; }
     // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;

@@ -522,7 +522,7 @@ TEST(ProgramCommands, SeveralFilesAtOnceSayWhichOneWasOpened) {
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
     test::TempFolder folder;
     Program p(folder.path());
-    p.commands.run(32828);  // "グループリスト..."
+    p.commands.run(32907);  // "対局記録リスト..."
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
     p.commands.run(kCmdExit);

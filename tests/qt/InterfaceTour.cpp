@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTabBar>
 #include <QTextEdit>
@@ -29,12 +30,15 @@
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
 #include "qt/CButtonBox.h"
+#include "qt/GameListPanel.h"
 #include "qt/MainWindow.h"
 #include "qt/MoveListPanel.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 #include "qt/QtUi.h"
 #include "qt/SidePanel.h"
+#include "store/GameStore.h"
+#include "support/BoardFixture.h"
 #include "support/TempFolder.h"
 
 namespace stonewise::test {
@@ -62,6 +66,10 @@ public:
 
     InterfaceTourResult result() const { return m_result; }
 
+    // Buttons to press (once each, by their text) in the dialogs that wait, before they are
+    // answered: the way to the dialogs that other dialogs open.
+    void pressInDialogs(const QStringList& buttons) { m_press = buttons; }
+
     // Everything visible in a window.
     void look(QWidget* root, const QString& where) {
         add(where + QStringLiteral(" / title"), root->windowTitle());
@@ -87,8 +95,10 @@ public:
                 for (int i = 0; i < tabs->count(); ++i) add(at, tabs->tabText(i));
             if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
                 for (int c = 0; c < tree->columnCount(); ++c) add(at + QStringLiteral(" header"), tree->headerItem()->text(c));
+                // Names the user typed (games, players, groups, members) are content, not interface.
                 for (int i = 0; i < tree->topLevelItemCount(); ++i)
-                    for (int c = 0; c < tree->columnCount(); ++c) add(at, tree->topLevelItem(i)->text(c));
+                    for (int c = 0; c < tree->columnCount(); ++c)
+                        if (!tree->topLevelItem(i)->data(c, kUserContentRole).toBool()) add(at, tree->topLevelItem(i)->text(c));
             } else if (auto* view = qobject_cast<QTreeView*>(w); view && view->model()) {
                 for (int c = 0; c < view->model()->columnCount(); ++c)
                     add(at + QStringLiteral(" header"), view->model()->headerData(c, Qt::Horizontal).toString());
@@ -207,6 +217,13 @@ private:
         if (!modal) return;
         m_result.dialogs << QString::fromLatin1(modal->metaObject()->className()) + QStringLiteral(": ") + modal->windowTitle();
         look(modal, modal->windowTitle());
+        for (QPushButton* b : modal->findChildren<QPushButton*>()) {
+            if (!b->isVisible() || !b->isEnabled() || !m_press.contains(b->text())) continue;
+            m_press.removeAll(b->text());
+            // Pressed once this poll has returned: the dialog it opens runs its own loop.
+            QMetaObject::invokeMethod(b, &QPushButton::click, Qt::QueuedConnection);
+            return;
+        }
         if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
         else modal->close();
     }
@@ -215,6 +232,7 @@ private:
     QTimer m_poll;
     QSet<QString> m_seen;
     QString m_choice;  // the entry to choose in the next pop-up menu
+    QStringList m_press;
     InterfaceTourResult m_result;
 };
 
@@ -296,6 +314,22 @@ InterfaceTourResult tourInterface(const QString& commandLine, const QString& pro
     for (int i = 2; i < popupMenuCount(); ++i)
         for (const MenuEntry& e : popupMenu(i).children)
             if (!e.isSeparator() && e.command != kExit && e.command != kOpenDataFolder) tour.run(e.command);
+
+    // The library's dialogs over a game stored in the current group, and the dialogs their buttons
+    // open: copying a game, a new group, a new member and the names an alias can stand for.
+    {
+        GameStore& store = *program.app().store();
+        const int group = store.currentGroup();
+        test::storeSampleGame(store, group, 1, 3);
+        StoreMessages messages;
+        GameInfo info = *store.gameList(group, messages).find(1);
+        info.name = u"1846";
+        store.gameList(group, messages).put(info);
+        window.refreshCommandStates();
+        tour.lookAround(QStringLiteral("game list panel"));
+        tour.pressInDialogs({qs(uiText(50005)), qs(uiText(50023)), qs(uiText(50051)), qs(uiText(50076))});
+        for (int command : {kCmdGameList, kCmdGroupList, kCmdMemberList}) tour.run(command);
+    }
 
     // The windows the core opens by itself.
     window.ui().notice(90, uiText(11400), uiText(11400));

@@ -28,6 +28,7 @@ public:
     // Whether the window came on the screen.
     bool shown() const { return m_shown; }
     MainWindow& window() { return *m_window; }
+    Application& app() { return m_app; }
 
 private:
     TempFolder m_folder;

@@ -78,6 +78,34 @@ VersionDialogChoice ScriptedUi::showVersion(const VersionDialogRequest& request)
     return next(versionAnswers, &versionRequests, request, "version");
 }
 
+namespace {
+template <typename Result, typename Form>
+Result runScript(std::deque<std::function<Result(Form&)>>& scripts, Form& form, const char* name) {
+    if (scripts.empty()) {
+        ADD_FAILURE() << "unscripted dialog: " << name;
+        return Result();
+    }
+    auto script = std::move(scripts.front());
+    scripts.pop_front();
+    return script(form);
+}
+} // namespace
+
+void ScriptedUi::runGameList(GameListForm& form) { runScript(gameListScripts, form, "game list"); }
+bool ScriptedUi::runCopyMove(CopyMoveForm& form) { return runScript(copyMoveScripts, form, "copy and move"); }
+void ScriptedUi::runGroupList(GroupListForm& form) { runScript(groupListScripts, form, "group list"); }
+bool ScriptedUi::runGroupSettings(GroupSettingsForm& form) {
+    return runScript(groupSettingsScripts, form, "group settings");
+}
+void ScriptedUi::runMemberList(MemberListForm& form) { runScript(memberListScripts, form, "member list"); }
+bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
+    return runScript(memberSettingsScripts, form, "member settings");
+}
+
+std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {
+    return next(nameAnswers, &nameRequests, request, "name choice");
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();

@@ -10,6 +10,7 @@
 #include "app/BoardCanvas.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
+#include "app/LibraryDialogs.h"
 #include "app/Shell.h"
 #include "app/RecordCorrection.h"
 #include "app/Ui.h"
@@ -45,6 +46,24 @@ public:
     VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
     void setWindowTitle(std::u16string_view text) override { title = std::u16string(text); }
     void closeMainWindow() override { ++closeRequests; }
+
+    // The library's dialogs: each runs the next script of its kind on the form, as the user's
+    // presses; an unscripted dialog fails the test (and is closed, or cancelled).
+    void runGameList(GameListForm& form) override;
+    bool runCopyMove(CopyMoveForm& form) override;
+    void runGroupList(GroupListForm& form) override;
+    bool runGroupSettings(GroupSettingsForm& form) override;
+    void runMemberList(MemberListForm& form) override;
+    bool runMemberSettings(MemberSettingsForm& form) override;
+    std::optional<int> chooseName(const NameChoiceRequest& request) override;
+    std::deque<std::function<void(GameListForm&)>> gameListScripts;
+    std::deque<std::function<bool(CopyMoveForm&)>> copyMoveScripts;
+    std::deque<std::function<void(GroupListForm&)>> groupListScripts;
+    std::deque<std::function<bool(GroupSettingsForm&)>> groupSettingsScripts;
+    std::deque<std::function<void(MemberListForm&)>> memberListScripts;
+    std::deque<std::function<bool(MemberSettingsForm&)>> memberSettingsScripts;
+    std::deque<std::optional<int>> nameAnswers;
+    std::vector<NameChoiceRequest> nameRequests;
 
     // The program's questions: scripted answers used in order; an unscripted one fails the test.
     std::deque<std::vector<std::string>> openAnswers;
