@@ -71,6 +71,9 @@ enum ProgramCommandId : int {
     kCmdFinishedPopup = 32936,      // "終局棋譜"
     kCmdFilePopup = 32937,          // "棋譜ファイルの操作"
     kCmdGroupsPopup = 32939,        // "グループとメンバー"
+    // The game settings.
+    kCmdNewGame = 32797,            // "新規対局(&N)..."
+    kCmdEditGameInfo = 32903,       // "対局情報の編集..."
 };
 
 // Where a command came from: the same id means different things on a bar button and in a menu.

@@ -138,6 +138,8 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdInquiryMail: m_shell.openUrl(kInquiryAddress); return true;
     case kCmdExit: m_ui.closeMainWindow(); return true;
     case kCmdFlashDisplay: m_board.toggleFlashMode(); return true;
+    case kCmdNewGame: newGame(); return true;
+    case kCmdEditGameInfo: editGameInfo(); return true;
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
     // bar's button opened its pop-up above).
     default: return false;

@@ -11,7 +11,12 @@
 
 namespace stonewise {
 
+class GameSettings;
 class RecordCorrection;
+struct PlayerDialogRequest;
+struct PlayerDialogResult;
+struct ResultDialogRequest;
+struct ResultDialogResult;
 
 // What a board window and the rest of the core need from the desktop to talk to the user: message
 // boxes, questions, the board's message line, the status line, notices, and one typed call per
@@ -65,6 +70,15 @@ public:
     virtual void setWindowTitle(std::u16string_view title) = 0;
     // Closes the main window the way its close box does (the exit check runs first).
     virtual void closeMainWindow() = 0;
+
+    // --- the game settings ---
+    // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
+    // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.
+    virtual bool editGameSettings(GameSettings& settings) = 0;
+    // "勝敗設定": the winner, resignation, time or points, and the end date.
+    virtual ResultDialogResult chooseResult(const ResultDialogRequest& request) = 0;
+    // "対局者": a player's name and kind.
+    virtual PlayerDialogResult editPlayer(const PlayerDialogRequest& request) = 0;
 };
 
 } // namespace stonewise

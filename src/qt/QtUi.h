@@ -50,6 +50,9 @@ public:
     VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
     void setWindowTitle(std::u16string_view title) override;
     void closeMainWindow() override;
+    bool editGameSettings(GameSettings& settings) override;
+    ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
+    PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
     // The numbered texts of the interface language for the windows this Ui makes itself.
     void setStrings(const StringTable* strings) { m_strings = strings; }
     // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;

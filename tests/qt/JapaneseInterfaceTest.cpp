@@ -35,6 +35,7 @@ private Q_SLOTS:
 
         const QString dialogs = tour.dialogs.join(QLatin1Char('\n'));
         for (const char* dialog : {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
+                                   "GameSettingsDialog", "ResultDialog", "PlayerDialog",
                                    "QFileDialog", "QMessageBox"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);
         QStringList texts;

@@ -10,6 +10,7 @@
 #include "app/BoardCanvas.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
+#include "app/GameSettings.h"
 #include "app/Shell.h"
 #include "app/RecordCorrection.h"
 #include "app/Ui.h"
@@ -45,6 +46,18 @@ public:
     VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
     void setWindowTitle(std::u16string_view text) override { title = std::u16string(text); }
     void closeMainWindow() override { ++closeRequests; }
+    bool editGameSettings(GameSettings& settings) override;
+    ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
+    PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
+
+    // The game settings dialog: each script works on the dialog's values as a user would and
+    // returns what the dialog returns (usually `settings.confirm()`); used in order.
+    std::deque<std::function<bool(GameSettings&)>> settingsScripts;
+    int settingsDialogs = 0;                      // game settings dialogs opened
+    std::deque<ResultDialogResult> resultAnswers;
+    std::vector<ResultDialogRequest> resultRequests;
+    std::deque<PlayerDialogResult> playerAnswers;
+    std::vector<PlayerDialogRequest> playerRequests;
 
     // The program's questions: scripted answers used in order; an unscripted one fails the test.
     std::deque<std::vector<std::string>> openAnswers;
