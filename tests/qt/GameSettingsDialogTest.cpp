@@ -80,6 +80,20 @@ private Q_SLOTS:
         }
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // The result dialog gives back what it shows.
+        ResultDialog result({kWhiteWins, WinKind::Points, 3.5f, {2026, 12, 10, 16}}, nullptr);
+        if (const QByteArray dir = qgetenv("STONEWISE_PICTURES"); !dir.isEmpty()) {
+            result.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&result));
+            QVERIFY(result.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/result.png")));
+        }
+        result.accept();
+        const ResultDialogResult chosen = result.result();
+        QVERIFY(chosen.accepted);
+        QCOMPARE(chosen.winner, std::int16_t{kWhiteWins});
+        QCOMPARE(chosen.kind, WinKind::Points);
+        QCOMPARE(chosen.points, 3.5f);
+        QCOMPARE(int(chosen.endDate.hour), 16);
         const GameInfo& made = settings.result();
         QCOMPARE(made.name, std::u16string(u"冬の対局"));
         QCOMPARE(made.handicap, std::int16_t{3});
