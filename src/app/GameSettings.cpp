@@ -9,6 +9,7 @@
 #include "record/RecordSequence.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
+#include "store/FileIo.h"
 #include "store/GameStore.h"
 #include "store/MemberList.h"
 
@@ -390,11 +391,13 @@ std::optional<int> storeNewGame(GameStore& store, int group, GameInfo& info, con
         }
         info.number = *number;
     }
+    const std::string path = store.gameFilePath(group, info.number);
+    const bool fileThere = pathExists(path);  // an old game taken back
     if (!store.writeGame(group, info.number, record, &info, messages)) return std::nullopt;
-    if (!list.put(info)) return std::nullopt;
-    if (!store.saveGameList(group, messages) || !store.writeMembers(messages)) {
+    if (!list.put(info) || !store.saveGameList(group, messages) || !store.writeMembers(messages)) {
         // The list page could not be written: the game stays out of the library rather than half in.
         list.clear(info.number);
+        if (!fileThere) removeFile(path);
         return std::nullopt;
     }
     return info.number;

@@ -77,6 +77,7 @@ void ProgramCommands::newGame() {
     for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
     if (!stored) {
         // The board still shows the new game, kept as the temporary game: nothing typed is lost.
+        made.number = 0;
         session->newTemporaryGame();
         m_board.changeHeader(made);
         return;

@@ -10,6 +10,8 @@
 #include "app/GameSettingsTexts.h"
 #include "app/ProgramCommands.h"
 #include "record/GameInfoText.h"
+#include "store/FileIo.h"
+#include "store/GameListPage.h"
 #include "store/GameStore.h"
 #include "support/BoardFixture.h"
 #include "support/ScriptedUi.h"
@@ -339,6 +341,27 @@ TEST(GameSettings, FreeHandicapPlacementFollowsTheNewGame) {
     w.ui.settingsScripts.push_back([](GameSettings&) { return false; });
     w.commands.run(kCmdNewGame);
     EXPECT_EQ(w.board.gameInfo().name, u"自由置碁の対局");
+}
+
+TEST(GameSettings, ANewGameThatCannotBeListedStaysOnTheBoardAsTheTemporaryGame) {
+    test::TempFolder folder;
+    Window w(folder.path());
+    const int group = w.app.store()->currentGroup();
+    // The list page cannot be replaced: a folder stands where it is written.
+    const std::string page = w.app.folder().groupFile(group, gameListPageFileName(0));
+    removeFile(page);
+    ASSERT_TRUE(makeFolders(page + "/x"));
+    w.ui.settingsScripts.push_back(fillIn(u"書けない対局", u"白川", u"黒田", 2, 0.0f));
+    w.commands.run(kCmdNewGame);
+    EXPECT_FALSE(w.ui.messages.empty());
+    EXPECT_TRUE(w.app.session()->temporary());
+    EXPECT_EQ(w.board.gameInfo().name, u"書けない対局");
+    EXPECT_EQ(w.board.record().main().handicapCount(), 2);
+    EXPECT_TRUE(w.app.session()->unsaved());
+    // Neither a listed game nor a stray file under its number is left behind.
+    StoreMessages messages;
+    EXPECT_EQ(w.app.store()->gameList(group, messages).count(), 0);
+    EXPECT_FALSE(pathExists(w.app.store()->gameFilePath(group, 1)));
 }
 
 TEST(GameSettings, TheCloudButtonSaysItIsNotThereYetAndTheCheckBoxIsKept) {
