@@ -270,7 +270,7 @@ std::optional<std::u16string> GameSettings::refusal() const {
     if (m_values.whiteName.empty() || m_values.blackName.empty() || m_values.whiteName.find(u'\0') != std::u16string::npos ||
         m_values.blackName.find(u'\0') != std::u16string::npos)
         return text(kStrPlayersMissing);
-    if (boardChanged() && m_context.recordHasNodes && m_context.recordLastMove > 0) return text(kStrBoardFixed);
+    if (boardChanged() && boardSizeFixed()) return text(kStrBoardFixed);
     if (m_values.type == GameTypeChoice::MailGo || m_values.type == GameTypeChoice::EnglishMailGo) {
         const std::uint16_t black = memberKind(false);
         const std::uint16_t white = memberKind(true);

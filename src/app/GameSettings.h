@@ -148,6 +148,12 @@ public:
     const GameInfo& result() const { return m_result; }
     bool handicapChanged() const;
     bool boardChanged() const;
+    // Whether the board size can no longer change (the record has moves).
+    bool boardSizeFixed() const { return m_context.recordHasNodes && m_context.recordLastMove > 0; }
+    // Whether the Mail Go values (the cloud and the mail subject) apply to the type chosen.
+    bool mailValuesApply() const {
+        return m_values.type == GameTypeChoice::MailGo || m_values.type == GameTypeChoice::EnglishMailGo;
+    }
 
 private:
     std::u16string text(int id) const;

@@ -83,7 +83,10 @@ void ProgramCommands::newGame() {
         return;
     }
     session->openGame(group, *stored);
-    if (made.handicap == 1 || made.handicap > 9) m_board.beginFreeHandicap();
+    if (made.handicap == 1 || made.handicap > 9) {
+        m_board.beginFreeHandicap();
+        if (m_board.freeHandicapActive()) m_ui.setStatusText(text(kStrFreeHandicapHint));
+    }
 }
 
 void ProgramCommands::editGameInfo() {

@@ -134,6 +134,7 @@ GameSettingsDialog::GameSettingsDialog(GameSettings& settings, QWidget* parent) 
     int column = 0;
     for (const auto& [text, choice] : kinds) {
         auto* radio = new QRadioButton(uiString(text), type);
+        radio->setObjectName(QStringLiteral("type%1").arg(static_cast<int>(choice)));
         m_type->addButton(radio, static_cast<int>(choice));
         typeLayout->addWidget(radio, column / 2, column % 2);
         ++column;
@@ -192,15 +193,15 @@ GameSettingsDialog::GameSettingsDialog(GameSettings& settings, QWidget* parent) 
     m_cloud = new QCheckBox(uiString(kStrSettingsUseCloud), this);
     m_cloud->setObjectName(QStringLiteral("useCloud"));
     mail->addWidget(m_cloud, 0, 0);
-    QPushButton* cloud = button(kStrSettingsCloud, this, "cloud");
-    mail->addWidget(cloud, 0, 1, Qt::AlignLeft);
+    m_cloudButton = button(kStrSettingsCloud, this, "cloud");
+    mail->addWidget(m_cloudButton, 0, 1, Qt::AlignLeft);
     mail->addWidget(new QLabel(uiString(kStrSettingsSubject), this), 1, 0);
     m_subject = new QLineEdit(this);
     m_subject->setObjectName(QStringLiteral("subject"));
     mail->addWidget(m_subject, 1, 1);
     mail->setColumnStretch(1, 1);
     layout->addLayout(mail);
-    connect(cloud, &QPushButton::clicked, this, [this] { m_settings.cloudSettings(); });
+    connect(m_cloudButton, &QPushButton::clicked, this, [this] { m_settings.cloudSettings(); });
 
     layout->addWidget(okCancel(this));
     showValues();
@@ -273,8 +274,12 @@ void GameSettingsDialog::showValues() {
     m_search->setChecked(v.searchTarget);
     m_protect->setChecked(v.protect);
     m_initialMove->setValue(v.initialMove);
-    const bool mail = v.type == GameTypeChoice::MailGo || v.type == GameTypeChoice::EnglishMailGo;
+    const bool mail = m_settings.mailValuesApply();
     m_initialMove->setEnabled(!mail);
+    m_cloud->setEnabled(mail);
+    m_cloudButton->setEnabled(mail);
+    m_subject->setEnabled(mail);
+    m_thirteen->setEnabled(!m_settings.boardSizeFixed());
     m_hideLast->setChecked(v.hideLastNumber);
     m_savable->setChecked(v.savable);
     m_cloud->setChecked(v.useCloud);

@@ -11,6 +11,7 @@ class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -52,6 +53,7 @@ private:
     QCheckBox* m_hideLast = nullptr;
     QCheckBox* m_savable = nullptr;
     QCheckBox* m_cloud = nullptr;
+    QPushButton* m_cloudButton = nullptr;
     QLineEdit* m_subject = nullptr;
     bool m_showing = false;
 };

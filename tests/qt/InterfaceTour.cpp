@@ -26,6 +26,7 @@
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
+#include "app/GameSettings.h"
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
 #include "qt/CButtonBox.h"
@@ -218,6 +219,9 @@ private:
     // The dialogs the game settings dialog opens from its buttons: each is read and cancelled.
     void openInnerDialogs(QWidget* modal) {
         if (modal->objectName() != QLatin1String("gameSettings")) return;
+        // The cloud settings belong to a Mail Go game.
+        if (auto* mail = modal->findChild<QAbstractButton*>(QStringLiteral("type%1").arg(static_cast<int>(GameTypeChoice::MailGo))))
+            mail->click();
         for (const char* name : {"result", "whiteNew", "blackModify", "cloud"}) {
             auto* button = modal->findChild<QAbstractButton*>(QLatin1String(name));
             if (!button) continue;
