@@ -364,6 +364,46 @@ TEST(GameSettings, ANewGameThatCannotBeListedStaysOnTheBoardAsTheTemporaryGame) 
     EXPECT_FALSE(pathExists(w.app.store()->gameFilePath(group, 1)));
 }
 
+TEST(GameSettings, NewAndChangedPlayersMakeAMailGoGamePossible) {
+    ScriptedUi ui;
+    MemberList members;
+    MemberRecord unknown;
+    unknown.name = u"不明";
+    members.add(unknown);
+    MemberRecord old;
+    old.name = u"旧名";
+    const int oldNumber = members.add(old);
+    GameInfo info;
+    info.name = u"メール碁";
+    info.whitePlayer = oldNumber;
+    GameSettings::Context context;
+    context.today = {2026, 12, 10, 0};
+    GameSettings s(info, members, nullptr, &ui, context);
+    EXPECT_EQ(s.values().whiteName, u"旧名");
+    s.edit().type = GameTypeChoice::MailGo;
+    // "新規対局者..." for black: myself; "修正..." for white: the member renamed, an opponent.
+    ui.playerAnswers.push_back({true, u"わたし", kMemberSelf});
+    ASSERT_TRUE(s.editPlayer(false, true));
+    ui.playerAnswers.push_back({true, u"相手", kMemberOpponent});
+    ASSERT_TRUE(s.editPlayer(true, false));
+    EXPECT_TRUE(ui.playerRequests[0].newPlayer);
+    EXPECT_EQ(ui.playerRequests[1].name, u"旧名");
+    EXPECT_EQ(members.findByName(u"わたし"), -1);  // nothing is registered before OK
+    ASSERT_TRUE(s.confirm()) << (ui.messages.empty() ? "" : toUtf8(ui.messages[0].text));
+    EXPECT_EQ(s.result().whitePlayer, oldNumber);
+    EXPECT_EQ(members.find(oldNumber)->name, u"相手");
+    EXPECT_EQ(members.find(oldNumber)->kind, kMemberOpponent);
+    const MemberRecord* me = members.find(s.result().blackPlayer);
+    ASSERT_NE(me, nullptr);
+    EXPECT_EQ(me->name, u"わたし");
+    EXPECT_EQ(me->kind, kMemberSelf);
+    EXPECT_EQ(me->registered.year, 2026);
+    EXPECT_EQ(s.result().type, kGameMailGo);
+    // 11805 for the new member only.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, formatText(ja(11805), {u"わたし"}));
+}
+
 TEST(GameSettings, TheCloudButtonSaysItIsNotThereYetAndTheCheckBoxIsKept) {
     ScriptedUi ui;
     MemberList members;
