@@ -121,6 +121,26 @@ void CIgoBoard::loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& i
     if (m_env.panels) m_env.panels->recordChanged();
 }
 
+void CIgoBoard::changeHeader(const GameInfo& info) {
+    // A record that holds nothing but its handicap stones can take others.
+    const RecordSequence& main = m_record.main();
+    const bool empty = main.nodeCount() == 0 || (main.handicapCount() >= 2 && main.lastMoveNumber() <= 1 &&
+                                                 main.nodeCount() == main.handicapCount());
+    const bool resize = info.boardSize() != m_position.size();
+    const bool restone = info.handicap != m_info.handicap && (main.handicapCount() >= 2 || (info.handicap >= 2 && info.handicap <= 9));
+    m_info = info;
+    if (empty && (resize || restone)) {
+        m_record.reset();
+        m_position.setSize(info.boardSize());
+        m_nav.showEndOf(0);
+        setHandicapCounts(0);
+        if (info.handicap >= 2 && info.handicap <= 9) placeHandicapStones(info.handicap);
+        rebuild();
+        redrawAll();
+    }
+    edited();
+}
+
 void CIgoBoard::markStored() {
     m_stored = m_record.copyMain();
     m_storedInfo = m_info;

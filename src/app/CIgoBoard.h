@@ -80,6 +80,10 @@ public:
     void loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
     // Takes the current record and header as "the stored state" that restoring returns to.
     void markStored();
+    // The header changed in the game settings: taken as an edit. A record without moves takes the
+    // new board size and the table's handicap stones at once; a record with moves keeps its stones
+    // (the user clears it to place others).
+    void changeHeader(const GameInfo& info);
     const GameInfo& gameInfo() const { return m_info; }
     GameInfo& gameInfo() { return m_info; }
     GameRecord& record() { return m_record; }

@@ -71,6 +71,9 @@ enum ProgramCommandId : int {
     kCmdFinishedPopup = 32936,      // "終局棋譜"
     kCmdFilePopup = 32937,          // "棋譜ファイルの操作"
     kCmdGroupsPopup = 32939,        // "グループとメンバー"
+    // The game settings.
+    kCmdNewGame = 32797,            // "新規対局(&N)..."
+    kCmdEditGameInfo = 32903,       // "対局情報の編集..."
 };
 
 // The library's dialogs.
@@ -78,7 +81,6 @@ enum LibraryCommandId : int {
     kCmdGameList = 32803,           // "対局リスト..."
     kCmdGroupList = 32828,          // "グループリスト..."
     kCmdMemberList = 32801,         // "対局メンバーリスト..."
-    kCmdEditGameInfo = 32903,       // "対局情報の編集..." (the game settings of the game shown)
 };
 
 // Where a command came from: the same id means different things on a bar button and in a menu.

@@ -145,6 +145,21 @@ bool GameSession::saveCurrentGame(bool ask) {
     return ok;
 }
 
+bool GameSession::storeHeader() {
+    if (m_number == 0) return saveCurrentGame(false);
+    GameInfo info = m_board.gameInfo();
+    info.number = m_number;
+    StoreMessages messages;
+    m_store.gameList(m_group, messages).put(info);
+    bool ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info, messages);
+    ok = m_store.saveGameList(m_group, messages) && ok;
+    ok = m_store.writeMembers(messages).has_value() && ok;
+    if (ok) m_savedChanges = m_board.changeCounter();
+    showMessages(messages);
+    keepRecovery();
+    return ok;
+}
+
 bool GameSession::moveToFinishedGroup(int finishedType) {
     if (m_number == 0) return false;
     if (m_ui && !m_ui->ask(m_board.text(kStrMoveQuestion), m_board.text(kStrMoveTitle))) return false;

@@ -49,6 +49,9 @@ public:
     // written. The temporary game is written to the scratch group without a question. Changed list
     // pages, the group list and the members are written too. False when a write failed.
     bool saveCurrentGame(bool ask);
+    // Stores the game shown with its header and list entry without a question, also when the header
+    // has just protected it (the settings dialog's change). False when a write failed.
+    bool storeHeader();
 
     // Moves the game shown into the finished-games group of `finishedType` (2 or 32) after the
     // question 17011, then shows the next game of the group (the first number above, else the

@@ -142,6 +142,8 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdGameList: openGameList(); return true;
     case kCmdGroupList: openGroupList(); return true;
     case kCmdMemberList: openMemberList(); return true;
+    case kCmdNewGame: newGame(); return true;
+    case kCmdEditGameInfo: editGameInfo(); return true;
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
     // bar's button opened its pop-up above).
     default: return false;

@@ -83,6 +83,12 @@ private:
     void moveToFinishedGroup();
     void showVersion();
     void notYetAvailable(int id);
+    // "新規対局": the game shown is saved, an old game left under the new number may be taken back,
+    // the settings dialog makes the header, and the new game of the current group is shown (with
+    // free handicap placement when chosen).
+    void newGame();
+    // "対局情報の編集": the settings dialog on the header of the game shown.
+    void editGameInfo();
     void openDataFolder();
     std::u16string text(int id) const;
     // The library's dialogs.

@@ -11,6 +11,7 @@
 
 namespace stonewise {
 
+class GameSettings;
 class RecordCorrection;
 class CopyMoveForm;
 class GameListForm;
@@ -18,6 +19,10 @@ class GroupListForm;
 class GroupSettingsForm;
 class MemberListForm;
 class MemberSettingsForm;
+struct PlayerDialogRequest;
+struct PlayerDialogResult;
+struct ResultDialogRequest;
+struct ResultDialogResult;
 
 // What a board window and the rest of the core need from the desktop to talk to the user: message
 // boxes, questions, the board's message line, the status line, notices, and one typed call per
@@ -89,6 +94,14 @@ public:
     virtual bool runMemberSettings(MemberSettingsForm& form) = 0;
     // A list of names to pick one from ("既存メンバー名の参照"): its index, nothing when cancelled.
     virtual std::optional<int> chooseName(const NameChoiceRequest& request) = 0;
+    // --- the game settings ---
+    // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
+    // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.
+    virtual bool editGameSettings(GameSettings& settings) = 0;
+    // "勝敗設定": the winner, resignation, time or points, and the end date.
+    virtual ResultDialogResult chooseResult(const ResultDialogRequest& request) = 0;
+    // "対局者": a player's name and kind.
+    virtual PlayerDialogResult editPlayer(const PlayerDialogRequest& request) = 0;
 };
 
 } // namespace stonewise

@@ -48,8 +48,8 @@ void appendPoint(std::u16string& out, int x, int y) {
     out.push_back(static_cast<char16_t>(u'a' + y));
 }
 
-// Splits "[black rank],[white rank],[place]" (a bare "," for a missing rank, nothing for a missing
-// place) back into its parts; false when the text is not of that form.
+} // namespace
+
 bool splitRanksAndPlace(std::u16string_view text, std::u16string_view parts[3], bool has[3]) {
     std::size_t i = 0;
     for (int k = 0; k < 3; ++k) {
@@ -69,6 +69,8 @@ bool splitRanksAndPlace(std::u16string_view text, std::u16string_view parts[3], 
     }
     return i == text.size();
 }
+
+namespace {
 
 class SgfTextWriter {
 public:

@@ -12,6 +12,10 @@ namespace stonewise {
 
 class MemberDirectory;
 
+// Splits the header's kept "[black rank],[white rank],[place]" (a bare "," for a missing rank,
+// nothing for a missing place) back into its parts; false when the text is not of that form.
+bool splitRanksAndPlace(std::u16string_view text, std::u16string_view parts[3], bool has[3]);
+
 // The output encoding setting ("SGF出力データ形式："): 0 the system code page without a mark,
 // 1 UTF-8 with its mark, 2 UTF-16 little-endian with its mark.
 enum class SgfEncoding : std::uint8_t { SystemCodePage = 0, Utf8 = 1, Utf16 = 2 };

@@ -23,6 +23,7 @@
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
 #include "qt/LibraryWindows.h"
+#include "qt/GameSettingsDialog.h"
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -242,6 +243,23 @@ MarkDialogResult QtUi::editMark(const MarkDialogRequest& request) {
 
 ElapsedDialogResult QtUi::editElapsed(const ElapsedDialogRequest& request) {
     ElapsedDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+bool QtUi::editGameSettings(GameSettings& settings) {
+    GameSettingsDialog dialog(settings, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+ResultDialogResult QtUi::chooseResult(const ResultDialogRequest& request) {
+    ResultDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+PlayerDialogResult QtUi::editPlayer(const PlayerDialogRequest& request) {
+    PlayerDialog dialog(request, dialogParent(m_owner));
     dialog.exec();
     return dialog.result();
 }

@@ -58,6 +58,9 @@ public:
     void runMemberList(MemberListForm& form) override;
     bool runMemberSettings(MemberSettingsForm& form) override;
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
+    bool editGameSettings(GameSettings& settings) override;
+    ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
+    PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
     // The numbered texts of the interface language for the windows this Ui makes itself.
     void setStrings(const StringTable* strings) { m_strings = strings; }
     // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;

@@ -27,6 +27,7 @@ private Q_SLOTS:
         // The tour reached what it is meant to check.
         const QString dialogs = tour.dialogs.join(QLatin1Char('\n'));
         for (const char* dialog : {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
+                                   "GameSettingsDialog", "ResultDialog", "PlayerDialog",
                                    "QFileDialog", "QMessageBox", "GameListDialog", "CopyMoveDialog", "GroupListDialog",
                                    "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog", "NameChoiceDialog", "About Stonewise"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);

@@ -27,6 +27,7 @@
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
+#include "app/GameSettings.h"
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
 #include "qt/CButtonBox.h"
@@ -83,9 +84,12 @@ public:
             if (auto* label = qobject_cast<QLabel*>(w)) add(at, label->text());
             if (auto* button = qobject_cast<QAbstractButton*>(w)) add(at, button->text());
             if (auto* box = qobject_cast<QGroupBox*>(w)) add(at, box->title());
-            if (auto* combo = qobject_cast<QComboBox*>(w))
+            // The players offered are the library's members: names the user gave, not the program's texts.
+            const bool members = w->objectName().endsWith(QLatin1String("Player")) ||
+                                 (w->parent() && w->parent()->objectName().endsWith(QLatin1String("Player")));
+            if (auto* combo = qobject_cast<QComboBox*>(w); combo && !members)
                 for (int i = 0; i < combo->count(); ++i) add(at, combo->itemText(i));
-            if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !members) {
                 add(at, edit->text());
                 add(at, edit->placeholderText());
             }
@@ -224,8 +228,31 @@ private:
             QMetaObject::invokeMethod(b, &QPushButton::click, Qt::QueuedConnection);
             return;
         }
+        openInnerDialogs(modal);
         if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
         else modal->close();
+    }
+
+    // The dialogs the game settings dialog opens from its buttons: each is read and cancelled.
+    void openInnerDialogs(QWidget* modal) {
+        if (modal->objectName() != QLatin1String("gameSettings")) return;
+        // The cloud settings belong to a Mail Go game.
+        if (auto* mail = modal->findChild<QAbstractButton*>(QStringLiteral("type%1").arg(static_cast<int>(GameTypeChoice::MailGo))))
+            mail->click();
+        for (const char* name : {"result", "whiteNew", "blackModify", "cloud"}) {
+            auto* button = modal->findChild<QAbstractButton*>(QLatin1String(name));
+            if (!button) continue;
+            QTimer::singleShot(60, modal, [this, modal] {
+                QWidget* inner = QApplication::activeModalWidget();
+                if (!inner || inner == modal) return;
+                m_result.dialogs << QString::fromLatin1(inner->metaObject()->className()) + QStringLiteral(": ") +
+                                        inner->windowTitle();
+                look(inner, inner->windowTitle());
+                if (auto* dialog = qobject_cast<QDialog*>(inner)) dialog->reject();
+                else inner->close();
+            });
+            button->click();
+        }
     }
 
     MainWindow& m_window;

@@ -36,6 +36,7 @@ private Q_SLOTS:
 
         const QString dialogs = tour.dialogs.join(QLatin1Char('\n'));
         for (const char* dialog : {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
+                                   "GameSettingsDialog", "ResultDialog", "PlayerDialog",
                                    "QFileDialog", "QMessageBox", "GameListDialog", "CopyMoveDialog", "GroupListDialog",
                                    "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog", "NameChoiceDialog"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);

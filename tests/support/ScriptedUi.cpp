@@ -106,6 +106,25 @@ std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {
     return next(nameAnswers, &nameRequests, request, "name choice");
 }
 
+bool ScriptedUi::editGameSettings(GameSettings& settings) {
+    ++settingsDialogs;
+    if (settingsScripts.empty()) {
+        ADD_FAILURE() << "unscripted dialog: game settings";
+        return false;
+    }
+    auto script = std::move(settingsScripts.front());
+    settingsScripts.pop_front();
+    return script(settings);
+}
+
+ResultDialogResult ScriptedUi::chooseResult(const ResultDialogRequest& request) {
+    return next(resultAnswers, &resultRequests, request, "result");
+}
+
+PlayerDialogResult ScriptedUi::editPlayer(const PlayerDialogRequest& request) {
+    return next(playerAnswers, &playerRequests, request, "player");
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();

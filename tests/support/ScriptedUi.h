@@ -11,6 +11,7 @@
 #include "app/Clipboard.h"
 #include "app/Clock.h"
 #include "app/LibraryDialogs.h"
+#include "app/GameSettings.h"
 #include "app/Shell.h"
 #include "app/RecordCorrection.h"
 #include "app/Ui.h"
@@ -46,6 +47,18 @@ public:
     VersionDialogChoice showVersion(const VersionDialogRequest& request) override;
     void setWindowTitle(std::u16string_view text) override { title = std::u16string(text); }
     void closeMainWindow() override { ++closeRequests; }
+    bool editGameSettings(GameSettings& settings) override;
+    ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
+    PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
+
+    // The game settings dialog: each script works on the dialog's values as a user would and
+    // returns what the dialog returns (usually `settings.confirm()`); used in order.
+    std::deque<std::function<bool(GameSettings&)>> settingsScripts;
+    int settingsDialogs = 0;                      // game settings dialogs opened
+    std::deque<ResultDialogResult> resultAnswers;
+    std::vector<ResultDialogRequest> resultRequests;
+    std::deque<PlayerDialogResult> playerAnswers;
+    std::vector<PlayerDialogRequest> playerRequests;
 
     // The library's dialogs: each runs the next script of its kind on the form, as the user's
     // presses; an unscripted dialog fails the test (and is closed, or cancelled).
