@@ -74,6 +74,20 @@ enum ProgramCommandId : int {
     // The game settings.
     kCmdNewGame = 32797,            // "新規対局(&N)..."
     kCmdEditGameInfo = 32903,       // "対局情報の編集..."
+    // Commands of parts still to come that have a picture on a bar.
+    kCmdReceiveMoves = 32805,       // "着手取得"
+    kCmdSendMoves = 32807,          // "着手送信"
+    kCmdFunctionSettings = 32835,   // "機能設定"
+    kCmdDisplaySettings = 32914,    // "表示設定"
+    kCmdModePatternSearch = 32899,  // "棋譜パターン検索モード"
+    kCmdChooseFinishedGame = 32963, // "棋譜選択"
+};
+
+// Main-bar buttons whose command depends on the mode (their pictures are named by them): the
+// first opens files or takes in Mail Go moves, the second opens the clipboard or sends moves.
+enum ButtonControlId : int {
+    kCtlFirstFileButton = 32931,
+    kCtlSecondFileButton = 32932,
 };
 
 // The library's dialogs.
