@@ -92,6 +92,12 @@ private Q_SLOTS:
         const QList<QAction*> tops = p.window->menuBar()->actions();
         const auto& model = mainMenuBar();
         QCOMPARE(tops.size(), static_cast<qsizetype>(model.size()));
+        // A click on a title opens its menu with its entries, their states shown.
+        QMenuBar* bar = p.window->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tops[0]).center());
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(tops[0]->menu()));
+        QCOMPARE(tops[0]->menu()->actions().size(), static_cast<qsizetype>(model[0].children.size()));
+        tops[0]->menu()->close();
         for (std::size_t i = 0; i < model.size(); ++i) {
             QCOMPARE(plain(tops[static_cast<int>(i)]->text()), qs(model[i].text));
             QStringList shown;
