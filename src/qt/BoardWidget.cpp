@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTimer>
 #include <cmath>
 
@@ -277,9 +278,15 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     if (event->rect().intersects(board.adjusted(-2, -2, kBoardPadding, kBoardPadding).toAlignedRect())) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
+        // Only the rim shows: the pixels the opaque board covers whole are a hole in each shape.
+        const QRectF covered(QPointF(std::ceil(board.left()), std::ceil(board.top())),
+                             QPointF(std::floor(board.right()), std::floor(board.bottom())));
         for (int i = 4; i >= 1; --i) {
-            painter.setBrush(QColor(40, 24, 8, 16));
-            painter.drawRoundedRect(board.translated(1.2, 2.0).adjusted(-i * 0.6, -i * 0.4, i * 0.9, i * 0.9), 3, 3);
+            QPainterPath rim;
+            rim.setFillRule(Qt::OddEvenFill);
+            rim.addRoundedRect(board.translated(1.2, 2.0).adjusted(-i * 0.6, -i * 0.4, i * 0.9, i * 0.9), 3, 3);
+            rim.addRect(covered);
+            painter.fillPath(rim, QColor(40, 24, 8, 16));
         }
     }
 

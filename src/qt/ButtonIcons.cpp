@@ -3,7 +3,11 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
+#include <QtEndian>
+#include <cstring>
 #include <map>
+#include <set>
 
 #include "app/ButtonLayouts.h"
 #include "app/CommandIds.h"
@@ -291,26 +295,52 @@ void paintPicture(QPainter& p, int picture) {
     }
 }
 
+void paintIcon(QPainter& painter, const QRect& rect, QIcon::Mode mode, int picture) {
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.scale(rect.width() / 24.0, rect.height() / 24.0);
+    if (mode == QIcon::Disabled) painter.setOpacity(0.35);
+    paintPicture(painter, picture);
+    painter.restore();
+}
+
+// The pictures the build drew at the usual size, by id: records of a 32-bit id followed by the
+// picture's premultiplied pixels.
+const std::map<int, const uchar*>& drawnAhead() {
+    static const std::map<int, const uchar*> pictures = [] {
+        std::map<int, const uchar*> found;
+        const QResource file(QStringLiteral(":/bar-pixels/bar-pictures"));
+        if (!file.isValid() || file.compressionAlgorithm() != QResource::NoCompression) return found;
+        constexpr qint64 record = 4 + kDrawnAheadBytes;
+        const uchar* data = file.data();
+        for (qint64 at = 0; at + record <= file.size(); at += record) {
+            found.emplace(qFromLittleEndian<qint32>(data + at), data + at + 4);
+        }
+        return found;
+    }();
+    return pictures;
+}
+
 // An icon engine that draws the picture at the size and density asked.
 class PictureEngine final : public QIconEngine {
 public:
     explicit PictureEngine(int picture) : m_picture(picture) {}
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-        painter->save();
-        painter->translate(rect.topLeft());
-        painter->scale(rect.width() / 24.0, rect.height() / 24.0);
-        if (mode == QIcon::Disabled) painter->setOpacity(0.35);
-        paintPicture(*painter, m_picture);
-        painter->restore();
+        paintIcon(*painter, rect, mode, m_picture);
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         const std::pair key{size.width() * 65536 + size.height(), static_cast<int>(mode)};
         if (auto it = m_drawn.find(key); it != m_drawn.end()) return it->second;
-        QPixmap pm(size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        paint(&p, QRect(QPoint(0, 0), size), mode, state);
-        p.end();
+        QImage image;
+        const auto& ahead = drawnAhead();
+        if (const auto it = ahead.find(m_picture);
+            it != ahead.end() && size == QSize(kDrawnAheadSize, kDrawnAheadSize) && mode != QIcon::Disabled) {
+            image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            std::memcpy(image.bits(), it->second, kDrawnAheadBytes);
+        } else {
+            image = drawButtonPicture(m_picture, size, mode);
+        }
+        const QPixmap pm = QPixmap::fromImage(std::move(image));
         m_drawn.emplace(key, pm);
         return pm;
     }
@@ -324,5 +354,22 @@ private:
 } // namespace
 
 QIcon buttonIcon(int picture) { return QIcon(new PictureEngine(picture)); }
+
+QImage drawButtonPicture(int picture, QSize size, QIcon::Mode mode) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintIcon(p, QRect(QPoint(0, 0), size), mode, picture);
+    return image;
+}
+
+std::vector<int> barPictures() {
+    std::set<int> pictures{kPictureAnimationRunning, kPictureAnimationPaused};
+    for (int layout = static_cast<int>(BarLayout::None); layout <= static_cast<int>(BarLayout::SearchAndOthers); ++layout)
+        for (const auto* bar : {&mainBarButtons(static_cast<BarLayout>(layout)), &secondaryBarButtons(static_cast<BarLayout>(layout))})
+            for (const ButtonEntry& e : *bar)
+                if (e.kind == ButtonKind::Picture) pictures.insert(e.picture);
+    return {pictures.begin(), pictures.end()};
+}
 
 } // namespace stonewise

@@ -261,7 +261,19 @@ void MainWindow::addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entri
 void MainWindow::buildMenus(const std::vector<MenuEntry>& bar) {
     menuBar()->clear();
     m_actions.clear();
-    for (const MenuEntry& top : bar) addMenuEntries(menuBar()->addMenu(qs(top.text)), top.children);
+    // The menu bar shows its titles at once; a menu's entries are made when it is first opened
+    // (a start builds hundreds of entries nobody has looked at yet). The keys work without them.
+    const bool book = m_bookMenus;
+    for (std::size_t i = 0; i < bar.size(); ++i) {
+        QMenu* menu = menuBar()->addMenu(qs(bar[i].text));
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, book, i] {
+            if (!menu->isEmpty() || book != m_bookMenus) return;
+            const std::size_t first = m_actions.size();
+            addMenuEntries(menu, (book ? bookMenuBar() : mainMenuBar())[i].children);
+            const CommandStates& states = m_commands->states();
+            for (std::size_t a = first; a < m_actions.size(); ++a) showCommandState(m_actions[a].second, m_actions[a].first, states);
+        });
+    }
 }
 
 void MainWindow::buildKeys() {
@@ -297,15 +309,17 @@ void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_
 
 const CommandStates& MainWindow::commandStates() const { return m_commands->states(); }
 
+void MainWindow::showCommandState(QAction* action, int id, const CommandStates& states) {
+    action->setEnabled(states.enabled(id));
+    const bool checked = states.checked(id);
+    action->setCheckable(checked || action->isCheckable());
+    action->setChecked(checked);
+}
+
 void MainWindow::refreshCommandStates() {
     if (!m_commands) return;
     const CommandStates& states = m_commands->refresh();
-    for (auto& [id, action] : m_actions) {
-        action->setEnabled(states.enabled(id));
-        const bool checked = states.checked(id);
-        action->setCheckable(checked || action->isCheckable());
-        action->setChecked(checked);
-    }
+    for (auto& [id, action] : m_actions) showCommandState(action, id, states);
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));

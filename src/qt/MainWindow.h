@@ -13,6 +13,7 @@
 #include "view/MoveListRegistry.h"
 #include "view/ViewSettings.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -87,6 +88,7 @@ private:
     void buildMenus(const std::vector<MenuEntry>& bar);
     void addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void buildKeys();
+    static void showCommandState(QAction* action, int id, const CommandStates& states);
     void layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title);
     void rememberPlacement();
 

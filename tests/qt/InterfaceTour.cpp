@@ -116,8 +116,10 @@ public:
         if (a->isSeparator()) return;
         add(where, a->text());
         if (a->toolTip() != a->text()) add(where + QStringLiteral(" tooltip"), a->toolTip());
-        if (QMenu* menu = a->menu())
+        if (QMenu* menu = a->menu()) {
+            Q_EMIT menu->aboutToShow();  // opened, as a menu makes its entries then
             for (QAction* inner : menu->actions()) lookAtMenuAction(inner, where + QStringLiteral(" / ") + a->text());
+        }
     }
 
     // The main window and every other window that stands open, which is then closed.
@@ -170,6 +172,7 @@ public:
     void chooseEveryMenuEntry() {
         QList<QPair<QAction*, QString>> entries;
         std::function<void(QMenu*, const QString&)> collect = [&](QMenu* menu, const QString& where) {
+            Q_EMIT menu->aboutToShow();  // opened, as a menu makes its entries then
             for (QAction* a : menu->actions()) {
                 if (a->isSeparator()) continue;
                 if (a->menu()) collect(a->menu(), where + QStringLiteral(" / ") + a->text());

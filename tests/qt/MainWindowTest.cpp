@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QResource>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "app/CommandIds.h"
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
+#include "qt/ButtonIcons.h"
 #include "qt/CButtonBox.h"
 #include "qt/MainWindow.h"
 #include "qt/CommentPanel.h"
@@ -90,9 +92,18 @@ private Q_SLOTS:
         const QList<QAction*> tops = p.window->menuBar()->actions();
         const auto& model = mainMenuBar();
         QCOMPARE(tops.size(), static_cast<qsizetype>(model.size()));
+        // A click on a title opens its menu with its entries, their states shown.
+        QMenuBar* bar = p.window->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tops[0]).center());
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(tops[0]->menu()));
+        QCOMPARE(tops[0]->menu()->actions().size(), static_cast<qsizetype>(model[0].children.size()));
+        tops[0]->menu()->close();
         for (std::size_t i = 0; i < model.size(); ++i) {
             QCOMPARE(plain(tops[static_cast<int>(i)]->text()), qs(model[i].text));
             QStringList shown;
+            // A menu makes its entries when it is opened, once: opened again it lists them once.
+            Q_EMIT tops[static_cast<int>(i)]->menu()->aboutToShow();
+            Q_EMIT tops[static_cast<int>(i)]->menu()->aboutToShow();
             for (QAction* a : tops[static_cast<int>(i)]->menu()->actions())
                 if (!a->isSeparator()) shown << plain(a->text());
             QStringList expected;
@@ -104,6 +115,25 @@ private Q_SLOTS:
         p.window->runCommand(32902);
         for (QAction* a : tops[0]->menu()->actions())
             if (plain(a->text()) == QStringLiteral("棋譜鑑賞")) QVERIFY(a->isChecked());
+    }
+
+    // The bar pictures the build drew are the ones the program draws: every picture a bar shows,
+    // at the usual size, at other sizes and disabled.
+    void theBarPicturesDrawnAheadMatchTheDrawing() {
+        const std::vector<int> pictures = barPictures();
+        QVERIFY(pictures.size() > 20);
+        const QResource drawn(QStringLiteral(":/bar-pixels/bar-pictures"));
+        QVERIFY(drawn.isValid());
+        QCOMPARE(drawn.size(), static_cast<qint64>(pictures.size()) * (4 + kDrawnAheadBytes));
+        for (const int picture : pictures) {
+            const QIcon icon = buttonIcon(picture);
+            for (const QSize size : {QSize(24, 24), QSize(48, 48)})
+                for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+                    const QImage shown = icon.pixmap(size, 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                    QVERIFY2(shown == drawButtonPicture(picture, size, mode), qPrintable(QString::number(picture)));
+                }
+            QVERIFY(drawButtonPicture(picture, QSize(24, 24)) != drawButtonPicture(picture, QSize(24, 24), QIcon::Disabled));
+        }
     }
 
     void eachModeShowsItsButtonsWithTooltips() {
