@@ -8,6 +8,7 @@ CliCommand settingsCommand();
 CliCommand groupsCommand();
 CliCommand gamesCommand();
 CliCommand exportCommand();
+CliCommand importCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
@@ -18,6 +19,7 @@ const std::vector<CliCommand>& allCommands() {
         groupsCommand(),
         gamesCommand(),
         exportCommand(),
+        importCommand(),
     };
     return commands;
 }

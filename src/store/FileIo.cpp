@@ -84,7 +84,9 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, 
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+namespace {
+
+bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes, bool waitForDisk) {
     const std::string folder = folderOf(path);
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -93,16 +95,34 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (fd.get() < 0) return false;
     // Keep the permissions of the file being replaced; a new file is readable by its owner's group.
     struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd.get(), mode);
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    // A file that replaces another always reaches the disk before it takes the old one's place.
+    const bool sync = waitForDisk || replacing;
+    const bool written = writeAll(fd.get(), bytes) && (!sync || ::fsync(fd.get()) == 0);
     const bool closed = fd.close();
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
-    syncFolder(folder);
+    if (sync) syncFolder(folder);
     return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+    return replaceFile(path, bytes, true);
+}
+
+bool writeFileUnsynced(const std::string& path, std::span<const std::uint8_t> bytes) {
+    return replaceFile(path, bytes, false);
+}
+
+bool syncFileSystem(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
+    return fd.get() >= 0 && ::syncfs(fd.get()) == 0;
 }
 
 bool pathExists(const std::string& path) {
