@@ -70,7 +70,7 @@ std::u16string withoutSampleNumber(std::u16string_view name) {
         digits = true;
         ++i;
     }
-    if (!digits || value <= 0) return std::u16string(name);
+    if (!digits || value <= 0 || open == 0) return std::u16string(name);
     return std::u16string(name.substr(0, open));
 }
 
@@ -130,6 +130,7 @@ struct Importer::State {
     int fileCount = 0;
     std::map<int, std::unique_ptr<GroupGameNames>> names;
     std::map<int, bool> changedLists;
+    std::map<int, int> overflow;  // a full group → the group opened after it
 
     GroupGameNames& namesOf(GameStore& store, int group) {
         auto& n = names[group];
@@ -273,7 +274,9 @@ bool Importer::importFile(State& state, const std::string& path, int index) {
         state.applyToAll = answer.applyToAll && answer.choice != ImportChoice::Temporary;
         if (!answer.gameName.empty()) name = answer.gameName;
     }
-    const bool nameEdited = name != proposed;
+    // The name to store is given to the reader when it is not the one the file proposes (edited in
+    // the dialog, or a sample record's name without its number).
+    const bool nameEdited = name != preview.proposedName;
     if (state.choice.choice == ImportChoice::Temporary) {
         LoadRequest request;
         request.mode = LoadMode::Temporary;
@@ -349,8 +352,17 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
             number = game.info.number;
         } else {
             number = list->lowestFreeNumber();
+            // The groups this import already opened after a full one come first.
+            for (auto it = state.overflow.find(state.target); number < 1 && it != state.overflow.end();
+                 it = state.overflow.find(state.target)) {
+                state.target = it->second;
+                list = &m_store.gameList(state.target, messages);
+                number = list->lowestFreeNumber();
+            }
             if (number < 1 && state.options->overflowToNewGroups) {
-                const std::optional<int> next = overflowGroup(state, state.target);
+                const int full = state.target;
+                const std::optional<int> next = overflowGroup(state, full);
+                if (next) state.overflow[full] = *next;
                 if (!next) {
                     refuse(state, path, index, text(kStrGroupLimit), state.target);
                     goOn = false;

@@ -39,7 +39,6 @@ constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
 constexpr int kStrUnknownKind = 25017;
-constexpr int kStrOnlyOneOpened = 25018;    // %d files were given; only %s was opened
 constexpr int kStrNoAutoSaved = 25031;      // there is no automatically saved game file
 constexpr int kStrSamplesTitle = 20038;     // "デモ棋譜等のロード"
 constexpr int kStrImportTitle = 52000;      // "ファイルの読み込み"
