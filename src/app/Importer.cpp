@@ -252,6 +252,15 @@ std::optional<int> Importer::resolveGroup(const State& state, int choice, const 
 bool Importer::importFile(State& state, const std::string& path, int index) {
     (void)index;
     LoadSettings settings = state.options->settings;
+    // Without a dialog to fill, new games into a given group need nothing of the header first: the
+    // file is read once.
+    if (state.applyToAll && state.choice.choice == ImportChoice::NewGame && state.choice.group != kImportAutoGroup &&
+        !state.options->demoRecords) {
+        const std::optional<int> group = resolveGroup(state, state.choice.group, GameInfo{});
+        if (!group || !m_store.group(*group) || isExternal(*m_store.group(*group))) return refuseTarget(state, path, group);
+        state.target = *group;
+        return storeGames(state, path, {}, false);
+    }
     const HeaderPreview preview = preReadGameFile(path, settings);
     if (!preview.ok) {
         refuseUnread(state, path, 0, preview.messages, preview.failure);
@@ -296,17 +305,20 @@ bool Importer::importFile(State& state, const std::string& path, int index) {
         return true;
     }
     const std::optional<int> group = resolveGroup(state, state.choice.group, preview.info);
-    if (!group) {
-        refuse(state, path, 0, loadFailureMessage(m_strings, path, LoadFailure::CannotOpen));
-        return true;
-    }
-    const GroupRecord* record = m_store.group(*group);
-    if (record && isExternal(*record)) {
+    if (!group || !m_store.group(*group) || isExternal(*m_store.group(*group))) return refuseTarget(state, path, group);
+    state.target = *group;
+    return storeGames(state, path, name, nameEdited);
+}
+
+bool Importer::refuseTarget(State& state, const std::string& path, std::optional<int> group) {
+    // An external game-record group takes no files: the import ends. A group that is not there
+    // (gone meanwhile) refuses this file only.
+    if (group && m_store.group(*group)) {
         refuse(state, path, 0, text(kStrExternalTarget), *group);
         return false;
     }
-    state.target = *group;
-    return storeGames(state, path, name, nameEdited);
+    refuse(state, path, 0, loadFailureMessage(m_strings, path, LoadFailure::CannotOpen));
+    return true;
 }
 
 std::optional<int> Importer::overflowGroup(State& state, int full) {

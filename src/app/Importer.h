@@ -88,6 +88,8 @@ private:
     bool storeGames(State& state, const std::string& path, std::u16string_view name, bool nameEdited);
     std::optional<int> resolveGroup(const State& state, int choice, const GameInfo& info) const;
     std::optional<int> overflowGroup(State& state, int full);
+    // A target group that takes no files; false when the import ends.
+    bool refuseTarget(State& state, const std::string& path, std::optional<int> group);
     void refuse(State& state, const std::string& path, int gameIndex, std::u16string text, int group = -1);
     // A file or game the loader could not read: its own messages, else the failure's.
     void refuseUnread(State& state, const std::string& path, int gameIndex, const std::vector<LoadMessage>& messages,

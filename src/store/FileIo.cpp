@@ -117,7 +117,15 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 }
 
 bool writeFileUnsynced(const std::string& path, std::span<const std::uint8_t> bytes) {
-    return replaceFile(path, bytes, false);
+    // A new file is written in its place at once: there is no old file to keep, and nothing names
+    // it until the batch is flushed. A file of that name (or one made meanwhile) is replaced as usual.
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return errno == EEXIST && replaceFile(path, bytes, true);
+    const bool written = writeAll(fd.get(), bytes);
+    const bool closed = fd.close();
+    if (written && closed) return true;
+    ::unlink(path.c_str());
+    return false;
 }
 
 bool syncFileSystem(const std::string& path) {
