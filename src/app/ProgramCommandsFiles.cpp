@@ -292,6 +292,7 @@ void ProgramCommands::openAutoSaved() {
     loaded.ok = true;
     loaded.main = std::move(game->main);
     loaded.info = game->info;
+    keepTemporaryWork();
     showLoaded(loaded);
 }
 
@@ -307,7 +308,10 @@ void ProgramCommands::openText(std::u16string_view sgf) {
     ReadContext context = readContext(m_app, m_clock);
     LoadedGame game = loadClipboardText(sgf, LoadRequest{}, context.settings);
     for (const LoadMessage& m : game.messages) m_ui.showMessage(m.text, m.title);
-    if (game.ok) showLoaded(game);
+    if (!game.ok) return;
+    // The text becomes the temporary game: moves the user played there are kept first.
+    keepTemporaryWork();
+    showLoaded(game);
 }
 
 void ProgramCommands::saveCurrentGame() {

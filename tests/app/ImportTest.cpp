@@ -215,6 +215,13 @@ TEST(Import, EveryGameOfACollectionIsStored) {
     EXPECT_EQ(stored[1]->name, u"g2");
     EXPECT_EQ(storedMoves(w.store(), kViewingGroup, stored[1]->number), "dd pp");
     EXPECT_EQ(stored[2]->name, u"g3");
+    // Over the games again: each game of the file finds its own name.
+    w.ui.importAnswers = {answer(ImportChoice::Overwrite, kViewingGroup)};
+    w.commands.openFile(path);
+    const auto again = w.games(kViewingGroup);
+    ASSERT_EQ(again.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(again[i]->name, stored[i]->name);
+    EXPECT_EQ(storedMoves(w.store(), kViewingGroup, again[1]->number), "dd pp");
 }
 
 // --- refusals ------------------------------------------------------------------------------------
@@ -390,6 +397,23 @@ TEST(Import, OpeningAFileWhileTheTemporaryGameHoldsMovesKeepsThemInTheLibrary) {
     Window again(folder.path());
     EXPECT_EQ(again.games(group).size(), 2u);
     EXPECT_EQ(again.games(kViewingGroup).size(), 1u);
+}
+
+TEST(Import, PastedTextKeepsItsOwnPathAndTheTemporaryGamesMoves) {
+    test::TempFolder folder;
+    Window w(folder.path());
+    w.commands.run(kCmdModePlayAndRecord);
+    const int group = w.app.session()->group();
+    w.commands.clickPoint(3, 3);
+    w.commands.clickPoint(15, 15);
+    w.ui.answers = {true};
+    w.clipboard.content = u"(;GN[貼り付け];B[jj];W[jk])";
+    w.commands.run(kCmdOpenClipboard, CommandSource::Key);
+    EXPECT_TRUE(w.ui.importRequests.empty());  // no dialog: the clipboard is read as before
+    EXPECT_EQ(w.board.gameInfo().name, u"貼り付け");
+    ASSERT_EQ(w.ui.questions.size(), 1u);
+    ASSERT_EQ(w.games(group).size(), 1u);
+    EXPECT_EQ(storedMoves(w.store(), group, w.games(group)[0]->number), "dd pp");
 }
 
 TEST(Import, ATemporaryGameLeftWithoutSavingIsSaidToBeLost) {
