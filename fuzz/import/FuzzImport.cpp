@@ -19,6 +19,7 @@
 
 #include "../store/FuzzCheck.h"
 #include "app/Importer.h"
+#include "support/ImportRecorder.h"
 #include "formats/MemberDirectory.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -32,15 +33,6 @@ using namespace stonewise;
 namespace {
 
 namespace fs = std::filesystem;
-
-class Recorder final : public ImportFrontEnd {
-public:
-    ImportDialogResult askImport(const ImportDialogRequest&) override { return {}; }
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    bool takeTemporary(LoadedGame&) override { return false; }
-    void reported(const ImportReport& r) override { reports.push_back(r); }
-    std::vector<ImportReport> reports;
-};
 
 std::u16string textOf(const std::uint8_t* p, std::size_t n) {
     std::u16string s;
@@ -90,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: {
             const std::string path = (root / "files" / ("f" + std::to_string(file++) + ".sgf")).string();
             std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(payload), static_cast<long>(length));
-            Recorder front;
+            test::ImportRecorder front;
             Importer importer(store, StringTable::japanese(), front);
             ImportOptions options;
             options.defaultGroup = group;

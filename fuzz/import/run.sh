@@ -12,7 +12,7 @@ corpus="${STONEWISE_CORPUS_DIR:-$top/../shared/corpus}"
 mkdir -p "$out/obj" "$out/corpus" "$out/crashes"
 
 CXX=${CXX:-clang++}
-flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
+flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src" -I"$top/tests"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp
          "$top"/src/app/Importer.cpp)

@@ -15,6 +15,7 @@
 #include "record/Text.h"
 #include "store/GameStore.h"
 #include "store/StoreMemberDirectory.h"
+#include "support/ImportRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -22,15 +23,6 @@ namespace stonewise {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Recorder final : public ImportFrontEnd {
-public:
-    ImportDialogResult askImport(const ImportDialogRequest&) override { return {}; }
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    bool takeTemporary(LoadedGame&) override { return false; }
-    void reported(const ImportReport& r) override { reports.push_back(r); }
-    std::vector<ImportReport> reports;
-};
 
 TEST(ImportCorpus, EveryReadableGameIsStoredAndReadsBackAsItsFile) {
     std::vector<std::string> paths;
@@ -48,7 +40,7 @@ TEST(ImportCorpus, EveryReadableGameIsStoredAndReadsBackAsItsFile) {
     const std::optional<int> group = store.addGroup(u"コーパス", 256, std::nullopt, messages);
     ASSERT_TRUE(group);
     StoreMemberDirectory members(store.members(), GameDate{2026, 12, 10, 0});
-    Recorder front;
+    test::ImportRecorder front;
     Importer importer(store, StringTable::japanese(), front);
     ImportOptions options;
     options.defaultGroup = *group;

@@ -18,6 +18,7 @@
 #include "store/GroupGameNames.h"
 #include "support/BoardFixture.h"
 #include "support/ScriptedUi.h"
+#include "support/ImportRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TestProgram.h"
 
@@ -292,18 +293,6 @@ TEST(Import, AFullGroupAnExternalGroupAndTheGroupLimitRefuseAndChangeNothing) {
 }
 
 // The command line's way: no dialog, full groups overflow into new groups until 100 exist.
-class Recorder final : public ImportFrontEnd {
-public:
-    ImportDialogResult askImport(const ImportDialogRequest&) override {
-        ADD_FAILURE() << "no dialog without askDialog";
-        return {};
-    }
-    void showMessage(std::u16string_view text, std::u16string_view) override { messages.emplace_back(text); }
-    bool takeTemporary(LoadedGame&) override { return false; }
-    void reported(const ImportReport& r) override { reports.push_back(r); }
-    std::vector<std::u16string> messages;
-    std::vector<ImportReport> reports;
-};
 
 TEST(Import, OverflowIntoNewGroupsStopsAtTheLimitOfGroups) {
     test::TempFolder folder;
@@ -324,7 +313,7 @@ TEST(Import, OverflowIntoNewGroupsStopsAtTheLimitOfGroups) {
     }
     test::TempFolder files;
     const std::string a = writeFile(files.path(), "a.sgf", "(;GN[a];B[pd])");
-    Recorder front;
+    test::ImportRecorder front;
     Importer importer(store, StringTable::japanese(), front);
     ImportOptions options;
     options.defaultGroup = kViewingGroup;
