@@ -292,7 +292,7 @@ void ProgramCommands::openAutoSaved() {
     loaded.ok = true;
     loaded.main = std::move(game->main);
     loaded.info = game->info;
-    keepTemporaryWork();
+    // The file follows the game shown while it has changes not saved: nothing else is replaced.
     showLoaded(loaded);
 }
 

@@ -76,6 +76,8 @@ private Q_SLOTS:
         m_boxes.clear();
         connect(&m_closer, &QTimer::timeout, this, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (qobject_cast<ImportFileDialog*>(modal) && test::importAnswersPending() > 0) return;
+                if (qobject_cast<QProgressDialog*>(modal)) return;  // a progress window, not a box
                 m_boxes << modal->windowTitle();
                 modal->close();
             }
