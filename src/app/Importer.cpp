@@ -169,7 +169,7 @@ ImportSummary Importer::run(const std::vector<std::string>& paths, const ImportO
             state.summary.ended = true;
             break;
         }
-        if (!importFile(state, paths[i], static_cast<int>(i))) {
+        if (!importFile(state, paths[i])) {
             state.summary.ended = true;
             break;
         }
@@ -249,8 +249,7 @@ std::optional<int> Importer::resolveGroup(const State& state, int choice, const 
     return std::nullopt;
 }
 
-bool Importer::importFile(State& state, const std::string& path, int index) {
-    (void)index;
+bool Importer::importFile(State& state, const std::string& path) {
     LoadSettings settings = state.options->settings;
     // Without a dialog to fill, new games into a given group need nothing of the header first: the
     // file is read once.
@@ -321,7 +320,7 @@ bool Importer::refuseTarget(State& state, const std::string& path, std::optional
     return true;
 }
 
-std::optional<int> Importer::overflowGroup(State& state, int full) {
+std::optional<int> Importer::overflowGroup(int full) {
     const GroupRecord* g = m_store.group(full);
     if (!g) return std::nullopt;
     const std::u16string baseName = g->name;
@@ -335,7 +334,6 @@ std::optional<int> Importer::overflowGroup(State& state, int full) {
                 if (other->name == formatText(text(kStrOverflowGroup), {baseName, k})) suffix = std::max(suffix, k + 1);
     const std::optional<int> added = m_store.addGroup(formatText(text(kStrOverflowGroup), {baseName, suffix}), type,
                                                       std::nullopt, messages);
-    (void)state;
     return added;
 }
 
@@ -373,7 +371,7 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
             }
             if (number < 1 && state.options->overflowToNewGroups) {
                 const int full = state.target;
-                const std::optional<int> next = overflowGroup(state, full);
+                const std::optional<int> next = overflowGroup(full);
                 if (next) state.overflow[full] = *next;
                 if (!next) {
                     refuse(state, path, index, text(kStrGroupLimit), state.target);

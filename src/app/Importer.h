@@ -84,10 +84,11 @@ public:
 
 private:
     struct State;
-    bool importFile(State& state, const std::string& path, int index);
+    bool importFile(State& state, const std::string& path);
     bool storeGames(State& state, const std::string& path, std::u16string_view name, bool nameEdited);
     std::optional<int> resolveGroup(const State& state, int choice, const GameInfo& info) const;
-    std::optional<int> overflowGroup(State& state, int full);
+    // A new group after the full group `full`: its type, its name and the next number.
+    std::optional<int> overflowGroup(int full);
     // A target group that takes no files; false when the import ends.
     bool refuseTarget(State& state, const std::string& path, std::optional<int> group);
     void refuse(State& state, const std::string& path, int gameIndex, std::u16string text, int group = -1);
