@@ -224,6 +224,8 @@ void ProgramCommands::importFiles(const std::vector<std::string>& paths) {
     ImportOptions options;
     options.settings = context.settings;
     options.defaultGroup = windowGroup(*store, session);
+    // The sample records start from the first group.
+    if (m_importingSamples) options.defaultGroup = automaticGroup(*store, GameInfo{}).value_or(options.defaultGroup);
     options.preset.mergeContinuations = m_mergeContinuations;
     options.demoRecords = m_importingSamples;
     WindowImport front(m_ui, [this](LoadedGame& game) { return takeTemporaryGame(game); });

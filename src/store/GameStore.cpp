@@ -310,6 +310,7 @@ bool GameStore::saveGameList(int group, StoreMessages& messages) {
         if (!writeGameListPage(group, page, list.page(page), messages)) ok = false;
         else list.setPageChanged(page, false);
     }
+    updateGameCount(group);
     return ok;
 }
 

@@ -100,6 +100,7 @@ TEST(Import, ThreeDroppedFilesWithApplyToAllAskOnceAndGoWhereTheFirstWent) {
     EXPECT_EQ(stored[1]->name, u"two");
     EXPECT_EQ(stored[2]->name, u"one(1)");  // a name the group holds is made unique
     EXPECT_EQ(storedMoves(w.store(), kViewingGroup, stored[2]->number), "pp dd jj");
+    EXPECT_EQ(w.store().group(kViewingGroup)->gameCount, 3);  // the group list counts them
     // The progress window went through every file and was closed.
     ASSERT_EQ(w.ui.progressRequests.size(), 1u);
     EXPECT_EQ(w.ui.progressRequests[0].total, 3);
