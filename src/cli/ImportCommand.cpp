@@ -44,8 +44,21 @@ public:
         m_err << shownText(title) << ": " << shownText(text) << "\n";
     }
     bool takeTemporary(LoadedGame& game) override {
-        // The temporary game is the one the window shows at its next start.
+        // The temporary game is the one the window shows at its next start. The one there before
+        // may hold moves the user played: it is kept as a new game of the group first.
         StoreMessages messages;
+        GameFileRead before = m_store.readGame(kScratchGroup, 0, messages);
+        if (before.status == StoreReadStatus::Ok && before.main && before.main->nodeCount() > 0) {
+            const std::optional<int> kept = storeNewGame(m_store, m_store.currentGroup(), *before.main,
+                                                         before.entry.value_or(GameInfo{}), messages);
+            if (!kept) {
+                for (const StoreMessage& m : messages) showMessage(m.text, m.title);
+                m_err << "stonewise-cli: the temporary game there was could not be kept; it stays\n";
+                return false;
+            }
+            m_out << "the temporary game there was is kept as game " << *kept << " of group " << m_store.currentGroup() + 1 << "\n";
+        }
+        messages.clear();
         GameInfo info = game.info;
         info.number = 0;
         const bool ok = prepareScratchGroup(m_store) && m_store.writeGame(kScratchGroup, 0, *game.main, &info, messages);
