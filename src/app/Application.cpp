@@ -4,6 +4,7 @@
 #include "app/GameSession.h"
 #include "app/Ui.h"
 #include "record/StringTable.h"
+#include "store/FileIo.h"
 #include "store/GameStore.h"
 #include "store/LanguageLibrary.h"
 #include "store/SettingsFile.h"
@@ -66,6 +67,7 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
     m_board = &board;
     m_ui = ui;
     m_store = std::make_unique<GameStore>(m_folder, strings());
+    m_offerSamples = !pathExists(m_folder.file(kGroupListFileName));
     StoreMessages messages = std::exchange(m_pendingMessages, {});
     m_store->start(m_settings, today, messages);
     if (ui)

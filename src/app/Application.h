@@ -67,6 +67,13 @@ public:
     // The file that keeps the game shown while it has unsaved changes: "Recovery.dat" in the data
     // folder.
     std::string recoveryFile() const { return m_folder.file("Recovery.dat"); }
+    // The folder of the sample records shipped beside the program ("BundleFiles").
+    std::string sampleRecordsFolder() const {
+        return m_programFolder + (m_programFolder.empty() || m_programFolder.back() != '/' ? "/" : "") + "BundleFiles";
+    }
+    // True once after the start of a data folder that had no library yet: the sample records are
+    // offered then.
+    bool takeSampleRecordsOffer() { return std::exchange(m_offerSamples, false); }
     GameStore* store() { return m_store.get(); }
     GameSession* session() { return m_session.get(); }
     FunctionModes* modes() { return m_modes.get(); }
@@ -101,6 +108,7 @@ private:
     CIgoBoard* m_board = nullptr;
     bool m_keepTemporaryGame = false;  // at start-up the game of the last run stays shown
     Ui* m_ui = nullptr;
+    bool m_offerSamples = false;
     StoreMessages m_pendingMessages;  // messages from before there was a window to show them
     std::function<void(BarLayout, BarLayout, std::u16string_view)> m_barHandler;
 };

@@ -29,13 +29,19 @@ void GameSession::showMessages(const StoreMessages& messages) {
     for (const StoreMessage& m : messages) m_ui->showMessage(m.text, m.title);
 }
 
-bool GameSession::ensureScratchGroup() {
-    const GroupRecord* scratch = m_store.group(kScratchGroup);
+bool prepareScratchGroup(GameStore& store) {
+    const GroupRecord* scratch = store.group(kScratchGroup);
     if (scratch && !scratch->name.empty()) return true;
     // The scratch group names the folder that holds the temporary game, inside the data folder.
-    m_store.setScratchFolder(std::u16string(kScratchFolderName) + u"/");
+    store.setScratchFolder(std::u16string(kScratchFolderName) + u"/");
     StoreMessages messages;
-    return m_store.writeGroupList(messages);
+    return store.writeGroupList(messages);
+}
+
+bool GameSession::ensureScratchGroup() { return prepareScratchGroup(m_store); }
+
+bool GameSession::temporaryHoldsUserWork() const {
+    return m_number == 0 && m_board.totalMoves() > 0 && m_board.changeCounter() != m_readChanges;
 }
 
 void GameSession::startUp() {
@@ -48,6 +54,7 @@ void GameSession::startUp() {
             GameInfo info = read.entry.value_or(GameInfo{});
             info.number = 0;
             m_board.loadGame(std::move(read.main), info);
+            m_readChanges = -1;
             m_savedChanges = m_board.changeCounter();
             m_origin = Origin::Stored;
             showMessages(messages);
@@ -62,6 +69,7 @@ void GameSession::newTemporaryGame() {
     GameInfo info;
     info.board = m_board.gameInfo().board;
     m_board.newGame(info);
+    m_readChanges = -1;
     m_number = 0;
     m_savedChanges = m_board.changeCounter();
     m_origin = Origin::NewGame;
@@ -75,6 +83,7 @@ void GameSession::showReadGame(std::unique_ptr<RecordSequence> main, const GameI
     m_number = 0;
     // The game read is new to the library: it is kept as the temporary game at the next save.
     m_savedChanges = m_board.changeCounter() - 1;
+    m_readChanges = m_board.changeCounter();
     m_origin = Origin::ReadUnstored;
 }
 
@@ -88,6 +97,7 @@ bool GameSession::openGame(int group, int number) {
     info.number = number;
     info.displayFlags = 0;
     m_board.loadGame(std::move(read.main), info);
+    m_readChanges = -1;
     m_group = group;
     m_number = number;
     m_store.setCurrentGroup(group);
@@ -199,6 +209,7 @@ bool GameSession::reloadStored() {
         info.board = m_board.gameInfo().board;
         info.handicap = m_board.gameInfo().handicap;
         m_board.newGame(info);
+        m_readChanges = -1;
         m_savedChanges = m_board.changeCounter();
         break;
     }
@@ -214,6 +225,7 @@ bool GameSession::reloadStored() {
         GameInfo info = read.entry.value_or(GameInfo{});
         info.number = 0;
         m_board.loadGame(std::move(read.main), info);
+        m_readChanges = -1;
         m_savedChanges = m_board.changeCounter();
         break;
     }
@@ -310,10 +322,12 @@ bool GameSession::restoreRecovery() {
     if (listed && openGame(g->group, g->number)) {
         GameInfo info = m_board.gameInfo();
         m_board.loadGame(std::move(g->main), info);
+        m_readChanges = -1;
     } else {
         GameInfo info = g->info;
         info.number = 0;
         m_board.loadGame(std::move(g->main), info);
+        m_readChanges = -1;
         m_number = 0;
         // The temporary game's stored copy is an earlier state of it only when the file says so
         // (a game read from a file and never saved has none).

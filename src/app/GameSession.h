@@ -31,6 +31,10 @@ public:
     bool temporary() const { return m_number == 0; }
     // Whether the game shown has changes that are not saved.
     bool unsaved() const;
+    // Whether the game shown is the temporary game and holds moves the user played or edited
+    // here (not a file read and left as it was): what a game replacing it would lose, since only
+    // the scratch copy keeps it.
+    bool temporaryHoldsUserWork() const;
 
     // Shows the temporary game left by the last run, or a new one.
     void startUp();
@@ -93,11 +97,16 @@ private:
     int m_group = 0;
     int m_number = 0;
     int m_savedChanges = 0;
+    int m_readChanges = -1;  // the change counter right after a file was read as the temporary game
     Origin m_origin = Origin::NewGame;
     std::string m_recoveryPath;
     bool m_recoveryWritten = false;
     int m_recoveryChanges = 0;
 };
+
+// Makes sure the scratch group names the folder of the temporary game's file (and the group list
+// says so); false when the list could not be written.
+bool prepareScratchGroup(GameStore& store);
 
 // The recovery file's bytes: "SWRV", version 1, the group and the game number, a flags word (1:
 // what the library stores for the game is an earlier state of it) and a reserved word, then the

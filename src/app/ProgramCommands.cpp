@@ -71,7 +71,10 @@ void ProgramCommands::startUp() {
 void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     const bool fromBar = source == CommandSource::MainBar || source == CommandSource::SecondaryBar;
     const FunctionModes* modes = m_app.modes();
-    if (id == kCmdRestoreRecord) {
+    if (id == kCmdHelpButtonOrDemo && !fromBar) {
+        // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
+        loadSampleRecords();
+    } else if (id == kCmdRestoreRecord) {
         // The program's: it goes back to the game as stored, not to a copy kept in the window.
         restoreStoredRecord();
     } else if (const int popup = fromBar ? popupOfButton(id, modes ? modes->mode() : kModeNone) : -1; popup >= 0) {

@@ -49,6 +49,17 @@ public:
     // Text dropped on the window is read as SGF, the same way as the clipboard's.
     void openDroppedText(std::u16string_view text);
 
+    // --- importing game-record files ---
+    // Brings files into the library, each through "ファイルの読み込み" (a file chosen, named on the
+    // command line, handed over by a second start or dropped). A temporary game holding the
+    // user's moves is saved to the library first, or the user is asked.
+    void importFiles(const std::vector<std::string>& paths);
+    // "デモ棋譜等のロード": asks, then imports the sample records of "BundleFiles" beside the program.
+    void loadSampleRecords();
+    // The first start of a data folder: the sample records are offered once (the desktop calls this
+    // a second after the window is on the screen).
+    void offerSampleRecordsOnce();
+
     // The exit check (false keeps the window open) and, once the window goes, the end of the run.
     bool exitCheck();
     void shutDown();
@@ -96,6 +107,10 @@ private:
     void openGameList();
     void openGroupList();
     void openMemberList();
+    bool takeTemporaryGame(LoadedGame& game);
+    bool keepTemporaryWork();
+    bool m_mergeContinuations = false;  // "基本手順の続きと思われる分岐を基本手順に組み込む"
+    bool m_importingSamples = false;
 
     Application& m_app;
     CIgoBoard& m_board;

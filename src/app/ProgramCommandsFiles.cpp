@@ -2,6 +2,9 @@
 // and saving.
 #include "app/ProgramCommands.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "app/Application.h"
@@ -10,6 +13,7 @@
 #include "app/Clock.h"
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
+#include "app/Importer.h"
 #include "app/Ui.h"
 #include "formats/GameFileLoader.h"
 #include "formats/SgfWriter.h"
@@ -35,8 +39,13 @@ constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
 constexpr int kStrUnknownKind = 25017;
-constexpr int kStrOnlyOneOpened = 25018;    // %d files were given; only %s was opened
 constexpr int kStrNoAutoSaved = 25031;      // there is no automatically saved game file
+constexpr int kStrSamplesTitle = 20038;     // "デモ棋譜等のロード"
+constexpr int kStrImportTitle = 52000;      // "ファイルの読み込み"
+constexpr int kStrSamplesQuestion = 52017;  // load the sample records that come with the program?
+constexpr int kStrKeepTemporary = 52020;    // the temporary game has unsaved moves: store it in %s?
+constexpr int kStrNoSamples = 52022;        // no sample records were found in %s
+constexpr int kStrTemporaryNotKept = 52023; // the temporary game could not be stored
 
 GameTime gameTime(const DateTime& t) {
     GameTime g;
@@ -114,7 +123,7 @@ bool ProgramCommands::openFileQuietly(const std::string& path) {
 }
 
 void ProgramCommands::openFile(const std::string& path) {
-    openFileQuietly(path);
+    importFiles({path});
     refresh();
 }
 
@@ -124,15 +133,7 @@ void ProgramCommands::openStartFile(const std::string& path) {
 }
 
 void ProgramCommands::openDroppedFiles(const std::vector<std::string>& paths) {
-    // One game at a time until files can be imported together: the first that reads is shown, and
-    // with several the user learns which one it was.
-    for (const std::string& path : paths) {
-        if (!openFileQuietly(path)) continue;
-        if (paths.size() > 1)
-            m_ui.showMessage(formatText(text(kStrOnlyOneOpened), {static_cast<int>(paths.size()), fromUtf8(path)}),
-                             text(kStrReadTitle));
-        break;
-    }
+    importFiles(paths);
     refresh();
 }
 
@@ -144,7 +145,142 @@ void ProgramCommands::openFiles() {
     const std::vector<std::string> paths = m_ui.chooseFilesToOpen(request);
     if (paths.empty()) return;
     m_lastFolder = folderOf(paths.front());
-    openDroppedFiles(paths);
+    importFiles(paths);
+}
+
+// --- importing -----------------------------------------------------------------------------------
+
+namespace {
+
+// The window's side of an import: the dialog, messages and the progress window through `Ui`, and
+// the temporary game through the program's commands.
+class WindowImport final : public ImportFrontEnd {
+public:
+    WindowImport(Ui& ui, std::function<bool(LoadedGame&)> temporary) : m_ui(ui), m_temporary(std::move(temporary)) {}
+    ImportDialogResult askImport(const ImportDialogRequest& request) override { return m_ui.askImportFile(request); }
+    void showMessage(std::u16string_view text, std::u16string_view title) override { m_ui.showMessage(text, title); }
+    bool takeTemporary(LoadedGame& game) override { return m_temporary(game); }
+    void beginProgress(const ImportProgressRequest& request) override { m_ui.beginProgress(request); }
+    bool stepProgress(int done, std::u16string_view text) override { return m_ui.stepProgress(done, text); }
+    void endProgress() override { m_ui.endProgress(); }
+
+private:
+    Ui& m_ui;
+    std::function<bool(LoadedGame&)> m_temporary;
+};
+
+// The group of the window, or the first group when it has none.
+int windowGroup(GameStore& store, GameSession* session) {
+    const int current = session ? session->group() : store.currentGroup();
+    if (store.group(current) && current < kMaxUserGroups) return current;
+    for (int n = 0; n < kMaxUserGroups; ++n)
+        if (store.group(n)) return n;
+    return 0;
+}
+
+} // namespace
+
+bool ProgramCommands::takeTemporaryGame(LoadedGame& game) {
+    showLoaded(game);
+    return true;
+}
+
+bool ProgramCommands::keepTemporaryWork() {
+    GameSession* session = m_app.session();
+    GameStore* store = m_app.store();
+    if (!session || !store || !session->temporaryHoldsUserWork()) return true;
+    // The moves played in the temporary game would be replaced: they go into the library as a new
+    // game of the window's group, unless the user says they may go.
+    int group = windowGroup(*store, session);
+    if (const GroupRecord* g = store->group(group); g && (g->externalFolder || (g->type & kGroupExternal)))
+        group = automaticGroup(*store, GameInfo{}).value_or(group);
+    const GroupRecord* g = store->group(group);
+    if (!g || !m_ui.ask(formatText(text(kStrKeepTemporary), {g->name}), text(kStrImportTitle))) return false;
+    StoreMessages messages;
+    const std::optional<int> number = storeNewGame(*store, group, m_board.record().main(), m_board.gameInfo(), messages);
+    for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
+    if (!number) {
+        m_ui.showMessage(text(kStrTemporaryNotKept), text(kStrImportTitle));
+        return false;
+    }
+    session->openGame(group, *number);
+    return true;
+}
+
+void ProgramCommands::importFiles(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    GameStore* store = m_app.store();
+    GameSession* session = m_app.session();
+    if (!store) {
+        // Without a library (its start failed) a file can still be looked at.
+        for (const std::string& path : paths)
+            if (openFileQuietly(path)) break;
+        return;
+    }
+    keepTemporaryWork();
+    // The game shown is left as any other command leaves it (saved, or asked about).
+    if (session) session->saveCurrentGame(true);
+    ReadContext context = readContext(m_app, m_clock);
+    ImportOptions options;
+    options.settings = context.settings;
+    options.defaultGroup = windowGroup(*store, session);
+    // The sample records start from the first group.
+    if (m_importingSamples) options.defaultGroup = automaticGroup(*store, GameInfo{}).value_or(options.defaultGroup);
+    options.preset.mergeContinuations = m_mergeContinuations;
+    options.demoRecords = m_importingSamples;
+    WindowImport front(m_ui, [this](LoadedGame& game) { return takeTemporaryGame(game); });
+    Importer importer(*store, m_app.strings(), front);
+    const ImportSummary summary = importer.run(paths, options);
+    m_mergeContinuations = summary.mergeContinuations;
+    // The last game stored is shown, in its group.
+    if (summary.lastGroup && summary.lastNumber && session && summary.temporary == 0) {
+        // A group of another working mode brings its mode (Mail Go, play and record, …).
+        FunctionModes* modes = m_app.modes();
+        const std::uint32_t type = store->group(*summary.lastGroup)->type;
+        if (modes && (type & static_cast<std::uint32_t>(modes->mode())) == 0)
+            for (const int mode : {kModeMailGo, kModePlayAndRecord, kModeProblems, kModeViewing})
+                if (type & static_cast<std::uint32_t>(mode)) {
+                    modes->setMode(mode);
+                    break;
+                }
+        session->saveCurrentGame(true);
+        session->openGame(*summary.lastGroup, *summary.lastNumber);
+    }
+}
+
+namespace {
+
+// The sample records beside the program, in name order.
+std::vector<std::string> sampleRecordPaths(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(error) && gameFileKind(name) == GameFileKind::Sgf && name.back() != '$')
+            paths.push_back(entry.path().string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+} // namespace
+
+void ProgramCommands::loadSampleRecords() {
+    if (!m_ui.ask(text(kStrSamplesQuestion), text(kStrSamplesTitle))) return;
+    const std::vector<std::string> paths = sampleRecordPaths(m_app.sampleRecordsFolder());
+    if (paths.empty()) {
+        m_ui.showMessage(formatText(text(kStrNoSamples), {fromUtf8(m_app.sampleRecordsFolder())}), text(kStrSamplesTitle));
+        return;
+    }
+    m_importingSamples = true;
+    importFiles(paths);
+    m_importingSamples = false;
+    refresh();
+}
+
+void ProgramCommands::offerSampleRecordsOnce() {
+    // Offered only where the program has its sample records beside it.
+    if (m_app.takeSampleRecordsOffer() && !sampleRecordPaths(m_app.sampleRecordsFolder()).empty()) loadSampleRecords();
 }
 
 void ProgramCommands::openAutoSaved() {
@@ -158,6 +294,7 @@ void ProgramCommands::openAutoSaved() {
     loaded.ok = true;
     loaded.main = std::move(game->main);
     loaded.info = game->info;
+    // The file follows the game shown while it has changes not saved: nothing else is replaced.
     showLoaded(loaded);
 }
 
@@ -173,7 +310,10 @@ void ProgramCommands::openText(std::u16string_view sgf) {
     ReadContext context = readContext(m_app, m_clock);
     LoadedGame game = loadClipboardText(sgf, LoadRequest{}, context.settings);
     for (const LoadMessage& m : game.messages) m_ui.showMessage(m.text, m.title);
-    if (game.ok) showLoaded(game);
+    if (!game.ok) return;
+    // The text becomes the temporary game: moves the user played there are kept first.
+    keepTemporaryWork();
+    showLoaded(game);
 }
 
 void ProgramCommands::saveCurrentGame() {

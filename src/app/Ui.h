@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Dialogs.h"
+#include "app/ImportDialog.h"
 #include "app/ProgramDialogs.h"
 
 namespace stonewise {
@@ -102,6 +103,14 @@ public:
     virtual ResultDialogResult chooseResult(const ResultDialogRequest& request) = 0;
     // "対局者": a player's name and kind.
     virtual PlayerDialogResult editPlayer(const PlayerDialogRequest& request) = 0;
+    // --- importing game-record files ---
+    // "ファイルの読み込み": how and where one file is stored.
+    virtual ImportDialogResult askImportFile(const ImportDialogRequest& request) = 0;
+    // The progress window of an import of several files (a bar and "中止"); the window stays
+    // usable meanwhile. `stepProgress` gives false once "中止" was pressed.
+    virtual void beginProgress(const ImportProgressRequest& request) = 0;
+    virtual bool stepProgress(int done, std::u16string_view text) = 0;
+    virtual void endProgress() = 0;
 };
 
 } // namespace stonewise

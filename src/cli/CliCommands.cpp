@@ -9,6 +9,7 @@ CliCommand groupsCommand();
 CliCommand gamesCommand();
 CliCommand exportCommand();
 CliCommand newGameCommand();
+CliCommand importCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
@@ -20,6 +21,7 @@ const std::vector<CliCommand>& allCommands() {
         gamesCommand(),
         exportCommand(),
         newGameCommand(),
+        importCommand(),
     };
     return commands;
 }

@@ -256,4 +256,57 @@ HeaderPreview preReadClipboardText(std::u16string_view text, const LoadSettings&
     return preRead(text.substr(open), GameFileKind::Sgf, {}, settings);
 }
 
+std::vector<std::u16string_view> sgfGameTrees(std::u16string_view text) {
+    std::vector<std::u16string_view> trees;
+    std::size_t start = 0;
+    int depth = 0;
+    bool inValue = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (inValue) {
+            if (c == u'\\') ++i;
+            else if (c == u']') inValue = false;
+        } else if (c == u'[') {
+            if (depth > 0) inValue = true;
+        } else if (c == u'(') {
+            if (depth++ == 0) start = i;
+        } else if (c == u')' && depth > 0) {
+            if (--depth == 0) trees.push_back(text.substr(start, i + 1 - start));
+        }
+    }
+    if (depth > 0) trees.push_back(text.substr(start));
+    return trees;
+}
+
+void loadEveryGameOfFile(const std::string& path, const LoadRequest& request, const LoadSettings& settings,
+                         const std::function<void(LoadedGame&)>& each) {
+    const GameFileKind kind = gameFileKind(path);
+    std::optional<std::string> bytes;
+    if (kind == GameFileKind::Sgf) bytes = readFileBytes(path, nullptr);
+    if (bytes) {
+        const DecodedText decoded = decodeFile(*bytes, settings);
+        const std::vector<std::u16string_view> trees = sgfGameTrees(decoded.text);
+        if (trees.size() <= 1) {
+            LoadedGame g = readText(decoded.text, decoded.source, kind, fileStem(path), request, settings);
+            each(g);
+            return;
+        }
+        for (std::size_t k = 0; k < trees.size(); ++k) {
+            // The name given is the first game's; every other game is named by itself, and an
+            // overwrite looks for the game of its own name.
+            LoadRequest own = request;
+            if (k > 0) {
+                own.gameName.clear();
+                if (request.mode == LoadMode::Overwrite)
+                    own.gameName = preRead(trees[k], kind, fileStem(path), settings).proposedName;
+            }
+            LoadedGame g = readText(trees[k], decoded.source, kind, fileStem(path), own, settings);
+            each(g);
+        }
+        return;
+    }
+    LoadedGame g = loadGameFile(path, request, settings);
+    each(g);
+}
+
 } // namespace stonewise

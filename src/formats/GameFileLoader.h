@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -110,6 +111,18 @@ LoadedGame loadGameBytes(std::string_view bytes, GameFileKind kind, std::u16stri
 // Reads SGF text from the clipboard (taken from its first "(" on). A failure carries message 11614
 // titled "コピーされた棋譜データを開く".
 LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& request, const LoadSettings& settings);
+
+// --- collections: files that hold several games ---
+// The top-level game trees of SGF text, in order, each from its "(" to its matching ")" (a tree
+// left open runs to the end). Brackets of property values, with their escapes, are passed over.
+std::vector<std::u16string_view> sgfGameTrees(std::u16string_view text);
+
+// Reads every game of a game-record file: each game tree of an SGF collection in turn (a file of
+// one tree, and a UGF file, give exactly what `loadGameFile` gives). A file that cannot be read
+// gives one failed game. `each` is called with every game as soon as it is read (the store may
+// take the game's name before the next one is named); the games are not kept.
+void loadEveryGameOfFile(const std::string& path, const LoadRequest& request, const LoadSettings& settings,
+                         const std::function<void(LoadedGame&)>& each);
 
 // The header pre-read of a file, for the file-import dialog.
 struct HeaderPreview {

@@ -1,6 +1,7 @@
 #include "qt/MainWindow.h"
 
 #include <algorithm>
+#include <QTimer>
 
 #include <QApplication>
 #include <QClipboard>
@@ -214,6 +215,11 @@ void MainWindow::startUp() {
     m_ticker->start();
     m_startedUp = true;
     refreshCommandStates();
+    // The first start of a library offers the sample records a second after the window shows.
+    QTimer::singleShot(1000, this, [this] {
+        m_commands->offerSampleRecordsOnce();
+        refreshCommandStates();
+    });
 }
 
 void MainWindow::showMoveNumber(int nextMove) { m_side->showMoveNumber(nextMove); }

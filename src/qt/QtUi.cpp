@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QPainter>
 #include <QTimer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@
 #include "qt/ElapsedDialog.h"
 #include "qt/LibraryWindows.h"
 #include "qt/GameSettingsDialog.h"
+#include "qt/ImportFileDialog.h"
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -413,6 +415,39 @@ std::optional<std::u16string> QtClipboard::text() const {
 bool QtClipboard::setText(std::u16string_view text) {
     QApplication::clipboard()->setText(qs(text));
     return true;
+}
+
+// --- importing ------------------------------------------------------------------------------------
+
+ImportDialogResult QtUi::askImportFile(const ImportDialogRequest& request) {
+    ImportFileDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.result();
+}
+
+void QtUi::beginProgress(const ImportProgressRequest& request) {
+    endProgress();
+    m_progress = new QProgressDialog(QString(), qs(request.cancelText), 0, std::max(request.total, 1), dialogParent(m_owner));
+    m_progress->setObjectName("importProgress");
+    m_progress->setWindowTitle(qs(request.title));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(0);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setValue(0);
+}
+
+bool QtUi::stepProgress(int done, std::u16string_view text) {
+    if (!m_progress) return true;
+    if (!text.empty()) m_progress->setLabelText(qs(text));
+    m_progress->setValue(std::min(done, m_progress->maximum()));
+    QCoreApplication::processEvents();
+    return !m_progress->wasCanceled();
+}
+
+void QtUi::endProgress() {
+    if (m_progress) m_progress->deleteLater();
+    m_progress = nullptr;
 }
 
 } // namespace stonewise

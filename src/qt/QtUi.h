@@ -13,6 +13,7 @@
 #include "app/Ui.h"
 
 class QLabel;
+class QProgressDialog;
 class QTimer;
 
 namespace stonewise {
@@ -61,6 +62,12 @@ public:
     bool editGameSettings(GameSettings& settings) override;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
+    // Importing: the dialog "ファイルの読み込み" and the progress window (QProgressDialog, events
+    // processed at every step so that the window stays usable).
+    ImportDialogResult askImportFile(const ImportDialogRequest& request) override;
+    void beginProgress(const ImportProgressRequest& request) override;
+    bool stepProgress(int done, std::u16string_view text) override;
+    void endProgress() override;
     // The numbered texts of the interface language for the windows this Ui makes itself.
     void setStrings(const StringTable* strings) { m_strings = strings; }
     // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;
@@ -94,6 +101,7 @@ private:
     std::function<QRectF(int, int)> m_pointRect;
     AlarmMarks m_alarms;
     std::array<QPointer<QWidget>, AlarmMarks::kSlots> m_alarmWindows;
+    QPointer<QProgressDialog> m_progress;
 };
 
 // The desktop's file manager, web browser and mail program.

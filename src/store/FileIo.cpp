@@ -106,6 +106,23 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return true;
 }
 
+bool writeFileUnsynced(const std::string& path, std::span<const std::uint8_t> bytes) {
+    // A new file is written in its place at once: there is no old file to keep, and nothing names
+    // it until the batch is flushed. A file of that name (or one made meanwhile) is replaced as usual.
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return errno == EEXIST && writeFileAtomically(path, bytes);
+    const bool written = writeAll(fd.get(), bytes);
+    const bool closed = fd.close();
+    if (written && closed) return true;
+    ::unlink(path.c_str());
+    return false;
+}
+
+bool syncFileSystem(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
+    return fd.get() >= 0 && ::syncfs(fd.get()) == 0;
+}
+
 bool pathExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;

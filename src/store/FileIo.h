@@ -27,6 +27,12 @@ enum class Durability : std::uint8_t {
 // disk) the old file stays as it was, the temporary file is removed, and the result is false.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          Durability durability = Durability::Disk);
+// The same for many files written at once (an import): a new file is renamed into place without
+// waiting for the disk (a file that replaces another still waits); `syncFileSystem` then flushes
+// them all at once, before anything that names them is written.
+bool writeFileUnsynced(const std::string& path, std::span<const std::uint8_t> bytes);
+// Flushes the file system that holds `path` (a folder); false when that failed.
+bool syncFileSystem(const std::string& path);
 
 // Whether a file (or folder) exists at `path`.
 bool pathExists(const std::string& path);

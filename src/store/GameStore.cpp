@@ -310,6 +310,7 @@ bool GameStore::saveGameList(int group, StoreMessages& messages) {
         if (!writeGameListPage(group, page, list.page(page), messages)) ok = false;
         else list.setPageChanged(page, false);
     }
+    updateGameCount(group);
     return ok;
 }
 
@@ -368,7 +369,14 @@ bool GameStore::writeGame(int group, int number, const RecordSequence& record, c
     if (group == kScratchGroup) makeFolders(path.substr(0, path.find_last_of('/')));
     else if (!m_folder.createGroupFolder(group)) return written(false, path, messages);
     const NodeForm form = group == kScratchGroup ? NodeForm::Compact : NodeForm::Ordinary;
-    return written(writeFileAtomically(path, encodeGameFile(record, owner, form)), path, messages);
+    const std::vector<std::uint8_t> bytes = encodeGameFile(record, owner, form);
+    return written(m_batch ? writeFileUnsynced(path, bytes) : writeFileAtomically(path, bytes), path, messages);
+}
+
+bool GameStore::endBatch() {
+    if (!m_batch) return true;
+    m_batch = false;
+    return syncFileSystem(m_folder.path());
 }
 
 GameFileRead GameStore::openGame(int group, int number, StoreMessages& messages) {

@@ -119,6 +119,13 @@ public:
     std::optional<int> moveGame(int fromGroup, int number, int toGroup, std::u16string_view name,
                                 StoreMessages& messages);
 
+    // --- many games at once ---
+    // While a batch is open, new game files are written without waiting for the disk each time;
+    // `endBatch` flushes them all at once (write the list pages that name them after it). False
+    // when the flush failed.
+    void beginBatch() { m_batch = true; }
+    bool endBatch();
+
     // --- search keys --------------------------------------------------------------------------
     // The search keys (none when there is no file); nothing when the file is of another version.
     std::optional<std::vector<std::u16string>> readSearchKeys(StoreMessages& messages) const;
@@ -143,6 +150,7 @@ private:
     MemberList m_members;
     std::map<int, GameList> m_lists;
     int m_currentGroup = 0;
+    bool m_batch = false;
 };
 
 // The slot of a function mode among the settings' remembered groups; -1 for a mode without one.

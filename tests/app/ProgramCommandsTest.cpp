@@ -22,6 +22,7 @@
 #include "support/BoardFixture.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
+#include "support/TestProgram.h"
 
 namespace stonewise {
 namespace {
@@ -29,32 +30,8 @@ namespace {
 using test::ScriptedUi;
 
 // The program started on a data folder, with a scripted desktop.
-struct Program {
-    Application app;
-    ScriptedUi ui;
-    test::RecordingPanels panels;
-    test::ScriptedShell shell;
-    test::ScriptedClipboard clipboard;
-    test::FixedClock clock;
-    CIgoBoard board;
-    ProgramCommands commands;
-
-    explicit Program(const std::string& folder)
-        : app(CommandLine{}, DataFolder(folder), std::string()), board(environment()),
-          commands(app, board, ui, shell, clipboard, clock) {
-        app.chooseLanguage(0x0411);
-        app.loadSettings(nullptr);
-        commands.startUp();
-    }
-
-    BoardEnvironment environment() {
-        BoardEnvironment env;
-        env.ui = &ui;
-        env.panels = &panels;
-        env.clock = &clock;
-        env.strings = &app.strings();
-        return env;
-    }
+struct Program : test::TestProgram {
+    using TestProgram::TestProgram;
 
     void play(std::initializer_list<std::pair<int, int>> moves) {
         for (const auto& [x, y] : moves) {
@@ -74,11 +51,6 @@ struct Program {
         return group;
     }
 
-    bool shown(std::u16string_view text) const {
-        for (const ScriptedUi::Shown& m : ui.messages)
-            if (m.text.find(text) != std::u16string::npos) return true;
-        return false;
-    }
 };
 
 std::u16string japanese(int id) {
@@ -382,11 +354,13 @@ TEST(ProgramCommands, TheHelpButtonAndTheDemoEntryAreToldApartByWhereTheyComeFro
     EXPECT_EQ(p.ui.popupRequests[0].items.front().command, kCmdVersion);
     EXPECT_TRUE(p.ui.messages.empty());
 
+    // From the menu it is "デモ棋譜等のロード", which asks first.
+    p.ui.answers = {false};
     p.commands.run(kCmdHelpButtonOrDemo, CommandSource::Menu);
     EXPECT_EQ(p.ui.popupRequests.size(), 1u);
-    ASSERT_EQ(p.ui.messages.size(), 1u);
-    EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
-    EXPECT_EQ(p.ui.messages[0].title, u"デモ棋譜等のロード");
+    ASSERT_EQ(p.ui.questions.size(), 1u);
+    EXPECT_EQ(p.ui.questions[0].title, u"デモ棋譜等のロード");
+    EXPECT_TRUE(p.ui.messages.empty());
 
     // A command chosen in the pop-up runs: the version dialog, whose button opens the support page.
     p.ui.popupAnswers = {kCmdVersion};
@@ -495,20 +469,27 @@ TEST(ProgramCommands, SavingAsSgfAddsTheExtensionWhenNoneIsTyped) {
     EXPECT_TRUE(p.ui.messages.empty());
 }
 
-TEST(ProgramCommands, SeveralFilesAtOnceSayWhichOneWasOpened) {
+TEST(ProgramCommands, SeveralFilesAtOnceGoThroughTheImportOneByOne) {
     test::TempFolder folder;
     Program p(folder.path());
     writeText(folder.path() + "broken.sgf", "nothing");
     writeText(folder.path() + "first.sgf", "(;GN[first];B[aa];W[bb])");
     writeText(folder.path() + "second.sgf", "(;GN[second];B[cc])");
+    ImportDialogResult temporary;
+    temporary.choice = ImportChoice::Temporary;
+    ImportDialogResult skip;
+    skip.choice = ImportChoice::Skip;
+    p.ui.importAnswers = {temporary, skip};
     p.commands.openDroppedFiles({folder.path() + "broken.sgf", folder.path() + "first.sgf", folder.path() + "second.sgf"});
     EXPECT_EQ(p.board.gameInfo().name, u"first");
-    EXPECT_TRUE(p.shown(u"3 個のファイルが渡されましたが"));
-    EXPECT_TRUE(p.shown(fromUtf8(folder.path() + "first.sgf")));
+    EXPECT_EQ(p.ui.importRequests.size(), 2u);  // the file without a game is named, not asked about
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_TRUE(p.shown(fromUtf8(folder.path() + "broken.sgf")));
 
     // The file chooser takes several too; one file alone opens without a word.
     p.ui.messages.clear();
     p.ui.openAnswers = {{folder.path() + "second.sgf"}};
+    p.ui.importAnswers = {temporary};
     p.commands.run(kCmdOpenFiles, CommandSource::MainBar);
     EXPECT_EQ(p.board.gameInfo().name, u"second");
     EXPECT_TRUE(p.ui.messages.empty());

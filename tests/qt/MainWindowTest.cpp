@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QComboBox>
+#include <QCheckBox>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QMimeData>
 #include <QResource>
 #include <QStatusBar>
@@ -17,12 +21,16 @@
 #include "app/Application.h"
 #include "app/ButtonLayouts.h"
 #include "app/CommandIds.h"
+#include "app/GameSession.h"
 #include "app/MenuModel.h"
+#include "store/GameStore.h"
 #include "qt/BoardWidget.h"
 #include "qt/ButtonIcons.h"
 #include "qt/CButtonBox.h"
 #include "qt/MainWindow.h"
 #include "qt/CommentPanel.h"
+#include "ImportDialogAnswer.h"
+#include "qt/ImportFileDialog.h"
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 #include "qt/QtUi.h"
@@ -75,6 +83,8 @@ private Q_SLOTS:
         m_boxes.clear();
         connect(&m_closer, &QTimer::timeout, this, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (qobject_cast<ImportFileDialog*>(modal) && test::importAnswersPending() > 0) return;
+                if (qobject_cast<QProgressDialog*>(modal)) return;  // a progress window, not a box
                 m_boxes << modal->windowTitle();
                 modal->close();
             }
@@ -175,6 +185,7 @@ private Q_SLOTS:
         data.setUrls({QUrl::fromLocalFile(file)});
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         // Straight to the window, as the platform's drag and drop hands it over.
+        test::answerImportDialog("importTemporary");
         static_cast<QObject*>(p.window.get())->event(&drop);
         QVERIFY(p.window->board().totalMoves() > 3);
         QCOMPARE(p.window->windowTitle(), qs(p.window->board().gameInfo().name) + QStringLiteral(" - Stonewise"));
@@ -186,6 +197,7 @@ private Q_SLOTS:
         // A server game with a handicap, variations, comments and the players' names.
         const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
         QVERIFY(QFileInfo::exists(file));
+        test::answerImportDialog("importTemporary");
         p.window->openFile(file);
         CIgoBoard& board = p.window->board();
         QVERIFY(board.totalMoves() > 3);
@@ -233,6 +245,7 @@ private Q_SLOTS:
         Program p;
         const QString file = QString::fromStdString(test::corpusDir()) +
                              QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
+        test::answerImportDialog("importTemporary");
         p.window->openFile(file);
         CIgoBoard& board = p.window->board();
         SidePanel& side = p.window->sidePanel();
@@ -351,6 +364,57 @@ private Q_SLOTS:
         const QRect over(strip->mapTo(&board, QPoint(0, 0)), strip->size());
         QCOMPARE(over.bottom(), board.height() - 1);
         QCOMPARE(over.width(), board.width());
+    }
+
+    void droppedFilesAreImportedWithTheChoicesOfTheFirstAndAProgressBar() {
+        Program p;
+        test::TempFolder files;
+        QList<QUrl> urls;
+        for (const char* name : {"first", "second", "third"}) {
+            const QString path = QString::fromStdString(files.path()) + QString::fromLatin1(name) + QStringLiteral(".sgf");
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("(;GN[") + name + "];B[pd];W[dp];B[pp])");
+            f.close();
+            urls << QUrl::fromLocalFile(path);
+        }
+        bool temporaryFollowsTheChoices = false;
+        test::answerImportDialog("importNewGame", [&](ImportFileDialog& d) {
+            auto* groups = d.findChild<QComboBox*>(QStringLiteral("importGroups"));
+            auto* temporary = d.findChild<QPushButton*>(QStringLiteral("importTemporary"));
+            auto* all = d.findChild<QCheckBox*>(QStringLiteral("importApplyToAll"));
+            if (!groups || !temporary || !all) return;
+            groups->setCurrentIndex(groups->findData(kImportCurrentGroup));
+            const bool currentAlone = temporary->isEnabled();
+            all->setChecked(true);
+            const bool currentForAll = temporary->isEnabled();
+            groups->setCurrentIndex(groups->findData(3));  // "G4: 棋譜鑑賞"
+            all->setChecked(true);
+            temporaryFollowsTheChoices = currentAlone && !currentForAll && !temporary->isEnabled() &&
+                                         groups->currentText() == QStringLiteral("G4: 棋譜鑑賞");
+        });
+        bool progressShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* bar = qobject_cast<QProgressDialog*>(w); bar && bar->isVisible()) progressShown = true;
+        });
+        watch.start(1);
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject*>(p.window.get())->event(&drop);
+        watch.stop();
+        QVERIFY(temporaryFollowsTheChoices);
+        QVERIFY(progressShown);
+        StoreMessages messages;
+        const auto entries = p.app.store()->gameList(3, messages).entries();
+        QCOMPARE(entries.size(), std::size_t{3});
+        QCOMPARE(qs(entries[2]->name), QStringLiteral("third"));
+        // The last game stored is shown, in its group.
+        QCOMPARE(qs(p.window->board().gameInfo().name), QStringLiteral("third"));
+        QCOMPARE(p.app.session()->group(), 3);
+        QCOMPARE(p.window->board().totalMoves(), 3);
     }
 
     void aSecondStartHandsItsFileToTheFirst() {

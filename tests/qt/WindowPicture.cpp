@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QtTest>
 
+#include "ImportDialogAnswer.h"
 #include "InterfaceTour.h"
 #include "app/CommandIds.h"
 #include "qt/MainWindow.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     if (!program.shown()) return 1;
     MainWindow& window = program.window();
     window.runCommand(32902);  // the viewing mode
+    test::answerImportDialog("importTemporary");
     window.openFile(QString::fromLocal8Bit(argv[3]));
     window.runCommand(kCmdShowNumbers);
     const int move = QString::fromLocal8Bit(argv[4]).toInt();

@@ -135,3 +135,16 @@ void ScriptedUi::forget() {
 }
 
 } // namespace stonewise::test
+
+namespace stonewise::test {
+
+ImportDialogResult ScriptedUi::askImportFile(const ImportDialogRequest& request) {
+    return next(importAnswers, &importRequests, request, "ファイルの読み込み");
+}
+
+bool ScriptedUi::stepProgress(int done, std::u16string_view text) {
+    progressSteps.emplace_back(done, std::u16string(text));
+    return cancelProgressAt < 0 || done < cancelProgressAt;
+}
+
+} // namespace stonewise::test

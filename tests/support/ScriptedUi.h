@@ -78,6 +78,19 @@ public:
     std::deque<std::optional<int>> nameAnswers;
     std::vector<NameChoiceRequest> nameRequests;
 
+    // Importing: scripted answers of "ファイルの読み込み" used in order (an unscripted one fails the
+    // test and ends the import), the requests it was shown, and the progress window's steps.
+    ImportDialogResult askImportFile(const ImportDialogRequest& request) override;
+    void beginProgress(const ImportProgressRequest& request) override { progressRequests.push_back(request); }
+    bool stepProgress(int done, std::u16string_view text) override;
+    void endProgress() override { ++progressEnds; }
+    std::deque<ImportDialogResult> importAnswers;
+    std::vector<ImportDialogRequest> importRequests;
+    std::vector<ImportProgressRequest> progressRequests;
+    std::vector<std::pair<int, std::u16string>> progressSteps;
+    int cancelProgressAt = -1;                    // "中止" pressed when this step is reached
+    int progressEnds = 0;
+
     // The program's questions: scripted answers used in order; an unscripted one fails the test.
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
