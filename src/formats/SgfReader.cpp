@@ -86,24 +86,35 @@ void applyFamilyApplication(std::u16string_view value, GameInfo& info) {
     info.formatVersion = static_cast<std::uint8_t>(v);
 }
 
-// Whether "AW[" stands before the first move (";B[" or ";W[") of the text: then black stones at the
-// start are setup stones, not handicap stones.
+// Whether white stones stand on the main line before its first move (B or W): then black stones at
+// the start are setup stones, not handicap stones. The main line is the first game tree at every
+// fork; stones in the other variations there do not make the start a setup position.
 bool whiteSetupBeforeFirstMove(std::u16string_view text) {
-    // The first move: ";" then "B" or "W" then "[", blanks allowed between.
-    std::size_t firstMove = text.size();
-    for (std::size_t i = text.find(u';'); i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
-        std::size_t j = i + 1;
-        while (j < text.size() && text[j] <= u' ') ++j;
-        if (j + 1 < text.size() && (text[j] == u'B' || text[j] == u'W')) {
-            std::size_t k = j + 1;
-            while (k < text.size() && text[k] <= u' ') ++k;
-            if (k < text.size() && text[k] == u'[') {
-                firstMove = i;
-                break;
+    SgfScanner scanner(text, 0);
+    std::vector<char> closed{0, 0};  // per depth: a game tree of that depth was closed (the next is a sibling)
+    int depth = 0;
+    int skipDownTo = -1;             // skipping a sibling variation until the depth is back here
+    for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
+        if (t == kSgfOpen) {
+            ++depth;
+            if (skipDownTo >= 0) continue;
+            if (closed.size() < static_cast<std::size_t>(depth) + 2) closed.resize(static_cast<std::size_t>(depth) + 2, 0);
+            if (closed[static_cast<std::size_t>(depth)]) {
+                skipDownTo = depth - 1;
+                continue;
             }
+            closed[static_cast<std::size_t>(depth) + 1] = 0;
+        } else if (t == kSgfClose) {
+            if (skipDownTo < 0 && depth >= 0 && static_cast<std::size_t>(depth) < closed.size())
+                closed[static_cast<std::size_t>(depth)] = 1;
+            if (--depth <= 0) return false;
+            if (depth == skipDownTo) skipDownTo = -1;
+        } else if (skipDownTo < 0) {
+            if (t == kSgfB || t == kSgfW) return false;
+            if (t == kSgfAW && !scanner.values().empty()) return true;
         }
     }
-    return text.substr(0, firstMove).find(u"AW[") != std::u16string_view::npos;
+    return false;
 }
 
 // Expands a point-list value: a single point or a compressed rectangle "aa:cc".
@@ -125,6 +136,7 @@ void forEachListPoint(std::u16string_view value, F&& f) {
 void gatherHandicapStones(RecordSequence& main);
 void shiftSubtree(RecordSequence& s, int delta);
 void linksLastInEachMove(RecordSequence& s);
+void leadingSetupFirst(RecordSequence& main);
 
 struct PendingProperty {
     SgfToken token;
@@ -513,15 +525,7 @@ void SgfBuilder::whiteStonesAtStart() {
             }
         }
     }
-    std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
-    std::stable_partition(ordered.begin(), ordered.end(), [](const RecordNode& k) { return k.isSetup(); });
-    int setup = 0;
-    for (int i = 0; i < main.nodeCount(); ++i) {
-        main.node(i) = ordered[static_cast<std::size_t>(i)];
-        main.node(i).index = static_cast<std::uint16_t>(i);
-        setup += main.node(i).isSetup();
-    }
-    main.setLeadingSetupCount(setup);
+    leadingSetupFirst(main);
     main.setHandicapCount(0);
     main.updateLastMoveNumber();
     for (Fork& f : m_forks)
@@ -720,6 +724,21 @@ void gatherHandicapStones(RecordSequence& main) {
     }
 }
 
+// Setup stones of move 0 in the main record are its start position: they come first and are
+// counted as its leading setup stones.
+void leadingSetupFirst(RecordSequence& main) {
+    auto leading = [](const RecordNode& k) { return k.isSetup() && k.moveNumber == 0; };
+    std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
+    std::stable_partition(ordered.begin(), ordered.end(), leading);
+    int setup = 0;
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        main.node(i) = ordered[static_cast<std::size_t>(i)];
+        main.node(i).index = static_cast<std::uint16_t>(i);
+        setup += leading(main.node(i));
+    }
+    main.setLeadingSetupCount(setup);
+}
+
 void SgfBuilder::finish() {
     GameInfo& info = m_result.info;
     RecordSequence& main = *m_result.main;
@@ -741,6 +760,9 @@ void SgfBuilder::finish() {
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
+        // Setup stones of a variation before the first move that joined the main line are part of
+        // the start position now.
+        if (main.handicapCount() < 2) leadingSetupFirst(main);
         linksLastInEachMove(main);
         main.numberTree();
     }

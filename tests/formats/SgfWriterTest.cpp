@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "formats/GameFileLoader.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfReader.h"
 #include "formats/SgfTreeDump.h"
@@ -267,6 +268,50 @@ TEST(SgfWriter, FileNames) {
     EXPECT_EQ(defaultSgfFileName(info), u"No name.sgf");
     info.name = u"本因坊戦: 第1局";
     EXPECT_EQ(defaultSgfFileName(info), u"本因坊戦_ 第1局.sgf");
+}
+
+// Records found by fuzzing that changed when written and read back: each is loaded as the fuzzer
+// loads it, written in the encoding it chose, and read again; both readings give the same record.
+TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
+    struct Case {
+        std::string sgf;
+        SgfEncoding encoding;
+        bool merge;
+        const char* tree;  // the record of the first reading
+        int handicap;
+        int leadingSetup;
+    } cases[] = {
+        // Handicap stones, an empty variation and a variation holding a white stone: the white
+        // stone belongs to that variation and leaves the handicap stones alone.
+        {"(AB[pd][pe]()(AWn[ne]", SgfEncoding::SystemCodePage, false, "1B pd, 1B pe, {1>2 1AW ne}", 2, 0},
+        {std::string("(;AB[ne][me]()(;B[\0]AW[pf]", 27), SgfEncoding::Utf16, false, "1B ne, 1B me, {1>2 1AW pf}", 2, 0},
+        {"(;AB[pd][pe]()(;B[\n]AW[pf]", SgfEncoding::SystemCodePage, false, "1B pd, 1B pe, {1>2 1AW pf}", 2, 0},
+        {"(;AB[pd][me]()(;W[p]AW[pf]", SgfEncoding::SystemCodePage, false, "1B pd, 1B me, {1>2 1AW pf}", 2, 0},
+        // A white stone in nested empty variations before any move, joined onto the main line: it
+        // is a stone of the start position.
+        {"(;((((()(AW[ph]", SgfEncoding::Utf8, true, "0AW ph", 0, 1},
+        {"(;(()(((AW[pf]", SgfEncoding::Utf8, true, "0AW pf", 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sgf);
+        InMemoryMembers members;
+        LoadSettings settings;
+        settings.members = &members;
+        settings.mergeContinuations = c.merge;
+        const LoadedGame first = loadGameBytes(c.sgf, GameFileKind::Sgf, u"fuzz", LoadRequest{}, settings);
+        ASSERT_TRUE(first.ok);
+        EXPECT_EQ(test::treeDump(*first.main), c.tree);
+        EXPECT_EQ(first.main->handicapCount(), c.handicap);
+        EXPECT_EQ(first.main->leadingSetupCount(), c.leadingSetup);
+        SgfWriteOptions options;
+        options.encoding = c.encoding;
+        options.members = &members;
+        const SgfWriteResult written = writeSgf(*first.main, first.info, options);
+        settings.mergeContinuations = false;
+        const LoadedGame back = loadGameBytes(written.bytes, GameFileKind::Sgf, u"fuzz", LoadRequest{}, settings);
+        ASSERT_TRUE(back.ok);
+        EXPECT_EQ(test::recordDifference(*first.main, *back.main), "") << written.bytes;
+    }
 }
 
 } // namespace
