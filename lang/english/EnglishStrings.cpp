@@ -51,6 +51,16 @@ const StonewiseLanguageString kStrings[] = {
     {17015, u"Finished Mail Go Games"},
     {17016, u"Finished Games"},
     {17019, u"Problems"},
+    {27000, u"This game record is on a %s board. Only 19x19 and 13x13 game records can be read."},
+    {27001, u"The following went beyond the limits of a game record and was left out."},
+    {27002, u"- moves, stones and marks beyond 1,024 in one line: %d"},
+    {27003, u"- labels beyond 50 in one line: %d"},
+    {27004, u"- variations beyond 255 at one point, or nested deeper than 255 levels: %d"},
+    {27005, u"- comments that did not fit: %d"},
+    {27006, u"- points cleared of stones (AE): %d"},
+    {27007, u"This file holds %d games. The first game was opened."},
+    {27008, u"Part of this game record was left out when it was read. Saving writes the reduced record."},
+    {27009, u"- player-to-move marks (PL) after the start: %d"},
 };
 
 } // namespace

@@ -21,7 +21,7 @@ std::string pointText(const RecordNode& k) {
 
 // One move as the lines show it: "B pd", "W tt" for a pass.
 std::string moveText(const RecordNode& k) {
-    const bool black = k.type == NodeType::BlackMove || (k.type == NodeType::Pass && colourOfMove(k.moveNumber) == kBlack);
+    const bool black = k.type == NodeType::BlackMove || (k.type == NodeType::Pass && k.passColour() == kBlack);
     return std::string(black ? "B " : "W ") + pointText(k);
 }
 
@@ -124,6 +124,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << "moves: " << std::max(0, game.main->lastMoveNumber()) << "\n";
     out << "branches: " << countSequences(*game.main) << "\n";
     if (game.dropped > 0) out << "left out at the record's limits: " << game.dropped << "\n";
+    if (const std::u16string notice = loadNoticeText(game); !notice.empty()) out << toUtf8(notice) << "\n";
     for (const LoadMessage& m : game.messages) err << "stonewise-cli info: " << toUtf8(m.text) << "\n";
     if (lines) {
         std::vector<std::string> all;

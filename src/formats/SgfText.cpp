@@ -133,6 +133,20 @@ void appendEscapedComment(std::u16string_view text, std::u16string& out) {
     }
 }
 
+void appendStandardComment(std::u16string_view text, std::u16string& out) {
+    out.reserve(out.size() + text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out.append(u"\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            continue;
+        }
+        if (c == u']' || c == u'\\') out.push_back(u'\\');
+        out.push_back(c);
+    }
+}
+
 void appendEscapedSimpleText(std::u16string_view text, std::u16string& out) {
     out.reserve(out.size() + text.size() + 4);
     for (char16_t c : text) {

@@ -106,6 +106,12 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
                 info.startDate.year = d.year;
                 info.startDate.month = d.month;
                 info.startDate.day = d.day;
+            } else if (key == u"SIZE") {
+                const long size = parseLeadingInteger(value);
+                if (size > 0) {
+                    r.boardSize = static_cast<int>(size > 999 ? 999 : size);
+                    info.board = r.boardSize == 13 ? 1 : 0;
+                }
             } else if (key == u"HDCP") {
                 info.handicap = static_cast<std::int16_t>(parseLeadingInteger(f[0]));
                 if (f.size() > 1) info.komi = static_cast<float>(parseLeadingDecimal(f[1]));

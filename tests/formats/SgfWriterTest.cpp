@@ -35,7 +35,7 @@ TEST(SgfWriter, AnEvenGame) {
     info.whiteName = u"White";
     info.komi = 6.5f;
     EXPECT_EQ(utf8Text(*main, info),
-              "(;CA[UTF-8]FF[4]GM[1]SZ[19]KM[6.5]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0]\r\n"
+              "(;CA[UTF-8]FF[4]GM[1]SZ[19]KM[6.5]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0,Text=FF4]\r\n"
               "GN[Game]\r\nPB[Black]PW[White]\r\n"
               ";B[pd];W[dp])\r\n");
 }
@@ -120,7 +120,7 @@ TEST(SgfWriter, CommentsTimesAndEscapesComeBackExactly) {
     info.gameComment = u"first\r\nsecond]";
 
     const std::string text = utf8Text(*main, info);
-    EXPECT_NE(text.find(";B[pd]C[<65>a\\\\b]"), std::string::npos) << text;
+    EXPECT_NE(text.find(";B[pd]C[<65>a\r\nb]"), std::string::npos) << text;  // a real line break
     EXPECT_NE(text.find("GN[a\\]b\\\\c]"), std::string::npos) << text;
     const SgfReadResult back = readBack(fromUtf8(text));
     const RecordSequence& b = *back.main;
@@ -256,7 +256,7 @@ TEST(SgfWriter, LeadingSetupStonesAndLabels) {
     main->appendNode(label);
     const std::string text = utf8Text(*main, GameInfo{});
     EXPECT_NE(text.find("Flag=8,"), std::string::npos) << text;  // setup stones, not handicap stones
-    EXPECT_NE(text.find("AW[aa]\r\nAB[ba][ca]\r\n;B[ff];LB[gg:A1\\]]"), std::string::npos) << text;
+    EXPECT_NE(text.find("AW[aa]AB[ba][ca]\r\n;B[ff]LB[gg:A1\\]])"), std::string::npos) << text;  // labels in their move's node
     const SgfReadResult back = readBack(fromUtf8(text));
     EXPECT_EQ(test::treeDump(*back.main), "0AW aa, 0AB ba, 0AB ca, 1B ff, 1LB gg:A1]");
     EXPECT_EQ(test::recordDifference(*main, *back.main), "");
