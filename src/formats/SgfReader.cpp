@@ -231,10 +231,24 @@ private:
     bool marksTakeComment() const { return m_result.familyFile && !m_nodeHasMove && !m_inRoot; }
     // Appends a mark; in the family's files a mark in a node without a move takes that node's
     // comment (in their older files also the comments of the nodes after it, as a move would).
-    void appendMark(const RecordNode& n) {
+    void appendMark(const RecordNode& n, std::u16string_view labelText = {}) {
         const bool takes = marksTakeComment();
+        if (const int same = sameMark(n, labelText); same >= 0) {  // given twice for one move: once
+            if (takes) m_nodeMarkIndex = same;
+            return;
+        }
         if (!append(n, takes && !m_standardText)) return;
         if (takes) m_nodeMarkIndex = m_cur->nodeCount() - 1;
+        ++m_nodeMarks;
+    }
+    // The index of a mark of the current move like `n` (for a label, with the text), or -1.
+    int sameMark(const RecordNode& n, std::u16string_view labelText) const {
+        for (int i = m_cur->nodeCount() - 1; i >= 0 && m_cur->node(i).moveNumber == n.moveNumber; --i) {
+            const RecordNode& k = m_cur->node(i);
+            if (!k.isMark() || k.x != n.x || k.y != n.y || k.data1 != n.data1) continue;
+            if (k.isLabel() ? m_cur->commentOf(k) == labelText : k.data2 == n.data2) return i;
+        }
+        return -1;
     }
 
     void finish();
@@ -253,6 +267,7 @@ private:
     bool m_sawNode = false;      // a ";" was met
     bool m_nodeHasMove = false;  // the node being applied holds a move or pass
     int m_nodeMarkIndex = -1;    // the mark of the node being applied that takes its comment
+    int m_nodeMarks = 0;         // marks and setup stones of the node being applied
 
     struct Fork {
         RecordSequence* sequence;
@@ -352,7 +367,10 @@ void SgfBuilder::openStandard(int depthBefore) {
     }
     m_cur = child;
     m_move = fork;
-    resetCommentTarget(top.sequence, fork);
+    // A comment before the variation's first move (a problem's "Position #3", an answer tag) is
+    // the variation's own: a note at its start keeps it.
+    m_commentSeq = child;
+    m_commentIndex = -1;
     if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, fork, m_depth, true});
 }
 
@@ -463,6 +481,7 @@ void SgfBuilder::flushNode() {
         for (const PendingProperty& p : m_props)
             if (p.token == kSgfC) applyComment(val(p));
     m_nodeMarkIndex = -1;
+    m_nodeMarks = 0;
     m_props.clear();
     m_values.clear();
 }
@@ -614,6 +633,7 @@ void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
     const bool setupFlags = (m_result.info.flags & (kFlagSetupStones | kFlagExtendedHeader)) != 0;
     for (std::uint32_t i = 0; i < p.valueCount; ++i) {
         forEachListPoint(val(p, i), [&](int x, int y) {
+            ++m_nodeMarks;
             RecordNode n;
             n.x = static_cast<std::uint8_t>(x);
             n.y = static_cast<std::uint8_t>(y);
@@ -678,12 +698,15 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             n.data2 = static_cast<std::uint8_t>(text[0]);
         } else if (!text.empty()) {
             // Any other text (numbers, words) is a text label.
+            const std::u16string_view label = text.substr(0, kMaxLabelLength);
+            n.data1 = kMarkLabel;
+            if (sameMark(n, label) >= 0) continue;  // given twice for one move: once
             if (m_cur->labelCount() >= RecordSequence::kMaxLabels || m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
                 ++m_result.dropped;
                 ++(m_cur->nodeCount() >= RecordSequence::kMaxNodes ? m_result.losses.nodes : m_result.losses.labels);
                 continue;
             }
-            const int index = m_cur->comments().add(text.substr(0, kMaxLabelLength), m_move, Backslashes::Keep);
+            const int index = m_cur->comments().add(label, m_move, Backslashes::Keep);
             if (index < 0) {
                 ++m_result.dropped;
                 ++m_result.losses.comments;
@@ -715,7 +738,9 @@ void SgfBuilder::applyComment(std::u16string_view raw) {
     // The node's own mark, else the node the line's comments go to.
     RecordSequence* seq = m_commentSeq;
     int index = m_commentIndex;
-    if (m_nodeMarkIndex >= 0 && m_nodeMarkIndex < m_cur->nodeCount()) {
+    // (The family's files with FF[4] texts give a mark with a comment a node of its own; a node of
+    // more stones and marks holds a comment of the position.)
+    if (m_nodeMarkIndex >= 0 && m_nodeMarkIndex < m_cur->nodeCount() && (!m_standardText || m_nodeMarks == 1)) {
         seq = m_cur;
         index = m_nodeMarkIndex;
     }
@@ -856,6 +881,29 @@ void gatherHandicapStones(RecordSequence& main) {
     }
 }
 
+// A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
+// gives those variations to its parent as siblings: the same game without an empty node.
+void hoistForksAtVariationStart(RecordSequence& s) {
+    for (int i = 0; i < s.nodeCount(); ++i) {
+        const RecordNode link = s.node(i);
+        if (!link.isLink()) continue;
+        RecordSequence* c = s.child(link.childSlot);
+        if (!c) continue;
+        while (link.linkKind() == kBranch && c->kind() == kBranch && c->nodeCount() > 0 && c->node(0).isLink() &&
+               c->node(0).linkKind() == kBranch && c->node(0).moveNumber == link.moveNumber &&
+               s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0) {
+            std::unique_ptr<RecordSequence> g = c->releaseChild(c->node(0).childSlot);
+            c->removeNode(0);
+            if (!g || g->kind() != kBranch) continue;
+            RecordNode hoisted = link;
+            hoisted.childSlot = static_cast<std::uint8_t>(s.adoptChild(std::move(g)));
+            hoisted.branchNumber = static_cast<std::uint8_t>(s.nextFreeBranchNumber());
+            s.insertNode(link.moveNumber, hoisted);
+        }
+        hoistForksAtVariationStart(*c);
+    }
+}
+
 // Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
 void dropEmptyVariations(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
@@ -905,6 +953,7 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
+    hoistForksAtVariationStart(main);
     dropEmptyVariations(main);
     linksLastInEachMove(main);
     main.updateLastMoveNumber();

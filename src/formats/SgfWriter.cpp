@@ -484,6 +484,14 @@ int SgfTextWriter::node(const RecordSequence& s, int index) {
         if (!k.isNote()) addToNode(runs, s, k);
         // Stones and marks of a node without a move stand together, up to a mark with a text.
         if (k.isSetup() || markJoinsItsMove(k)) used += joinFollowing(runs, s, index);
+        // The comment of such a position follows in the same node; a single mark with a comment
+        // would be the mark's.
+        const int next = index + used;
+        if ((k.isSetup() || used > 1) && next < s.nodeCount() && s.node(next).isNote() &&
+            s.node(next).moveNumber == k.moveNumber) {
+            comment(s, s.node(next));
+            ++used;
+        }
         comment(s, k);
         break;
     }

@@ -5,9 +5,9 @@
 // `stonewise-cli info --lines` finds in the same file, and the other way round. The written file is
 // also read as the same game in its details: the root's setup stones are the source file's, every
 // comment of the source file stands in a comment of the written one with its real line breaks (no
-// backslashes in their place), marks and labels stand in the node of their move (a node of marks
-// alone only with a comment of its own), and no node is empty but the one that ends a line where
-// variations fork after its last move. Files on boards other than 19 and 13 lines are refused.
+// backslashes in their place), marks and labels stand in the node of their move or position (a
+// node of marks alone only with a comment of its own), and no node is empty but the one that ends
+// a line where variations fork after its last move. Files on boards other than 19 and 13 lines are refused.
 //
 // usage: sabaki-check.js STONEWISE_CLI CORPUS_DIR NODE_MODULES_DIR
 'use strict'
@@ -140,7 +140,13 @@ function detailDifferences(sourceText, writtenText) {
     const ids = Object.keys(node.data)
     if (ids.length === 0 && (node.children.length > 0 || !parent || parent.children.length < 2))
       problems.push('an empty node')
-    if (parent && ids.some(id => markIds.includes(id)) && !node.data.B && !node.data.W && !node.data.C)
+    // Marks stand with their move, with the stones of a position, or alone with their own comment;
+    // a node of marks after one that holds the same identifiers continues it (an identifier stands
+    // once in a node).
+    const setup = node.data.AB || node.data.AW || node.data.AE
+    const continues = parent && ids.some(id => markIds.includes(id) && parent.data[id])
+    if (parent && ids.some(id => markIds.includes(id)) && !node.data.B && !node.data.W && !node.data.C && !setup &&
+        !continues)
       problems.push(`marks in a node of their own: ${ids.join(',')}`)
   }
   return problems.slice(0, 3)
