@@ -904,6 +904,27 @@ void hoistForksAtVariationStart(RecordSequence& s) {
     }
 }
 
+// A note that stands after a move of its number in the same sequence (a variation of comments
+// joined onto its line) is that move's comment, as a comment in a node of its own after the move is.
+void foldNotesIntoMoves(RecordSequence& s) {
+    for (int i = 0; i < s.nodeCount(); ++i) {
+        const RecordNode note = s.node(i);
+        if (note.isLink()) {
+            if (RecordSequence* c = s.child(note.childSlot)) foldNotesIntoMoves(*c);
+            continue;
+        }
+        if (!note.isNote()) continue;
+        int move = i - 1;
+        while (move >= 0 && s.node(move).moveNumber == note.moveNumber && !s.node(move).isMoveOrPass()) --move;
+        if (move < 0 || s.node(move).moveNumber != note.moveNumber) continue;
+        std::u16string text(s.commentOf(s.node(move)));
+        if (!text.empty()) text.append(u"\r\n");
+        text.append(s.commentOf(note));
+        if (note.elapsed != 0) s.node(move).elapsed = note.elapsed;
+        if (s.setComment(move, text, Backslashes::Keep)) s.removeNode(i--);
+    }
+}
+
 // Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
 void dropEmptyVariations(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
@@ -962,6 +983,7 @@ void SgfBuilder::finish() {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
+        foldNotesIntoMoves(main);
         linksLastInEachMove(main);
         main.numberTree();
     }

@@ -61,7 +61,7 @@ void appendCommentText(std::u16string_view raw, SgfTextRules rules, std::u16stri
                 i += 1 + len;  // a soft line break
                 continue;
             }
-            out.push_back(raw[i + 1]);
+            out.push_back(raw[i + 1] < u' ' ? u' ' : raw[i + 1]);  // an escaped control character is a blank too
             i += 2;
             continue;
         }
@@ -95,7 +95,7 @@ void appendSimpleText(std::u16string_view raw, SgfTextRules rules, std::u16strin
                 i += len;
                 continue;
             }
-            out.push_back(after);
+            out.push_back(after < u' ' ? u' ' : after);
             ++i;
             continue;
         }

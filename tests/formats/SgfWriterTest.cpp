@@ -291,6 +291,10 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         // is a stone of the start position.
         {"(;((((()(AW[ph]", SgfEncoding::Utf8, true, "0AW ph", 0, 1},
         {"(;(()(((AW[pf]", SgfEncoding::Utf8, true, "0AW pf", 0, 1},
+        // A variation holding only a comment, joined onto its line: the comment is the last move's.
+        {"(W[sr]()((C[C]((", SgfEncoding::SystemCodePage, true, "1P, 2W sr", 0, 0},
+        // A control character escaped in a comment is a blank like any other.
+        {std::string("(;B[aa]C[forcing \\") + '\0' + " move])", SgfEncoding::Utf16, false, "1B aa", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
