@@ -819,6 +819,7 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // hanging after it) the links come last, in every sequence: a file gives the same record however
 // its nodes and variations were interleaved.
 void linksLastInEachMove(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no links
     std::vector<RecordNode> run;
     for (int i = 0; i < s.nodeCount();) {
         int j = i;
@@ -884,6 +885,7 @@ void gatherHandicapStones(RecordSequence& main) {
 // A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
 // gives those variations to its parent as siblings: the same game without an empty node.
 void hoistForksAtVariationStart(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no variations
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
         if (!link.isLink()) continue;
@@ -927,6 +929,7 @@ void foldNotesIntoMoves(RecordSequence& s) {
 
 // Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
 void dropEmptyVariations(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no variations
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
         if (!k.isLink()) continue;
