@@ -906,8 +906,9 @@ void hoistForksAtVariationStart(RecordSequence& s) {
     }
 }
 
-// A note that stands after a move of its number in the same sequence (a variation of comments
-// joined onto its line) is that move's comment, as a comment in a node of its own after the move is.
+// A note that stands after a move or note of its number in the same sequence (a variation of
+// comments joined onto its line) joins that node's comment, as a comment in a node of its own there
+// would. Stones and marks between do not part them; a fork does.
 void foldNotesIntoMoves(RecordSequence& s) {
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode note = s.node(i);
@@ -917,13 +918,36 @@ void foldNotesIntoMoves(RecordSequence& s) {
         }
         if (!note.isNote()) continue;
         int move = i - 1;
-        while (move >= 0 && s.node(move).moveNumber == note.moveNumber && !s.node(move).isMoveOrPass()) --move;
+        while (move >= 0 && s.node(move).moveNumber == note.moveNumber && (s.node(move).isSetup() ||
+                                                                         (s.node(move).isMark() && !s.node(move).isNote())))
+            --move;
         if (move < 0 || s.node(move).moveNumber != note.moveNumber) continue;
+        if (!s.node(move).isMoveOrPass() && !s.node(move).isNote()) continue;
+        const bool handicapStone = s.depth() == 0 && s.handicapCount() >= 2 && note.moveNumber == 1 &&
+                                   s.node(move).type == NodeType::BlackMove;
+        if (handicapStone) continue;  // the start position holds no texts
         std::u16string text(s.commentOf(s.node(move)));
         if (!text.empty()) text.append(u"\r\n");
         text.append(s.commentOf(note));
         if (note.elapsed != 0) s.node(move).elapsed = note.elapsed;
         if (s.setComment(move, text, Backslashes::Keep)) s.removeNode(i--);
+    }
+}
+
+// A mark given twice for one move (marks of the start position renumbered with the handicap or
+// setup stones) stands once, as the reader keeps it when a node gives it twice.
+void dropRepeatedMarks(RecordSequence& s) {
+    for (int i = s.nodeCount() - 1; i >= 0; --i) {
+        const RecordNode& k = s.node(i);
+        if (!k.isMark() || k.isNote() || (k.comment >= 0 && !k.isLabel())) continue;
+        for (int j = i - 1; j >= 0 && s.node(j).moveNumber == k.moveNumber; --j) {
+            const RecordNode& m = s.node(j);
+            if (!m.isMark() || m.x != k.x || m.y != k.y || m.data1 != k.data1) continue;
+            if (k.isLabel() ? s.commentOf(m) == s.commentOf(k) : m.data2 == k.data2) {
+                s.removeNode(i);
+                break;
+            }
+        }
     }
 }
 
@@ -977,17 +1001,19 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
+    dropRepeatedMarks(main);  // marks renumbered with the start position's stones
     hoistForksAtVariationStart(main);
     dropEmptyVariations(main);
     linksLastInEachMove(main);
+    foldNotesIntoMoves(main);
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
-        foldNotesIntoMoves(main);
         linksLastInEachMove(main);
+        foldNotesIntoMoves(main);
         main.numberTree();
     }
     main.readAnswerTags();

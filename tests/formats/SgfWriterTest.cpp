@@ -293,6 +293,12 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         {"(;(()(((AW[pf]", SgfEncoding::Utf8, true, "0AW pf", 0, 1},
         // A variation holding only a comment, joined onto its line: the comment is the last move's.
         {"(W[sr]()((C[C]((", SgfEncoding::SystemCodePage, true, "1P, 2W sr", 0, 0},
+        // Two variations of comments alone, joined: one note with both texts.
+        {"(B[rs]((W[ce](()))((C[1])(C[v]", SgfEncoding::SystemCodePage, true, "1B rs, {1>2 1C 1\r\nv}, 2W ce", 0, 0},
+        {"(;(W[]()(C[C];W[])(B[sr]((", SgfEncoding::SystemCodePage, true, "1P, 2P, {2>3 3B sr}, 3P", 0, 0},
+        // A mark of the start position given again with the handicap or setup stones: once.
+        {"(CR[ii]AB[ei]CR[ii]AB[ei]", SgfEncoding::SystemCodePage, true, "1B ei, 1B ei, 1CR ii", 2, 0},
+        {"(B[s]CR[hg]AB[ei]CR[hg]AW[]", SgfEncoding::SystemCodePage, true, "0AB ei, 0CR hg", 0, 1},
         // A control character escaped in a comment is a blank like any other.
         {std::string("(;B[aa]C[forcing \\") + '\0' + " move])", SgfEncoding::Utf16, false, "1B aa", 0, 0},
     };
