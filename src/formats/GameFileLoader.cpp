@@ -125,6 +125,8 @@ LoadedGame readText(std::u16string_view text, TextSource source, GameFileKind ki
         g.info = std::move(r.info);
         g.handicapStones = r.handicapStones;
         readName = std::move(r.titleName);
+        g.dropped = r.lostMoves;
+        if (r.lostMoves > 0) g.losses.push_back({kMsgLostNodes, r.lostMoves});
         if (g.ok && !isSupportedBoard(r.boardSize, r.boardSize)) {
             g.ok = false;
             g.failure = LoadFailure::BoardSize;

@@ -783,10 +783,9 @@ void SgfBuilder::applyResult(const PendingProperty& p) {
     const std::u16string_view value = val(p);
     GameInfo read;
     const bool parsed = parseSgfResult(value, read.winner, read.margin);
-    if (parsed) {
-        info.winner = read.winner;
-        info.margin = read.margin;
-    }
+    // The file's last word on the result counts: one the fields cannot hold leaves the game in play.
+    info.winner = parsed ? read.winner : static_cast<std::int16_t>(kInPlay);
+    info.margin = parsed ? read.margin : 0.0f;
     m_rawResult.clear();
     if (!parsed || sgfResultText(read) != std::u16string(u"RE[").append(value).append(u"]")) keepRootProperty(u"RE", p);
 }

@@ -20,6 +20,7 @@ struct UgfReadResult {
     std::u16string titleName;                 // the TITLE parts joined with ","; may be empty
     int handicapStones = 0;
     int boardSize = 19;                       // SIZE: lines of the board
+    int lostMoves = 0;                        // move lines beyond the record's limit
     bool stoppedEarly = false;                // a handicap line after moves ended the reading
     int stopLastNumber = 0;                   // ... the last move number then
     int stopFoundNumber = 0;                  // ... and the number met (1)

@@ -154,6 +154,14 @@ TEST(FileFidelity, WhatTheLimitsLeaveOutIsReported) {
     Loaded m(moves);
     ASSERT_EQ(m.game.losses.size(), 1u);
     EXPECT_EQ(m.game.losses[0], std::make_pair(kMsgLostNodes, 1100 - RecordSequence::kMaxNodes));
+    // ... also in a UGF file, whose passes keep their colour.
+    std::string ugf = "[Header]\n[Data]\nYA,B1,1,0\n";
+    for (int i = 2; i <= 1100; ++i) ugf += std::string(i % 2 ? "AA,B" : "BB,W") + std::to_string(i) + "," + std::to_string(i) + ",0\n";
+    LoadSettings settings;
+    const LoadedGame u = loadGameBytes(ugf, GameFileKind::Ugf, u"u", LoadRequest{}, settings);
+    ASSERT_EQ(u.losses.size(), 1u);
+    EXPECT_EQ(u.losses[0], std::make_pair(kMsgLostNodes, 1100 - RecordSequence::kMaxNodes));
+    EXPECT_EQ(u.main->node(0).passColour(), kBlack);
     // 300 variations of one move.
     std::string wide = "(;B[aa](;W[bb])";
     for (int i = 0; i < 300; ++i) wide += "(;W[cc])";
