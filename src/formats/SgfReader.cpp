@@ -770,7 +770,9 @@ void SgfBuilder::applyComment(std::u16string_view raw) {
 // root node. A result or date given again replaces the one kept.
 void SgfBuilder::keepRootProperty(std::u16string_view id, const PendingProperty& p) {
     std::u16string text(id);
-    for (std::uint32_t i = 0; i < p.valueCount; ++i) text.append(u"[").append(val(p, i)).append(u"]");
+    const bool single = id == u"RE" || id == u"DT";  // one value is read; one is given back
+    for (std::uint32_t i = 0; i < (single ? std::min(p.valueCount, 1u) : p.valueCount); ++i)
+        text.append(u"[").append(val(p, i)).append(u"]");
     if (id == u"RE") m_rawResult = std::move(text);
     else if (id == u"DT") m_rawDate = std::move(text);
     else m_rootExtras.append(text);
