@@ -268,6 +268,7 @@ private:
     bool m_nodeHasMove = false;  // the node being applied holds a move or pass
     int m_nodeMarkIndex = -1;    // the mark of the node being applied that takes its comment
     int m_nodeMarks = 0;         // marks and setup stones of the node being applied
+    std::vector<RecordSequence*> m_noteSequences;  // where notes were made for comments without a move
 
     struct Fork {
         RecordSequence* sequence;
@@ -755,6 +756,7 @@ void SgfBuilder::applyComment(std::u16string_view raw) {
             ++m_result.losses.comments;
             return;
         }
+        if (m_noteSequences.empty() || m_noteSequences.back() != m_cur) m_noteSequences.push_back(m_cur);
         seq = m_commentSeq;
         index = m_commentIndex;
     }
@@ -910,13 +912,9 @@ void hoistForksAtVariationStart(RecordSequence& s) {
 // A note that stands after a move or note of its number in the same sequence (a variation of
 // comments joined onto its line) joins that node's comment, as a comment in a node of its own there
 // would. Stones and marks between do not part them; a fork does.
-void foldNotesIntoMoves(RecordSequence& s) {
+void foldNotesIn(RecordSequence& s) {
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode note = s.node(i);
-        if (note.isLink()) {
-            if (RecordSequence* c = s.child(note.childSlot)) foldNotesIntoMoves(*c);
-            continue;
-        }
         if (!note.isNote()) continue;
         int move = i - 1;
         while (move >= 0 && s.node(move).moveNumber == note.moveNumber && (s.node(move).isSetup() ||
@@ -933,6 +931,12 @@ void foldNotesIntoMoves(RecordSequence& s) {
         if (note.elapsed != 0) s.node(move).elapsed = note.elapsed;
         if (s.setComment(move, text, Backslashes::Keep)) s.removeNode(i--);
     }
+}
+
+void foldNotesIntoMoves(RecordSequence& s) {
+    foldNotesIn(s);
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot)) foldNotesIntoMoves(*c);
 }
 
 // A mark given twice for one move (marks of the start position renumbered with the handicap or
@@ -1006,7 +1010,10 @@ void SgfBuilder::finish() {
     hoistForksAtVariationStart(main);
     dropEmptyVariations(main);
     linksLastInEachMove(main);
-    foldNotesIntoMoves(main);
+    // (Sequences live on through the passes above: variations move, only empty ones go.)
+    std::sort(m_noteSequences.begin(), m_noteSequences.end());
+    m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
+    for (RecordSequence* s : m_noteSequences) foldNotesIn(*s);
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
@@ -1014,7 +1021,7 @@ void SgfBuilder::finish() {
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
         linksLastInEachMove(main);
-        foldNotesIntoMoves(main);
+        if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
         main.numberTree();
     }
     main.readAnswerTags();
