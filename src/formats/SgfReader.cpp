@@ -352,9 +352,15 @@ SgfReadResult SgfBuilder::run() {
 
 void SgfBuilder::openStandard(int depthBefore) {
     if (m_forks.empty()) m_forks.push_back({m_result.main.get(), 0, 1, false});
+    // Nesting the fork stack cannot follow is left out whole (counted), rather than hung on a fork
+    // further out.
+    if (static_cast<int>(m_forks.size()) >= kMaxForkEntries) {
+        startSkipping(depthBefore);
+        return;
+    }
     const Fork top = m_forks.back();
     if (m_depth > top.depth) {
-        if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({m_cur, m_move, m_depth, false});
+        m_forks.push_back({m_cur, m_move, m_depth, false});
         return;
     }
     // A further variation at the fork of the top entry. A fork before the handicap stones is a fork
@@ -372,7 +378,7 @@ void SgfBuilder::openStandard(int depthBefore) {
     // the variation's own: a note at its start keeps it.
     m_commentSeq = child;
     m_commentIndex = -1;
-    if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, fork, m_depth, true});
+    m_forks.push_back({child, fork, m_depth, true});
 }
 
 void SgfBuilder::closeStandard(int depthBefore) {
