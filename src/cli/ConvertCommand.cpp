@@ -54,6 +54,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const LoadedGame game = loadGameFile(files[0], request, settings);
     if (!game.ok) {
         err << "stonewise-cli convert: " << files[0] << ": " << loadFailureText(game.failure) << "\n";
+        for (const LoadMessage& m : game.messages) err << "stonewise-cli convert: " << toUtf8(m.text) << "\n";
         return 1;
     }
     for (const LoadMessage& m : game.messages) err << "stonewise-cli convert: " << toUtf8(m.text) << "\n";
@@ -71,6 +72,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             << "; the file was written in UTF-8\n";
     if (game.dropped > 0)
         out << "note: " << game.dropped << " nodes or variations beyond the record's limits were left out\n";
+    if (const std::u16string notice = loadNoticeText(game); !notice.empty()) out << "note: " << toUtf8(notice) << "\n";
     return 0;
 }
 

@@ -21,7 +21,7 @@ std::string pointText(const RecordNode& k) {
 
 // One move as the lines show it: "B pd", "W tt" for a pass.
 std::string moveText(const RecordNode& k) {
-    const bool black = k.type == NodeType::BlackMove || (k.type == NodeType::Pass && colourOfMove(k.moveNumber) == kBlack);
+    const bool black = k.type == NodeType::BlackMove || (k.type == NodeType::Pass && k.passColour() == kBlack);
     return std::string(black ? "B " : "W ") + pointText(k);
 }
 
@@ -167,6 +167,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::vector<std::string> comments;
     collectComments(*game.main, comments);
     for (const std::string& c : comments) out << c << "\n";
+    if (const std::u16string notice = loadNoticeText(game); !notice.empty()) out << toUtf8(notice) << "\n";
     for (const LoadMessage& m : game.messages) err << "stonewise-cli info: " << toUtf8(m.text) << "\n";
     if (lines) {
         std::vector<std::string> all;

@@ -8,6 +8,8 @@
 #include "formats/UgfReader.h"
 #include "record/Text.h"
 
+#include <algorithm>
+
 namespace stonewise {
 
 namespace {
@@ -87,6 +89,35 @@ void settle(LoadedGame& g, std::u16string_view readName, std::u16string_view fil
     }
 }
 
+// The text of a number in the interface language, else the Japanese one.
+std::u16string numberedText(const StringTable* language, int id) {
+    const auto text = StringTable::lookup(language, id);
+    return text ? std::u16string(*text) : std::u16string();
+}
+
+// "9", or "19×25" for a board that is not square.
+std::u16string boardSizeText(int columns, int rows) {
+    std::u16string out = formatText(u"%d", {columns});
+    if (rows != columns) out += formatText(u"×%d", {rows});
+    return out;
+}
+
+LoadMessage boardMessage(int columns, int rows) {
+    return {kMsgBoardNotShown, formatText(numberedText(nullptr, kMsgBoardNotShown), {boardSizeText(columns, rows)}),
+            numberedText(nullptr, kMsgReadTitle)};
+}
+
+void collectLosses(LoadedGame& g, const SgfLosses& l) {
+    const std::pair<int, int> kinds[] = {{kMsgLostNodes, l.nodes},
+                                         {kMsgLostLabels, l.labels},
+                                         {kMsgLostBranches, l.branches},
+                                         {kMsgLostComments, l.comments},
+                                         {kMsgLostClearedPoints, l.clearedPoints},
+                                         {kMsgLostPlayerToMove, l.playerToMove}};
+    for (const auto& k : kinds)
+        if (k.second > 0) g.losses.push_back(k);
+}
+
 LoadedGame readText(std::u16string_view text, const TextSource& source, GameFileKind kind, std::u16string_view fileName,
                     const LoadRequest& request, const LoadSettings& settings) {
     LoadedGame g;
@@ -102,6 +133,14 @@ LoadedGame readText(std::u16string_view text, const TextSource& source, GameFile
         g.info = std::move(r.info);
         g.handicapStones = r.handicapStones;
         readName = std::move(r.titleName);
+        g.dropped = r.lostMoves;
+        if (r.lostMoves > 0) g.losses.push_back({kMsgLostNodes, r.lostMoves});
+        if (g.ok && !isSupportedBoard(r.boardSize, r.boardSize)) {
+            g.ok = false;
+            g.failure = LoadFailure::BoardSize;
+            g.messages.push_back(boardMessage(r.boardSize, r.boardSize));
+            return g;
+        }
         if (r.stoppedEarly)
             g.messages.push_back({0,
                                   formatText(uiText(20711),
@@ -121,7 +160,15 @@ LoadedGame readText(std::u16string_view text, const TextSource& source, GameFile
         g.familyFile = r.familyFile;
         g.oldDialect = r.oldDialect;
         g.dropped = r.dropped;
+        collectLosses(g, r.losses);
+        g.gamesInFile = std::max(1, r.gamesInFile);
         readName = std::move(r.poolName);
+        if (g.ok && !isSupportedBoard(r.boardColumns, r.boardRows)) {
+            g.ok = false;
+            g.failure = LoadFailure::BoardSize;
+            g.messages.push_back(boardMessage(r.boardColumns, r.boardRows));
+            return g;
+        }
     }
     if (!g.ok) {
         g.failure = LoadFailure::NoGame;
@@ -146,8 +193,26 @@ std::string_view loadFailureText(LoadFailure failure) {
     case LoadFailure::CannotOpen: return "the file cannot be opened";
     case LoadFailure::TooLarge: return "the file is too large";
     case LoadFailure::NoGame: return "no game record found in the file";
+    case LoadFailure::BoardSize: return "the board is neither 19 nor 13 lines";
     }
     return "unknown failure";
+}
+
+std::u16string loadNoticeText(const LoadedGame& game, const StringTable* language) {
+    std::u16string out;
+    if (!game.losses.empty()) {
+        out = numberedText(language, kMsgLossesHeading);
+        for (const auto& [id, count] : game.losses) out.append(u"\r\n").append(formatText(numberedText(language, id), {count}));
+    }
+    if (game.gamesInFile > 1) {
+        if (!out.empty()) out.append(u"\r\n\r\n");
+        out.append(formatText(numberedText(language, kMsgCollection), {game.gamesInFile}));
+    }
+    return out;
+}
+
+std::u16string reducedRecordSaveText(const StringTable* language) {
+    return numberedText(language, kMsgSaveWritesReducedRecord);
 }
 
 void clearForOverwrite(GameInfo& info) {
@@ -161,6 +226,7 @@ void clearForOverwrite(GameInfo& info) {
     info.mailGoFlags = 0;
     info.displayFlags = 0;
     info.waitingTime = GameTime{};
+    info.sgfRootExtras.clear();
 }
 
 LoadedGame loadGameBytes(std::string_view bytes, GameFileKind kind, std::u16string_view fileName,
@@ -209,14 +275,26 @@ HeaderPreview preRead(std::u16string_view text, GameFileKind kind, std::u16strin
         p.info = std::move(r.info);
         p.proposedName = std::move(r.titleName);
         p.handicapStones = r.handicapStones;
+        if (p.ok && !isSupportedBoard(r.boardSize, r.boardSize)) {
+            p.ok = false;
+            p.failure = LoadFailure::BoardSize;
+            p.messages.push_back(boardMessage(r.boardSize, r.boardSize));
+            return p;
+        }
     } else {
         SgfHeader h = preReadSgfHeader(text, settings.members);
         p.ok = h.ok;
         p.info = std::move(h.info);
         p.proposedName = std::move(h.proposedName);
         p.handicapStones = h.handicapStones;
+        if (p.ok && !isSupportedBoard(h.boardColumns, h.boardRows)) {
+            p.ok = false;
+            p.failure = LoadFailure::BoardSize;
+            p.messages.push_back(boardMessage(h.boardColumns, h.boardRows));
+            return p;
+        }
     }
-    if (!p.ok) p.failure = LoadFailure::NoGame;
+    if (!p.ok && p.failure == LoadFailure::None) p.failure = LoadFailure::NoGame;
     if (p.proposedName.empty()) p.proposedName = fileName.empty() ? std::u16string(uiText(kStrNoName)) : std::u16string(fileName);
     return p;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/TextEncoding.h"
+#include "record/StringTable.h"
 #include "record/GameInfo.h"
 #include "record/RecordSequence.h"
 
@@ -52,6 +53,17 @@ struct LoadMessage {
 constexpr int kMsgUnknownFileKind = 11604;     // "ファイルは処理できない形式です。 %s"
 constexpr int kMsgClipboardTitle = 11613;      // "コピーされた棋譜データを開く"
 constexpr int kMsgClipboardFailed = 11614;     // the copied data could not be read
+constexpr int kMsgReadTitle = 11606;           // "ファイル読み込み"
+constexpr int kMsgBoardNotShown = 27000;       // "この棋譜の碁盤は%s路です。19路と13路の棋譜だけを読み込めます。"
+constexpr int kMsgLossesHeading = 27001;       // what follows went beyond the record's limits
+constexpr int kMsgLostNodes = 27002;           // "%d" moves, stones and marks beyond 1,024 in a line
+constexpr int kMsgLostLabels = 27003;          // "%d" labels beyond 50 in a line
+constexpr int kMsgLostBranches = 27004;        // "%d" variations beyond 255, or nested too deep
+constexpr int kMsgLostComments = 27005;        // "%d" comments that did not fit
+constexpr int kMsgLostClearedPoints = 27006;   // "%d" points cleared of stones (AE)
+constexpr int kMsgLostPlayerToMove = 27009;    // "%d" player-to-move marks (PL) after the start
+constexpr int kMsgCollection = 27007;          // "%d" games in the file, the first opened
+constexpr int kMsgSaveWritesReducedRecord = 27008;  // saving writes the record without what was left out
 
 // What the caller asks for.
 struct LoadRequest {
@@ -78,6 +90,7 @@ enum class LoadFailure : std::uint8_t {
     CannotOpen,       // missing or unreadable file
     TooLarge,         // larger than the reader takes
     NoGame,           // the text holds no game tree
+    BoardSize,        // a board other than 19 or 13 lines (message 27000 names the size)
 };
 
 // A short English description of a failure, for the command line.
@@ -97,8 +110,24 @@ struct LoadedGame {
     bool familyFile = false;
     bool oldDialect = false;
     int dropped = 0;                          // nodes and variations beyond the record's limits
+    // What the file held that the record could not: one numbered text with "%d" (27002..27006, 27009)
+    // and its count per kind, in that order. Empty when nothing was left out.
+    std::vector<std::pair<int, int>> losses;
+    int gamesInFile = 1;                      // game trees in the file; only the first is read
     std::vector<LoadMessage> messages;        // to show, in order
+
+    // Whether the record lacks something of the file: a later save writes the reduced record.
+    bool reduced() const { return !losses.empty(); }
 };
+
+// What the window says once a file is open, in the interface language (`language`; null or a
+// missing text: Japanese): the parts left out at the record's limits under heading 27001, one line
+// each, and for a collection text 27007 with the number of games. Empty when there is nothing to
+// say.
+std::u16string loadNoticeText(const LoadedGame& game, const StringTable* language = nullptr);
+
+// Text 27008, for a save of a record that was reduced when it was read.
+std::u16string reducedRecordSaveText(const StringTable* language = nullptr);
 
 // Reads a game-record file (SGF or UGF by extension) with the load mode's naming and header rules.
 LoadedGame loadGameFile(const std::string& path, const LoadRequest& request, const LoadSettings& settings);
@@ -132,7 +161,7 @@ struct HeaderPreview {
     GameInfo info;
     std::u16string proposedName;
     int handicapStones = 0;
-    std::vector<LoadMessage> messages;
+    std::vector<LoadMessage> messages;        // a board that cannot be shown (27000)
 };
 
 // Pre-reads a file's header: game information and a proposed game name (the file name when the

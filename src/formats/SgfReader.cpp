@@ -6,6 +6,7 @@
 #include "formats/ContinuationMerge.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfScanner.h"
+#include "formats/SgfWriter.h"
 #include "formats/SgfText.h"
 #include "formats/ValueParsing.h"
 
@@ -86,24 +87,35 @@ void applyFamilyApplication(std::u16string_view value, GameInfo& info) {
     info.formatVersion = static_cast<std::uint8_t>(v);
 }
 
-// Whether "AW[" stands before the first move (";B[" or ";W[") of the text: then black stones at the
-// start are setup stones, not handicap stones.
+// Whether white stones stand on the main line before its first move (B or W): then black stones at
+// the start are setup stones, not handicap stones. The main line is the first game tree at every
+// fork; stones in the other variations there do not make the start a setup position.
 bool whiteSetupBeforeFirstMove(std::u16string_view text) {
-    // The first move: ";" then "B" or "W" then "[", blanks allowed between.
-    std::size_t firstMove = text.size();
-    for (std::size_t i = text.find(u';'); i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
-        std::size_t j = i + 1;
-        while (j < text.size() && text[j] <= u' ') ++j;
-        if (j + 1 < text.size() && (text[j] == u'B' || text[j] == u'W')) {
-            std::size_t k = j + 1;
-            while (k < text.size() && text[k] <= u' ') ++k;
-            if (k < text.size() && text[k] == u'[') {
-                firstMove = i;
-                break;
+    SgfScanner scanner(text, 0);
+    std::vector<char> closed{0, 0};  // per depth: a game tree of that depth was closed (the next is a sibling)
+    int depth = 0;
+    int skipDownTo = -1;             // skipping a sibling variation until the depth is back here
+    for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
+        if (t == kSgfOpen) {
+            ++depth;
+            if (skipDownTo >= 0) continue;
+            if (closed.size() < static_cast<std::size_t>(depth) + 2) closed.resize(static_cast<std::size_t>(depth) + 2, 0);
+            if (closed[static_cast<std::size_t>(depth)]) {
+                skipDownTo = depth - 1;
+                continue;
             }
+            closed[static_cast<std::size_t>(depth) + 1] = 0;
+        } else if (t == kSgfClose) {
+            if (skipDownTo < 0 && depth >= 0 && static_cast<std::size_t>(depth) < closed.size())
+                closed[static_cast<std::size_t>(depth)] = 1;
+            if (--depth <= 0) return false;
+            if (depth == skipDownTo) skipDownTo = -1;
+        } else if (skipDownTo < 0) {
+            if (t == kSgfB || t == kSgfW) return false;
+            if (t == kSgfAW && !scanner.values().empty()) return true;
         }
     }
-    return text.substr(0, firstMove).find(u"AW[") != std::u16string_view::npos;
+    return false;
 }
 
 // Expands a point-list value: a single point or a compressed rectangle "aa:cc".
@@ -122,9 +134,24 @@ void forEachListPoint(std::u16string_view value, F&& f) {
     if (parseSgfPoint(value, x, y) == SgfPointKind::Point) f(x, y);
 }
 
+// The game trees of the rest of a text: each "(" at the top level opens one.
+int countGameTrees(SgfScanner& scanner) {
+    int trees = 0;
+    int depth = 0;
+    for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
+        if (t == kSgfOpen) {
+            if (depth++ == 0) ++trees;
+        } else if (t == kSgfClose && depth > 0) {
+            --depth;
+        }
+    }
+    return trees;
+}
+
 void gatherHandicapStones(RecordSequence& main);
 void shiftSubtree(RecordSequence& s, int delta);
 void linksLastInEachMove(RecordSequence& s);
+void leadingSetupFirst(RecordSequence& main);
 
 struct PendingProperty {
     SgfToken token;
@@ -138,6 +165,7 @@ public:
     SgfBuilder(std::u16string_view text, const GameInfo& start, const SgfReadOptions& options)
         : m_text(text), m_options(options) {
         m_result.info = start;
+        m_result.info.sgfRootExtras.clear();
         m_result.main = RecordSequence::createMain(nullptr);
         m_cur = m_result.main.get();
         m_props.reserve(32);
@@ -159,6 +187,7 @@ private:
         m_skipping = true;
         m_skipBelow = depthBefore;
         ++m_result.dropped;
+        ++m_result.losses.branches;
     }
     // The node a comment without its own move goes to: the move the line stands at (none at the
     // start, nor on handicap stones, which the start position holds without texts).
@@ -177,7 +206,9 @@ private:
         const SgfValueSpan& v = m_values[p.firstValue + i];
         return m_text.substr(v.begin, v.end - v.begin);
     }
-    SgfTextRules rules() const { return m_result.familyFile ? SgfTextRules::Family : SgfTextRules::Standard; }
+    SgfTextRules rules() const {
+        return m_result.familyFile && !m_standardText ? SgfTextRules::Family : SgfTextRules::Standard;
+    }
     std::u16string_view simple(std::u16string_view raw) {
         m_scratch.clear();
         appendSimpleText(raw, rules(), m_scratch);
@@ -190,8 +221,35 @@ private:
     void applyMark(MarkKind kind, const PendingProperty& p);
     void applyLabel(const PendingProperty& p);
     void applyComment(std::u16string_view raw);
+    void keepRootProperty(std::u16string_view id, const PendingProperty& p);
+    void applyResult(const PendingProperty& p);
+    void applyDate(const PendingProperty& p);
     void applyPlayer(std::u16string_view raw, bool black);
     bool append(const RecordNode& n, bool commentTarget);
+    // A comment in a node with marks is the move's comment; only the family's own files give a mark
+    // a node of its own with the mark's comment.
+    bool marksTakeComment() const { return m_result.familyFile && !m_nodeHasMove && !m_inRoot; }
+    // Appends a mark; in the family's files a mark in a node without a move takes that node's
+    // comment (in their older files also the comments of the nodes after it, as a move would).
+    void appendMark(const RecordNode& n, std::u16string_view labelText = {}) {
+        const bool takes = marksTakeComment();
+        if (const int same = sameMark(n, labelText); same >= 0) {  // given twice for one move: once
+            if (takes) m_nodeMarkIndex = same;
+            return;
+        }
+        if (!append(n, takes && !m_standardText)) return;
+        if (takes) m_nodeMarkIndex = m_cur->nodeCount() - 1;
+        ++m_nodeMarks;
+    }
+    // The index of a mark of the current move like `n` (for a label, with the text), or -1.
+    int sameMark(const RecordNode& n, std::u16string_view labelText) const {
+        for (int i = m_cur->nodeCount() - 1; i >= 0 && m_cur->node(i).moveNumber == n.moveNumber; --i) {
+            const RecordNode& k = m_cur->node(i);
+            if (!k.isMark() || k.x != n.x || k.y != n.y || k.data1 != n.data1) continue;
+            if (k.isLabel() ? m_cur->commentOf(k) == labelText : k.data2 == n.data2) return i;
+        }
+        return -1;
+    }
 
     void finish();
 
@@ -204,6 +262,13 @@ private:
     bool m_ff4Seen = false;
     bool m_whiteSetupFirst = false;  // "AW[" stands before the first move
     bool m_handicapPhase = true; // only handicap stones so far in the main record
+    bool m_standardText = false; // the family's file says its texts follow FF[4]
+    bool m_inRoot = true;        // the properties being read stand in the root node
+    bool m_sawNode = false;      // a ";" was met
+    bool m_nodeHasMove = false;  // the node being applied holds a move or pass
+    int m_nodeMarkIndex = -1;    // the mark of the node being applied that takes its comment
+    int m_nodeMarks = 0;         // marks and setup stones of the node being applied
+    std::vector<RecordSequence*> m_noteSequences;  // where notes were made for comments without a move
 
     struct Fork {
         RecordSequence* sequence;
@@ -227,6 +292,9 @@ private:
     std::u16string m_scratch;
     std::u16string m_comment;
     ValuePool m_pool;
+    std::u16string m_rootExtras;  // PL and AE of the root node
+    std::u16string m_rawResult;   // RE and DT in a form the header cannot hold
+    std::u16string m_rawDate;
 };
 
 SgfReadResult SgfBuilder::run() {
@@ -239,6 +307,7 @@ SgfReadResult SgfBuilder::run() {
     m_whiteSetupFirst = whiteSetupBeforeFirstMove(m_text.substr(start));
     if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;
     SgfScanner scanner(m_text, start);
+    m_result.gamesInFile = 1;
     for (;;) {
         const SgfToken t = scanner.next();
         if (t >= kSgfFF) {
@@ -247,10 +316,15 @@ SgfReadResult SgfBuilder::run() {
         }
         flushNode();
         if (t == kSgfEnd) break;
-        if (t == kSgfSemicolon) continue;
+        if (t == kSgfSemicolon) {
+            if (m_sawNode) m_inRoot = false;
+            m_sawNode = true;
+            continue;
+        }
         const int before = m_depth;
         if (t == kSgfOpen) {
             ++m_depth;
+            if (m_depth >= 2) m_inRoot = false;
             m_result.maxNesting = std::max(m_result.maxNesting, m_depth);
             if (m_skipping || m_depth < 2) continue;
             if (m_result.oldDialect) openOld(scanner.openTag());
@@ -259,7 +333,10 @@ SgfReadResult SgfBuilder::run() {
         }
         // ")"
         --m_depth;
-        if (m_depth <= 0) break;  // only the first game tree of a collection is read
+        if (m_depth <= 0) {  // only the first game tree of a collection is read; the others are counted
+            m_result.gamesInFile = 1 + countGameTrees(scanner);
+            break;
+        }
         if (m_skipping) {
             if (m_depth <= m_skipBelow) m_skipping = false;
             continue;
@@ -275,9 +352,15 @@ SgfReadResult SgfBuilder::run() {
 
 void SgfBuilder::openStandard(int depthBefore) {
     if (m_forks.empty()) m_forks.push_back({m_result.main.get(), 0, 1, false});
+    // Nesting the fork stack cannot follow is left out whole (counted), rather than hung on a fork
+    // further out.
+    if (static_cast<int>(m_forks.size()) >= kMaxForkEntries) {
+        startSkipping(depthBefore);
+        return;
+    }
     const Fork top = m_forks.back();
     if (m_depth > top.depth) {
-        if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({m_cur, m_move, m_depth, false});
+        m_forks.push_back({m_cur, m_move, m_depth, false});
         return;
     }
     // A further variation at the fork of the top entry. A fork before the handicap stones is a fork
@@ -291,8 +374,11 @@ void SgfBuilder::openStandard(int depthBefore) {
     }
     m_cur = child;
     m_move = fork;
-    resetCommentTarget(top.sequence, fork);
-    if (static_cast<int>(m_forks.size()) < kMaxForkEntries) m_forks.push_back({child, fork, m_depth, true});
+    // A comment before the variation's first move (a problem's "Position #3", an answer tag) is
+    // the variation's own: a note at its start keeps it.
+    m_commentSeq = child;
+    m_commentIndex = -1;
+    m_forks.push_back({child, fork, m_depth, true});
 }
 
 void SgfBuilder::closeStandard(int depthBefore) {
@@ -369,7 +455,7 @@ void SgfBuilder::collect(SgfToken token, const SgfScanner& scanner) {
 }
 
 // Applies the properties of one node: FF and AP first (they decide how the rest is read), then the
-// move, then everything else in file order, the comment last.
+// move, then everything else in file order, the comments last.
 void SgfBuilder::flushNode() {
     if (m_props.empty()) return;
     for (const PendingProperty& p : m_props) {
@@ -383,19 +469,26 @@ void SgfBuilder::flushNode() {
                     m_result.oldDialect = !m_ff4Seen;
                 }
                 applyFamilyApplication(v, m_result.info);
+                m_standardText = v.find(kStandardTextField) != std::u16string_view::npos;
                 if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;  // the file's stones say so
                 if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
             }
         }
     }
+    m_nodeHasMove = false;
     for (const PendingProperty& p : m_props)
         if (p.token == kSgfB || p.token == kSgfW) applyMove(p.token == kSgfB ? kBlack : kWhite, val(p));
-    const PendingProperty* comment = nullptr;
+    bool anyComment = false;
     for (const PendingProperty& p : m_props) {
-        if (p.token == kSgfC) comment = &p;
+        if (p.token == kSgfC) anyComment = true;
         else applyProperty(p);
     }
-    if (comment) applyComment(val(*comment));
+    // Every comment of the node, in file order (a node may hold more than one C).
+    if (anyComment)
+        for (const PendingProperty& p : m_props)
+            if (p.token == kSgfC) applyComment(val(p));
+    m_nodeMarkIndex = -1;
+    m_nodeMarks = 0;
     m_props.clear();
     m_values.clear();
 }
@@ -403,23 +496,33 @@ void SgfBuilder::flushNode() {
 void SgfBuilder::applyProperty(const PendingProperty& p) {
     GameInfo& info = m_result.info;
     switch (p.token) {
-    case kSgfSZ: info.board = parseLeadingInteger(val(p)) == 13 ? 1 : 0; break;
+    case kSgfSZ:
+        if (parseSgfBoardSize(val(p), m_result.boardColumns, m_result.boardRows))
+            info.board = m_result.boardColumns == 13 ? 1 : 0;
+        break;
     case kSgfHA: info.handicap = static_cast<std::int16_t>(parseLeadingInteger(val(p))); break;
     case kSgfKM: info.komi = static_cast<float>(parseLeadingDecimal(val(p))); break;
-    case kSgfRE: parseSgfResult(val(p), info.winner, info.margin); break;
+    case kSgfRE: applyResult(p); break;
     case kSgfAB: applySetup(kBlack, p); break;
     case kSgfAW: applySetup(kWhite, p); break;
     case kSgfPB: applyPlayer(val(p), true); break;
     case kSgfPW: applyPlayer(val(p), false); break;
-    case kSgfDT: {
-        const GameDate d = parseDate(simple(val(p)));
-        info.startDate.year = d.year;
-        info.startDate.month = d.month;
-        info.startDate.day = d.day;
+    case kSgfDT: applyDate(p); break;
+    case kSgfPL:
+        // Who plays next: at the start it is the game's; later in the record it has no place.
+        if (m_inRoot) keepRootProperty(u"PL", p);
+        else ++m_result.losses.playerToMove;
         break;
-    }
+    case kSgfAE:
+        if (m_inRoot) keepRootProperty(u"AE", p);
+        else m_result.losses.clearedPoints += static_cast<int>(p.valueCount);
+        break;
     case kSgfEV: m_pool.keep(m_pool.ev, m_pool.hasEv, simple(val(p))); break;
     case kSgfGC:
+        if (!m_inRoot) {  // a game comment inside the record is a comment there
+            applyComment(val(p));
+            break;
+        }
         m_pool.keep(m_pool.gc, m_pool.hasGc, simple(val(p)));
         m_pool.gcRaw.clear();
         appendCommentText(val(p), rules(), m_pool.gcRaw);
@@ -441,6 +544,8 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
 bool SgfBuilder::append(const RecordNode& n, bool commentTarget) {
     if (!m_cur->appendNode(n)) {
         ++m_result.dropped;
+        if (n.isLabel() && m_cur->nodeCount() < RecordSequence::kMaxNodes) ++m_result.losses.labels;
+        else ++m_result.losses.nodes;
         return false;
     }
     if (commentTarget) {
@@ -459,6 +564,7 @@ void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
     }
     if (m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
         ++m_result.dropped;
+        ++m_result.losses.nodes;
         return;
     }
     RecordSequence& main = *m_result.main;
@@ -476,14 +582,18 @@ void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
     }
     // A line that opens with White's move in a game without handicap stones: Black passed first.
     if (colour == kWhite && m_move == 0 && main.handicapCount() < 2 && m_cur->firstMoveNumber() <= 1) {
-        if (!append(makeMoveNode(1, kNoPoint, kNoPoint), true)) return;
+        RecordNode blackPass = makeMoveNode(1, kNoPoint, kNoPoint);
+        blackPass.data2 = kBlack;
+        if (!append(blackPass, true)) return;
         m_move = 1;
         if (m_cur == &main) m_handicapPhase = false;
     }
     RecordNode n = makeMoveNode(m_move + 1, kind == SgfPointKind::Pass ? kNoPoint : x,
                                 kind == SgfPointKind::Pass ? kNoPoint : y);
     if (kind == SgfPointKind::Point) n.type = colour == kBlack ? NodeType::BlackMove : NodeType::WhiteMove;
+    else n.data2 = colour;  // the player who passed, whatever the move number says
     if (!append(n, true)) return;
+    m_nodeHasMove = true;
     ++m_move;
     if (m_cur == &main) m_handicapPhase = false;
 }
@@ -513,15 +623,7 @@ void SgfBuilder::whiteStonesAtStart() {
             }
         }
     }
-    std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
-    std::stable_partition(ordered.begin(), ordered.end(), [](const RecordNode& k) { return k.isSetup(); });
-    int setup = 0;
-    for (int i = 0; i < main.nodeCount(); ++i) {
-        main.node(i) = ordered[static_cast<std::size_t>(i)];
-        main.node(i).index = static_cast<std::uint16_t>(i);
-        setup += main.node(i).isSetup();
-    }
-    main.setLeadingSetupCount(setup);
+    leadingSetupFirst(main);
     main.setHandicapCount(0);
     main.updateLastMoveNumber();
     for (Fork& f : m_forks)
@@ -538,6 +640,7 @@ void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
     const bool setupFlags = (m_result.info.flags & (kFlagSetupStones | kFlagExtendedHeader)) != 0;
     for (std::uint32_t i = 0; i < p.valueCount; ++i) {
         forEachListPoint(val(p, i), [&](int x, int y) {
+            ++m_nodeMarks;
             RecordNode n;
             n.x = static_cast<std::uint8_t>(x);
             n.y = static_cast<std::uint8_t>(y);
@@ -555,10 +658,12 @@ void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
                 n.moveNumber = 0;
                 if (!main.insertNode(0, n)) {
                     ++m_result.dropped;
+                    ++m_result.losses.nodes;
                     return;
                 }
                 main.setLeadingSetupCount(main.leadingSetupCount() + 1);
                 if (m_commentSeq == &main && m_commentIndex >= 0) ++m_commentIndex;  // shifted by the insert
+                if (m_cur == &main && m_nodeMarkIndex >= 0) ++m_nodeMarkIndex;
                 return;
             }
             n.moveNumber = static_cast<std::int16_t>(m_move);
@@ -576,7 +681,7 @@ void SgfBuilder::applyMark(MarkKind kind, const PendingProperty& p) {
             n.x = static_cast<std::uint8_t>(x);
             n.y = static_cast<std::uint8_t>(y);
             n.data1 = kind;
-            append(n, true);
+            appendMark(n);
         });
     }
 }
@@ -600,13 +705,18 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             n.data2 = static_cast<std::uint8_t>(text[0]);
         } else if (!text.empty()) {
             // Any other text (numbers, words) is a text label.
+            const std::u16string_view label = text.substr(0, kMaxLabelLength);
+            n.data1 = kMarkLabel;
+            if (sameMark(n, label) >= 0) continue;  // given twice for one move: once
             if (m_cur->labelCount() >= RecordSequence::kMaxLabels || m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
                 ++m_result.dropped;
+                ++(m_cur->nodeCount() >= RecordSequence::kMaxNodes ? m_result.losses.nodes : m_result.losses.labels);
                 continue;
             }
-            const int index = m_cur->comments().add(text.substr(0, kMaxLabelLength), m_move, Backslashes::Keep);
+            const int index = m_cur->comments().add(label, m_move, Backslashes::Keep);
             if (index < 0) {
                 ++m_result.dropped;
+                ++m_result.losses.comments;
                 continue;
             }
             n.data1 = kMarkLabel;
@@ -614,13 +724,11 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             append(n, false);
             continue;
         }
-        append(n, true);
+        appendMark(n);
     }
 }
 
 void SgfBuilder::applyComment(std::u16string_view raw) {
-    if (!m_commentSeq || m_commentIndex < 0 || m_commentIndex >= m_commentSeq->nodeCount()) return;  // root comment
-    RecordNode& target = m_commentSeq->node(m_commentIndex);
     std::size_t at = 0;
     long seconds = -1;
     if (!raw.empty() && raw[0] == u'<') {
@@ -632,15 +740,77 @@ void SgfBuilder::applyComment(std::u16string_view raw) {
             at = j + 1;
         }
     }
-    if (seconds >= 0 && target.isMoveOrPass()) target.elapsed = encodeElapsed(seconds);
-    else if (seconds >= 0 && target.isMark()) target.elapsed = encodeElapsed(seconds);
     m_comment.clear();
-    const std::u16string_view old = m_commentSeq->commentOf(target);
-    if (!old.empty()) m_comment.assign(old).append(u"\r\n");
-    const std::size_t before = m_comment.size();
     appendCommentText(raw.substr(at), rules(), m_comment);
-    if (m_comment.size() == before) return;
-    m_commentSeq->setComment(m_commentIndex, m_comment, Backslashes::Keep);
+    // The node's own mark, else the node the line's comments go to.
+    RecordSequence* seq = m_commentSeq;
+    int index = m_commentIndex;
+    // (The family's files with FF[4] texts give a mark with a comment a node of its own; a node of
+    // more stones and marks holds a comment of the position.)
+    if (m_nodeMarkIndex >= 0 && m_nodeMarkIndex < m_cur->nodeCount() && (!m_standardText || m_nodeMarks == 1)) {
+        seq = m_cur;
+        index = m_nodeMarkIndex;
+    }
+    if (!seq || index < 0 || index >= seq->nodeCount()) {
+        // No move to hang it on (the root comment, a node of setup stones at the start of a line):
+        // a note at the move the line stands at keeps the text.
+        if (m_comment.empty()) return;
+        RecordNode note;
+        note.type = NodeType::Mark;
+        note.moveNumber = static_cast<std::int16_t>(m_move);
+        if (!append(note, true)) {
+            ++m_result.losses.comments;
+            return;
+        }
+        if (m_noteSequences.empty() || m_noteSequences.back() != m_cur) m_noteSequences.push_back(m_cur);
+        seq = m_commentSeq;
+        index = m_commentIndex;
+    }
+    RecordNode& target = seq->node(index);
+    if (seconds >= 0 && (target.isMoveOrPass() || target.isMark())) target.elapsed = encodeElapsed(seconds);
+    if (m_comment.empty()) return;
+    const std::u16string_view old = seq->commentOf(target);
+    if (!old.empty()) m_comment.insert(0, std::u16string(old) + u"\r\n");
+    if (!seq->setComment(index, m_comment, Backslashes::Keep)) ++m_result.losses.comments;
+}
+
+// Keeps a property the header has no field for, as it stands, for the writer to give back in the
+// root node. A result or date given again replaces the one kept.
+void SgfBuilder::keepRootProperty(std::u16string_view id, const PendingProperty& p) {
+    std::u16string text(id);
+    const bool single = id == u"RE" || id == u"DT";  // one value is read; one is given back
+    for (std::uint32_t i = 0; i < (single ? std::min(p.valueCount, 1u) : p.valueCount); ++i)
+        text.append(u"[").append(val(p, i)).append(u"]");
+    if (id == u"RE") m_rawResult = std::move(text);
+    else if (id == u"DT") m_rawDate = std::move(text);
+    else m_rootExtras.append(text);
+}
+
+// A result in any other form than the one the writer gives back ("White resigns.", "B", "?") is
+// kept as it stands beside what could be read of it.
+void SgfBuilder::applyResult(const PendingProperty& p) {
+    GameInfo& info = m_result.info;
+    const std::u16string_view value = val(p);
+    GameInfo read;
+    const bool parsed = parseSgfResult(value, read.winner, read.margin);
+    // The file's last word on the result counts: one the fields cannot hold leaves the game in play.
+    info.winner = parsed ? read.winner : static_cast<std::int16_t>(kInPlay);
+    info.margin = parsed ? read.margin : 0.0f;
+    m_rawResult.clear();
+    if (!parsed || sgfResultText(read) != std::u16string(u"RE[").append(value).append(u"]")) keepRootProperty(u"RE", p);
+}
+
+// A date: what can be read goes into the header; a date in any other form than the writer's
+// "YYYY-MM-DD" is kept as it stands too.
+void SgfBuilder::applyDate(const PendingProperty& p) {
+    const std::u16string_view text = simple(val(p));
+    const GameDate d = parseDate(text);
+    GameDate& date = m_result.info.startDate;
+    date.year = d.year;
+    date.month = d.month;
+    date.day = d.day;
+    m_rawDate.clear();
+    if (text != sgfDateText(d)) keepRootProperty(u"DT", p);
 }
 
 void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
@@ -658,6 +828,7 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // hanging after it) the links come last, in every sequence: a file gives the same record however
 // its nodes and variations were interleaved.
 void linksLastInEachMove(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no links
     std::vector<RecordNode> run;
     for (int i = 0; i < s.nodeCount();) {
         int j = i;
@@ -720,28 +891,143 @@ void gatherHandicapStones(RecordSequence& main) {
     }
 }
 
+// A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
+// gives those variations to its parent as siblings: the same game without an empty node.
+void hoistForksAtVariationStart(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no variations
+    for (int i = 0; i < s.nodeCount(); ++i) {
+        const RecordNode link = s.node(i);
+        if (!link.isLink()) continue;
+        RecordSequence* c = s.child(link.childSlot);
+        if (!c) continue;
+        while (link.linkKind() == kBranch && c->kind() == kBranch && c->nodeCount() > 0 && c->node(0).isLink() &&
+               c->node(0).linkKind() == kBranch && c->node(0).moveNumber == link.moveNumber &&
+               s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0) {
+            std::unique_ptr<RecordSequence> g = c->releaseChild(c->node(0).childSlot);
+            c->removeNode(0);
+            if (!g || g->kind() != kBranch) continue;
+            RecordNode hoisted = link;
+            hoisted.childSlot = static_cast<std::uint8_t>(s.adoptChild(std::move(g)));
+            hoisted.branchNumber = static_cast<std::uint8_t>(s.nextFreeBranchNumber());
+            s.insertNode(link.moveNumber, hoisted);
+        }
+        hoistForksAtVariationStart(*c);
+    }
+}
+
+// A note that stands after a move or note of its number in the same sequence (a variation of
+// comments joined onto its line) joins that node's comment, as a comment in a node of its own there
+// would. Stones and marks between do not part them; a fork does.
+void foldNotesIn(RecordSequence& s) {
+    for (int i = 0; i < s.nodeCount(); ++i) {
+        const RecordNode note = s.node(i);
+        if (!note.isNote()) continue;
+        int move = i - 1;
+        while (move >= 0 && s.node(move).moveNumber == note.moveNumber && (s.node(move).isSetup() ||
+                                                                         (s.node(move).isMark() && !s.node(move).isNote())))
+            --move;
+        if (move < 0 || s.node(move).moveNumber != note.moveNumber) continue;
+        if (!s.node(move).isMoveOrPass() && !s.node(move).isNote()) continue;
+        const bool handicapStone = s.depth() == 0 && s.handicapCount() >= 2 && note.moveNumber == 1 &&
+                                   s.node(move).type == NodeType::BlackMove;
+        if (handicapStone) continue;  // the start position holds no texts
+        std::u16string text(s.commentOf(s.node(move)));
+        if (!text.empty()) text.append(u"\r\n");
+        text.append(s.commentOf(note));
+        if (note.elapsed != 0) s.node(move).elapsed = note.elapsed;
+        if (s.setComment(move, text, Backslashes::Keep)) s.removeNode(i--);
+    }
+}
+
+void foldNotesIntoMoves(RecordSequence& s) {
+    foldNotesIn(s);
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot)) foldNotesIntoMoves(*c);
+}
+
+// A mark given twice for one move (marks of the start position renumbered with the handicap or
+// setup stones) stands once, as the reader keeps it when a node gives it twice.
+void dropRepeatedMarks(RecordSequence& s) {
+    for (int i = s.nodeCount() - 1; i >= 0; --i) {
+        const RecordNode& k = s.node(i);
+        if (!k.isMark() || k.isNote() || (k.comment >= 0 && !k.isLabel())) continue;
+        for (int j = i - 1; j >= 0 && s.node(j).moveNumber == k.moveNumber; --j) {
+            const RecordNode& m = s.node(j);
+            if (!m.isMark() || m.x != k.x || m.y != k.y || m.data1 != k.data1) continue;
+            if (k.isLabel() ? s.commentOf(m) == s.commentOf(k) : m.data2 == k.data2) {
+                s.removeNode(i);
+                break;
+            }
+        }
+    }
+}
+
+// Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
+void dropEmptyVariations(RecordSequence& s) {
+    if (s.highestChildSlot() == 0) return;  // no variations
+    for (int i = s.nodeCount() - 1; i >= 0; --i) {
+        const RecordNode& k = s.node(i);
+        if (!k.isLink()) continue;
+        RecordSequence* c = s.child(k.childSlot);
+        if (!c) continue;
+        dropEmptyVariations(*c);
+        if (c->nodeCount() == 0) s.removeNode(i);
+    }
+}
+
+// Setup stones of move 0 in the main record are its start position: they come first and are
+// counted as its leading setup stones.
+void leadingSetupFirst(RecordSequence& main) {
+    auto leading = [](const RecordNode& k) { return k.isSetup() && k.moveNumber == 0; };
+    std::vector<RecordNode> ordered(main.nodes().begin(), main.nodes().end());
+    std::stable_partition(ordered.begin(), ordered.end(), leading);
+    int setup = 0;
+    for (int i = 0; i < main.nodeCount(); ++i) {
+        main.node(i) = ordered[static_cast<std::size_t>(i)];
+        main.node(i).index = static_cast<std::uint16_t>(i);
+        setup += leading(main.node(i));
+    }
+    main.setLeadingSetupCount(setup);
+}
+
 void SgfBuilder::finish() {
     GameInfo& info = m_result.info;
     RecordSequence& main = *m_result.main;
-    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0;
+    // GC is the game comment in files with Flag bit 16 and in the family's files with FF[4] texts;
+    // in the family's older files without the bit it is a part of the name. Other programs' files
+    // mean a game comment by it too, and their GC also names the game when there is no EV.
+    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0 || (m_result.familyFile && m_standardText);
     std::u16string name;
     if (m_pool.hasEv) appendNamePart(name, m_pool.ev);
     else if (m_pool.hasGc && !gcIsComment) appendNamePart(name, m_pool.gc);
     if (m_pool.hasGn) appendNamePart(name, m_pool.gn);
     if (m_pool.hasRo) appendNamePart(name, m_pool.ro);
     m_result.poolName = std::move(name);
-    if (gcIsComment && m_pool.hasGc && info.gameComment.empty()) info.gameComment = m_pool.gcRaw;
+    if ((gcIsComment || !m_result.familyFile) && m_pool.hasGc && info.gameComment.empty())
+        info.gameComment = m_pool.gcRaw;
     if (m_pool.hasBr || m_pool.hasWr || m_pool.hasPc) info.carriedText = ranksAndPlace(m_pool);
+    info.sgfRootExtras = m_rawResult + m_rawDate + m_rootExtras;
     if (m_options.problemMode && info.startFlags == 0) {
         info.type = 3;
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
+    dropRepeatedMarks(main);  // marks renumbered with the start position's stones
+    hoistForksAtVariationStart(main);
+    dropEmptyVariations(main);
     linksLastInEachMove(main);
+    // (Sequences live on through the passes above: variations move, only empty ones go.)
+    std::sort(m_noteSequences.begin(), m_noteSequences.end());
+    m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
+    for (RecordSequence* s : m_noteSequences) foldNotesIn(*s);
     main.updateLastMoveNumber();
     main.numberTree();
     if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
+        // Setup stones of a variation before the first move that joined the main line are part of
+        // the start position now.
+        if (main.handicapCount() < 2) leadingSetupFirst(main);
         linksLastInEachMove(main);
+        if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
         main.numberTree();
     }
     main.readAnswerTags();
@@ -749,6 +1035,23 @@ void SgfBuilder::finish() {
 }
 
 } // namespace
+
+bool parseSgfBoardSize(std::u16string_view value, int& columns, int& rows) {
+    std::size_t used = 0;
+    const long a = parseLeadingInteger(value, &used);
+    if (used == 0 || a <= 0) return false;
+    long b = a;
+    std::u16string_view rest = value.substr(used);
+    while (!rest.empty() && rest.front() == u' ') rest.remove_prefix(1);
+    if (!rest.empty() && rest.front() == u':') {
+        std::size_t more = 0;
+        b = parseLeadingInteger(rest.substr(1), &more);
+        if (more == 0 || b <= 0) b = a;
+    }
+    columns = static_cast<int>(std::min(a, 999L));
+    rows = static_cast<int>(std::min(b, 999L));
+    return true;
+}
 
 SgfReadResult readSgf(std::u16string_view text, const GameInfo& start, const SgfReadOptions& options) {
     SgfBuilder builder(text, start, options);
@@ -794,7 +1097,9 @@ SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
         const std::u16string_view v = scanner.firstValue();
         switch (t) {
         case kSgfFF: ff4 |= parseLeadingInteger(v) == 4; break;
-        case kSgfSZ: info.board = parseLeadingInteger(v) == 13 ? 1 : 0; break;
+        case kSgfSZ:
+            if (parseSgfBoardSize(v, out.boardColumns, out.boardRows)) info.board = out.boardColumns == 13 ? 1 : 0;
+            break;
         case kSgfHA: info.handicap = static_cast<std::int16_t>(parseLeadingInteger(v)); break;
         case kSgfKM: info.komi = static_cast<float>(parseLeadingDecimal(v)); break;
         case kSgfRE: parseSgfResult(v, info.winner, info.margin); break;

@@ -25,6 +25,21 @@ struct SgfReadOptions {
     bool problemMode = false;
 };
 
+// What a file held that the record's limits could not take, counted as it was left out.
+struct SgfLosses {
+    int nodes = 0;          // moves, stones and marks beyond 1,024 nodes in one sequence
+    int labels = 0;         // text labels beyond 50 in one sequence
+    int branches = 0;       // variations beyond 255 at one sequence or nested beyond 255 levels
+    int comments = 0;       // comments a sequence's text store could not take
+    int clearedPoints = 0;  // points cleared (AE) after the root node: the record has no such node
+    int playerToMove = 0;   // PL after the root node
+    bool any() const { return nodes + labels + branches + comments + clearedPoints + playerToMove > 0; }
+};
+
+// The second value of the family's AP: the file's texts follow SGF FF[4] (escapes with a backslash,
+// real line breaks), not the family's older backslash line breaks.
+inline constexpr std::u16string_view kStandardTextField = u"Text=FF4";
+
 // What an SGF text gives: the main record with its variations and the header.
 struct SgfReadResult {
     bool ok = false;                          // a game tree ("(") was found
@@ -36,7 +51,17 @@ struct SgfReadResult {
     bool familyFile = false;                  // AP carried the family's mark
     bool oldDialect = false;                  // ... without FF[4] before it
     int dropped = 0;                          // nodes and variations left out at the record's limits
+    SgfLosses losses;                         // everything left out, by kind
+    int boardColumns = 19;                    // SZ: lines across and down
+    int boardRows = 19;
+    int gamesInFile = 0;                      // game trees in the text (a collection holds several)
 };
+
+// Whether a board read from SZ can be shown: 19 or 13 lines, square.
+inline bool isSupportedBoard(int columns, int rows) { return columns == rows && (columns == 19 || columns == 13); }
+
+// Reads an SZ value: "19", or "19:13" for columns and rows. False when it is not a size.
+bool parseSgfBoardSize(std::u16string_view value, int& columns, int& rows);
 
 // Reads the first game tree of an SGF text into a record; `start` is the header the file's values
 // are written into (a new game's, or an existing game's with its result fields cleared).
@@ -50,6 +75,8 @@ struct SgfHeader {
     GameInfo info;                  // handicap, komi, board, result, Type/Flag/Tag/FV, players, date
     std::u16string proposedName;    // EV, GC or GN, RO joined with ","
     int handicapStones = 0;         // AB stones counted as handicap stones
+    int boardColumns = 19;          // SZ
+    int boardRows = 19;
 };
 
 // Reads only the header: SZ, HA, KM, RE (a "T" after the colour and "+" is a win on time), AP,

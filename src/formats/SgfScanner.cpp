@@ -55,6 +55,8 @@ SgfToken propertyToken(char16_t a, char16_t b) {
     case key('B', 'R'): return kSgfBR;
     case key('W', 'R'): return kSgfWR;
     case key('P', 'C'): return kSgfPC;
+    case key('P', 'L'): return kSgfPL;
+    case key('A', 'E'): return kSgfAE;
     case key('M', 'A'): return kSgfMA;
     case key('T', 'R'): return kSgfTR;
     case key('C', 'R'): return kSgfCR;

@@ -34,6 +34,8 @@ enum SgfToken : std::uint8_t {
     kSgfBR = 23,
     kSgfWR = 24,
     kSgfPC = 25,
+    kSgfPL = 26,
+    kSgfAE = 27,
     kSgfMA = 30,
     kSgfTR = 31,
     kSgfCR = 32,

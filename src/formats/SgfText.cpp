@@ -61,7 +61,7 @@ void appendCommentText(std::u16string_view raw, SgfTextRules rules, std::u16stri
                 i += 1 + len;  // a soft line break
                 continue;
             }
-            out.push_back(raw[i + 1]);
+            out.push_back(raw[i + 1] < u' ' ? u' ' : raw[i + 1]);  // an escaped control character is a blank too
             i += 2;
             continue;
         }
@@ -95,7 +95,7 @@ void appendSimpleText(std::u16string_view raw, SgfTextRules rules, std::u16strin
                 i += len;
                 continue;
             }
-            out.push_back(after);
+            out.push_back(after < u' ' ? u' ' : after);
             ++i;
             continue;
         }
@@ -129,6 +129,20 @@ void appendEscapedComment(std::u16string_view text, std::u16string& out) {
             out.append(u"\\/");
             continue;
         }
+        out.push_back(c);
+    }
+}
+
+void appendStandardComment(std::u16string_view text, std::u16string& out) {
+    out.reserve(out.size() + text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out.append(u"\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            continue;
+        }
+        if (c == u']' || c == u'\\') out.push_back(u'\\');
         out.push_back(c);
     }
 }

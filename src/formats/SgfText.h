@@ -27,6 +27,11 @@ void appendSimpleText(std::u16string_view raw, SgfTextRules rules, std::u16strin
 // "]" as "\]" and a backslash as "\/", so that the family's reader gets the same text back.
 void appendEscapedComment(std::u16string_view text, std::u16string& out);
 
+// Appends a comment as SGF FF[4] text: each line break (CR LF, a lone CR or a lone LF) as a real
+// CR LF, "]" and "\" escaped with a backslash. Read back under the standard rules it gives the same
+// text, with every line break as CR LF.
+void appendStandardComment(std::u16string_view text, std::u16string& out);
+
 // Appends a one-line text with "\" and "]" escaped as "\\" and "\]".
 void appendEscapedSimpleText(std::u16string_view text, std::u16string& out);
 

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "formats/FileAccess.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfReader.h"
+#include "formats/SgfScanner.h"
 #include "formats/SgfText.h"
 #include "record/StringTable.h"
+#include "formats/ValueParsing.h"
 
 namespace stonewise {
 
@@ -71,6 +74,38 @@ bool splitRanksAndPlace(std::u16string_view text, std::u16string_view parts[3], 
 }
 
 namespace {
+// The root properties the header keeps as they stood in the file: the result and date as raw values,
+// everything else (PL, AE) as SGF text.
+struct RootExtras {
+    std::u16string other;
+    std::optional<std::u16string_view> result;
+    std::optional<std::u16string_view> date;
+};
+
+RootExtras splitRootExtras(std::u16string_view extras) {
+    RootExtras out;
+    SgfScanner scanner(extras);
+    for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
+        const char16_t* id = nullptr;
+        switch (t) {
+        case kSgfRE: out.result = scanner.firstValue(); continue;
+        case kSgfDT: out.date = scanner.firstValue(); continue;
+        case kSgfPL: id = u"PL"; break;
+        case kSgfAE: id = u"AE"; break;
+        default: continue;
+        }
+        out.other.append(id);
+        for (std::size_t i = 0; i < scanner.values().size(); ++i)
+            out.other.append(u"[").append(scanner.value(i)).append(u"]");
+    }
+    return out;
+}
+
+// Whether a mark goes into the node of its move: one without a text of its own (a mark with a
+// comment or time keeps a node of its own, where the family's reader gives it its comment).
+bool markJoinsItsMove(const RecordNode& k) {
+    return k.isMark() && k.hasPoint() && k.elapsed == 0 && (k.isLabel() || k.comment < 0);
+}
 
 class SgfTextWriter {
 public:
@@ -86,8 +121,10 @@ private:
     void line(const RecordSequence& s, int from, int sinceOpen);
     void branch(const RecordSequence& child);
     void openFork(int sinceOpen);
-    void node(const RecordSequence& s, const RecordNode& k);
+    // Writes the node at `index` (a move with the marks that join it); returns the nodes written.
+    int node(const RecordSequence& s, int index);
     void comment(const RecordSequence& s, const RecordNode& k);
+    void rootNodes(int from, int startMove);
     void endNode();
     void newLine() {
         m_out.append(u"\r\n");
@@ -108,7 +145,17 @@ private:
     std::u16string m_out;
     int m_onLine = 0;
     int m_start = 0;                    // first node of the main record written as a node
-    std::vector<int> m_handicapNodes;   // the nodes written in the header's AB list
+    std::vector<int> m_rootNodes;       // nodes written in the root: handicap stones, start marks, the root note
+    // Properties of one node as runs: each identifier once, its values together. False (nothing
+    // written) when the node's identifier would stand a second time apart from its run.
+    struct NodeRuns {
+        std::u16string_view last;
+        std::vector<std::u16string_view> used;
+    };
+    bool addToNode(NodeRuns& runs, const RecordSequence& s, const RecordNode& k);
+    int joinFollowing(NodeRuns& runs, const RecordSequence& s, int index);
+    void pointValue(const RecordSequence& s, const RecordNode& k);
+    void resultAndDate();
 };
 
 std::u16string SgfTextWriter::write(SgfEncoding caFor) {
@@ -136,7 +183,20 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     m_out.append(u"KM[");
     appendDecimal(m_out, m_info.komi);
     m_out.append(u"]");
-    m_out.append(sgfResultText(m_info));
+    RootExtras extras = splitRootExtras(m_info.sgfRootExtras);
+    // The result as the file had it while it still says the same.
+    bool rawResult = false;
+    if (extras.result) {
+        GameInfo kept;
+        rawResult = parseSgfResult(*extras.result, kept.winner, kept.margin)
+                        ? kept.winner == m_info.winner && kept.margin == m_info.margin
+                        : m_info.winner == kInPlay;
+    }
+    if (rawResult) {
+        m_out.append(u"RE[").append(*extras.result).append(u"]");
+    } else {
+        m_out.append(sgfResultText(m_info));
+    }
 
     // Leading setup stones are only setup stones to the reader when the flags say so.
     std::uint16_t flags = m_info.flags;
@@ -154,6 +214,7 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     appendNumber(m_out, m_info.startFlags);
     m_out.append(u",FV=");
     appendNumber(m_out, m_info.formatVersion);
+    m_out.append(u",").append(kStandardTextField);
     m_out.append(u"]\r\n");
 
     m_out.append(u"GN[");
@@ -163,17 +224,22 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     m_out.append(u"]PW[");
     appendEscapedSimpleText(playerName(m_info.whitePlayer, m_info.whiteName), m_out);
     m_out.append(u"]\r\n");
-    if ((m_info.flags & kFlagExtendedHeader) && !m_info.gameComment.empty()) {
+    if (!m_info.gameComment.empty()) {  // the reader takes it as the game comment by Text=FF4
         m_out.append(u"GC[");
-        appendEscapedComment(m_info.gameComment, m_out);
+        appendStandardComment(m_info.gameComment, m_out);
         m_out.append(u"]\r\n");
     }
-    if (m_info.startDate.year > 0) {
-        char buffer[48];
-        std::snprintf(buffer, sizeof buffer, "DT[%04d-%02d-%02d]\r\n", m_info.startDate.year, m_info.startDate.month,
-                      m_info.startDate.day);
-        appendAscii(m_out, buffer);
+    // The date as the file had it while it still says the same.
+    std::u16string dateText;
+    if (extras.date) {
+        appendSimpleText(*extras.date, SgfTextRules::Standard, dateText);
+        const GameDate d = parseDate(dateText);
+        const GameDate& now = m_info.startDate;
+        if (d.year != now.year || d.month != now.month || d.day != now.day) extras.date.reset();
     }
+    if (extras.date) m_out.append(u"DT[").append(*extras.date).append(u"]\r\n");
+    else if (m_info.startDate.year > 0) m_out.append(u"DT[").append(sgfDateText(m_info.startDate)).append(u"]\r\n");
+    if (!extras.other.empty()) m_out.append(extras.other).append(u"\r\n");
     std::u16string_view parts[3];
     bool has[3];
     if (!m_info.carriedText.empty() && splitRanksAndPlace(m_info.carriedText, parts, has)) {
@@ -192,34 +258,60 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     if (handicapStones >= 2) {
         // The handicap stones: the first black moves numbered 1.
         m_out.append(u"AB");
-        for (int i = 0; i < m_main.nodeCount() && static_cast<int>(m_handicapNodes.size()) < handicapStones; ++i) {
+        for (int i = 0; i < m_main.nodeCount() && static_cast<int>(m_rootNodes.size()) < handicapStones; ++i) {
             const RecordNode& k = m_main.node(i);
             if (k.type == NodeType::BlackMove && k.moveNumber == 1) {
                 m_out.append(u"[");
                 appendPoint(m_out, k.x, k.y);
                 m_out.append(u"]");
-                m_handicapNodes.push_back(i);
+                m_rootNodes.push_back(i);
             } else if (k.moveNumber > 1) {
                 break;
             }
         }
         m_out.append(u"\r\n");
         m_start = 0;  // the handicap nodes are skipped where they stand
+        rootNodes(0, 1);
         return;
     }
-    // The setup stones as lists, one per run of a colour in the record's order (black stones first
-    // and white after them give one AB and one AW list).
-    for (int i = 0; i < leading;) {
-        const NodeType type = m_main.node(i).type;
-        m_out.append(type == NodeType::BlackSetup ? u"AB" : u"AW");
-        for (; i < leading && m_main.node(i).type == type; ++i) {
-            m_out.append(u"[");
-            appendPoint(m_out, m_main.node(i).x, m_main.node(i).y);
-            m_out.append(u"]");
+    // The setup stones as one AB and one AW list (the reader keeps black stones before white ones).
+    NodeRuns runs;
+    for (int i = 0; i < leading; ++i)
+        if (!addToNode(runs, m_main, m_main.node(i))) {
+            leading = i;  // a stone the lists cannot hold in order is written as a node of its own
+            break;
         }
-        m_out.append(u"\r\n");
-    }
+    if (leading > 0) m_out.append(u"\r\n");
     m_start = leading;
+    rootNodes(leading, 0);
+}
+
+// The marks of the start position and the note holding the file's root comment go into the root
+// node: the marks standing first, then the note.
+void SgfTextWriter::rootNodes(int from, int startMove) {
+    const std::size_t handicap = m_rootNodes.size();
+    bool any = false;
+    NodeRuns runs;
+    for (int i = from; i < m_main.nodeCount(); ++i) {
+        if (std::find(m_rootNodes.begin(), m_rootNodes.begin() + static_cast<std::ptrdiff_t>(handicap), i) !=
+            m_rootNodes.begin() + static_cast<std::ptrdiff_t>(handicap))
+            continue;
+        const RecordNode& k = m_main.node(i);
+        if (k.moveNumber != startMove) break;
+        if (markJoinsItsMove(k)) {
+            if (!addToNode(runs, m_main, k)) break;
+            m_rootNodes.push_back(i);
+            any = true;
+            continue;
+        }
+        if (k.isNote()) {
+            comment(m_main, k);
+            m_rootNodes.push_back(i);
+            any = true;
+        }
+        break;
+    }
+    if (any) m_out.append(u"\r\n");
 }
 
 void SgfTextWriter::openFork(int sinceOpen) {
@@ -240,7 +332,7 @@ void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen) {
     std::vector<std::vector<const RecordSequence*>> pending;  // the branches of each fork opened
     for (int i = from; i < s.nodeCount(); ++i) {
         const RecordNode& k = s.node(i);
-        if (isMain && std::find(m_handicapNodes.begin(), m_handicapNodes.end(), i) != m_handicapNodes.end()) continue;
+        if (isMain && std::find(m_rootNodes.begin(), m_rootNodes.end(), i) != m_rootNodes.end()) continue;
         if (k.isLink()) {
             if (!forks || k.linkKind() == kReference) continue;  // references fork at the move they replace
             // The variations hanging after the previous node.
@@ -270,7 +362,7 @@ void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen) {
                 sinceOpen = 0;
             }
         }
-        node(s, k);
+        i += node(s, i) - 1;
         ++sinceOpen;
     }
     if (sinceOpen == 0) m_out.push_back(u';');  // a game tree holds at least one node
@@ -304,38 +396,43 @@ void SgfTextWriter::comment(const RecordSequence& s, const RecordNode& k) {
         appendNumber(m_out, k.elapsedSeconds());
         m_out.push_back(u'>');
     }
-    appendEscapedComment(text, m_out);
+    appendStandardComment(text, m_out);
     m_out.push_back(u']');
 }
 
-void SgfTextWriter::node(const RecordSequence& s, const RecordNode& k) {
+// The identifier of a setup stone or mark written as a property of a node.
+std::u16string_view propertyIdOf(const RecordNode& k) {
     switch (k.type) {
-    case NodeType::BlackMove:
-    case NodeType::WhiteMove:
-        m_out.append(k.type == NodeType::BlackMove ? u";B[" : u";W[");
-        appendPoint(m_out, k.x, k.y);
-        m_out.push_back(u']');
-        comment(s, k);
-        break;
-    case NodeType::Pass:
-        m_out.append(colourOfMove(k.moveNumber) == kBlack ? u";B[tt]" : u";W[tt]");
-        comment(s, k);
-        break;
-    case NodeType::BlackSetup:
-    case NodeType::WhiteSetup:
-        m_out.append(k.type == NodeType::BlackSetup ? u";AB[" : u";AW[");
-        appendPoint(m_out, k.x, k.y);
-        m_out.push_back(u']');
-        break;
-    case NodeType::Mark: {
-        switch (k.data1) {
-        case kMarkCircle: m_out.append(u";CR["); break;
-        case kMarkSquare: m_out.append(u";SQ["); break;
-        case kMarkTriangle: m_out.append(u";TR["); break;
-        case kMarkCross: m_out.append(u";MA["); break;
-        default: m_out.append(u";LB["); break;
-        }
-        appendPoint(m_out, k.x, k.y);
+    case NodeType::BlackSetup: return u"AB";
+    case NodeType::WhiteSetup: return u"AW";
+    default: break;
+    }
+    switch (k.data1) {
+    case kMarkCircle: return u"CR";
+    case kMarkSquare: return u"SQ";
+    case kMarkTriangle: return u"TR";
+    case kMarkCross: return u"MA";
+    default: return u"LB";
+    }
+}
+
+bool SgfTextWriter::addToNode(NodeRuns& runs, const RecordSequence& s, const RecordNode& k) {
+    const std::u16string_view id = propertyIdOf(k);
+    if (id != runs.last) {
+        if (std::find(runs.used.begin(), runs.used.end(), id) != runs.used.end()) return false;
+        m_out.append(id);
+        runs.used.push_back(id);
+        runs.last = id;
+    }
+    pointValue(s, k);
+    return true;
+}
+
+// The value of a setup stone or mark: "[aa]", "[aa:A]", "[aa:text]".
+void SgfTextWriter::pointValue(const RecordSequence& s, const RecordNode& k) {
+    m_out.push_back(u'[');
+    appendPoint(m_out, k.x, k.y);
+    if (k.isMark()) {
         if (k.data1 == kMarkUpperLetter || k.data1 == kMarkLowerLetter) {
             m_out.push_back(u':');
             if (k.data2 > 0x20 && k.data2 < 0x7F) appendEscapedSimpleText(std::u16string(1, k.data2), m_out);
@@ -345,13 +442,65 @@ void SgfTextWriter::node(const RecordSequence& s, const RecordNode& k) {
         } else if (k.data1 < kMarkCircle || k.data1 > kMarkCross) {
             m_out.push_back(u':');  // a mark without a kind: an empty label
         }
-        m_out.push_back(u']');
+    }
+    m_out.push_back(u']');
+}
+
+// Adds the setup stones and marks without texts that follow node `index` with its move number to
+// the node being written; returns how many.
+int SgfTextWriter::joinFollowing(NodeRuns& runs, const RecordSequence& s, int index) {
+    int joined = 0;
+    const int moveNumber = s.node(index).moveNumber;
+    for (int j = index + 1; j < s.nodeCount(); ++j) {
+        const RecordNode& m = s.node(j);
+        if (m.moveNumber != moveNumber || !(m.isSetup() || markJoinsItsMove(m)) || !addToNode(runs, s, m)) break;
+        ++joined;
+    }
+    return joined;
+}
+
+int SgfTextWriter::node(const RecordSequence& s, int index) {
+    const RecordNode& k = s.node(index);
+    int used = 1;
+    switch (k.type) {
+    case NodeType::BlackMove:
+    case NodeType::WhiteMove:
+    case NodeType::Pass: {
+        if (k.type == NodeType::Pass) m_out.append(k.passColour() == kBlack ? u";B[tt]" : u";W[tt]");
+        else {
+            m_out.append(k.type == NodeType::BlackMove ? u";B[" : u";W[");
+            appendPoint(m_out, k.x, k.y);
+            m_out.push_back(u']');
+        }
+        // The setup stones, marks and labels of the move stand in its node.
+        NodeRuns runs;
+        used += joinFollowing(runs, s, index);
         comment(s, k);
         break;
     }
-    default: return;
+    case NodeType::BlackSetup:
+    case NodeType::WhiteSetup:
+    case NodeType::Mark: {
+        m_out.push_back(u';');
+        NodeRuns runs;
+        if (!k.isNote()) addToNode(runs, s, k);
+        // Stones and marks of a node without a move stand together, up to a mark with a text.
+        if (k.isSetup() || markJoinsItsMove(k)) used += joinFollowing(runs, s, index);
+        // The comment of such a position follows in the same node; a single mark with a comment
+        // would be the mark's.
+        const int next = index + used;
+        if ((k.isSetup() || used > 1) && next < s.nodeCount() && s.node(next).isNote() &&
+            s.node(next).moveNumber == k.moveNumber) {
+            comment(s, s.node(next));
+            ++used;
+        }
+        comment(s, k);
+        break;
+    }
+    default: return 1;
     }
     endNode();
+    return used;
 }
 
 } // namespace
@@ -364,6 +513,14 @@ std::u16string sgfResultText(const GameInfo& info) {
     else if (info.margin >= kMarginResignation) out.push_back(u'R');
     else appendDecimal(out, info.margin);
     out.push_back(u']');
+    return out;
+}
+
+std::u16string sgfDateText(const GameDate& date) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
+    std::u16string out;
+    appendAscii(out, buffer);
     return out;
 }
 

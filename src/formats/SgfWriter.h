@@ -60,6 +60,9 @@ bool saveSgfFile(const std::string& path, const RecordSequence& main, const Game
 // win on time, "RE[B+2.5]" for points; empty while the game is in play.
 std::u16string sgfResultText(const GameInfo& info);
 
+// A date as the header writes it in DT: "YYYY-MM-DD".
+std::u16string sgfDateText(const GameDate& date);
+
 // A file name made from a game name: "/", ">", "<", "?", ":", """, "\", "*", "|" and ";" become "_".
 std::u16string safeFileName(std::u16string_view name);
 

@@ -106,6 +106,12 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
                 info.startDate.year = d.year;
                 info.startDate.month = d.month;
                 info.startDate.day = d.day;
+            } else if (key == u"SIZE") {
+                const long size = parseLeadingInteger(value);
+                if (size > 0) {
+                    r.boardSize = static_cast<int>(size > 999 ? 999 : size);
+                    info.board = r.boardSize == 13 ? 1 : 0;
+                }
             } else if (key == u"HDCP") {
                 info.handicap = static_cast<std::int16_t>(parseLeadingInteger(f[0]));
                 if (f.size() > 1) info.komi = static_cast<float>(parseLeadingDecimal(f[1]));
@@ -150,6 +156,7 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
         const long number = parseLeadingInteger(f[2]);
         RecordNode n = makeMoveNode(counter + 1, pass ? kNoPoint : x, pass ? kNoPoint : y);
         if (!pass) n.type = colour == u'B' ? NodeType::BlackMove : NodeType::WhiteMove;
+        else n.data2 = colour == u'B' ? kBlack : kWhite;  // the player who passed
         if (colour == u'B' && number == 0) {
             if (pass) continue;  // a handicap stone off the board is no stone
             if (counter > 1 || (counter == 1 && main.handicapCount() == 0)) {
@@ -160,7 +167,10 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
                 break;
             }
             n.moveNumber = 1;
-            if (!main.appendNode(n)) break;
+            if (!main.appendNode(n)) {
+                ++r.lostMoves;
+                continue;
+            }
             main.setHandicapCount(main.handicapCount() + 1);
             r.handicapStones = main.handicapCount();
             counter = 1;
@@ -168,11 +178,16 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
         }
         if (colour == u'W' && counter == 0) {
             // White opens a game without handicap stones: Black passed first, as in SGF.
-            if (!main.appendNode(makeMoveNode(1, kNoPoint, kNoPoint))) break;
+            RecordNode blackPass = makeMoveNode(1, kNoPoint, kNoPoint);
+            blackPass.data2 = kBlack;
+            if (!main.appendNode(blackPass)) break;
             counter = 1;
             n.moveNumber = 2;
         }
-        if (!main.appendNode(n)) break;
+        if (!main.appendNode(n)) {  // beyond the record's 1,024 nodes
+            ++r.lostMoves;
+            continue;
+        }
         ++counter;
     }
 

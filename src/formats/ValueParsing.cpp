@@ -1,5 +1,7 @@
 #include "formats/ValueParsing.h"
 
+#include <vector>
+
 namespace stonewise {
 
 namespace {
@@ -53,30 +55,83 @@ double parseLeadingDecimal(std::u16string_view text) {
     return negative ? -value : value;
 }
 
+namespace {
+
+// Runs of digits in a text: where each starts and how long it is.
+struct DigitRun {
+    std::size_t at;
+    std::size_t length;
+    long value;
+};
+
+std::vector<DigitRun> digitRuns(std::u16string_view text) {
+    std::vector<DigitRun> runs;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isDigit(text[i])) {
+            ++i;
+            continue;
+        }
+        DigitRun r{i, 0, 0};
+        while (i < text.size() && isDigit(text[i])) {
+            if (r.length++ < 6) r.value = r.value * 10 + (text[i] - u'0');
+            ++i;
+        }
+        runs.push_back(r);
+    }
+    return runs;
+}
+
+// The month an English month name in the text names (its first three letters, either case); 0 for none.
+int monthName(std::u16string_view text) {
+    static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                          "jul", "aug", "sep", "oct", "nov", "dec"};
+    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
+        if (i > 0 && lower(text[i - 1]) >= u'a' && lower(text[i - 1]) <= u'z') continue;  // a word's start only
+        for (int m = 0; m < 12; ++m)
+            if (lower(text[i]) == kMonths[m][0] && lower(text[i + 1]) == kMonths[m][1] && lower(text[i + 2]) == kMonths[m][2])
+                return m + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 GameDate parseDate(std::u16string_view text) {
     GameDate d;
-    std::size_t i = 0;
-    while (i < text.size() && !isDigit(text[i])) ++i;
-    auto number = [&](long limit) {
-        long v = 0;
-        int n = 0;
-        while (i < text.size() && isDigit(text[i])) {
-            if (n++ < 6) v = v * 10 + (text[i] - u'0');
-            ++i;
+    const std::vector<DigitRun> runs = digitRuns(text);
+    if (runs.empty()) return d;
+    auto clamp = [](long v, long limit) { return v > limit ? limit : v; };
+    // Year first: "2004-04-10", "1998/7", "1856.5.16", "1856年5月16日".
+    if (runs[0].length >= 3 || runs.size() == 1) {
+        d.year = static_cast<std::uint16_t>(clamp(runs[0].value, 65535));
+        auto follows = [&](std::size_t k) {
+            if (k >= runs.size()) return false;
+            const std::size_t gap = runs[k].at - (runs[k - 1].at + runs[k - 1].length);
+            if (gap != 1) return false;
+            const char16_t c = text[runs[k].at - 1];
+            return c == u'-' || c == u'/' || c == u'.' || c == u'\u5e74' || c == u'\u6708';  // 年 月
+        };
+        if (!follows(1)) return d;
+        d.month = static_cast<std::uint16_t>(clamp(runs[1].value, 65535));
+        if (follows(2)) d.day = static_cast<std::uint8_t>(clamp(runs[2].value, 255));
+        return d;
+    }
+    // A free form with the year later ("16th of May 1856", "May 16, 1856"): the first run of four
+    // digits is the year, an English month name the month, and a short number the day.
+    for (const DigitRun& r : runs)
+        if (r.length == 4) {
+            d.year = static_cast<std::uint16_t>(r.value);
+            break;
         }
-        return v > limit ? limit : v;
-    };
-    d.year = static_cast<std::uint16_t>(number(65535));
-    auto separator = [&] {
-        if (i + 1 < text.size() && (text[i] == u'-' || text[i] == u'/' || text[i] == u'.') && isDigit(text[i + 1])) {
-            ++i;
-            return true;
+    if (d.year == 0) return d;
+    d.month = static_cast<std::uint16_t>(monthName(text));
+    if (d.month == 0) return d;
+    for (const DigitRun& r : runs)
+        if (r.length <= 2 && r.value >= 1 && r.value <= 31) {
+            d.day = static_cast<std::uint8_t>(r.value);
+            break;
         }
-        return false;
-    };
-    if (separator()) d.month = static_cast<std::uint16_t>(number(65535));
-    else return d;
-    if (separator()) d.day = static_cast<std::uint8_t>(number(255));
     return d;
 }
 

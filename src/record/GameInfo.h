@@ -78,6 +78,9 @@ struct GameInfo {
     std::u16string carriedText;
     std::u16string blackName;          // kept in game files beside the member numbers
     std::u16string whiteName;
+    // Properties of an SGF file's root node that the header has no field for, as SGF text written
+    // back unchanged: PL, AE, and RE or DT in a form the result and date fields cannot hold.
+    std::u16string sgfRootExtras;
 
     int boardSize() const { return board == 1 ? 13 : 19; }
     bool isProtected() const { return protection >= 1; }

@@ -61,7 +61,8 @@ struct RecordNode {
     std::uint8_t x = kNoPoint;     // column 0..18, 255 for a pass
     std::uint8_t y = kNoPoint;     // row 0..18, 255 for a pass
     std::uint8_t data1 = 0;        // move: stones captured; mark: kind; link: answer kind of the child
-    std::uint8_t data2 = 0;        // move: mover's prisoners after it; letter mark: letter; label: '@' + entry
+    std::uint8_t data2 = 0;        // move: mover's prisoners after it; pass: who passed (0: by number);
+                                   // letter mark: letter; label: '@' + entry
     std::uint8_t branchNumber = 0; // link: 1..255, unique among the links of a sequence
     std::uint8_t flags = 0;        // link: kind of child; move: OR of kinds of sequences after it, 0x40 trace
     std::int16_t comment = -1;     // index into the sequence's comment store, -1 for none
@@ -95,6 +96,15 @@ struct RecordNode {
     // Links: answer kind and kind of the child sequence.
     int answerKind() const { return data1; }
     int linkKind() const { return flags & 3; }
+
+    // The player who passed: a pass read from a file keeps its colour in the second data byte
+    // (kBlack or kWhite); without one the colour follows the move number.
+    Colour passColour() const {
+        return data2 == kBlack || data2 == kWhite ? static_cast<Colour>(data2) : colourOfMove(moveNumber);
+    }
+    // A note: a mark without a kind and without a point, holding only a text. It keeps the comment of
+    // a file's node that has no move to hang it on (a root comment, a setup-only node).
+    bool isNote() const { return isMark() && data1 == 0 && !hasPoint(); }
 
     // Elapsed time in seconds (negative stored values are whole minutes).
     int elapsedSeconds() const { return elapsed >= 0 ? elapsed : -elapsed * 60; }

@@ -12,10 +12,18 @@ std::optional<std::u16string_view> textOrNone(const std::u16string& text) {
     return std::u16string_view(text);
 }
 
+// Texts of a game file's entry that other programs' files make long: the game comment (a list
+// page keeps its first 255 characters) and the root properties of an SGF file that the header keeps
+// as they stood (PL, AE, a free-form result or date). Those travel with the game file only, in a
+// field of their own that is written only when there are some (a reader that does not know it skips
+// it by its length).
+constexpr std::size_t kLongTextBuffer = 8192;
+
 } // namespace
 
 void writeGameListEntry(TaggedRecordWriter& w, const GameInfo& g, std::uint8_t index, bool withPlayerNames) {
-    w.element(kMarkElement, index, withPlayerNames ? 23 : 21);
+    const bool rootExtras = withPlayerNames && !g.sgfRootExtras.empty();
+    w.element(kMarkElement, index, withPlayerNames ? (rootExtras ? 24 : 23) : 21);
     w.fieldU32(1, {static_cast<std::uint32_t>(g.number)});
     w.fieldText(2, textOrNone(g.name));
     w.fieldU32(3, {static_cast<std::uint32_t>(g.blackPlayer), static_cast<std::uint32_t>(g.whitePlayer)});
@@ -41,7 +49,7 @@ void writeGameListEntry(TaggedRecordWriter& w, const GameInfo& g, std::uint8_t i
     w.fieldU16(12, {static_cast<std::uint16_t>(g.winner)});
     w.fieldFloat(13, g.margin);
     w.fieldU16(14, {static_cast<std::uint16_t>(g.ownMoveMark)});
-    w.fieldText(15, textOrNone(g.gameComment));
+    w.fieldText(15, textOrNone(g.gameComment), withPlayerNames ? kLongTextBuffer : kTextBuffer);
     w.fieldU16(16, {g.flags});
     w.fieldHead(kFieldU32, 17, 4);
     w.u8(g.board);
@@ -63,6 +71,7 @@ void writeGameListEntry(TaggedRecordWriter& w, const GameInfo& g, std::uint8_t i
     if (withPlayerNames) {
         w.fieldText(21, textOrNone(g.blackName));
         w.fieldText(22, textOrNone(g.whiteName));
+        if (rootExtras) w.fieldText(24, g.sgfRootExtras, kLongTextBuffer);
     }
 }
 
@@ -102,7 +111,7 @@ bool readGameListEntry(TaggedRecordReader& r, int fieldCount, GameInfo& g) {
         case 12: g.winner = f.i16(); break;
         case 13: g.margin = f.f32(); break;
         case 14: g.ownMoveMark = f.i16(); break;
-        case 15: g.gameComment = f.text().value_or(std::u16string()); break;
+        case 15: g.gameComment = f.text(kLongTextBuffer).value_or(std::u16string()); break;
         case 16: g.flags = f.u16(); break;
         case 17:
             g.board = f.u8(0);
@@ -126,6 +135,7 @@ bool readGameListEntry(TaggedRecordReader& r, int fieldCount, GameInfo& g) {
         case 21: g.blackName = f.text().value_or(std::u16string()); break;
         case 22: g.whiteName = f.text().value_or(std::u16string()); break;
         case 23: g.carriedText = f.text().value_or(std::u16string()); break;
+        case 24: g.sgfRootExtras = f.text(kLongTextBuffer).value_or(std::u16string()); break;
         default: break;
         }
     }

@@ -23,7 +23,33 @@ std::u16string shownComment(std::u16string_view stored) {
     return text;
 }
 
+// The comments of the marks and notes that stand with the node at `nodeIndex` (its move number,
+// after it), each on lines of its own.
+std::u16string markComments(const RecordSequence& s, int nodeIndex) {
+    std::u16string out;
+    const int move = s.node(nodeIndex).moveNumber;
+    for (int j = nodeIndex + 1; j < s.nodeCount() && s.node(j).moveNumber == move; ++j) {
+        const RecordNode& m = s.node(j);
+        if (!m.isMark() || m.isLabel()) continue;
+        const std::u16string_view comment = s.commentOf(m);
+        if (!comment.empty()) out.append(u"\r\n").append(shownComment(comment));
+    }
+    return out;
+}
+
 } // namespace
+
+std::u16string startCommentPanelText(const RecordSequence& main) {
+    if (!main.isValid()) return {};
+    std::u16string out;
+    for (const RecordNode& n : main.nodes()) {
+        if (n.isMoveOrPass() && !(main.handicapCount() >= 2 && n.moveNumber == 1)) break;
+        if (!n.isNote()) continue;
+        if (!out.empty()) out.append(u"\r\n");
+        out.append(shownComment(main.commentOf(n)));
+    }
+    return out;
+}
 
 std::u16string commentPanelText(const RecordSequence& s, int nodeIndex, const CommentPanelOptions& options) {
     if (!s.isValid() || nodeIndex < 0 || nodeIndex >= s.nodeCount()) return {};
@@ -46,10 +72,13 @@ std::u16string commentPanelText(const RecordSequence& s, int nodeIndex, const Co
         if (!comment.empty()) text += u"\r\n" + shownComment(comment);
         return text;
     }
+    if (n.isNote()) return shownComment(s.commentOf(n));
     std::u16string time;
     if (n.elapsed != 0 && !options.goBookMode) time = elapsedPanelText(n.elapsedSeconds());
     const std::u16string_view comment = s.commentOf(n);
-    if (comment.empty() && time.empty()) return {};
+    // A move shows the comments of its marks with its own.
+    std::u16string marks = n.isMoveOrPass() ? markComments(s, nodeIndex) : std::u16string();
+    if (comment.empty() && time.empty()) return marks.empty() ? std::u16string() : marks.substr(2);
     std::u16string word;
     switch (n.type) {
     case NodeType::BlackMove: word = panelText(options.strings, kStrBlackWord); break;
@@ -60,7 +89,7 @@ std::u16string commentPanelText(const RecordSequence& s, int nodeIndex, const Co
     std::u16string text =
         panelText(options.strings, kStrCommentHeading, {word, n.moveNumber + options.numberOffset, time});
     if (!comment.empty()) text += shownComment(comment);
-    return text;
+    return text + marks;
 }
 
 } // namespace stonewise

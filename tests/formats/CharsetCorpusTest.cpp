@@ -117,6 +117,8 @@ TEST(CharsetCorpus, EveryFileOfManyCharsetsReadsRight) {
         LoadSettings settings;
         settings.members = &members;
         const LoadedGame g = loadGameFile(entry.path().string(), LoadRequest{}, settings);
+        // A board the program cannot show is refused; its text was checked above.
+        if (g.failure == LoadFailure::BoardSize) continue;
         ASSERT_TRUE(g.ok) << relative;
         EXPECT_EQ(toUtf8(g.info.blackName), toUtf8(e.black)) << relative;
         if (!e.damaged) EXPECT_EQ(toUtf8(g.info.whiteName), toUtf8(e.white)) << relative;

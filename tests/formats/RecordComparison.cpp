@@ -31,6 +31,7 @@ std::string compareSequences(const RecordSequence& a, const RecordSequence& b, c
         if (x.isMark() && (x.data1 != y.data1 || ((x.data1 == kMarkUpperLetter || x.data1 == kMarkLowerLetter) &&
                                                    x.data2 != y.data2)))
             return at + ": mark kind or letter differs";
+        if (x.type == NodeType::Pass && x.passColour() != y.passColour()) return at + ": the pass changed colour";
         if (x.elapsed != y.elapsed)
             return at + ": time " + std::to_string(x.elapsed) + " vs " + std::to_string(y.elapsed);
         if (x.isLink()) {
@@ -95,6 +96,7 @@ std::string infoDifference(const GameInfo& a, const GameInfo& b) {
              number("day", a.startDate.day, b.startDate.day),
              text("game comment", a.gameComment, b.gameComment),
              text("ranks and place", a.carriedText, b.carriedText),
+             text("root properties", a.sgfRootExtras, b.sgfRootExtras),
          })
         if (!d.empty()) return d;
     return {};

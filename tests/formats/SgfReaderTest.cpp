@@ -98,7 +98,7 @@ TEST(SgfReader, HeaderProperties) {
     EXPECT_EQ(read.members.nameOf(info.whitePlayer), u"Gennan Inseki");
     EXPECT_EQ(read.r.poolName, u"Oshirogo,Game 1,3");  // EV, GN, RO
     EXPECT_EQ(info.carriedText, u"[4d],,[Edo]");
-    EXPECT_TRUE(info.gameComment.empty());             // GC is a game comment only with Flag bit 16
+    EXPECT_EQ(info.gameComment, u"ear-reddening game");  // other programs' GC: a game comment too
     EXPECT_EQ(Read(u"(;GC[Kisei]GN[1])").r.poolName, u"Kisei,1");
     EXPECT_EQ(Read(u"(;SZ[9])").info().board, 0);
     EXPECT_EQ(Read(u"(;DT[1998/7])").info().startDate.month, 7);
@@ -150,9 +150,9 @@ TEST(SgfReader, HandicapStonesOrSetupStones) {
     Read noText(u"(;AB[dd][pp](;C[root])(;C[again];W[dp]))");
     EXPECT_EQ(noText.main().node(0).comment, -1);
     EXPECT_EQ(noText.main().node(1).comment, -1);
-    // Nor to setup stones standing before a variation's first move.
+    // Nor to setup stones standing before a variation's first move: a note keeps it.
     Read setupText(u"(;B[aa](;W[bb])(;AB[cc](;W[dd])(;C[text];W[ee])))");
-    EXPECT_EQ(test::treeDump(*setupText.main().child(1)), "1AB cc, {1>2 2W ee}, 2W dd");
+    EXPECT_EQ(test::treeDump(*setupText.main().child(1)), "1AB cc, {1>2 1C text, 2W ee}, 2W dd");
     EXPECT_EQ(setupText.main().child(1)->node(0).comment, -1);
     // Marks given among the handicap stones follow them, at move 1.
     EXPECT_EQ(Read(u"(;TR[aa]AB[dd];LB[ee:A];AB[pp];W[dp])").tree(), "1B dd, 1B pp, 1TR aa, 1LB ee:A, 2W dp");
@@ -192,13 +192,14 @@ TEST(SgfReader, CommentsTimesAndTextRules) {
     Read family(u"(;FF[4]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0]C[root]"
                 u";B[aa]C[<125>Good\\\\Bad];W[bb]C[<40000>];B[cc]C[a\\]b\\/c\\d];W[dd]C[x]C[y])");
     const RecordSequence& f = family.main();
-    ASSERT_EQ(f.nodeCount(), 4);
-    EXPECT_EQ(f.node(0).elapsed, 125);
-    EXPECT_EQ(f.commentOf(f.node(0)), u"Good\r\nBad");
-    EXPECT_EQ(f.node(1).elapsed, -666);
-    EXPECT_EQ(f.node(1).comment, -1);
-    EXPECT_EQ(f.commentOf(f.node(2)), u"a]b\\c\rd");
-    EXPECT_EQ(f.commentOf(f.node(3)), u"y");  // the last C of a node wins
+    // The root comment is kept in a note standing before the first move.
+    ASSERT_EQ(family.tree(), "0C root, 1B aa, 2W bb, 3B cc, 4W dd");
+    EXPECT_EQ(f.node(1).elapsed, 125);
+    EXPECT_EQ(f.commentOf(f.node(1)), u"Good\r\nBad");
+    EXPECT_EQ(f.node(2).elapsed, -666);
+    EXPECT_EQ(f.node(2).comment, -1);
+    EXPECT_EQ(f.commentOf(f.node(3)), u"a]b\\c\rd");
+    EXPECT_EQ(f.commentOf(f.node(4)), u"x\r\ny");  // every C of a node, one after the other
     // Other programs' files follow FF[4]: escapes, kept and soft line breaks.
     Read other(u"(;FF[4]AP[CGoban:3];B[aa]C[a\\]b\\\\c\r\nd\\\ne\tf];W[bb]C[<7>x])");
     const RecordSequence& o = other.main();
@@ -209,7 +210,8 @@ TEST(SgfReader, CommentsTimesAndTextRules) {
     EXPECT_EQ(joined.main().commentOf(joined.main().node(0)), u"one\r\ntwo");
     // A comment standing before the move in its node still belongs to that move.
     Read before(u"(;C[root];C[first]B[aa])");
-    EXPECT_EQ(before.main().commentOf(before.main().node(0)), u"first");
+    EXPECT_EQ(before.tree(), "0C root, 1B aa");
+    EXPECT_EQ(before.main().commentOf(before.main().node(1)), u"first");
 }
 
 TEST(SgfReader, OldDialectOpensBranchesWhereItStands) {

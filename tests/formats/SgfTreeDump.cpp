@@ -25,6 +25,10 @@ std::string treeDump(const RecordSequence& s) {
         case NodeType::BlackSetup: out.append("AB "), appendPoint(out, n); break;
         case NodeType::WhiteSetup: out.append("AW "), appendPoint(out, n); break;
         case NodeType::Mark: {
+            if (n.isNote()) {
+                out.append("C ").append(toUtf8(s.commentOf(n)));
+                break;
+            }
             static const char* const kNames[] = {"LB", "CR", "SQ", "TR", "MA"};
             out.append(n.data1 <= kMarkCross ? kNames[n.data1] : "LB").append(" ");
             appendPoint(out, n);

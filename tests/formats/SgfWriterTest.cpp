@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "formats/GameFileLoader.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfReader.h"
 #include "formats/SgfTreeDump.h"
@@ -35,7 +36,7 @@ TEST(SgfWriter, AnEvenGame) {
     info.whiteName = u"White";
     info.komi = 6.5f;
     EXPECT_EQ(utf8Text(*main, info),
-              "(;CA[UTF-8]FF[4]GM[1]SZ[19]KM[6.5]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0]\r\n"
+              "(;CA[UTF-8]FF[4]GM[1]SZ[19]KM[6.5]AP[Tamarindo:Type=0,Flag=0,Tag=0,FV=0,Text=FF4]\r\n"
               "GN[Game]\r\nPB[Black]PW[White]\r\n"
               ";B[pd];W[dp])\r\n");
 }
@@ -120,7 +121,7 @@ TEST(SgfWriter, CommentsTimesAndEscapesComeBackExactly) {
     info.gameComment = u"first\r\nsecond]";
 
     const std::string text = utf8Text(*main, info);
-    EXPECT_NE(text.find(";B[pd]C[<65>a\\\\b]"), std::string::npos) << text;
+    EXPECT_NE(text.find(";B[pd]C[<65>a\r\nb]"), std::string::npos) << text;  // a real line break
     EXPECT_NE(text.find("GN[a\\]b\\\\c]"), std::string::npos) << text;
     const SgfReadResult back = readBack(fromUtf8(text));
     const RecordSequence& b = *back.main;
@@ -256,7 +257,7 @@ TEST(SgfWriter, LeadingSetupStonesAndLabels) {
     main->appendNode(label);
     const std::string text = utf8Text(*main, GameInfo{});
     EXPECT_NE(text.find("Flag=8,"), std::string::npos) << text;  // setup stones, not handicap stones
-    EXPECT_NE(text.find("AW[aa]\r\nAB[ba][ca]\r\n;B[ff];LB[gg:A1\\]]"), std::string::npos) << text;
+    EXPECT_NE(text.find("AW[aa]AB[ba][ca]\r\n;B[ff]LB[gg:A1\\]])"), std::string::npos) << text;  // labels in their move's node
     const SgfReadResult back = readBack(fromUtf8(text));
     EXPECT_EQ(test::treeDump(*back.main), "0AW aa, 0AB ba, 0AB ca, 1B ff, 1LB gg:A1]");
     EXPECT_EQ(test::recordDifference(*main, *back.main), "");
@@ -273,6 +274,60 @@ TEST(SgfWriter, FileNames) {
     StringTable::setInterface(nullptr);
     info.name = u"本因坊戦: 第1局";
     EXPECT_EQ(defaultSgfFileName(info), u"本因坊戦_ 第1局.sgf");
+}
+
+// Records found by fuzzing that changed when written and read back: each is loaded as the fuzzer
+// loads it, written in the encoding it chose, and read again; both readings give the same record.
+TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
+    struct Case {
+        std::string sgf;
+        SgfEncoding encoding;
+        bool merge;
+        const char* tree;  // the record of the first reading
+        int handicap;
+        int leadingSetup;
+    } cases[] = {
+        // Handicap stones, an empty variation and a variation holding a white stone: the white
+        // stone belongs to that variation and leaves the handicap stones alone.
+        {"(AB[pd][pe]()(AWn[ne]", SgfEncoding::SystemCodePage, false, "1B pd, 1B pe, {1>2 1AW ne}", 2, 0},
+        {std::string("(;AB[ne][me]()(;B[\0]AW[pf]", 27), SgfEncoding::Utf16, false, "1B ne, 1B me, {1>2 1AW pf}", 2, 0},
+        {"(;AB[pd][pe]()(;B[\n]AW[pf]", SgfEncoding::SystemCodePage, false, "1B pd, 1B pe, {1>2 1AW pf}", 2, 0},
+        {"(;AB[pd][me]()(;W[p]AW[pf]", SgfEncoding::SystemCodePage, false, "1B pd, 1B me, {1>2 1AW pf}", 2, 0},
+        // A white stone in nested empty variations before any move, joined onto the main line: it
+        // is a stone of the start position.
+        {"(;((((()(AW[ph]", SgfEncoding::Utf8, true, "0AW ph", 0, 1},
+        {"(;(()(((AW[pf]", SgfEncoding::Utf8, true, "0AW pf", 0, 1},
+        // A variation holding only a comment, joined onto its line: the comment is the last move's.
+        {"(W[sr]()((C[C]((", SgfEncoding::SystemCodePage, true, "1P, 2W sr", 0, 0},
+        // Two variations of comments alone, joined: one note with both texts.
+        {"(B[rs]((W[ce](()))((C[1])(C[v]", SgfEncoding::SystemCodePage, true, "1B rs, {1>2 1C 1\r\nv}, 2W ce", 0, 0},
+        {"(;(W[]()(C[C];W[])(B[sr]((", SgfEncoding::SystemCodePage, true, "1P, 2P, {2>3 3B sr}, 3P", 0, 0},
+        // A mark of the start position given again with the handicap or setup stones: once.
+        {"(CR[ii]AB[ei]CR[ii]AB[ei]", SgfEncoding::SystemCodePage, true, "1B ei, 1B ei, 1CR ii", 2, 0},
+        {"(B[s]CR[hg]AB[ei]CR[hg]AW[]", SgfEncoding::SystemCodePage, true, "0AB ei, 0CR hg", 0, 1},
+        // A control character escaped in a comment is a blank like any other.
+        {std::string("(;B[aa]C[forcing \\") + '\0' + " move])", SgfEncoding::Utf16, false, "1B aa", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sgf);
+        InMemoryMembers members;
+        LoadSettings settings;
+        settings.members = &members;
+        settings.mergeContinuations = c.merge;
+        const LoadedGame first = loadGameBytes(c.sgf, GameFileKind::Sgf, u"fuzz", LoadRequest{}, settings);
+        ASSERT_TRUE(first.ok);
+        EXPECT_EQ(test::treeDump(*first.main), c.tree);
+        EXPECT_EQ(first.main->handicapCount(), c.handicap);
+        EXPECT_EQ(first.main->leadingSetupCount(), c.leadingSetup);
+        SgfWriteOptions options;
+        options.encoding = c.encoding;
+        options.members = &members;
+        const SgfWriteResult written = writeSgf(*first.main, first.info, options);
+        settings.mergeContinuations = false;
+        const LoadedGame back = loadGameBytes(written.bytes, GameFileKind::Sgf, u"fuzz", LoadRequest{}, settings);
+        ASSERT_TRUE(back.ok);
+        EXPECT_EQ(test::recordDifference(*first.main, *back.main), "") << written.bytes;
+    }
 }
 
 } // namespace

@@ -2,7 +2,12 @@
 // An independent check of the SGF files Stonewise writes: game records of the corpus are converted
 // with `stonewise-cli convert` (the three output encodings in turn), the written file is parsed by
 // another program's parser (@sabaki/sgf), and every line of play it finds must be a line that
-// `stonewise-cli info --lines` finds in the same file, and the other way round.
+// `stonewise-cli info --lines` finds in the same file, and the other way round. The written file is
+// also read as the same game in its details: the root's setup stones are the source file's, every
+// comment of the source file stands in a comment of the written one with its real line breaks (no
+// backslashes in their place), marks and labels stand in the node of their move or position (a
+// node of marks alone only with a comment of its own), and no node is empty but the one that ends
+// a line where variations fork after its last move. Files on boards other than 19 and 13 lines are refused.
 //
 // usage: sabaki-check.js STONEWISE_CLI CORPUS_DIR NODE_MODULES_DIR
 'use strict'
@@ -71,6 +76,82 @@ function sabakiLines(text) {
   return lines.sort()
 }
 
+// Whitespace and control-character runs as one blank: comments compared whatever their line breaks.
+function squeezed(text) {
+  return text.replace(/[\s\u0000-\u001f]+/g, ' ').trim()
+}
+
+// Every node of a tree, with its parent.
+function allNodes(tree) {
+  const out = []
+  const stack = [[tree, null]]
+  while (stack.length > 0) {
+    const [node, parent] = stack.pop()
+    out.push([node, parent])
+    for (const child of node.children) stack.push([child, node])
+  }
+  return out
+}
+
+// The points of a list of point values, compressed rectangles ("aa:cc") expanded.
+function points(values) {
+  const out = []
+  for (const v of values || []) {
+    if (v.length === 5 && v[2] === ':') {
+      const [x1, y1, x2, y2] = [v.charCodeAt(0), v.charCodeAt(1), v.charCodeAt(3), v.charCodeAt(4)]
+      for (let x = Math.min(x1, x2); x <= Math.max(x1, x2); x++)
+        for (let y = Math.min(y1, y2); y <= Math.max(y1, y2); y++) out.push(String.fromCharCode(x, y))
+    } else out.push(v)
+  }
+  return out.sort()
+}
+
+const markIds = ['CR', 'SQ', 'TR', 'MA', 'LB']
+
+// What the written file must keep of the source in its details; a list of the differences.
+function detailDifferences(sourceText, writtenText) {
+  const problems = []
+  const source = sgf.parse(sourceText)[0]
+  const written = sgf.parse(writtenText)[0]
+  // The source's comments: each stands in one written comment, as text with real line breaks.
+  const writtenComments = allNodes(written).map(([n]) => (n.data.C || []).concat(n.data.GC || []).join('\n'))
+  const haystack = writtenComments.map(squeezed).join('\n')
+  for (const [node] of allNodes(source))
+    for (const c of (node.data.C || []).concat(node.data.GC || [])) {
+      const text = squeezed(c.replace(/^<\d+>/, ''))
+      if (text !== '' && !haystack.includes(text)) problems.push(`comment lost or changed: ${text.slice(0, 60)}`)
+    }
+  if (writtenComments.some(c => /\\\\/.test(c) && !sourceText.includes('\\\\\\\\')))
+    problems.push('a comment holds backslashes for line breaks')
+  // The setup stones before the first move of the main line.
+  const start = tree => {
+    const stones = {AB: [], AW: []}
+    for (let n = tree; n; n = n.children[0]) {
+      if (n.data.B || n.data.W) break
+      for (const id of ['AB', 'AW']) stones[id].push(...points(n.data[id]))
+    }
+    return stones
+  }
+  const [before, after] = [start(source), start(written)]
+  for (const id of ['AB', 'AW'])
+    if (before[id].sort().join() !== after[id].sort().join())
+      problems.push(`${id} of the start differ: ${before[id].sort().join()} vs ${after[id].sort().join()}`)
+  for (const [node, parent] of allNodes(written)) {
+    const ids = Object.keys(node.data)
+    if (ids.length === 0 && (node.children.length > 0 || !parent || parent.children.length < 2))
+      problems.push('an empty node')
+    // Marks stand with their move, with the stones of a position, or alone with their own comment;
+    // a node of marks after one that holds the same identifiers continues it (an identifier stands
+    // once in a node).
+    const setup = node.data.AB || node.data.AW || node.data.AE
+    const continues = parent && ids.some(id => markIds.includes(id) && parent.data[id])
+    if (parent && ids.some(id => markIds.includes(id)) && !node.data.B && !node.data.W && !node.data.C && !setup &&
+        !continues)
+      problems.push(`marks in a node of their own: ${ids.join(',')}`)
+  }
+  return problems.slice(0, 3)
+}
+
 function ourLines(file) {
   const out = execFileSync(cli, ['info', file, '--lines'], {encoding: 'utf8', maxBuffer: 1 << 28})
   return out
@@ -89,6 +170,7 @@ const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'stonewise-sabaki-'))
 const encodings = ['sjis', 'utf8', 'utf16']
 let failures = 0
 let checked = 0
+let refused = 0
 let lineCount = 0
 try {
   files.forEach((file, i) => {
@@ -97,8 +179,17 @@ try {
     const encoding = encodings[i % 3]
     const written = path.join(temp, `${i}.sgf`)
     try {
-      execFileSync(cli, ['convert', file, written, '--encoding', encoding], {stdio: ['ignore', 'ignore', 'pipe']})
-      const theirs = sabakiLines(decode(fs.readFileSync(written)))
+      try {
+        execFileSync(cli, ['convert', file, written, '--encoding', encoding], {stdio: ['ignore', 'ignore', 'pipe']})
+      } catch (e) {
+        if (/neither 19 nor 13 lines/.test(String(e.stderr))) {
+          refused++
+          return
+        }
+        throw e
+      }
+      const writtenText = decode(fs.readFileSync(written))
+      const theirs = sabakiLines(writtenText)
       const ours = ourLines(written)
       if (theirs.join('\n') !== ours.join('\n')) {
         failures++
@@ -107,6 +198,24 @@ try {
         console.error(`DIFFERENT ${path.relative(corpus, file)} (${encoding}): ours ${ours.length} lines, ` +
           `@sabaki/sgf ${theirs.length}\n  only ours: ${missing.join(' | ').slice(0, 300)}\n` +
           `  only theirs: ${extra.join(' | ').slice(0, 300)}`)
+      }
+      if (/\.sgf$/i.test(file)) {
+        // Sources in UTF-8 (or ASCII) that @sabaki/sgf reads; the charsets have checks of their own.
+        let sourceText = null
+        try {
+          sourceText = new TextDecoder('utf-8', {fatal: true}).decode(fs.readFileSync(file))
+          if (sgf.parse(sourceText).length < 1) sourceText = null
+        } catch (e) {
+          sourceText = null
+        }
+        if (sourceText !== null && (!/CA\[/i.test(sourceText) || /CA\[\s*utf-?8/i.test(sourceText)) &&
+            !/Tamarindo:/.test(sourceText)) {
+          const problems = detailDifferences(sourceText, writtenText)
+          if (problems.length > 0) {
+            failures++
+            console.error(`DETAILS ${path.relative(corpus, file)} (${encoding}): ${problems.join('; ')}`)
+          }
+        }
       }
       lineCount += ours.length
       checked++
@@ -120,5 +229,6 @@ try {
 } finally {
   fs.rmSync(temp, {recursive: true, force: true})
 }
-console.log(`@sabaki/sgf read ${checked} files written by stonewise-cli (${lineCount} lines of play); ${failures} differ`)
+console.log(`@sabaki/sgf read ${checked} files written by stonewise-cli (${lineCount} lines of play); ${failures} differ; ` +
+  `${refused} files on other boards refused`)
 process.exit(failures === 0 && checked > 100 ? 0 : 1)

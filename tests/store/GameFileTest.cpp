@@ -135,6 +135,23 @@ TEST(GameFile, AFileWithoutEntryStartsWithTheMainSequence) {
     EXPECT_EQ(encodeGameFile(*read.main, nullptr, NodeForm::Ordinary), b.bytes());
 }
 
+// What other programs' files carry in the header: a game comment longer than a list page keeps, and
+// root properties kept as they stood. The game file keeps both whole; its list page the comment's
+// first 255 characters.
+TEST(GameFile, KeepsALongGameCommentAndTheRootPropertiesOfAnSgfFile) {
+    auto main = RecordSequence::createMain();
+    main->appendNode(makeMoveNode(1, 3, 3));
+    GameInfo info;
+    info.number = 4;
+    info.gameComment = std::u16string(600, u'碁') + u"end";
+    info.sgfRootExtras = u"PL[W]AE[aa][bb]RE[john wins]DT[a sunny afternoon]";
+    const GameFileRead read = decodeGameFile(encodeGameFile(*main, &info, NodeForm::Ordinary));
+    ASSERT_EQ(read.status, StoreReadStatus::Ok);
+    ASSERT_TRUE(read.entry);
+    EXPECT_EQ(read.entry->gameComment, info.gameComment);
+    EXPECT_EQ(read.entry->sgfRootExtras, info.sgfRootExtras);
+}
+
 TEST(GameFile, ReadsCompactNodesMixedWithOrdinaryOnes) {
     Bytes b;
     b.header(0x000D0003, 0xFFFF, 0);

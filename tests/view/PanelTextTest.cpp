@@ -2,6 +2,7 @@
 
 #include "record/GameInfo.h"
 #include "record/StringTable.h"
+#include "record/RecordSequence.h"
 #include "support/BoardFixture.h"
 #include "view/CommentPanelText.h"
 #include "view/ElapsedTimeText.h"
@@ -136,6 +137,33 @@ TEST(CommentPanelText, MovesPassesAndBranches) {
     const int refLink = main.findLink(t.board.record().pathTop());
     ASSERT_GE(refLink, 0);
     EXPECT_EQ(commentPanelText(main, refLink, o), u"参考手順");
+}
+
+TEST(CommentPanelText, AMoveShowsItsMarksCommentsAndTheStartShowsItsNotes) {
+    auto main = RecordSequence::createMain();
+    RecordNode note;  // a file's root comment: a mark without kind or point
+    note.type = NodeType::Mark;
+    main->appendNode(note);
+    main->appendNode(makeMoveNode(1, 3, 3));
+    RecordNode mark;
+    mark.type = NodeType::Mark;
+    mark.moveNumber = 1;
+    mark.x = mark.y = 4;
+    mark.data1 = kMarkTriangle;
+    main->appendNode(mark);
+    main->appendNode(makeMoveNode(2, 5, 5));
+    main->appendNode(mark);
+    main->node(4).moveNumber = 2;
+    ASSERT_TRUE(main->setComment(0, u"問題：黒番"));
+    ASSERT_TRUE(main->setComment(1, u"打った"));
+    ASSERT_TRUE(main->setComment(2, u"ここが急所"));
+    ASSERT_TRUE(main->setComment(4, u"三角"));
+    CommentPanelOptions o;
+    EXPECT_EQ(commentPanelText(*main, 1, o), u"黒1手　\r\n打った\r\nここが急所");
+    EXPECT_EQ(commentPanelText(*main, 3, o), u"三角");  // only the mark has a text
+    EXPECT_EQ(commentPanelText(*main, 0, o), u"問題：黒番");
+    EXPECT_EQ(startCommentPanelText(*main), u"問題：黒番");
+    EXPECT_EQ(startCommentPanelText(*RecordSequence::createMain()), u"");
 }
 
 TEST(MoveListRegistry, AFourthListIsRefused) {
