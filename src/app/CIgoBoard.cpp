@@ -6,6 +6,7 @@
 #include "app/Clock.h"
 #include "board/HandicapTable.h"
 #include "record/GameInfoText.h"
+#include "view/MoveListModel.h"
 
 namespace stonewise {
 
@@ -84,6 +85,7 @@ std::u16string CIgoBoard::moveLabel(const RecordNode& move) const {
 
 void CIgoBoard::newGame(const GameInfo& info) {
     m_info = info;
+    m_readReduced = false;
     m_record.reset();
     m_selection = {};
     m_freeHandicap = false;
@@ -102,6 +104,7 @@ void CIgoBoard::newGame(const GameInfo& info) {
 
 void CIgoBoard::loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info) {
     m_info = info;
+    m_readReduced = false;
     m_record.adopt(std::move(main));
     m_selection = {};
     m_freeHandicap = false;
@@ -144,6 +147,27 @@ void CIgoBoard::changeHeader(const GameInfo& info) {
 void CIgoBoard::markStored() {
     m_stored = m_record.copyMain();
     m_storedInfo = m_info;
+}
+
+std::u16string CIgoBoard::panelComment(CommentPanelOptions options) const {
+    // findSequence only looks for the sequence: nothing of the record changes.
+    RecordSequence& main = const_cast<RecordSequence&>(m_record.main());
+    options.numberOffset = main.numberOffset();
+    if (m_selection.sequence) {
+        const RecordSequence* s = findSequence(main, m_selection.sequence);
+        return s ? commentPanelText(*s, m_selection.index, options) : std::u16string();
+    }
+    const int shown = m_nav.shownMove();
+    const RecordSequence* s = shown > 0 ? m_record.sequenceForMove(shown) : nullptr;
+    std::u16string own = s ? commentPanelText(*s, s->findNodeIndex(shown), options) : std::u16string();
+    // Before the first move (in a handicap game also with the handicap stones) the notes that
+    // stand before it are shown, such as a commentary's introduction or a problem's question.
+    if (shown <= 0 || (shown == 1 && main.handicapCount() >= 2)) {
+        std::u16string start = startCommentPanelText(main);
+        if (!start.empty() && !own.empty()) start.append(u"\r\n");
+        return start + own;
+    }
+    return own;
 }
 
 int CIgoBoard::initialDisplayMove() const {

@@ -17,6 +17,7 @@
 #include "record/Text.h"
 #include "view/AnimationTarget.h"
 #include "view/BoardScene.h"
+#include "view/CommentPanelText.h"
 #include "view/BoardTimer.h"
 #include "view/FlashDisplay.h"
 #include "view/FlashTarget.h"
@@ -80,6 +81,15 @@ public:
     void loadGame(std::unique_ptr<RecordSequence> main, const GameInfo& info);
     // Takes the current record and header as "the stored state" that restoring returns to.
     void markStored();
+    // The record shown lacks part of the file it was read from (the record's limits): the first
+    // later save says that it writes the reduced record. A new or loaded game clears it.
+    void markReadReduced() { m_readReduced = true; }
+    // Whether a save should say so now; true once per reduced record.
+    bool takeReducedSaveNotice() { return std::exchange(m_readReduced, false); }
+    // The comment panel's text: the node the move list has selected, else the move shown; before
+    // the first move the record's opening notes (a file's root comment, a problem's question).
+    // The handicap offset of move numbers comes from the record.
+    std::u16string panelComment(CommentPanelOptions options) const;
     // The header changed in the game settings: taken as an edit. A record without moves takes the
     // new board size and the table's handicap stones at once; a record with moves keeps its stones
     // (the user clears it to place others).
@@ -294,6 +304,7 @@ protected:
     BoardNavigation m_nav;
     GameInfo m_info;
     GameRecord m_record;
+    bool m_readReduced = false;
     BoardOptions m_options;
     NodeRef m_selection;
     int m_changes = 0;

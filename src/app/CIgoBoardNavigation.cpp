@@ -17,6 +17,8 @@ void CIgoBoard::showMove(int moveNumber) {
     rebuild();
     if (const RecordNode* n = m_record.nodeAtMove(moveNumber); n && moveNumber > 0)
         selectNode(m_record.currentSequence(), n->index);
+    else if (moveNumber == 0 && m_selection.sequence)
+        selectNode(nullptr, -1);  // the start has no move: the panels show what stands before move 1
 }
 
 void CIgoBoard::showSequence(RecordSequence* s, int moveNumber) {

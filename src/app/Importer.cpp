@@ -410,6 +410,9 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
         state.summary.lastGroup = state.target;
         state.summary.lastNumber = number;
         m_frontEnd.reported({path, index, ImportStatus::Stored, state.target, number, game.info.name, {}, {}});
+        // The library keeps the game as the record holds it: what the file held beyond that is said.
+        if (const std::u16string notice = loadNoticeText(game, &m_strings); !notice.empty())
+            m_frontEnd.showMessage(notice, text(kStrReadTitle));
     });
     return goOn;
 }

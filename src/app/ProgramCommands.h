@@ -87,6 +87,8 @@ private:
     void openText(std::u16string_view text);
     bool openFileQuietly(const std::string& path);
     void showLoaded(LoadedGame& game);
+    // Before the first save of a record reduced when it was read: text 27008, once.
+    void sayReducedSave(std::u16string_view title);
     void saveCurrentGame();
     void saveAsSgf();
     void saveAsSgf(const RecordSequence& record, const GameInfo& info);

@@ -99,6 +99,15 @@ void ProgramCommands::showLoaded(LoadedGame& game) {
     if (GameSession* session = m_app.session()) session->showReadGame(std::move(game.main), game.info);
     else m_board.loadGame(std::move(game.main), game.info);
     m_board.toStart();
+    // What the file held that the record could not keep, and the games of a collection not
+    // opened, are said over the game shown; a later save says that it writes the reduced record.
+    if (game.reduced()) m_board.markReadReduced();
+    if (const std::u16string notice = loadNoticeText(game, &m_app.strings()); !notice.empty())
+        m_ui.showMessage(notice, text(kStrReadTitle));
+}
+
+void ProgramCommands::sayReducedSave(std::u16string_view title) {
+    if (m_board.takeReducedSaveNotice()) m_ui.showMessage(reducedRecordSaveText(&m_app.strings()), title);
 }
 
 bool ProgramCommands::openFileQuietly(const std::string& path) {
@@ -309,7 +318,11 @@ void ProgramCommands::openText(std::u16string_view sgf) {
     // The text is already Unicode: read as it is, whatever charset its CA names.
     ReadContext context = readContext(m_app, m_clock);
     LoadedGame game = loadClipboardText(sgf, LoadRequest{}, context.settings);
-    for (const LoadMessage& m : game.messages) m_ui.showMessage(m.text, m.title);
+    for (const LoadMessage& m : game.messages) {
+        m_ui.showMessage(m.text, m.title);
+        // A board of another size is refused by its own message, naming the size, alone.
+        if (game.failure == LoadFailure::BoardSize) break;
+    }
     if (!game.ok) return;
     // The text becomes the temporary game: moves the user played there are kept first.
     keepTemporaryWork();
@@ -319,10 +332,14 @@ void ProgramCommands::openText(std::u16string_view sgf) {
 void ProgramCommands::saveCurrentGame() {
     GameSession* session = m_app.session();
     if (!session) return;
+    sayReducedSave(text(kStrReadTitle));
     if (session->saveCurrentGame(false) && !session->unsaved()) m_ui.setStatusText(text(kStrSaved));
 }
 
-void ProgramCommands::saveAsSgf() { saveAsSgf(m_board.record().main(), m_board.gameInfo()); }
+void ProgramCommands::saveAsSgf() {
+    sayReducedSave(text(kStrSaveSgfTitle));
+    saveAsSgf(m_board.record().main(), m_board.gameInfo());
+}
 
 void ProgramCommands::saveAsSgf(const RecordSequence& record, const GameInfo& info) {
     SaveFileRequest request;

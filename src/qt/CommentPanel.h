@@ -9,7 +9,6 @@ class QPlainTextEdit;
 namespace stonewise {
 
 class CIgoBoard;
-class RecordSequence;
 
 // The comment panel: the comment and elapsed time of the node the move list has selected (or of
 // the move shown when nothing is selected), read-only.
@@ -22,10 +21,8 @@ public:
     void setBoard(CIgoBoard* board);
     // Interface language, Go book mode and string table; the handicap offset comes from the record.
     void setOptions(const CommentPanelOptions& options);
-    // Shows the board's selected node, or the node of the move shown.
+    // Shows what the board gives for its selected node, or for the move shown.
     void refresh();
-    // Shows node `nodeIndex` of `sequence` (a sequence of the board's record); empty otherwise.
-    void showNode(const RecordSequence* sequence, int nodeIndex);
 
     QString text() const;
 

@@ -500,6 +500,116 @@ TEST(ProgramCommands, SeveralFilesAtOnceGoThroughTheImportOneByOne) {
     EXPECT_EQ(p.board.gameInfo().name, u"second");
 }
 
+// --- what a file held that the record cannot keep ------------------------------------------------
+
+// One move with `count` labels: the record keeps 50 in a line.
+std::string manyLabels(int count) {
+    std::string sgf = "(;GN[labels];B[aa]LB";
+    for (int k = 0; k < count; ++k) sgf += "[" + std::string(1, static_cast<char>('a' + k % 19)) +
+                                         std::string(1, static_cast<char>('b' + k / 19)) + ":" + std::to_string(k) + "]";
+    return sgf + ";W[ss])";
+}
+
+ImportDialogResult importAs(ImportChoice choice) {
+    ImportDialogResult r;
+    r.choice = choice;
+    return r;
+}
+
+TEST(ProgramCommands, WhatAFileHeldBeyondTheRecordIsSaidAndASaveSaysItWritesTheReducedRecord) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    writeText(folder.path() + "labels.sgf", manyLabels(55));
+    const std::u16string lost = formatText(japanese(27003), {5});
+    // Opened as the temporary game, and stored in the library: both say what was left out.
+    for (const ImportChoice choice : {ImportChoice::NewGame, ImportChoice::Temporary}) {
+        p.ui.forget();
+        p.ui.openAnswers = {{folder.path() + "labels.sgf"}};
+        p.ui.importAnswers = {importAs(choice)};
+        p.commands.run(kCmdOpenFiles);
+        ASSERT_EQ(p.ui.messages.size(), 1u) << static_cast<int>(choice);
+        EXPECT_EQ(p.ui.messages[0].title, japanese(11606));
+        EXPECT_TRUE(p.ui.messages[0].text.starts_with(japanese(27001)));
+        EXPECT_NE(p.ui.messages[0].text.find(lost), std::u16string::npos);
+        EXPECT_EQ(p.board.gameInfo().name, u"labels");
+    }
+    // The first save of the game read says that it writes the reduced record; later ones do not.
+    p.ui.forget();
+    p.ui.saveAnswers = {folder.path() + "out.sgf", folder.path() + "again.sgf"};
+    p.commands.run(kCmdSaveAsSgf);
+    p.commands.run(kCmdSaveAsSgf);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, japanese(27008));
+    EXPECT_TRUE(pathExists(folder.path() + "again.sgf"));
+    // A file within the limits says nothing, and its save neither.
+    writeText(folder.path() + "plain.sgf", manyLabels(50));
+    p.ui.forget();
+    p.ui.openAnswers = {{folder.path() + "plain.sgf"}};
+    p.ui.importAnswers = {importAs(ImportChoice::Temporary)};
+    p.commands.run(kCmdOpenFiles);
+    p.ui.saveAnswers = {folder.path() + "plain-out.sgf"};
+    p.commands.run(kCmdSaveAsSgf);
+    EXPECT_TRUE(p.ui.messages.empty());
+    EXPECT_TRUE(pathExists(folder.path() + "plain-out.sgf"));
+}
+
+TEST(ProgramCommands, ABoardOfAnotherSizeIsRefusedNamingItsSize) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    writeText(folder.path() + "small.sgf", "(;SZ[9];B[cc];W[gg])");
+    const std::u16string refusal = formatText(japanese(27000), {u"9"});
+    // The import's header pre-read, the board window without a library's way, and pasted text.
+    p.ui.openAnswers = {{folder.path() + "small.sgf"}};
+    p.commands.run(kCmdOpenFiles);
+    EXPECT_TRUE(p.ui.importRequests.empty());
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, refusal);
+    p.ui.forget();
+    p.clipboard.content = u"(;SZ[9];B[cc])";
+    p.commands.run(kCmdOpenClipboard);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].text, refusal);
+    EXPECT_EQ(p.board.totalMoves(), 0);
+}
+
+TEST(ProgramCommands, ACollectionSaysHowManyGamesItHolds) {
+    const std::string collection = "(;GN[first];B[aa];W[bb])(;GN[second];B[cc])";
+    const std::u16string holds = formatText(japanese(27007), {2});
+    for (const bool pasted : {false, true}) {
+        test::TempFolder folder;
+        Program p(folder.path());
+        if (pasted) {
+            p.commands.openDroppedText(fromUtf8(collection));
+        } else {
+            writeText(folder.path() + "two.sgf", collection);
+            p.ui.openAnswers = {{folder.path() + "two.sgf"}};
+            p.ui.importAnswers = {importAs(ImportChoice::Temporary)};
+            p.commands.run(kCmdOpenFiles);
+        }
+        EXPECT_EQ(p.board.gameInfo().name, u"first") << pasted;
+        ASSERT_EQ(p.ui.messages.size(), 1u) << pasted;
+        EXPECT_EQ(p.ui.messages[0].text, holds);
+        EXPECT_EQ(p.ui.messages[0].title, japanese(11606));
+    }
+}
+
+TEST(ProgramCommands, TheRootCommentShowsBeforeTheFirstMove) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.openDroppedText(u"(;GN[problem]C[黒番、生きる手は？];B[pd]C[正解];W[dp])");
+    ASSERT_EQ(p.board.totalMoves(), 2);
+    p.board.showMove(0);
+    EXPECT_EQ(p.board.panelComment({}), u"黒番、生きる手は？");
+    p.board.showMove(1);
+    const std::u16string first = p.board.panelComment({});
+    EXPECT_NE(first.find(u"正解"), std::u16string::npos);
+    EXPECT_EQ(first.find(u"生きる"), std::u16string::npos);
+    // A record without a root comment shows nothing at move 0.
+    p.commands.openDroppedText(u"(;GN[plain];B[pd]C[正解])");
+    p.board.showMove(0);
+    EXPECT_EQ(p.board.panelComment({}), u"");
+}
+
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
     test::TempFolder folder;
     Program p(folder.path());
