@@ -1,10 +1,12 @@
 #include "qt/BoardWidget.h"
 
 #include <QEvent>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTimer>
 #include <cmath>
 
@@ -31,6 +33,53 @@ BoardGeometry normalSetGeometry(int lines) { return pictureSetGeometry(lines, fa
 
 // Drawn larger than this many device pixels per picture pixel, the normal set turns soft.
 constexpr double kLargeSetThreshold = 1.1;
+
+// The coordinate labels of one font, gathered into one run of glyphs: letters and numbers need no
+// shaping, so each is placed straight from the font's glyphs and advances, where drawText would
+// lay out every label on its own. A label the font has no glyph for is drawn as text at once.
+class StripGlyphs {
+public:
+    StripGlyphs(const QFont& font, const QRawFont& raw) : m_font(font), m_raw(raw) {}
+
+    // Adds `text` aligned in `box` as drawText(box, align, text) places a single line.
+    void add(QPainter& painter, const QRectF& box, int align, const QString& text) {
+        const QList<quint32> glyphs = m_raw.isValid() ? m_raw.glyphIndexesForString(text) : QList<quint32>();
+        if (glyphs.isEmpty() || glyphs.contains(0u)) {
+            painter.setFont(m_font);
+            painter.drawText(box, align, text);
+            return;
+        }
+        const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(glyphs);
+        double width = 0;
+        for (const QPointF& a : advances) width += a.x();
+        const double height = m_raw.ascent() + m_raw.descent();
+        double x = box.x() + (box.width() - width) / 2;
+        double top = box.y() + (box.height() - height) / 2;
+        if (align & Qt::AlignTop) top = box.y();
+        else if (align & Qt::AlignBottom) top = box.bottom() - height;
+        const double baseline = top + m_raw.ascent();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            m_glyphs.append(glyphs[i]);
+            m_positions.append(QPointF(x, baseline));
+            x += advances[i].x();
+        }
+    }
+
+    void draw(QPainter& painter) const {
+        if (m_glyphs.isEmpty()) return;
+        QGlyphRun run;
+        run.setRawFont(m_raw);
+        run.setGlyphIndexes(m_glyphs);
+        run.setPositions(m_positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+
+private:
+    QFont m_font;
+    QRawFont m_raw;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
+};
 
 } // namespace
 
@@ -305,21 +354,26 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
             const double rowHeight = boardGeometry().cellHeight() * m_layout.scale;
             const double stackedPx = std::min<double>(m_layout.labelFontPx, rowHeight / 2.1);
             const QFont stackedFont = BoardRenderer::boardFont(stackedPx);
+            // The stacked size is the same face scaled, which spares looking the font up again.
+            const QRawFont raw = QRawFont::fromFont(font);
+            QRawFont stackedRaw = raw;
+            if (stackedRaw.isValid()) stackedRaw.setPixelSize(stackedFont.pixelSize());
+            StripGlyphs plain(font, raw), stacked(stackedFont, stackedRaw);
             for (const StripLabel& label : m_layout.labels) {
                 const QString text = QString::fromStdU16String(label.text);
                 if (label.stacked && text.size() == 2) {
-                    painter.setFont(stackedFont);
                     const double h = stackedPx * 1.02;
-                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, h), Qt::AlignHCenter | Qt::AlignBottom,
-                                     text.left(1));
-                    painter.drawText(QRectF(label.x - h, label.y, 2 * h, h), Qt::AlignHCenter | Qt::AlignTop,
-                                     text.mid(1));
+                    stacked.add(painter, QRectF(label.x - h, label.y - h, 2 * h, h), Qt::AlignHCenter | Qt::AlignBottom,
+                                text.left(1));
+                    stacked.add(painter, QRectF(label.x - h, label.y, 2 * h, h), Qt::AlignHCenter | Qt::AlignTop,
+                                text.mid(1));
                 } else {
-                    painter.setFont(font);
                     const double h = m_layout.labelFontPx * 2.5;
-                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, 2 * h), Qt::AlignCenter, text);
+                    plain.add(painter, QRectF(label.x - h, label.y - h, 2 * h, 2 * h), Qt::AlignCenter, text);
                 }
             }
+            plain.draw(painter);
+            stacked.draw(painter);
         }
     }
 }
