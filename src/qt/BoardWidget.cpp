@@ -1,12 +1,16 @@
 #include "qt/BoardWidget.h"
 
 #include <QEvent>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/CIgoBoard.h"
 #include "qt/QtText.h"
@@ -31,6 +35,147 @@ BoardGeometry normalSetGeometry(int lines) { return pictureSetGeometry(lines, fa
 
 // Drawn larger than this many device pixels per picture pixel, the normal set turns soft.
 constexpr double kLargeSetThreshold = 1.1;
+
+// The board's soft shadow: kShadowLayers faint rounded rectangles, each a little larger than the
+// one before and a little down and to the right of the board.
+constexpr int kShadowLayers = 4;
+constexpr double kShadowRadius = 3;
+const QColor kShadowColour(40, 24, 8, 16);
+
+QRectF shadowLayer(const QRectF& board, int i) {
+    return board.translated(1.2, 2.0).adjusted(-i * 0.6, -i * 0.4, i * 0.9, i * 0.9);
+}
+
+// How much of [p, p + 1] lies in [from, to], from 0 to 1.
+double overlap(double from, double to, int p) {
+    return std::clamp(std::min<double>(p + 1, to) - std::max<double>(p, from), 0.0, 1.0);
+}
+
+// How much of the pixel at (px, py) in a corner square of the rounded rectangle `r` the rounding
+// leaves covered, by samples.
+double cornerCoverage(const QRectF& r, int px, int py) {
+    constexpr int n = 8;
+    int inside = 0;
+    for (int sy = 0; sy < n; ++sy) {
+        for (int sx = 0; sx < n; ++sx) {
+            const double x = px + (sx + 0.5) / n, y = py + (sy + 0.5) / n;
+            if (x < r.left() || x > r.right() || y < r.top() || y > r.bottom()) continue;
+            const double cx = std::clamp(x, r.left() + kShadowRadius, r.right() - kShadowRadius);
+            const double cy = std::clamp(y, r.top() + kShadowRadius, r.bottom() - kShadowRadius);
+            if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= kShadowRadius * kShadowRadius) ++inside;
+        }
+    }
+    return double(inside) / (n * n);
+}
+
+// The coverage of one layer along one axis of a strip: each pixel's overlap, and whether it lies
+// where the corners round off.
+struct AxisCoverage {
+    std::vector<double> part;
+    std::vector<char> nearEnd;
+    AxisCoverage(double from, double to, int start, int count) : part(count), nearEnd(count) {
+        for (int i = 0; i < count; ++i) {
+            part[i] = overlap(from, to, start + i);
+            nearEnd[i] = start + i < from + kShadowRadius || start + i + 1 > to - kShadowRadius;
+        }
+    }
+};
+
+// Paints the shadow's layers where they show outside `covered` (the pixels the board covers whole)
+// as four strips of computed pixels: filling the shapes costs many times more.
+void paintShadowRim(QPainter& painter, const QRectF& board, const QRect& covered) {
+    QRectF layers[kShadowLayers];
+    for (int i = 0; i < kShadowLayers; ++i) layers[i] = shadowLayer(board, i + 1);
+    const QRect outer = layers[kShadowLayers - 1].toAlignedRect();
+    const QRect strips[] = {
+        QRect(QPoint(outer.left(), outer.top()), QPoint(outer.right(), covered.top() - 1)),
+        QRect(QPoint(outer.left(), covered.bottom() + 1), QPoint(outer.right(), outer.bottom())),
+        QRect(QPoint(outer.left(), covered.top()), QPoint(covered.left() - 1, covered.bottom())),
+        QRect(QPoint(covered.right() + 1, covered.top()), QPoint(outer.right(), covered.bottom())),
+    };
+    const double layerAlpha = kShadowColour.alphaF();
+    const int red = kShadowColour.red(), green = kShadowColour.green(), blue = kShadowColour.blue();
+    for (const QRect& strip : strips) {
+        if (strip.isEmpty()) continue;
+        std::vector<AxisCoverage> columns, rows;
+        for (const QRectF& layer : layers) {
+            columns.emplace_back(layer.left(), layer.right(), strip.left(), strip.width());
+            rows.emplace_back(layer.top(), layer.bottom(), strip.top(), strip.height());
+        }
+        QImage image(strip.size(), QImage::Format_ARGB32_Premultiplied);
+        const auto sameRows = [&rows](int a, int b) {
+            return std::all_of(rows.begin(), rows.end(), [a, b](const AxisCoverage& r) {
+                return r.part[a] == r.part[b] && !r.nearEnd[a] && !r.nearEnd[b];
+            });
+        };
+        for (int y = 0; y < strip.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            if (y > 0 && sameRows(y, y - 1)) {  // along a side, away from the corners, the rows repeat
+                std::copy_n(reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)), strip.width(), line);
+                continue;
+            }
+            for (int x = 0; x < strip.width(); ++x) {
+                double clear = 1;
+                for (int i = 0; i < kShadowLayers; ++i) {
+                    double c = columns[i].part[x] * rows[i].part[y];
+                    if (c > 0 && columns[i].nearEnd[x] && rows[i].nearEnd[y])
+                        c = cornerCoverage(layers[i], strip.left() + x, strip.top() + y);
+                    clear *= 1 - layerAlpha * c;
+                }
+                const int alpha = static_cast<int>(255 * (1 - clear) + 0.5);
+                line[x] = qPremultiply(qRgba(red, green, blue, alpha));
+            }
+        }
+        painter.drawImage(strip.topLeft(), image);
+    }
+}
+
+// The coordinate labels of one font, gathered into one run of glyphs: letters and numbers need no
+// shaping, so each is placed straight from the font's glyphs and advances, where drawText would
+// lay out every label on its own. A label the font has no glyph for is drawn as text at once.
+class StripGlyphs {
+public:
+    StripGlyphs(const QFont& font, const QRawFont& raw) : m_font(font), m_raw(raw) {}
+
+    // Adds `text` aligned in `box` as drawText(box, align, text) places a single line.
+    void add(QPainter& painter, const QRectF& box, int align, const QString& text) {
+        const QList<quint32> glyphs = m_raw.isValid() ? m_raw.glyphIndexesForString(text) : QList<quint32>();
+        if (glyphs.isEmpty() || glyphs.contains(0u)) {
+            painter.setFont(m_font);
+            painter.drawText(box, align, text);
+            return;
+        }
+        const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(glyphs);
+        double width = 0;
+        for (const QPointF& a : advances) width += a.x();
+        const double height = m_raw.ascent() + m_raw.descent();
+        double x = box.x() + (box.width() - width) / 2;
+        double top = box.y() + (box.height() - height) / 2;
+        if (align & Qt::AlignTop) top = box.y();
+        else if (align & Qt::AlignBottom) top = box.bottom() - height;
+        const double baseline = top + m_raw.ascent();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            m_glyphs.append(glyphs[i]);
+            m_positions.append(QPointF(x, baseline));
+            x += advances[i].x();
+        }
+    }
+
+    void draw(QPainter& painter) const {
+        if (m_glyphs.isEmpty()) return;
+        QGlyphRun run;
+        run.setRawFont(m_raw);
+        run.setGlyphIndexes(m_glyphs);
+        run.setPositions(m_positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+
+private:
+    QFont m_font;
+    QRawFont m_raw;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
+};
 
 } // namespace
 
@@ -281,12 +426,16 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
         // Only the rim shows: the pixels the opaque board covers whole are a hole in each shape.
         const QRectF covered(QPointF(std::ceil(board.left()), std::ceil(board.top())),
                              QPointF(std::floor(board.right()), std::floor(board.bottom())));
-        for (int i = 4; i >= 1; --i) {
-            QPainterPath rim;
-            rim.setFillRule(Qt::OddEvenFill);
-            rim.addRoundedRect(board.translated(1.2, 2.0).adjusted(-i * 0.6, -i * 0.4, i * 0.9, i * 0.9), 3, 3);
-            rim.addRect(covered);
-            painter.fillPath(rim, QColor(40, 24, 8, 16));
+        if (painter.device()->devicePixelRatio() == 1 && painter.worldTransform().type() <= QTransform::TxTranslate) {
+            paintShadowRim(painter, board, covered.toRect());
+        } else {
+            for (int i = kShadowLayers; i >= 1; --i) {
+                QPainterPath rim;
+                rim.setFillRule(Qt::OddEvenFill);
+                rim.addRoundedRect(shadowLayer(board, i), kShadowRadius, kShadowRadius);
+                rim.addRect(covered);
+                painter.fillPath(rim, kShadowColour);
+            }
         }
     }
 
@@ -305,21 +454,26 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
             const double rowHeight = boardGeometry().cellHeight() * m_layout.scale;
             const double stackedPx = std::min<double>(m_layout.labelFontPx, rowHeight / 2.1);
             const QFont stackedFont = BoardRenderer::boardFont(stackedPx);
+            // The stacked size is the same face scaled, which spares looking the font up again.
+            const QRawFont raw = QRawFont::fromFont(font);
+            QRawFont stackedRaw = raw;
+            if (stackedRaw.isValid()) stackedRaw.setPixelSize(stackedFont.pixelSize());
+            StripGlyphs plain(font, raw), stacked(stackedFont, stackedRaw);
             for (const StripLabel& label : m_layout.labels) {
                 const QString text = QString::fromStdU16String(label.text);
                 if (label.stacked && text.size() == 2) {
-                    painter.setFont(stackedFont);
                     const double h = stackedPx * 1.02;
-                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, h), Qt::AlignHCenter | Qt::AlignBottom,
-                                     text.left(1));
-                    painter.drawText(QRectF(label.x - h, label.y, 2 * h, h), Qt::AlignHCenter | Qt::AlignTop,
-                                     text.mid(1));
+                    stacked.add(painter, QRectF(label.x - h, label.y - h, 2 * h, h), Qt::AlignHCenter | Qt::AlignBottom,
+                                text.left(1));
+                    stacked.add(painter, QRectF(label.x - h, label.y, 2 * h, h), Qt::AlignHCenter | Qt::AlignTop,
+                                text.mid(1));
                 } else {
-                    painter.setFont(font);
                     const double h = m_layout.labelFontPx * 2.5;
-                    painter.drawText(QRectF(label.x - h, label.y - h, 2 * h, 2 * h), Qt::AlignCenter, text);
+                    plain.add(painter, QRectF(label.x - h, label.y - h, 2 * h, 2 * h), Qt::AlignCenter, text);
                 }
             }
+            plain.draw(painter);
+            stacked.draw(painter);
         }
     }
 }
