@@ -339,10 +339,17 @@ ResultDialog::ResultDialog(const ResultDialogRequest& request, QWidget* parent) 
     auto* winner = new QGroupBox(uiString(kStrResultWinner), this);
     auto* winnerLayout = new QHBoxLayout(winner);
     m_winner = new QButtonGroup(this);
-    const std::pair<int, int> winners[] = {{kStrSettingsInPlay, kInPlay}, {kStrResultBlack, kBlackWins},
-                                           {kStrResultWhite, kWhiteWins}, {kStrResultJigo, kJigo}};
-    for (const auto& [text, id] : winners) {
+    const struct {
+        int text;
+        int id;
+        const char* name;
+    } winners[] = {{kStrSettingsInPlay, kInPlay, "inPlay"},
+                   {kStrResultBlack, kBlackWins, "blackWins"},
+                   {kStrResultWhite, kWhiteWins, "whiteWins"},
+                   {kStrResultJigo, kJigo, "jigo"}};
+    for (const auto& [text, id, name] : winners) {
         auto* radio = new QRadioButton(uiString(text), winner);
+        radio->setObjectName(QString::fromLatin1(name));
         m_winner->addButton(radio, id);
         winnerLayout->addWidget(radio);
     }
@@ -353,6 +360,9 @@ ResultDialog::ResultDialog(const ResultDialogRequest& request, QWidget* parent) 
     auto* resignation = new QRadioButton(uiString(kStrResultResignation), this);
     auto* onTime = new QRadioButton(uiString(kStrResultOnTime), this);
     auto* points = new QRadioButton(uiString(kStrResultPoints), this);
+    resignation->setObjectName(QStringLiteral("resignation"));
+    onTime->setObjectName(QStringLiteral("onTime"));
+    points->setObjectName(QStringLiteral("byPoints"));
     m_kind->addButton(points, static_cast<int>(WinKind::Points));
     m_kind->addButton(resignation, static_cast<int>(WinKind::Resignation));
     m_kind->addButton(onTime, static_cast<int>(WinKind::OnTime));

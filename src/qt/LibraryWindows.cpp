@@ -81,6 +81,7 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(uiString(50008), this));
     m_groups = new QComboBox(this);
+    m_groups->setObjectName(QStringLiteral("groups"));
     for (const GroupChoice& c : form.groups()) m_groups->addItem(qs(c.text), c.group);
     top->addWidget(m_groups, 1);
     layout->addLayout(top);
@@ -97,21 +98,29 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
 
     auto* row = new QHBoxLayout;
     m_list = newList(this);
+    m_list->setObjectName(QStringLiteral("games"));
     m_list->setMinimumSize(560, 320);
     row->addWidget(m_list, 1);
     QVBoxLayout* buttons = buttonColumn(row);
-    const std::pair<int, void (GameListForm::*)()> actions[] = {
-        {50001, &GameListForm::showGame},   {50002, &GameListForm::deleteGame}, {50003, &GameListForm::toggleProtection},
-        {50004, &GameListForm::editGame},   {50005, &GameListForm::copyGame},   {50006, &GameListForm::saveSgf},
+    const struct {
+        int textId;
+        void (GameListForm::*action)();
+        const char* name;
+    } actions[] = {
+        {50001, &GameListForm::showGame, "show"}, {50002, &GameListForm::deleteGame, "delete"},
+        {50003, &GameListForm::toggleProtection, "protect"}, {50004, &GameListForm::editGame, "edit"},
+        {50005, &GameListForm::copyGame, "copy"}, {50006, &GameListForm::saveSgf, "saveSgf"},
     };
-    for (const auto& [textId, action] : actions) {
+    for (const auto& [textId, action, name] : actions) {
         auto* b = new QPushButton(uiString(textId), this);
+        b->setObjectName(QString::fromLatin1(name));
         buttons->addWidget(b);
         m_needSelection.push_back(b);
         connect(b, &QPushButton::clicked, this, [this, action = action] { act(action); });
     }
     buttons->addStretch(1);
     auto* close = new QPushButton(uiString(kStrClose), this);
+    close->setObjectName(QStringLiteral("close"));
     buttons->addWidget(close);
     layout->addLayout(row, 1);
 
@@ -180,6 +189,7 @@ CopyMoveDialog::CopyMoveDialog(CopyMoveForm& form, QWidget* parent) : QDialog(pa
     auto* game = new QLabel(qs(form.gameText()), this);
     fields->addRow(uiString(50092), game);
     auto* destination = new QComboBox(this);
+    destination->setObjectName(QStringLiteral("destination"));
     for (const GroupChoice& c : form.destinations()) destination->addItem(qs(c.text), c.group);
     destination->setCurrentIndex(destination->findData(form.destination()));
     fields->addRow(uiString(50093), destination);
@@ -194,6 +204,8 @@ CopyMoveDialog::CopyMoveDialog(CopyMoveForm& form, QWidget* parent) : QDialog(pa
     auto* move = new QPushButton(uiString(50096), this);
     auto* cancel = new QPushButton(uiString(kStrCancel), this);
     copy->setDefault(true);
+    copy->setObjectName(QStringLiteral("copy"));
+    move->setObjectName(QStringLiteral("move"));
     for (QPushButton* b : {copy, move, cancel}) buttons->addWidget(b);
     layout->addLayout(buttons);
     auto run = [this, destination, name](bool isMove) {
