@@ -209,6 +209,14 @@ GameListPanelContent gameListPanelContent(const LibraryEnvironment& env) {
         content.shownNumber = 0;
     } else if (env.session && env.session->group() == group) {
         content.shownNumber = env.session->number();
+        // The game on the board shows its header as it stands, changes not yet saved included.
+        if (env.board)
+            for (GameListRow& row : content.rows)
+                if (row.info.number == content.shownNumber) {
+                    GameInfo shown = env.board->gameInfo();
+                    shown.number = content.shownNumber;
+                    row = gameListRow(*env.store, shown, content.external, env.wholePointKomi);
+                }
     }
     return content;
 }
