@@ -11,8 +11,8 @@
 #include "formats/GameFileLoader.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfScanner.h"
-#include "formats/TextEncoding.h"
 #include "formats/SgfWriter.h"
+#include "formats/TextEncoding.h"
 
 namespace {
 
@@ -81,8 +81,8 @@ void BM_ReadCorpus(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * files.size()));
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations() * files.size()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * files.size()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReadCorpus)->Arg(0)->Arg(1)->ArgName("sgfOnly")->Unit(benchmark::kMillisecond);
 
@@ -137,8 +137,8 @@ void BM_WriteCorpus(benchmark::State& state) {
         }
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations() * games.size()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * games.size()), benchmark::Counter::kIsRate);
 }
 // 0 Shift_JIS, 1 UTF-8, 2 UTF-16.
 BENCHMARK(BM_WriteCorpus)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

@@ -25,8 +25,8 @@ constexpr int kFiles = 2000;
 
 // A 150-move game between two of twenty players, with a comment every twenty moves.
 std::string sgfGame(int n) {
-    std::string s = "(;GM[1]FF[4]CA[UTF-8]SZ[19]KM[6.5]GN[第" + std::to_string(n) + "局]PB[棋士" + std::to_string(n % 20) +
-                    "]PW[棋士" + std::to_string((n + 7) % 20) + "]DT[2026-12-10]RE[B+R]\n";
+    std::string s = "(;GM[1]FF[4]CA[UTF-8]SZ[19]KM[6.5]GN[第" + std::to_string(n) + "局]PB[棋士" +
+                    std::to_string(n % 20) + "]PW[棋士" + std::to_string((n + 7) % 20) + "]DT[2026-12-10]RE[B+R]\n";
     for (int m = 0; m < 150; ++m) {
         const int at = (m * 37 + n * 11) % 361;
         s += m % 2 == 0 ? ";B[" : ";W[";
@@ -49,7 +49,8 @@ public:
 // state.range(0): 0 = the data folder on the system's temporary folder (a disk), 1 = in memory
 // (/dev/shm), which leaves the program's own share of the work.
 void BM_Import2000GamesIntoOneGroup(benchmark::State& state) {
-    const fs::path base = state.range(0) == 1 && fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        state.range(0) == 1 && fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     const fs::path root = base / ("stonewise-import-bench-" + std::to_string(::getpid()));
     fs::create_directories(root / "files");
     std::vector<std::string> paths;
@@ -88,8 +89,8 @@ void BM_Import2000GamesIntoOneGroup(benchmark::State& state) {
         state.ResumeTiming();
     }
     fs::remove_all(root);
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(kMaxGameNumber) * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] = benchmark::Counter(
+        static_cast<double>(kMaxGameNumber) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Import2000GamesIntoOneGroup)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

@@ -22,7 +22,7 @@ struct Fixture {
 
     Fixture() : board(environment(&widget)) {
         widget.resize(900, 960);
-        widget.show();  // a widget draws once it is on the screen
+        widget.show(); // a widget draws once it is on the screen
         widget.setBoard(&board);
         std::mt19937 rng(11);
         std::uniform_int_distribution<int> coordinate(0, 18);

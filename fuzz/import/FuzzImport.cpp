@@ -19,7 +19,6 @@
 
 #include "../store/FuzzCheck.h"
 #include "app/Importer.h"
-#include "support/ImportRecorder.h"
 #include "formats/MemberDirectory.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -27,6 +26,7 @@
 #include "store/GameStore.h"
 #include "store/GroupGameNames.h"
 #include "store/StoreMemberDirectory.h"
+#include "support/ImportRecorder.h"
 
 using namespace stonewise;
 
@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 0:
         case 1: {
             const std::string path = (root / "files" / ("f" + std::to_string(file++) + ".sgf")).string();
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(payload), static_cast<long>(length));
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(payload), static_cast<long>(length));
             test::ImportRecorder front;
             Importer importer(store, StringTable::japanese(), front);
             ImportOptions options;

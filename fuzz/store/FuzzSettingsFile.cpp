@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsRecord back;
     FUZZ_CHECK(decodeSettings(bytes, back) == SettingsReadStatus::Loaded);
     SettingsRecord expected = s;
-    expected.layoutSwitch = 1;  // every load sets it, and the writer always stores it
+    expected.layoutSwitch = 1; // every load sets it, and the writer always stores it
     FUZZ_CHECK(back == expected);
     FUZZ_CHECK(encodeSettings(back) == encodeSettings(expected));
     return 0;

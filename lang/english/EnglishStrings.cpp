@@ -271,7 +271,8 @@ const StonewiseLanguageString kStrings[] = {
     {20403, u"You are taking back a move that was sent or received by mail. Continue?"},
     {20404, u"Clear Record"},
     {20405, u"Clear the record?\nOnce cleared it cannot be restored."},
-    {20406, u"Reset the handicap stones too?\r\nOnce reset, the stones of a handicap above nine or of a free handicap cannot be restored."},
+    {20406, u"Reset the handicap stones too?\r\nOnce reset, the stones of a handicap above nine or of a free handicap "
+            u"cannot be restored."},
     {20407, u"Delete Branch"},
     {20408, u"Delete the whole selected branch?\nOnce deleted it cannot be restored."},
     {20410, u"Changing the number of handicap stones clears the record. Change it?"},
@@ -283,7 +284,9 @@ const StonewiseLanguageString kStrings[] = {
     {20416, u"Closes automatically in %d seconds."},
     {20417, u"The window manager's window count exceeded its limit."},
     {20418, u"Program Error"},
-    {20419, u"Started in maintenance mode, for when Tamarindo does not start normally.\r\nThe data folder is shown and the program ends.\r\nThen, if needed, move the contents of the data folder elsewhere and delete the data, or rename the \"Tamarindo\" folder, and start again."},
+    {20419, u"Started in maintenance mode, for when Tamarindo does not start normally.\r\nThe data folder is shown and "
+            u"the program ends.\r\nThen, if needed, move the contents of the data folder elsewhere and delete the "
+            u"data, or rename the \"Tamarindo\" folder, and start again."},
     {20420, u"%s %d"},
     {20600, u"Move %d"},
     {20601, u"Flash mode on: moves are shown as flashes."},
@@ -475,7 +478,8 @@ const StonewiseLanguageString kStrings[] = {
     {25001, u"%s - Stonewise"},
     {25002, u"Open a Go book before switching to the Go book mode."},
     {25003, u"Go Book"},
-    {25004, u"The game shown is a temporary game that is not in a game list, so it cannot be moved to the finished-games group.\r\nShow a game of the game list and move that."},
+    {25004, u"The game shown is a temporary game that is not in a game list, so it cannot be moved to the "
+            u"finished-games group.\r\nShow a game of the game list and move that."},
     {25005, u"The game was saved."},
     {25006, u"Open Game Record File"},
     {25007, u"SGF game records"},
@@ -498,9 +502,11 @@ const StonewiseLanguageString kStrings[] = {
     {25024, u"Support Page"},
     {25025, u"Inquiry Mail"},
     {25026, u"OK"},
-    {25027, u"The settings could not be saved.\r\nCheck that the data folder can be written and that the disk has room."},
+    {25027,
+     u"The settings could not be saved.\r\nCheck that the data folder can be written and that the disk has room."},
     {25028, u"Save Settings"},
-    {25029, u"The program ended last time without closing properly. The game shown then has been restored, with the changes that had not been saved."},
+    {25029, u"The program ended last time without closing properly. The game shown then has been restored, with the "
+            u"changes that had not been saved."},
     {25030, u"Restore Game"},
     {25031, u"There is no automatically saved game file."},
     {25032, u"This game has not been saved yet, so there is no earlier state to return to."},
@@ -520,7 +526,8 @@ const StonewiseLanguageString kStrings[] = {
     {27007, u"This file holds %d games. The first game was opened."},
     {27008, u"Part of this game record was left out when it was read. Saving writes the reduced record."},
     {27009, u"- player-to-move marks (PL) after the start: %d"},
-    {27500, u"The data file could not be written.\r\n%s\r\nCheck that the data folder can be written to and that the disk has free space."},
+    {27500, u"The data file could not be written.\r\n%s\r\nCheck that the data folder can be written to and that the "
+            u"disk has free space."},
     {27501, u"Saving Data"},
     {27502, u"The folder could not be created.\r\n%s"},
     {50000, u"Game List"},
@@ -672,7 +679,8 @@ const StonewiseLanguageString kStrings[] = {
     {52017, u"Load the sample records that come with the application?"},
     {52018, u"Loading game-record files (%d/%d)\r\n%s"},
     {52019, u"Cancel"},
-    {52020, u"The temporary game holds moves that are not saved.\r\nSave it as a new game in the group \"%s\"?\r\n(If you choose No, these moves are lost.)"},
+    {52020, u"The temporary game holds moves that are not saved.\r\nSave it as a new game in the group \"%s\"?\r\n(If "
+            u"you choose No, these moves are lost.)"},
     {52021, u"%s %d"},
     {52022, u"No sample records were found.\r\n%s"},
     {52023, u"The temporary game could not be saved."},
@@ -685,6 +693,4 @@ extern "C" [[gnu::visibility("default")]] const StonewiseLanguageResources stone
     static_cast<uint32_t>(sizeof kStrings / sizeof kStrings[0]), kStrings};
 
 // The resource instance of this library: its block of texts.
-extern "C" [[gnu::visibility("default")]] const void* DllGetInstanceHandle(void) {
-    return &stonewiseLanguageResources;
-}
+extern "C" [[gnu::visibility("default")]] const void* DllGetInstanceHandle(void) { return &stonewiseLanguageResources; }

@@ -12,10 +12,10 @@
 namespace stonewise {
 
 namespace {
-constexpr int kStrRecovered = 25029;          // the game of a run that did not end was restored
-constexpr int kStrRecoveredTitle = 25030;     // "棋譜の復元"
-constexpr int kStrSettingsNotSaved = 25027;   // the settings could not be saved
-constexpr int kStrSettingsSaveTitle = 25028;  // "設定の保存"
+constexpr int kStrRecovered = 25029;         // the game of a run that did not end was restored
+constexpr int kStrRecoveredTitle = 25030;    // "棋譜の復元"
+constexpr int kStrSettingsNotSaved = 25027;  // the settings could not be saved
+constexpr int kStrSettingsSaveTitle = 25028; // "設定の保存"
 } // namespace
 
 Application::Application(CommandLine commandLine, DataFolder folder, std::string programFolder)
@@ -25,9 +25,7 @@ Application::~Application() {
     if (m_language && &StringTable::interface() == &m_language->strings()) StringTable::setInterface(nullptr);
 }
 
-std::u16string_view Application::maintenanceMessage() {
-    return uiText(20419);
-}
+std::u16string_view Application::maintenanceMessage() { return uiText(20419); }
 
 void Application::chooseLanguage(long userLocale) {
     const long locale = m_commandLine.locale ? *m_commandLine.locale : userLocale;
@@ -38,9 +36,7 @@ void Application::chooseLanguage(long userLocale) {
     if (m_language) StringTable::setInterface(&m_language->strings());
 }
 
-const StringTable& Application::strings() const {
-    return m_language ? m_language->strings() : StringTable::japanese();
-}
+const StringTable& Application::strings() const { return m_language ? m_language->strings() : StringTable::japanese(); }
 
 void Application::loadSettings(Ui* ui) {
     m_settings = SettingsRecord{};
@@ -78,7 +74,8 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
     m_session->startUp();
     // The mode of the last run; the game played then stays on the board.
     int mode = lastViewMode(m_settings);
-    if (mode == kModeNone || mode == kModeBook || mode == kModeBookExternal || mode == kModeSearch) mode = kModePlayAndRecord;
+    if (mode == kModeNone || mode == kModeBook || mode == kModeBookExternal || mode == kModeSearch)
+        mode = kModePlayAndRecord;
     m_keepTemporaryGame = board.totalMoves() > 0;
     if (!m_modes->setMode(mode)) m_modes->setMode(kModeViewing);
     m_keepTemporaryGame = false;
@@ -95,7 +92,8 @@ bool Application::shutDown() {
     if (m_store && m_modes) setLastView(m_settings, m_store->currentGroup(), m_modes->mode());
     if (m_session) m_session->endRecovery();
     const bool saved = saveSettings(m_folder, m_settings);
-    if (!saved && m_ui && m_board) m_ui->showMessage(m_board->text(kStrSettingsNotSaved), m_board->text(kStrSettingsSaveTitle));
+    if (!saved && m_ui && m_board)
+        m_ui->showMessage(m_board->text(kStrSettingsNotSaved), m_board->text(kStrSettingsSaveTitle));
     return saved;
 }
 

@@ -106,10 +106,10 @@ private:
     std::unique_ptr<GameSession> m_session;
     std::unique_ptr<FunctionModes> m_modes;
     CIgoBoard* m_board = nullptr;
-    bool m_keepTemporaryGame = false;  // at start-up the game of the last run stays shown
+    bool m_keepTemporaryGame = false; // at start-up the game of the last run stays shown
     Ui* m_ui = nullptr;
     bool m_offerSamples = false;
-    StoreMessages m_pendingMessages;  // messages from before there was a window to show them
+    StoreMessages m_pendingMessages; // messages from before there was a window to show them
     std::function<void(BarLayout, BarLayout, std::u16string_view)> m_barHandler;
 };
 

@@ -21,8 +21,8 @@ ButtonEntry templ(int control, int text, int tooltip) {
 }
 
 std::vector<ButtonEntry> head() {
-    return {picture(32900, 10020), picture(32901, 10021), picture(32902, 10022),
-            picture(32926, 17054), picture(32890, 17055)};
+    return {picture(32900, 10020), picture(32901, 10021), picture(32902, 10022), picture(32926, 17054),
+            picture(32890, 17055)};
 }
 
 std::vector<ButtonEntry> tail() {
@@ -30,7 +30,8 @@ std::vector<ButtonEntry> tail() {
             picture(32835, 17036), picture(32914, 17037), picture(32942, 17038)};
 }
 
-std::vector<ButtonEntry> join(std::vector<ButtonEntry> a, const std::vector<ButtonEntry>& b, const std::vector<ButtonEntry>& c) {
+std::vector<ButtonEntry> join(std::vector<ButtonEntry> a, const std::vector<ButtonEntry>& b,
+                              const std::vector<ButtonEntry>& c) {
     a.insert(a.end(), b.begin(), b.end());
     a.insert(a.end(), c.begin(), c.end());
     return a;
@@ -45,38 +46,36 @@ std::map<BarLayout, std::vector<ButtonEntry>> buildMain() {
     const ButtonEntry kFinished = picture(32936, 17032);
     std::map<BarLayout, std::vector<ButtonEntry>> m;
     m[BarLayout::None] = join(head(), {}, tail());
-    m[BarLayout::MailGo] = join(head(),
-                                {picture(32931, 17027, 32805), picture(32932, 17028, 32807), kNewGame, kGameInfo,
-                                 kOther, kFinished},
-                                tail());
-    m[BarLayout::Finished] =
-        join(head(), {kOpenFile, hidden(kOpenClipboard), hidden(kNewGame), kGameInfo, hidden(kOther), kFinished}, tail());
+    m[BarLayout::MailGo] = join(
+        head(), {picture(32931, 17027, 32805), picture(32932, 17028, 32807), kNewGame, kGameInfo, kOther, kFinished},
+        tail());
+    m[BarLayout::Finished] = join(
+        head(), {kOpenFile, hidden(kOpenClipboard), hidden(kNewGame), kGameInfo, hidden(kOther), kFinished}, tail());
     m[BarLayout::PlayAndRecord] =
         join(head(), {kOpenFile, hidden(kOpenClipboard), kNewGame, kGameInfo, kOther, kFinished}, tail());
-    m[BarLayout::Problems] =
-        join(head(), {kOpenFile, kOpenClipboard, hidden(kNewGame), kGameInfo, hidden(kOther), hidden(kFinished)}, tail());
-    m[BarLayout::Viewing] = join(head(),
-                                 {kOpenFile, kOpenClipboard, kNewGame, kGameInfo, kOther,
-                                  picture(32936, 17066, 32963)},
-                                 tail());
+    m[BarLayout::Problems] = join(
+        head(), {kOpenFile, kOpenClipboard, hidden(kNewGame), kGameInfo, hidden(kOther), hidden(kFinished)}, tail());
+    m[BarLayout::Viewing] =
+        join(head(), {kOpenFile, kOpenClipboard, kNewGame, kGameInfo, kOther, picture(32936, 17066, 32963)}, tail());
     std::vector<ButtonEntry> book = join(head(),
-                                         {hidden(kOpenFile), hidden(kOpenClipboard), hidden(kNewGame), hidden(kGameInfo),
-                                          hidden(kOther), hidden(kFinished)},
+                                         {hidden(kOpenFile), hidden(kOpenClipboard), hidden(kNewGame),
+                                          hidden(kGameInfo), hidden(kOther), hidden(kFinished)},
                                          tail());
     for (ButtonEntry& e : book)
-        if (e.control == 32937 || e.control == 32838 || e.control == 32939 || e.control == 32835) e.kind = ButtonKind::Hidden;
+        if (e.control == 32937 || e.control == 32838 || e.control == 32939 || e.control == 32835)
+            e.kind = ButtonKind::Hidden;
     m[BarLayout::Book] = book;
-    m[BarLayout::SearchAndOthers] = join(head(),
-                                         {picture(32899, 17056), kOpenFile, kOpenClipboard,
-                                          picture(32903, 17064, 32805), picture(32933, 17065)},
-                                         {});
+    m[BarLayout::SearchAndOthers] = join(
+        head(), {picture(32899, 17056), kOpenFile, kOpenClipboard, picture(32903, 17064, 32805), picture(32933, 17065)},
+        {});
     return m;
 }
 
 std::vector<ButtonEntry> secondary(bool searchLayout, bool book) {
     std::vector<ButtonEntry> s{
         picture(32803, 17040),
-        searchLayout ? ButtonEntry{ButtonKind::Text, 32810, 32810, uiText(11019), uiText(17041), 0} : templ(32810, 17041, 17041),
+        searchLayout ? ButtonEntry{ButtonKind::Text, 32810, 32810, uiText(11019), uiText(17041), 0}
+                     : templ(32810, 17041, 17041),
         templ(32842, 20310, 17042),
         picture(32788, 17043),
         picture(32790, 17044),

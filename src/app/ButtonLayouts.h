@@ -13,11 +13,11 @@ enum class ButtonKind { Hidden = 0, Picture = 1, Text = 2, Template = 3 };
 // One button of a tool-button bar.
 struct ButtonEntry {
     ButtonKind kind = ButtonKind::Picture;
-    int control = 0;              // the button's id in its bar
-    int command = 0;              // sent when pressed (the control id when the layout names none)
-    std::u16string_view text;     // the caption of a text or template button
-    std::u16string_view tooltip;  // empty: asked for when shown
-    int picture = 0;              // the picture's id (the control id of the button it was made for)
+    int control = 0;             // the button's id in its bar
+    int command = 0;             // sent when pressed (the control id when the layout names none)
+    std::u16string_view text;    // the caption of a text or template button
+    std::u16string_view tooltip; // empty: asked for when shown
+    int picture = 0;             // the picture's id (the control id of the button it was made for)
 };
 
 // The animation button's pictures while an animation runs and while it is paused (its idle

@@ -33,8 +33,7 @@ std::u16string CIgoBoard::text(int id) const {
     if (id >= 0 && m_env.ui) {
         if (m_env.japanese)
             m_env.ui->showMessage(formatText(u"コード(%d)に該当する文字列が見つかりません。", {id}), u"文字列取得");
-        else
-            m_env.ui->showMessage(formatText(u"No string found for Code(%d).", {id}), u"Load String");
+        else m_env.ui->showMessage(formatText(u"No string found for Code(%d).", {id}), u"Load String");
     }
     return {};
 }
@@ -130,7 +129,8 @@ void CIgoBoard::changeHeader(const GameInfo& info) {
     const bool empty = main.nodeCount() == 0 || (main.handicapCount() >= 2 && main.lastMoveNumber() <= 1 &&
                                                  main.nodeCount() == main.handicapCount());
     const bool resize = info.boardSize() != m_position.size();
-    const bool restone = info.handicap != m_info.handicap && (main.handicapCount() >= 2 || (info.handicap >= 2 && info.handicap <= 9));
+    const bool restone =
+        info.handicap != m_info.handicap && (main.handicapCount() >= 2 || (info.handicap >= 2 && info.handicap <= 9));
     m_info = info;
     if (empty && (resize || restone)) {
         m_record.reset();
@@ -397,7 +397,8 @@ void CIgoBoard::showMarks() {
         for (int y = 0; y < lines; ++y) {
             const PointMark& old = before[static_cast<std::size_t>(pointIndex(x, y))];
             const PointMark& now = m_position.mark(x, y);
-            if (old.kind != now.kind || old.character != now.character || old.moveNumber != now.moveNumber) drawPoint(x, y);
+            if (old.kind != now.kind || old.character != now.character || old.moveNumber != now.moveNumber)
+                drawPoint(x, y);
         }
 }
 

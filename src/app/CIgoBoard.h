@@ -17,8 +17,8 @@
 #include "record/Text.h"
 #include "view/AnimationTarget.h"
 #include "view/BoardScene.h"
-#include "view/CommentPanelText.h"
 #include "view/BoardTimer.h"
+#include "view/CommentPanelText.h"
 #include "view/FlashDisplay.h"
 #include "view/FlashTarget.h"
 #include "view/FlashTimerSlots.h"
@@ -34,8 +34,8 @@ struct BoardEnvironment {
     BoardCanvas* canvas = nullptr;
     BoardPanels* panels = nullptr;
     const Clock* clock = nullptr;
-    const StringTable* strings = nullptr;   // null: the interface language
-    bool japanese = true;                   // interface language is Japanese
+    const StringTable* strings = nullptr; // null: the interface language
+    bool japanese = true;                 // interface language is Japanese
     // The flash displays' two timer slots, shared by the program's board windows; null: the window's own.
     FlashTimerSlots* flashSlots = nullptr;
     // The column and row labels of a point as the board shows them; null: 1-based numbers.
@@ -49,12 +49,12 @@ struct BoardOptions {
     bool diagramDisplay = false;       // "棋譜図表示にする"
     bool lastMoveMark = true;          // off with "最終手マークを表示しない"
     bool commentMarks = true;
-    bool englishTags = false;          // comment dialogs write "&G:" / "&V:" / "&F:"
+    bool englishTags = false;               // comment dialogs write "&G:" / "&V:" / "&F:"
     bool branchEnterGivesReference = false; // the new-branch dialog's Enter choice (persisted)
-    bool skipBranchDialog = false;     // a move in the middle makes a branch without asking
-    int animationSpeed = 15;           // tenths of a second per move
-    int flashSpeed = 30;               // hundredths of a second per move
-    int flashAfterimage = 100;         // hundredths of a second
+    bool skipBranchDialog = false;          // a move in the middle makes a branch without asking
+    int animationSpeed = 15;                // tenths of a second per move
+    int flashSpeed = 30;                    // hundredths of a second per move
+    int flashAfterimage = 100;              // hundredths of a second
 };
 
 // A node of the record: a sequence and an index in it.
@@ -219,7 +219,9 @@ public:
     // Flash mode on or off with the window's speeds.
     void toggleFlashMode();
     // Called with the animation tool button's state whenever it changes.
-    void setAnimationStateHandler(std::function<void(AnimationState)> handler) { m_animationState = std::move(handler); }
+    void setAnimationStateHandler(std::function<void(AnimationState)> handler) {
+        m_animationState = std::move(handler);
+    }
 
     // --- AnimationTarget and FlashTarget ---
     std::optional<AnimatedMove> showAnimatedMove(int moveNumber) override;
@@ -313,10 +315,10 @@ protected:
     bool m_editing = false;
     bool m_freeHandicap = false;
     bool m_initialEdit = false;
-    bool m_undoConfirmed = false;      // the Mail Go undo question was answered yes for this game
-    bool m_refusalShown = false;       // the status line holds the refusal of a move
+    bool m_undoConfirmed = false; // the Mail Go undo question was answered yes for this game
+    bool m_refusalShown = false;  // the status line holds the refusal of a move
     int m_protectedFirstMove = 0;
-    int m_insertStonesLeft = 0;        // "2手挿入": stones still to insert
+    int m_insertStonesLeft = 0; // "2手挿入": stones still to insert
     FlashTimerSlots m_ownFlashSlots;
     BoardTimer m_timer;
     FlashDisplay m_flash;

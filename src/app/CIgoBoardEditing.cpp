@@ -109,8 +109,7 @@ bool CIgoBoard::makeBranch(int x, int y, const BranchDialogResult& choice) {
     if (passFirst) {
         played = appendMoveAtEnd(kNoPoint, kNoPoint, first);
         // The clicked point follows the pass when it is a legal move there.
-        if (played && m_position.onBoard(x, y) && m_position.legal(x, y, first + 1))
-            appendMoveAtEnd(x, y, first + 1);
+        if (played && m_position.onBoard(x, y) && m_position.legal(x, y, first + 1)) appendMoveAtEnd(x, y, first + 1);
     } else {
         played = appendMoveAtEnd(x, y, first);
     }
@@ -122,7 +121,8 @@ bool CIgoBoard::makeBranch(int x, int y, const BranchDialogResult& choice) {
         return false;
     }
     if (!choice.comment.empty() || choice.kind != kNoAnswer) {
-        const std::u16string comment = taggedComment(choice.comment.substr(0, 1023), choice.kind, m_options.englishTags);
+        const std::u16string comment =
+            taggedComment(choice.comment.substr(0, 1023), choice.kind, m_options.englishTags);
         child->setComment(0, comment, Backslashes::Keep);
     }
     renumberTree();
@@ -199,7 +199,8 @@ bool CIgoBoard::copyToNewBranch(int fromMove) {
     }
     copyNodesFrom(*source, from, *child);
     if (!choice.comment.empty() || choice.kind != kNoAnswer)
-        child->setComment(0, taggedComment(choice.comment.substr(0, 1023), choice.kind, m_options.englishTags), Backslashes::Keep);
+        child->setComment(0, taggedComment(choice.comment.substr(0, 1023), choice.kind, m_options.englishTags),
+                          Backslashes::Keep);
     if (!insertLink(*source, *child, reference ? from : from - 1, choice.kind)) {
         source->destroyChild(child->slot());
         if (m_env.ui) m_env.ui->beep();
@@ -297,7 +298,8 @@ bool CIgoBoard::undo() {
             if (!m_env.ui || !m_env.ui->ask(uiText(kUndoMailQuestion), uiText(kUndoTitle))) return false;
             m_undoConfirmed = true;
         }
-        if (gone.moveNumber <= m_info.ownMoveMark) m_info.ownMoveMark = static_cast<std::int16_t>(m_info.ownMoveMark - 2);
+        if (gone.moveNumber <= m_info.ownMoveMark)
+            m_info.ownMoveMark = static_cast<std::int16_t>(m_info.ownMoveMark - 2);
     }
     // A stone that captured nothing, with no setup stone after it, simply comes off the board.
     bool direct = atEnd() && gone.isMove() && gone.hasPoint();
@@ -538,9 +540,9 @@ bool CIgoBoard::insertStone(int x, int y) {
     m_nav.show(at + 1);
     --m_insertStonesLeft;
     if (m_insertStonesLeft > 0 && m_env.ui)
-        m_env.ui->setStatusText(formatText(uiText(20414), {text(colourOfMove(at + 2) == kBlack ? kStrBlack : kStrWhite)}));
-    else if (m_env.ui)
-        m_env.ui->setStatusText(u"");
+        m_env.ui->setStatusText(
+            formatText(uiText(20414), {text(colourOfMove(at + 2) == kBlack ? kStrBlack : kStrWhite)}));
+    else if (m_env.ui) m_env.ui->setStatusText(u"");
     rebuild();
     edited();
     return true;

@@ -18,7 +18,7 @@ void CIgoBoard::showMove(int moveNumber) {
     if (const RecordNode* n = m_record.nodeAtMove(moveNumber); n && moveNumber > 0)
         selectNode(m_record.currentSequence(), n->index);
     else if (moveNumber == 0 && m_selection.sequence)
-        selectNode(nullptr, -1);  // the start has no move: the panels show what stands before move 1
+        selectNode(nullptr, -1); // the start has no move: the panels show what stands before move 1
 }
 
 void CIgoBoard::showSequence(RecordSequence* s, int moveNumber) {
@@ -42,7 +42,8 @@ void CIgoBoard::stepTo(int moveNumber, const RecordNode* node) {
     // an occupied point, setup stones, or no move at all.
     bool incremental = node && (node->isMove() || node->type == NodeType::Pass);
     if (incremental && node->isMove())
-        incremental = node->hasPoint() && m_position.onBoard(node->x, node->y) && !m_position.at(node->x, node->y).hasStone();
+        incremental =
+            node->hasPoint() && m_position.onBoard(node->x, node->y) && !m_position.at(node->x, node->y).hasStone();
     if (incremental) s->forEachSetupStone(moveNumber, [&](const RecordNode&) { incremental = false; });
     if (incremental) applyMoveToPosition(*s, *node);
     else rebuild();
@@ -65,7 +66,8 @@ void CIgoBoard::back(bool acrossBranches) {
         return;
     }
     // Passes are stepped over.
-    if (const RecordNode* last = m_record.lastMoveAtOrBefore(target)) target = std::max(1, static_cast<int>(last->moveNumber));
+    if (const RecordNode* last = m_record.lastMoveAtOrBefore(target))
+        target = std::max(1, static_cast<int>(last->moveNumber));
 
     bool crossed = false;
     if (acrossBranches && m_record.pathDepth() > 0 && target < m_record.pathTop()->firstMoveNumber()) {

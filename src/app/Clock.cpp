@@ -5,9 +5,7 @@
 namespace stonewise {
 
 namespace {
-DateTime fromTm(const std::tm& t) {
-    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
-}
+DateTime fromTm(const std::tm& t) { return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec}; }
 } // namespace
 
 DateTime SystemClock::localNow() const {

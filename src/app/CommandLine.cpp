@@ -33,7 +33,8 @@ CommandLine parseCommandLine(std::u16string_view arguments) {
     if (result.locale || result.maintenance || arguments.size() < 8) return result;
     if (arguments.front() == u'"') {
         const std::size_t close = arguments.find(u'"', 1);
-        result.file = std::u16string(arguments.substr(1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
+        result.file = std::u16string(
+            arguments.substr(1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
     } else {
         result.file = std::u16string(arguments);
     }
@@ -45,7 +46,8 @@ namespace {
 // The argument as a path from the root when it names a file relative to `currentFolder`.
 std::string absoluteArgument(std::string_view arg, const std::string& currentFolder) {
     namespace fs = std::filesystem;
-    if (arg.empty() || arg == "MOVIE" || arg.starts_with("LOCALE=") || arg.starts_with("MODE=")) return std::string(arg);
+    if (arg.empty() || arg == "MOVIE" || arg.starts_with("LOCALE=") || arg.starts_with("MODE="))
+        return std::string(arg);
     const fs::path given(arg);
     if (given.is_absolute() || currentFolder.empty()) return std::string(arg);
     const fs::path full = (fs::path(currentFolder) / given).lexically_normal();

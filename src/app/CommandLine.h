@@ -7,10 +7,10 @@ namespace stonewise {
 
 // What the program was started with.
 struct CommandLine {
-    bool largeWindow = false;        // "MOVIE": the main window is made 1280 × 960
-    bool maintenance = false;        // "MODE=MAINTENANCE"
-    std::optional<int> locale;       // "LOCALE=<number>", low 16 bits
-    std::u16string file;             // a game-record file to open, or empty
+    bool largeWindow = false;  // "MOVIE": the main window is made 1280 × 960
+    bool maintenance = false;  // "MODE=MAINTENANCE"
+    std::optional<int> locale; // "LOCALE=<number>", low 16 bits
+    std::u16string file;       // a game-record file to open, or empty
 };
 
 // Reads the argument string (everything after the program path). "MOVIE" exactly sets the large

@@ -16,33 +16,74 @@ struct Seed {
 // The commands whose state is kept, with where they appear. 32797 appears twice in the table the
 // program has always carried (menu and bar); both entries follow the same rule.
 constexpr std::array<Seed, CommandStates::kCount> kSeeds{{
-    {32772, kInMainMenu | kOnMainBar}, {32966, kInMainMenu}, {32878, kInMainMenu | kOnMainBar}, {32887, kInMainMenu},
-    {32797, kInMainMenu}, {32891, kInMainMenu}, {32978, kInMainMenu}, {32979, kInMainMenu}, {32982, kInMainMenu},
-    {1003, kInMainMenu}, {1006, kInMainMenu}, {1004, kInMainMenu}, {1005, kInMainMenu}, {32826, kInMainMenu},
-    {32791, kInMainMenu}, {32838, kInMainMenu | kOnMainBar}, {32776, kInMainMenu}, {32867, kInMainMenu},
-    {32789, kInMainMenu | kOnSecondaryBar}, {32871, kInMainMenu | kOnSecondaryBar}, {32903, kInMainMenu | kOnMainBar},
-    {32777, kInMainMenu | kOnSecondaryBar}, {32875, kInMainMenu | kOnSecondaryBar},
-    {32785, kInMainMenu | kOnSecondaryBar}, {32862, kInMainMenu}, {32864, kInMainMenu},
-    {32783, kInMainMenu | kOnSecondaryBar}, {32784, kInMainMenu | kOnSecondaryBar}, {32882, kInMainMenu},
-    {32787, kInMainMenu}, {32842, kInMainMenu | kOnSecondaryBar}, {32786, kInMainMenu | kOnSecondaryBar},
-    {32793, kInMainMenu | kOnPanelButton | kOnSecondaryBar}, {32816, kInMainMenu}, {32817, kInMainMenu},
-    {32832, kInMainMenu}, {32834, kInMainMenu}, {32964, kInMainMenu}, {32805, kInMainMenu | kOnMainBar},
-    {32807, kInMainMenu | kOnMainBar}, {32846, kInMainMenu}, {32808, kInMainMenu}, {32809, kInMainMenu},
-    {32968, kInMainMenu}, {32900, kInMainMenu | kOnMainBar}, {32901, kInMainMenu | kOnMainBar},
-    {32902, kInMainMenu | kOnMainBar}, {32926, kInMainMenu | kOnMainBar}, {32890, kInMainMenu | kOnMainBar},
-    {32919, kInMainMenu}, {32818, kInMainMenu}, {32819, kInMainMenu}, {32788, kInMainMenu | kOnSecondaryBar},
-    {32790, kInMainMenu | kOnSecondaryBar}, {32823, kInMainMenu}, {32797, kOnMainBar},
-    {32803, kInMainMenu | kOnSecondaryBar}, {32835, kInMainMenu | kOnMainBar}, {32909, kInMainMenu},
-    {32963, kInMainMenu | kOnMainBar}, {kCmdReturnFromFinished, kInMainMenu},
+    {32772, kInMainMenu | kOnMainBar},
+    {32966, kInMainMenu},
+    {32878, kInMainMenu | kOnMainBar},
+    {32887, kInMainMenu},
+    {32797, kInMainMenu},
+    {32891, kInMainMenu},
+    {32978, kInMainMenu},
+    {32979, kInMainMenu},
+    {32982, kInMainMenu},
+    {1003, kInMainMenu},
+    {1006, kInMainMenu},
+    {1004, kInMainMenu},
+    {1005, kInMainMenu},
+    {32826, kInMainMenu},
+    {32791, kInMainMenu},
+    {32838, kInMainMenu | kOnMainBar},
+    {32776, kInMainMenu},
+    {32867, kInMainMenu},
+    {32789, kInMainMenu | kOnSecondaryBar},
+    {32871, kInMainMenu | kOnSecondaryBar},
+    {32903, kInMainMenu | kOnMainBar},
+    {32777, kInMainMenu | kOnSecondaryBar},
+    {32875, kInMainMenu | kOnSecondaryBar},
+    {32785, kInMainMenu | kOnSecondaryBar},
+    {32862, kInMainMenu},
+    {32864, kInMainMenu},
+    {32783, kInMainMenu | kOnSecondaryBar},
+    {32784, kInMainMenu | kOnSecondaryBar},
+    {32882, kInMainMenu},
+    {32787, kInMainMenu},
+    {32842, kInMainMenu | kOnSecondaryBar},
+    {32786, kInMainMenu | kOnSecondaryBar},
+    {32793, kInMainMenu | kOnPanelButton | kOnSecondaryBar},
+    {32816, kInMainMenu},
+    {32817, kInMainMenu},
+    {32832, kInMainMenu},
+    {32834, kInMainMenu},
+    {32964, kInMainMenu},
+    {32805, kInMainMenu | kOnMainBar},
+    {32807, kInMainMenu | kOnMainBar},
+    {32846, kInMainMenu},
+    {32808, kInMainMenu},
+    {32809, kInMainMenu},
+    {32968, kInMainMenu},
+    {32900, kInMainMenu | kOnMainBar},
+    {32901, kInMainMenu | kOnMainBar},
+    {32902, kInMainMenu | kOnMainBar},
+    {32926, kInMainMenu | kOnMainBar},
+    {32890, kInMainMenu | kOnMainBar},
+    {32919, kInMainMenu},
+    {32818, kInMainMenu},
+    {32819, kInMainMenu},
+    {32788, kInMainMenu | kOnSecondaryBar},
+    {32790, kInMainMenu | kOnSecondaryBar},
+    {32823, kInMainMenu},
+    {32797, kOnMainBar},
+    {32803, kInMainMenu | kOnSecondaryBar},
+    {32835, kInMainMenu | kOnMainBar},
+    {32909, kInMainMenu},
+    {32963, kInMainMenu | kOnMainBar},
+    {kCmdReturnFromFinished, kInMainMenu},
 }};
 
 bool isBookCommand(int c) {
     return c == 32891 || c == 32978 || c == 32979 || c == 32982 || c == 1003 || c == 1004 || c == 1005 || c == 1006;
 }
 
-bool isMailGoCommand(int c) {
-    return c == 32805 || c == 32807 || c == 32846 || c == 32808 || c == 32809 || c == 32968;
-}
+bool isMailGoCommand(int c) { return c == 32805 || c == 32807 || c == 32846 || c == 32808 || c == 32809 || c == 32968; }
 
 } // namespace
 
@@ -135,7 +176,9 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
             check = modes && modes->finishedViewShown();
             break;
         case kCmdReturnFromFinished: on = modes && modes->finishedViewShown(); break;
-        case kCmdMoveToFinished: on = (mode == kModeMailGo || mode == kModePlayAndRecord) && modes && modes->finishedTarget() != 0; break;
+        case kCmdMoveToFinished:
+            on = (mode == kModeMailGo || mode == kModePlayAndRecord) && modes && modes->finishedTarget() != 0;
+            break;
         default: break;
         }
         if (on != e.enabled || check != e.checked) changed = true;
@@ -160,7 +203,7 @@ bool CommandStates::enabledAtPoint(int command, const CIgoBoard& board, int x, i
     case kCmdCorrectPoint:
     case kCmdSetMark: return onPoint;
     case kCmdRemoveSetupStone: return stone && board.position().at(x, y).moveNumber == 0;
-    case kCmdAddStudyBranch: return false;  // the study board is not open
+    case kCmdAddStudyBranch: return false; // the study board is not open
     default: return enabledHere;
     }
 }

@@ -24,9 +24,9 @@ struct BranchDialogResult {
 
 // "コメント編集": the comment of one move.
 struct CommentDialogRequest {
-    std::u16string moveLabel;         // "黒12" — colour and number as shown
-    std::u16string text;              // the comment without its answer tag
-    bool offerKinds = false;          // only for the first move of a branch or reference sequence
+    std::u16string moveLabel; // "黒12" — colour and number as shown
+    std::u16string text;      // the comment without its answer tag
+    bool offerKinds = false;  // only for the first move of a branch or reference sequence
     AnswerKind kind = kNoAnswer;
 };
 
@@ -38,17 +38,17 @@ struct CommentDialogResult {
 
 // "マークの設定": a mark or a label on a point.
 struct MarkDialogRequest {
-    std::u16string pointLabel;        // "%s, %s" in the board's coordinate style
-    int kind = 0;                     // current mark kind, 0 for none
+    std::u16string pointLabel; // "%s, %s" in the board's coordinate style
+    int kind = 0;              // current mark kind, 0 for none
     char16_t letter = 0;
     std::u16string labelText;
 };
 
 struct MarkDialogResult {
     bool accepted = false;
-    int kind = 0;                     // a MarkKind; kMarkLabel or kMarkSmallLabel for "見出し"
-    char16_t letter = 0;              // for letter marks
-    std::u16string labelText;         // for labels, at most 63 characters
+    int kind = 0;             // a MarkKind; kMarkLabel or kMarkSmallLabel for "見出し"
+    char16_t letter = 0;      // for letter marks
+    std::u16string labelText; // for labels, at most 63 characters
 };
 
 // "経過時間修正": the time a move took.

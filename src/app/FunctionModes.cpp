@@ -39,7 +39,7 @@ BarLayout mainBarLayout(int mode, bool mainBoard) {
 BarLayout secondaryBarLayout(int mode, bool mainBoard) {
     if (!mainBoard || mode == kModeSearch) return BarLayout::SearchAndOthers;
     if (mode == kModeBook || mode == kModeBookExternal) return BarLayout::Book;
-    return mode == kModeNone ? BarLayout::None : BarLayout::MailGo;  // one secondary layout serves every other mode
+    return mode == kModeNone ? BarLayout::None : BarLayout::MailGo; // one secondary layout serves every other mode
 }
 
 FunctionModes::FunctionModes(GameStore& store, SettingsRecord& settings, ModeHost& host, bool mainBoard)
@@ -84,10 +84,22 @@ void FunctionModes::toggleFinishedView() {
     int next = 0;
     int back = 0;
     switch (m_finishedTarget) {
-    case kModeMailGoFinished: next = kModeMailGoFinished; back = kModeMailGo; break;
-    case kModePlayFinished: next = kModePlayFinished; back = kModePlayAndRecord; break;
-    case kModeMailGo: next = kModeMailGo; back = kModeMailGoFinished; break;
-    case kModePlayAndRecord: next = kModePlayAndRecord; back = kModePlayFinished; break;
+    case kModeMailGoFinished:
+        next = kModeMailGoFinished;
+        back = kModeMailGo;
+        break;
+    case kModePlayFinished:
+        next = kModePlayFinished;
+        back = kModePlayAndRecord;
+        break;
+    case kModeMailGo:
+        next = kModeMailGo;
+        back = kModeMailGoFinished;
+        break;
+    case kModePlayAndRecord:
+        next = kModePlayAndRecord;
+        back = kModePlayFinished;
+        break;
     default: return;
     }
     m_host.leaveDisplay();

@@ -75,7 +75,7 @@ private:
     bool m_mainBoard;
     int m_mode = kModeNone;
     int m_finishedTarget = 0;
-    std::optional<int> m_liveGroup;  // remembered while the finished view is shown
+    std::optional<int> m_liveGroup; // remembered while the finished view is shown
     bool m_bookReady = false;
 };
 

@@ -11,11 +11,11 @@
 namespace stonewise {
 
 namespace {
-constexpr int kStrSaveTitle = 11200;     // "棋譜の自動保存"
-constexpr int kStrSaveQuestion = 11201;  // the game shown changed: save it?
-constexpr int kStrMoveTitle = 17010;     // "終局棋譜の移動"
-constexpr int kStrMoveQuestion = 17011;  // move the game shown to the finished-games group?
-constexpr int kStrSaveFailed = 25033;    // the game could not be saved: check the data folder
+constexpr int kStrSaveTitle = 11200;    // "棋譜の自動保存"
+constexpr int kStrSaveQuestion = 11201; // the game shown changed: save it?
+constexpr int kStrMoveTitle = 17010;    // "終局棋譜の移動"
+constexpr int kStrMoveQuestion = 17011; // move the game shown to the finished-games group?
+constexpr int kStrSaveFailed = 25033;   // the game could not be saved: check the data folder
 constexpr std::u16string_view kScratchFolderName = u"Temporary";
 } // namespace
 
@@ -119,7 +119,7 @@ void GameSession::openGroup(int group) {
 
 bool GameSession::saveCurrentGame(bool ask) {
     bool ok = true;
-    StoreMessages failures;  // the kSaveFailed box below says it once for all of them
+    StoreMessages failures; // the kSaveFailed box below says it once for all of them
     if (m_board.changeCounter() != m_savedChanges) {
         if (m_number == 0) {
             GameInfo info = m_board.gameInfo();
@@ -197,7 +197,7 @@ bool GameSession::moveToFinishedGroup(int finishedType) {
                 break;
             }
     if (next && openGame(m_group, *next)) return true;
-    newTemporaryGame();  // no game left in the group: an empty board
+    newTemporaryGame(); // no game left in the group: an empty board
     return true;
 }
 
@@ -268,7 +268,8 @@ std::vector<std::uint8_t> encodeRecoveryFile(int group, int number, bool storedE
 }
 
 std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kRecoveryHeader || !std::equal(std::begin(kRecoveryMagic), std::end(kRecoveryMagic), bytes.begin()) ||
+    if (bytes.size() < kRecoveryHeader ||
+        !std::equal(std::begin(kRecoveryMagic), std::end(kRecoveryMagic), bytes.begin()) ||
         getLittleEndian(bytes, 4, 2) != kRecoveryVersion)
         return std::nullopt;
     GameFileRead read = decodeGameFile(bytes.subspan(kRecoveryHeader));
@@ -291,8 +292,8 @@ void GameSession::keepRecovery() {
     }
     if (m_recoveryWritten && changes == m_recoveryChanges) return;
     const int group = m_number == 0 ? kScratchGroup : m_group;
-    const auto bytes = encodeRecoveryFile(group, m_number, m_origin == Origin::Stored, m_board.record().main(),
-                                          m_board.gameInfo());
+    const auto bytes =
+        encodeRecoveryFile(group, m_number, m_origin == Origin::Stored, m_board.record().main(), m_board.gameInfo());
     // A recovery file that cannot be written is tried again at the next change. It is written after
     // every move, so it is not flushed to the disk: it only has to outlive the program.
     m_recoveryWritten = writeFileAtomically(m_recoveryPath, bytes, Durability::Process);

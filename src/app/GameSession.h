@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
-#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -97,7 +97,7 @@ private:
     int m_group = 0;
     int m_number = 0;
     int m_savedChanges = 0;
-    int m_readChanges = -1;  // the change counter right after a file was read as the temporary game
+    int m_readChanges = -1; // the change counter right after a file was read as the temporary game
     Origin m_origin = Origin::NewGame;
     std::string m_recoveryPath;
     bool m_recoveryWritten = false;

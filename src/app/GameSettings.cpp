@@ -17,14 +17,14 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrHandicapQuestion = 20410;  // changing the handicap clears the record: change it?
-constexpr int kStrMemberAddedTitle = 11804;  // "対局者名の追加登録"
-constexpr int kStrMemberAdded = 11805;       // "対局者名に「%s」を追加しました。…"
-constexpr int kStrWhiteLine = 12205;         // "白番　%s"
-constexpr int kStrBlackLine = 12206;         // "黒番　%s"
-constexpr int kStrMailGoInPlay = 12103;      // "対局中"
-constexpr int kStrRecording = 12105;         // "記録中"
-constexpr int kStrPlayers = 25034;           // "%s 対 %s"
+constexpr int kStrHandicapQuestion = 20410; // changing the handicap clears the record: change it?
+constexpr int kStrMemberAddedTitle = 11804; // "対局者名の追加登録"
+constexpr int kStrMemberAdded = 11805;      // "対局者名に「%s」を追加しました。…"
+constexpr int kStrWhiteLine = 12205;        // "白番　%s"
+constexpr int kStrBlackLine = 12206;        // "黒番　%s"
+constexpr int kStrMailGoInPlay = 12103;     // "対局中"
+constexpr int kStrRecording = 12105;        // "記録中"
+constexpr int kStrPlayers = 25034;          // "%s 対 %s"
 
 // The black rank, white rank and place kept in the header's carried text.
 struct RanksAndPlace {
@@ -56,7 +56,8 @@ std::u16string writeRanks(const RanksAndPlace& r) {
 }
 
 GameTypeChoice typeChoice(const GameInfo& info) {
-    if (info.type == kGameMailGo) return (info.flags & kInfoEnglishMail) ? GameTypeChoice::EnglishMailGo : GameTypeChoice::MailGo;
+    if (info.type == kGameMailGo)
+        return (info.flags & kInfoEnglishMail) ? GameTypeChoice::EnglishMailGo : GameTypeChoice::MailGo;
     if (info.type == kGamePlayAndRecord) return GameTypeChoice::PlayAndRecord;
     return GameTypeChoice::Viewing;
 }
@@ -96,17 +97,21 @@ GameSettingsValues settingsValues(const GameInfo& info, bool wholePointKomi) {
     return v;
 }
 
-GameSettings::GameSettings(const GameInfo& info, MemberList& members, const StringTable* strings, Ui* ui, Context context)
+GameSettings::GameSettings(const GameInfo& info, MemberList& members, const StringTable* strings, Ui* ui,
+                           Context context)
     : m_original(info), m_members(members), m_strings(strings), m_ui(ui), m_context(context),
       m_values(settingsValues(info, context.wholePointKomi)), m_initial(m_values), m_result(info) {
     // The players as the members call them now (the names kept in the header may be older).
-    for (auto [number, name] : {std::pair{info.whitePlayer, &m_values.whiteName}, std::pair{info.blackPlayer, &m_values.blackName}})
+    for (auto [number, name] :
+         {std::pair{info.whitePlayer, &m_values.whiteName}, std::pair{info.blackPlayer, &m_values.blackName}})
         if (const MemberRecord* m = number != 0 ? m_members.find(number) : nullptr) *name = m->name;
     if (m_context.newGame && m_values.startDate.year == 0) m_values.startDate = m_context.today;
     m_initial = m_values;
 }
 
-std::u16string GameSettings::text(int id) const { return std::u16string(StringTable::lookup(m_strings, id).value_or(u"")); }
+std::u16string GameSettings::text(int id) const {
+    return std::u16string(StringTable::lookup(m_strings, id).value_or(u""));
+}
 
 // --- lists ---------------------------------------------------------------------------------------
 
@@ -172,7 +177,8 @@ bool GameSettings::setHandicap(bool even, int handicap) {
 }
 
 void GameSettings::setKomi(float komi) {
-    m_values.komiKey = komiList(m_context.wholePointKomi)[static_cast<std::size_t>(komiEntry(komi, m_context.wholePointKomi))].key;
+    m_values.komiKey =
+        komiList(m_context.wholePointKomi)[static_cast<std::size_t>(komiEntry(komi, m_context.wholePointKomi))].key;
 }
 
 void GameSettings::proposeName() {
@@ -184,7 +190,7 @@ bool GameSettings::chooseResult() {
     if (!m_ui) return false;
     ResultDialogRequest request;
     request.winner = m_values.winner;
-    request.kind = m_values.margin >= kMarginOnTime         ? WinKind::OnTime
+    request.kind = m_values.margin >= kMarginOnTime        ? WinKind::OnTime
                    : m_values.margin >= kMarginResignation ? WinKind::Resignation
                                                            : WinKind::Points;
     request.points = request.kind == WinKind::Points ? m_values.margin : 0.0f;
@@ -199,11 +205,10 @@ bool GameSettings::chooseResult() {
     }
     m_values.winner = r.winner;
     if (r.winner == kBlackWins || r.winner == kWhiteWins)
-        m_values.margin = r.kind == WinKind::OnTime ? kMarginOnTime
+        m_values.margin = r.kind == WinKind::OnTime        ? kMarginOnTime
                           : r.kind == WinKind::Resignation ? kMarginResignation
-                                                             : std::round(r.points * 10.0f) / 10.0f;
-    else
-        m_values.margin = 0.0f;
+                                                           : std::round(r.points * 10.0f) / 10.0f;
+    else m_values.margin = 0.0f;
     m_values.endDate = r.winner == kInPlay ? GameDate{} : r.endDate;
     return true;
 }
@@ -221,7 +226,7 @@ bool GameSettings::editPlayer(bool white, bool newPlayer) {
     if (!r.accepted || r.name.empty()) return false;
     const int side = white ? 0 : 1;
     if (!newPlayer && memberNumber(name) >= 0 && m_renamedFrom[side].empty() && r.name != name)
-        m_renamedFrom[side] = name;  // the member chosen takes the new name
+        m_renamedFrom[side] = name; // the member chosen takes the new name
     name = r.name;
     m_kind[side] = r.kind;
     return true;
@@ -254,20 +259,22 @@ std::optional<std::u16string> GameSettings::refusal() const {
     if (m_original.isProtected() && m_values.protect) {
         GameSettingsValues unchanged = m_initial;
         const GameSettingsValues& v = m_values;
-        const bool same = v.thirteenLines == unchanged.thirteenLines && v.name == unchanged.name &&
-                          v.whiteName == unchanged.whiteName && v.blackName == unchanged.blackName &&
-                          v.whiteRank == unchanged.whiteRank && v.blackRank == unchanged.blackRank &&
-                          v.even == unchanged.even && v.handicap == unchanged.handicap && v.komiKey == unchanged.komiKey &&
-                          v.type == unchanged.type && v.startDate.year == unchanged.startDate.year &&
-                          v.startDate.month == unchanged.startDate.month && v.startDate.day == unchanged.startDate.day &&
-                          v.winner == unchanged.winner && v.margin == unchanged.margin &&
-                          v.searchTarget == unchanged.searchTarget && v.initialMove == unchanged.initialMove &&
-                          v.hideLastNumber == unchanged.hideLastNumber && v.savable == unchanged.savable &&
-                          v.useCloud == unchanged.useCloud && v.mailSubject == unchanged.mailSubject && !m_kind[0] && !m_kind[1];
+        const bool same =
+            v.thirteenLines == unchanged.thirteenLines && v.name == unchanged.name &&
+            v.whiteName == unchanged.whiteName && v.blackName == unchanged.blackName &&
+            v.whiteRank == unchanged.whiteRank && v.blackRank == unchanged.blackRank && v.even == unchanged.even &&
+            v.handicap == unchanged.handicap && v.komiKey == unchanged.komiKey && v.type == unchanged.type &&
+            v.startDate.year == unchanged.startDate.year && v.startDate.month == unchanged.startDate.month &&
+            v.startDate.day == unchanged.startDate.day && v.winner == unchanged.winner &&
+            v.margin == unchanged.margin && v.searchTarget == unchanged.searchTarget &&
+            v.initialMove == unchanged.initialMove && v.hideLastNumber == unchanged.hideLastNumber &&
+            v.savable == unchanged.savable && v.useCloud == unchanged.useCloud &&
+            v.mailSubject == unchanged.mailSubject && !m_kind[0] && !m_kind[1];
         if (!same) return text(kStrProtectedRefused);
     }
     if (m_values.name.empty()) return text(kStrNameMissing);
-    if (m_values.whiteName.empty() || m_values.blackName.empty() || m_values.whiteName.find(u'\0') != std::u16string::npos ||
+    if (m_values.whiteName.empty() || m_values.blackName.empty() ||
+        m_values.whiteName.find(u'\0') != std::u16string::npos ||
         m_values.blackName.find(u'\0') != std::u16string::npos)
         return text(kStrPlayersMissing);
     if (boardChanged() && boardSizeFixed()) return text(kStrBoardFixed);
@@ -286,7 +293,7 @@ bool GameSettings::confirm() {
         if (m_ui) m_ui->showMessage(*refused, text(kStrSettingsTitle));
         return false;
     }
-    int numbers[2] = {0, 0};  // white, black
+    int numbers[2] = {0, 0}; // white, black
     for (int side = 0; side < 2; ++side) {
         const std::u16string& name = side == 0 ? m_values.whiteName : m_values.blackName;
         int number = memberNumber(name);
@@ -373,7 +380,8 @@ GameInfo GameSettings::build(int blackNumber, int whiteNumber) const {
     bit(info.versionBytes[0], kInfoUsesCloud, v.useCloud);
     info.protection = v.protect ? std::max<std::int16_t>(info.protection, 1) : 0;
     // In Mail Go the field holds the last own move sent; elsewhere the move shown first.
-    if (!info.isMailGo() && v.initialMove != m_initial.initialMove) info.ownMoveMark = static_cast<std::int16_t>(std::max(0, v.initialMove));
+    if (!info.isMailGo() && v.initialMove != m_initial.initialMove)
+        info.ownMoveMark = static_cast<std::int16_t>(std::max(0, v.initialMove));
     info.gameComment = v.mailSubject;
     return info;
 }
@@ -392,7 +400,7 @@ std::optional<int> storeNewGame(GameStore& store, int group, GameInfo& info, con
         info.number = *number;
     }
     const std::string path = store.gameFilePath(group, info.number);
-    const bool fileThere = pathExists(path);  // an old game taken back
+    const bool fileThere = pathExists(path); // an old game taken back
     if (!store.writeGame(group, info.number, record, &info, messages)) return std::nullopt;
     if (!list.put(info) || !store.saveGameList(group, messages) || !store.writeMembers(messages)) {
         // The list page could not be written: the game stays out of the library rather than half in.

@@ -23,9 +23,9 @@ enum class GameTypeChoice { Viewing, MailGo, EnglishMailGo, PlayAndRecord };
 enum class WinKind { Points, Resignation, OnTime };
 
 // Bits of the header's carried word that keep the dialog's check boxes with the game.
-constexpr std::uint16_t kInfoSearchTarget = 0x01;     // "手順検索の対象"
-constexpr std::uint16_t kInfoHideLastNumber = 0x02;   // "最終手順番号を非表示"
-constexpr std::uint16_t kInfoSavable = 0x04;          // "保存可能"
+constexpr std::uint16_t kInfoSearchTarget = 0x01;   // "手順検索の対象"
+constexpr std::uint16_t kInfoHideLastNumber = 0x02; // "最終手順番号を非表示"
+constexpr std::uint16_t kInfoSavable = 0x04;        // "保存可能"
 // Bit of the flags word: the Mail Go game writes its mail in English.
 constexpr std::uint16_t kInfoEnglishMail = 0x01;
 // Bit of the first version byte: the game uses the cloud folder.
@@ -36,14 +36,14 @@ struct ResultDialogRequest {
     std::int16_t winner = kInPlay;
     WinKind kind = WinKind::Points;
     float points = 0.0f;
-    GameDate endDate;                  // year, month, day, hour
+    GameDate endDate; // year, month, day, hour
 };
 
 struct ResultDialogResult {
     bool accepted = false;
-    std::int16_t winner = kInPlay;     // kInPlay, kBlackWins, kWhiteWins, kJigo
+    std::int16_t winner = kInPlay; // kInPlay, kBlackWins, kWhiteWins, kJigo
     WinKind kind = WinKind::Points;
-    float points = 0.0f;               // for WinKind::Points, 0 up to below 1000
+    float points = 0.0f; // for WinKind::Points, 0 up to below 1000
     GameDate endDate;
 };
 
@@ -51,7 +51,7 @@ struct ResultDialogResult {
 struct PlayerDialogRequest {
     bool newPlayer = true;
     std::u16string name;
-    std::uint16_t kind = 0;            // MemberKind
+    std::uint16_t kind = 0; // MemberKind
 };
 
 struct PlayerDialogResult {
@@ -68,11 +68,11 @@ struct GameSettingsValues {
     std::u16string name;
     std::u16string whiteName;
     std::u16string blackName;
-    std::u16string whiteRank;          // free text; the rank list offers "九段".."１８級"
+    std::u16string whiteRank; // free text; the rank list offers "九段".."１８級"
     std::u16string blackRank;
-    bool even = true;                  // "互先": no handicap stones
-    int handicap = 2;                  // 1 free placement, 2..9 table, above 9 free with that many
-    int komiKey = 0;                   // komi × 10 of the list entry
+    bool even = true; // "互先": no handicap stones
+    int handicap = 2; // 1 free placement, 2..9 table, above 9 free with that many
+    int komiKey = 0;  // komi × 10 of the list entry
     GameTypeChoice type = GameTypeChoice::Viewing;
     GameDate startDate;
     std::int16_t winner = kInPlay;
@@ -80,7 +80,7 @@ struct GameSettingsValues {
     GameDate endDate;
     bool searchTarget = false;
     bool protect = false;
-    int initialMove = 0;               // the move shown first when the game opens; 0 none
+    int initialMove = 0; // the move shown first when the game opens; 0 none
     bool hideLastNumber = false;
     bool savable = false;
     bool useCloud = false;
@@ -94,10 +94,10 @@ struct GameSettingsValues {
 class GameSettings {
 public:
     struct Context {
-        bool newGame = false;          // "新規対局": the game does not exist yet
-        bool external = false;         // a game of an external folder: nothing can be changed
-        bool wholePointKomi = false;   // "コミを整数で表示する"
-        int recordLastMove = 0;        // the last move number of the record
+        bool newGame = false;        // "新規対局": the game does not exist yet
+        bool external = false;       // a game of an external folder: nothing can be changed
+        bool wholePointKomi = false; // "コミを整数で表示する"
+        int recordLastMove = 0;      // the last move number of the record
         bool recordHasNodes = false;
         GameDate today;
     };

@@ -9,32 +9,32 @@
 #include "record/StringTable.h"
 #include "record/Text.h"
 #include "store/GameList.h"
+#include "store/GameListPage.h"
 #include "store/GameStore.h"
 #include "store/GroupGameNames.h"
 #include "store/GroupList.h"
-#include "store/GameListPage.h"
 
 namespace stonewise {
 
 namespace {
 
-constexpr int kStrReadTitle = 11606;          // "ファイル読み込み"
-constexpr int kStrGroupLimit = 20707;         // the registered groups have reached the limit
-constexpr int kStrCannotRead = 25013;         // the game record file could not be read: %s %s
+constexpr int kStrReadTitle = 11606;  // "ファイル読み込み"
+constexpr int kStrGroupLimit = 20707; // the registered groups have reached the limit
+constexpr int kStrCannotRead = 25013; // the game record file could not be read: %s %s
 constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
 constexpr int kStrUnknownKind = 25017;
-constexpr int kStrImportTitle = 52000;        // "ファイルの読み込み"
-constexpr int kStrFirstDialogText = 52001;    // 52001..52011: the dialog's labels and buttons
-constexpr int kStrAutoGroup = 52012;          // "<自動振り分け>"
-constexpr int kStrCurrentGroup = 52013;       // "<現在のグループ>"
-constexpr int kStrGroupItem = 52014;          // "G%d: %s"
-constexpr int kStrExternalTarget = 52015;     // "外部棋譜グループに読み込むことはできません。"
-constexpr int kStrGroupFull = 52016;          // group %s holds the most games (%d): %s not read
-constexpr int kStrProgress = 52018;           // reading game-record files (%d/%d) %s
-constexpr int kStrCancel = 52019;             // "中止"
-constexpr int kStrOverflowGroup = 52021;      // "%s %d": the next group of a full one
+constexpr int kStrImportTitle = 52000;     // "ファイルの読み込み"
+constexpr int kStrFirstDialogText = 52001; // 52001..52011: the dialog's labels and buttons
+constexpr int kStrAutoGroup = 52012;       // "<自動振り分け>"
+constexpr int kStrCurrentGroup = 52013;    // "<現在のグループ>"
+constexpr int kStrGroupItem = 52014;       // "G%d: %s"
+constexpr int kStrExternalTarget = 52015;  // "外部棋譜グループに読み込むことはできません。"
+constexpr int kStrGroupFull = 52016;       // group %s holds the most games (%d): %s not read
+constexpr int kStrProgress = 52018;        // reading game-record files (%d/%d) %s
+constexpr int kStrCancel = 52019;          // "中止"
+constexpr int kStrOverflowGroup = 52021;   // "%s %d": the next group of a full one
 
 // The main board window lists at most this many groups in the save group list.
 constexpr int kMaxListedGroups = 107;
@@ -124,13 +124,13 @@ std::optional<int> storeNewGame(GameStore& store, int group, const RecordSequenc
 struct Importer::State {
     const ImportOptions* options = nullptr;
     ImportSummary summary;
-    ImportDialogResult choice;  // the last choices of the dialog
+    ImportDialogResult choice; // the last choices of the dialog
     bool applyToAll = false;
-    int target = 0;             // the group the last file went to
+    int target = 0; // the group the last file went to
     int fileCount = 0;
     std::map<int, std::unique_ptr<GroupGameNames>> names;
     std::map<int, bool> changedLists;
-    std::map<int, int> overflow;  // a full group → the group opened after it
+    std::map<int, int> overflow; // a full group → the group opened after it
 
     GroupGameNames& namesOf(GameStore& store, int group) {
         auto& n = names[group];
@@ -145,7 +145,9 @@ struct Importer::State {
 Importer::Importer(GameStore& store, const StringTable& strings, ImportFrontEnd& frontEnd)
     : m_store(store), m_strings(strings), m_frontEnd(frontEnd) {}
 
-std::u16string Importer::text(int id) const { return std::u16string(StringTable::lookup(&m_strings, id).value_or(u"")); }
+std::u16string Importer::text(int id) const {
+    return std::u16string(StringTable::lookup(&m_strings, id).value_or(u""));
+}
 
 ImportSummary Importer::run(const std::vector<std::string>& paths, const ImportOptions& options) {
     State state;
@@ -153,7 +155,7 @@ ImportSummary Importer::run(const std::vector<std::string>& paths, const ImportO
     state.fileCount = static_cast<int>(paths.size());
     state.target = options.defaultGroup;
     state.choice = options.preset;
-    state.choice.choice = ImportChoice::NewGame;  // new until the user chooses
+    state.choice.choice = ImportChoice::NewGame; // new until the user chooses
     if (!options.askDialog) {
         state.choice = options.preset;
         state.applyToAll = true;
@@ -164,8 +166,9 @@ ImportSummary Importer::run(const std::vector<std::string>& paths, const ImportO
     if (progress) m_frontEnd.beginProgress({text(kStrImportTitle), text(kStrCancel), state.fileCount});
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (progress &&
-            !m_frontEnd.stepProgress(static_cast<int>(i),
-                                     formatText(text(kStrProgress), {static_cast<int>(i) + 1, state.fileCount, fileNameOf(paths[i])}))) {
+            !m_frontEnd.stepProgress(
+                static_cast<int>(i),
+                formatText(text(kStrProgress), {static_cast<int>(i) + 1, state.fileCount, fileNameOf(paths[i])}))) {
             state.summary.ended = true;
             break;
         }
@@ -200,15 +203,22 @@ void Importer::refuse(State& state, const std::string& path, int gameIndex, std:
     m_frontEnd.reported(r);
 }
 
-void Importer::refuseUnread(State& state, const std::string& path, int gameIndex, const std::vector<LoadMessage>& messages,
-                            LoadFailure failure) {
+void Importer::refuseUnread(State& state, const std::string& path, int gameIndex,
+                            const std::vector<LoadMessage>& messages, LoadFailure failure) {
     for (std::size_t k = 1; k < messages.size(); ++k) m_frontEnd.showMessage(messages[k].text, messages[k].title);
     ++state.summary.refused;
     if (messages.empty())
-        m_frontEnd.reported({path, gameIndex, ImportStatus::Refused, -1, 0, {}, loadFailureMessage(m_strings, path, failure),
+        m_frontEnd.reported({path,
+                             gameIndex,
+                             ImportStatus::Refused,
+                             -1,
+                             0,
+                             {},
+                             loadFailureMessage(m_strings, path, failure),
                              text(kStrReadTitle)});
     else
-        m_frontEnd.reported({path, gameIndex, ImportStatus::Refused, -1, 0, {}, messages.front().text, messages.front().title});
+        m_frontEnd.reported(
+            {path, gameIndex, ImportStatus::Refused, -1, 0, {}, messages.front().text, messages.front().title});
 }
 
 ImportDialogRequest Importer::dialogRequest(const State& state, const std::string& path, const std::u16string& name,
@@ -216,8 +226,9 @@ ImportDialogRequest Importer::dialogRequest(const State& state, const std::strin
     ImportDialogRequest q;
     ImportDialogTexts& t = q.texts;
     t.title = text(kStrImportTitle);
-    std::u16string* fields[] = {&t.fileLabel, &t.gameLabel, &t.groupLabel, &t.applyToAll, &t.mergeContinuations, &t.temporary,
-                                &t.overwrite, &t.newGame,   &t.skip,       &t.end,        &t.help};
+    std::u16string* fields[] = {&t.fileLabel, &t.gameLabel, &t.groupLabel, &t.applyToAll, &t.mergeContinuations,
+                                &t.temporary, &t.overwrite, &t.newGame,    &t.skip,       &t.end,
+                                &t.help};
     for (int k = 0; k < 11; ++k) *fields[k] = text(kStrFirstDialogText + k);
     q.fileName = fileNameOf(path);
     q.gameName = name;
@@ -235,8 +246,9 @@ ImportDialogRequest Importer::dialogRequest(const State& state, const std::strin
     q.mergeContinuations = state.choice.mergeContinuations;
     const bool mainWindow = state.options->mainWindow;
     StoreMessages ignored;
-    q.overwriteEnabled = mainWindow && m_store.group(state.options->defaultGroup) &&
-                         GroupGameNames(m_store.gameList(state.options->defaultGroup, ignored)).findGame(name).has_value();
+    q.overwriteEnabled =
+        mainWindow && m_store.group(state.options->defaultGroup) &&
+        GroupGameNames(m_store.gameList(state.options->defaultGroup, ignored)).findGame(name).has_value();
     q.newGameEnabled = mainWindow;
     q.skipEnabled = fileCount > 1;
     return q;
@@ -256,7 +268,8 @@ bool Importer::importFile(State& state, const std::string& path) {
     if (state.applyToAll && state.choice.choice == ImportChoice::NewGame && state.choice.group != kImportAutoGroup &&
         !state.options->demoRecords) {
         const std::optional<int> group = resolveGroup(state, state.choice.group, GameInfo{});
-        if (!group || !m_store.group(*group) || isExternal(*m_store.group(*group))) return refuseTarget(state, path, group);
+        if (!group || !m_store.group(*group) || isExternal(*m_store.group(*group)))
+            return refuseTarget(state, path, group);
         state.target = *group;
         return storeGames(state, path, {}, false);
     }
@@ -272,7 +285,7 @@ bool Importer::importFile(State& state, const std::string& path) {
         const ImportDialogResult answer = m_frontEnd.askImport(dialogRequest(state, path, proposed, state.fileCount));
         if (answer.choice == ImportChoice::End) return false;
         if (answer.choice == ImportChoice::Skip) {
-            if (state.fileCount <= 1) return false;  // no skipping the only file: it ends the import
+            if (state.fileCount <= 1) return false; // no skipping the only file: it ends the import
             ++state.summary.skipped;
             m_frontEnd.reported({path, 0, ImportStatus::Skipped, -1, 0, proposed, {}, {}});
             return true;
@@ -332,8 +345,8 @@ std::optional<int> Importer::overflowGroup(int full) {
         if (const GroupRecord* other = m_store.group(n))
             for (int k = suffix; k < kMaxUserGroups + 2; ++k)
                 if (other->name == formatText(text(kStrOverflowGroup), {baseName, k})) suffix = std::max(suffix, k + 1);
-    const std::optional<int> added = m_store.addGroup(formatText(text(kStrOverflowGroup), {baseName, suffix}), type,
-                                                      std::nullopt, messages);
+    const std::optional<int> added =
+        m_store.addGroup(formatText(text(kStrOverflowGroup), {baseName, suffix}), type, std::nullopt, messages);
     return added;
 }
 
@@ -384,9 +397,10 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
             }
             if (number < 1) {
                 const GroupRecord* g = m_store.group(state.target);
-                refuse(state, path, index,
-                       formatText(text(kStrGroupFull), {g ? g->name : std::u16string(), kMaxGameNumber, fileNameOf(path)}),
-                       state.target);
+                refuse(
+                    state, path, index,
+                    formatText(text(kStrGroupFull), {g ? g->name : std::u16string(), kMaxGameNumber, fileNameOf(path)}),
+                    state.target);
                 // Every later file would go to the same full group.
                 if (state.applyToAll) goOn = false;
                 return;
@@ -396,9 +410,11 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
         }
         game.info.number = number;
         if (!m_store.writeGame(state.target, number, *game.main, &game.info, messages)) {
-            for (std::size_t k = 1; k < messages.size(); ++k) m_frontEnd.showMessage(messages[k].text, messages[k].title);
+            for (std::size_t k = 1; k < messages.size(); ++k)
+                m_frontEnd.showMessage(messages[k].text, messages[k].title);
             refuse(state, path, index,
-                   messages.empty() ? loadFailureMessage(m_strings, path, LoadFailure::CannotOpen) : messages.front().text,
+                   messages.empty() ? loadFailureMessage(m_strings, path, LoadFailure::CannotOpen)
+                                    : messages.front().text,
                    state.target);
             goOn = false;
             return;

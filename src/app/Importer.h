@@ -20,13 +20,13 @@ enum class ImportStatus { Stored, Temporary, Skipped, Refused };
 
 struct ImportReport {
     std::string path;
-    int gameIndex = 0;        // the game's place in its file (0 for a file of one game)
+    int gameIndex = 0; // the game's place in its file (0 for a file of one game)
     ImportStatus status = ImportStatus::Refused;
-    int group = -1;           // Stored: the group and the game's number
+    int group = -1; // Stored: the group and the game's number
     int number = 0;
-    std::u16string name;      // the name the game was stored under
-    std::u16string message;   // Refused: why
-    std::u16string title;     // Refused: the title of the message box that says why
+    std::u16string name;    // the name the game was stored under
+    std::u16string message; // Refused: why
+    std::u16string title;   // Refused: the title of the message box that says why
 };
 
 // What an import needs from the window or the command line: the dialog, messages, the progress
@@ -45,21 +45,22 @@ public:
     // Each file's (each game's) outcome, as soon as it is known; a refusal is said in a message
     // box unless the front end says it its own way.
     virtual void reported(const ImportReport& report) {
-        if (report.status == ImportStatus::Refused && !report.message.empty()) showMessage(report.message, report.title);
+        if (report.status == ImportStatus::Refused && !report.message.empty())
+            showMessage(report.message, report.title);
     }
 };
 
 struct ImportOptions {
-    int defaultGroup = 0;             // the window's current group
-    bool mainWindow = true;           // overwriting and new games are the main board window's
-    bool demoRecords = false;         // sample records: "name(3)" is stored as "name"
+    int defaultGroup = 0;     // the window's current group
+    bool mainWindow = true;   // overwriting and new games are the main board window's
+    bool demoRecords = false; // sample records: "name(3)" is stored as "name"
     // Without the dialog: every file takes `preset` (the command line).
     bool askDialog = true;
     ImportDialogResult preset;
     // A full group does not refuse: a new group of its type and name takes the next games (the
     // command line's "into new groups"); the limit of 100 groups still refuses.
     bool overflowToNewGroups = false;
-    LoadSettings settings;            // code page, members, local time
+    LoadSettings settings; // code page, members, local time
 };
 
 struct ImportSummary {
@@ -67,9 +68,9 @@ struct ImportSummary {
     int temporary = 0;
     int skipped = 0;
     int refused = 0;
-    bool ended = false;                 // "終了", "中止" or a refusal that ends the import
-    bool mergeContinuations = false;    // the dialog's last choice, kept for the next import
-    std::optional<int> lastGroup;       // where the last stored game went
+    bool ended = false;              // "終了", "中止" or a refusal that ends the import
+    bool mergeContinuations = false; // the dialog's last choice, kept for the next import
+    std::optional<int> lastGroup;    // where the last stored game went
     std::optional<int> lastNumber;
 };
 

@@ -19,12 +19,12 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrClose = 25035;               // "閉じる"
-constexpr int kStrDeleteGameTitle = 11202;     // "対局の削除"
-constexpr int kStrDeleteGameQuestion = 11203;  // "次の対局を削除します。いいですか？\r\n%s"
-constexpr int kStrGroupSettingsTitle = 20708;  // "グループ設定"
-constexpr int kStrGroupListTitle = 20709;      // "グループリスト"
-constexpr int kStrGroupLimit = 20707;          // 100 groups: no more
+constexpr int kStrClose = 25035;              // "閉じる"
+constexpr int kStrDeleteGameTitle = 11202;    // "対局の削除"
+constexpr int kStrDeleteGameQuestion = 11203; // "次の対局を削除します。いいですか？\r\n%s"
+constexpr int kStrGroupSettingsTitle = 20708; // "グループ設定"
+constexpr int kStrGroupListTitle = 20709;     // "グループリスト"
+constexpr int kStrGroupLimit = 20707;         // 100 groups: no more
 constexpr int kStrGroupNotDeletable = 11403;
 constexpr int kStrGameListColumns = 12000;     // "対局名" .. "対局日" (12000..12008)
 constexpr int kStrGroupNameColumn = 12300;     // "グループ名"
@@ -45,21 +45,21 @@ constexpr int kStrEnterGameName = 50098;       // "対局名を入力して下�
 std::u16string text(int id) { return std::u16string(uiText(id)); }
 
 constexpr std::array<GameListColumn, 9> kPanelColumns{
-    GameListColumn::Name,     GameListColumn::Number, GameListColumn::Protection,
-    GameListColumn::White,    GameListColumn::Black,  GameListColumn::Handicap,
-    GameListColumn::Type,     GameListColumn::State,  GameListColumn::Date};
-constexpr std::array<GameListColumn, 6> kDialogColumns{GameListColumn::Name,     GameListColumn::White,
-                                                       GameListColumn::Black,    GameListColumn::Handicap,
-                                                       GameListColumn::State,    GameListColumn::Date};
+    GameListColumn::Name,  GameListColumn::Number, GameListColumn::Protection,
+    GameListColumn::White, GameListColumn::Black,  GameListColumn::Handicap,
+    GameListColumn::Type,  GameListColumn::State,  GameListColumn::Date};
+constexpr std::array<GameListColumn, 6> kDialogColumns{GameListColumn::Name,  GameListColumn::White,
+                                                       GameListColumn::Black, GameListColumn::Handicap,
+                                                       GameListColumn::State, GameListColumn::Date};
 
 constexpr std::array<GroupTypeBox, 7> kTypeBoxes{{
-    {1, 50032},    // "メール碁"
-    {2, 50033},    // "終局したメール碁の保存"
-    {16, 50034},   // "対局と記録"
-    {256, 50035},  // "棋譜鑑賞用"
-    {32, 50036},   // "終局した対局の保存"
-    {64, 50037},   // "問題集"
-    {512, 50038},  // "外部棋譜"
+    {1, 50032},   // "メール碁"
+    {2, 50033},   // "終局したメール碁の保存"
+    {16, 50034},  // "対局と記録"
+    {256, 50035}, // "棋譜鑑賞用"
+    {32, 50036},  // "終局した対局の保存"
+    {64, 50037},  // "問題集"
+    {512, 50038}, // "外部棋譜"
 }};
 constexpr std::uint32_t kViewingBit = 256;
 constexpr std::uint32_t kExternalBit = 512;
@@ -102,7 +102,7 @@ bool LibraryEnvironment::isShown(int group, int number) const {
 
 bool LibraryEnvironment::showGame(int group, int number) const {
     if (!session) return false;
-    if (number == 0) return session->temporary();  // the temporary game has no list entry
+    if (number == 0) return session->temporary(); // the temporary game has no list entry
     if (isShown(group, number)) return true;
     session->saveCurrentGame(true);
     return session->openGame(group, number);
@@ -141,7 +141,9 @@ namespace {
 GameListRow gameListRow(const GameStore& store, const GameInfo& info, bool external, bool wholePointKomi) {
     GameListRow row;
     row.info = info;
-    auto set = [&row](GameListColumn c, std::u16string value) { row.cells[static_cast<std::size_t>(c)] = std::move(value); };
+    auto set = [&row](GameListColumn c, std::u16string value) {
+        row.cells[static_cast<std::size_t>(c)] = std::move(value);
+    };
     set(GameListColumn::Name, info.name);
     set(GameListColumn::Number, formatText(u"%5d", {info.number}));
     set(GameListColumn::Protection, std::u16string(protectionText(info)));
@@ -151,8 +153,8 @@ GameListRow gameListRow(const GameStore& store, const GameInfo& info, bool exter
     set(GameListColumn::Type, std::u16string(external ? uiText(20920) : gameTypeText(info)));
     set(GameListColumn::State, gameStateText(info));
     // A game without a date (a record that gave none) shows none rather than "0/ 0/ 0".
-    const bool dated = external ? info.waitingTime.year != 0
-                                : info.startDate.year != 0 || (info.flags & kInfoMoveWaiting) != 0;
+    const bool dated =
+        external ? info.waitingTime.year != 0 : info.startDate.year != 0 || (info.flags & kInfoMoveWaiting) != 0;
     set(GameListColumn::Date, !dated ? std::u16string() : external ? readDateText(info) : dateColumnText(info));
     return row;
 }
@@ -199,7 +201,7 @@ GameListPanelContent gameListPanelContent(const LibraryEnvironment& env) {
     content.group = group;
     content.title = groupChoiceText(group, g->name);
     content.external = (g->type & kExternalBit) != 0;
-    StoreMessages messages;  // shown when the group was opened
+    StoreMessages messages; // shown when the group was opened
     content.rows = gameListRows(*env.store, group, env.wholePointKomi, messages);
     if (env.session && env.session->temporary() && env.board) {
         // The temporary game on the board heads the list as "臨時".
@@ -372,7 +374,8 @@ std::u16string uniqueGameName(const GameList& list, std::u16string_view name, st
         const std::size_t open = base.rfind(u'(');
         if (open != std::u16string::npos && open + 2 < base.size()) {
             const std::u16string digits = base.substr(open + 1, base.size() - open - 2);
-            if (digits.size() <= 6 && std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+            if (digits.size() <= 6 &&
+                std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
                 n = std::stoll(toUtf8(digits));
                 base.resize(open);
             }

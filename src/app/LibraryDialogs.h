@@ -26,10 +26,10 @@ class Ui;
 struct LibraryEnvironment {
     GameStore* store = nullptr;
     Ui* ui = nullptr;
-    GameSession* session = nullptr;   // the game shown; null without a board
+    GameSession* session = nullptr; // the game shown; null without a board
     CIgoBoard* board = nullptr;
     GameDate today;
-    bool wholePointKomi = false;      // "コミを整数で表示する"
+    bool wholePointKomi = false; // "コミを整数で表示する"
     std::function<void(int command)> runCommand;
     std::function<void(const RecordSequence&, const GameInfo&)> saveAsSgf;
 
@@ -49,7 +49,7 @@ std::u16string groupChoiceText(int group, std::u16string_view name);
 // A group offered in a combo box.
 struct GroupChoice {
     int group = 0;
-    std::u16string text;  // "G%d: %s"
+    std::u16string text; // "G%d: %s"
 };
 // The user's groups (not the scratch group of the temporary game), in number order.
 std::vector<GroupChoice> groupChoices(const GameStore& store);
@@ -82,7 +82,7 @@ void sortGameListRows(std::vector<GameListRow>& rows, GameListColumn column, boo
 // What the panel beside the board shows: the current group's games and the game on the board.
 struct GameListPanelContent {
     int group = -1;
-    std::u16string title;          // "G%d: %s"
+    std::u16string title; // "G%d: %s"
     bool external = false;
     std::vector<GameListRow> rows;
     // The game on the board when it belongs to this group, 0 for the temporary game (its row comes
@@ -145,8 +145,8 @@ class CopyMoveForm {
 public:
     CopyMoveForm(LibraryEnvironment env, int group, int number);
 
-    std::u16string sourceText() const;   // the group, "G%d: %s"
-    std::u16string gameText() const;     // the game's number and name
+    std::u16string sourceText() const; // the group, "G%d: %s"
+    std::u16string gameText() const;   // the game's number and name
     std::vector<GroupChoice> destinations() const { return groupChoices(*m_env.store); }
     int destination() const { return m_destination; }
     void setDestination(int group) { m_destination = group; }
@@ -184,7 +184,7 @@ std::u16string groupListColumnTitle(GroupListColumn column);
 struct GroupListRow {
     int group = 0;
     std::array<std::u16string, kGroupListColumns> cells;
-    bool deletable = false;  // no games and not the current group
+    bool deletable = false; // no games and not the current group
 };
 
 // The type check boxes of "グループ設定", in their order, with their bits.

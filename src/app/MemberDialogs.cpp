@@ -11,22 +11,22 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrMemberColumns = 12401;         // "対局者名", "番号", "種別", "メールアドレス…", "登録日"
-constexpr int kStrDeleteMemberQuestion = 50054;  // "選択中の対局メンバーを削除して良いですか？"
-constexpr int kStrMembersTitle = 50055;          // "対局メンバー"
-constexpr int kStrNull = 50056;                  // "<NULL>"
-constexpr int kStrKindSelf = 50057;              // "自分"
-constexpr int kStrKindOpponent = 50058;          // "対局者"
-constexpr int kStrKindGeneral = 50059;           // "一般"
-constexpr int kStrMemberPlays = 50060;           // the member plays in %d games: kept
-constexpr int kStrMemberSettingsTitle = 50070;   // "対局者設定"
-constexpr int kStrPickNameTitle = 50078;         // "既存メンバー名の参照"
-constexpr int kStrBadAddress = 50079;            // "メンバー「%s」のメールアドレスが異常です。"
-constexpr int kStrAddMemberTitle = 50080;        // "対局者追加"
-constexpr int kStrSetMemberName = 50081;         // "対局者名を設定して下さい。"
-constexpr int kStrNameTaken = 50082;             // "メンバー「%s」は既に登録されています。"
-constexpr int kStrMembersFull = 50084;           // no free member number
-constexpr int kStrPickNamePrompt = 50085;        // choose the member this name stands for
+constexpr int kStrMemberColumns = 12401; // "対局者名", "番号", "種別", "メールアドレス…", "登録日"
+constexpr int kStrDeleteMemberQuestion = 50054; // "選択中の対局メンバーを削除して良いですか？"
+constexpr int kStrMembersTitle = 50055;         // "対局メンバー"
+constexpr int kStrNull = 50056;                 // "<NULL>"
+constexpr int kStrKindSelf = 50057;             // "自分"
+constexpr int kStrKindOpponent = 50058;         // "対局者"
+constexpr int kStrKindGeneral = 50059;          // "一般"
+constexpr int kStrMemberPlays = 50060;          // the member plays in %d games: kept
+constexpr int kStrMemberSettingsTitle = 50070;  // "対局者設定"
+constexpr int kStrPickNameTitle = 50078;        // "既存メンバー名の参照"
+constexpr int kStrBadAddress = 50079;           // "メンバー「%s」のメールアドレスが異常です。"
+constexpr int kStrAddMemberTitle = 50080;       // "対局者追加"
+constexpr int kStrSetMemberName = 50081;        // "対局者名を設定して下さい。"
+constexpr int kStrNameTaken = 50082;            // "メンバー「%s」は既に登録されています。"
+constexpr int kStrMembersFull = 50084;          // no free member number
+constexpr int kStrPickNamePrompt = 50085;       // choose the member this name stands for
 
 std::u16string text(int id) { return std::u16string(uiText(id)); }
 std::u16string orNull(const std::u16string& s) { return s.empty() ? text(kStrNull) : s; }
@@ -48,7 +48,8 @@ std::vector<const MemberRecord*> allMembers(const MemberList& members) {
 // A mail address as far as it can be checked here: one "@" with text on both sides, no blanks.
 bool plausibleAddress(std::u16string_view a) {
     const std::size_t at = a.find(u'@');
-    if (at == std::u16string_view::npos || at == 0 || at + 1 >= a.size() || a.find(u'@', at + 1) != std::u16string_view::npos)
+    if (at == std::u16string_view::npos || at == 0 || at + 1 >= a.size() ||
+        a.find(u'@', at + 1) != std::u16string_view::npos)
         return false;
     return std::none_of(a.begin(), a.end(), [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; });
 }
@@ -154,9 +155,7 @@ void MemberSettingsForm::setAddress(std::u16string_view address) {
     m_address = std::u16string(address.substr(0, std::min<std::size_t>(address.size(), 255)));
 }
 
-bool MemberSettingsForm::isAlias() const {
-    return !m_address.empty() && m_address.find(u'@') == std::u16string::npos;
-}
+bool MemberSettingsForm::isAlias() const { return !m_address.empty() && m_address.find(u'@') == std::u16string::npos; }
 
 std::u16string MemberSettingsForm::registeredText() const {
     const GameDate& d = m_registered;
@@ -188,8 +187,9 @@ bool MemberSettingsForm::confirm() {
     // The address is a mail address or the name of another member; the user and the opponents of
     // Mail Go need one, a general member (a player of game records) may go without.
     const int aliasOf = isAlias() ? members.findByName(m_address) : -1;
-    const bool addressOk = isAlias() ? aliasOf >= 0 && (!m_member || aliasOf != *m_member)
-                                     : m_address.empty() ? m_kind == kMemberGeneral : plausibleAddress(m_address);
+    const bool addressOk = isAlias()           ? aliasOf >= 0 && (!m_member || aliasOf != *m_member)
+                           : m_address.empty() ? m_kind == kMemberGeneral
+                                               : plausibleAddress(m_address);
     if (!addressOk) {
         m_env.ui->showMessage(formatText(text(kStrBadAddress), {m_name}), title);
         return false;

@@ -67,7 +67,8 @@ bool AuxWindowList::show(const void* window) {
 void AuxWindowList::hide(const void* window) {
     for (int i = 0; i < m_count; ++i) {
         if (m_windows[static_cast<std::size_t>(i)] != window) continue;
-        for (int j = i + 1; j < m_count; ++j) m_windows[static_cast<std::size_t>(j - 1)] = m_windows[static_cast<std::size_t>(j)];
+        for (int j = i + 1; j < m_count; ++j)
+            m_windows[static_cast<std::size_t>(j - 1)] = m_windows[static_cast<std::size_t>(j)];
         --m_count;
         return;
     }

@@ -17,7 +17,7 @@ public:
         bool open = false;
         std::u16string title;
         std::u16string text;
-        int secondsLeft = 0;   // 0: stays until closed
+        int secondsLeft = 0; // 0: stays until closed
     };
 
     // Opens a notice; returns its slot, or -1 when the text is empty or no slot is free.

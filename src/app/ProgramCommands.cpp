@@ -15,23 +15,23 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrProgramName = 103;        // "Stonewise"
-constexpr int kStrMoveTitle = 17010;        // "終局棋譜の移動"
-constexpr int kStrNotYetAvailable = 25000;  // this function is not available yet
-constexpr int kStrWindowTitle = 25001;      // "%s - Stonewise"
-constexpr int kStrOpenBookFirst = 25002;    // open a Go book before its mode
-constexpr int kStrBookTitle = 25003;        // "碁ブック"
+constexpr int kStrProgramName = 103;         // "Stonewise"
+constexpr int kStrMoveTitle = 17010;         // "終局棋譜の移動"
+constexpr int kStrNotYetAvailable = 25000;   // this function is not available yet
+constexpr int kStrWindowTitle = 25001;       // "%s - Stonewise"
+constexpr int kStrOpenBookFirst = 25002;     // open a Go book before its mode
+constexpr int kStrBookTitle = 25003;         // "碁ブック"
 constexpr int kStrTemporaryNotMoved = 25004; // the temporary game is not in a game list
-constexpr int kStrDataFolderTitle = 25019;  // "データフォルダを開く"
-constexpr int kStrCannotOpenFolder = 25020; // the data folder could not be opened: %s
-constexpr int kStrVersionTitle = 25021;     // "バージョン情報"
-constexpr int kStrVersionLine = 25022;      // "%s, Version %s, Build %d"
+constexpr int kStrDataFolderTitle = 25019;   // "データフォルダを開く"
+constexpr int kStrCannotOpenFolder = 25020;  // the data folder could not be opened: %s
+constexpr int kStrVersionTitle = 25021;      // "バージョン情報"
+constexpr int kStrVersionLine = 25022;       // "%s, Version %s, Build %d"
 constexpr int kStrVersionAbout = 25023;
 constexpr int kStrSupportPage = 25024;
 constexpr int kStrInquiryMail = 25025;
 constexpr int kStrOk = 25026;
-constexpr int kStrNotStoredYet = 25032;     // the game was never stored: nothing to return to
-constexpr int kStrPlayers = 25034;          // "%s 対 %s"
+constexpr int kStrNotStoredYet = 25032; // the game was never stored: nothing to return to
+constexpr int kStrPlayers = 25034;      // "%s 対 %s"
 
 constexpr std::u16string_view kVersion = u"2.2.0";
 constexpr int kBuild = 1052;
@@ -91,7 +91,7 @@ void ProgramCommands::clickPoint(int x, int y) {
 }
 
 void ProgramCommands::boardMenu(int x, int y) {
-    if (m_board.flash().running()) return;  // the right button holds the flash display's afterimage
+    if (m_board.flash().running()) return; // the right button holds the flash display's afterimage
     refresh();
     showPopup(0, x, y);
     refresh();
@@ -104,7 +104,8 @@ void ProgramCommands::showPopup(int popup, int x, int y) {
         PopupItem item;
         item.command = e.command;
         item.text = std::u16string(e.text);
-        item.enabled = e.command != 0 && (popup == 0 ? m_states.enabledAtPoint(e.command, m_board, x, y) : m_states.enabled(e.command));
+        item.enabled = e.command != 0 &&
+                       (popup == 0 ? m_states.enabledAtPoint(e.command, m_board, x, y) : m_states.enabled(e.command));
         request.items.push_back(std::move(item));
     }
     const int chosen = m_ui.choosePopupCommand(request);
@@ -118,14 +119,24 @@ void ProgramCommands::showPopup(int popup, int x, int y) {
 bool ProgramCommands::runProgramCommand(int id) {
     FunctionModes* modes = m_app.modes();
     switch (id) {
-    case kCmdModeMailGo: if (modes) modes->setMode(kModeMailGo); return true;
-    case kCmdModePlayAndRecord: if (modes) modes->setMode(kModePlayAndRecord); return true;
-    case kCmdModeViewing: if (modes) modes->setMode(kModeViewing); return true;
-    case kCmdModeProblems: if (modes) modes->setMode(kModeProblems); return true;
+    case kCmdModeMailGo:
+        if (modes) modes->setMode(kModeMailGo);
+        return true;
+    case kCmdModePlayAndRecord:
+        if (modes) modes->setMode(kModePlayAndRecord);
+        return true;
+    case kCmdModeViewing:
+        if (modes) modes->setMode(kModeViewing);
+        return true;
+    case kCmdModeProblems:
+        if (modes) modes->setMode(kModeProblems);
+        return true;
     case kCmdModeBook:
         if (modes && !modes->setMode(kModeBook)) m_ui.showMessage(text(kStrOpenBookFirst), text(kStrBookTitle));
         return true;
-    case kCmdFinishedView: if (modes) modes->toggleFinishedView(); return true;
+    case kCmdFinishedView:
+        if (modes) modes->toggleFinishedView();
+        return true;
     case kCmdReturnFromFinished:
         // Only the way back: from a live group it does nothing.
         if (modes && modes->finishedViewShown()) modes->toggleFinishedView();

@@ -24,8 +24,7 @@ struct LoadedGame;
 // calls and shows what `Ui` asks; everything is decided here.
 class ProgramCommands {
 public:
-    ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard,
-                    const Clock& clock);
+    ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard, const Clock& clock);
 
     // Starts the library, the mode of the last run and the game left by a run that did not end.
     void startUp();
@@ -111,7 +110,7 @@ private:
     void openMemberList();
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
-    bool m_mergeContinuations = false;  // "基本手順の続きと思われる分岐を基本手順に組み込む"
+    bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
 
     Application& m_app;

@@ -25,16 +25,16 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrReadTitle = 11606;        // "ファイル読み込み"
-constexpr int kStrSaved = 25005;            // the game was saved
-constexpr int kStrOpenTitle = 25006;        // "棋譜ファイルを開く"
+constexpr int kStrReadTitle = 11606; // "ファイル読み込み"
+constexpr int kStrSaved = 25005;     // the game was saved
+constexpr int kStrOpenTitle = 25006; // "棋譜ファイルを開く"
 constexpr int kStrSgfFiles = 25007;
 constexpr int kStrUgfFiles = 25008;
 constexpr int kStrAllFiles = 25009;
-constexpr int kStrSaveSgfTitle = 25010;     // "棋譜をSGF形式で保存"
-constexpr int kStrCannotWrite = 25011;      // the file could not be written: %s
-constexpr int kStrReplaceFile = 25012;      // %s exists: replace it?
-constexpr int kStrCannotRead = 25013;       // the game record file could not be read: %s %s
+constexpr int kStrSaveSgfTitle = 25010; // "棋譜をSGF形式で保存"
+constexpr int kStrCannotWrite = 25011;  // the file could not be written: %s
+constexpr int kStrReplaceFile = 25012;  // %s exists: replace it?
+constexpr int kStrCannotRead = 25013;   // the game record file could not be read: %s %s
 constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
@@ -70,8 +70,9 @@ ReadContext readContext(Application& app, const Clock& clock) {
     c.settings.codePage = systemCodePage(app.japanese());
     const DateTime now = clock.localNow();
     if (GameStore* store = app.store()) {
-        c.members.emplace(store->members(), GameDate{static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
-                                                     static_cast<std::uint8_t>(now.day), 0});
+        c.members.emplace(store->members(),
+                          GameDate{static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
+                                   static_cast<std::uint8_t>(now.day), 0});
         c.settings.members = &*c.members;
     }
     c.settings.now = gameTime(now);
@@ -113,7 +114,8 @@ void ProgramCommands::sayReducedSave(std::u16string_view title) {
 bool ProgramCommands::openFileQuietly(const std::string& path) {
     ReadContext context = readContext(m_app, m_clock);
     LoadedGame game = loadGameFile(path, LoadRequest{}, context.settings);
-    for (const LoadMessage& m : game.messages) m_ui.showMessage(m.text, m.title.empty() ? text(kStrReadTitle) : m.title);
+    for (const LoadMessage& m : game.messages)
+        m_ui.showMessage(m.text, m.title.empty() ? text(kStrReadTitle) : m.title);
     if (!game.ok) {
         if (game.messages.empty()) {
             int reason = kStrCannotOpen;
@@ -150,7 +152,8 @@ void ProgramCommands::openFiles() {
     OpenFilesRequest request;
     request.title = text(kStrOpenTitle);
     request.folder = m_lastFolder;
-    request.filters = {{text(kStrSgfFiles), {u"*.sgf"}}, {text(kStrUgfFiles), {u"*.ugf", u"*.ugi"}}, {text(kStrAllFiles), {u"*"}}};
+    request.filters = {
+        {text(kStrSgfFiles), {u"*.sgf"}}, {text(kStrUgfFiles), {u"*.ugf", u"*.ugi"}}, {text(kStrAllFiles), {u"*"}}};
     const std::vector<std::string> paths = m_ui.chooseFilesToOpen(request);
     if (paths.empty()) return;
     m_lastFolder = folderOf(paths.front());
@@ -206,7 +209,8 @@ bool ProgramCommands::keepTemporaryWork() {
     const GroupRecord* g = store->group(group);
     if (!g || !m_ui.ask(formatText(text(kStrKeepTemporary), {g->name}), text(kStrImportTitle))) return false;
     StoreMessages messages;
-    const std::optional<int> number = storeNewGame(*store, group, m_board.record().main(), m_board.gameInfo(), messages);
+    const std::optional<int> number =
+        storeNewGame(*store, group, m_board.record().main(), m_board.gameInfo(), messages);
     for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
     if (!number) {
         m_ui.showMessage(text(kStrTemporaryNotKept), text(kStrImportTitle));
@@ -278,7 +282,8 @@ void ProgramCommands::loadSampleRecords() {
     if (!m_ui.ask(text(kStrSamplesQuestion), text(kStrSamplesTitle))) return;
     const std::vector<std::string> paths = sampleRecordPaths(m_app.sampleRecordsFolder());
     if (paths.empty()) {
-        m_ui.showMessage(formatText(text(kStrNoSamples), {fromUtf8(m_app.sampleRecordsFolder())}), text(kStrSamplesTitle));
+        m_ui.showMessage(formatText(text(kStrNoSamples), {fromUtf8(m_app.sampleRecordsFolder())}),
+                         text(kStrSamplesTitle));
         return;
     }
     m_importingSamples = true;
@@ -351,7 +356,8 @@ void ProgramCommands::saveAsSgf(const RecordSequence& record, const GameInfo& in
     if (!chosen || chosen->empty()) return;
     const std::string path = withSgfExtension(*chosen);
     // The chooser asked about the name as typed; a name that only now names a file is asked here.
-    if (path != *chosen && pathExists(path) && !m_ui.ask(formatText(text(kStrReplaceFile), {fromUtf8(path)}), request.title))
+    if (path != *chosen && pathExists(path) &&
+        !m_ui.ask(formatText(text(kStrReplaceFile), {fromUtf8(path)}), request.title))
         return;
     m_lastFolder = folderOf(path);
     SgfWriteOptions options;

@@ -16,8 +16,8 @@ namespace stonewise {
 namespace {
 
 GameDate dateOf(const DateTime& now) {
-    return {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month), static_cast<std::uint8_t>(now.day),
-            static_cast<std::uint8_t>(now.hour)};
+    return {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
+            static_cast<std::uint8_t>(now.day), static_cast<std::uint8_t>(now.hour)};
 }
 
 // The game type a new game of a working mode starts with.

@@ -16,8 +16,8 @@ std::unique_ptr<RecordCorrection> CIgoBoard::beginCorrection() {
 }
 
 RecordCorrection::RecordCorrection(CIgoBoard& board)
-    : m_board(board), m_copy(board.record().copyMain()), m_info(board.gameInfo()),
-      m_displayed(board.displayedMove()), m_changes(board.changeCounter()) {}
+    : m_board(board), m_copy(board.record().copyMain()), m_info(board.gameInfo()), m_displayed(board.displayedMove()),
+      m_changes(board.changeCounter()) {}
 
 RecordCorrection::~RecordCorrection() {
     if (!m_finished) commit();
@@ -43,7 +43,8 @@ bool RecordCorrection::deleteTwo() {
     for (int k = 0; k < 2; ++k) {
         const int index = s->findNodeIndex(shown);
         if (index < 0) break;
-        while (index + 1 < s->nodeCount() && s->node(index + 1).moveNumber == shown && !s->node(index + 1).isMoveOrPass())
+        while (index + 1 < s->nodeCount() && s->node(index + 1).moveNumber == shown &&
+               !s->node(index + 1).isMoveOrPass())
             s->removeNode(index + 1);
         s->removeNode(index);
     }
@@ -74,7 +75,8 @@ int RecordCorrection::handicap() const { return m_board.gameInfo().handicap; }
 bool RecordCorrection::changeHandicap(int handicap) {
     if (m_finished || handicap == m_board.gameInfo().handicap) return false;
     if (m_board.record().main().lastMoveNumber() > 1) {
-        if (!m_board.m_env.ui || !m_board.m_env.ui->ask(uiText(kHandicapQuestion), uiText(kCorrectionTitle))) return false;
+        if (!m_board.m_env.ui || !m_board.m_env.ui->ask(uiText(kHandicapQuestion), uiText(kCorrectionTitle)))
+            return false;
     }
     GameInfo info = m_board.gameInfo();
     info.handicap = static_cast<std::int16_t>(handicap);

@@ -16,21 +16,21 @@ constexpr std::uint16_t kNoDisplayNumber = 0xFFFF;
 constexpr std::uint16_t kHiddenDisplayNumber = 0;
 
 // Mark flag bits and values of a point, read by the drawing.
-constexpr std::uint8_t kMarkFlagComment = 0x40;       // the move has a comment
-constexpr std::uint8_t kMarkFlagLastMove = 13;        // last move
-constexpr std::uint8_t kMarkFlagLastMoveBranches = 14;// last move, branches start after it
-constexpr std::uint8_t kMarkFlagNodeFlagged = 22;     // stone flagged by its node ('@')
+constexpr std::uint8_t kMarkFlagComment = 0x40;        // the move has a comment
+constexpr std::uint8_t kMarkFlagLastMove = 13;         // last move
+constexpr std::uint8_t kMarkFlagLastMoveBranches = 14; // last move, branches start after it
+constexpr std::uint8_t kMarkFlagNodeFlagged = 22;      // stone flagged by its node ('@')
 
 // One point of the board as a board window keeps it.
 struct BoardPoint {
     std::uint8_t x = 0;
     std::uint8_t y = 0;
-    std::uint16_t moveNumber = 0;      // 0 for setup stones, 1 for handicap stones
-    std::uint8_t colour = 0;           // a Colour; other values read as empty
-    std::uint8_t captured = 0;         // stones this move captured
+    std::uint16_t moveNumber = 0; // 0 for setup stones, 1 for handicap stones
+    std::uint8_t colour = 0;      // a Colour; other values read as empty
+    std::uint8_t captured = 0;    // stones this move captured
     std::uint16_t displayNumber = kNoDisplayNumber;
     std::uint8_t markFlags = 0;
-    std::uint8_t depth = 0;            // nesting depth of the sequence that placed the stone
+    std::uint8_t depth = 0; // nesting depth of the sequence that placed the stone
 
     bool hasStone() const { return colour == 1 || colour == 2; }
     bool operator==(const BoardPoint&) const = default;
@@ -39,8 +39,8 @@ struct BoardPoint {
 // A mark shown on a point, filled from the record's marks and labels.
 struct PointMark {
     std::uint16_t moveNumber = 0;
-    std::uint8_t kind = 0;       // a MarkKind, 0 for none
-    std::uint8_t character = 0;  // letter, or '@' + label entry
+    std::uint8_t kind = 0;      // a MarkKind, 0 for none
+    std::uint8_t character = 0; // letter, or '@' + label entry
 };
 
 // Where the last single-stone capture happened; x fields are -1 when the last check did not

@@ -158,8 +158,8 @@ MoveRefusal BoardPosition::refusal(int x, int y, int moveNumber) {
         // Retaking at once the single stone that just took one here is ko.
         const KoRecord& prev = m_koPrevious;
         const KoRecord& now = m_koCurrent;
-        if (prev.capturingMove == moveNumber - 1 && prev.capturingX == now.capturedX && prev.capturingY == now.capturedY &&
-            prev.capturedX == x && prev.capturedY == y)
+        if (prev.capturingMove == moveNumber - 1 && prev.capturingX == now.capturedX &&
+            prev.capturingY == now.capturedY && prev.capturedX == x && prev.capturedY == y)
             refusal = MoveRefusal::Ko;
     }
     p = saved;
@@ -223,7 +223,8 @@ void BoardPosition::hideLastMoveMark(int x, int y) {
     // The last-move values are OR-ed into the byte, also over the flag of a flagged stone.
     std::uint8_t code = p.markFlags & 0x3F;
     if (code == kMarkFlagLastMove || code == kMarkFlagLastMoveBranches) code = 0;
-    else if (code == (kMarkFlagNodeFlagged | kMarkFlagLastMove) || code == (kMarkFlagNodeFlagged | kMarkFlagLastMoveBranches))
+    else if (code == (kMarkFlagNodeFlagged | kMarkFlagLastMove) ||
+             code == (kMarkFlagNodeFlagged | kMarkFlagLastMoveBranches))
         code = kMarkFlagNodeFlagged;
     p.markFlags = static_cast<std::uint8_t>((p.markFlags & 0xC0) | code);
 }

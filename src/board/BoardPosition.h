@@ -16,10 +16,10 @@ struct PlacedStone {
     int x = 0;
     int y = 0;
     Colour colour = kBlack;
-    int moveNumber = 0;                             // 0 for setup stones
+    int moveNumber = 0; // 0 for setup stones
     std::uint16_t displayNumber = kNoDisplayNumber;
-    std::uint8_t depth = 0;                         // nesting depth of the sequence that placed it
-    std::uint8_t markFlags = 0;                     // comment bit, '@' flag
+    std::uint8_t depth = 0;     // nesting depth of the sequence that placed it
+    std::uint8_t markFlags = 0; // comment bit, '@' flag
 };
 
 // The stones on the board after the displayed move, with the rules that decide whether a stone may

@@ -6,8 +6,10 @@ namespace stonewise {
 
 namespace {
 // Placement order of the nine star points; count n takes the entries of its row.
-constexpr std::array<HandicapPoint, 9> k19{{{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}, {4, 10}, {16, 10}, {10, 4}, {10, 16}}};
-constexpr std::array<HandicapPoint, 9> k13{{{10, 4}, {4, 10}, {10, 10}, {4, 4}, {7, 7}, {4, 7}, {10, 7}, {7, 4}, {7, 10}}};
+constexpr std::array<HandicapPoint, 9> k19{
+    {{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}, {4, 10}, {16, 10}, {10, 4}, {10, 16}}};
+constexpr std::array<HandicapPoint, 9> k13{
+    {{10, 4}, {4, 10}, {10, 10}, {4, 4}, {7, 7}, {4, 7}, {10, 7}, {7, 4}, {7, 10}}};
 
 // For each count the indexes into the star points above, in placement order.
 constexpr std::array<std::array<int, 9>, 10> kOrder{{

@@ -8,11 +8,11 @@ namespace stonewise {
 
 // Display switches that shape a rebuilt position.
 struct RebuildOptions {
-    bool withNumbers = true;          // display numbers on the stones
-    bool keepMarks = false;           // keep the point marks (while a mark is being edited)
-    bool branchNumbersFromOne = false;// "分岐の番号を１から表示"
-    bool commentMarks = true;         // flag moves that carry a comment
-    bool lastMoveMark = true;         // "最終手マークを表示しない" switched off
+    bool withNumbers = true;           // display numbers on the stones
+    bool keepMarks = false;            // keep the point marks (while a mark is being edited)
+    bool branchNumbersFromOne = false; // "分岐の番号を１から表示"
+    bool commentMarks = true;          // flag moves that carry a comment
+    bool lastMoveMark = true;          // "最終手マークを表示しない" switched off
 };
 
 // How a rebuild ended: complete, or stopped at a move on an occupied point (message 11605).

@@ -10,8 +10,8 @@ namespace stonewise::cli {
 // One command of stonewise-cli: `stonewise-cli NAME ARGS...`.
 struct CliCommand {
     std::string_view name;
-    std::string_view usage;    // e.g. "info FILE"
-    std::string_view summary;  // one line for the help text
+    std::string_view usage;   // e.g. "info FILE"
+    std::string_view summary; // one line for the help text
     // Runs the command; returns the process exit code (0 success, 1 failure, 2 wrong arguments).
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };

@@ -19,8 +19,7 @@ std::optional<int> number(const std::string& text) {
         std::size_t used = 0;
         const int value = std::stoi(text, &used);
         if (used == text.size()) return value;
-    } catch (...) {
-    }
+    } catch (...) {}
     return std::nullopt;
 }
 
@@ -31,7 +30,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     const auto game = args.size() >= 2 ? number(args[1]) : std::nullopt;
     if (!folder || args.size() < 2 || args.size() > 3 || !shownGroup || !game || *shownGroup < 1 ||
         *shownGroup > kScratchGroup || *game < 1) {
-        err << "usage: stonewise-cli export GROUP NUMBER [OUT.sgf] [--data DIR]   (GROUP from 1, as `groups` lists it)\n";
+        err << "usage: stonewise-cli export GROUP NUMBER [OUT.sgf] [--data DIR]   (GROUP from 1, as `groups` lists "
+               "it)\n";
         return 2;
     }
     const int group = *shownGroup - 1;
@@ -76,7 +76,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
 CliCommand exportCommand() {
     return {"export", "export GROUP NUMBER [OUT.sgf] [--data DIR]",
-            "Writes a stored game as SGF in UTF-8 (GROUP from 1, as `groups` lists it) to OUT.sgf, or to the standard output", run};
+            "Writes a stored game as SGF in UTF-8 (GROUP from 1, as `groups` lists it) to OUT.sgf, or to the standard "
+            "output",
+            run};
 }
 
 } // namespace stonewise::cli

@@ -15,11 +15,13 @@ namespace {
 
 // The kinds of a group type, e.g. "viewing+external"; "none" for type 0.
 std::string groupTypeText(std::uint32_t type) {
-    static constexpr std::pair<std::uint32_t, const char*> kKinds[] = {
-        {kGroupMailGo, "mail-go"},         {kGroupFinishedMailGo, "finished-mail-go"},
-        {kGroupPlayAndRecord, "play-and-record"}, {kGroupFinishedGames, "finished-games"},
-        {kGroupProblems, "problems"},      {kGroupViewing, "viewing"},
-        {kGroupExternal, "external"}};
+    static constexpr std::pair<std::uint32_t, const char*> kKinds[] = {{kGroupMailGo, "mail-go"},
+                                                                       {kGroupFinishedMailGo, "finished-mail-go"},
+                                                                       {kGroupPlayAndRecord, "play-and-record"},
+                                                                       {kGroupFinishedGames, "finished-games"},
+                                                                       {kGroupProblems, "problems"},
+                                                                       {kGroupViewing, "viewing"},
+                                                                       {kGroupExternal, "external"}};
     std::string s;
     for (const auto& [bit, name] : kKinds)
         if (type & bit) {

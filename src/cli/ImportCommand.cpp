@@ -56,12 +56,14 @@ public:
                 m_err << "stonewise-cli: the temporary game there was could not be kept; it stays\n";
                 return false;
             }
-            m_out << "the temporary game there was is kept as game " << *kept << " of group " << m_store.currentGroup() + 1 << "\n";
+            m_out << "the temporary game there was is kept as game " << *kept << " of group "
+                  << m_store.currentGroup() + 1 << "\n";
         }
         messages.clear();
         GameInfo info = game.info;
         info.number = 0;
-        const bool ok = prepareScratchGroup(m_store) && m_store.writeGame(kScratchGroup, 0, *game.main, &info, messages);
+        const bool ok =
+            prepareScratchGroup(m_store) && m_store.writeGame(kScratchGroup, 0, *game.main, &info, messages);
         for (const StoreMessage& m : messages) showMessage(m.text, m.title);
         return ok;
     }
@@ -71,7 +73,8 @@ public:
     }
     bool stepProgress(int done, std::u16string_view) override {
         if (m_tty) m_err << "\rimporting " << done << "/" << m_total << (done == m_total ? "\n" : "") << std::flush;
-        else if (done == m_total || (done > 0 && done % 100 == 0)) m_err << "importing " << done << "/" << m_total << "\n";
+        else if (done == m_total || (done > 0 && done % 100 == 0))
+            m_err << "importing " << done << "/" << m_total << "\n";
         return true;
     }
     void reported(const ImportReport& r) override {
@@ -79,7 +82,8 @@ public:
         if (r.gameIndex > 0) m_out << " #" << r.gameIndex + 1;
         switch (r.status) {
         case ImportStatus::Stored:
-            m_out << ": stored as game " << r.number << " of group " << r.group + 1 << " (" << shownText(r.name) << ")\n";
+            m_out << ": stored as game " << r.number << " of group " << r.group + 1 << " (" << shownText(r.name)
+                  << ")\n";
             break;
         case ImportStatus::Temporary: m_out << ": stored as the temporary game (" << shownText(r.name) << ")\n"; break;
         case ImportStatus::Skipped: m_out << ": skipped\n"; break;
@@ -127,8 +131,7 @@ std::optional<int> groupNumber(const std::string& text) {
         std::size_t used = 0;
         const int n = std::stoi(text, &used);
         if (used == text.size() && n >= 1 && n <= kMaxUserGroups) return n - 1;
-    } catch (...) {
-    }
+    } catch (...) {}
     return std::nullopt;
 }
 

@@ -115,8 +115,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 err << "stonewise-cli info: unknown charset " << charset << "\n";
                 return 2;
             }
-        }
-        else if (!a.empty() && a[0] == '-') {
+        } else if (!a.empty() && a[0] == '-') {
             err << "stonewise-cli info: unknown option " << a << "\n";
             return 2;
         } else if (path.empty()) path = a;
@@ -157,7 +156,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << "result: " << resultText(info) << "\n";
     if (info.startDate.year > 0) {
         char date[32];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", info.startDate.year, info.startDate.month, info.startDate.day);
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", info.startDate.year, info.startDate.month,
+                      info.startDate.day);
         out << "date: " << date << "\n";
     }
     out << "encoding: " << describeTextSource(game.textSource) << "\n";

@@ -70,7 +70,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     std::map<std::string, std::string> options;
     bool wellFormed = folder.has_value() && args.size() % 2 == 0;
     for (std::size_t i = 0; wellFormed && i < args.size(); i += 2) {
-        static const char* const kKnown[] = {"--group", "--white", "--black", "--handicap", "--komi", "--size", "--name"};
+        static const char* const kKnown[] = {"--group", "--white", "--black", "--handicap",
+                                             "--komi",  "--size",  "--name"};
         bool known = false;
         for (const char* k : kKnown) known |= args[i] == k;
         wellFormed = known && !options.count(args[i]);
@@ -84,7 +85,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     if (wellFormed && options.count("--komi")) komi = komiKey(options["--komi"], wholePoints);
     if (!wellFormed || !options.count("--group") || !options.count("--white") || !options.count("--black") ||
         !wholeNumber(options["--group"], shownGroup) || shownGroup < 1 || shownGroup > kMaxUserGroups ||
-        (options.count("--handicap") && (!wholeNumber(options["--handicap"], handicap) || handicap < 0 || handicap > 9)) ||
+        (options.count("--handicap") &&
+         (!wholeNumber(options["--handicap"], handicap) || handicap < 0 || handicap > 9)) ||
         (options.count("--size") && (!wholeNumber(options["--size"], size) || (size != 13 && size != 19))) || !komi) {
         err << kUsage;
         return 2;
@@ -157,7 +159,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 } // namespace
 
 CliCommand newGameCommand() {
-    return {"new-game", "new-game --data DIR --group N --white NAME --black NAME [--handicap H] [--komi K] [--size 13|19]",
+    return {"new-game",
+            "new-game --data DIR --group N --white NAME --black NAME [--handicap H] [--komi K] [--size 13|19]",
             "Creates a new game in a group (N from 1) with its players (new names become members), handicap, komi "
             "and board size, as the window's new game does; a new data folder is prepared as at a first start",
             &run};

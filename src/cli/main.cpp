@@ -7,8 +7,7 @@ namespace {
 
 void printHelp(std::ostream& out) {
     out << "Usage: stonewise-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const auto& c : stonewise::cli::allCommands())
-        out << "  " << c.usage << "\n      " << c.summary << "\n";
+    for (const auto& c : stonewise::cli::allCommands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
 }
 
 } // namespace

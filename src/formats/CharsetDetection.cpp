@@ -71,7 +71,7 @@ std::optional<std::string> walkRootForCa(std::string_view bytes, bool pairs, boo
                 while (!value.empty() && isBlank(static_cast<unsigned char>(value.back()))) value.remove_suffix(1);
                 return std::string(value);
             }
-            i = j;  // on the "]" (or past the end)
+            i = j; // on the "]" (or past the end)
             inIdent = false;
             continue;
         }
@@ -81,7 +81,7 @@ std::optional<std::string> walkRootForCa(std::string_view bytes, bool pairs, boo
             ident.push_back(static_cast<char>(c));
             continue;
         }
-        if (isBlank(c)) continue;  // a name may stand apart from its "["
+        if (isBlank(c)) continue; // a name may stand apart from its "["
         inIdent = false;
         ident.clear();
         if (c == ';' && ++semicolons >= 2) return std::nullopt;
@@ -94,7 +94,7 @@ enum class Kind : std::uint8_t { Common, Uncommon, Rare, Invalid };
 
 struct Tally {
     std::size_t common = 0, uncommon = 0, rare = 0, invalid = 0;
-    std::size_t upperHanzi = 0;  // GB18030: level-1 and level-2 hanzi beyond the hangul rows (C9..F7)
+    std::size_t upperHanzi = 0; // GB18030: level-1 and level-2 hanzi beyond the hangul rows (C9..F7)
     void add(Kind k) {
         switch (k) {
         case Kind::Common: ++common; break;
@@ -111,23 +111,23 @@ inline bool inRange(unsigned char c, unsigned lo, unsigned hi) { return c >= lo 
 // Shift_JIS as Windows writes it.
 Kind classifyCp932(std::string_view s, std::size_t& i) {
     const unsigned char b = byteAt(s, i++);
-    if (inRange(b, 0xA1, 0xDF)) return Kind::Uncommon;  // half-width katakana
+    if (inRange(b, 0xA1, 0xDF)) return Kind::Uncommon; // half-width katakana
     if (!(inRange(b, 0x81, 0x9F) || inRange(b, 0xE0, 0xFC))) return Kind::Invalid;
     if (i >= s.size()) return Kind::Invalid;
     const unsigned char t = byteAt(s, i);
     if (!(inRange(t, 0x40, 0x7E) || inRange(t, 0x80, 0xFC))) return Kind::Invalid;
     ++i;
-    if (b == 0x81) return Kind::Common;                         // punctuation: 、。「」・ー　
-    if (b == 0x82) return t >= 0x9F ? Kind::Common : Kind::Uncommon;  // hiragana; full-width letters
-    if (b == 0x83) return t <= 0x96 ? Kind::Common : Kind::Uncommon;  // katakana; Greek
-    if (b == 0x84 || b == 0x87) return Kind::Uncommon;          // Cyrillic, box drawing; ①, ㈱
+    if (b == 0x81) return Kind::Common;                              // punctuation: 、。「」・ー　
+    if (b == 0x82) return t >= 0x9F ? Kind::Common : Kind::Uncommon; // hiragana; full-width letters
+    if (b == 0x83) return t <= 0x96 ? Kind::Common : Kind::Uncommon; // katakana; Greek
+    if (b == 0x84 || b == 0x87) return Kind::Uncommon;               // Cyrillic, box drawing; ①, ㈱
     if (b == 0x85 || b == 0x86) return Kind::Invalid;
     if (b == 0x88) return t >= 0x9F ? Kind::Common : Kind::Invalid;
-    if (inRange(b, 0x89, 0x97)) return Kind::Common;            // level-1 kanji
+    if (inRange(b, 0x89, 0x97)) return Kind::Common; // level-1 kanji
     if (b == 0x98) return t <= 0x72 ? Kind::Common : (t >= 0x9F ? Kind::Uncommon : Kind::Invalid);
-    if (inRange(b, 0x99, 0xEA)) return Kind::Uncommon;          // level-2 kanji
-    if (b == 0xED || b == 0xEE || inRange(b, 0xFA, 0xFC)) return Kind::Rare;  // IBM extensions
-    return Kind::Invalid;                                        // unassigned rows, user-defined area
+    if (inRange(b, 0x99, 0xEA)) return Kind::Uncommon;                       // level-2 kanji
+    if (b == 0xED || b == 0xEE || inRange(b, 0xFA, 0xFC)) return Kind::Rare; // IBM extensions
+    return Kind::Invalid;                                                    // unassigned rows, user-defined area
 }
 
 // GB2312 within GBK within GB18030.
@@ -135,7 +135,7 @@ Kind classifyGb18030(std::string_view s, std::size_t& i, Tally& tally) {
     const unsigned char b = byteAt(s, i++);
     if (!inRange(b, 0x81, 0xFE) || i >= s.size()) return Kind::Invalid;
     const unsigned char t = byteAt(s, i);
-    if (inRange(t, 0x30, 0x39)) {  // four bytes
+    if (inRange(t, 0x30, 0x39)) { // four bytes
         if (i + 2 < s.size() && inRange(byteAt(s, i + 1), 0x81, 0xFE) && inRange(byteAt(s, i + 2), 0x30, 0x39)) {
             i += 3;
             return Kind::Rare;
@@ -144,13 +144,13 @@ Kind classifyGb18030(std::string_view s, std::size_t& i, Tally& tally) {
     }
     if (!(inRange(t, 0x40, 0x7E) || inRange(t, 0x80, 0xFE))) return Kind::Invalid;
     ++i;
-    if (t < 0xA1 || b < 0xA1) return Kind::Rare;  // GBK extensions beyond GB2312
-    if (b == 0xA1 || b == 0xA3) return Kind::Common;  // punctuation, full-width letters
+    if (t < 0xA1 || b < 0xA1) return Kind::Rare;     // GBK extensions beyond GB2312
+    if (b == 0xA1 || b == 0xA3) return Kind::Common; // punctuation, full-width letters
     if (inRange(b, 0xA2, 0xA9)) return Kind::Uncommon;
-    if (inRange(b, 0xAA, 0xAF) || inRange(b, 0xF8, 0xFE)) return Kind::Invalid;  // user-defined
+    if (inRange(b, 0xAA, 0xAF) || inRange(b, 0xF8, 0xFE)) return Kind::Invalid; // user-defined
     if (inRange(b, 0xC9, 0xF7)) ++tally.upperHanzi;
-    if (inRange(b, 0xB0, 0xD7)) return Kind::Common;  // level-1 hanzi
-    return Kind::Uncommon;                             // level-2 hanzi
+    if (inRange(b, 0xB0, 0xD7)) return Kind::Common; // level-1 hanzi
+    return Kind::Uncommon;                           // level-2 hanzi
 }
 
 // Big5 as Windows writes it (CP950).
@@ -160,13 +160,13 @@ Kind classifyBig5(std::string_view s, std::size_t& i) {
     const unsigned char t = byteAt(s, i);
     if (!(inRange(t, 0x40, 0x7E) || inRange(t, 0xA1, 0xFE))) return Kind::Invalid;
     ++i;
-    if (b < 0xA1 || b >= 0xFA) return Kind::Invalid;  // user-defined
-    if (b == 0xA1) return Kind::Common;               // punctuation
+    if (b < 0xA1 || b >= 0xFA) return Kind::Invalid; // user-defined
+    if (b == 0xA1) return Kind::Common;              // punctuation
     if (b <= 0xA3) return Kind::Uncommon;
     const unsigned code = (unsigned(b) << 8) | t;
-    if (code <= 0xC67E) return Kind::Common;          // level-1 hanzi
+    if (code <= 0xC67E) return Kind::Common; // level-1 hanzi
     if (code < 0xC940) return Kind::Invalid;
-    return Kind::Uncommon;                            // level-2 hanzi
+    return Kind::Uncommon; // level-2 hanzi
 }
 
 // EUC-KR within Windows' CP949 (Unified Hangul Code).
@@ -176,10 +176,10 @@ Kind classifyCp949(std::string_view s, std::size_t& i) {
     const unsigned char t = byteAt(s, i);
     if (inRange(b, 0xA1, 0xFE) && inRange(t, 0xA1, 0xFE)) {
         ++i;
-        if (b == 0xA1 || b == 0xA3) return Kind::Common;        // punctuation, full-width letters
-        if (inRange(b, 0xB0, 0xC8)) return Kind::Common;        // hangul
-        if (inRange(b, 0xA2, 0xAC)) return Kind::Uncommon;      // symbols, jamo, kana
-        if (inRange(b, 0xCA, 0xFD)) return Kind::Uncommon;      // hanja
+        if (b == 0xA1 || b == 0xA3) return Kind::Common;   // punctuation, full-width letters
+        if (inRange(b, 0xB0, 0xC8)) return Kind::Common;   // hangul
+        if (inRange(b, 0xA2, 0xAC)) return Kind::Uncommon; // symbols, jamo, kana
+        if (inRange(b, 0xCA, 0xFD)) return Kind::Uncommon; // hanja
         return Kind::Invalid;
     }
     // The extended hangul of CP949: lead 81..C6, trail A..Z, a..z, 81..FE (below A1 from A1 on).
@@ -203,9 +203,21 @@ Kind classifyWindows1252(std::string_view s, std::size_t& i) {
     if (end - start >= 3) return Kind::Rare;
     if (b >= 0xC0 && b != 0xD7 && b != 0xF7) return Kind::Common;
     switch (b) {
-    case 0x80: case 0x85: case 0x8A: case 0x8C: case 0x8E: case 0x91: case 0x92: case 0x93: case 0x94:
-    case 0x96: case 0x97: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-        return Kind::Uncommon;
+    case 0x80:
+    case 0x85:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x91:
+    case 0x92:
+    case 0x93:
+    case 0x94:
+    case 0x96:
+    case 0x97:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F: return Kind::Uncommon;
     default: return b >= 0xA0 ? Kind::Uncommon : Kind::Rare;
     }
 }
@@ -254,7 +266,7 @@ double plausibilityOf(const Tally& t) {
 std::optional<std::string> findDeclaredCharset(std::string_view bytes) {
     bool sawHighByte = false;
     std::optional<std::string> single = walkRootForCa(bytes, false, &sawHighByte);
-    if (!sawHighByte) return single;  // no byte of the root can be read two ways
+    if (!sawHighByte) return single; // no byte of the root can be read two ways
     std::optional<std::string> paired = walkRootForCa(bytes, true);
     if (single == paired || !paired) return single;
     if (!single) return paired;
@@ -328,7 +340,8 @@ double textPlausibility(std::u16string_view text) {
         if (c == 0xFFFD || c < 0xA0 || (c >= 0xE000 && c <= 0xF8FF) || (c >= 0xD800 && c <= 0xDFFF)) continue;
         const bool letter = (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x4FF) ||
                             (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
-                            (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF9F);
+                            (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x3000 && c <= 0x303F) ||
+                            (c >= 0xFF01 && c <= 0xFF9F);
         good += letter ? 1.0 : 0.3;
     }
     return n == 0 ? 1.0 : good / static_cast<double>(n);

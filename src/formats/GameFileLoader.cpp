@@ -142,9 +142,7 @@ LoadedGame readText(std::u16string_view text, const TextSource& source, GameFile
             return g;
         }
         if (r.stoppedEarly)
-            g.messages.push_back({0,
-                                  formatText(uiText(20711),
-                                             {r.stopLastNumber, r.stopFoundNumber}),
+            g.messages.push_back({0, formatText(uiText(20711), {r.stopLastNumber, r.stopFoundNumber}),
                                   std::u16string(uiText(kReadTitle))});
     } else {
         SgfReadOptions options;
@@ -202,7 +200,8 @@ std::u16string loadNoticeText(const LoadedGame& game, const StringTable* languag
     std::u16string out;
     if (!game.losses.empty()) {
         out = numberedText(language, kMsgLossesHeading);
-        for (const auto& [id, count] : game.losses) out.append(u"\r\n").append(formatText(numberedText(language, id), {count}));
+        for (const auto& [id, count] : game.losses)
+            out.append(u"\r\n").append(formatText(numberedText(language, id), {count}));
     }
     if (game.gamesInFile > 1) {
         if (!out.empty()) out.append(u"\r\n\r\n");
@@ -241,8 +240,8 @@ LoadedGame loadGameFile(const std::string& path, const LoadRequest& request, con
     if (kind == GameFileKind::Unknown) {
         LoadedGame g = failed(LoadFailure::UnknownFileKind, kind);
         const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
-        g.messages.push_back({kMsgUnknownFileKind, formatText(uiText(11604), {shown}),
-                              std::u16string(uiText(kReadTitle))});
+        g.messages.push_back(
+            {kMsgUnknownFileKind, formatText(uiText(11604), {shown}), std::u16string(uiText(kReadTitle))});
         return g;
     }
     FileReadError error = FileReadError::None;
@@ -258,8 +257,7 @@ LoadedGame loadClipboardText(std::u16string_view text, const LoadRequest& reques
                        : readText(text.substr(open), TextSource{"UTF-16", CharsetReason::Forced, {}, false},
                                   GameFileKind::Sgf, {}, request, settings);
     if (!g.ok)
-        g.messages.push_back({kMsgClipboardFailed,
-                              std::u16string(uiText(11614)), std::u16string(uiText(11613))});
+        g.messages.push_back({kMsgClipboardFailed, std::u16string(uiText(11614)), std::u16string(uiText(11613))});
     return g;
 }
 
@@ -295,7 +293,8 @@ HeaderPreview preRead(std::u16string_view text, GameFileKind kind, std::u16strin
         }
     }
     if (!p.ok && p.failure == LoadFailure::None) p.failure = LoadFailure::NoGame;
-    if (p.proposedName.empty()) p.proposedName = fileName.empty() ? std::u16string(uiText(kStrNoName)) : std::u16string(fileName);
+    if (p.proposedName.empty())
+        p.proposedName = fileName.empty() ? std::u16string(uiText(kStrNoName)) : std::u16string(fileName);
     return p;
 }
 
@@ -307,8 +306,8 @@ HeaderPreview preReadGameFile(const std::string& path, const LoadSettings& setti
         HeaderPreview p;
         p.failure = LoadFailure::UnknownFileKind;
         const std::u16string shown = isValidUtf8(path) ? fromUtf8(path) : std::u16string(path.begin(), path.end());
-        p.messages.push_back({kMsgUnknownFileKind, formatText(uiText(11604), {shown}),
-                              std::u16string(uiText(kReadTitle))});
+        p.messages.push_back(
+            {kMsgUnknownFileKind, formatText(uiText(11604), {shown}), std::u16string(uiText(kReadTitle))});
         return p;
     }
     FileReadError error = FileReadError::None;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "formats/TextEncoding.h"
-#include "record/StringTable.h"
 #include "record/GameInfo.h"
 #include "record/RecordSequence.h"
+#include "record/StringTable.h"
 
 namespace stonewise {
 
@@ -19,10 +19,10 @@ class MemberDirectory;
 
 // How a read record is registered with the game store.
 enum class LoadMode : std::uint8_t {
-    Temporary = 0,  // replaces the window's scratch game
-    Overwrite = 1,  // reuses the stored game of the given name (a new game when there is none)
-    NewGame = 2,    // a new game in the current group, its name made unique
-    StoreLoad = 3,  // the store reads one of its own SGF copies; the game keeps its identity
+    Temporary = 0, // replaces the window's scratch game
+    Overwrite = 1, // reuses the stored game of the given name (a new game when there is none)
+    NewGame = 2,   // a new game in the current group, its name made unique
+    StoreLoad = 3, // the store reads one of its own SGF copies; the game keeps its identity
 };
 
 // The kind of a game-record file, from its extension (without regard to case).
@@ -50,20 +50,20 @@ struct LoadMessage {
 };
 
 // Message numbers of the loads.
-constexpr int kMsgUnknownFileKind = 11604;     // "ファイルは処理できない形式です。 %s"
-constexpr int kMsgClipboardTitle = 11613;      // "コピーされた棋譜データを開く"
-constexpr int kMsgClipboardFailed = 11614;     // the copied data could not be read
-constexpr int kMsgReadTitle = 11606;           // "ファイル読み込み"
-constexpr int kMsgBoardNotShown = 27000;       // "この棋譜の碁盤は%s路です。19路と13路の棋譜だけを読み込めます。"
-constexpr int kMsgLossesHeading = 27001;       // what follows went beyond the record's limits
-constexpr int kMsgLostNodes = 27002;           // "%d" moves, stones and marks beyond 1,024 in a line
-constexpr int kMsgLostLabels = 27003;          // "%d" labels beyond 50 in a line
-constexpr int kMsgLostBranches = 27004;        // "%d" variations beyond 255, or nested too deep
-constexpr int kMsgLostComments = 27005;        // "%d" comments that did not fit
-constexpr int kMsgLostClearedPoints = 27006;   // "%d" points cleared of stones (AE)
-constexpr int kMsgLostPlayerToMove = 27009;    // "%d" player-to-move marks (PL) after the start
-constexpr int kMsgCollection = 27007;          // "%d" games in the file, the first opened
-constexpr int kMsgSaveWritesReducedRecord = 27008;  // saving writes the record without what was left out
+constexpr int kMsgUnknownFileKind = 11604; // "ファイルは処理できない形式です。 %s"
+constexpr int kMsgClipboardTitle = 11613;  // "コピーされた棋譜データを開く"
+constexpr int kMsgClipboardFailed = 11614; // the copied data could not be read
+constexpr int kMsgReadTitle = 11606;       // "ファイル読み込み"
+constexpr int kMsgBoardNotShown = 27000; // "この棋譜の碁盤は%s路です。19路と13路の棋譜だけを読み込めます。"
+constexpr int kMsgLossesHeading = 27001;           // what follows went beyond the record's limits
+constexpr int kMsgLostNodes = 27002;               // "%d" moves, stones and marks beyond 1,024 in a line
+constexpr int kMsgLostLabels = 27003;              // "%d" labels beyond 50 in a line
+constexpr int kMsgLostBranches = 27004;            // "%d" variations beyond 255, or nested too deep
+constexpr int kMsgLostComments = 27005;            // "%d" comments that did not fit
+constexpr int kMsgLostClearedPoints = 27006;       // "%d" points cleared of stones (AE)
+constexpr int kMsgLostPlayerToMove = 27009;        // "%d" player-to-move marks (PL) after the start
+constexpr int kMsgCollection = 27007;              // "%d" games in the file, the first opened
+constexpr int kMsgSaveWritesReducedRecord = 27008; // saving writes the record without what was left out
 
 // What the caller asks for.
 struct LoadRequest {
@@ -74,23 +74,23 @@ struct LoadRequest {
 
 // What the reader needs from its surroundings.
 struct LoadSettings {
-    CodePage codePage = CodePage::Cp932;  // the system code page
-    std::string charset;                  // read files in this charset whatever they say; empty: decide
-    MemberDirectory* members = nullptr;   // players are found or created here
-    GameNameRegistry* games = nullptr;    // the current group's games (overwrite, unique names)
-    bool mergeContinuations = false;      // "基本手順の続きと思われる分岐を基本手順に組み込む"
-    bool problemMode = false;             // the window is in problem-collection mode
-    std::optional<GameTime> now;          // local time: the waiting time of a loaded game
+    CodePage codePage = CodePage::Cp932; // the system code page
+    std::string charset;                 // read files in this charset whatever they say; empty: decide
+    MemberDirectory* members = nullptr;  // players are found or created here
+    GameNameRegistry* games = nullptr;   // the current group's games (overwrite, unique names)
+    bool mergeContinuations = false;     // "基本手順の続きと思われる分岐を基本手順に組み込む"
+    bool problemMode = false;            // the window is in problem-collection mode
+    std::optional<GameTime> now;         // local time: the waiting time of a loaded game
 };
 
 // Why a load failed.
 enum class LoadFailure : std::uint8_t {
     None,
-    UnknownFileKind,  // an extension other than .sgf, .sgf$, .ugf, .ugi (message 11604)
-    CannotOpen,       // missing or unreadable file
-    TooLarge,         // larger than the reader takes
-    NoGame,           // the text holds no game tree
-    BoardSize,        // a board other than 19 or 13 lines (message 27000 names the size)
+    UnknownFileKind, // an extension other than .sgf, .sgf$, .ugf, .ugi (message 11604)
+    CannotOpen,      // missing or unreadable file
+    TooLarge,        // larger than the reader takes
+    NoGame,          // the text holds no game tree
+    BoardSize,       // a board other than 19 or 13 lines (message 27000 names the size)
 };
 
 // A short English description of a failure, for the command line.
@@ -100,21 +100,21 @@ std::string_view loadFailureText(LoadFailure failure);
 struct LoadedGame {
     bool ok = false;
     LoadFailure failure = LoadFailure::None;
-    LoadMode mode = LoadMode::Temporary;      // the mode used (Overwrite falls back to NewGame)
+    LoadMode mode = LoadMode::Temporary; // the mode used (Overwrite falls back to NewGame)
     GameFileKind kind = GameFileKind::Unknown;
-    TextSource textSource;                    // the charset the file was read in and why
-    std::unique_ptr<RecordSequence> main;     // never null; empty on failure
+    TextSource textSource;                // the charset the file was read in and why
+    std::unique_ptr<RecordSequence> main; // never null; empty on failure
     GameInfo info;
     int handicapStones = 0;
     int maxNesting = 0;
     bool familyFile = false;
     bool oldDialect = false;
-    int dropped = 0;                          // nodes and variations beyond the record's limits
+    int dropped = 0; // nodes and variations beyond the record's limits
     // What the file held that the record could not: one numbered text with "%d" (27002..27006, 27009)
     // and its count per kind, in that order. Empty when nothing was left out.
     std::vector<std::pair<int, int>> losses;
-    int gamesInFile = 1;                      // game trees in the file; only the first is read
-    std::vector<LoadMessage> messages;        // to show, in order
+    int gamesInFile = 1;               // game trees in the file; only the first is read
+    std::vector<LoadMessage> messages; // to show, in order
 
     // Whether the record lacks something of the file: a later save writes the reduced record.
     bool reduced() const { return !losses.empty(); }
@@ -161,7 +161,7 @@ struct HeaderPreview {
     GameInfo info;
     std::u16string proposedName;
     int handicapStones = 0;
-    std::vector<LoadMessage> messages;        // a board that cannot be shown (27000)
+    std::vector<LoadMessage> messages; // a board that cannot be shown (27000)
 };
 
 // Pre-reads a file's header: game information and a proposed game name (the file name when the

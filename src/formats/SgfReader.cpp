@@ -6,8 +6,8 @@
 #include "formats/ContinuationMerge.h"
 #include "formats/MemberDirectory.h"
 #include "formats/SgfScanner.h"
-#include "formats/SgfWriter.h"
 #include "formats/SgfText.h"
+#include "formats/SgfWriter.h"
 #include "formats/ValueParsing.h"
 
 namespace stonewise {
@@ -15,7 +15,7 @@ namespace stonewise {
 namespace {
 
 constexpr int kMaxForkEntries = 512;
-constexpr int kMaxSequenceDepth = 255;  // a path holds 256 levels with the main record
+constexpr int kMaxSequenceDepth = 255; // a path holds 256 levels with the main record
 constexpr std::size_t kPoolSize = 16384;
 constexpr std::uint16_t kFlagSetupStones = 8;
 constexpr std::uint16_t kFlagExtendedHeader = 16;
@@ -25,7 +25,7 @@ constexpr std::uint16_t kFlagHandicapNumbering = 0x20;
 struct ValuePool {
     std::u16string ev, gc, gn, ro, br, wr, pc;
     bool hasEv = false, hasGc = false, hasGn = false, hasRo = false, hasBr = false, hasWr = false, hasPc = false;
-    std::u16string gcRaw;   // GC as it stands in the file, for the game comment
+    std::u16string gcRaw; // GC as it stands in the file, for the game comment
     std::size_t used = 0;
 
     // Keeps a value unless the pool is full; a value given again replaces the earlier one.
@@ -60,7 +60,9 @@ void appendNamePart(std::u16string& name, std::u16string_view part) {
     name.append(part);
 }
 
-bool startsWith(std::u16string_view text, std::u16string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::u16string_view text, std::u16string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 // Reads "Type=%d,Flag=%d,Tag=%d,FV=%d" after the family's mark, each field only when the one before
 // it was there.
@@ -92,14 +94,15 @@ void applyFamilyApplication(std::u16string_view value, GameInfo& info) {
 // fork; stones in the other variations there do not make the start a setup position.
 bool whiteSetupBeforeFirstMove(std::u16string_view text) {
     SgfScanner scanner(text, 0);
-    std::vector<char> closed{0, 0};  // per depth: a game tree of that depth was closed (the next is a sibling)
+    std::vector<char> closed{0, 0}; // per depth: a game tree of that depth was closed (the next is a sibling)
     int depth = 0;
-    int skipDownTo = -1;             // skipping a sibling variation until the depth is back here
+    int skipDownTo = -1; // skipping a sibling variation until the depth is back here
     for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
         if (t == kSgfOpen) {
             ++depth;
             if (skipDownTo >= 0) continue;
-            if (closed.size() < static_cast<std::size_t>(depth) + 2) closed.resize(static_cast<std::size_t>(depth) + 2, 0);
+            if (closed.size() < static_cast<std::size_t>(depth) + 2)
+                closed.resize(static_cast<std::size_t>(depth) + 2, 0);
             if (closed[static_cast<std::size_t>(depth)]) {
                 skipDownTo = depth - 1;
                 continue;
@@ -195,7 +198,8 @@ private:
         m_commentSeq = s;
         const bool handicap = s == m_result.main.get() && moveNumber == 1 && s->handicapCount() >= 2;
         m_commentIndex = moveNumber >= 1 && !handicap ? s->findNodeIndex(moveNumber) : -1;
-        if (m_commentIndex >= 0 && !s->node(m_commentIndex).isMoveOrPass()) m_commentIndex = -1;  // setup stones keep no text
+        if (m_commentIndex >= 0 && !s->node(m_commentIndex).isMoveOrPass())
+            m_commentIndex = -1; // setup stones keep no text
     }
 
     // --- nodes ---
@@ -233,7 +237,7 @@ private:
     // comment (in their older files also the comments of the nodes after it, as a move would).
     void appendMark(const RecordNode& n, std::u16string_view labelText = {}) {
         const bool takes = marksTakeComment();
-        if (const int same = sameMark(n, labelText); same >= 0) {  // given twice for one move: once
+        if (const int same = sameMark(n, labelText); same >= 0) { // given twice for one move: once
             if (takes) m_nodeMarkIndex = same;
             return;
         }
@@ -257,18 +261,18 @@ private:
     const SgfReadOptions& m_options;
     SgfReadResult m_result;
     RecordSequence* m_cur = nullptr;
-    int m_move = 0;             // number of the last move of the current line
+    int m_move = 0; // number of the last move of the current line
     int m_depth = 0;
     bool m_ff4Seen = false;
-    bool m_whiteSetupFirst = false;  // "AW[" stands before the first move
-    bool m_handicapPhase = true; // only handicap stones so far in the main record
-    bool m_standardText = false; // the family's file says its texts follow FF[4]
-    bool m_inRoot = true;        // the properties being read stand in the root node
-    bool m_sawNode = false;      // a ";" was met
-    bool m_nodeHasMove = false;  // the node being applied holds a move or pass
-    int m_nodeMarkIndex = -1;    // the mark of the node being applied that takes its comment
-    int m_nodeMarks = 0;         // marks and setup stones of the node being applied
-    std::vector<RecordSequence*> m_noteSequences;  // where notes were made for comments without a move
+    bool m_whiteSetupFirst = false;               // "AW[" stands before the first move
+    bool m_handicapPhase = true;                  // only handicap stones so far in the main record
+    bool m_standardText = false;                  // the family's file says its texts follow FF[4]
+    bool m_inRoot = true;                         // the properties being read stand in the root node
+    bool m_sawNode = false;                       // a ";" was met
+    bool m_nodeHasMove = false;                   // the node being applied holds a move or pass
+    int m_nodeMarkIndex = -1;                     // the mark of the node being applied that takes its comment
+    int m_nodeMarks = 0;                          // marks and setup stones of the node being applied
+    std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
 
     struct Fork {
         RecordSequence* sequence;
@@ -279,7 +283,7 @@ private:
     std::vector<Fork> m_forks;
     // Old dialect: the sequences entered, innermost last.
     std::vector<RecordSequence*> m_path;
-    bool m_checkFirstMove = false;  // old dialect: a variation whose first move decides its kind
+    bool m_checkFirstMove = false; // old dialect: a variation whose first move decides its kind
 
     bool m_skipping = false;
     int m_skipBelow = 0;
@@ -292,8 +296,8 @@ private:
     std::u16string m_scratch;
     std::u16string m_comment;
     ValuePool m_pool;
-    std::u16string m_rootExtras;  // PL and AE of the root node
-    std::u16string m_rawResult;   // RE and DT in a form the header cannot hold
+    std::u16string m_rootExtras; // PL and AE of the root node
+    std::u16string m_rawResult;  // RE and DT in a form the header cannot hold
     std::u16string m_rawDate;
 };
 
@@ -333,7 +337,7 @@ SgfReadResult SgfBuilder::run() {
         }
         // ")"
         --m_depth;
-        if (m_depth <= 0) {  // only the first game tree of a collection is read; the others are counted
+        if (m_depth <= 0) { // only the first game tree of a collection is read; the others are counted
             m_result.gamesInFile = 1 + countGameTrees(scanner);
             break;
         }
@@ -422,8 +426,8 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
 void SgfBuilder::openOld(char16_t tag) {
     RecordSequence* parent = m_cur;
     const bool reference = (tag == u'R' || tag == u'r') && m_move >= 1;
-    RecordSequence* child = reference ? makeBranch(parent, m_move, m_move, kReference)
-                                      : makeBranch(parent, m_move, m_move + 1, kBranch);
+    RecordSequence* child =
+        reference ? makeBranch(parent, m_move, m_move, kReference) : makeBranch(parent, m_move, m_move + 1, kBranch);
     if (!child) {
         startSkipping(m_depth - 1);
         return;
@@ -470,7 +474,7 @@ void SgfBuilder::flushNode() {
                 }
                 applyFamilyApplication(v, m_result.info);
                 m_standardText = v.find(kStandardTextField) != std::u16string_view::npos;
-                if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;  // the file's stones say so
+                if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones; // the file's stones say so
                 if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
             }
         }
@@ -519,7 +523,7 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
         break;
     case kSgfEV: m_pool.keep(m_pool.ev, m_pool.hasEv, simple(val(p))); break;
     case kSgfGC:
-        if (!m_inRoot) {  // a game comment inside the record is a comment there
+        if (!m_inRoot) { // a game comment inside the record is a comment there
             applyComment(val(p));
             break;
         }
@@ -559,8 +563,8 @@ void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
     int x = kNoPoint, y = kNoPoint;
     SgfPointKind kind = parseSgfPoint(value, x, y);
     if (kind == SgfPointKind::Invalid) {
-        if (!trimTrailingBlanks(value).empty()) return;  // not a point: skipped
-        kind = SgfPointKind::Pass;                       // "B[]" is a pass in FF[4]
+        if (!trimTrailingBlanks(value).empty()) return; // not a point: skipped
+        kind = SgfPointKind::Pass;                      // "B[]" is a pass in FF[4]
     }
     if (m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
         ++m_result.dropped;
@@ -588,10 +592,10 @@ void SgfBuilder::applyMove(Colour colour, std::u16string_view value) {
         m_move = 1;
         if (m_cur == &main) m_handicapPhase = false;
     }
-    RecordNode n = makeMoveNode(m_move + 1, kind == SgfPointKind::Pass ? kNoPoint : x,
-                                kind == SgfPointKind::Pass ? kNoPoint : y);
+    RecordNode n =
+        makeMoveNode(m_move + 1, kind == SgfPointKind::Pass ? kNoPoint : x, kind == SgfPointKind::Pass ? kNoPoint : y);
     if (kind == SgfPointKind::Point) n.type = colour == kBlack ? NodeType::BlackMove : NodeType::WhiteMove;
-    else n.data2 = colour;  // the player who passed, whatever the move number says
+    else n.data2 = colour; // the player who passed, whatever the move number says
     if (!append(n, true)) return;
     m_nodeHasMove = true;
     ++m_move;
@@ -618,7 +622,8 @@ void SgfBuilder::whiteStonesAtStart() {
             // White's move 2 after handicap stones is White's first move now: Black passed first.
             for (const RecordNode& m : c->nodes()) {
                 if (!m.isMoveOrPass()) continue;
-                if (m.type == NodeType::WhiteMove && m.moveNumber == 1) c->insertNode(0, makeMoveNode(1, kNoPoint, kNoPoint));
+                if (m.type == NodeType::WhiteMove && m.moveNumber == 1)
+                    c->insertNode(0, makeMoveNode(1, kNoPoint, kNoPoint));
                 break;
             }
         }
@@ -636,7 +641,8 @@ void SgfBuilder::whiteStonesAtStart() {
 void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
     RecordSequence& main = *m_result.main;
     const bool atStart = m_cur == &main && m_handicapPhase;
-    if (atStart && colour == kWhite && p.valueCount > 0 && !(m_result.info.flags & kFlagSetupStones)) whiteStonesAtStart();
+    if (atStart && colour == kWhite && p.valueCount > 0 && !(m_result.info.flags & kFlagSetupStones))
+        whiteStonesAtStart();
     const bool setupFlags = (m_result.info.flags & (kFlagSetupStones | kFlagExtendedHeader)) != 0;
     for (std::uint32_t i = 0; i < p.valueCount; ++i) {
         forEachListPoint(val(p, i), [&](int x, int y) {
@@ -662,7 +668,7 @@ void SgfBuilder::applySetup(Colour colour, const PendingProperty& p) {
                     return;
                 }
                 main.setLeadingSetupCount(main.leadingSetupCount() + 1);
-                if (m_commentSeq == &main && m_commentIndex >= 0) ++m_commentIndex;  // shifted by the insert
+                if (m_commentSeq == &main && m_commentIndex >= 0) ++m_commentIndex; // shifted by the insert
                 if (m_cur == &main && m_nodeMarkIndex >= 0) ++m_nodeMarkIndex;
                 return;
             }
@@ -707,7 +713,7 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             // Any other text (numbers, words) is a text label.
             const std::u16string_view label = text.substr(0, kMaxLabelLength);
             n.data1 = kMarkLabel;
-            if (sameMark(n, label) >= 0) continue;  // given twice for one move: once
+            if (sameMark(n, label) >= 0) continue; // given twice for one move: once
             if (m_cur->labelCount() >= RecordSequence::kMaxLabels || m_cur->nodeCount() >= RecordSequence::kMaxNodes) {
                 ++m_result.dropped;
                 ++(m_cur->nodeCount() >= RecordSequence::kMaxNodes ? m_result.losses.nodes : m_result.losses.labels);
@@ -778,7 +784,7 @@ void SgfBuilder::applyComment(std::u16string_view raw) {
 // root node. A result or date given again replaces the one kept.
 void SgfBuilder::keepRootProperty(std::u16string_view id, const PendingProperty& p) {
     std::u16string text(id);
-    const bool single = id == u"RE" || id == u"DT";  // one value is read; one is given back
+    const bool single = id == u"RE" || id == u"DT"; // one value is read; one is given back
     for (std::uint32_t i = 0; i < (single ? std::min(p.valueCount, 1u) : p.valueCount); ++i)
         text.append(u"[").append(val(p, i)).append(u"]");
     if (id == u"RE") m_rawResult = std::move(text);
@@ -828,7 +834,7 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // hanging after it) the links come last, in every sequence: a file gives the same record however
 // its nodes and variations were interleaved.
 void linksLastInEachMove(RecordSequence& s) {
-    if (s.highestChildSlot() == 0) return;  // no links
+    if (s.highestChildSlot() == 0) return; // no links
     std::vector<RecordNode> run;
     for (int i = 0; i < s.nodeCount();) {
         int j = i;
@@ -894,7 +900,7 @@ void gatherHandicapStones(RecordSequence& main) {
 // A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
 // gives those variations to its parent as siblings: the same game without an empty node.
 void hoistForksAtVariationStart(RecordSequence& s) {
-    if (s.highestChildSlot() == 0) return;  // no variations
+    if (s.highestChildSlot() == 0) return; // no variations
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
         if (!link.isLink()) continue;
@@ -923,14 +929,14 @@ void foldNotesIn(RecordSequence& s) {
         const RecordNode note = s.node(i);
         if (!note.isNote()) continue;
         int move = i - 1;
-        while (move >= 0 && s.node(move).moveNumber == note.moveNumber && (s.node(move).isSetup() ||
-                                                                         (s.node(move).isMark() && !s.node(move).isNote())))
+        while (move >= 0 && s.node(move).moveNumber == note.moveNumber &&
+               (s.node(move).isSetup() || (s.node(move).isMark() && !s.node(move).isNote())))
             --move;
         if (move < 0 || s.node(move).moveNumber != note.moveNumber) continue;
         if (!s.node(move).isMoveOrPass() && !s.node(move).isNote()) continue;
         const bool handicapStone = s.depth() == 0 && s.handicapCount() >= 2 && note.moveNumber == 1 &&
                                    s.node(move).type == NodeType::BlackMove;
-        if (handicapStone) continue;  // the start position holds no texts
+        if (handicapStone) continue; // the start position holds no texts
         std::u16string text(s.commentOf(s.node(move)));
         if (!text.empty()) text.append(u"\r\n");
         text.append(s.commentOf(note));
@@ -964,7 +970,7 @@ void dropRepeatedMarks(RecordSequence& s) {
 
 // Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
 void dropEmptyVariations(RecordSequence& s) {
-    if (s.highestChildSlot() == 0) return;  // no variations
+    if (s.highestChildSlot() == 0) return; // no variations
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
         if (!k.isLink()) continue;
@@ -1012,7 +1018,7 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
-    dropRepeatedMarks(main);  // marks renumbered with the start position's stones
+    dropRepeatedMarks(main); // marks renumbered with the start position's stones
     hoistForksAtVariationStart(main);
     dropEmptyVariations(main);
     linksLastInEachMove(main);

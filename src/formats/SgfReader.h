@@ -27,12 +27,12 @@ struct SgfReadOptions {
 
 // What a file held that the record's limits could not take, counted as it was left out.
 struct SgfLosses {
-    int nodes = 0;          // moves, stones and marks beyond 1,024 nodes in one sequence
-    int labels = 0;         // text labels beyond 50 in one sequence
-    int branches = 0;       // variations beyond 255 at one sequence or nested beyond 255 levels
-    int comments = 0;       // comments a sequence's text store could not take
-    int clearedPoints = 0;  // points cleared (AE) after the root node: the record has no such node
-    int playerToMove = 0;   // PL after the root node
+    int nodes = 0;         // moves, stones and marks beyond 1,024 nodes in one sequence
+    int labels = 0;        // text labels beyond 50 in one sequence
+    int branches = 0;      // variations beyond 255 at one sequence or nested beyond 255 levels
+    int comments = 0;      // comments a sequence's text store could not take
+    int clearedPoints = 0; // points cleared (AE) after the root node: the record has no such node
+    int playerToMove = 0;  // PL after the root node
     bool any() const { return nodes + labels + branches + comments + clearedPoints + playerToMove > 0; }
 };
 
@@ -42,19 +42,19 @@ inline constexpr std::u16string_view kStandardTextField = u"Text=FF4";
 
 // What an SGF text gives: the main record with its variations and the header.
 struct SgfReadResult {
-    bool ok = false;                          // a game tree ("(") was found
-    std::unique_ptr<RecordSequence> main;     // never null
-    GameInfo info;                            // the caller's starting header, filled from the file
-    std::u16string poolName;                  // name formed from EV (or GC), GN and RO; may be empty
-    int handicapStones = 0;                   // handicap stones placed (also in main->handicapCount())
-    int maxNesting = 0;                       // deepest "(" nesting met
-    bool familyFile = false;                  // AP carried the family's mark
-    bool oldDialect = false;                  // ... without FF[4] before it
-    int dropped = 0;                          // nodes and variations left out at the record's limits
-    SgfLosses losses;                         // everything left out, by kind
-    int boardColumns = 19;                    // SZ: lines across and down
+    bool ok = false;                      // a game tree ("(") was found
+    std::unique_ptr<RecordSequence> main; // never null
+    GameInfo info;                        // the caller's starting header, filled from the file
+    std::u16string poolName;              // name formed from EV (or GC), GN and RO; may be empty
+    int handicapStones = 0;               // handicap stones placed (also in main->handicapCount())
+    int maxNesting = 0;                   // deepest "(" nesting met
+    bool familyFile = false;              // AP carried the family's mark
+    bool oldDialect = false;              // ... without FF[4] before it
+    int dropped = 0;                      // nodes and variations left out at the record's limits
+    SgfLosses losses;                     // everything left out, by kind
+    int boardColumns = 19;                // SZ: lines across and down
     int boardRows = 19;
-    int gamesInFile = 0;                      // game trees in the text (a collection holds several)
+    int gamesInFile = 0; // game trees in the text (a collection holds several)
 };
 
 // Whether a board read from SZ can be shown: 19 or 13 lines, square.
@@ -71,11 +71,11 @@ SgfReadResult readSgf(std::u16string_view text, const GameInfo& start, const Sgf
 
 // The light first pass over an SGF text, for the file-import dialog.
 struct SgfHeader {
-    bool ok = false;                // at least one "(" was found
-    GameInfo info;                  // handicap, komi, board, result, Type/Flag/Tag/FV, players, date
-    std::u16string proposedName;    // EV, GC or GN, RO joined with ","
-    int handicapStones = 0;         // AB stones counted as handicap stones
-    int boardColumns = 19;          // SZ
+    bool ok = false;             // at least one "(" was found
+    GameInfo info;               // handicap, komi, board, result, Type/Flag/Tag/FV, players, date
+    std::u16string proposedName; // EV, GC or GN, RO joined with ","
+    int handicapStones = 0;      // AB stones counted as handicap stones
+    int boardColumns = 19;       // SZ
     int boardRows = 19;
 };
 

@@ -111,7 +111,7 @@ SgfScanner::ValueRead SgfScanner::readValues() {
             i = nextBracketOrBackslash(t, i, n);
             if (i >= n) {
                 m_pos = n;
-                return ValueRead::Unterminated;  // no closing bracket: the text ends here
+                return ValueRead::Unterminated; // no closing bracket: the text ends here
             }
             if (t[i] == u'\\') {
                 i += 2;
@@ -193,7 +193,7 @@ SgfToken SgfScanner::next() {
         }
         const ValueRead read = readValues();
         if (read == ValueRead::Unterminated) return kSgfEnd;
-        if (read == ValueRead::None || tooLong) continue;  // letters without a value are not a property
+        if (read == ValueRead::None || tooLong) continue; // letters without a value are not a property
         return propertyToken(id[0], id[1]);
     }
     return kSgfEnd;

@@ -41,7 +41,7 @@ enum SgfToken : std::uint8_t {
     kSgfCR = 32,
     kSgfSQ = 33,
     kSgfLB = 34,
-    kSgfUnknown = 255,  // a property the program does not use (skipped with its values)
+    kSgfUnknown = 255, // a property the program does not use (skipped with its values)
 };
 
 // One bracketed value: the characters between "[" and its closing "]", escapes still in place.

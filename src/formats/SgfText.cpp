@@ -58,10 +58,10 @@ void appendCommentText(std::u16string_view raw, SgfTextRules rules, std::u16stri
         if (c == u'\\') {
             if (i + 1 >= n) break;
             if (const std::size_t len = lineBreakLength(raw, i + 1)) {
-                i += 1 + len;  // a soft line break
+                i += 1 + len; // a soft line break
                 continue;
             }
-            out.push_back(raw[i + 1] < u' ' ? u' ' : raw[i + 1]);  // an escaped control character is a blank too
+            out.push_back(raw[i + 1] < u' ' ? u' ' : raw[i + 1]); // an escaped control character is a blank too
             i += 2;
             continue;
         }

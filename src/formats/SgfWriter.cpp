@@ -11,8 +11,8 @@
 #include "formats/SgfReader.h"
 #include "formats/SgfScanner.h"
 #include "formats/SgfText.h"
-#include "record/StringTable.h"
 #include "formats/ValueParsing.h"
+#include "record/StringTable.h"
 
 namespace stonewise {
 
@@ -132,7 +132,7 @@ private:
     }
     bool writesComments() const { return !m_options.exportOnly || m_options.exportComments; }
     std::u16string playerName(int member, const std::u16string& kept) const {
-        if (m_options.members && member != 0) {  // member 0 stands for an unknown player
+        if (m_options.members && member != 0) { // member 0 stands for an unknown player
             std::u16string name = m_options.members->nameOf(member);
             if (!name.empty()) return name;
         }
@@ -144,8 +144,8 @@ private:
     const SgfWriteOptions& m_options;
     std::u16string m_out;
     int m_onLine = 0;
-    int m_start = 0;                    // first node of the main record written as a node
-    std::vector<int> m_rootNodes;       // nodes written in the root: handicap stones, start marks, the root note
+    int m_start = 0;              // first node of the main record written as a node
+    std::vector<int> m_rootNodes; // nodes written in the root: handicap stones, start marks, the root note
     // Properties of one node as runs: each identifier once, its values together. False (nothing
     // written) when the node's identifier would stand a second time apart from its run.
     struct NodeRuns {
@@ -224,7 +224,7 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     m_out.append(u"]PW[");
     appendEscapedSimpleText(playerName(m_info.whitePlayer, m_info.whiteName), m_out);
     m_out.append(u"]\r\n");
-    if (!m_info.gameComment.empty()) {  // the reader takes it as the game comment by Text=FF4
+    if (!m_info.gameComment.empty()) { // the reader takes it as the game comment by Text=FF4
         m_out.append(u"GC[");
         appendStandardComment(m_info.gameComment, m_out);
         m_out.append(u"]\r\n");
@@ -270,7 +270,7 @@ void SgfTextWriter::header(SgfEncoding caFor) {
             }
         }
         m_out.append(u"\r\n");
-        m_start = 0;  // the handicap nodes are skipped where they stand
+        m_start = 0; // the handicap nodes are skipped where they stand
         rootNodes(0, 1);
         return;
     }
@@ -278,7 +278,7 @@ void SgfTextWriter::header(SgfEncoding caFor) {
     NodeRuns runs;
     for (int i = 0; i < leading; ++i)
         if (!addToNode(runs, m_main, m_main.node(i))) {
-            leading = i;  // a stone the lists cannot hold in order is written as a node of its own
+            leading = i; // a stone the lists cannot hold in order is written as a node of its own
             break;
         }
     if (leading > 0) m_out.append(u"\r\n");
@@ -329,12 +329,12 @@ void SgfTextWriter::openFork(int sinceOpen) {
 void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen) {
     const bool forks = !m_options.exportOnly;
     const bool isMain = &s == &m_main;
-    std::vector<std::vector<const RecordSequence*>> pending;  // the branches of each fork opened
+    std::vector<std::vector<const RecordSequence*>> pending; // the branches of each fork opened
     for (int i = from; i < s.nodeCount(); ++i) {
         const RecordNode& k = s.node(i);
         if (isMain && std::find(m_rootNodes.begin(), m_rootNodes.end(), i) != m_rootNodes.end()) continue;
         if (k.isLink()) {
-            if (!forks || k.linkKind() == kReference) continue;  // references fork at the move they replace
+            if (!forks || k.linkKind() == kReference) continue; // references fork at the move they replace
             // The variations hanging after the previous node.
             std::vector<const RecordSequence*> variations;
             int j = i;
@@ -365,7 +365,7 @@ void SgfTextWriter::line(const RecordSequence& s, int from, int sinceOpen) {
         i += node(s, i) - 1;
         ++sinceOpen;
     }
-    if (sinceOpen == 0) m_out.push_back(u';');  // a game tree holds at least one node
+    if (sinceOpen == 0) m_out.push_back(u';'); // a game tree holds at least one node
     m_out.append(u")");
     newLine();
     for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
@@ -440,7 +440,7 @@ void SgfTextWriter::pointValue(const RecordSequence& s, const RecordNode& k) {
             m_out.push_back(u':');
             appendEscapedSimpleText(s.commentOf(k), m_out);
         } else if (k.data1 < kMarkCircle || k.data1 > kMarkCross) {
-            m_out.push_back(u':');  // a mark without a kind: an empty label
+            m_out.push_back(u':'); // a mark without a kind: an empty label
         }
     }
     m_out.push_back(u']');

@@ -23,7 +23,7 @@ enum class SgfEncoding : std::uint8_t { SystemCodePage = 0, Utf8 = 1, Utf16 = 2 
 // Switches of one SGF write.
 struct SgfWriteOptions {
     SgfEncoding encoding = SgfEncoding::SystemCodePage;
-    CodePage codePage = CodePage::Cp932;       // the system code page
+    CodePage codePage = CodePage::Cp932; // the system code page
     // Mail Go and cloud output: the main line only, without variations and reference sequences.
     bool exportOnly = false;
     // With `exportOnly`: whether comments go along ("棋譜のコメントは送信しない" switched off).

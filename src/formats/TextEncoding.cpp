@@ -119,7 +119,7 @@ bool isWellFormedUtf8(std::string_view bytes) {
 std::size_t appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
     std::size_t malformed = 0;
     const std::size_t start = out.size();
-    out.resize(start + bytes.size());  // never more UTF-16 units than bytes
+    out.resize(start + bytes.size()); // never more UTF-16 units than bytes
     char16_t* o = out.data() + start;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* end = p + bytes.size();
@@ -248,8 +248,8 @@ std::optional<std::size_t> appendCharsetAsUtf16(std::string_view bytes, const st
         char* o = buffer.data();
         std::size_t outLeft = buffer.size();
         // A null input flushes what a stateful charset still holds.
-        const std::size_t r = inLeft > 0 ? iconv(*cd, &in, &inLeft, &o, &outLeft)
-                                         : iconv(*cd, nullptr, nullptr, &o, &outLeft);
+        const std::size_t r =
+            inLeft > 0 ? iconv(*cd, &in, &inLeft, &o, &outLeft) : iconv(*cd, nullptr, nullptr, &o, &outLeft);
         appendUtf16BytesAsText(std::string_view(buffer.data(), buffer.size() - outLeft), false, out);
         if (r != static_cast<std::size_t>(-1)) {
             if (inLeft == 0) break;
@@ -291,7 +291,7 @@ std::optional<std::string> encodeCharset(std::u16string_view text, const std::st
     if (!cd) return std::nullopt;
     std::string in;
     appendTextAsUtf16Le(text, in);
-    std::string out(text.size() * 8 + 16, '\0');  // room for four-byte forms and escape sequences
+    std::string out(text.size() * 8 + 16, '\0'); // room for four-byte forms and escape sequences
     char* ip = in.data();
     std::size_t inLeft = in.size();
     char* op = out.data();
@@ -328,31 +328,90 @@ struct Alias {
 
 // The spellings found in real files and what they are read as.
 constexpr Alias kAliases[] = {
-    {"UTF8", "UTF-8"}, {"UTF8BOM", "UTF-8"}, {"XUTF8", "UTF-8"},
-    {"UTF16", "UTF-16"}, {"UCS2", "UTF-16"}, {"UNICODE", "UTF-16"}, {"UTF16LE", "UTF-16LE"},
-    {"UCS2LE", "UTF-16LE"}, {"UTF16BE", "UTF-16BE"}, {"UCS2BE", "UTF-16BE"},
-    {"ASCII", "ASCII"}, {"USASCII", "ASCII"}, {"ANSIX341968", "ASCII"}, {"US", "ASCII"},
-    {"SHIFTJIS", "CP932"}, {"SJIS", "CP932"}, {"XSJIS", "CP932"}, {"SJISWIN", "CP932"}, {"SJISOPEN", "CP932"},
-    {"MSKANJI", "CP932"}, {"CSSHIFTJIS", "CP932"}, {"CP932", "CP932"}, {"MS932", "CP932"},
-    {"WINDOWS31J", "CP932"}, {"WINDOWS932", "CP932"}, {"XMSCP932", "CP932"}, {"IBM943", "CP932"},
+    {"UTF8", "UTF-8"},
+    {"UTF8BOM", "UTF-8"},
+    {"XUTF8", "UTF-8"},
+    {"UTF16", "UTF-16"},
+    {"UCS2", "UTF-16"},
+    {"UNICODE", "UTF-16"},
+    {"UTF16LE", "UTF-16LE"},
+    {"UCS2LE", "UTF-16LE"},
+    {"UTF16BE", "UTF-16BE"},
+    {"UCS2BE", "UTF-16BE"},
+    {"ASCII", "ASCII"},
+    {"USASCII", "ASCII"},
+    {"ANSIX341968", "ASCII"},
+    {"US", "ASCII"},
+    {"SHIFTJIS", "CP932"},
+    {"SJIS", "CP932"},
+    {"XSJIS", "CP932"},
+    {"SJISWIN", "CP932"},
+    {"SJISOPEN", "CP932"},
+    {"MSKANJI", "CP932"},
+    {"CSSHIFTJIS", "CP932"},
+    {"CP932", "CP932"},
+    {"MS932", "CP932"},
+    {"WINDOWS31J", "CP932"},
+    {"WINDOWS932", "CP932"},
+    {"XMSCP932", "CP932"},
+    {"IBM943", "CP932"},
     {"SHIFTJISX0213", "SHIFT_JISX0213"},
-    {"GB2312", "GB18030"}, {"GBK", "GB18030"}, {"CP936", "GB18030"}, {"MS936", "GB18030"},
-    {"WINDOWS936", "GB18030"}, {"EUCCN", "GB18030"}, {"XEUCCN", "GB18030"}, {"XGBK", "GB18030"},
-    {"GB231280", "GB18030"}, {"CSGB2312", "GB18030"}, {"CHINESE", "GB18030"}, {"GB18030", "GB18030"},
-    {"BIG5", "CP950"}, {"BIG5ETEN", "CP950"}, {"CNBIG5", "CP950"}, {"CSBIG5", "CP950"}, {"XXBIG5", "CP950"},
-    {"CP950", "CP950"}, {"MS950", "CP950"}, {"WINDOWS950", "CP950"}, {"BIG5HKSCS", "BIG5-HKSCS"},
-    {"EUCKR", "CP949"}, {"CSEUCKR", "CP949"}, {"KSC56011987", "CP949"}, {"KSC5601", "CP949"},
-    {"KSC56011989", "CP949"}, {"CP949", "CP949"}, {"MS949", "CP949"}, {"UHC", "CP949"},
-    {"WINDOWS949", "CP949"}, {"KOREAN", "CP949"},
-    {"EUCJP", "EUC-JP-MS"}, {"XEUCJP", "EUC-JP-MS"}, {"EUCJPMS", "EUC-JP-MS"}, {"EUCJPWIN", "EUC-JP-MS"},
+    {"GB2312", "GB18030"},
+    {"GBK", "GB18030"},
+    {"CP936", "GB18030"},
+    {"MS936", "GB18030"},
+    {"WINDOWS936", "GB18030"},
+    {"EUCCN", "GB18030"},
+    {"XEUCCN", "GB18030"},
+    {"XGBK", "GB18030"},
+    {"GB231280", "GB18030"},
+    {"CSGB2312", "GB18030"},
+    {"CHINESE", "GB18030"},
+    {"GB18030", "GB18030"},
+    {"BIG5", "CP950"},
+    {"BIG5ETEN", "CP950"},
+    {"CNBIG5", "CP950"},
+    {"CSBIG5", "CP950"},
+    {"XXBIG5", "CP950"},
+    {"CP950", "CP950"},
+    {"MS950", "CP950"},
+    {"WINDOWS950", "CP950"},
+    {"BIG5HKSCS", "BIG5-HKSCS"},
+    {"EUCKR", "CP949"},
+    {"CSEUCKR", "CP949"},
+    {"KSC56011987", "CP949"},
+    {"KSC5601", "CP949"},
+    {"KSC56011989", "CP949"},
+    {"CP949", "CP949"},
+    {"MS949", "CP949"},
+    {"UHC", "CP949"},
+    {"WINDOWS949", "CP949"},
+    {"KOREAN", "CP949"},
+    {"EUCJP", "EUC-JP-MS"},
+    {"XEUCJP", "EUC-JP-MS"},
+    {"EUCJPMS", "EUC-JP-MS"},
+    {"EUCJPWIN", "EUC-JP-MS"},
     {"CSEUCPKDFMTJAPANESE", "EUC-JP-MS"},
-    {"ISO2022JP", "ISO-2022-JP-2"}, {"CSISO2022JP", "ISO-2022-JP-2"}, {"ISO2022JP1", "ISO-2022-JP-2"},
-    {"ISO2022JP2", "ISO-2022-JP-2"}, {"JIS", "ISO-2022-JP-2"}, {"ISO2022JP3", "ISO-2022-JP-3"},
-    {"ISO2022KR", "ISO-2022-KR"}, {"ISO2022CN", "ISO-2022-CN"},
-    {"ISO88591", "WINDOWS-1252"}, {"ISO885911987", "WINDOWS-1252"}, {"LATIN1", "WINDOWS-1252"},
-    {"L1", "WINDOWS-1252"}, {"CP819", "WINDOWS-1252"}, {"IBM819", "WINDOWS-1252"}, {"ANSI", "WINDOWS-1252"},
-    {"MSANSI", "WINDOWS-1252"}, {"ISO885915", "ISO-8859-15"}, {"LATIN9", "ISO-8859-15"},
-    {"KOI8R", "KOI8-R"}, {"KOI8U", "KOI8-U"},
+    {"ISO2022JP", "ISO-2022-JP-2"},
+    {"CSISO2022JP", "ISO-2022-JP-2"},
+    {"ISO2022JP1", "ISO-2022-JP-2"},
+    {"ISO2022JP2", "ISO-2022-JP-2"},
+    {"JIS", "ISO-2022-JP-2"},
+    {"ISO2022JP3", "ISO-2022-JP-3"},
+    {"ISO2022KR", "ISO-2022-KR"},
+    {"ISO2022CN", "ISO-2022-CN"},
+    {"ISO88591", "WINDOWS-1252"},
+    {"ISO885911987", "WINDOWS-1252"},
+    {"LATIN1", "WINDOWS-1252"},
+    {"L1", "WINDOWS-1252"},
+    {"CP819", "WINDOWS-1252"},
+    {"IBM819", "WINDOWS-1252"},
+    {"ANSI", "WINDOWS-1252"},
+    {"MSANSI", "WINDOWS-1252"},
+    {"ISO885915", "ISO-8859-15"},
+    {"LATIN9", "ISO-8859-15"},
+    {"KOI8R", "KOI8-R"},
+    {"KOI8U", "KOI8-U"},
 };
 
 bool iconvKnows(const std::string& charset) { return openIconv("UTF-16LE", charset).has_value(); }
@@ -374,7 +433,8 @@ std::optional<std::string> resolveCharsetName(std::string_view name) {
     // ISO 8859 parts: "ISO8859_2", "ISO-8859-2", "iso_8859-2:1987".
     if (folded.starts_with("ISO8859")) {
         std::string part;
-        for (std::size_t k = 7; k < folded.size() && folded[k] >= '0' && folded[k] <= '9'; ++k) part.push_back(folded[k]);
+        for (std::size_t k = 7; k < folded.size() && folded[k] >= '0' && folded[k] <= '9'; ++k)
+            part.push_back(folded[k]);
         if (!part.empty() && part != "1") {
             const std::string charset = "ISO-8859-" + part;
             if (iconvKnows(charset)) return charset;
@@ -409,7 +469,8 @@ std::size_t decodeIn(std::string_view bytes, std::string& charset, std::u16strin
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const bool markLe = bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE;
     const bool markBe = bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF;
-    if (charset == "UTF-16") charset = markBe ? "UTF-16BE" : markLe ? "UTF-16LE" : utf16ByteOrder(bytes).value_or("UTF-16LE");
+    if (charset == "UTF-16")
+        charset = markBe ? "UTF-16BE" : markLe ? "UTF-16LE" : utf16ByteOrder(bytes).value_or("UTF-16LE");
     if (charset == "UTF-16LE" || charset == "UTF-16BE") {
         const bool big = charset == "UTF-16BE";
         if ((big && markBe) || (!big && markLe)) bytes.remove_prefix(2);
@@ -471,7 +532,7 @@ DecodedText decodeGameRecordBytes(std::string_view bytes, const DecodeOptions& o
     const std::optional<std::string> declared = findDeclaredCharset(bytes);
     if (declared) source.declared = *declared;
     std::string charset = declared ? resolveCharsetName(*declared).value_or(std::string()) : std::string();
-    if (charset.starts_with("UTF-16")) charset.clear();  // 8-bit bytes: converted, CA left as it was
+    if (charset.starts_with("UTF-16")) charset.clear(); // 8-bit bytes: converted, CA left as it was
     if (charset == "ASCII" && !isAscii(bytes)) charset.clear();
     if (charset.empty()) {
         source.declaredIgnored = declared.has_value();

@@ -21,19 +21,19 @@ const char* iconvName(CodePage page);
 
 // Why the text of a game-record file was read in its charset.
 enum class CharsetReason : std::uint8_t {
-    Mark,            // a byte-order mark (UTF-8, UTF-16 in either byte order)
-    Declared,        // CA in the root node
-    Detected,        // chosen from the bytes: no mark and no CA, or a CA that does not fit the bytes
-    Forced,          // the caller named the charset
-    SystemCodePage,  // plain ASCII without mark or CA: the system code page
+    Mark,           // a byte-order mark (UTF-8, UTF-16 in either byte order)
+    Declared,       // CA in the root node
+    Detected,       // chosen from the bytes: no mark and no CA, or a CA that does not fit the bytes
+    Forced,         // the caller named the charset
+    SystemCodePage, // plain ASCII without mark or CA: the system code page
 };
 
 // The charset a file was read in and why.
 struct TextSource {
-    std::string charset = "CP932";  // the iconv name used: "UTF-8", "UTF-16LE", "CP932", "GB18030", ...
+    std::string charset = "CP932"; // the iconv name used: "UTF-8", "UTF-16LE", "CP932", "GB18030", ...
     CharsetReason reason = CharsetReason::SystemCodePage;
-    std::string declared;           // the value of CA as the file writes it; empty when it has none
-    bool declaredIgnored = false;   // CA names a charset that is unknown or does not fit the bytes
+    std::string declared;         // the value of CA as the file writes it; empty when it has none
+    bool declaredIgnored = false; // CA names a charset that is unknown or does not fit the bytes
 };
 
 // A short English account of a text source for diagnostics: "GB18030 (CA[GB2312])",
@@ -69,7 +69,7 @@ bool appendCodePageAsUtf16(std::string_view bytes, CodePage page, std::u16string
 // Appends to `out`; returns the number of invalid bytes, or nothing when iconv cannot open the
 // conversion at all.
 std::optional<std::size_t> appendCharsetAsUtf16(std::string_view bytes, const std::string& charset,
-                                                 std::u16string& out);
+                                                std::u16string& out);
 
 // Text in a code page; nothing when some character cannot be represented there exactly (the
 // conversion is checked by converting back, so "¥", which CP932 folds into a backslash, counts as
@@ -99,7 +99,7 @@ struct DecodedText {
 // How to decode: the system code page, and a charset that overrides whatever the file says.
 struct DecodeOptions {
     CodePage systemPage = CodePage::Cp932;
-    std::string forcedCharset;  // a name resolveCharsetName knows; empty: decide from the file
+    std::string forcedCharset; // a name resolveCharsetName knows; empty: decide from the file
 };
 
 // Decodes the bytes of an SGF or UGF file, in this order:

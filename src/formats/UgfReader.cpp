@@ -86,7 +86,7 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
                 section = Section::Data;
                 r.ok = true;
             } else if (section == Section::Data) {
-                break;  // [ReviewNode], [Figure], ...: the game ends here
+                break; // [ReviewNode], [Figure], ...: the game ends here
             } else {
                 section = Section::Other;
             }
@@ -156,9 +156,9 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
         const long number = parseLeadingInteger(f[2]);
         RecordNode n = makeMoveNode(counter + 1, pass ? kNoPoint : x, pass ? kNoPoint : y);
         if (!pass) n.type = colour == u'B' ? NodeType::BlackMove : NodeType::WhiteMove;
-        else n.data2 = colour == u'B' ? kBlack : kWhite;  // the player who passed
+        else n.data2 = colour == u'B' ? kBlack : kWhite; // the player who passed
         if (colour == u'B' && number == 0) {
-            if (pass) continue;  // a handicap stone off the board is no stone
+            if (pass) continue; // a handicap stone off the board is no stone
             if (counter > 1 || (counter == 1 && main.handicapCount() == 0)) {
                 // A handicap stone after moves: the record refuses the smaller number.
                 r.stoppedEarly = true;
@@ -184,7 +184,7 @@ UgfReadResult readUgf(std::u16string_view text, const GameInfo& start, MemberDir
             counter = 1;
             n.moveNumber = 2;
         }
-        if (!main.appendNode(n)) {  // beyond the record's 1,024 nodes
+        if (!main.appendNode(n)) { // beyond the record's 1,024 nodes
             ++r.lostMoves;
             continue;
         }

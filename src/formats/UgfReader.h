@@ -14,16 +14,16 @@ class MemberDirectory;
 
 // What a UGF (or UGI) text gives: the main record of its [Data] section and the header.
 struct UgfReadResult {
-    bool ok = false;                          // a [Header] or [Data] section was found
-    std::unique_ptr<RecordSequence> main;     // never null
-    GameInfo info;                            // the caller's starting header, filled from the file
-    std::u16string titleName;                 // the TITLE parts joined with ","; may be empty
+    bool ok = false;                      // a [Header] or [Data] section was found
+    std::unique_ptr<RecordSequence> main; // never null
+    GameInfo info;                        // the caller's starting header, filled from the file
+    std::u16string titleName;             // the TITLE parts joined with ","; may be empty
     int handicapStones = 0;
-    int boardSize = 19;                       // SIZE: lines of the board
-    int lostMoves = 0;                        // move lines beyond the record's limit
-    bool stoppedEarly = false;                // a handicap line after moves ended the reading
-    int stopLastNumber = 0;                   // ... the last move number then
-    int stopFoundNumber = 0;                  // ... and the number met (1)
+    int boardSize = 19;        // SIZE: lines of the board
+    int lostMoves = 0;         // move lines beyond the record's limit
+    bool stoppedEarly = false; // a handicap line after moves ended the reading
+    int stopLastNumber = 0;    // ... the last move number then
+    int stopFoundNumber = 0;   // ... and the number met (1)
 };
 
 // Reads a UGF text: "[Header]" key lines (TITLE, DATE, SIZE, HDCP, PLAYERB/BMEMB1, PLAYERW/WMEMB1,

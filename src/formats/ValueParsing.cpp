@@ -87,9 +87,10 @@ int monthName(std::u16string_view text) {
                                           "jul", "aug", "sep", "oct", "nov", "dec"};
     auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
     for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
-        if (i > 0 && lower(text[i - 1]) >= u'a' && lower(text[i - 1]) <= u'z') continue;  // a word's start only
+        if (i > 0 && lower(text[i - 1]) >= u'a' && lower(text[i - 1]) <= u'z') continue; // a word's start only
         for (int m = 0; m < 12; ++m)
-            if (lower(text[i]) == kMonths[m][0] && lower(text[i + 1]) == kMonths[m][1] && lower(text[i + 2]) == kMonths[m][2])
+            if (lower(text[i]) == kMonths[m][0] && lower(text[i + 1]) == kMonths[m][1] &&
+                lower(text[i + 2]) == kMonths[m][2])
                 return m + 1;
     }
     return 0;
@@ -110,7 +111,7 @@ GameDate parseDate(std::u16string_view text) {
             const std::size_t gap = runs[k].at - (runs[k - 1].at + runs[k - 1].length);
             if (gap != 1) return false;
             const char16_t c = text[runs[k].at - 1];
-            return c == u'-' || c == u'/' || c == u'.' || c == u'\u5e74' || c == u'\u6708';  // 年 月
+            return c == u'-' || c == u'/' || c == u'.' || c == u'\u5e74' || c == u'\u6708'; // 年 月
         };
         if (!follows(1)) return d;
         d.month = static_cast<std::uint16_t>(clamp(runs[1].value, 65535));

@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFontMetricsF>
-#include <QResource>
 #include <QPainter>
-#include <future>
+#include <QResource>
 #include <cmath>
 #include <cstring>
+#include <future>
 
 namespace stonewise {
 
@@ -95,9 +95,11 @@ bool BoardRenderer::loadCompiledIn(int lines, bool large, QString* error) {
     const QResource pixels(QStringLiteral(":/pixels/") + QString::fromUtf8(pictureFileName(boardId)));
     std::optional<PlainPixels> plain;
     if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression)
-        plain = plainPixelsView({reinterpret_cast<const char*>(pixels.data()), static_cast<std::size_t>(pixels.size())});
+        plain =
+            plainPixelsView({reinterpret_cast<const char*>(pixels.data()), static_cast<std::size_t>(pixels.size())});
     const PictureSize size = pictureSize(boardId);
-    if (!plain || plain->width != size.width || plain->height != size.height) return load(resourcePictureReader(), lines, large, error);
+    if (!plain || plain->width != size.width || plain->height != size.height)
+        return load(resourcePictureReader(), lines, large, error);
     std::string why;
     const std::optional<BoardPictureSet> pieces = loadBoardPieces(resourcePictureReader(), lines, large, &why);
     if (!pieces) {
@@ -125,7 +127,7 @@ void BoardRenderer::take(const BoardPictureSet& set, QImage board, std::uint32_t
     m_pictures[static_cast<int>(ScenePicture::LastMoveBranches)] = toQImage(set.lastMoveBranches);
     m_pictures[static_cast<int>(ScenePicture::MailGoMarker)] = toQImage(set.mailGoMarker);
     m_scaled.clear();
-    m_image = m_board;  // shared until a point is painted into it
+    m_image = m_board; // shared until a point is painted into it
 }
 
 void BoardRenderer::clear() {

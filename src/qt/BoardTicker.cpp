@@ -15,20 +15,12 @@ BoardTicker::BoardTicker(BoardTimer& timer) : m_board(timer), m_timer(std::make_
     });
 }
 
-BoardTicker::~BoardTicker() {
-    m_timer->stop();
-}
+BoardTicker::~BoardTicker() { m_timer->stop(); }
 
-void BoardTicker::start() {
-    m_timer->start();
-}
+void BoardTicker::start() { m_timer->start(); }
 
-void BoardTicker::stop() {
-    m_timer->stop();
-}
+void BoardTicker::stop() { m_timer->stop(); }
 
-bool BoardTicker::active() const {
-    return m_timer->isActive();
-}
+bool BoardTicker::active() const { return m_timer->isActive(); }
 
 } // namespace stonewise

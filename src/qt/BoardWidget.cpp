@@ -110,7 +110,7 @@ void paintShadowRim(QPainter& painter, const QRectF& board, const QRect& covered
         };
         for (int y = 0; y < strip.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            if (y > 0 && sameRows(y, y - 1)) {  // along a side, away from the corners, the rows repeat
+            if (y > 0 && sameRows(y, y - 1)) { // along a side, away from the corners, the rows repeat
                 std::copy_n(reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)), strip.width(), line);
                 continue;
             }
@@ -381,7 +381,8 @@ void BoardWidget::resizeEvent(QResizeEvent*) {
 }
 
 void BoardWidget::placeStrip() {
-    const int h = m_strip->heightForWidth(width()) > 0 ? m_strip->heightForWidth(width()) : m_strip->sizeHint().height();
+    const int h =
+        m_strip->heightForWidth(width()) > 0 ? m_strip->heightForWidth(width()) : m_strip->sizeHint().height();
     m_strip->setGeometry(0, height() - h, width(), h);
 }
 

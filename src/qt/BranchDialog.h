@@ -24,7 +24,7 @@ private:
 
     BranchDialogRequest m_request;
     BranchDialogResult m_result;
-    QPushButton* m_first = nullptr;   // the default (Enter) button
+    QPushButton* m_first = nullptr; // the default (Enter) button
     QPushButton* m_second = nullptr;
     QPushButton* m_pass = nullptr;
     QCheckBox* m_swap = nullptr;

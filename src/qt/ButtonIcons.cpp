@@ -101,12 +101,12 @@ void paintPicture(QPainter& p, int picture) {
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     switch (picture) {
-    case kCmdModeMailGo:  // Mail Go: an envelope with a stone
+    case kCmdModeMailGo: // Mail Go: an envelope with a stone
         p.drawRect(QRectF(3, 6, 18, 12));
         p.drawPolyline(QPolygonF({QPointF(3, 6), QPointF(12, 13), QPointF(21, 6)}));
         stone(p, {18, 17}, 4, true);
         break;
-    case kCmdModePlayAndRecord:  // play and record: two stones on a board corner
+    case kCmdModePlayAndRecord: // play and record: two stones on a board corner
         p.fillRect(QRectF(3, 3, 18, 18), kWood);
         p.setPen(QPen(kInk, 0.8));
         for (int i = 0; i < 3; ++i) {
@@ -116,39 +116,40 @@ void paintPicture(QPainter& p, int picture) {
         stone(p, {12, 12}, 3.6, true);
         stone(p, {18, 6}, 3.6, false);
         break;
-    case kCmdModeViewing:  // viewing: an open record book
+    case kCmdModeViewing: // viewing: an open record book
         p.drawLine(QPointF(12, 6), QPointF(12, 20));
         p.drawPolyline(QPolygonF({QPointF(12, 6), QPointF(3, 4), QPointF(3, 18), QPointF(12, 20), QPointF(21, 18),
                                   QPointF(21, 4), QPointF(12, 6)}));
         stone(p, {7.5, 11}, 2.5, true);
         stone(p, {16.5, 11}, 2.5, false);
         break;
-    case kCmdModeProblems:  // problems: a question over a stone
+    case kCmdModeProblems: // problems: a question over a stone
         stone(p, {8, 16}, 5, true);
         glyph(p, '?', {17, 8.5}, 12, kAccent);
         break;
-    case kCmdModeBook:  // Go book
+    case kCmdModeBook: // Go book
         p.setBrush(QColor(0xb5, 0x3a, 0x2a));
         p.drawRoundedRect(QRectF(5, 3, 14, 18), 1.5, 1.5);
         p.setBrush(Qt::NoBrush);
         stone(p, {12, 12}, 3.5, false);
         break;
-    case kCtlFirstFileButton:  // open a file: a folder
+    case kCtlFirstFileButton: // open a file: a folder
     case kCmdOpenFiles:
         p.setBrush(QColor(0xf0, 0xc8, 0x50));
-        p.drawPolygon(QPolygonF({QPointF(3, 7), QPointF(9, 7), QPointF(11, 9), QPointF(21, 9), QPointF(21, 19), QPointF(3, 19)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(3, 7), QPointF(9, 7), QPointF(11, 9), QPointF(21, 9), QPointF(21, 19), QPointF(3, 19)}));
         break;
-    case kCmdReceiveMoves:  // take in moves: arrow into a tray
+    case kCmdReceiveMoves: // take in moves: arrow into a tray
         p.drawPolyline(QPolygonF({QPointF(4, 14), QPointF(4, 20), QPointF(20, 20), QPointF(20, 14)}));
         p.drawLine(QPointF(12, 3), QPointF(12, 15));
         p.drawPolyline(QPolygonF({QPointF(8, 11), QPointF(12, 15), QPointF(16, 11)}));
         break;
-    case kCmdSendMoves:  // send moves: arrow out of a tray
+    case kCmdSendMoves: // send moves: arrow out of a tray
         p.drawPolyline(QPolygonF({QPointF(4, 14), QPointF(4, 20), QPointF(20, 20), QPointF(20, 14)}));
         p.drawLine(QPointF(12, 15), QPointF(12, 3));
         p.drawPolyline(QPolygonF({QPointF(8, 7), QPointF(12, 3), QPointF(16, 7)}));
         break;
-    case kCtlSecondFileButton:  // clipboard
+    case kCtlSecondFileButton: // clipboard
     case kCmdOpenClipboard:
         p.drawRoundedRect(QRectF(5, 5, 14, 16), 1.5, 1.5);
         p.setBrush(kInk);
@@ -157,45 +158,45 @@ void paintPicture(QPainter& p, int picture) {
         p.drawLine(QPointF(8, 11), QPointF(16, 11));
         p.drawLine(QPointF(8, 15), QPointF(16, 15));
         break;
-    case kCmdNewGame:  // new game: a sheet with a plus
+    case kCmdNewGame: // new game: a sheet with a plus
         p.drawRect(QRectF(4, 3, 13, 17));
         p.setPen(QPen(kAccent, 2));
         p.drawLine(QPointF(17, 14), QPointF(17, 22));
         p.drawLine(QPointF(13, 18), QPointF(21, 18));
         break;
-    case kCmdEditGameInfo:  // game information
+    case kCmdEditGameInfo: // game information
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
         glyph(p, 'i', {12, 12}, 10, kAccent);
         break;
-    case kCmdOtherPopup:  // other: three dots
+    case kCmdOtherPopup: // other: three dots
         p.setBrush(kInk);
         for (int i = 0; i < 3; ++i) p.drawEllipse(QPointF(6 + 6 * i, 12), 1.8, 1.8);
         break;
-    case kCmdFinishedPopup:  // finished games: a flag
+    case kCmdFinishedPopup: // finished games: a flag
     case kCmdChooseFinishedGame:
         p.drawLine(QPointF(6, 3), QPointF(6, 21));
         p.setBrush(QColor(0xc0, 0x30, 0x30));
         p.drawPolygon(QPolygonF({QPointF(6, 4), QPointF(19, 8), QPointF(6, 12)}));
         break;
-    case kCmdFilePopup:  // file operations: a disk
+    case kCmdFilePopup: // file operations: a disk
         p.drawRoundedRect(QRectF(4, 4, 16, 16), 2, 2);
         p.fillRect(QRectF(8, 4, 8, 6), kInk);
         p.drawRect(QRectF(7, 13, 10, 7));
         break;
-    case kCmdPrint:  // print
+    case kCmdPrint: // print
         p.drawRect(QRectF(7, 3, 10, 6));
         p.drawRoundedRect(QRectF(3, 9, 18, 8), 1.5, 1.5);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(7, 14, 10, 7));
         break;
-    case kCmdGroupsPopup:  // groups and members: two people
+    case kCmdGroupsPopup: // groups and members: two people
         p.drawEllipse(QPointF(8, 8), 3, 3);
         p.drawEllipse(QPointF(16, 8), 3, 3);
         p.drawArc(QRectF(3, 13, 10, 10), 0, 180 * 16);
         p.drawArc(QRectF(11, 13, 10, 10), 0, 180 * 16);
         break;
-    case kCmdFunctionSettings: {  // function settings: a gear
+    case kCmdFunctionSettings: { // function settings: a gear
         p.drawEllipse(QPointF(12, 12), 3, 3);
         for (int i = 0; i < 8; ++i) {
             p.save();
@@ -207,25 +208,25 @@ void paintPicture(QPainter& p, int picture) {
         p.drawEllipse(QPointF(12, 12), 6, 6);
         break;
     }
-    case kCmdDisplaySettings:  // display settings: a screen
+    case kCmdDisplaySettings: // display settings: a screen
         p.drawRoundedRect(QRectF(3, 4, 18, 13), 1.5, 1.5);
         p.drawLine(QPointF(9, 21), QPointF(15, 21));
         p.drawLine(QPointF(12, 17), QPointF(12, 21));
         stone(p, {12, 10.5}, 3, true);
         break;
-    case kCmdHelpButtonOrDemo:  // help
+    case kCmdHelpButtonOrDemo: // help
         p.setPen(QPen(kAccent, 1.6));
         p.drawEllipse(QPointF(12, 12), 9, 9);
         glyph(p, '?', {12, 12}, 10.5, kAccent);
         break;
-    case kCmdModePatternSearch:  // pattern search: a magnifier over stones
+    case kCmdModePatternSearch: // pattern search: a magnifier over stones
         stone(p, {8, 8}, 3, true);
         stone(p, {13, 8}, 3, false);
         p.setPen(QPen(kInk, 2));
         p.drawEllipse(QPointF(10, 10), 6.5, 6.5);
         p.drawLine(QPointF(15, 15), QPointF(21, 21));
         break;
-    case kCmdFlashDisplay: {  // flash display: a lightning bolt
+    case kCmdFlashDisplay: { // flash display: a lightning bolt
         QPainterPath bolt;
         bolt.moveTo(14, 2);
         bolt.lineTo(6, 13);
@@ -237,47 +238,47 @@ void paintPicture(QPainter& p, int picture) {
         p.fillPath(bolt, QColor(0xe8, 0xa8, 0x10));
         break;
     }
-    case kCmdGameList:  // game list
+    case kCmdGameList: // game list
         for (int i = 0; i < 4; ++i) {
             p.drawLine(QPointF(8, 5 + 5 * i), QPointF(21, 5 + 5 * i));
             stone(p, {4.5, 5.0 + 5 * i}, 1.8, i % 2 == 0);
         }
         break;
-    case kCmdShowNumbers:  // move numbers
+    case kCmdShowNumbers: // move numbers
         stone(p, {12, 12}, 9, true);
         glyph(p, '1', {9.2, 12}, 8, Qt::white);
         glyph(p, '2', {14.6, 12}, 8, Qt::white);
         break;
-    case kCmdBranchNumbersFromOne:  // branch moves from 1
+    case kCmdBranchNumbersFromOne: // branch moves from 1
         stone(p, {12, 12}, 9, false);
         glyph(p, '1', {12, 12}, 10, kAccent);
         break;
-    case kCmdToStart:  // to the start
+    case kCmdToStart: // to the start
         p.fillRect(QRectF(4, 5, 2.2, 14), kInk);
         triangle(p, 6.5, 5, 7, 14, false);
         triangle(p, 13.5, 5, 7, 14, false);
         break;
-    case kCmdBack:  // back
+    case kCmdBack: // back
         triangle(p, 7, 5, 9, 14, false);
         break;
-    case kCmdForward:  // forward
+    case kCmdForward: // forward
         triangle(p, 8, 5, 9, 14, true);
         break;
-    case kCmdToEnd:  // to the end
+    case kCmdToEnd: // to the end
         triangle(p, 3.5, 5, 7, 14, true);
         triangle(p, 10.5, 5, 7, 14, true);
         p.fillRect(QRectF(17.8, 5, 2.2, 14), kInk);
         break;
-    case kCmdAnimate:  // animation: play and pause
+    case kCmdAnimate: // animation: play and pause
         triangle(p, 4, 5, 8, 14, true);
         p.fillRect(QRectF(14, 5, 2.5, 14), kInk);
         p.fillRect(QRectF(18.5, 5, 2.5, 14), kInk);
         break;
-    case kPictureAnimationRunning:  // animation running: a press pauses it
+    case kPictureAnimationRunning: // animation running: a press pauses it
         p.fillRect(QRectF(6.5, 4, 4, 16), kAccent);
         p.fillRect(QRectF(13.5, 4, 4, 16), kAccent);
         break;
-    case kPictureAnimationPaused: {  // animation paused: a press resumes it
+    case kPictureAnimationPaused: { // animation paused: a press resumes it
         QPainterPath play;
         play.moveTo(6, 4);
         play.lineTo(20, 12);
@@ -286,12 +287,10 @@ void paintPicture(QPainter& p, int picture) {
         p.fillPath(play, kAccent);
         break;
     }
-    case kCmdStopAnimation:  // stop the animation
+    case kCmdStopAnimation: // stop the animation
         p.fillRect(QRectF(6, 6, 12, 12), kInk);
         break;
-    default:
-        stone(p, {12, 12}, 7, true);
-        break;
+    default: stone(p, {12, 12}, 7, true); break;
     }
 }
 
@@ -348,7 +347,7 @@ public:
 
 private:
     int m_picture;
-    std::map<std::pair<int, int>, QPixmap> m_drawn;  // by size and mode
+    std::map<std::pair<int, int>, QPixmap> m_drawn; // by size and mode
 };
 
 } // namespace
@@ -365,8 +364,10 @@ QImage drawButtonPicture(int picture, QSize size, QIcon::Mode mode) {
 
 std::vector<int> barPictures() {
     std::set<int> pictures{kPictureAnimationRunning, kPictureAnimationPaused};
-    for (int layout = static_cast<int>(BarLayout::None); layout <= static_cast<int>(BarLayout::SearchAndOthers); ++layout)
-        for (const auto* bar : {&mainBarButtons(static_cast<BarLayout>(layout)), &secondaryBarButtons(static_cast<BarLayout>(layout))})
+    for (int layout = static_cast<int>(BarLayout::None); layout <= static_cast<int>(BarLayout::SearchAndOthers);
+         ++layout)
+        for (const auto* bar :
+             {&mainBarButtons(static_cast<BarLayout>(layout)), &secondaryBarButtons(static_cast<BarLayout>(layout))})
             for (const ButtonEntry& e : *bar)
                 if (e.kind == ButtonKind::Picture) pictures.insert(e.picture);
     return {pictures.begin(), pictures.end()};

@@ -45,9 +45,8 @@ void CButtonBox::setLayout(BarLayout layout) {
         }
         b->setToolTip(qs(e.tooltip.empty() ? e.text : e.tooltip));
         const int command = e.command;
-        connect(b, &QToolButton::clicked, this, [this, b, command] {
-            Q_EMIT commandTriggered(command, b->mapToGlobal(QPoint(0, b->height())));
-        });
+        connect(b, &QToolButton::clicked, this,
+                [this, b, command] { Q_EMIT commandTriggered(command, b->mapToGlobal(QPoint(0, b->height()))); });
         m_row->insertWidget(at++, b);
         b->show();
         m_buttons.push_back({e, b, e.picture});

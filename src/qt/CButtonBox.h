@@ -48,7 +48,7 @@ private:
     struct Shown {
         ButtonEntry entry;
         QToolButton* button = nullptr;
-        int picture = 0;  // the picture on the button now
+        int picture = 0; // the picture on the button now
     };
     std::vector<Shown> m_buttons;
 };

@@ -2,9 +2,9 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "qt/AnswerKindBox.h"

@@ -19,7 +19,7 @@ ElapsedDialog::ElapsedDialog(const ElapsedDialogRequest& request, QWidget* paren
     m_hours = new QSpinBox(this);
     m_minutes = new QSpinBox(this);
     m_seconds = new QSpinBox(this);
-    m_hours->setRange(0, 546);   // a node keeps at most 32,767 minutes
+    m_hours->setRange(0, 546); // a node keeps at most 32,767 minutes
     m_minutes->setRange(0, 59);
     m_seconds->setRange(0, 59);
     m_hours->setValue(request.seconds / 3600);

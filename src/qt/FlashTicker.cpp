@@ -29,8 +29,6 @@ FlashTicker::~FlashTicker() {
     m_timer->stop();
 }
 
-bool FlashTicker::active() const {
-    return m_timer->isActive();
-}
+bool FlashTicker::active() const { return m_timer->isActive(); }
 
 } // namespace stonewise

@@ -52,7 +52,8 @@ void fillGameRows(QTreeWidget* tree, std::span<const GameListColumn> columns, st
     int numberColumn = -1;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         header.push_back(gameListColumnTitle(columns[i], externalGroup));
-        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White || columns[i] == GameListColumn::Black)
+        if (columns[i] == GameListColumn::Name || columns[i] == GameListColumn::White ||
+            columns[i] == GameListColumn::Black)
             content.push_back(static_cast<int>(i));
         if (columns[i] == GameListColumn::Number) numberColumn = static_cast<int>(i);
     }
@@ -70,7 +71,7 @@ void fillGameRows(QTreeWidget* tree, std::span<const GameListColumn> columns, st
     const auto sorted = std::find(columns.begin(), columns.end(), order.column);
     if (sorted != columns.end())
         tree->header()->setSortIndicator(static_cast<int>(sorted - columns.begin()),
-                                          order.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+                                         order.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 GameListPanel::GameListPanel(QWidget* parent) : QWidget(parent) {

@@ -26,7 +26,8 @@ namespace {
 QDate qdate(const GameDate& d) { return QDate(d.year, d.month, d.day); }
 
 GameDate gameDate(const QDate& d, std::uint8_t hour = 0) {
-    return {static_cast<std::uint16_t>(d.year()), static_cast<std::uint16_t>(d.month()), static_cast<std::uint8_t>(d.day()), hour};
+    return {static_cast<std::uint16_t>(d.year()), static_cast<std::uint16_t>(d.month()),
+            static_cast<std::uint8_t>(d.day()), hour};
 }
 
 QDateEdit* dateEdit(const GameDate& shown, QWidget* parent) {
@@ -62,7 +63,8 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 
 } // namespace
 
-GameSettingsDialog::GameSettingsDialog(GameSettings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
+GameSettingsDialog::GameSettingsDialog(GameSettings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
     setWindowTitle(uiString(kStrSettingsTitle));
     setObjectName(QStringLiteral("gameSettings"));
     auto* layout = new QVBoxLayout(this);
@@ -315,7 +317,8 @@ void GameSettingsDialog::takeValues() {
     v.komiKey = m_komi->currentData().toInt();
     if (const int type = m_type->checkedId(); type >= 0) v.type = static_cast<GameTypeChoice>(type);
     // An unset start date stays unset until the user changes the one offered.
-    if (v.startDate.year != 0 || m_startDate->date() != QDate::currentDate()) v.startDate = gameDate(m_startDate->date());
+    if (v.startDate.year != 0 || m_startDate->date() != QDate::currentDate())
+        v.startDate = gameDate(m_startDate->date());
     v.searchTarget = m_search->isChecked();
     v.protect = m_protect->isChecked();
     v.initialMove = m_initialMove->value();

@@ -37,7 +37,7 @@ private:
     QLabel* m_number = nullptr;
     QCheckBox* m_thirteen = nullptr;
     QLineEdit* m_name = nullptr;
-    QLabel* m_playerLine[2] = {nullptr, nullptr};  // white, black
+    QLabel* m_playerLine[2] = {nullptr, nullptr}; // white, black
     QComboBox* m_player[2] = {nullptr, nullptr};
     QComboBox* m_rank[2] = {nullptr, nullptr};
     QRadioButton* m_even = nullptr;

@@ -82,7 +82,7 @@ ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* 
             parent->window()->activateWindow();
         }
     });
-    m_result.choice = ImportChoice::End;  // the close box ends the import
+    m_result.choice = ImportChoice::End; // the close box ends the import
 }
 
 void ImportFileDialog::updateButtons() {

@@ -107,9 +107,12 @@ GameListDialog::GameListDialog(GameListForm& form, QWidget* parent) : QDialog(pa
         void (GameListForm::*action)();
         const char* name;
     } actions[] = {
-        {50001, &GameListForm::showGame, "show"}, {50002, &GameListForm::deleteGame, "delete"},
-        {50003, &GameListForm::toggleProtection, "protect"}, {50004, &GameListForm::editGame, "edit"},
-        {50005, &GameListForm::copyGame, "copy"}, {50006, &GameListForm::saveSgf, "saveSgf"},
+        {50001, &GameListForm::showGame, "show"},
+        {50002, &GameListForm::deleteGame, "delete"},
+        {50003, &GameListForm::toggleProtection, "protect"},
+        {50004, &GameListForm::editGame, "edit"},
+        {50005, &GameListForm::copyGame, "copy"},
+        {50006, &GameListForm::saveSgf, "saveSgf"},
     };
     for (const auto& [textId, action, name] : actions) {
         auto* b = new QPushButton(uiString(textId), this);
@@ -272,10 +275,12 @@ int GroupListDialog::selectedGroup() const { return keyOf(m_list); }
 void GroupListDialog::refresh() {
     const int selected = selectedGroup();
     std::vector<std::u16string> header;
-    for (GroupListColumn c : {GroupListColumn::Number, GroupListColumn::Name, GroupListColumn::Games, GroupListColumn::Type})
+    for (GroupListColumn c :
+         {GroupListColumn::Number, GroupListColumn::Name, GroupListColumn::Games, GroupListColumn::Type})
         header.push_back(groupListColumnTitle(c));
     std::vector<std::pair<int, std::vector<std::u16string>>> rows;
-    for (const GroupListRow& r : m_form.rows()) rows.emplace_back(r.group, std::vector<std::u16string>(r.cells.begin(), r.cells.end()));
+    for (const GroupListRow& r : m_form.rows())
+        rows.emplace_back(r.group, std::vector<std::u16string>(r.cells.begin(), r.cells.end()));
     fillRows(m_list, header, rows, {1});
     fitColumns(m_list);
     if (selected >= 0) selectKey(m_list, selected);

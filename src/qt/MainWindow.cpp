@@ -1,7 +1,7 @@
 #include "qt/MainWindow.h"
 
-#include <algorithm>
 #include <QTimer>
+#include <algorithm>
 
 #include <QApplication>
 #include <QClipboard>
@@ -144,9 +144,8 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
             [this](int id, QPoint anchor) { runCommand(id, CommandSource::SecondaryBar, anchor); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
 
-    m_app.setBarLayoutHandler([this](BarLayout main, BarLayout secondary, std::u16string_view title) {
-        layoutBars(main, secondary, title);
-    });
+    m_app.setBarLayoutHandler(
+        [this](BarLayout main, BarLayout secondary, std::u16string_view title) { layoutBars(main, secondary, title); });
     buildMenus(mainMenuBar());
     buildKeys();
 
@@ -233,10 +232,13 @@ void MainWindow::recordChanged() {
     // recovery file once the event loop is back.
     if (!m_refreshQueued) {
         m_refreshQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_refreshQueued = false;
-            refreshCommandStates();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_refreshQueued = false;
+                refreshCommandStates();
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -277,7 +279,8 @@ void MainWindow::buildMenus(const std::vector<MenuEntry>& bar) {
             const std::size_t first = m_actions.size();
             addMenuEntries(menu, (book ? bookMenuBar() : mainMenuBar())[i].children);
             const CommandStates& states = m_commands->states();
-            for (std::size_t a = first; a < m_actions.size(); ++a) showCommandState(m_actions[a].second, m_actions[a].first, states);
+            for (std::size_t a = first; a < m_actions.size(); ++a)
+                showCommandState(m_actions[a].second, m_actions[a].first, states);
         });
     }
 }

@@ -98,8 +98,8 @@ private:
     BoardWidget* m_boardWidget = nullptr;
     SidePanel* m_side = nullptr;
     GameListPanel* m_gameList = nullptr;
-    QSplitter* m_split = nullptr;       // the board column and the panels beside it
-    QSplitter* m_sideColumn = nullptr;  // the game's panels over the game list
+    QSplitter* m_split = nullptr;      // the board column and the panels beside it
+    QSplitter* m_sideColumn = nullptr; // the game's panels over the game list
     bool m_splitFitted = false;
     QLabel* m_strip = nullptr;
     QLabel* m_statusLeft = nullptr;

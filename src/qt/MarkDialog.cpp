@@ -101,8 +101,7 @@ void MarkDialog::accept() {
     const bool noLetter = choice == kLetter && m_letter->currentIndex() <= 0;
     const bool noLabel = choice == kHeading && m_label->text().trimmed().isEmpty();
     if (choice < 0 || noLetter || noLabel) {
-        QMessageBox::warning(this, windowTitle(),
-                             uiString(noLabel ? 21061 : 21062));
+        QMessageBox::warning(this, windowTitle(), uiString(noLabel ? 21061 : 21062));
         return;
     }
     QDialog::accept();

@@ -1,9 +1,8 @@
 #include "qt/MoveListPanel.h"
 
 #include <QApplication>
-#include <QFontMetrics>
-#include <algorithm>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
@@ -25,7 +25,7 @@ namespace stonewise {
 
 namespace {
 constexpr int kLineRole = Qt::UserRole + 1;
-constexpr int kBranchRole = Qt::UserRole + 2;  // the branch sequence of a branch line, as a key only
+constexpr int kBranchRole = Qt::UserRole + 2; // the branch sequence of a branch line, as a key only
 
 const RecordSequence* branchOf(const QTreeWidgetItem* item) {
     return reinterpret_cast<const RecordSequence*>(item->data(0, kBranchRole).value<quintptr>());
@@ -165,7 +165,8 @@ void MoveListPanel::rebuildItems() {
     QList<QTreeWidgetItem*> top;
     for (int i = 0; i < m_model.lineCount(); ++i) {
         const MoveListLine& l = m_model.line(i);
-        QTreeWidgetItem* item = l.parent < 0 ? new QTreeWidgetItem : new QTreeWidgetItem(m_items[static_cast<std::size_t>(l.parent)]);
+        QTreeWidgetItem* item =
+            l.parent < 0 ? new QTreeWidgetItem : new QTreeWidgetItem(m_items[static_cast<std::size_t>(l.parent)]);
         item->setText(0, qs(l.text));
         item->setIcon(0, m_icons[static_cast<std::size_t>(l.icon)]);
         item->setData(0, kLineRole, i);
@@ -258,7 +259,7 @@ void MoveListPanel::chooseLine(int line) {
     RecordSequence& main = m_board->record().main();
     RecordSequence* show = findSequence(main, target.showSequence);
     if (!show) {
-        refresh();  // the record changed under the list
+        refresh(); // the record changed under the list
         return;
     }
     m_choosing = true;
@@ -271,7 +272,8 @@ void MoveListPanel::chooseLine(int line) {
     m_choosing = false;
     if (m_refreshPending) {
         // refresh() selects the board's node itself; the tree is rebuilt after this selection change.
-        QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { refresh(); }, Qt::QueuedConnection);
     } else {
         const NodeRef& now = m_board->selection();
         applySelection(now.sequence ? now.sequence : m_pendingSequence, now.sequence ? now.index : m_pendingIndex);

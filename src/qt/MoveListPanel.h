@@ -21,11 +21,11 @@ class Ui;
 
 // How a move list shows its board window's record.
 struct MoveListPanelOptions {
-    bool elapsedSetting = false;       // "棋譜リストに経過時間を表示する"
-    int mode = 16;                     // the window's working mode (times show in 1, 2, 16, 32)
-    bool mainWindow = true;            // only the main board window offers "マーク編集"
-    bool hideMoves = false;            // a problem that hides its moves: the list stays empty
-    bool studyBoardAvailable = false;  // enables "表示中の検討手順を分岐として反映"
+    bool elapsedSetting = false;      // "棋譜リストに経過時間を表示する"
+    int mode = 16;                    // the window's working mode (times show in 1, 2, 16, 32)
+    bool mainWindow = true;           // only the main board window offers "マーク編集"
+    bool hideMoves = false;           // a problem that hides its moves: the list stays empty
+    bool studyBoardAvailable = false; // enables "表示中の検討手順を分岐として反映"
     const StringTable* strings = nullptr;
 };
 
@@ -94,10 +94,10 @@ private:
     QCheckBox* m_marksBox = nullptr;
     bool m_collapsed = false;
     bool m_markEditing = false;
-    bool m_following = false;  // the current line is being set to follow the board
-    bool m_choosing = false;   // the board is being told about a chosen line
-    bool m_refused = false;    // the registry had no place for this list
-    bool m_refreshPending = false;  // a rebuild asked for while the board was being told
+    bool m_following = false;      // the current line is being set to follow the board
+    bool m_choosing = false;       // the board is being told about a chosen line
+    bool m_refused = false;        // the registry had no place for this list
+    bool m_refreshPending = false; // a rebuild asked for while the board was being told
     MoveListRegistry* m_registry = nullptr;
     const RecordSequence* m_pendingSequence = nullptr;
     int m_pendingIndex = -1;

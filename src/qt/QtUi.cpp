@@ -4,28 +4,28 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QDir>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QUrl>
 #include <QPainter>
-#include <QTimer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/RecordCorrection.h"
 #include "qt/BranchDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
-#include "qt/LibraryWindows.h"
 #include "qt/GameSettingsDialog.h"
 #include "qt/ImportFileDialog.h"
+#include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -35,10 +35,10 @@
 namespace stonewise {
 
 namespace {
-constexpr int kStrProgramName = 103;        // "Stonewise"
-constexpr int kStrClose = 25035;            // "閉じる"
+constexpr int kStrProgramName = 103;         // "Stonewise"
+constexpr int kStrClose = 25035;             // "閉じる"
 constexpr int kStrFreeHandicapTitle = 25036; // "置石を配置"
-constexpr int kStrFinish = 25037;           // "終了"
+constexpr int kStrFinish = 25037;            // "終了"
 constexpr int kStrFreeHandicapCount = 25038; // "置石：%d子"
 } // namespace
 
@@ -58,7 +58,8 @@ QString QtUi::text(int id) const { return qs(StringTable::lookup(m_strings, id).
 QString QtUi::titleOr(std::u16string_view title) const { return title.empty() ? text(kStrProgramName) : qs(title); }
 
 void QtUi::showMessage(std::u16string_view text, std::u16string_view title) {
-    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::Ok, QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
+    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::Ok,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
     box.exec();
 }
 
@@ -220,9 +221,7 @@ void QtUi::hideFreeHandicapPanel() {
 }
 
 namespace {
-QWidget* dialogParent(QWidget* owner) {
-    return QApplication::activeWindow() ? QApplication::activeWindow() : owner;
-}
+QWidget* dialogParent(QWidget* owner) { return QApplication::activeWindow() ? QApplication::activeWindow() : owner; }
 } // namespace
 
 BranchDialogResult QtUi::askNewBranch(const BranchDialogRequest& request) {
@@ -287,17 +286,19 @@ QString filterText(const std::vector<FileTypeFilter>& filters) {
 } // namespace
 
 std::vector<std::string> QtUi::chooseFilesToOpen(const OpenFilesRequest& request) {
-    const QStringList paths = QFileDialog::getOpenFileNames(dialogParent(m_owner), qs(request.title),
-                                                            QString::fromStdString(request.folder), filterText(request.filters));
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        dialogParent(m_owner), qs(request.title), QString::fromStdString(request.folder), filterText(request.filters));
     std::vector<std::string> chosen;
     for (const QString& p : paths) chosen.push_back(p.toStdString());
     return chosen;
 }
 
 std::optional<std::string> QtUi::chooseFileToSave(const SaveFileRequest& request) {
-    const QString start = request.folder.empty() ? qs(request.proposedName)
-                                                 : QDir(QString::fromStdString(request.folder)).filePath(qs(request.proposedName));
-    const QString path = QFileDialog::getSaveFileName(dialogParent(m_owner), qs(request.title), start, filterText(request.filters));
+    const QString start = request.folder.empty()
+                              ? qs(request.proposedName)
+                              : QDir(QString::fromStdString(request.folder)).filePath(qs(request.proposedName));
+    const QString path =
+        QFileDialog::getSaveFileName(dialogParent(m_owner), qs(request.title), start, filterText(request.filters));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
@@ -427,7 +428,8 @@ ImportDialogResult QtUi::askImportFile(const ImportDialogRequest& request) {
 
 void QtUi::beginProgress(const ImportProgressRequest& request) {
     endProgress();
-    m_progress = new QProgressDialog(QString(), qs(request.cancelText), 0, std::max(request.total, 1), dialogParent(m_owner));
+    m_progress =
+        new QProgressDialog(QString(), qs(request.cancelText), 0, std::max(request.total, 1), dialogParent(m_owner));
     m_progress->setObjectName("importProgress");
     m_progress->setWindowTitle(qs(request.title));
     m_progress->setWindowModality(Qt::WindowModal);

@@ -36,7 +36,7 @@ private:
     void closeConnection(int fd);
 
     QString m_key;
-    QByteArray m_path;  // the socket's file
+    QByteArray m_path; // the socket's file
     int m_listener = -1;
     QSocketNotifier* m_listenerNotifier = nullptr;
     struct Connection {

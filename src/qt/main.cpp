@@ -25,7 +25,8 @@ namespace {
 void quitAfterFirstPaint(QWidget* widget) {
     struct Probe : QObject {
         bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            if (event->type() == QEvent::Paint)
+                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
             return QObject::eventFilter(watched, event);
         }
     };
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
 
     MainWindow window(app);
     const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                            : QRect(0, 0, 1280, 1024);
+                                                           : QRect(0, 0, 1280, 1024);
     const WindowRect placed = app.placeMainWindow({desktop.left(), desktop.top(), desktop.width(), desktop.height()});
     window.place(placed);
     window.startUp();

@@ -15,8 +15,8 @@ CommentStore& CommentStore::operator=(const CommentStore& other) {
     m_blocks.resize(other.m_blocks.size());
     for (std::size_t b = 0; b < other.m_blocks.size(); ++b)
         for (const Chunk& c : other.m_blocks[b])
-            m_blocks[b].push_back({c.base, c.capacity, std::make_unique_for_overwrite<char16_t[]>(
-                                                           static_cast<std::size_t>(c.capacity))});
+            m_blocks[b].push_back(
+                {c.base, c.capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(c.capacity))});
     // Only the stored texts (with their terminators) are copied: the rest of a chunk was never written.
     for (const CommentIndexEntry& e : m_entries)
         std::copy_n(other.at(e.block, e.offset), e.length + 1, const_cast<char16_t*>(at(e.block, e.offset)));
@@ -41,7 +41,8 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
         // A new chunk from here on, at least twice the last one, never beyond the block.
         const int last = chunks.empty() ? kFirstChunk / 2 : chunks.back().capacity;
         const int capacity = std::min(kBlockSize - m_used, std::max(length + 1, std::max(2 * last, kFirstChunk)));
-        chunks.push_back({m_used, capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity))});
+        chunks.push_back(
+            {m_used, capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity))});
     }
     const Chunk& chunk = chunks.back();
     char16_t* out = chunk.data.get() + (m_used - chunk.base);
@@ -84,8 +85,8 @@ const CommentIndexEntry* CommentStore::entry(int index) const {
 }
 
 void CommentStore::setMoveNumber(int index, int moveNumber) {
-    if (index >= 0 && index < count()) m_entries[static_cast<std::size_t>(index)].moveNumber =
-        static_cast<std::uint16_t>(moveNumber);
+    if (index >= 0 && index < count())
+        m_entries[static_cast<std::size_t>(index)].moveNumber = static_cast<std::uint16_t>(moveNumber);
 }
 
 void CommentStore::clear() {

@@ -13,15 +13,15 @@ namespace stonewise {
 // Where one stored text lives: its owner's move number, its length and its place in the blocks.
 struct CommentIndexEntry {
     std::uint16_t moveNumber = 0;
-    std::uint16_t length = 0;  // characters, without the terminator
+    std::uint16_t length = 0; // characters, without the terminator
     std::uint16_t block = 0;
-    std::uint16_t offset = 0;  // first character in the block
+    std::uint16_t offset = 0; // first character in the block
 };
 
 // How backslashes in a text are treated when it is stored.
 enum class Backslashes {
-    LineBreaks,  // each backslash becomes CR, then LF, alternately through the text (the program's own rule)
-    Keep,        // the text already carries real line breaks; backslashes stay as they are
+    LineBreaks, // each backslash becomes CR, then LF, alternately through the text (the program's own rule)
+    Keep,       // the text already carries real line breaks; backslashes stay as they are
 };
 
 // The comments and label texts of one sequence: up to 2,048 texts kept zero-terminated in at most
@@ -67,7 +67,7 @@ private:
     const char16_t* at(int block, int offset) const;
 
     std::vector<std::vector<Chunk>> m_blocks;
-    int m_used = 0;  // characters used in the last block
+    int m_used = 0; // characters used in the last block
 };
 
 // Turns each backslash into CR and LF alternately ("a\\b" → "a\r\nb").

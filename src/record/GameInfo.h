@@ -11,7 +11,7 @@ struct GameDate {
     std::uint16_t year = 0;
     std::uint16_t month = 0;
     std::uint8_t day = 0;
-    std::uint8_t hour = 0;    // end date only
+    std::uint8_t hour = 0; // end date only
 };
 
 // A moment to the second (the time a Mail Go move arrived).
@@ -52,23 +52,23 @@ struct GameInfo {
     std::u16string name;
     std::int32_t blackPlayer = 0;
     std::int32_t whitePlayer = 0;
-    std::uint8_t carriedByte1 = 0;     // two bytes and a word carried unchanged
+    std::uint8_t carriedByte1 = 0; // two bytes and a word carried unchanged
     std::uint8_t carriedByte2 = 0;
     std::uint16_t carriedWord = 0;
-    std::int16_t handicap = 0;         // 0 none, 1 free without stones, 2..9 table, > 9 free
-    float komi = 0.0f;                 // negative: reverse komi
+    std::int16_t handicap = 0; // 0 none, 1 free without stones, 2..9 table, > 9 free
+    float komi = 0.0f;         // negative: reverse komi
     GameDate startDate;
     GameDate endDate;
     std::int16_t lastExchangedMove = 0;
     std::int16_t type = kGameRecord;
-    std::int16_t protection = 0;       // 1 or more: protected ("保護")
+    std::int16_t protection = 0; // 1 or more: protected ("保護")
     std::int16_t winner = kInPlay;
     float margin = 0.0f;
     std::u16string gameComment;
-    std::int16_t ownMoveMark = 0;      // Mail Go: last own move sent; also the initial display move
+    std::int16_t ownMoveMark = 0; // Mail Go: last own move sent; also the initial display move
     std::uint16_t flags = 0;
-    std::uint8_t board = 0;            // 1 = 13 lines, anything else 19
-    std::uint8_t startFlags = 0;       // any of 0xF8: "to start" shows move 0
+    std::uint8_t board = 0;      // 1 = 13 lines, anything else 19
+    std::uint8_t startFlags = 0; // any of 0xF8: "to start" shows move 0
     std::uint8_t mailGoFlags = 0;
     std::uint8_t displayFlags = 0;
     GameTime waitingTime;
@@ -76,7 +76,7 @@ struct GameInfo {
     std::array<std::uint8_t, 3> versionBytes{};
     std::uint32_t carriedValue = 0;
     std::u16string carriedText;
-    std::u16string blackName;          // kept in game files beside the member numbers
+    std::u16string blackName; // kept in game files beside the member numbers
     std::u16string whiteName;
     // Properties of an SGF file's root node that the header has no field for, as SGF text written
     // back unchanged: PL, AE, and RE or DT in a form the result and date fields cannot hold.

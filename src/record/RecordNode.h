@@ -18,10 +18,10 @@ enum class NodeType : std::uint8_t {
     Pass = 0,
     BlackMove = 1,
     WhiteMove = 2,
-    Link = 3,        // link to a child sequence
-    Mark = 4,        // mark or label on a point
-    BlackSetup = 7,  // black stone outside the move order
-    WhiteSetup = 8,  // white stone outside the move order
+    Link = 3,       // link to a child sequence
+    Mark = 4,       // mark or label on a point
+    BlackSetup = 7, // black stone outside the move order
+    WhiteSetup = 8, // white stone outside the move order
 };
 
 // Kinds of the marks a type-4 node carries in its first data byte.
@@ -30,10 +30,10 @@ enum MarkKind : std::uint8_t {
     kMarkSquare = 2,
     kMarkTriangle = 3,
     kMarkCross = 4,
-    kMarkUpperLetter = 5,  // letter 'A'..'Z' in the second data byte
-    kMarkLowerLetter = 6,  // letter 'a'..'z'
-    kMarkLabel = 20,       // text label, up to 63 characters
-    kMarkSmallLabel = 21,  // text label in small characters
+    kMarkUpperLetter = 5, // letter 'A'..'Z' in the second data byte
+    kMarkLowerLetter = 6, // letter 'a'..'z'
+    kMarkLabel = 20,      // text label, up to 63 characters
+    kMarkSmallLabel = 21, // text label in small characters
 };
 
 // Kinds of child sequence (flags of a link node, kind of a sequence).
@@ -54,7 +54,7 @@ constexpr std::uint8_t kTraceMoveFlag = 0x40;
 // One node of a sequence: a move, a pass, a setup stone, a mark or label, or a link to a child
 // sequence. A fixed-size plain record; the data store writes it field by field.
 struct RecordNode {
-    std::uint16_t index = 0;       // position in its sequence, kept up to date by inserts and removals
+    std::uint16_t index = 0; // position in its sequence, kept up to date by inserts and removals
     NodeType type = NodeType::Pass;
     std::uint8_t childSlot = 0;    // link: slot 1..255 of the child (255 after loading a missing child)
     std::int16_t moveNumber = 0;   // move or pass: its number; others: the move they belong to

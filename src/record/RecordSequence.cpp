@@ -32,8 +32,8 @@ RecordNode makeMoveNode(int moveNumber, int x, int y) {
 // --- construction -----------------------------------------------------------------------------
 
 RecordSequence::RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove)
-    : m_depth(depth), m_slot(slot), m_parent(parent), m_firstMove(firstMove), m_list(list),
-      m_lastMove(firstMove - 1), m_savedLastMove(firstMove - 1) {
+    : m_depth(depth), m_slot(slot), m_parent(parent), m_firstMove(firstMove), m_list(list), m_lastMove(firstMove - 1),
+      m_savedLastMove(firstMove - 1) {
     // The main record gets its first block of nodes at once; branches are mostly short and grow.
     if (!parent) m_nodes.reserve(128);
     if (m_list) m_list->add(this);
@@ -102,9 +102,7 @@ RecordSequence* RecordSequence::child(int slot) {
     return c && c->isValid() ? c : nullptr;
 }
 
-const RecordSequence* RecordSequence::child(int slot) const {
-    return const_cast<RecordSequence*>(this)->child(slot);
-}
+const RecordSequence* RecordSequence::child(int slot) const { return const_cast<RecordSequence*>(this)->child(slot); }
 
 int RecordSequence::nextFreeChildSlot() const {
     for (int s = 1; s <= kMaxChildren; ++s)
@@ -155,7 +153,8 @@ std::unique_ptr<RecordSequence> RecordSequence::clone(SequenceList* list) const 
 // --- nodes ------------------------------------------------------------------------------------
 
 void RecordSequence::reindexFrom(int index) {
-    for (int i = std::max(0, index); i < nodeCount(); ++i) m_nodes[static_cast<std::size_t>(i)].index = static_cast<std::uint16_t>(i);
+    for (int i = std::max(0, index); i < nodeCount(); ++i)
+        m_nodes[static_cast<std::size_t>(i)].index = static_cast<std::uint16_t>(i);
 }
 
 void RecordSequence::updateLastMoveNumber() {
@@ -538,9 +537,9 @@ enum class MergeOutcome { Diverges = 0, Extends = 1, Contained = 2 };
 
 struct MergeMatch {
     MergeOutcome outcome = MergeOutcome::Diverges;
-    int matched = 0;                   // played nodes of the new branch matched
-    RecordSequence* where = nullptr;   // the sequence in which the match ended
-    int rest = 0;                      // index in the new branch's played nodes where its rest begins
+    int matched = 0;                 // played nodes of the new branch matched
+    RecordSequence* where = nullptr; // the sequence in which the match ended
+    int rest = 0;                    // index in the new branch's played nodes where its rest begins
 };
 
 bool better(const MergeMatch& a, const MergeMatch& b) {
@@ -569,7 +568,7 @@ MergeMatch compareWith(const std::vector<const RecordNode*>& played, int k, Reco
             continue;
         }
         if (!isPlayedNode(node)) continue;
-        if (k >= static_cast<int>(played.size())) break;   // the sequence goes on beyond the new branch
+        if (k >= static_cast<int>(played.size())) break; // the sequence goes on beyond the new branch
         if (!sameNode(*played[static_cast<std::size_t>(k)], node)) {
             MergeMatch linear{MergeOutcome::Diverges, k, s, k};
             if (better(linear, best)) best = linear;
@@ -581,10 +580,8 @@ MergeMatch compareWith(const std::vector<const RecordNode*>& played, int k, Reco
     linear.where = s;
     linear.matched = k;
     linear.rest = k;
-    if (k >= static_cast<int>(played.size()))
-        linear.outcome = MergeOutcome::Contained;
-    else
-        linear.outcome = k > 0 ? MergeOutcome::Extends : MergeOutcome::Diverges;
+    if (k >= static_cast<int>(played.size())) linear.outcome = MergeOutcome::Contained;
+    else linear.outcome = k > 0 ? MergeOutcome::Extends : MergeOutcome::Diverges;
     if (better(linear, best)) best = linear;
     return best;
 }

@@ -17,8 +17,8 @@ class SequenceList;
 struct LabelEntry {
     std::uint8_t x = 0;
     std::uint8_t y = 0;
-    std::uint16_t small = 0;      // 1 for a label in small characters (mark kind 21)
-    std::uint16_t textIndex = 0;  // index of the text in the sequence's comment store
+    std::uint16_t small = 0;     // 1 for a label in small characters (mark kind 21)
+    std::uint16_t textIndex = 0; // index of the text in the sequence's comment store
     std::uint16_t moveNumber = 0;
 };
 
@@ -30,7 +30,7 @@ struct LabelEntry {
 class RecordSequence {
 public:
     static constexpr std::uint32_t kSignature = 0x18273645;
-    static constexpr std::uint32_t kDestroyedSignature = 0xFFFFEEEE;  // -4370
+    static constexpr std::uint32_t kDestroyedSignature = 0xFFFFEEEE; // -4370
     static constexpr int kMaxNodes = 1024;
     static constexpr int kMaxChildren = 255;
     static constexpr int kMaxLabels = 50;
@@ -210,7 +210,7 @@ private:
     CommentStore m_comments;
     int m_lastMove = 0;
     int m_savedLastMove = 0;
-    std::vector<std::unique_ptr<RecordSequence>> m_children;  // slot 0 unused: it means the sequence itself
+    std::vector<std::unique_ptr<RecordSequence>> m_children; // slot 0 unused: it means the sequence itself
     int m_highestSlot = 0;
     std::vector<LabelEntry> m_labels;
 };

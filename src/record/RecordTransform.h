@@ -6,9 +6,9 @@ namespace stonewise {
 
 // Rotations and reflections of a whole record on a board of `size` lines.
 enum class BoardTransform {
-    Rotate180,    // "180度回転"
-    RotateRight,  // "右90度回転": a quarter turn clockwise
-    FlipVertical, // "上下反転": top and bottom swap
+    Rotate180,      // "180度回転"
+    RotateRight,    // "右90度回転": a quarter turn clockwise
+    FlipVertical,   // "上下反転": top and bottom swap
     FlipHorizontal, // "左右反転": left and right swap
 };
 

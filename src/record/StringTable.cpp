@@ -16,8 +16,8 @@ const StringTable& StringTable::japanese() {
 }
 
 std::optional<std::u16string_view> StringTable::find(int id) const {
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), id,
-                               [](const Entry& e, int key) { return e.first < key; });
+    auto it =
+        std::lower_bound(m_entries.begin(), m_entries.end(), id, [](const Entry& e, int key) { return e.first < key; });
     if (it == m_entries.end() || it->first != id) return std::nullopt;
     return it->second;
 }

@@ -38,7 +38,7 @@ public:
     const std::vector<Entry>& entries() const { return m_entries; }
 
 private:
-    std::vector<Entry> m_entries;  // sorted by number
+    std::vector<Entry> m_entries; // sorted by number
 };
 
 // The text of a number in the interface language (the Japanese text when the language lacks it);

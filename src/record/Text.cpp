@@ -49,7 +49,8 @@ std::u16string formatText(std::u16string_view format, std::initializer_list<Form
         std::string spec = "%";
         std::size_t j = i + 1;
         bool left = false;
-        while (j < format.size() && (format[j] == u'-' || format[j] == u'0' || format[j] == u'+' || format[j] == u' ')) {
+        while (j < format.size() &&
+               (format[j] == u'-' || format[j] == u'0' || format[j] == u'+' || format[j] == u' ')) {
             left |= format[j] == u'-';
             spec.push_back(static_cast<char>(format[j++]));
         }
@@ -68,7 +69,7 @@ std::u16string formatText(std::u16string_view format, std::initializer_list<Form
                 spec.push_back(static_cast<char>(format[j++]));
             }
         }
-        while (j < format.size() && (format[j] == u'l' || format[j] == u'h')) ++j;  // length modifiers
+        while (j < format.size() && (format[j] == u'l' || format[j] == u'h')) ++j; // length modifiers
         if (j >= format.size()) {
             out.append(format.substr(i));
             break;
@@ -107,13 +108,12 @@ std::u16string formatText(std::u16string_view format, std::initializer_list<Form
         case u's': {
             const FormatArg* a = take();
             std::u16string_view text = a ? a->asText() : std::u16string_view{};
-            if (precision >= 0 && text.size() > static_cast<std::size_t>(precision)) text = text.substr(0, static_cast<std::size_t>(precision));
+            if (precision >= 0 && text.size() > static_cast<std::size_t>(precision))
+                text = text.substr(0, static_cast<std::size_t>(precision));
             pad(out, text, width, left);
             break;
         }
-        default:
-            out.append(format.substr(i, j - i + 1));
-            break;
+        default: out.append(format.substr(i, j - i + 1)); break;
         }
         i = j;
         if (out.size() >= maxLength) break;

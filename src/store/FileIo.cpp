@@ -95,8 +95,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd.get(), mode);
-    const bool written =
-        writeAll(fd.get(), bytes) && (durability == Durability::Process || ::fsync(fd.get()) == 0);
+    const bool written = writeAll(fd.get(), bytes) && (durability == Durability::Process || ::fsync(fd.get()) == 0);
     const bool closed = fd.close();
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());

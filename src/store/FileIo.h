@@ -18,8 +18,8 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 
 // How far a replaced file must have gone before the call returns.
 enum class Durability : std::uint8_t {
-    Disk,     // flushed to the disk: survives a power cut
-    Process,  // in the system's cache: survives the program being killed, at a small part of the cost
+    Disk,    // flushed to the disk: survives a power cut
+    Process, // in the system's cache: survives the program being killed, at a small part of the cost
 };
 
 // Replaces `path` by `bytes` atomically: the bytes go to a temporary file in the same folder, which

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::uint32_t kGameFileThirdWord = 0x000D0003;
 constexpr std::uint16_t kNoEntry = 0xFFFF;
-constexpr std::size_t kCommentBuffer = CommentStore::kBlockSize;  // a whole text block
+constexpr std::size_t kCommentBuffer = CommentStore::kBlockSize; // a whole text block
 constexpr int kMaxDepth = 256;
 constexpr std::uint8_t kCompactCommentBit = 64;
 
@@ -22,9 +22,9 @@ constexpr std::uint8_t kCompactCommentBit = 64;
 void writeSequenceHeader(TaggedRecordWriter& w, const RecordSequence& s) {
     w.fieldHead(kFieldBlock, 0, 24);
     const int parentSlot = s.parent() ? s.parent()->slot() : -1;
-    const int values[10] = {s.slot(),      s.handicapCount(), s.firstMoveNumber(),  s.lastMoveNumber(),
-                            s.depth(),     parentSlot,        s.nodeCount(),        s.highestChildSlot(),
-                            s.kind(),      static_cast<int>(s.id())};
+    const int values[10] = {
+        s.slot(),   s.handicapCount(), s.firstMoveNumber(),  s.lastMoveNumber(), s.depth(),
+        parentSlot, s.nodeCount(),     s.highestChildSlot(), s.kind(),           static_cast<int>(s.id())};
     for (int v : values) w.u16(static_cast<std::uint16_t>(v));
     w.u32(0);
 }
@@ -231,7 +231,7 @@ bool readChildren(TaggedRecordReader& r, RecordSequence& s, int highestChild) {
         RecordSequence* c = s.createChild(s.depth() + 1, h.firstMove, static_cast<SequenceKind>(h.kind & 0xFF));
         if (!c || c->slot() != slot) return false;
         if (empty) {
-            freeSlots.push_back(slot);  // held until the later slots are filled
+            freeSlots.push_back(slot); // held until the later slots are filled
             continue;
         }
         if (!readSequenceBody(r, *c, h)) return false;
@@ -300,7 +300,8 @@ GameFileRead decodeGameFile(std::span<const std::uint8_t> bytes) {
         return GameFileRead{StoreReadStatus::Damaged, nullptr, std::nullopt};
     repairLinks(*main);
     int leading = 0;
-    while (leading < main->nodeCount() && main->node(leading).isSetup() && main->node(leading).moveNumber == 0) ++leading;
+    while (leading < main->nodeCount() && main->node(leading).isSetup() && main->node(leading).moveNumber == 0)
+        ++leading;
     main->setLeadingSetupCount(leading);
     out.status = StoreReadStatus::Ok;
     out.main = std::move(main);

@@ -15,8 +15,8 @@ namespace stonewise {
 
 // How the nodes of a game file are written.
 enum class NodeForm {
-    Ordinary,  // an element of 6 or 7 fields per node
-    Compact,   // 8 bytes per node (the scratch game); elapsed times are not kept
+    Ordinary, // an element of 6 or 7 fields per node
+    Compact,  // 8 bytes per node (the scratch game); elapsed times are not kept
 };
 
 // The bytes of a game file: the header, the entry with the two player names when `entry` is given,
@@ -29,8 +29,8 @@ std::vector<std::uint8_t> encodeGameFile(const RecordSequence& main, const GameI
 // What reading a game file gave.
 struct GameFileRead {
     StoreReadStatus status = StoreReadStatus::Missing;
-    std::unique_ptr<RecordSequence> main;  // the record, not registered in any window's list
-    std::optional<GameInfo> entry;         // the entry, when the file holds one
+    std::unique_ptr<RecordSequence> main; // the record, not registered in any window's list
+    std::optional<GameInfo> entry;        // the entry, when the file holds one
 };
 
 // Reads the bytes of a game file; both node forms are accepted in any order. Comments go into the

@@ -117,7 +117,7 @@ bool readGameListEntry(TaggedRecordReader& r, int fieldCount, GameInfo& g) {
             g.board = f.u8(0);
             g.startFlags = f.u8(1);
             g.mailGoFlags = f.u8(2);
-            g.displayFlags = 0;  // lives only while the game is open
+            g.displayFlags = 0; // lives only while the game is open
             break;
         case 18:
             g.waitingTime.year = f.u16(0);

@@ -12,8 +12,8 @@
 
 namespace stonewise {
 
-constexpr int kGamesPerPage = 10;     // page n holds game numbers 10n .. 10n + 9
-constexpr int kGameListPages = 200;   // game numbers below 2,000
+constexpr int kGamesPerPage = 10;   // page n holds game numbers 10n .. 10n + 9
+constexpr int kGameListPages = 200; // game numbers below 2,000
 constexpr int kMaxGameNumber = kGamesPerPage * kGameListPages - 1;
 
 // The ten slots of one game list page; an empty slot holds no game.
@@ -23,8 +23,8 @@ using GameListSlots = std::array<std::optional<GameInfo>, kGamesPerPage>;
 struct GameListPageRead {
     StoreReadStatus status = StoreReadStatus::Missing;
     GameListSlots entries{};
-    int used = 0;          // index of the last non-empty slot + 1
-    int damagedSlot = -1;  // the slot where damage was met
+    int used = 0;         // index of the last non-empty slot + 1
+    int damagedSlot = -1; // the slot where damage was met
 };
 
 // Reads the bytes of game list page `page`. The game number of an entry is the one its slot stands

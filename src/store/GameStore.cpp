@@ -45,7 +45,8 @@ int modeGroupSlot(int mode) {
     }
 }
 
-GameStore::GameStore(DataFolder folder, const StringTable& strings) : m_folder(std::move(folder)), m_strings(&strings) {}
+GameStore::GameStore(DataFolder folder, const StringTable& strings)
+    : m_folder(std::move(folder)), m_strings(&strings) {}
 
 void GameStore::damage(StoreMessages& messages, int title) const {
     messages.push_back({storeText(*m_strings, kTextDataDamaged), storeText(*m_strings, title)});
@@ -57,8 +58,8 @@ void GameStore::versionMessage(StoreMessages& messages, int id) const {
 
 bool GameStore::written(bool ok, const std::string& path, StoreMessages& messages) const {
     if (!ok)
-        messages.push_back({storeText(*m_strings, kStrFileNotWritten, {fromUtf8(path)}),
-                            storeText(*m_strings, kStrSavingData)});
+        messages.push_back(
+            {storeText(*m_strings, kStrFileNotWritten, {fromUtf8(path)}), storeText(*m_strings, kStrSavingData)});
     return ok;
 }
 
@@ -238,7 +239,7 @@ std::optional<int> GameStore::readMembers(StoreMessages& messages) {
         if (read.status == StoreReadStatus::BadVersion) {
             versionMessage(messages, kStrMemberListVersion);
             if (page == 0) return std::nullopt;
-            break;  // the pages before it stay read
+            break; // the pages before it stay read
         }
         elements += read.elements;
         m_members.setPage(page, std::move(read.page));
@@ -275,8 +276,9 @@ std::optional<int> GameStore::readGameListPage(int group, int page, GameListSlot
         return std::nullopt;
     }
     if (read.status == StoreReadStatus::Damaged)
-        messages.push_back({storeText(*m_strings, kTextGameListDamaged, {group, page * kGamesPerPage + read.damagedSlot}),
-                            storeText(*m_strings, kTitleGameList)});
+        messages.push_back(
+            {storeText(*m_strings, kTextGameListDamaged, {group, page * kGamesPerPage + read.damagedSlot}),
+             storeText(*m_strings, kTitleGameList)});
     slots = std::move(read.entries);
     return read.used;
 }
@@ -329,7 +331,8 @@ void GameStore::updateGameCount(int group) {
 bool GameStore::deleteGame(int group, int number, StoreMessages& messages) {
     if (!isStoredGroup(group)) return false;
     if (!gameList(group, messages).clear(number)) {
-        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
+        messages.push_back(
+            {storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
         return false;
     }
     removeFile(gameFilePath(group, number));
@@ -344,7 +347,7 @@ std::string GameStore::gameFilePath(int group, int number) const {
         const GroupRecord* scratch = this->group(kScratchGroup);
         if (!scratch || scratch->name.empty()) return {};
         std::string folder = toUtf8(scratch->name);
-        if (folder.front() != '/') folder = m_folder.path() + folder;  // a name of the data folder
+        if (folder.front() != '/') folder = m_folder.path() + folder; // a name of the data folder
         if (folder.back() != '/') folder.push_back('/');
         return folder + gameFileName(number);
     }
@@ -381,7 +384,8 @@ bool GameStore::endBatch() {
 
 GameFileRead GameStore::openGame(int group, int number, StoreMessages& messages) {
     if (group != kScratchGroup && !gameList(group, messages).find(number)) {
-        messages.push_back({storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
+        messages.push_back(
+            {storeText(*m_strings, kStrGameEntryMissing, {number}), storeText(*m_strings, kTitleGameList)});
         return {};
     }
     GameFileRead read = readGame(group, number, messages);
@@ -390,8 +394,8 @@ GameFileRead GameStore::openGame(int group, int number, StoreMessages& messages)
     return read;
 }
 
-std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGroup, std::u16string_view name,
-                                           bool move, StoreMessages& messages) {
+std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGroup, std::u16string_view name, bool move,
+                                           StoreMessages& messages) {
     if (!isStoredGroup(fromGroup) || !isStoredGroup(toGroup) || !group(toGroup)) return std::nullopt;
     if (move && fromGroup == toGroup) return std::nullopt;
     const GameInfo* source = gameList(fromGroup, messages).find(number);
@@ -422,8 +426,7 @@ std::optional<int> GameStore::transferGame(int fromGroup, int number, int toGrou
         destination.clear(*target);
         if (writeGameListPage(toGroup, page, destination.page(page), messages))
             removeFile(gameFilePath(toGroup, *target));
-        else
-            destination.put(entry);
+        else destination.put(entry);
         destination.setPageChanged(page, false);
         updateGameCount(toGroup);
     };

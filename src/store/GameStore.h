@@ -105,8 +105,7 @@ public:
     GameFileRead readGame(int group, int number, StoreMessages& messages) const;
     // Writes a game file atomically with `owner` as its entry when given (the scratch group in the
     // compact form); false when it could not be written (the old file then stays).
-    bool writeGame(int group, int number, const RecordSequence& record, const GameInfo* owner,
-                   StoreMessages& messages);
+    bool writeGame(int group, int number, const RecordSequence& record, const GameInfo* owner, StoreMessages& messages);
     // Opens a listed game: 11602 when the number has no list entry, 11603 when its file cannot be read.
     GameFileRead openGame(int group, int number, StoreMessages& messages);
 

@@ -27,7 +27,7 @@ public:
 
 private:
     const GameList& m_list;
-    std::unordered_map<std::u16string, int> m_numbers;  // name → the lowest game number with it
+    std::unordered_map<std::u16string, int> m_numbers; // name → the lowest game number with it
 };
 
 } // namespace stonewise

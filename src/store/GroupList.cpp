@@ -21,9 +21,7 @@ GroupListRead decodeGroupList(std::span<const std::uint8_t> bytes) {
     };
     switch (r.readCheckedHeader(header)) {
     case StoreReadStatus::Damaged: return damaged();
-    case StoreReadStatus::BadVersion:
-        out.status = StoreReadStatus::BadVersion;
-        return out;
+    case StoreReadStatus::BadVersion: out.status = StoreReadStatus::BadVersion; return out;
     default: break;
     }
     const int count = std::min<int>(header.count, kGroupSlots);
@@ -39,8 +37,8 @@ GroupListRead decodeGroupList(std::span<const std::uint8_t> bytes) {
             TaggedField f;
             if (!r.readField(f)) return damaged();
             switch (f.id()) {
-            case 1: break;  // the number is the slot
-            case 2: break;  // the name's length follows from the name
+            case 1: break; // the number is the slot
+            case 2: break; // the name's length follows from the name
             case 3: g.name = f.text(kGroupNameBuffer).value_or(std::u16string()); break;
             case 4: g.valueA = f.u32(); break;
             case 5: g.valueB = f.u32(); break;

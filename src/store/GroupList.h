@@ -19,12 +19,12 @@ enum GroupType : std::uint32_t {
     kGroupFinishedGames = 32,
     kGroupProblems = 64,
     kGroupViewing = 256,
-    kGroupExternal = 512,  // only together with viewing
+    kGroupExternal = 512, // only together with viewing
 };
 
-constexpr int kGroupSlots = 107;     // group numbers 0..106
-constexpr int kScratchGroup = 106;   // the board window's temporary game; its name holds a folder
-constexpr int kMaxUserGroups = 100;  // groups the user may create
+constexpr int kGroupSlots = 107;    // group numbers 0..106
+constexpr int kScratchGroup = 106;  // the board window's temporary game; its name holds a folder
+constexpr int kMaxUserGroups = 100; // groups the user may create
 
 // One group of games.
 struct GroupRecord {
@@ -46,7 +46,7 @@ using GroupTable = std::array<std::optional<GroupRecord>, kGroupSlots>;
 struct GroupListRead {
     StoreReadStatus status = StoreReadStatus::Missing;
     GroupTable groups{};
-    int slots = 0;  // slots read
+    int slots = 0; // slots read
 };
 
 // Reads the bytes of "GroupIdList.dat" (at most 107 slots). A stored number that differs from its

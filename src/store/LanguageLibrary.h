@@ -37,7 +37,8 @@ private:
 constexpr bool isJapaneseLocale(long localeNumber) { return (localeNumber & 0xFF) == 0x11; }
 
 // The user's locale as a Windows locale number, from LC_ALL, LC_MESSAGES or LANG ("ja_JP.UTF-8"
-// gives 0x0411, "en_US" 0x0409; "C", "POSIX" or no setting 0x0411, the program's own language); a language the table does not know gives 0x007F.
+// gives 0x0411, "en_US" 0x0409; "C", "POSIX" or no setting 0x0411, the program's own language); a language the table
+// does not know gives 0x007F.
 long userLocaleNumber();
 
 // The interface language for a locale number: null for Japanese (the program's own texts), and

@@ -12,10 +12,10 @@ namespace {
 constexpr std::size_t kMaxLibraryName = 128;
 
 // Windows-1252 characters 0x80..0x9F (0 where the code page has none).
-constexpr std::array<char16_t, 32> kCp1252High{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                               0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 std::u16string decodeText(std::span<const std::uint8_t> bytes) {
     std::u16string out;
@@ -101,7 +101,8 @@ std::vector<LanguageListEntry> parseLanguageList(std::span<const std::uint8_t> b
     return entries;
 }
 
-std::optional<std::u16string> chooseLanguageLibrary(const std::vector<LanguageListEntry>& entries, long languageNumber) {
+std::optional<std::u16string> chooseLanguageLibrary(const std::vector<LanguageListEntry>& entries,
+                                                    long languageNumber) {
     const long language = languageNumber & 0xFF;
     for (const LanguageListEntry& e : entries)
         for (long n : e.numbers)

@@ -10,8 +10,8 @@ namespace stonewise {
 
 // One entry of "LanguageList.txt": a language library and the language numbers it serves.
 struct LanguageListEntry {
-    std::u16string library;     // at most 128 characters
-    std::vector<long> numbers;  // 0 serves every language
+    std::u16string library;    // at most 128 characters
+    std::vector<long> numbers; // 0 serves every language
 
     bool operator==(const LanguageListEntry&) const = default;
 };

@@ -17,14 +17,14 @@ struct StonewiseLanguageString {
     const char16_t* text;
 };
 
-#define STONEWISE_LANGUAGE_MAGIC 0x524C5753u  // "SWLR"
+#define STONEWISE_LANGUAGE_MAGIC 0x524C5753u // "SWLR"
 #define STONEWISE_LANGUAGE_VERSION 1u
 
 struct StonewiseLanguageResources {
-    uint32_t magic;            // STONEWISE_LANGUAGE_MAGIC
-    uint32_t version;          // STONEWISE_LANGUAGE_VERSION
-    const char* languageName;  // e.g. "English"
-    uint32_t count;            // entries in `strings`
+    uint32_t magic;           // STONEWISE_LANGUAGE_MAGIC
+    uint32_t version;         // STONEWISE_LANGUAGE_VERSION
+    const char* languageName; // e.g. "English"
+    uint32_t count;           // entries in `strings`
     const struct StonewiseLanguageString* strings;
 };
 

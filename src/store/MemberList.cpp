@@ -81,7 +81,7 @@ MemberPageRead decodeMemberPage(std::span<const std::uint8_t> bytes, int page) {
             case 5: m.registered = readDate(f); break;
             case 6: m.secondDate = readDate(f); break;
             case 7: m.value1 = f.u16(); break;
-            case 8: m.value2 = 0; break;  // an old field: it leaves the second value cleared
+            case 8: m.value2 = 0; break; // an old field: it leaves the second value cleared
             case 9: m.value2 = f.u16(); break;
             default: break;
             }

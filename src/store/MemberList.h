@@ -18,18 +18,18 @@ namespace stonewise {
 enum MemberKind : std::uint16_t { kMemberGeneral = 0, kMemberSelf = 1, kMemberOpponent = 2 };
 
 constexpr int kMemberPages = 128;
-constexpr int kMemberSlots = 256;  // per page; member number = page × 256 + slot
+constexpr int kMemberSlots = 256; // per page; member number = page × 256 + slot
 constexpr int kMaxMembers = kMemberPages * kMemberSlots;
 
 // A player known to the library.
 struct MemberRecord {
     std::uint16_t number = 0;
-    std::uint16_t kind = kMemberGeneral;  // MemberKind
+    std::uint16_t kind = kMemberGeneral; // MemberKind
     std::u16string name;
-    std::u16string address;               // mail address, or the name of the member it is an alias of
-    GameDate registered;                  // year, month, day
-    GameDate secondDate;                  // zero when unset
-    std::uint16_t value1 = 0;             // kept with the member
+    std::u16string address;   // mail address, or the name of the member it is an alias of
+    GameDate registered;      // year, month, day
+    GameDate secondDate;      // zero when unset
+    std::uint16_t value1 = 0; // kept with the member
     std::uint16_t value2 = 0;
 
     bool operator==(const MemberRecord& other) const;
@@ -38,15 +38,15 @@ struct MemberRecord {
 // One page of 256 member slots.
 struct MemberPage {
     std::array<std::optional<MemberRecord>, kMemberSlots> slots{};
-    bool changed = false;  // changed since the last save
+    bool changed = false; // changed since the last save
 };
 
 // What reading one member page gave.
 struct MemberPageRead {
     StoreReadStatus status = StoreReadStatus::Missing;
     MemberPage page;
-    int elements = 0;          // member elements read
-    bool dropped = false;      // a member whose number did not match its slot was dropped
+    int elements = 0;     // member elements read
+    bool dropped = false; // a member whose number did not match its slot was dropped
 };
 
 // Reads the bytes of member page `page`. On damage the members read up to that point are kept.

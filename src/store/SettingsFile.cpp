@@ -35,13 +35,13 @@ struct NumberField {
     std::uint16_t width;
     void (*write)(const SettingsRecord&, Writer&);
     void (*read)(SettingsRecord&, const TaggedField&);
-    bool byLength;  // read as many bytes as the length word says (never more than the width)
+    bool byLength; // read as many bytes as the length word says (never more than the width)
 };
 
-#define SW_U16(ID, TYPE, MEMBER)                                                    \
-    NumberField {                                                                   \
-        ID, TYPE, 2, [](const SettingsRecord& s, Writer& w) { w.u16(s.MEMBER); },   \
-            [](SettingsRecord& s, const TaggedField& f) { s.MEMBER = f.u16(0); }, false \
+#define SW_U16(ID, TYPE, MEMBER)                                                                                       \
+    NumberField {                                                                                                      \
+        ID, TYPE, 2, [](const SettingsRecord& s, Writer& w) { w.u16(s.MEMBER); },                                      \
+            [](SettingsRecord& s, const TaggedField& f) { s.MEMBER = f.u16(0); }, false                                \
     }
 
 const NumberField kNumberFields[] = {
@@ -49,12 +49,26 @@ const NumberField kNumberFields[] = {
      [](SettingsRecord& s, const TaggedField& f) { readPlacement(f, s.mainWindow); }, false},
     {2, 4, 4, [](const SettingsRecord& s, Writer& w) { w.u32(s.lastView); },
      [](SettingsRecord& s, const TaggedField& f) { s.lastView = f.u32(0); }, false},
-    {3, 2, 4, [](const SettingsRecord& s, Writer& w) { w.u16(s.sparePair[0]); w.u16(s.sparePair[1]); },
-     [](SettingsRecord& s, const TaggedField& f) { s.sparePair = {f.u16(0), f.u16(2)}; }, false},
+    {3, 2, 4,
+     [](const SettingsRecord& s, Writer& w) {
+         w.u16(s.sparePair[0]);
+         w.u16(s.sparePair[1]);
+     },
+     [](SettingsRecord& s, const TaggedField& f) {
+         s.sparePair = {f.u16(0), f.u16(2)};
+     },
+     false},
     {5, 4, 16, [](const SettingsRecord& s, Writer& w) { writePlacement(w, s.studyWindow); },
      [](SettingsRecord& s, const TaggedField& f) { readPlacement(f, s.studyWindow); }, false},
-    {6, 2, 4, [](const SettingsRecord& s, Writer& w) { w.u16(s.viewFlags[0]); w.u16(s.viewFlags[1]); },
-     [](SettingsRecord& s, const TaggedField& f) { s.viewFlags = {f.u16(0), f.u16(2)}; }, false},
+    {6, 2, 4,
+     [](const SettingsRecord& s, Writer& w) {
+         w.u16(s.viewFlags[0]);
+         w.u16(s.viewFlags[1]);
+     },
+     [](SettingsRecord& s, const TaggedField& f) {
+         s.viewFlags = {f.u16(0), f.u16(2)};
+     },
+     false},
     SW_U16(7, 2, studyBoardIndependent),
     SW_U16(8, 2, komiAsInteger),
     SW_U16(9, 2, numbersBeforeLastMove),
@@ -91,16 +105,29 @@ const NumberField kNumberFields[] = {
     SW_U16(50, 3, noSaveConfirmation),
     SW_U16(51, 3, externalRecordMode),
     SW_U16(52, 3, saveSgfToo),
-    {53, 4, 32, [](const SettingsRecord& s, Writer& w) { for (std::uint32_t v : s.spareBlock) w.u32(v); },
+    {53, 4, 32,
+     [](const SettingsRecord& s, Writer& w) {
+         for (std::uint32_t v : s.spareBlock) w.u32(v);
+     },
      [](SettingsRecord& s, const TaggedField& f) {
-         for (std::size_t i = 0; i < s.spareBlock.size() && 4 * i + 4 <= f.value.size(); ++i) s.spareBlock[i] = f.u32(4 * i);
-     }, true},
+         for (std::size_t i = 0; i < s.spareBlock.size() && 4 * i + 4 <= f.value.size(); ++i)
+             s.spareBlock[i] = f.u32(4 * i);
+     },
+     true},
     {54, 3, 2, [](const SettingsRecord& s, Writer& w) { w.u16(s.sgfOutputEncoding); },
-     [](SettingsRecord& s, const TaggedField& f) { if (f.value.size() >= 2) s.sgfOutputEncoding = f.u16(0); }, true},
-    {55, 4, 32, [](const SettingsRecord& s, Writer& w) { for (std::int32_t v : s.modeGroups) w.u32(static_cast<std::uint32_t>(v)); },
      [](SettingsRecord& s, const TaggedField& f) {
-         for (std::size_t i = 0; i < s.modeGroups.size() && 4 * i + 4 <= f.value.size(); ++i) s.modeGroups[i] = f.i32(4 * i);
-     }, true},
+         if (f.value.size() >= 2) s.sgfOutputEncoding = f.u16(0);
+     },
+     true},
+    {55, 4, 32,
+     [](const SettingsRecord& s, Writer& w) {
+         for (std::int32_t v : s.modeGroups) w.u32(static_cast<std::uint32_t>(v));
+     },
+     [](SettingsRecord& s, const TaggedField& f) {
+         for (std::size_t i = 0; i < s.modeGroups.size() && 4 * i + 4 <= f.value.size(); ++i)
+             s.modeGroups[i] = f.i32(4 * i);
+     },
+     true},
     SW_U16(60, 3, listOption1),
     SW_U16(61, 3, listOption2),
     SW_U16(72, 3, bookTextFontSize),
@@ -127,10 +154,9 @@ auto textField(Record& s, int id) -> decltype(&s.mailGoTitlePattern) {
 }
 
 // The order in which the writer emits the fields.
-constexpr std::array<std::uint8_t, 50> kWriteOrder{1,  2,  3,  5,  6,  7,  8,  9,  10, 11, 12, 13, 15,
-                                                   16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
-                                                   30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 50, 51,
-                                                   52, 53, 54, 55, 60, 61, 70, 71, 72, 73, 74};
+constexpr std::array<std::uint8_t, 50> kWriteOrder{1,  2,  3,  5,  6,  7,  8,  9,  10, 11, 12, 13, 15, 16, 17, 18, 19,
+                                                   20, 21, 22, 23, 24, 25, 26, 27, 28, 30, 31, 32, 33, 34, 35, 36, 40,
+                                                   41, 42, 43, 50, 51, 52, 53, 54, 55, 60, 61, 70, 71, 72, 73, 74};
 
 // The field loop: true when it ended at the end mark, false on a short read.
 bool readFields(TaggedRecordReader& r, SettingsRecord& s) {

@@ -14,11 +14,11 @@ class StringTable;
 
 // How reading the settings bytes ended.
 enum class SettingsReadStatus {
-    Loaded,       // every field up to the end mark
-    NoFile,       // neither "Settings.dat" nor "Settings_$.dat" could be opened
-    ShortHeader,  // fewer than 16 header bytes
-    BadVersion,   // the version word is not 1
-    Truncated,    // the fields ended without the end mark (the fields read are kept)
+    Loaded,      // every field up to the end mark
+    NoFile,      // neither "Settings.dat" nor "Settings_$.dat" could be opened
+    ShortHeader, // fewer than 16 header bytes
+    BadVersion,  // the version word is not 1
+    Truncated,   // the fields ended without the end mark (the fields read are kept)
 };
 
 // Reads the bytes of a settings file into `s`: Default A, then each stored field in turn. Known

@@ -24,15 +24,15 @@ constexpr std::uint32_t kTaggedVersion = 1;
 constexpr std::size_t kTaggedHeaderSize = 16;
 
 // Element marks.
-constexpr std::uint8_t kMarkElement = 10;       // an ordinary element; count 0 = an empty slot
-constexpr std::uint8_t kMarkSequence = 11;      // opens a stored sequence of a game file
-constexpr std::uint8_t kMarkSequenceEnd = 254;  // ends a stored sequence
-constexpr std::uint8_t kMarkEnd = 255;          // ends the file
+constexpr std::uint8_t kMarkElement = 10;      // an ordinary element; count 0 = an empty slot
+constexpr std::uint8_t kMarkSequence = 11;     // opens a stored sequence of a game file
+constexpr std::uint8_t kMarkSequenceEnd = 254; // ends a stored sequence
+constexpr std::uint8_t kMarkEnd = 255;         // ends the file
 
 // Field types.
 constexpr std::uint8_t kFieldBytes = 1;
 constexpr std::uint8_t kFieldU16 = 2;
-constexpr std::uint8_t kFieldU16Settings = 3;   // u16 values of the settings file
+constexpr std::uint8_t kFieldU16Settings = 3; // u16 values of the settings file
 constexpr std::uint8_t kFieldU32 = 4;
 constexpr std::uint8_t kFieldFloat = 6;
 constexpr std::uint8_t kFieldText = 7;
@@ -45,9 +45,9 @@ constexpr std::size_t kGroupNameBuffer = 260;
 // How reading one stored file ended.
 enum class StoreReadStatus {
     Ok,
-    Missing,     // the file does not exist (or cannot be opened): an empty list, silently
-    BadVersion,  // the version word is not 1: the file's version message, an empty list
-    Damaged,     // a short header, a short read or an unexpected mark: the damage message
+    Missing,    // the file does not exist (or cannot be opened): an empty list, silently
+    BadVersion, // the version word is not 1: the file's version message, an empty list
+    Damaged,    // a short header, a short read or an unexpected mark: the damage message
 };
 
 // The 16-byte header.
@@ -64,9 +64,9 @@ struct TaggedHeader {
 
 // Any 4-byte head: an element head (mark, index, count) or a field head (type, id, length).
 struct TaggedHead {
-    std::uint8_t first = 0;   // mark or type
-    std::uint8_t second = 0;  // index or id
-    std::int16_t value = 0;   // count or length
+    std::uint8_t first = 0;  // mark or type
+    std::uint8_t second = 0; // index or id
+    std::int16_t value = 0;  // count or length
 
     std::uint8_t mark() const { return first; }
     std::uint8_t index() const { return second; }
@@ -151,7 +151,7 @@ public:
     void u8(std::uint8_t v) { m_bytes.push_back(v); }
     void u16(std::uint16_t v);
     void u32(std::uint32_t v);
-    void text(std::u16string_view chars);  // raw UTF-16LE characters
+    void text(std::u16string_view chars); // raw UTF-16LE characters
 
     const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
     std::vector<std::uint8_t> take() { return std::move(m_bytes); }

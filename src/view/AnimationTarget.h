@@ -13,11 +13,11 @@ enum class AnimationState : std::uint8_t { Idle, Running, Paused };
 
 // One move shown by an animation step.
 struct AnimatedMove {
-    bool stone = false;   // a stone was placed (false for a pass)
+    bool stone = false; // a stone was placed (false for a pass)
     int x = 0;
     int y = 0;
     Colour colour = kEmpty;
-    int captured = 0;     // stones the move took off the board
+    int captured = 0; // stones the move took off the board
 };
 
 // The board window as an animation sees it: the displayed move, the moves of the variation shown,

@@ -26,7 +26,7 @@ namespace {
 // Width of the row strip for the labels of `style` in a font `px` high.
 double rowStripWidth(LabelStyle style, bool japanese, int px) {
     switch (style) {
-    case LabelStyle::Kanji: return px * 1.1 + 8;  // one character wide; 11..19 are stacked
+    case LabelStyle::Kanji: return px * 1.1 + 8; // one character wide; 11..19 are stacked
     case LabelStyle::Digits: return (japanese ? px * 2.0 : px * 1.2) + 8;
     default: return px * 0.8 + 8;
     }

@@ -22,7 +22,7 @@ struct StripLabel {
     std::u16string text;
     double x = 0;
     double y = 0;
-    bool stacked = false;  // two characters, the first above the second
+    bool stacked = false; // two characters, the first above the second
 };
 
 // The colour of coordinate labels.

@@ -98,8 +98,7 @@ WoodSample woodSample(bool large) {
     return {margin + 4, margin + 6, cell - 8, cell - 8};
 }
 
-std::optional<BoardPictureSet> loadBoardPieces(const PictureReader& reader, int lines, bool large,
-                                               std::string* error) {
+std::optional<BoardPictureSet> loadBoardPieces(const PictureReader& reader, int lines, bool large, std::string* error) {
     BoardPictureSet set;
     set.lines = lines == 13 ? 13 : 19;
     set.large = large;

@@ -15,9 +15,9 @@ enum class PictureId : int {
     Board13 = 133,
     WhiteStone = 140,
     BlackStone = 141,
-    MarkAlarm = 158,        // a small red badge with an exclamation mark (16 × 16)
-    MarkCorrect = 160,      // the stamp of a right answer: a red double circle (200 × 200)
-    MarkWrong = 161,        // the stamp of a wrong answer: a blue cross (202 × 202)
+    MarkAlarm = 158,   // a small red badge with an exclamation mark (16 × 16)
+    MarkCorrect = 160, // the stamp of a right answer: a red double circle (200 × 200)
+    MarkWrong = 161,   // the stamp of a wrong answer: a blue cross (202 × 202)
     LastMove = 171,
     LastMoveBranches = 172,
     MailGoMarker = 181,
@@ -55,7 +55,7 @@ struct BoardPictureSet {
     Image lastMove;
     Image lastMoveBranches;
     Image mailGoMarker;
-    std::uint32_t woodRgb = 0xDCB070;  // average colour of the board between the lines
+    std::uint32_t woodRgb = 0xDCB070; // average colour of the board between the lines
 };
 
 // Loads the board, stones and marks for `lines` (19, or 13) in the normal or large set; no set

@@ -67,7 +67,8 @@ BoardScene::BoardScene(const BoardPosition& position, const BoardGeometry& geome
     for (int x = 0; x < lines; ++x)
         for (int y = 0; y < lines; ++y) {
             const BoardPoint& p = position.at(x, y);
-            if (isStoneColour(p.colour) && p.moveNumber != kNoDisplayNumber) m_lastStone = std::max<int>(m_lastStone, p.moveNumber);
+            if (isStoneColour(p.colour) && p.moveNumber != kNoDisplayNumber)
+                m_lastStone = std::max<int>(m_lastStone, p.moveNumber);
         }
 }
 
@@ -119,7 +120,8 @@ void BoardScene::addStone(std::vector<DrawOp>& ops, float cx, float cy, bool bla
     ops.push_back(picture(black ? ScenePicture::BlackStone : ScenePicture::WhiteStone, cx, cy, size, size, alpha));
 }
 
-void BoardScene::addNumber(std::vector<DrawOp>& ops, float cx, float cy, int number, bool onBlack, float stoneSize) const {
+void BoardScene::addNumber(std::vector<DrawOp>& ops, float cx, float cy, int number, bool onBlack,
+                           float stoneSize) const {
     const float s = static_cast<float>(m_geometry.drawingScale());
     const float r = static_cast<float>(m_geometry.radius());
     DrawOp op;
@@ -187,9 +189,7 @@ void BoardScene::addMark(std::vector<DrawOp>& ops, int code, int x, int y, float
     const float d = static_cast<float>(m_geometry.stoneDiameter());
     const float font = static_cast<float>(m_state.numberFontPx);
     switch (code) {
-    case kCodeCircle:
-        ops.push_back(circle(cx, cy, r * 0.52f, kMarkRed, 4 * s));
-        break;
+    case kCodeCircle: ops.push_back(circle(cx, cy, r * 0.52f, kMarkRed, 4 * s)); break;
     case kCodeSquare: {
         const float h = r * 0.42f;
         ops.push_back(line(cx - h, cy - h, cx + h, cy - h, kMarkRed, 3 * s));
@@ -223,13 +223,9 @@ void BoardScene::addMark(std::vector<DrawOp>& ops, int code, int x, int y, float
         }
         break;
     case kCodeLabel:
-    case kCodeSmallLabel:
-        addText(ops, cx, cy, labelText(x, y, m), font * (code == kCodeLabel ? 1.0f : 0.8f), p);
-        break;
+    case kCodeSmallLabel: addText(ops, cx, cy, labelText(x, y, m), font * (code == kCodeLabel ? 1.0f : 0.8f), p); break;
     case kCodeSmallBlack:
-    case kCodeSmallWhite:
-        addStone(ops, cx, cy, code == kCodeSmallBlack, d * kSmallStone, kSmallStoneAlpha);
-        break;
+    case kCodeSmallWhite: addStone(ops, cx, cy, code == kCodeSmallBlack, d * kSmallStone, kSmallStoneAlpha); break;
     case kCodeBlackTerritory:
     case kCodeWhiteTerritory: {
         const float h = r * 0.22f;
@@ -267,7 +263,8 @@ void BoardScene::addMark(std::vector<DrawOp>& ops, int code, int x, int y, float
         break;
     case kCodeSmallBranchBlack:
     case kCodeSmallBranchWhite:
-        if (!isStoneColour(p.colour)) addStone(ops, cx, cy, code == kCodeSmallBranchBlack, d * kSmallBranchStone, kSmallBranchAlpha);
+        if (!isStoneColour(p.colour))
+            addStone(ops, cx, cy, code == kCodeSmallBranchBlack, d * kSmallBranchStone, kSmallBranchAlpha);
         break;
     default: break;
     }
@@ -304,7 +301,8 @@ PointDrawing BoardScene::describe(int x, int y) const {
     // Its number; a text label on the point takes the number's place.
     const bool labelled = m.kind == kCodeLabel || m.kind == kCodeSmallLabel;
     if (stone && !labelled) {
-        if (const int n = numberOf(p, forcedNumber(p, m))) addNumber(out.ops, cx, cy, n, isBlackColour(p.colour), stoneSize);
+        if (const int n = numberOf(p, forcedNumber(p, m)))
+            addNumber(out.ops, cx, cy, n, isBlackColour(p.colour), stoneSize);
     }
 
     // The mark of the point's flags, then the mark of the record.
@@ -314,10 +312,12 @@ PointDrawing BoardScene::describe(int x, int y) const {
 
     if (stone) {
         // The stone selected in the move list, when it lies before the move shown.
-        if (m_state.selectedMove > 0 && m_state.selectedMove < m_state.shownMove && p.moveNumber == m_state.selectedMove)
+        if (m_state.selectedMove > 0 && m_state.selectedMove < m_state.shownMove &&
+            p.moveNumber == m_state.selectedMove)
             addMark(out.ops, kCodeCircle, x, y, cx, cy, p, m);
         // The last move exchanged by mail.
-        if (m_state.mailGoMove > 0 && p.moveNumber == m_state.mailGoMove) addMark(out.ops, kCodeMailGo, x, y, cx, cy, p, m);
+        if (m_state.mailGoMove > 0 && p.moveNumber == m_state.mailGoMove)
+            addMark(out.ops, kCodeMailGo, x, y, cx, cy, p, m);
         // A small yellow ring on moves that carry a comment.
         if (flags.comment && m_settings.commentMarks && p.moveNumber >= m_state.firstNumberedMove) {
             const float r = static_cast<float>(m_geometry.radius());

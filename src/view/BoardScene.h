@@ -66,17 +66,17 @@ struct PointDrawing {
 
 // The board window's state that decides numbers and marks, beside its position and settings.
 struct SceneState {
-    bool numbersOn = false;          // "番号を表示" or "分岐の番号を１から表示"
+    bool numbersOn = false; // "番号を表示" or "分岐の番号を１から表示"
     bool branchNumbersFromOne = false;
-    int pathDepth = 0;               // depth of the sequence shown (0 = main record)
-    int numberOffset = 0;            // of the main record: −1 with two or more handicap stones
-    int firstNumberedMove = 0;       // earlier moves never show a number or a flag mark
-    int shownMove = 0;               // the move shown (the end resolved to its number)
-    int selectedMove = 0;            // selected in the move list; a red circle when before the shown move
-    int mailGoMove = 0;              // last exchanged move of a Mail Go game; 0 = none
-    bool traceMode = false;          // the trace exercise: no last-move mark
+    int pathDepth = 0;                  // depth of the sequence shown (0 = main record)
+    int numberOffset = 0;               // of the main record: −1 with two or more handicap stones
+    int firstNumberedMove = 0;          // earlier moves never show a number or a flag mark
+    int shownMove = 0;                  // the move shown (the end resolved to its number)
+    int selectedMove = 0;               // selected in the move list; a red circle when before the shown move
+    int mailGoMove = 0;                 // last exchanged move of a Mail Go game; 0 = none
+    bool traceMode = false;             // the trace exercise: no last-move mark
     const GameRecord* record = nullptr; // texts of labels; none: labels show their letter
-    int numberFontPx = 16;           // height of the number font in picture pixels
+    int numberFontPx = 16;              // height of the number font in picture pixels
     // The opacity (0..255) of the stone at (x, y) while it fades in; none: every stone opaque.
     std::function<int(int x, int y)> stoneAlpha;
 };

@@ -25,7 +25,8 @@ std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, const Board
             const Image& stone = p.colour == kBlack ? pictures.blackStone : pictures.whiteStone;
             board.drawOver(stone, c.x - geometry.pixelRadius(), c.y - geometry.pixelRadius(), d, d);
         }
-    const double scale = std::min(static_cast<double>(side) / board.width(), static_cast<double>(side) / board.height());
+    const double scale =
+        std::min(static_cast<double>(side) / board.width(), static_cast<double>(side) / board.height());
     const int w = std::max(1, static_cast<int>(std::lround(board.width() * scale)));
     const int h = std::max(1, static_cast<int>(std::lround(board.height() * scale)));
     Image small = board.resized(w, h);
@@ -35,7 +36,8 @@ std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, const Board
     return out;
 }
 
-std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, GameRecord& record, int lines, int move, int side) {
+std::optional<Image> boardThumbnail(const BoardPictureSet& pictures, GameRecord& record, int lines, int move,
+                                    int side) {
     auto position = std::make_unique<BoardPosition>();
     position->setSize(lines);
     BoardNavigation nav;

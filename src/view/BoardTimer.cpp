@@ -6,9 +6,7 @@
 
 namespace stonewise {
 
-int animationStepInterval(int speedTenths) {
-    return std::max(0, speedTenths * 100 / kBoardTickMs - kFadeSteps);
-}
+int animationStepInterval(int speedTenths) { return std::max(0, speedTenths * 100 / kBoardTickMs - kFadeSteps); }
 
 void BoardTimer::tick() {
     if (m_inTick) return;

@@ -33,7 +33,7 @@ struct FadingStone {
     int x = 0;
     int y = 0;
     Colour colour = kEmpty;
-    int stepsLeft = 0;    // 8 at placement, 0 at full opacity
+    int stepsLeft = 0; // 8 at placement, 0 at full opacity
 };
 
 // The periodic tick of one board window, called every 25 ms: the once-a-second background jobs,

@@ -18,7 +18,8 @@ const RecordNode* firstStoneOf(const RecordSequence& s) {
 }
 
 // Calls `f` with every link node that follows the node of move n in `s`, up to the next move.
-template <typename F> void forEachLinkAfter(const RecordSequence& s, int moveNumber, F f) {
+template <typename F>
+void forEachLinkAfter(const RecordSequence& s, int moveNumber, F f) {
     const int index = s.findNodeIndex(moveNumber);
     if (index < 0) return;
     for (int i = index + 1; i < s.nodeCount(); ++i) {
@@ -48,8 +49,8 @@ std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameReco
         const BoardPoint& p = position.at(first->x, first->y);
         if (p.hasStone() || isBranchMarkCode(p.markFlags & 0x3F)) return;
         const bool black = first->stoneColour() == kBlack;
-        const std::uint8_t code =
-            full ? (black ? kCodeBranchBlack : kCodeBranchWhite) : (black ? kCodeSmallBranchBlack : kCodeSmallBranchWhite);
+        const std::uint8_t code = full ? (black ? kCodeBranchBlack : kCodeBranchWhite)
+                                       : (black ? kCodeSmallBranchBlack : kCodeSmallBranchWhite);
         position.markEmptyPoint(first->x, first->y, code, static_cast<std::uint16_t>(number),
                                 static_cast<std::uint8_t>(child.depth()));
         const BoardCoord at{first->x, first->y};

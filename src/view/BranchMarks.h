@@ -16,7 +16,8 @@ class RecordSequence;
 // branches after the move before it (the alternatives to the move shown) as small stones (17, 18).
 // A marked point's display number holds the link's branch number and its depth the sequence depth.
 // With `enabled` false only the old marks go. Returns the points whose marks changed.
-std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameRecord& record, int shownMove, bool enabled);
+std::vector<BoardCoord> placeBranchMarks(BoardPosition& position, const GameRecord& record, int shownMove,
+                                         bool enabled);
 
 // The sequence a branch mark at (x, y) stands for, and whether it is the head mark of the sequence
 // shown (code 15 or 16); no sequence when the point shows no branch mark or its link is gone.

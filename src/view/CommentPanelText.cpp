@@ -9,9 +9,9 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrWhiteWord = 10002;  // "白"
-constexpr int kStrBlackWord = 10003;  // "黒"
-constexpr int kStrPassWord = 20605;   // "パス"
+constexpr int kStrWhiteWord = 10002; // "白"
+constexpr int kStrBlackWord = 10003; // "黒"
+constexpr int kStrPassWord = 20605;  // "パス"
 
 std::u16string shownComment(std::u16string_view stored) {
     std::u16string text = withoutBracketTags(stored);

@@ -9,9 +9,9 @@ class StringTable;
 
 // How the comment panel writes a node.
 struct CommentPanelOptions {
-    bool goBookMode = false;               // a Go book shows no times
-    int numberOffset = 0;                  // the handicap offset of move numbers (-1 or 0)
-    const StringTable* strings = nullptr;  // null: the interface language
+    bool goBookMode = false;              // a Go book shows no times
+    int numberOffset = 0;                 // the handicap offset of move numbers (-1 or 0)
+    const StringTable* strings = nullptr; // null: the interface language
 };
 
 // A comment longer than this is shown with its first kCommentPanelCut characters.

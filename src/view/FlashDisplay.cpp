@@ -11,18 +11,14 @@ constexpr int kWaitForFlash = 20602;
 constexpr int kDefaultAfterimageTicks = 66;
 } // namespace
 
-int flashStepInterval(int speedHundredths) {
-    return std::max(0, speedHundredths) * 10 / FlashTimerSlots::kTickMs;
-}
+int flashStepInterval(int speedHundredths) { return std::max(0, speedHundredths) * 10 / FlashTimerSlots::kTickMs; }
 
 int flashAfterimageTicks(int afterimageHundredths) {
     if (afterimageHundredths <= 0) return kDefaultAfterimageTicks;
     return std::max(1, afterimageHundredths * 10 / FlashTimerSlots::kTickMs);
 }
 
-FlashDisplay::~FlashDisplay() {
-    m_slots.release(this);
-}
+FlashDisplay::~FlashDisplay() { m_slots.release(this); }
 
 void FlashDisplay::switchOn(int speedHundredths, int afterimageHundredths) {
     if (m_running) stopTimer();

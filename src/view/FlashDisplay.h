@@ -59,7 +59,7 @@ public:
     int rangeStart() const { return m_rangeStart; }
     int rangeEnd() const { return m_rangeEnd; }
     int nextMove() const { return m_next; }
-    int phase() const { return m_phase; }          // 1 showing moves, 2 holding the afterimage
+    int phase() const { return m_phase; } // 1 showing moves, 2 holding the afterimage
     int countdown() const { return m_countdown; }
     int speed() const { return m_speed; }
     int afterimage() const { return m_afterimage; }

@@ -139,7 +139,8 @@ std::optional<PlainPixels> plainPixelsView(std::string_view bytes, std::string* 
     };
     if (bytes.size() < kPixelsHeader || !isPlainPixels(bytes)) return fail("not a plain picture");
     const std::uint32_t w = word(bytes, 8), h = word(bytes, 12);
-    if (w < 1 || h < 1 || w > static_cast<std::uint32_t>(Image::kMaxSide) || h > static_cast<std::uint32_t>(Image::kMaxSide))
+    if (w < 1 || h < 1 || w > static_cast<std::uint32_t>(Image::kMaxSide) ||
+        h > static_cast<std::uint32_t>(Image::kMaxSide))
         return fail("picture too large");
     if (bytes.size() - kPixelsHeader != static_cast<std::size_t>(w) * h * 4) return fail("cut short or damaged");
     if (reinterpret_cast<std::uintptr_t>(bytes.data() + kPixelsHeader) % alignof(std::uint32_t) != 0)

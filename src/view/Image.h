@@ -56,7 +56,7 @@ std::optional<Image> decodePixels(std::string_view bytes, std::string* error = n
 bool isPlainPixels(std::string_view bytes);
 // The pixel words of the plain form and its size, without copying; none when damaged.
 struct PlainPixels {
-    const std::uint32_t* words = nullptr;  // width × height, rows from the top
+    const std::uint32_t* words = nullptr; // width × height, rows from the top
     int width = 0;
     int height = 0;
 };

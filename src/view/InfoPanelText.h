@@ -26,8 +26,8 @@ TurnIndicators turnIndicators(int moveNumber);
 
 // How the information panel writes a game.
 struct InfoPanelOptions {
-    bool komiWhole = false;                // "コミを整数で表示する"
-    const StringTable* strings = nullptr;  // null: the interface language
+    bool komiWhole = false;               // "コミを整数で表示する"
+    const StringTable* strings = nullptr; // null: the interface language
     // The name of a member number, used when the header carries no name; null: no lookup.
     std::function<std::u16string(int member)> memberName;
 };

@@ -39,10 +39,10 @@ constexpr std::uint8_t kHiddenOnEmptyBit = 0x80;
 // The marks a mark-flags byte asks for. Codes are OR-ed into the byte, so a flagged stone that is
 // also the last move holds 22 | 13 or 22 | 14; those two are split into their parts.
 struct FlagMarks {
-    std::uint8_t code = kCodeNone;       // the mark (0 none)
-    bool flaggedStone = false;           // the stone is drawn at three quarters size
-    bool hiddenOnEmpty = false;          // the high bit: nothing on an empty point
-    bool comment = false;                // the move has a comment
+    std::uint8_t code = kCodeNone; // the mark (0 none)
+    bool flaggedStone = false;     // the stone is drawn at three quarters size
+    bool hiddenOnEmpty = false;    // the high bit: nothing on an empty point
+    bool comment = false;          // the move has a comment
 };
 
 // Splits a mark-flags byte into what it draws.

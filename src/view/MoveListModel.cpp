@@ -121,8 +121,7 @@ std::u16string MoveListModel::moveLineText(const RecordSequence& s, const Record
     return panelText(m_options.strings, kStrMoveLine, {number, column, row, note}, kMaxLineLength);
 }
 
-std::u16string MoveListModel::branchLineText(const RecordNode& link,
-                                             const RecordSequence& child) const {
+std::u16string MoveListModel::branchLineText(const RecordNode& link, const RecordSequence& child) const {
     const std::u16string heading =
         panelText(m_options.strings, isReference(link, child) ? kStrReferenceHeading : kStrBranchHeading);
     const std::u16string comment = listCommentText(firstComment(link, child), kMaxBranchComment);

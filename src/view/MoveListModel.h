@@ -15,11 +15,11 @@ class StringTable;
 
 // What a line of the move list stands for.
 enum class MoveListLineKind : std::uint8_t {
-    MainRecord,  // the main record as one line ("分岐表示" only)
+    MainRecord, // the main record as one line ("分岐表示" only)
     Move,
     Pass,
-    Mark,        // a mark or label ("マーク編集" only)
-    Branch,      // a branch or reference sequence; its own lines hang under it
+    Mark,   // a mark or label ("マーク編集" only)
+    Branch, // a branch or reference sequence; its own lines hang under it
 };
 
 // The icon of a line. A mark's icon is its kind plus 2, at most 7 (letters and labels).
@@ -63,12 +63,12 @@ using PointLabelFunction = std::function<std::pair<std::u16string, std::u16strin
 
 // How the list is built.
 struct MoveListOptions {
-    bool showMarks = false;        // "マーク編集": marks and labels get lines
-    bool collapsed = false;        // "分岐表示": the main record is one line, only branches are listed
-    bool showElapsed = false;      // a move without a comment shows its elapsed time
-    bool hideMoves = false;        // a problem that hides its moves: the list stays empty
-    const StringTable* strings = nullptr;  // null: the interface language
-    PointLabelFunction pointLabels;        // null: 1-based numbers
+    bool showMarks = false;               // "マーク編集": marks and labels get lines
+    bool collapsed = false;               // "分岐表示": the main record is one line, only branches are listed
+    bool showElapsed = false;             // a move without a comment shows its elapsed time
+    bool hideMoves = false;               // a problem that hides its moves: the list stays empty
+    const StringTable* strings = nullptr; // null: the interface language
+    PointLabelFunction pointLabels;       // null: 1-based numbers
 };
 
 // What selecting a line asks of the board window: show `showMove` of `showSequence` (-1: its last

@@ -6,8 +6,8 @@
 namespace stonewise {
 
 // The message shown when a fourth move list asks to be registered.
-inline constexpr int kMoveListLimitText = 20606;   // "棋譜リストの表示でエラーを検出。"
-inline constexpr int kMoveListLimitTitle = 20607;  // "アプリエラー"
+inline constexpr int kMoveListLimitText = 20606;  // "棋譜リストの表示でエラーを検出。"
+inline constexpr int kMoveListLimitTitle = 20607; // "アプリエラー"
 
 // The move lists alive at one time (the main window's, the study board's and one more): at most
 // three. One registry serves the whole program and is passed to each list.

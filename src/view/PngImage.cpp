@@ -130,7 +130,8 @@ std::optional<std::string> encodePng(const Image& image) {
             const std::uint8_t* p = src + x * 4;
             std::uint8_t* o = &row[static_cast<std::size_t>(x) * 4];
             o[3] = p[3];
-            for (int c = 0; c < 3; ++c) o[c] = p[3] ? static_cast<std::uint8_t>(std::min(255, (p[c] * 255 + p[3] / 2) / p[3])) : 0;
+            for (int c = 0; c < 3; ++c)
+                o[c] = p[3] ? static_cast<std::uint8_t>(std::min(255, (p[c] * 255 + p[3] / 2) / p[3])) : 0;
         }
         png_write_row(png, row.data());
     }

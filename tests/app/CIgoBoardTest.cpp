@@ -15,14 +15,14 @@ TEST(CIgoBoard, KoRecaptureIsRefusedAtOnceButAllowedOneMoveLater) {
     TestBoard t;
     // Black surrounds (1,1) on three sides, white on the other side of (2,1).
     t.play({{1, 0}, {2, 0}, {0, 1}, {3, 1}, {1, 2}, {2, 2}, {10, 10}, {1, 1}});
-    t.play({{2, 1}});  // black 9 takes white 8
+    t.play({{2, 1}}); // black 9 takes white 8
     EXPECT_EQ(t.board.position().colourAt(1, 1), kEmpty);
-    t.board.clickPoint(1, 1);  // white retakes at once
+    t.board.clickPoint(1, 1); // white retakes at once
     EXPECT_EQ(t.board.totalMoves(), 9);
     ASSERT_EQ(t.ui.boardMessages.size(), 1u);
     EXPECT_EQ(t.ui.boardMessages[0], u"劫取りの禁じ手です。");
     EXPECT_EQ(t.board.position().colourAt(1, 1), kEmpty);
-    t.play({{15, 15}, {16, 16}, {1, 1}});  // a ko threat and its answer, then the retake
+    t.play({{15, 15}, {16, 16}, {1, 1}}); // a ko threat and its answer, then the retake
     EXPECT_EQ(t.board.position().colourAt(2, 1), kEmpty);
     EXPECT_EQ(t.board.position().prisoners(kWhite), 1);
     EXPECT_EQ(t.board.position().prisoners(kBlack), 1);
@@ -31,9 +31,9 @@ TEST(CIgoBoard, KoRecaptureIsRefusedAtOnceButAllowedOneMoveLater) {
 TEST(CIgoBoard, TakingTwoStonesIsNeverAKo) {
     TestBoard t;
     t.play({{1, 0}, {0, 0}, {1, 1}, {0, 1}, {10, 10}, {1, 2}, {15, 15}, {0, 3}});
-    t.play({{0, 2}});  // black 9 takes the two white stones in the corner
+    t.play({{0, 2}}); // black 9 takes the two white stones in the corner
     EXPECT_EQ(t.board.position().prisoners(kBlack), 2);
-    t.play({{0, 1}});  // white takes the single black stone back: allowed
+    t.play({{0, 1}}); // white takes the single black stone back: allowed
     EXPECT_EQ(t.board.position().colourAt(0, 2), kEmpty);
     EXPECT_TRUE(t.ui.boardMessages.empty());
 }
@@ -110,7 +110,7 @@ TEST(CIgoBoard, FreeHandicapPlacement) {
     t.board.clickPoint(3, 3);
     t.board.clickPoint(15, 15);
     t.board.clickPoint(9, 9);
-    t.board.clickPoint(15, 15);  // taken back
+    t.board.clickPoint(15, 15); // taken back
     EXPECT_EQ(t.ui.freeHandicapStones, 2);
     EXPECT_EQ(t.board.totalMoves(), 0);
     EXPECT_EQ(t.board.gameInfo().handicap, 2);
@@ -176,8 +176,10 @@ TEST(CIgoBoard, RebuildAtEveryMoveMatchesThePositionsPlayed) {
         const int last = static_cast<int>(seen.size()) - 1;
         auto check = [&](int n) {
             EXPECT_EQ(t.diagram(), seen[static_cast<std::size_t>(n)]) << "move " << n;
-            EXPECT_EQ(t.board.position().prisoners(kBlack), prisoners[static_cast<std::size_t>(n)].first) << "move " << n;
-            EXPECT_EQ(t.board.position().prisoners(kWhite), prisoners[static_cast<std::size_t>(n)].second) << "move " << n;
+            EXPECT_EQ(t.board.position().prisoners(kBlack), prisoners[static_cast<std::size_t>(n)].first)
+                << "move " << n;
+            EXPECT_EQ(t.board.position().prisoners(kWhite), prisoners[static_cast<std::size_t>(n)].second)
+                << "move " << n;
             const std::string stepped = t.scene();
             t.board.showMove(n);
             EXPECT_EQ(t.scene(), stepped) << "move " << n;
@@ -220,7 +222,7 @@ TEST(CIgoBoard, StatusLineShowsTheLastMoveOrTheResult) {
     EXPECT_EQ(t.board.statusText(), u"");
     t.play({{16, 2}, {2, 16}});
     EXPECT_EQ(t.board.statusText(), u"対局中　最終：黒  2手（3、17）");
-    t.board.command(32875);  // a pass
+    t.board.command(32875); // a pass
     EXPECT_EQ(t.board.statusText(), u"対局中　最終：白  3手（パス）");
     t.board.gameInfo().winner = kWhiteWins;
     t.board.gameInfo().margin = 1500;

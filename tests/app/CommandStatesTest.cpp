@@ -15,21 +15,35 @@ struct Expect {
 };
 
 void check(const CommandStates& states, std::initializer_list<Expect> expected, const char* situation) {
-    for (const Expect& e : expected) EXPECT_EQ(states.enabled(e.command), e.enabled) << situation << ": command " << e.command;
+    for (const Expect& e : expected)
+        EXPECT_EQ(states.enabled(e.command), e.enabled) << situation << ": command " << e.command;
 }
 
 TEST(CommandStates, RefreshFollowsTheBoard) {
     CommandStates states;
     TestBoard t;
     states.refresh(t.board, nullptr, false);
-    check(states, {{kCmdUndo, false}, {kCmdBack, false}, {kCmdForward, false}, {kCmdClearRecord, false},
-                   {kCmdPass, true}, {32878, false}, {kCmdDeleteBranch, false}, {kCmdStopAnimation, false}},
+    check(states,
+          {{kCmdUndo, false},
+           {kCmdBack, false},
+           {kCmdForward, false},
+           {kCmdClearRecord, false},
+           {kCmdPass, true},
+           {32878, false},
+           {kCmdDeleteBranch, false},
+           {kCmdStopAnimation, false}},
           "empty record");
 
     t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}});
     states.refresh(t.board, nullptr, true);
-    check(states, {{kCmdUndo, true}, {kCmdBack, true}, {kCmdToStart, true}, {kCmdForward, false}, {kCmdToEnd, false},
-                   {32878, true}, {kCmdAnimate, true}},
+    check(states,
+          {{kCmdUndo, true},
+           {kCmdBack, true},
+           {kCmdToStart, true},
+           {kCmdForward, false},
+           {kCmdToEnd, false},
+           {32878, true},
+           {kCmdAnimate, true}},
           "at the end");
 
     t.board.command(kCmdToStart);
@@ -46,8 +60,15 @@ TEST(CommandStates, RefreshFollowsTheBoard) {
 
     t.board.gameInfo().protection = 1;
     states.refresh(t.board, nullptr, true);
-    check(states, {{kCmdUndo, false}, {kCmdPass, false}, {kCmdClearRecord, false}, {kCmdDeleteBranch, false},
-                   {kCmdCorrectRecord, false}, {kCmdComment, false}, {kCmdForward, false}, {kCmdBack, true}},
+    check(states,
+          {{kCmdUndo, false},
+           {kCmdPass, false},
+           {kCmdClearRecord, false},
+           {kCmdDeleteBranch, false},
+           {kCmdCorrectRecord, false},
+           {kCmdComment, false},
+           {kCmdForward, false},
+           {kCmdBack, true}},
           "protected game");
 
     // A command the table does not hold stays enabled and unchecked.
@@ -69,7 +90,7 @@ TEST(CommandStates, TheAnimationButtonShowsTheAnimationsState) {
     const ButtonEntry animate{ButtonKind::Picture, kCmdAnimate, kCmdAnimate, u"", u"", kCmdAnimate};
     const ButtonEntry back{ButtonKind::Picture, kCmdBack, kCmdBack, u"", u"", kCmdBack};
     struct Step {
-        int command;  // 0: none
+        int command; // 0: none
         AnimationState state;
         int picture;
     };

@@ -44,7 +44,7 @@ TEST(Editing, UndoACaptureRestoresStonesAndPrisoners) {
     EXPECT_EQ(t.board.position().prisoners(kBlack), 0);
     EXPECT_EQ(t.panels.prisonersBlack, 0);
     EXPECT_EQ(t.board.record().main().nodeCount(), 4);
-    t.board.command(kCmdUndo);  // a plain move: taken off directly
+    t.board.command(kCmdUndo); // a plain move: taken off directly
     EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);
     EXPECT_EQ(t.board.navigation().lastMove()->moveNumber, 3);
 }
@@ -75,7 +75,7 @@ TEST(Editing, ClearAFreeHandicapGameKeepingItsStones) {
     t.board.endFreeHandicap();
     t.play({{3, 15}, {15, 3}});
     ASSERT_EQ(t.board.gameInfo().handicap, 3);
-    t.ui.answers = {true, false};  // clear: yes; clear the handicap stones too: no
+    t.ui.answers = {true, false}; // clear: yes; clear the handicap stones too: no
     t.board.command(kCmdClearRecord);
     ASSERT_EQ(t.ui.questions.size(), 2u);
     EXPECT_EQ(t.ui.questions[0].title, u"棋譜のクリア");
@@ -84,7 +84,7 @@ TEST(Editing, ClearAFreeHandicapGameKeepingItsStones) {
     EXPECT_EQ(t.board.position().colourAt(9, 4), kBlack);
     EXPECT_EQ(t.board.position().colourAt(3, 15), kEmpty);
 
-    t.ui.answers = {true, true};  // this time the stones go: the table stones come instead
+    t.ui.answers = {true, true}; // this time the stones go: the table stones come instead
     t.board.command(kCmdClearRecord);
     EXPECT_EQ(t.board.position().colourAt(9, 4), kEmpty);
     EXPECT_EQ(t.board.position().colourAt(15, 3), kBlack);
@@ -93,7 +93,7 @@ TEST(Editing, ClearAFreeHandicapGameKeepingItsStones) {
 
     TestBoard table(19, 4);
     table.play({{10, 10}});
-    table.ui.answers = {true};  // a table handicap is put back without a second question
+    table.ui.answers = {true}; // a table handicap is put back without a second question
     table.board.command(kCmdClearRecord);
     EXPECT_EQ(table.ui.questions.size(), 1u);
     EXPECT_EQ(table.board.record().main().handicapCount(), 4);
@@ -251,7 +251,8 @@ TEST(Editing, StudySequenceBecomesAMergedBranch) {
     TestBoard t;
     t.play({{2, 2}, {16, 16}, {3, 3}, {15, 15}});
     auto study = RecordSequence::createMain();
-    for (auto [n, x, y] : {std::tuple{1, 2, 2}, {2, 16, 16}, {3, 9, 9}, {4, 10, 10}}) study->appendNode(makeMoveNode(n, x, y));
+    for (auto [n, x, y] : {std::tuple{1, 2, 2}, {2, 16, 16}, {3, 9, 9}, {4, 10, 10}})
+        study->appendNode(makeMoveNode(n, x, y));
     EXPECT_TRUE(t.board.addStudySequenceAsBranch(*study));
     const RecordSequence* b = t.board.record().main().child(1);
     ASSERT_NE(b, nullptr);
@@ -269,7 +270,12 @@ TEST(Editing, ElapsedTimesRoundToTheNearestMinute) {
         int seconds;
         int stored;
     };
-    const Case cases[] = {{0, 0}, {32760, 32760}, {32761, -546}, {32790, -547}, {40049, -667}, {40050, -668},
+    const Case cases[] = {{0, 0},
+                          {32760, 32760},
+                          {32761, -546},
+                          {32790, -547},
+                          {40049, -667},
+                          {40050, -668},
                           {99 * 3600 + 59 * 60 + 59, -6000}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seconds);
@@ -331,13 +337,13 @@ TEST(Editing, AMailGoMoveKeepsTheTimeSinceTheOpponentsMove) {
 TEST(Editing, TheIllegalMoveMessageGoesWithTheNextMove) {
     TestBoard t;
     t.play({{1, 0}, {10, 10}, {0, 1}});
-    t.board.clickPoint(0, 0);  // white fills the corner: suicide
+    t.board.clickPoint(0, 0); // white fills the corner: suicide
     EXPECT_EQ(t.board.totalMoves(), 3);
     EXPECT_EQ(t.ui.status, u"禁じ手です。");
     t.play({{10, 11}});
     EXPECT_EQ(t.ui.status, u"");
     // A status text set since is left alone by later moves.
-    t.board.clickPoint(0, 0);  // black may take the corner point: legal
+    t.board.clickPoint(0, 0); // black may take the corner point: legal
     t.ui.setStatusText(u"other");
     t.play({{12, 12}});
     EXPECT_EQ(t.ui.status, u"other");

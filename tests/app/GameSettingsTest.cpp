@@ -69,7 +69,7 @@ TEST(GameSettings, ANewGameIsPlayedGivenAResultAndFoundAgainAfterARestart) {
     int number = 0;
     {
         Window w(folder.path());
-        w.app.settings().komiAsInteger = 0;  // half-point komi offered
+        w.app.settings().komiAsInteger = 0; // half-point komi offered
         const int membersBefore = w.app.store()->members().size();
         w.ui.settingsScripts.push_back(fillIn(u"春の対局", u"白川", u"黒田", 3, 0.5f));
         w.commands.run(kCmdNewGame);
@@ -107,7 +107,7 @@ TEST(GameSettings, ANewGameIsPlayedGivenAResultAndFoundAgainAfterARestart) {
         EXPECT_EQ(w.board.gameInfo().margin, kMarginResignation);
         EXPECT_EQ(w.ui.resultRequests.at(0).winner, kInPlay);
 
-        w.ui.answers = {true, true, true};  // save the changed game when asked
+        w.ui.answers = {true, true, true}; // save the changed game when asked
         ASSERT_TRUE(w.commands.exitCheck());
         w.commands.shutDown();
     }
@@ -122,7 +122,7 @@ TEST(GameSettings, ANewGameIsPlayedGivenAResultAndFoundAgainAfterARestart) {
     EXPECT_EQ(again.app.store()->members().find(listed->whitePlayer)->name, u"白川");
     EXPECT_EQ(again.app.store()->members().find(listed->blackPlayer)->name, u"黒田");
     ASSERT_TRUE(again.app.session()->openGame(group, number));
-    EXPECT_EQ(again.board.record().main().lastMoveNumber(), 21);  // the stones are move 1
+    EXPECT_EQ(again.board.record().main().lastMoveNumber(), 21); // the stones are move 1
     EXPECT_FLOAT_EQ(again.board.gameInfo().komi, 0.5f);
 }
 
@@ -138,8 +138,8 @@ TEST(GameSettings, TheResultDialogGivesEveryKindOfResult) {
         {{true, kBlackWins, WinKind::Points, 4.0f, {}}, true, u"黒4目勝ち", 4.0f},
         {{true, kWhiteWins, WinKind::OnTime, 0.0f, {}}, true, u"白時間切れ勝ち", kMarginOnTime},
         {{true, kJigo, WinKind::Points, 7.0f, {}}, true, u"持碁", 0.0f},
-        {{true, kBlackWins, WinKind::Points, 0.0f, {}}, false, u"記録中", 0.0f},      // no margin: refused
-        {{true, kBlackWins, WinKind::Points, 1500.0f, {}}, false, u"記録中", 0.0f},   // not points: refused
+        {{true, kBlackWins, WinKind::Points, 0.0f, {}}, false, u"記録中", 0.0f},       // no margin: refused
+        {{true, kBlackWins, WinKind::Points, 1500.0f, {}}, false, u"記録中", 0.0f},    // not points: refused
         {{false, kBlackWins, WinKind::Resignation, 0.0f, {}}, false, u"記録中", 0.0f}, // cancelled
     };
     for (const Case& c : cases) {
@@ -166,13 +166,13 @@ TEST(GameSettings, ChangingTheHandicapUnderMovesAsksAndThenSaysToClear) {
 
     w.ui.settingsScripts.push_back([&](GameSettings& s) {
         w.ui.answers = {false};
-        EXPECT_FALSE(s.setHandicap(false, 4));  // "no": the stored value stays
+        EXPECT_FALSE(s.setHandicap(false, 4)); // "no": the stored value stays
         EXPECT_TRUE(s.values().even);
         EXPECT_EQ(w.ui.questions.back().text, ja(20410));
         w.ui.answers = {true};
         EXPECT_TRUE(s.setHandicap(false, 4));
         s.edit().name = u"四子局";
-        EXPECT_FALSE(s.confirm());  // a game without players
+        EXPECT_FALSE(s.confirm()); // a game without players
         EXPECT_EQ(w.ui.messages.back().text, ja(kStrPlayersMissing));
         s.edit().whiteName = u"白川";
         s.edit().blackName = u"黒田";
@@ -181,11 +181,11 @@ TEST(GameSettings, ChangingTheHandicapUnderMovesAsksAndThenSaysToClear) {
     w.commands.run(kCmdEditGameInfo);
     EXPECT_EQ(w.board.gameInfo().handicap, 4);
     EXPECT_EQ(w.messagesWith(ja(kStrClearAfterHandicap)), 1);
-    EXPECT_EQ(w.board.totalMoves(), 6);  // the user clears the record, not the dialog
+    EXPECT_EQ(w.board.totalMoves(), 6); // the user clears the record, not the dialog
 
     // A record without moves takes the new handicap at once, without a question.
     w.ui.questions.clear();
-    w.ui.answers = {true};  // the changed game is saved before the new one
+    w.ui.answers = {true}; // the changed game is saved before the new one
     w.ui.settingsScripts.push_back(fillIn(u"二子局", u"白川", u"黒田", 2, 0.0f));
     w.commands.run(kCmdNewGame);
     w.ui.settingsScripts.push_back([](GameSettings& s) {
@@ -208,8 +208,8 @@ TEST(GameSettings, KomiSelectsItsListEntryByTheListsRules) {
     };
     const Case cases[] = {
         {6.5f, false, 65, u"６.５目"}, {6.0f, false, 65, u"６.５目"}, {6.5f, true, 60, u"６目"},
-        {0.5f, false, 5, u"半目"},    {0.5f, true, 0, u"無し"},      {-0.5f, false, -5, u"逆0.5目"},
-        {-0.5f, true, -10, u"逆1目"}, {0.0f, false, 0, u"無し"},     {12.5f, false, 0, u"無し"},
+        {0.5f, false, 5, u"半目"},     {0.5f, true, 0, u"無し"},      {-0.5f, false, -5, u"逆0.5目"},
+        {-0.5f, true, -10, u"逆1目"},  {0.0f, false, 0, u"無し"},     {12.5f, false, 0, u"無し"},
     };
     MemberList members;
     for (const Case& c : cases) {
@@ -250,23 +250,31 @@ TEST(GameSettings, RefusalsKeepTheDialogOpenAndChangeNothing) {
     const Case cases[] = {
         {"no name", {}, [](GameSettings& s) { s.edit().name.clear(); }, kStrNameMissing},
         {"no white player", {}, [](GameSettings& s) { s.edit().whiteName.clear(); }, kStrPlayersMissing},
-        {"mail go, black general", {}, [](GameSettings& s) {
+        {"mail go, black general",
+         {},
+         [](GameSettings& s) {
              s.edit().type = GameTypeChoice::MailGo;
              s.edit().blackName = u"誰か";
-         }, kStrMailBlackKind},
-        {"mail go, black self, white general", {}, [](GameSettings& s) {
+         },
+         kStrMailBlackKind},
+        {"mail go, black self, white general",
+         {},
+         [](GameSettings& s) {
              s.edit().type = GameTypeChoice::EnglishMailGo;
              s.edit().blackName = u"わたし";
              s.edit().whiteName = u"誰か";
-         }, kStrMailWhiteOpponent},
+         },
+         kStrMailWhiteOpponent},
         {"protected", [](GameInfo& i, GameSettings::Context&) { i.protection = 1; },
          [](GameSettings& s) { s.edit().name = u"別名"; }, kStrProtectedRefused},
         {"external", [](GameInfo&, GameSettings::Context& c) { c.external = true; },
          [](GameSettings& s) { s.edit().protect = true; }, kStrExternalRefused},
-        {"board size under moves", [](GameInfo&, GameSettings::Context& c) {
+        {"board size under moves",
+         [](GameInfo&, GameSettings::Context& c) {
              c.recordLastMove = 12;
              c.recordHasNodes = true;
-         }, [](GameSettings& s) { s.edit().thirteenLines = true; }, kStrBoardFixed},
+         },
+         [](GameSettings& s) { s.edit().thirteenLines = true; }, kStrBoardFixed},
     };
     for (const Case& c : cases) {
         GameInfo info;
@@ -388,7 +396,7 @@ TEST(GameSettings, NewAndChangedPlayersMakeAMailGoGamePossible) {
     ASSERT_TRUE(s.editPlayer(true, false));
     EXPECT_TRUE(ui.playerRequests[0].newPlayer);
     EXPECT_EQ(ui.playerRequests[1].name, u"旧名");
-    EXPECT_EQ(members.findByName(u"わたし"), -1);  // nothing is registered before OK
+    EXPECT_EQ(members.findByName(u"わたし"), -1); // nothing is registered before OK
     ASSERT_TRUE(s.confirm()) << (ui.messages.empty() ? "" : toUtf8(ui.messages[0].text));
     EXPECT_EQ(s.result().whitePlayer, oldNumber);
     EXPECT_EQ(members.find(oldNumber)->name, u"相手");

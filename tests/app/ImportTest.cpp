@@ -17,8 +17,8 @@
 #include "store/GameStore.h"
 #include "store/GroupGameNames.h"
 #include "support/BoardFixture.h"
-#include "support/ScriptedUi.h"
 #include "support/ImportRecorder.h"
+#include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "support/TestProgram.h"
 
@@ -28,7 +28,7 @@ namespace {
 using test::ScriptedUi;
 using namespace std::literals;
 
-constexpr int kViewingGroup = 3;  // "棋譜鑑賞" among the default groups of a first start
+constexpr int kViewingGroup = 3; // "棋譜鑑賞" among the default groups of a first start
 
 // The program on a fresh data folder with a scripted desktop; `programFolder` holds "BundleFiles".
 struct Window : test::TestProgram {
@@ -47,7 +47,8 @@ std::string writeFile(const std::string& folder, const std::string& name, std::s
     return folder + name;
 }
 
-ImportDialogResult answer(ImportChoice choice, int group = kImportCurrentGroup, bool all = false, std::u16string name = {}) {
+ImportDialogResult answer(ImportChoice choice, int group = kImportCurrentGroup, bool all = false,
+                          std::u16string name = {}) {
     ImportDialogResult r;
     r.choice = choice;
     r.group = group;
@@ -98,9 +99,9 @@ TEST(Import, ThreeDroppedFilesWithApplyToAllAskOnceAndGoWhereTheFirstWent) {
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0]->name, u"one");
     EXPECT_EQ(stored[1]->name, u"two");
-    EXPECT_EQ(stored[2]->name, u"one(1)");  // a name the group holds is made unique
+    EXPECT_EQ(stored[2]->name, u"one(1)"); // a name the group holds is made unique
     EXPECT_EQ(storedMoves(w.store(), kViewingGroup, stored[2]->number), "pp dd jj");
-    EXPECT_EQ(w.store().group(kViewingGroup)->gameCount, 3);  // the group list counts them
+    EXPECT_EQ(w.store().group(kViewingGroup)->gameCount, 3); // the group list counts them
     // The progress window went through every file and was closed.
     ASSERT_EQ(w.ui.progressRequests.size(), 1u);
     EXPECT_EQ(w.ui.progressRequests[0].total, 3);
@@ -126,7 +127,7 @@ TEST(Import, SkipEndAndCancelLeaveTheRestAlone) {
     w.commands.openDroppedFiles(paths);
     EXPECT_EQ(w.ui.importRequests.size(), 3u);
     EXPECT_EQ(w.ui.importRequests[1].selectedGroup, kImportCurrentGroup);
-    EXPECT_EQ(w.ui.importRequests[2].selectedGroup, kViewingGroup);  // the last choice is preselected
+    EXPECT_EQ(w.ui.importRequests[2].selectedGroup, kViewingGroup); // the last choice is preselected
     auto stored = w.games(kViewingGroup);
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0]->name, u"b");
@@ -188,7 +189,7 @@ TEST(Import, AutomaticAssignmentFollowsTheRecordsOwnType) {
         {"(;FF[4]AP[Tamarindo:Type=1]GN[mail];B[pd])", kGroupMailGo},
         {"(;FF[4]AP[Tamarindo:Type=2]GN[played];B[pd])", kGroupPlayAndRecord},
         {"(;FF[4]AP[Tamarindo:Type=0,Flag=0,Tag=64]GN[problem];B[pd])", kGroupProblems},
-        {"(;GN[plain];B[pd])", kGroupMailGo},  // any other record: the first group
+        {"(;GN[plain];B[pd])", kGroupMailGo}, // any other record: the first group
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
@@ -207,8 +208,8 @@ TEST(Import, EveryGameOfACollectionIsStored) {
     test::TempFolder files;
     Window w(folder.path());
     // A "]" inside a value and an escaped "]" do not end a game.
-    const std::string path =
-        writeFile(files.path(), "three.sgf", "(;GN[g1]C[a (b) ]];B[pd])\n(;GN[g2]C[x\\])];B[dd];W[pp])\n(;GN[g3];B[jj])");
+    const std::string path = writeFile(files.path(), "three.sgf",
+                                       "(;GN[g1]C[a (b) ]];B[pd])\n(;GN[g2]C[x\\])];B[dd];W[pp])\n(;GN[g3];B[jj])");
     w.ui.importAnswers = {answer(ImportChoice::NewGame, kViewingGroup)};
     w.commands.openFile(path);
     const auto stored = w.games(kViewingGroup);
@@ -252,7 +253,7 @@ TEST(Import, AFileThatCannotBeReadIsNamedWithItsReasonAndTheImportGoesOn) {
         EXPECT_NE(w.ui.messages[0].text.find(fromUtf8(c.path)), std::u16string::npos);
         const std::u16string reason = japanese(c.reason);
         EXPECT_NE(w.ui.messages[0].text.find(reason.substr(0, reason.find(u'%'))), std::u16string::npos);
-        EXPECT_EQ(w.games(kViewingGroup).size(), before + 1);  // the next file was stored
+        EXPECT_EQ(w.games(kViewingGroup).size(), before + 1); // the next file was stored
     }
 }
 
@@ -281,15 +282,16 @@ TEST(Import, AFullGroupAnExternalGroupAndTheGroupLimitRefuseAndChangeNothing) {
     EXPECT_EQ(w.games(kViewingGroup).back()->name, u"g1999");
 
     // An external game-record group is refused and the import ends.
-    const std::optional<int> external = w.store().addGroup(u"外部", kGroupViewing | kGroupExternal, u"/tmp/nowhere", messages);
+    const std::optional<int> external =
+        w.store().addGroup(u"外部", kGroupViewing | kGroupExternal, u"/tmp/nowhere", messages);
     ASSERT_TRUE(external);
     w.ui.messages.clear();
     w.ui.importAnswers = {answer(ImportChoice::NewGame, *external)};
     w.commands.openDroppedFiles({file, file});
-    EXPECT_EQ(w.ui.importRequests.back().groups.size(), 8u);  // not offered in the list
+    EXPECT_EQ(w.ui.importRequests.back().groups.size(), 8u); // not offered in the list
     ASSERT_EQ(w.ui.messages.size(), 1u);
     EXPECT_EQ(w.ui.messages[0].text, u"外部棋譜グループに読み込むことはできません。");
-    EXPECT_EQ(w.ui.importRequests.size(), 2u);  // no dialog for the second file
+    EXPECT_EQ(w.ui.importRequests.size(), 2u); // no dialog for the second file
     EXPECT_TRUE(w.games(*external).empty());
 }
 
@@ -399,7 +401,7 @@ TEST(Import, PastedTextKeepsItsOwnPathAndTheTemporaryGamesMoves) {
     w.ui.answers = {true};
     w.clipboard.content = u"(;GN[貼り付け];B[jj];W[jk])";
     w.commands.run(kCmdOpenClipboard, CommandSource::Key);
-    EXPECT_TRUE(w.ui.importRequests.empty());  // no dialog: the clipboard is read as before
+    EXPECT_TRUE(w.ui.importRequests.empty()); // no dialog: the clipboard is read as before
     EXPECT_EQ(w.board.gameInfo().name, u"貼り付け");
     ASSERT_EQ(w.ui.questions.size(), 1u);
     ASSERT_EQ(w.games(group).size(), 1u);
@@ -472,7 +474,7 @@ TEST(Import, NamesAreMadeUniqueWithinWhatTheListKeeps) {
     EXPECT_EQ(storableName(u"ab\0cd"sv), u"ab");
     EXPECT_EQ(withoutSampleNumber(u"本因坊(12)"), u"本因坊");
     EXPECT_EQ(withoutSampleNumber(u"本因坊(0)"), u"本因坊(0)");
-    EXPECT_EQ(withoutSampleNumber(u"(3)"), u"(3)");  // nothing would be left
+    EXPECT_EQ(withoutSampleNumber(u"(3)"), u"(3)"); // nothing would be left
 }
 
 } // namespace

@@ -40,8 +40,8 @@ std::vector<std::pair<std::string, std::u16string>> interfaceTexts() {
                     texts.emplace_back(where + " caption", std::u16string(b.text));
             }
     }
-    for (int mode : {kModeMailGo, kModeMailGoFinished, kModePlayAndRecord, kModePlayFinished, kModeProblems, kModeViewing,
-                     kModeBook, kModeBookExternal, kModeSearch})
+    for (int mode : {kModeMailGo, kModeMailGoFinished, kModePlayAndRecord, kModePlayFinished, kModeProblems,
+                     kModeViewing, kModeBook, kModeBookExternal, kModeSearch})
         texts.emplace_back("mode title " + std::to_string(mode), std::u16string(modeTitle(mode)));
     return texts;
 }

@@ -98,7 +98,7 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
     a.number = 7;
     a.name = u"御城碁";
     a.whitePlayer = whiteNumber;
-    a.blackPlayer = 1;  // "黒石さん"
+    a.blackPlayer = 1; // "黒石さん"
     a.handicap = 3;
     a.winner = kBlackWins;
     a.margin = 1500;
@@ -116,10 +116,10 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
     StoreMessages messages;
     const auto rows = gameListRows(p.store(), p.group, false, messages);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(cells(rows[0]), (std::vector<std::u16string>{u"御城碁", u"    7", u"保護中", u"秀策", u"黒石さん", u"３子",
-                                                            u"棋譜", u"黒中押し勝ち", u"1849/11/17"}));
+    EXPECT_EQ(cells(rows[0]), (std::vector<std::u16string>{u"御城碁", u"    7", u"保護中", u"秀策", u"黒石さん",
+                                                           u"３子", u"棋譜", u"黒中押し勝ち", u"1849/11/17"}));
     EXPECT_EQ(cells(rows[1]), (std::vector<std::u16string>{u"練習", u"   12", u"", u"不明", u"不明", u"６.５目",
-                                                            u"対局と記録", u"記録中", u"2026/ 1/ 3"}));
+                                                           u"対局と記録", u"記録中", u"2026/ 1/ 3"}));
     // A game that gave no date shows none, not "0/ 0/ 0".
     GameInfo undated;
     undated.number = 20;
@@ -132,11 +132,12 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
     // The panel's nine columns and the dialog's six.
     std::vector<std::u16string> titles;
     for (GameListColumn c : panelColumns()) titles.push_back(gameListColumnTitle(c, false));
-    EXPECT_EQ(titles, (std::vector<std::u16string>{u"対局名", u"番号", u"保護", u"白番", u"黒番", u"ハンディ", u"タイプ",
-                                                   u"状況", u"対局日"}));
+    EXPECT_EQ(titles, (std::vector<std::u16string>{u"対局名", u"番号", u"保護", u"白番", u"黒番", u"ハンディ",
+                                                   u"タイプ", u"状況", u"対局日"}));
     titles.clear();
     for (GameListColumn c : dialogColumns()) titles.push_back(gameListColumnTitle(c, true));
-    EXPECT_EQ(titles, (std::vector<std::u16string>{u"対局名", u"白番", u"黒番", u"ハンディ", u"状況", u"読み込み日時"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::u16string>{u"対局名", u"白番", u"黒番", u"ハンディ", u"状況", u"読み込み日時"}));
 
     // The temporary game on the board heads the panel's list.
     GameListPanelContent panel = p.commands.gameListPanel();
@@ -144,7 +145,7 @@ TEST(GameList, RowsShowEveryColumnAsTheListPrintsIt) {
     EXPECT_EQ(panel.shownNumber, 0);
     EXPECT_EQ(panel.rows[0].cell(GameListColumn::Protection), u"臨時");
     EXPECT_EQ(panel.rows[0].cell(GameListColumn::Number), u"    0");
-    p.commands.showListedGame(0);  // the temporary game is on the board already
+    p.commands.showListedGame(0); // the temporary game is on the board already
     EXPECT_TRUE(p.ui.messages.empty());
     // The panel shows the current group with the game on the board marked.
     ASSERT_TRUE(p.session().openGame(p.group, 12));
@@ -162,7 +163,9 @@ TEST(GameList, SortingByAColumnComparesValuesNotTexts) {
         float komi;
         GameDate date;
         const char16_t* name;
-    } games[] = {{3, 0, 6.5f, {2020, 10, 2, 0}, u"b"}, {25, 9, 0, {2020, 9, 30, 0}, u"a"}, {100, 2, 0, {2021, 1, 1, 0}, u"c"},
+    } games[] = {{3, 0, 6.5f, {2020, 10, 2, 0}, u"b"},
+                 {25, 9, 0, {2020, 9, 30, 0}, u"a"},
+                 {100, 2, 0, {2021, 1, 1, 0}, u"c"},
                  {4, 0, -0.5f, {2020, 10, 2, 0}, u"a"}};
     for (const auto& g : games) {
         GameInfo info;
@@ -198,9 +201,9 @@ TEST(GameList, ShowingAGameSavesTheGameShownFirst) {
     p.commands.clickPoint(10, 10);
     ASSERT_EQ(p.board.totalMoves(), 3);
     p.app.settings().noSaveConfirmation = 0;
-    p.ui.answers = {true};  // "保存しますか？"
+    p.ui.answers = {true}; // "保存しますか？"
     p.gameList([](GameListForm& f) {
-        EXPECT_EQ(f.selected(), 2);  // the game shown
+        EXPECT_EQ(f.selected(), 2); // the game shown
         f.select(5);
         f.showGame();
         EXPECT_TRUE(f.closeRequested());
@@ -224,7 +227,7 @@ TEST(GameList, DeletingAsksWithTheNameAndTheBoardMovesOnFromADeletedGame) {
     ASSERT_TRUE(p.session().openGame(p.group, 5));
     p.ui.answers = {false, true};
     p.gameList([](GameListForm& f) {
-        f.deleteGame();  // "No": nothing goes
+        f.deleteGame(); // "No": nothing goes
         EXPECT_EQ(f.rows().size(), 3u);
         f.deleteGame();
         EXPECT_EQ(f.rows().size(), 2u);
@@ -234,7 +237,7 @@ TEST(GameList, DeletingAsksWithTheNameAndTheBoardMovesOnFromADeletedGame) {
     ASSERT_EQ(p.ui.questions.size(), 2u);
     EXPECT_EQ(p.ui.questions[1].text, u"次の対局を削除します。いいですか？\r\ngame 5");
     EXPECT_EQ(p.ui.questions[1].title, u"対局の削除");
-    EXPECT_EQ(p.session().number(), 8);  // the next game above
+    EXPECT_EQ(p.session().number(), 8); // the next game above
     EXPECT_FALSE(std::filesystem::exists(p.store().gameFilePath(p.group, 5)));
     StoreMessages messages;
     EXPECT_EQ(p.reread()->gameList(p.group, messages).count(), 2);
@@ -267,7 +270,7 @@ TEST(GameList, EditShowsTheSelectedGameThenRunsItsGameSettings) {
     int edited = 0;
     p.ui.settingsScripts.push_back([&](GameSettings& settings) {
         edited = settings.original().number;
-        return false;  // cancelled
+        return false; // cancelled
     });
     p.gameList([](GameListForm& f) {
         f.select(6);
@@ -289,7 +292,7 @@ TEST(GameList, AnotherGroupInTheComboListsItsGamesAndSearchCounts) {
         std::vector<std::u16string> combo;
         for (const GroupChoice& c : f.groups()) combo.push_back(c.text);
         EXPECT_EQ(combo.front(), u"G1: メール碁");
-        EXPECT_EQ(combo.size(), 6u);  // the scratch group is no choice
+        EXPECT_EQ(combo.size(), 6u); // the scratch group is no choice
         f.setGroup(other);
         ASSERT_EQ(f.rows().size(), 1u);
         EXPECT_EQ(f.rows()[0].info.number, 9);
@@ -330,8 +333,11 @@ TEST(CopyMove, ANameTakenInTheDestinationGetsANumber) {
     const struct {
         const char16_t* wanted;
         const char16_t* given;
-    } cases[] = {{u"新しい", u"新しい"}, {u"対局", u"対局(2)"}, {u"棋譜(3)", u"棋譜(4)"},
-                 {u"x(2", u"x(2(1)"}, {u"()", u"()(1)"}};
+    } cases[] = {{u"新しい", u"新しい"},
+                 {u"対局", u"対局(2)"},
+                 {u"棋譜(3)", u"棋譜(4)"},
+                 {u"x(2", u"x(2(1)"},
+                 {u"()", u"()(1)"}};
     for (const auto& c : cases) EXPECT_EQ(uniqueGameName(list, c.wanted, 200), c.given) << toUtf8(c.wanted);
     // The limit holds with the number added.
     GameInfo longName;
@@ -376,7 +382,7 @@ TEST(CopyMove, CopyIntoTheSameGroupNumbersTheNameAndMoveFollowsTheGameShown) {
     EXPECT_EQ(copy->name, u"game 4(1)");
     EXPECT_EQ(p.list(p.group).find(4), nullptr);
     EXPECT_EQ(p.list(finished).count(), 1);
-    EXPECT_EQ(p.session().number(), 6);  // the moved game was on the board
+    EXPECT_EQ(p.session().number(), 6); // the moved game was on the board
     // An empty name and a move into the game's own group are refused, the dialog kept.
     p.ui.copyMoveScripts.push_back([&](CopyMoveForm& f) {
         f.setName(u"");
@@ -404,7 +410,7 @@ TEST(GroupList, DeletionIsRefusedForTheCurrentGroupAndForAGroupWithGames) {
     const int viewing = *p.store().groupForMode(kModeViewing, p.app.settings());
     const int problems = *p.store().groupForMode(kModeProblems, p.app.settings());
     test::storeSampleGame(p.store(), viewing, 1, 1);
-    ASSERT_EQ(p.list(p.group).count(), 0);  // the current group is empty
+    ASSERT_EQ(p.list(p.group).count(), 0); // the current group is empty
     p.ui.answers = {true};
     p.groupList([&](GroupListForm& f) {
         ASSERT_EQ(f.rows().size(), 6u);
@@ -438,7 +444,7 @@ TEST(GroupList, TheHundredAndFirstGroupIsRefused) {
     int groups = 0;
     for (int n = 0; n < kScratchGroup; ++n) groups += p.store().group(n) != nullptr;
     ASSERT_EQ(groups, 100);
-    p.groupList([](GroupListForm& f) { f.newGroup(); });  // no settings dialog opens
+    p.groupList([](GroupListForm& f) { f.newGroup(); }); // no settings dialog opens
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0].text, u"登録済みのグループが制限に達したので、追加出来ません。");
     EXPECT_EQ(p.ui.messages[0].title, u"グループ設定");
@@ -453,17 +459,17 @@ TEST(GroupSettings, ExternalRecordsOnlyWithViewingAndOnlyWithAFolder) {
         f.setName(u"秀策の棋譜");
         EXPECT_FALSE(f.enabled(kGroupExternal));
         f.setChecked(kGroupExternal, true);
-        EXPECT_FALSE(f.checked(kGroupExternal));  // not without "棋譜鑑賞用"
+        EXPECT_FALSE(f.checked(kGroupExternal)); // not without "棋譜鑑賞用"
         f.setChecked(kGroupViewing, true);
         EXPECT_TRUE(f.enabled(kGroupExternal));
         f.setChecked(kGroupExternal, true);
         EXPECT_TRUE(f.folderEnabled());
-        f.setChecked(kGroupViewing, false);  // takes the external records with it
+        f.setChecked(kGroupViewing, false); // takes the external records with it
         EXPECT_FALSE(f.checked(kGroupExternal));
         EXPECT_FALSE(f.folderEnabled());
         f.setChecked(kGroupViewing, true);
         f.setChecked(kGroupExternal, true);
-        EXPECT_FALSE(f.confirm());  // no folder yet
+        EXPECT_FALSE(f.confirm()); // no folder yet
         f.browse();
         EXPECT_EQ(f.folder(), u"/home/user/棋譜");
         EXPECT_TRUE(f.confirm());
@@ -516,16 +522,16 @@ TEST(Members, TheListShowsEveryMemberWithNullForMissingTexts) {
 
 TEST(Members, AddingNeedsAnAddressOrAnAliasForPlayersOfMailGo) {
     Program p;
-    p.ui.nameAnswers = {1};  // "黒石さん"
+    p.ui.nameAnswers = {1}; // "黒石さん"
     p.ui.memberSettingsScripts.push_back([](MemberSettingsForm& f) {
         EXPECT_EQ(f.number(), 2);
         EXPECT_EQ(f.registeredText(), u"2026/12/10 ");
         f.setName(u"丈和");
         f.setKind(kMemberOpponent);
-        EXPECT_FALSE(f.confirm());  // no address
+        EXPECT_FALSE(f.confirm()); // no address
         f.setAddress(u"jowa at example");
         EXPECT_FALSE(f.confirm());
-        f.setAddress(u"本因坊");    // an alias of nobody
+        f.setAddress(u"本因坊"); // an alias of nobody
         EXPECT_FALSE(f.confirm());
         f.makeAlias();
         EXPECT_EQ(f.address(), u"黒石さん");
@@ -535,10 +541,10 @@ TEST(Members, AddingNeedsAnAddressOrAnAliasForPlayersOfMailGo) {
         return f.confirm();
     });
     p.ui.memberSettingsScripts.push_back([](MemberSettingsForm& f) {
-        f.setName(u"黒石さん");  // taken
+        f.setName(u"黒石さん"); // taken
         f.setKind(kMemberGeneral);
         EXPECT_FALSE(f.confirm());
-        f.setName(u"道策");      // a player of game records needs no address
+        f.setName(u"道策"); // a player of game records needs no address
         return f.confirm();
     });
     p.memberList([](MemberListForm& f) {

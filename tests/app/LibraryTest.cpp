@@ -24,7 +24,7 @@ struct Library : ModeHost {
     TestBoard t;
     GameSession session{t.board, store, settings, &t.ui};
     FunctionModes modes{store, settings, *this};
-    std::vector<std::pair<int, int>> opened;  // (group, mode)
+    std::vector<std::pair<int, int>> opened; // (group, mode)
     BarLayout main = BarLayout::None;
 
     Library() {
@@ -48,7 +48,7 @@ TEST(GameSession, TheTemporaryGameSurvivesARestart) {
         Library first;
         first.t.play({{3, 3}, {15, 15}, {16, 3}});
         ASSERT_TRUE(first.session.saveCurrentGame(true));
-        EXPECT_TRUE(first.t.ui.questions.empty());  // the temporary game is saved without asking
+        EXPECT_TRUE(first.t.ui.questions.empty()); // the temporary game is saved without asking
         std::filesystem::copy(first.folder.path(), folder.path(), std::filesystem::copy_options::recursive);
     }
     SettingsRecord settings;
@@ -83,7 +83,7 @@ TEST(GameSession, ALibraryGameAsksBeforeItIsSaved) {
 TEST(GameSession, MovingAGameShowsTheNextOne) {
     struct Case {
         std::vector<int> games;
-        int expected;  // the game shown afterwards, 0 = none
+        int expected; // the game shown afterwards, 0 = none
     };
     for (const Case& c : {Case{{3, 5, 8}, 8}, Case{{3, 5}, 3}, Case{{5}, 0}}) {
         Library lib;
@@ -104,7 +104,7 @@ TEST(GameSession, MovingAGameShowsTheNextOne) {
 
 TEST(FunctionModes, ModeChangesAndTheFinishedView) {
     Library lib;
-    EXPECT_FALSE(lib.modes.setMode(kModeBook));  // the Go book player is not ready
+    EXPECT_FALSE(lib.modes.setMode(kModeBook)); // the Go book player is not ready
     EXPECT_EQ(lib.modes.mode(), kModeNone);
     ASSERT_TRUE(lib.modes.setMode(kModeMailGo));
     EXPECT_EQ(lib.main, BarLayout::MailGo);
@@ -145,7 +145,10 @@ TEST(GameSession, ASaveThatCannotBeWrittenSaysSo) {
     // The scratch folder's name is taken by a plain file: the game cannot be written there.
     ASSERT_TRUE(lib.session.saveCurrentGame(false));
     std::filesystem::remove_all(lib.folder.path() + "Temporary");
-    { std::ofstream blocker(lib.folder.path() + "Temporary"); blocker << "x"; }
+    {
+        std::ofstream blocker(lib.folder.path() + "Temporary");
+        blocker << "x";
+    }
     lib.t.play({{4, 4}});
     lib.t.ui.forget();
     EXPECT_FALSE(lib.session.saveCurrentGame(false));

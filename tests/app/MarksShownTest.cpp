@@ -12,10 +12,9 @@ namespace {
 
 using test::TestBoard;
 
-// Seven moves of a main line (move 1 with a comment) with a mark or label on most of them, and a variation at move 6 with
-// marks of its own. Move 3 labels (4,4) "1"; move 4 carries a triangle at (3,3), a cross at
-// (16,16) and the letter "A" at (5,5); main move 6 labels (7,7) "10"; the variation's move 6
-// labels (14,14) "2" and puts a triangle on (4,4).
+// Seven moves of a main line (move 1 with a comment) with a mark or label on most of them, and a variation at move 6
+// with marks of its own. Move 3 labels (4,4) "1"; move 4 carries a triangle at (3,3), a cross at (16,16) and the letter
+// "A" at (5,5); main move 6 labels (7,7) "10"; the variation's move 6 labels (14,14) "2" and puts a triangle on (4,4).
 constexpr std::u16string_view kMarkedGame =
     u"(;GM[1]SZ[19];B[cc]C[one];W[qq]CR[cc];B[dd]LB[ee:1];W[pp]TR[dd]MA[qq]LB[ff:A];B[ee]SQ[pp]"
     u"(;W[oo]CR[ee]LB[hh:10];B[ff])(;W[nn]LB[oo:2]TR[ee];B[gg]))";
@@ -147,8 +146,8 @@ TEST(MarksShown, EveryStepTellsTheCanvasWhatChanged) {
             const std::string drawnBefore = was == before.end() ? "" : was->second;
             const std::string drawnNow = now == after.end() ? "" : now->second;
             if (drawnBefore != drawnNow)
-                EXPECT_TRUE(t.canvas.told.count(point)) << point.first << "," << point.second << ": " << drawnBefore
-                                                        << " -> " << drawnNow;
+                EXPECT_TRUE(t.canvas.told.count(point))
+                    << point.first << "," << point.second << ": " << drawnBefore << " -> " << drawnNow;
         }
         before = after;
     };

@@ -10,7 +10,8 @@ using test::TestBoard;
 
 // Twelve moves along the top rows, no captures.
 void playTwelve(TestBoard& t) {
-    t.play({{2, 2}, {16, 16}, {3, 3}, {15, 15}, {4, 4}, {14, 14}, {5, 5}, {13, 13}, {6, 6}, {12, 12}, {7, 7}, {11, 11}});
+    t.play(
+        {{2, 2}, {16, 16}, {3, 3}, {15, 15}, {4, 4}, {14, 14}, {5, 5}, {13, 13}, {6, 6}, {12, 12}, {7, 7}, {11, 11}});
 }
 
 BranchDialogResult choose(BranchDialogResult::Choice c, std::u16string comment = {}, AnswerKind kind = kNoAnswer) {
@@ -29,7 +30,7 @@ TEST(Navigation, StepsStopAtTheirEnds) {
     EXPECT_EQ(t.board.position().colourAt(11, 11), kEmpty);
     EXPECT_EQ(t.board.navigation().lastMove()->moveNumber, 11);
     for (int i = 0; i < 20; ++i) t.board.command(kCmdBack);
-    EXPECT_EQ(t.board.displayedMove(), 1);  // back never reaches move 0
+    EXPECT_EQ(t.board.displayedMove(), 1); // back never reaches move 0
     EXPECT_EQ(t.board.position().colourAt(2, 2), kBlack);
     t.board.command(kCmdForward);
     t.board.command(kCmdForward);
@@ -65,9 +66,9 @@ TEST(Navigation, BackStepsOverPassesAndUndoesCapturesByRebuilding) {
     t.board.command(kCmdPass);
     t.play({{5, 5}});
     EXPECT_EQ(t.board.position().prisoners(kBlack), 1);
-    t.board.command(kCmdBack);  // leaves 7, passes 6
+    t.board.command(kCmdBack); // leaves 7, passes 6
     EXPECT_EQ(t.board.displayedMove(), 5);
-    t.board.command(kCmdBack);  // leaves the capture: rebuilt
+    t.board.command(kCmdBack); // leaves the capture: rebuilt
     EXPECT_EQ(t.board.displayedMove(), 4);
     EXPECT_EQ(t.board.position().colourAt(0, 0), kWhite);
     EXPECT_EQ(t.board.position().prisoners(kBlack), 0);
@@ -89,7 +90,7 @@ TEST(Navigation, BranchesAndReferenceSequences) {
     EXPECT_EQ(branch->commentOf(branch->node(0)), u"!正解:better");
     EXPECT_EQ(t.board.record().main().lastMoveNumber(), 12);
     EXPECT_EQ(t.board.position().colourAt(9, 3), kWhite);
-    EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);  // main move 10 is not on this path
+    EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty); // main move 10 is not on this path
     EXPECT_EQ(t.board.record().main().findNode(9)->flags & 3, kBranch);
 
     // A reference sequence at move 10 of the main record: its first move is 10 and stone 10 leaves.
@@ -103,7 +104,7 @@ TEST(Navigation, BranchesAndReferenceSequences) {
     EXPECT_EQ(reference->node(0).moveNumber, 10);
     EXPECT_EQ(t.board.position().colourAt(12, 12), kEmpty);
     EXPECT_EQ(t.board.position().colourAt(4, 12), kWhite);
-    EXPECT_EQ(t.board.position().colourAt(6, 6), kBlack);  // move 9 stays
+    EXPECT_EQ(t.board.position().colourAt(6, 6), kBlack); // move 9 stays
 
     // Leaving and entering again: Ctrl+← at the first move leaves for the parent, a click on the
     // branch mark's point enters it.
@@ -155,7 +156,7 @@ namespace {
 TEST(Playback, AnimationPlaysTheGameBackAndEnds) {
     test::TestBoard t;
     t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}, {0, 1}});
-    t.board.options().animationSpeed = 5;  // 0.5 s a move: 12 ticks and an 8-tick fade
+    t.board.options().animationSpeed = 5; // 0.5 s a move: 12 ticks and an 8-tick fade
     t.board.command(kCmdAnimate);
     EXPECT_TRUE(t.board.busy());
     int ticks = 0;
@@ -183,7 +184,8 @@ TEST(Playback, AnimationPlaysTheGameBackAndEnds) {
 // Started at the last move of the line shown, the animation plays that line from its start.
 TEST(Playback, AnimationFromTheLastMovePlaysTheLineAgain) {
     enum class Start { EndOfRecord, SteppedToLast, ListRowOfLast, LastMoveOfBranch };
-    for (const Start start : {Start::EndOfRecord, Start::SteppedToLast, Start::ListRowOfLast, Start::LastMoveOfBranch}) {
+    for (const Start start :
+         {Start::EndOfRecord, Start::SteppedToLast, Start::ListRowOfLast, Start::LastMoveOfBranch}) {
         SCOPED_TRACE(static_cast<int>(start));
         test::TestBoard t;
         t.play({{3, 3}, {15, 15}, {4, 4}, {14, 14}, {0, 1}});

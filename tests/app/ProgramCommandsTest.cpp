@@ -50,7 +50,6 @@ struct Program : test::TestProgram {
         EXPECT_TRUE(app.session()->openGame(group, number));
         return group;
     }
-
 };
 
 std::u16string japanese(int id) {
@@ -109,7 +108,7 @@ TEST(ProgramCommands, RestoringGoesBackToTheGameAsLastSaved) {
     p.commands.run(kCmdRestoreRecord);
     ASSERT_EQ(p.ui.questions.size(), 1u);
     EXPECT_EQ(p.ui.questions[0].title, japanese(11206));
-    EXPECT_EQ(p.board.totalMoves(), 7);  // the saved state, not the one the game was opened with
+    EXPECT_EQ(p.board.totalMoves(), 7); // the saved state, not the one the game was opened with
     EXPECT_FALSE(p.app.session()->unsaved());
 }
 
@@ -219,7 +218,7 @@ TEST(ProgramCommands, ACleanExitLeavesNoRecoveryFile) {
         p.play({{12, 12}});
         EXPECT_TRUE(pathExists(p.app.recoveryFile()));
         p.app.settings().noSaveConfirmation = 0;
-        p.ui.answers = {false};  // the changes are not wanted
+        p.ui.answers = {false}; // the changes are not wanted
         ASSERT_TRUE(p.commands.exitCheck());
         EXPECT_EQ(p.ui.questions.size(), 1u);
         EXPECT_TRUE(p.app.session()->unsaved());
@@ -255,8 +254,8 @@ TEST(ProgramCommands, ALibraryGameComesBackInItsPlace) {
 
 TEST(ProgramCommands, ARecoveredTemporaryGameRestoresToItsOwnSavedState) {
     struct Case {
-        bool saved;       // the game was saved once before the run ended
-        int restoredTo;   // moves after "現在の棋譜を変更前の状態に戻す"; -1: refused
+        bool saved;     // the game was saved once before the run ended
+        int restoredTo; // moves after "現在の棋譜を変更前の状態に戻す"; -1: refused
     };
     for (const Case& c : {Case{true, 2}, Case{false, -1}}) {
         test::TempFolder folder;
@@ -298,7 +297,7 @@ TEST(RecoveryFile, DamagedBytesGiveNothing) {
     for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{16}, bytes.size() - 1})
         EXPECT_FALSE(decodeRecoveryFile(std::span(bytes).first(cut))) << cut;
     auto wrong = bytes;
-    wrong[4] = 2;  // a version this program does not know
+    wrong[4] = 2; // a version this program does not know
     EXPECT_FALSE(decodeRecoveryFile(wrong));
 }
 
@@ -311,7 +310,7 @@ TEST(ProgramCommands, ReturnFromTheFinishedViewOnlyReturns) {
     FunctionModes& modes = *p.app.modes();
     EXPECT_FALSE(p.commands.states().enabled(kCmdReturnFromFinished));
     p.commands.run(kCmdReturnFromFinished);
-    EXPECT_EQ(modes.mode(), kModePlayAndRecord);  // not into the finished view
+    EXPECT_EQ(modes.mode(), kModePlayAndRecord); // not into the finished view
     p.commands.run(kCmdFinishedView);
     EXPECT_EQ(modes.mode(), kModePlayFinished);
     EXPECT_TRUE(p.commands.states().enabled(kCmdReturnFromFinished));
@@ -387,7 +386,7 @@ TEST(ProgramCommands, TheBoardMenuTakesItsStatesFromTheCommandStates) {
     auto onStone = states(3, 3);
     EXPECT_FALSE(onStone[kCmdPlaceStone]);
     EXPECT_TRUE(onStone[kCmdSetMark]);
-    EXPECT_FALSE(onStone[kCmdRemoveSetupStone]);  // a move, not a setup stone
+    EXPECT_FALSE(onStone[kCmdRemoveSetupStone]); // a move, not a setup stone
     auto onEmpty = states(10, 10);
     EXPECT_TRUE(onEmpty[kCmdPlaceStone]);
     EXPECT_EQ(onEmpty[kCmdComment], p.commands.states().enabled(kCmdComment));
@@ -413,7 +412,7 @@ TEST(ProgramCommands, TheWrongVersionSettingsMessageIsShown) {
         SettingsRecord settings;
         ASSERT_TRUE(saveSettings(DataFolder(folder.path()), settings));
         auto bytes = *readWholeFile(folder.path() + kSettingsFileName);
-        bytes[4] = 7;  // a version word this program does not read
+        bytes[4] = 7; // a version word this program does not read
         ASSERT_TRUE(writeFileAtomically(folder.path() + kSettingsFileName, bytes));
         std::filesystem::remove(folder.path() + kSettingsPreviousFileName);
     }
@@ -451,8 +450,8 @@ TEST(ProgramCommands, SavingAsSgfAddsTheExtensionWhenNoneIsTyped) {
         p.commands.run(kCmdSaveAsSgf);
         EXPECT_TRUE(pathExists(folder.path() + c.written)) << c.typed;
     }
-    EXPECT_EQ(p.ui.saveRequests[0].proposedName, u"無題.sgf");  // a game without a name
-    EXPECT_EQ(p.ui.saveRequests[1].folder + "/", folder.path());  // the last folder is remembered
+    EXPECT_EQ(p.ui.saveRequests[0].proposedName, u"無題.sgf");   // a game without a name
+    EXPECT_EQ(p.ui.saveRequests[1].folder + "/", folder.path()); // the last folder is remembered
     // A name that only with ".sgf" names an existing file is asked about.
     p.ui.saveAnswers = {folder.path() + "game"};
     p.ui.answers = {false};
@@ -480,9 +479,10 @@ TEST(ProgramCommands, SeveralFilesAtOnceGoThroughTheImportOneByOne) {
     ImportDialogResult skip;
     skip.choice = ImportChoice::Skip;
     p.ui.importAnswers = {temporary, skip};
-    p.commands.openDroppedFiles({folder.path() + "broken.sgf", folder.path() + "first.sgf", folder.path() + "second.sgf"});
+    p.commands.openDroppedFiles(
+        {folder.path() + "broken.sgf", folder.path() + "first.sgf", folder.path() + "second.sgf"});
     EXPECT_EQ(p.board.gameInfo().name, u"first");
-    EXPECT_EQ(p.ui.importRequests.size(), 2u);  // the file without a game is named, not asked about
+    EXPECT_EQ(p.ui.importRequests.size(), 2u); // the file without a game is named, not asked about
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_TRUE(p.shown(fromUtf8(folder.path() + "broken.sgf")));
 
@@ -505,8 +505,9 @@ TEST(ProgramCommands, SeveralFilesAtOnceGoThroughTheImportOneByOne) {
 // One move with `count` labels: the record keeps 50 in a line.
 std::string manyLabels(int count) {
     std::string sgf = "(;GN[labels];B[aa]LB";
-    for (int k = 0; k < count; ++k) sgf += "[" + std::string(1, static_cast<char>('a' + k % 19)) +
-                                         std::string(1, static_cast<char>('b' + k / 19)) + ":" + std::to_string(k) + "]";
+    for (int k = 0; k < count; ++k)
+        sgf += "[" + std::string(1, static_cast<char>('a' + k % 19)) + std::string(1, static_cast<char>('b' + k / 19)) +
+               ":" + std::to_string(k) + "]";
     return sgf + ";W[ss])";
 }
 
@@ -613,7 +614,7 @@ TEST(ProgramCommands, TheRootCommentShowsBeforeTheFirstMove) {
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
     test::TempFolder folder;
     Program p(folder.path());
-    p.commands.run(32907);  // "対局記録リスト..."
+    p.commands.run(32907); // "対局記録リスト..."
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
     p.commands.run(kCmdExit);

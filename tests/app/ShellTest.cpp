@@ -20,12 +20,12 @@ TEST(CommandLine, Arguments) {
         std::u16string_view args;
         bool large;
         bool maintenance;
-        int locale;  // -1: none
+        int locale; // -1: none
         std::u16string_view file;
     };
     const Case cases[] = {
         {u"MOVIE", true, false, -1, u""},
-        {u"MOVIES", false, false, -1, u""},                     // neither the flag nor a file
+        {u"MOVIES", false, false, -1, u""}, // neither the flag nor a file
         {u"short", false, false, -1, u""},
         {u"\"/home/me/My Games/a.sgf\" extra words", false, false, -1, u"/home/me/My Games/a.sgf"},
         {u"/home/me/game.sgf", false, false, -1, u"/home/me/game.sgf"},
@@ -54,18 +54,18 @@ TEST(CommandLine, RelativePathsBecomeAbsolute) {
     std::ofstream(here + "/a.sgf") << "(;)";
     struct Case {
         std::vector<const char*> args;
-        std::u16string file;  // empty: none
+        std::u16string file; // empty: none
         bool large = false;
     };
     const std::u16string absolute = fromUtf8(here) + u"/a.sgf";
     const Case cases[] = {
-        {{"a.sgf"}, absolute},                                     // shorter than 8 characters
+        {{"a.sgf"}, absolute}, // shorter than 8 characters
         {{"./a.sgf"}, absolute},
         {{"../My Games/a.sgf"}, absolute},
-        {{"sub/later.sgf"}, fromUtf8(here) + u"/sub/later.sgf"},     // not there (yet): still absolute
+        {{"sub/later.sgf"}, fromUtf8(here) + u"/sub/later.sgf"}, // not there (yet): still absolute
         {{"/elsewhere/b.sgf"}, u"/elsewhere/b.sgf"},
         {{"MOVIE"}, u"", true},
-        {{"MOVIES"}, u""},                                         // no such file: neither flag nor file
+        {{"MOVIES"}, u""}, // no such file: neither flag nor file
         {{"LOCALE=1033"}, u""},
         {{"MODE=MAINTENANCE"}, u""},
     };

@@ -28,7 +28,7 @@ TEST(PositionRebuild, OccupiedPointStopsOrIsListedInDiagramDisplay) {
     RebuildResult result = rebuildPosition(pos, nav, r, {});
     EXPECT_FALSE(result.complete);
     EXPECT_EQ(result.occupiedMove, 4);
-    EXPECT_EQ(pos.colourAt(4, 4), kEmpty);  // the walk stopped
+    EXPECT_EQ(pos.colourAt(4, 4), kEmpty); // the walk stopped
 
     pos.setDiagramDisplay(true);
     result = rebuildPosition(pos, nav, r, {});
@@ -57,7 +57,7 @@ TEST(PositionRebuild, SetupStonesLabelsMarksAndNumbers) {
     label.x = 8;
     label.data1 = kMarkLabel;
     m.setComment(m.appendNode(label)->index, u"A1");
-    m.appendNode(makeMoveNode(3, 0, 1));  // captures the white setup stone in the corner
+    m.appendNode(makeMoveNode(3, 0, 1)); // captures the white setup stone in the corner
 
     BoardPosition pos;
     BoardNavigation nav;
@@ -81,11 +81,11 @@ TEST(PositionRebuild, SetupStonesLabelsMarksAndNumbers) {
     rebuildPosition(pos, nav, read, plain);
     EXPECT_EQ(pos.colourAt(0, 0), kEmpty);
     EXPECT_EQ(pos.prisoners(kBlack), 1);
-    EXPECT_EQ(pos.mark(7, 7).kind, 0);             // the circle belongs to move 2
-    EXPECT_EQ(pos.mark(8, 7).kind, 0);             // so does the label
+    EXPECT_EQ(pos.mark(7, 7).kind, 0); // the circle belongs to move 2
+    EXPECT_EQ(pos.mark(8, 7).kind, 0); // so does the label
     EXPECT_EQ(pos.at(0, 1).displayNumber, kNoDisplayNumber);
     EXPECT_EQ(pos.at(0, 1).captured, 1);
-    EXPECT_EQ(m.findNode(3)->captured(), 0);       // the record is only read
+    EXPECT_EQ(m.findNode(3)->captured(), 0); // the record is only read
 }
 
 TEST(PositionRebuild, BranchNumbersFromOneAndHiddenBranchPoint) {
@@ -101,10 +101,10 @@ TEST(PositionRebuild, BranchNumbersFromOneAndHiddenBranchPoint) {
     RebuildOptions o;
     rebuildPosition(pos, nav, r, o);
     EXPECT_EQ(pos.at(3, 9).displayNumber, 11);
-    EXPECT_EQ(pos.at(5, 0).displayNumber, kNoDisplayNumber);  // before the branch: no number
+    EXPECT_EQ(pos.at(5, 0).displayNumber, kNoDisplayNumber); // before the branch: no number
     o.branchNumbersFromOne = true;
     rebuildPosition(pos, nav, r, o);
-    EXPECT_EQ(pos.at(10, 0).displayNumber, kHiddenDisplayNumber);  // the stone it branched from
+    EXPECT_EQ(pos.at(10, 0).displayNumber, kHiddenDisplayNumber); // the stone it branched from
     EXPECT_EQ(pos.at(3, 9).displayNumber, 1);
     EXPECT_EQ(pos.at(4, 9).displayNumber, 2);
 }

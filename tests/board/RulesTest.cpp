@@ -39,7 +39,7 @@ TEST(Rules, CapturesAreTakenBeforeTheOwnGroupIsJudged) {
     EXPECT_EQ(pos.colourAt(1, 0), kEmpty);
     EXPECT_EQ(pos.colourAt(0, 1), kEmpty);
     EXPECT_EQ(pos.at(0, 0).captured, 2);
-    EXPECT_EQ(pos.currentKo().capturedX, -1);  // two stones: never a ko
+    EXPECT_EQ(pos.currentKo().capturedX, -1); // two stones: never a ko
     EXPECT_EQ(pos.captureLog().total(), 2);
     EXPECT_EQ(pos.prisoners(kBlack), 2);
     EXPECT_EQ(pos.prisoners(kWhite), 0);
@@ -54,7 +54,7 @@ TEST(Rules, SuicideIsRefused) {
         "O.",
     });
     EXPECT_EQ(pos.refusal(0, 0, 3), MoveRefusal::Suicide);
-    EXPECT_EQ(pos.colourAt(0, 0), kEmpty);  // the trial stone is taken off again
+    EXPECT_EQ(pos.colourAt(0, 0), kEmpty); // the trial stone is taken off again
     // Filling the last liberty of a large own group is suicide too.
     BoardPosition big = positionFrom({
         "XXXXO",
@@ -101,7 +101,7 @@ TEST(Rules, KoIsRefusedOnlyAtOnceAndTakingBackLeavesTheKo) {
     // A capturing stone is not taken back by itself: that takes a rebuild.
     EXPECT_FALSE(pos.takeBack(1, 1, 10));
     EXPECT_EQ(pos.colourAt(1, 1), kWhite);
-    EXPECT_FALSE(pos.takeBack(11, 11, 13));  // not that move's stone
+    EXPECT_FALSE(pos.takeBack(11, 11, 13)); // not that move's stone
 }
 
 TEST(Rules, DiagramDisplayCountsCapturesButLeavesTheStones) {
@@ -122,7 +122,8 @@ TEST(Rules, TheCaptureLogKeeps100EntriesAndAnExactCount) {
     std::vector<std::string> rows(19, std::string(19, '.'));
     int placed = 0;
     for (int x = 0; x < 7 && placed < 120; ++x)
-        for (int y = 0; y < 19 && placed < 120; ++y, ++placed) rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = 'O';
+        for (int y = 0; y < 19 && placed < 120; ++y, ++placed)
+            rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = 'O';
     // Black surrounds it: column 7 below the white part of column 6, and column 6 below it.
     for (int y = 0; y < 19; ++y) rows[static_cast<std::size_t>(y)][7] = 'X';
     const int whiteInLast = 120 - 6 * 19;
@@ -143,12 +144,12 @@ TEST(Rules, ProbeTestsAStoneAfterSomeMovesAndRestoresThePosition) {
         ".XO.",
     });
     auto s = RecordSequence::createMain();
-    for (int n = 1; n <= 9; ++n) s->appendNode(makeMoveNode(n, n, 15));  // elsewhere
-    s->appendNode(makeMoveNode(10, 1, 1));  // white takes one black stone: a ko
+    for (int n = 1; n <= 9; ++n) s->appendNode(makeMoveNode(n, n, 15)); // elsewhere
+    s->appendNode(makeMoveNode(10, 1, 1));                              // white takes one black stone: a ko
     const auto before = pos.points();
-    EXPECT_TRUE(moveLegalityProbe(pos, *s, 10, 10, 1, 1));   // occupied after move 10
-    EXPECT_FALSE(moveLegalityProbe(pos, *s, 1, 1, 1, 1));    // white 2 may play inside: it captures
-    EXPECT_TRUE(moveLegalityProbe(pos, *s, 1, 10, 2, 1));    // black 11 may not retake the ko at once
+    EXPECT_TRUE(moveLegalityProbe(pos, *s, 10, 10, 1, 1)); // occupied after move 10
+    EXPECT_FALSE(moveLegalityProbe(pos, *s, 1, 1, 1, 1));  // white 2 may play inside: it captures
+    EXPECT_TRUE(moveLegalityProbe(pos, *s, 1, 10, 2, 1));  // black 11 may not retake the ko at once
     EXPECT_EQ(pos.points(), before);
 }
 

@@ -39,14 +39,15 @@ TEST(NewGameCommand, MakesTheFolderThenStoresTheGameWithItsPlayers) {
     test::TempFolder temp;
     const std::string data = temp.path() + "library/";
     ASSERT_FALSE(std::filesystem::exists(data));
-    const CliRun first = newGame({"--data", data, "--group", "2", "--white", "白川", "--black", "黒田", "--handicap", "3",
-                               "--komi", "0.5", "--name", "春の対局"});
+    const CliRun first = newGame({"--data", data, "--group", "2", "--white", "白川", "--black", "黒田", "--handicap",
+                                  "3", "--komi", "0.5", "--name", "春の対局"});
     ASSERT_EQ(first.code, 0) << first.err;
     EXPECT_NE(first.out.find("added player 白川"), std::string::npos) << first.out;
     EXPECT_NE(first.out.find("added player 黒田"), std::string::npos) << first.out;
     EXPECT_NE(first.out.find("stored as game 1 of group 2: 春の対局"), std::string::npos) << first.out;
     // The same players again: no new members, the next number, 13 lines and the name from the players.
-    const CliRun second = newGame({"--data", data, "--group", "2", "--white", "白川", "--black", "黒田", "--size", "13"});
+    const CliRun second =
+        newGame({"--data", data, "--group", "2", "--white", "白川", "--black", "黒田", "--size", "13"});
     ASSERT_EQ(second.code, 0) << second.err;
     EXPECT_EQ(second.out.find("added player"), std::string::npos) << second.out;
     EXPECT_NE(second.out.find("stored as game 2 of group 2"), std::string::npos) << second.out;
@@ -86,16 +87,16 @@ TEST(NewGameCommand, RefusesWhatItCannotMakeAndChangesNothing) {
         int code;
     };
     const Case cases[] = {
-        {{"--group", "1", "--white", "甲"}, 2},                                     // no black player
-        {{"--group", "0", "--white", "甲", "--black", "乙"}, 2},                     // groups count from 1
-        {{"--group", "1", "--white", "甲", "--black", "乙", "--komi", "0.7"}, 2},   // not a komi of the lists
+        {{"--group", "1", "--white", "甲"}, 2},                                   // no black player
+        {{"--group", "0", "--white", "甲", "--black", "乙"}, 2},                  // groups count from 1
+        {{"--group", "1", "--white", "甲", "--black", "乙", "--komi", "0.7"}, 2}, // not a komi of the lists
         {{"--group", "1", "--white", "甲", "--black", "乙", "--komi", "nan"}, 2},
         {{"--group", "1", "--white", "甲", "--black", "乙", "--handicap", "12"}, 2},
         {{"--group", "1", "--white", "甲", "--black", "乙", "--size", "9"}, 2},
-        {{"--group", "1", "--white", "甲", "--black", "乙", "--group", "2"}, 2},    // twice
-        {{"--group", "77", "--white", "甲", "--black", "乙"}, 1},                   // no such group
-        {{"--group", "2", "--white", "", "--black", "乙"}, 1},                     // no white name
-        {{"--group", "1", "--white", "甲", "--black", "乙"}, 1},                    // Mail Go: not self or opponent
+        {{"--group", "1", "--white", "甲", "--black", "乙", "--group", "2"}, 2}, // twice
+        {{"--group", "77", "--white", "甲", "--black", "乙"}, 1},                // no such group
+        {{"--group", "2", "--white", "", "--black", "乙"}, 1},                   // no white name
+        {{"--group", "1", "--white", "甲", "--black", "乙"}, 1},                 // Mail Go: not self or opponent
     };
     for (const Case& c : cases) {
         std::vector<std::string> args{"--data", data};

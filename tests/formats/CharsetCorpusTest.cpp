@@ -30,22 +30,30 @@ bool inScript(std::u16string_view text, Script script) {
         const bool latin = c >= 0xA0 && c <= 0x24F;
         switch (script) {
         case Script::Any: break;
-        case Script::Han: if (!han) return false; break;
-        case Script::Japanese: if (!han && !kana) return false; break;
-        case Script::Hangul: if (!hangul) return false; break;
-        case Script::Latin: if (!latin) return false; break;
+        case Script::Han:
+            if (!han) return false;
+            break;
+        case Script::Japanese:
+            if (!han && !kana) return false;
+            break;
+        case Script::Hangul:
+            if (!hangul) return false;
+            break;
+        case Script::Latin:
+            if (!latin) return false;
+            break;
         }
     }
     return true;
 }
 
 struct Expected {
-    const char* charset;         // the charset the file is read in
-    Script script;               // of every non-ASCII text
-    std::vector<std::u16string> texts;  // found in the decoded file
+    const char* charset;               // the charset the file is read in
+    Script script;                     // of every non-ASCII text
+    std::vector<std::u16string> texts; // found in the decoded file
     std::u16string black, white;
-    std::u16string comment;      // the start of a comment of the record
-    bool damaged = false;        // the file itself holds U+FFFD
+    std::u16string comment; // the start of a comment of the record
+    bool damaged = false;   // the file itself holds U+FFFD
 };
 
 const std::map<std::string, Expected>& expectations() {
@@ -55,21 +63,32 @@ const std::map<std::string, Expected>& expectations() {
         {"gnugo-legacy/CrazyStone1.sgf", {"WINDOWS-1252", Script::Any, {}, u"Crazy Stone:0003-11", u"GNU Go:3.6", u""}},
         {"gnugo-legacy/CrazyStone2.sgf", {"WINDOWS-1252", Script::Any, {}, u"GNU Go:3.6", u"Crazy Stone:0003-11", u""}},
         {"gnugo-legacy/endgame14.sgf", {"WINDOWS-1252", Script::Any, {}, u"", u"", u""}},
-        {"gnugo-legacy/gnugo-aya.sgf", {"UTF-8", Script::Japanese, {}, u"Aya", u"GNUGo", u"スコア不一致により審判判定"}},
-        {"gnugo-legacy/gnugo-gorimu.sgf", {"UTF-8", Script::Japanese, {}, u"Gorimuchu", u"GNUGo", u"同形再現による審判判定"}},
+        {"gnugo-legacy/gnugo-aya.sgf",
+         {"UTF-8", Script::Japanese, {}, u"Aya", u"GNUGo", u"スコア不一致により審判判定"}},
+        {"gnugo-legacy/gnugo-gorimu.sgf",
+         {"UTF-8", Script::Japanese, {}, u"Gorimuchu", u"GNUGo", u"同形再現による審判判定"}},
         {"gnugo-legacy/gnugo-indigo.sgf", {"UTF-8", Script::Japanese, {}, u"INDIGO", u"GNUGo", u"スコア不一致"}},
         {"gnugo-legacy/gnugo-nanasi.sgf", {"UTF-8", Script::Japanese, {}, u"Nanasi", u"GNUGo", u"スコア不一致"}},
-        {"gnugo-legacy/nicklas12.sgf", {"WINDOWS-1252", Script::Latin, {u"hörru gnugo"}, u"GnuGo", u"kossa", u"\n kossa 6k*: hörru"}},
-        {"gnugo-legacy/tg-gg.sgf", {"WINDOWS-1252", Script::Latin, {u"Fichier SGF créé par TurboGo"}, u"Gnu Go", u"TurboGo v5.01", u""}},
+        {"gnugo-legacy/nicklas12.sgf",
+         {"WINDOWS-1252", Script::Latin, {u"hörru gnugo"}, u"GnuGo", u"kossa", u"\n kossa 6k*: hörru"}},
+        {"gnugo-legacy/tg-gg.sgf",
+         {"WINDOWS-1252", Script::Latin, {u"Fichier SGF créé par TurboGo"}, u"Gnu Go", u"TurboGo v5.01", u""}},
         {"gnugo-legacy/trevor_42.sgf", {"GB18030", Script::Han, {u"C[盘面"}, u"GnuGo-3.0.0", u"FunGo", u"盘面"}},
         {"gnugo-legacy/tso_igobot_2006-01-16.sgf", {"UTF-8", Script::Any, {}, u"tso", u"igobot", u""}},
         {"sabaki-sgf/chinese.sgf", {"GB18030", Script::Han, {}, u"古力", u"柯洁", u"围棋 is fun"}},
         {"sabaki-sgf/complex.sgf", {"UTF-8", Script::Any, {}, u"", u"", u"\n\n-- chat --\nakoveable: oups"}},
-        {"sabaki-sgf/encoding/nihon-kiin.sgf", {"CP932", Script::Japanese, {u"PC[韓国棋院]", u"RE[257手完, 黒中押し勝ち]", u"TE[第1回ソパルコサノル世界最高棋士決定戦第9戦]"}, u"申眞ソ", u"党毅飛", u""}},
+        {"sabaki-sgf/encoding/nihon-kiin.sgf",
+         {"CP932",
+          Script::Japanese,
+          {u"PC[韓国棋院]", u"RE[257手完, 黒中押し勝ち]", u"TE[第1回ソパルコサノル世界最高棋士決定戦第9戦]"},
+          u"申眞ソ",
+          u"党毅飛",
+          u""}},
         {"sabaki-sgf/japanese.sgf", {"CP932", Script::Japanese, {}, u"井山 裕太", u"山下 敬吾", u"囲碁 is fun"}},
         // Its Shift_JIS text was replaced by U+FFFD before it was saved as UTF-8, CA left as it was:
         // nothing can bring the names back.
-        {"sabaki-sgf/japanese_bad.sgf", {"UTF-8", Script::Any, {}, u"\uFFFD\uFFFD\uFFFDR \uFFFDT\uFFFD\uFFFD", u"", u"", true}},
+        {"sabaki-sgf/japanese_bad.sgf",
+         {"UTF-8", Script::Any, {}, u"\uFFFD\uFFFD\uFFFDR \uFFFDT\uFFFD\uFFFD", u"", u"", true}},
         {"sabaki-sgf/korean.sgf", {"CP949", Script::Hangul, {}, u"이세돌", u"박정환", u"바둑 is fun"}},
         {"sabaki-sgf/no-ca.sgf", {"GB18030", Script::Han, {u"C[【第三型】"}, u"", u"", u"严厉\n    黑1夹是严厉的一手"}},
         {"sabaki-sgf/utf16le.sgf", {"UTF-16LE", Script::Any, {}, u"Kitani Minoru", u"Go Seigen", u""}},
@@ -111,7 +130,8 @@ TEST(CharsetCorpus, EveryFileOfManyCharsetsReadsRight) {
         EXPECT_EQ(decoded.text.find(u'\uFFFD') != std::u16string::npos, e.damaged) << relative;
         EXPECT_TRUE(inScript(decoded.text, e.script)) << relative;
         for (const std::u16string& t : e.texts)
-            EXPECT_NE(withoutCarriageReturns(decoded.text).find(t), std::u16string::npos) << relative << ": " << toUtf8(t);
+            EXPECT_NE(withoutCarriageReturns(decoded.text).find(t), std::u16string::npos)
+                << relative << ": " << toUtf8(t);
 
         InMemoryMembers members;
         LoadSettings settings;

@@ -37,12 +37,12 @@ TEST(FileFidelity, EveryTextIsKeptAndWrittenBack) {
     struct Case {
         const char* what;
         std::string sgf;
-        const char* tree;     // the record read
-        const char* extras;   // root properties kept as they stand
-        const char* written;  // a piece of the written file
+        const char* tree;    // the record read
+        const char* extras;  // root properties kept as they stand
+        const char* written; // a piece of the written file
     } cases[] = {
-        {"the root comment, before move 1", "(;FF[4]C[A commentary]SZ[19];B[pd];W[dp])", "0C A commentary, 1B pd, 2W dp", "",
-         "C[A commentary]\r\n;B[pd]"},
+        {"the root comment, before move 1", "(;FF[4]C[A commentary]SZ[19];B[pd];W[dp])",
+         "0C A commentary, 1B pd, 2W dp", "", "C[A commentary]\r\n;B[pd]"},
         {"a problem's question beside its stones", "(;AB[aa]AW[bb]C[Black to live]TR[cc](;B[dd])(;B[ee]))",
          "0AB aa, 0AW bb, 0TR cc, 0C Black to live, {0>1 1B ee}, 1B dd", "", "AB[aa]AW[bb]\r\nTR[cc]C[Black to live]"},
         {"a comment on a setup node at the start of a variation", "(;B[aa](;W[bb])(;AB[cc]C[Position #3];W[dd]))",
@@ -125,10 +125,11 @@ TEST(FileFidelity, BoardsOtherThan19And13LinesAreRefused) {
         EXPECT_EQ(l.game.messages[0].id, kMsgBoardNotShown);
         EXPECT_EQ(toUtf8(l.game.messages[0].text), c.message);
     }
-    for (const char* fine : {"(;SZ[19])", "(;SZ[13])", "(;SZ[19:19])", "(;B[aa])"}) EXPECT_TRUE(Loaded(fine).game.ok) << fine;
+    for (const char* fine : {"(;SZ[19])", "(;SZ[13])", "(;SZ[19:19])", "(;B[aa])"})
+        EXPECT_TRUE(Loaded(fine).game.ok) << fine;
     LoadSettings settings;
-    const LoadedGame ugf = loadGameBytes("[Header]\nSIZE=9\n[Data]\nEE,B1,1,0\n", GameFileKind::Ugf, u"u",
-                                         LoadRequest{}, settings);
+    const LoadedGame ugf =
+        loadGameBytes("[Header]\nSIZE=9\n[Data]\nEE,B1,1,0\n", GameFileKind::Ugf, u"u", LoadRequest{}, settings);
     EXPECT_EQ(ugf.failure, LoadFailure::BoardSize);
     const HeaderPreview preview = preReadClipboardText(u"(;SZ[9])", settings);
     EXPECT_EQ(preview.failure, LoadFailure::BoardSize);
@@ -137,8 +138,9 @@ TEST(FileFidelity, BoardsOtherThan19And13LinesAreRefused) {
 TEST(FileFidelity, WhatTheLimitsLeaveOutIsReported) {
     // 60 text labels in one node: 50 fit.
     std::string labels = "(;B[aa]";
-    for (int i = 0; i < 60; ++i) labels += "LB[" + std::string(1, static_cast<char>('a' + i % 19)) +
-                                           std::string(1, static_cast<char>('a' + i / 19)) + ":L" + std::to_string(i) + "]";
+    for (int i = 0; i < 60; ++i)
+        labels += "LB[" + std::string(1, static_cast<char>('a' + i % 19)) +
+                  std::string(1, static_cast<char>('a' + i / 19)) + ":L" + std::to_string(i) + "]";
     labels += ")";
     Loaded l(labels);
     ASSERT_TRUE(l.game.ok);
@@ -156,7 +158,8 @@ TEST(FileFidelity, WhatTheLimitsLeaveOutIsReported) {
     EXPECT_EQ(m.game.losses[0], std::make_pair(kMsgLostNodes, 1100 - RecordSequence::kMaxNodes));
     // ... also in a UGF file, whose passes keep their colour.
     std::string ugf = "[Header]\n[Data]\nYA,B1,1,0\n";
-    for (int i = 2; i <= 1100; ++i) ugf += std::string(i % 2 ? "AA,B" : "BB,W") + std::to_string(i) + "," + std::to_string(i) + ",0\n";
+    for (int i = 2; i <= 1100; ++i)
+        ugf += std::string(i % 2 ? "AA,B" : "BB,W") + std::to_string(i) + "," + std::to_string(i) + ",0\n";
     LoadSettings settings;
     const LoadedGame u = loadGameBytes(ugf, GameFileKind::Ugf, u"u", LoadRequest{}, settings);
     ASSERT_EQ(u.losses.size(), 1u);

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
-#include <cctype>
 
 #include "formats/FileAccess.h"
 #include "formats/GameFileLoader.h"
@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 // Game-record files that the reader reads only in part: the record's limits (1,024 nodes in a
 // sequence) leave the rest out, with the number of nodes and variations left out.
 const std::map<std::string, int> kExpectedTruncations = {
-    {"pro/kombilo/under-the-stones.sgf", 287},  // one line of 1,311 moves
+    {"pro/kombilo/under-the-stones.sgf", 287}, // one line of 1,311 moves
 };
 
 // The board a file declares, found the simple way: the first "SZ[" (SGF) or "SIZE=" (UGF) and the
@@ -43,7 +43,8 @@ std::string declaredBoard(const std::string& bytes) {
         while (++at < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[at]))) rows.push_back(bytes[at]);
     if (columns.empty()) return "19";
     columns = std::to_string(std::stoi(columns));
-    if (!rows.empty() && std::to_string(std::stoi(rows)) != columns) return columns + ":" + std::to_string(std::stoi(rows));
+    if (!rows.empty() && std::to_string(std::stoi(rows)) != columns)
+        return columns + ":" + std::to_string(std::stoi(rows));
     return columns;
 }
 
@@ -94,7 +95,8 @@ TEST(FormatsCorpus, EveryFileLoadsOrIsRefusedForItsReason) {
             EXPECT_EQ(g.messages[0].id, kMsgBoardNotShown);
             std::string named = board;
             if (const std::size_t colon = named.find(':'); colon != std::string::npos) named.replace(colon, 1, "×");
-            EXPECT_NE(toUtf8(g.messages[0].text).find("盤は" + named + "路"), std::string::npos) << toUtf8(g.messages[0].text);
+            EXPECT_NE(toUtf8(g.messages[0].text).find("盤は" + named + "路"), std::string::npos)
+                << toUtf8(g.messages[0].text);
             ++refusedBoards;
             continue;
         }
@@ -104,7 +106,7 @@ TEST(FormatsCorpus, EveryFileLoadsOrIsRefusedForItsReason) {
         if (g.dropped > 0) truncated[f.relative] = g.dropped;
     }
     EXPECT_GT(games, 1100);
-    EXPECT_GT(refusedBoards, 100);  // the small-board games
+    EXPECT_GT(refusedBoards, 100); // the small-board games
     EXPECT_EQ(truncated, kExpectedTruncations);
 }
 
@@ -141,7 +143,7 @@ std::vector<std::u16string> sgfTexts(std::u16string_view text, SgfTextRules rule
         const bool wanted = all || t == kSgfC || t == kSgfLB || t == kSgfPL || t == kSgfGN || t == kSgfPB ||
                             t == kSgfPW || t == kSgfEV || t == kSgfRO || t == kSgfPC || t == kSgfBR || t == kSgfWR ||
                             t == kSgfDT || t == kSgfRE || t == kSgfGC;
-        if (t == kSgfPL && !all && nodes > 1) continue;  // later PL is reported as left out
+        if (t == kSgfPL && !all && nodes > 1) continue; // later PL is reported as left out
         if (!wanted) continue;
         for (std::size_t i = 0; i < scanner.values().size(); ++i) {
             std::u16string_view raw = scanner.value(i);
@@ -154,7 +156,7 @@ std::vector<std::u16string> sgfTexts(std::u16string_view text, SgfTextRules rule
             else appendSimpleText(raw, rules, value);
             if (t == kSgfLB && !all && value.size() > static_cast<std::size_t>(kMaxLabelLength))
                 value.resize(kMaxLabelLength);
-            if (t == kSgfC && value.size() > 1 && value[0] == u'<') {  // a leading time is the program's own
+            if (t == kSgfC && value.size() > 1 && value[0] == u'<') { // a leading time is the program's own
                 const std::size_t close = value.find(u'>');
                 if (close != std::u16string::npos && value.find_first_not_of(u"0123456789", 1) == close)
                     value.erase(0, close + 1);
@@ -193,7 +195,8 @@ TEST_P(CorpusRoundTrip, WritingAndReadingBackGivesTheSameRecord) {
         EXPECT_EQ(test::infoDifference(first.info, second.info), "");
         // Every text of the source file stands in the written file.
         if (gameFileKind(f.path) == GameFileKind::Sgf && first.dropped == 0) {
-            const DecodedText source = decodeGameRecordBytes(readFileBytes(f.path).value_or(std::string()), CodePage::Cp932);
+            const DecodedText source =
+                decodeGameRecordBytes(readFileBytes(f.path).value_or(std::string()), CodePage::Cp932);
             const DecodedText target = decodeGameRecordBytes(written.bytes, CodePage::Cp932);
             std::u16string writtenTexts;
             for (const std::u16string& t : sgfTexts(target.text, SgfTextRules::Standard, true))
@@ -202,7 +205,7 @@ TEST_P(CorpusRoundTrip, WritingAndReadingBackGivesTheSameRecord) {
             for (const std::u16string& t : sgfTexts(source.text, rules, false))
                 EXPECT_NE(writtenTexts.find(t), std::u16string::npos) << "lost: " << toUtf8(t);
         }
-        if (HasFailure()) return;  // one file's story is enough
+        if (HasFailure()) return; // one file's story is enough
         ++compared;
     }
     EXPECT_GT(compared, 900);

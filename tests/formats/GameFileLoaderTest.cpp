@@ -93,7 +93,8 @@ TEST(GameFileLoader, RefusalsCarryTheirMessages) {
     EXPECT_EQ(unknown.messages[0].text, u"ファイルは処理できない形式です。 /tmp/game.txt");
     EXPECT_EQ(loadGameFile(test::testDataDir() + "/formats/missing.sgf", LoadRequest{}, settings).failure,
               LoadFailure::CannotOpen);
-    EXPECT_EQ(loadGameFile(test::testDataDir() + "/formats", LoadRequest{}, settings).failure, LoadFailure::UnknownFileKind);
+    EXPECT_EQ(loadGameFile(test::testDataDir() + "/formats", LoadRequest{}, settings).failure,
+              LoadFailure::UnknownFileKind);
     LoadedGame clip = loadClipboardText(u"no game", LoadRequest{}, settings);
     EXPECT_FALSE(clip.ok);
     ASSERT_EQ(clip.messages.size(), 1u);

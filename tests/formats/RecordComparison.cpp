@@ -18,7 +18,8 @@ std::string describe(const RecordNode& n) {
 std::string compareSequences(const RecordSequence& a, const RecordSequence& b, const std::string& where) {
     std::ostringstream out;
     if (a.firstMoveNumber() != b.firstMoveNumber())
-        return where + ": first move " + std::to_string(a.firstMoveNumber()) + " vs " + std::to_string(b.firstMoveNumber());
+        return where + ": first move " + std::to_string(a.firstMoveNumber()) + " vs " +
+               std::to_string(b.firstMoveNumber());
     if (a.kind() != b.kind()) return where + ": kind differs";
     if (a.nodeCount() != b.nodeCount())
         return where + ": " + std::to_string(a.nodeCount()) + " nodes vs " + std::to_string(b.nodeCount());
@@ -28,8 +29,8 @@ std::string compareSequences(const RecordSequence& a, const RecordSequence& b, c
         const std::string at = where + " " + describe(x);
         if (x.type != y.type || x.moveNumber != y.moveNumber || x.x != y.x || x.y != y.y)
             return at + " vs " + describe(y);
-        if (x.isMark() && (x.data1 != y.data1 || ((x.data1 == kMarkUpperLetter || x.data1 == kMarkLowerLetter) &&
-                                                   x.data2 != y.data2)))
+        if (x.isMark() && (x.data1 != y.data1 ||
+                           ((x.data1 == kMarkUpperLetter || x.data1 == kMarkLowerLetter) && x.data2 != y.data2)))
             return at + ": mark kind or letter differs";
         if (x.type == NodeType::Pass && x.passColour() != y.passColour()) return at + ": the pass changed colour";
         if (x.elapsed != y.elapsed)

@@ -56,13 +56,13 @@ TEST(SgfReader, PointsListsAndSkippedProperties) {
         const char16_t* sgf;
         const char* tree;
     } cases[] = {
-        {u"(;b[pd];B[PD])", "1B pd, 2B pd"},                      // letters of either case
-        {u"(;B[tt];W[];B[TT])", "1P, 2P, 3P"},                    // "tt" and an empty value are passes
-        {u"(;B[zz];B[p];B[pd])", "1B pd"},                        // not points: skipped
-        {u"(;B[pd][dd];W[dp])", "1B pd, 2W dp"},                  // no list after B
+        {u"(;b[pd];B[PD])", "1B pd, 2B pd"},     // letters of either case
+        {u"(;B[tt];W[];B[TT])", "1P, 2P, 3P"},   // "tt" and an empty value are passes
+        {u"(;B[zz];B[p];B[pd])", "1B pd"},       // not points: skipped
+        {u"(;B[pd][dd];W[dp])", "1B pd, 2W dp"}, // no list after B
         {u"(;AB[aa][bb:cc]AW[dd])", "0AB aa, 0AB bb, 0AB bc, 0AB cb, 0AB cc, 0AW dd"},
         {u"(;XX[a\\]b]KTV[1][2]AddBlack[aa];White[bb];W [cc])", "1B aa, 2W bb, 3W cc"},
-        {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"},               // a value that never closes ends the text
+        {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"}, // a value that never closes ends the text
         {u"no game here", ""},
     };
     for (const Case& c : cases) {
@@ -74,7 +74,8 @@ TEST(SgfReader, PointsListsAndSkippedProperties) {
 
 TEST(SgfReader, MarksAndLabelsBelongToTheirMove) {
     Read read(u"(;B[aa];CR[bb]SQ[cc]TR[dd]MA[ee]W[ff]LB[gg:A][hh:b][ii:+][jj:12][kk:])");
-    EXPECT_EQ(read.tree(), "1B aa, 2W ff, 2CR bb, 2SQ cc, 2TR dd, 2MA ee, 2LB gg:A, 2LB hh:b, 2LB ii:+, 2LB jj:12, 2LB kk:");
+    EXPECT_EQ(read.tree(),
+              "1B aa, 2W ff, 2CR bb, 2SQ cc, 2TR dd, 2MA ee, 2LB gg:A, 2LB hh:b, 2LB ii:+, 2LB jj:12, 2LB kk:");
     const RecordNode& number = read.main().node(9);
     EXPECT_TRUE(number.isLabel());
     EXPECT_EQ(read.main().commentOf(number), u"12");
@@ -96,9 +97,9 @@ TEST(SgfReader, HeaderProperties) {
     EXPECT_EQ(info.blackName, u"Honinbo Shusaku");
     EXPECT_EQ(read.members.nameOf(info.blackPlayer), u"Honinbo Shusaku");
     EXPECT_EQ(read.members.nameOf(info.whitePlayer), u"Gennan Inseki");
-    EXPECT_EQ(read.r.poolName, u"Oshirogo,Game 1,3");  // EV, GN, RO
+    EXPECT_EQ(read.r.poolName, u"Oshirogo,Game 1,3"); // EV, GN, RO
     EXPECT_EQ(info.carriedText, u"[4d],,[Edo]");
-    EXPECT_EQ(info.gameComment, u"ear-reddening game");  // other programs' GC: a game comment too
+    EXPECT_EQ(info.gameComment, u"ear-reddening game"); // other programs' GC: a game comment too
     EXPECT_EQ(Read(u"(;GC[Kisei]GN[1])").r.poolName, u"Kisei,1");
     EXPECT_EQ(Read(u"(;SZ[9])").info().board, 0);
     EXPECT_EQ(Read(u"(;DT[1998/7])").info().startDate.month, 7);
@@ -110,9 +111,9 @@ TEST(SgfReader, Results) {
         int winner;
         float margin;
     } cases[] = {
-        {u"W+R", kWhiteWins, 1000.0f},  {u"B+3.5", kBlackWins, 3.5f}, {u"0", kJigo, 0.0f},
-        {u"Draw", kInPlay, 0.0f},       {u"w+resign", kWhiteWins, 1000.0f}, {u"B+", kBlackWins, 0.0f},
-        {u"B+T", kBlackWins, 2000.0f},  {u"B+Time", kBlackWins, 2000.0f}, {u"?", kInPlay, 0.0f},
+        {u"W+R", kWhiteWins, 1000.0f}, {u"B+3.5", kBlackWins, 3.5f},       {u"0", kJigo, 0.0f},
+        {u"Draw", kInPlay, 0.0f},      {u"w+resign", kWhiteWins, 1000.0f}, {u"B+", kBlackWins, 0.0f},
+        {u"B+T", kBlackWins, 2000.0f}, {u"B+Time", kBlackWins, 2000.0f},   {u"?", kInPlay, 0.0f},
     };
     for (const Case& c : cases) {
         std::int16_t winner = kInPlay;
@@ -131,10 +132,10 @@ TEST(SgfReader, FamilyApplicationFields) {
     EXPECT_EQ(read.info().flags, 17);
     EXPECT_EQ(read.info().startFlags, 0xF0);
     EXPECT_EQ(read.info().formatVersion, 3);
-    EXPECT_EQ(read.info().gameComment, u"the comment");  // Flag bit 16: GC is the game comment ...
-    EXPECT_EQ(read.r.poolName, u"n");                    // ... and not part of the name
+    EXPECT_EQ(read.info().gameComment, u"the comment"); // Flag bit 16: GC is the game comment ...
+    EXPECT_EQ(read.r.poolName, u"n");                   // ... and not part of the name
     EXPECT_EQ(Read(u"(;FF[4]AP[Tamarindo:Type=7,Flag=1])").info().type, 0);
-    EXPECT_EQ(Read(u"(;FF[4]AP[Tamarindo:Flag=16])").info().flags, 0);  // fields only in their order
+    EXPECT_EQ(Read(u"(;FF[4]AP[Tamarindo:Flag=16])").info().flags, 0); // fields only in their order
     EXPECT_FALSE(Read(u"(;FF[4]AP[CGoban:3])").r.familyFile);
 }
 
@@ -199,7 +200,7 @@ TEST(SgfReader, CommentsTimesAndTextRules) {
     EXPECT_EQ(f.node(2).elapsed, -666);
     EXPECT_EQ(f.node(2).comment, -1);
     EXPECT_EQ(f.commentOf(f.node(3)), u"a]b\\c\rd");
-    EXPECT_EQ(f.commentOf(f.node(4)), u"x\r\ny");  // every C of a node, one after the other
+    EXPECT_EQ(f.commentOf(f.node(4)), u"x\r\ny"); // every C of a node, one after the other
     // Other programs' files follow FF[4]: escapes, kept and soft line breaks.
     Read other(u"(;FF[4]AP[CGoban:3];B[aa]C[a\\]b\\\\c\r\nd\\\ne\tf];W[bb]C[<7>x])");
     const RecordSequence& o = other.main();
@@ -262,10 +263,10 @@ TEST(SgfReader, LimitsLeaveTheRestOutCleanly) {
 
 TEST(SgfReader, HeaderPreReadStopsAtTheFirstBlackMove) {
     InMemoryMembers members;
-    const SgfHeader h = preReadSgfHeader(
-        u"licence text (not SGF)\n(;FF[4]SZ[13]HA[3]KM[0.5]RE[B+T]EV[League]GC[x]GN[Round 2]RO[final]"
-        u"AB[aa][bb][cc]PB[Sai]PW[Akira];B[dd]PW[Later])",
-        &members);
+    const SgfHeader h =
+        preReadSgfHeader(u"licence text (not SGF)\n(;FF[4]SZ[13]HA[3]KM[0.5]RE[B+T]EV[League]GC[x]GN[Round 2]RO[final]"
+                         u"AB[aa][bb][cc]PB[Sai]PW[Akira];B[dd]PW[Later])",
+                         &members);
     EXPECT_TRUE(h.ok);
     EXPECT_EQ(h.info.board, 1);
     EXPECT_EQ(h.info.handicap, 3);

@@ -32,7 +32,8 @@ std::string treeDump(const RecordSequence& s) {
             static const char* const kNames[] = {"LB", "CR", "SQ", "TR", "MA"};
             out.append(n.data1 <= kMarkCross ? kNames[n.data1] : "LB").append(" ");
             appendPoint(out, n);
-            if (n.data1 == kMarkUpperLetter || n.data1 == kMarkLowerLetter) out.append(":").push_back(static_cast<char>(n.data2));
+            if (n.data1 == kMarkUpperLetter || n.data1 == kMarkLowerLetter)
+                out.append(":").push_back(static_cast<char>(n.data2));
             else if (n.isLabel()) out.append(":").append(toUtf8(s.commentOf(n)));
             else if (n.data1 == 0) out.append(":");
             break;

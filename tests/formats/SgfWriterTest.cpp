@@ -6,11 +6,11 @@
 
 #include "formats/GameFileLoader.h"
 #include "formats/MemberDirectory.h"
+#include "formats/RecordComparison.h"
 #include "formats/SgfReader.h"
 #include "formats/SgfTreeDump.h"
 #include "formats/SgfWriter.h"
 #include "formats/TextEncoding.h"
-#include "formats/RecordComparison.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
 
@@ -78,8 +78,9 @@ TEST(SgfWriter, Results) {
         float margin;
         const char16_t* text;
     } cases[] = {
-        {kBlackWins, 1000.0f, u"RE[B+R]"}, {kWhiteWins, 2.5f, u"RE[W+2.5]"}, {kJigo, 0.0f, u"RE[0]"},
-        {kInPlay, 0.0f, u""},              {kWhiteWins, 2000.0f, u"RE[W+T]"}, {kBlackWins, 0.25f, u"RE[B+0.25]"},
+        {kBlackWins, 1000.0f, u"RE[B+R]"}, {kWhiteWins, 2.5f, u"RE[W+2.5]"},
+        {kJigo, 0.0f, u"RE[0]"},           {kInPlay, 0.0f, u""},
+        {kWhiteWins, 2000.0f, u"RE[W+T]"}, {kBlackWins, 0.25f, u"RE[B+0.25]"},
     };
     for (const Case& c : cases) {
         GameInfo info;
@@ -121,7 +122,7 @@ TEST(SgfWriter, CommentsTimesAndEscapesComeBackExactly) {
     info.gameComment = u"first\r\nsecond]";
 
     const std::string text = utf8Text(*main, info);
-    EXPECT_NE(text.find(";B[pd]C[<65>a\r\nb]"), std::string::npos) << text;  // a real line break
+    EXPECT_NE(text.find(";B[pd]C[<65>a\r\nb]"), std::string::npos) << text; // a real line break
     EXPECT_NE(text.find("GN[a\\]b\\\\c]"), std::string::npos) << text;
     const SgfReadResult back = readBack(fromUtf8(text));
     const RecordSequence& b = *back.main;
@@ -131,7 +132,7 @@ TEST(SgfWriter, CommentsTimesAndEscapesComeBackExactly) {
     EXPECT_EQ(b.node(1).elapsed, -666);
     EXPECT_EQ(b.commentOf(b.node(1)), longText + u"]");
     EXPECT_EQ(b.commentOf(b.node(2)), u"[bracket] C:\\dir\\ ends with \\");
-    EXPECT_EQ(b.commentOf(b.node(3)), u"line\r\ncr only\r\nlf only]");  // line breaks come back as CR LF
+    EXPECT_EQ(b.commentOf(b.node(3)), u"line\r\ncr only\r\nlf only]"); // line breaks come back as CR LF
     EXPECT_EQ(back.poolName, u"a]b\\c");
     EXPECT_EQ(back.info.gameComment, u"first\r\nsecond]");
 }
@@ -164,16 +165,18 @@ TEST(SgfWriter, VariationsAndReferencesNestAsStandardSgf) {
         if (c != '\r' && c != '\n') bare.push_back(c);
     EXPECT_EQ(bare,
               ";B[bb];W[cb]"
-              "(;B[db](;W[eb](;)(;B[fk]))(;W[el];B[fl]))"  // move 4 and its reference sequence
-              "(;B[dk](;W[ek])(;W[ek]))"                    // the first variation after move 2 ...
-              "(;B[dk]))");                                 // ... and the second
-    EXPECT_EQ(test::treeDump(*main),
-              "1B bb, 2W cb, {2>3 3B dk, {3>4 4W ek}, 4W ek}, {2>3 3B dk}, 3B db, 4W eb, {R4 4W el, 5B fl}, {4>5 5B fk}");
+              "(;B[db](;W[eb](;)(;B[fk]))(;W[el];B[fl]))" // move 4 and its reference sequence
+              "(;B[dk](;W[ek])(;W[ek]))"                  // the first variation after move 2 ...
+              "(;B[dk]))");                               // ... and the second
+    EXPECT_EQ(
+        test::treeDump(*main),
+        "1B bb, 2W cb, {2>3 3B dk, {3>4 4W ek}, 4W ek}, {2>3 3B dk}, 3B db, 4W eb, {R4 4W el, 5B fl}, {4>5 5B fk}");
     // Everything but the reference comes back as it was; the reference is a variation after the
     // move before it, which is the same game.
     const SgfReadResult back = readBack(fromUtf8(text));
-    EXPECT_EQ(test::treeDump(*back.main),
-              "1B bb, 2W cb, {2>3 3B dk, {3>4 4W ek}, 4W ek}, {2>3 3B dk}, 3B db, {3>4 4W el, 5B fl}, 4W eb, {4>5 5B fk}");
+    EXPECT_EQ(
+        test::treeDump(*back.main),
+        "1B bb, 2W cb, {2>3 3B dk, {3>4 4W ek}, 4W ek}, {2>3 3B dk}, 3B db, {3>4 4W el, 5B fl}, 4W eb, {4>5 5B fk}");
     // Exported for Mail Go: the main line only, every move.
     SgfWriteOptions exported;
     exported.exportOnly = true;
@@ -205,7 +208,7 @@ TEST(SgfWriter, EncodingsMarksAndTheFallBackToUtf8) {
     SgfWriteResult sjis = writeSgf(*main, info, options);
     EXPECT_FALSE(sjis.fellBackToUtf8);
     EXPECT_EQ(sjis.bytes.rfind("(;CA[Shift_JIS]FF[4]", 0), 0u);
-    EXPECT_NE(sjis.bytes.find("\x81\x60\x87\x40\xFB\xFC"), std::string::npos);  // ～①髙 in CP932
+    EXPECT_NE(sjis.bytes.find("\x81\x60\x87\x40\xFB\xFC"), std::string::npos); // ～①髙 in CP932
 
     options.encoding = SgfEncoding::Utf16;
     SgfWriteResult utf16 = writeSgf(*main, info, options);
@@ -256,8 +259,9 @@ TEST(SgfWriter, LeadingSetupStonesAndLabels) {
     label.comment = static_cast<std::int16_t>(main->comments().add(u"A1]", 1, Backslashes::Keep));
     main->appendNode(label);
     const std::string text = utf8Text(*main, GameInfo{});
-    EXPECT_NE(text.find("Flag=8,"), std::string::npos) << text;  // setup stones, not handicap stones
-    EXPECT_NE(text.find("AW[aa]AB[ba][ca]\r\n;B[ff]LB[gg:A1\\]])"), std::string::npos) << text;  // labels in their move's node
+    EXPECT_NE(text.find("Flag=8,"), std::string::npos) << text; // setup stones, not handicap stones
+    EXPECT_NE(text.find("AW[aa]AB[ba][ca]\r\n;B[ff]LB[gg:A1\\]])"), std::string::npos)
+        << text; // labels in their move's node
     const SgfReadResult back = readBack(fromUtf8(text));
     EXPECT_EQ(test::treeDump(*back.main), "0AW aa, 0AB ba, 0AB ca, 1B ff, 1LB gg:A1]");
     EXPECT_EQ(test::recordDifference(*main, *back.main), "");
@@ -283,7 +287,7 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         std::string sgf;
         SgfEncoding encoding;
         bool merge;
-        const char* tree;  // the record of the first reading
+        const char* tree; // the record of the first reading
         int handicap;
         int leadingSetup;
     } cases[] = {

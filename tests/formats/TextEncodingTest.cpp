@@ -65,15 +65,37 @@ TEST(TextEncoding, TheSpellingsOfCharsetsInRealFiles) {
         const char* written;
         const char* charset;
     } cases[] = {
-        {"Shift_JIS", "CP932"}, {"SJIS", "CP932"}, {"Shift-JIS", "CP932"}, {"x-sjis", "CP932"},
-        {"shift_jis", "CP932"}, {"MS_KANJI", "CP932"}, {"Windows-31J", "CP932"}, {"UTF8", "UTF-8"},
-        {"utf-8", "UTF-8"}, {"GB2312", "GB18030"}, {"gbk", "GB18030"}, {"cp936", "GB18030"},
-        {"GB18030", "GB18030"}, {"Big5", "CP950"}, {"EUC-KR", "CP949"}, {"ks_c_5601-1987", "CP949"},
-        {"EUC-JP", "EUC-JP-MS"}, {"ISO-2022-JP", "ISO-2022-JP-2"}, {"ISO8859_1", "WINDOWS-1252"},
-        {"iso-8859-1", "WINDOWS-1252"}, {"Latin1", "WINDOWS-1252"}, {"ISO-8859-2", "ISO-8859-2"},
-        {"iso8859-5", "ISO-8859-5"}, {"Windows-1251", "WINDOWS-1251"}, {"cp1251", "WINDOWS-1251"},
-        {"x-cp1250", "WINDOWS-1250"}, {"KOI8-R", "KOI8-R"}, {"UTF-16", "UTF-16"}, {"UTF-16LE", "UTF-16LE"},
-        {"US-ASCII", "ASCII"}, {" UTF-8 ", "UTF-8"},
+        {"Shift_JIS", "CP932"},
+        {"SJIS", "CP932"},
+        {"Shift-JIS", "CP932"},
+        {"x-sjis", "CP932"},
+        {"shift_jis", "CP932"},
+        {"MS_KANJI", "CP932"},
+        {"Windows-31J", "CP932"},
+        {"UTF8", "UTF-8"},
+        {"utf-8", "UTF-8"},
+        {"GB2312", "GB18030"},
+        {"gbk", "GB18030"},
+        {"cp936", "GB18030"},
+        {"GB18030", "GB18030"},
+        {"Big5", "CP950"},
+        {"EUC-KR", "CP949"},
+        {"ks_c_5601-1987", "CP949"},
+        {"EUC-JP", "EUC-JP-MS"},
+        {"ISO-2022-JP", "ISO-2022-JP-2"},
+        {"ISO8859_1", "WINDOWS-1252"},
+        {"iso-8859-1", "WINDOWS-1252"},
+        {"Latin1", "WINDOWS-1252"},
+        {"ISO-8859-2", "ISO-8859-2"},
+        {"iso8859-5", "ISO-8859-5"},
+        {"Windows-1251", "WINDOWS-1251"},
+        {"cp1251", "WINDOWS-1251"},
+        {"x-cp1250", "WINDOWS-1250"},
+        {"KOI8-R", "KOI8-R"},
+        {"UTF-16", "UTF-16"},
+        {"UTF-16LE", "UTF-16LE"},
+        {"US-ASCII", "ASCII"},
+        {" UTF-8 ", "UTF-8"},
     };
     for (const auto& c : cases) EXPECT_EQ(resolveCharsetName(c.written).value_or("(none)"), c.charset) << c.written;
     EXPECT_FALSE(resolveCharsetName("no-such-charset").has_value());
@@ -90,11 +112,11 @@ TEST(TextEncoding, EveryDeclaredCharsetIsHonoured) {
     } cases[] = {
         {"GB2312", "GB18030", u"古力", u"柯洁", u"围棋很有趣"},
         {"GBK", "GB18030", u"古力", u"柯洁", u"镕"},
-        {"Big5", "CP950", u"古力", u"柯潔", u"圍棋許功蓋"},  // 許功蓋 end in 0x5C in Big5
+        {"Big5", "CP950", u"古力", u"柯潔", u"圍棋許功蓋"}, // 許功蓋 end in 0x5C in Big5
         {"EUC-KR", "CP949", u"이세돌", u"박정환", u"바둑은 재미있다"},
         {"EUC-JP", "EUC-JP-MS", u"井山裕太", u"山下敬吾", u"囲碁は楽しい"},
-        {"ISO-2022-JP", "ISO-2022-JP-2", u"井山保", u"山下丸", u"倍倒"},  // 保丸倒 end in "]", 倍 in "\\"
-        {"Shift_JIS", "CP932", u"表", u"ソ", u"能申"},  // all end in 0x5C in Shift_JIS
+        {"ISO-2022-JP", "ISO-2022-JP-2", u"井山保", u"山下丸", u"倍倒"}, // 保丸倒 end in "]", 倍 in "\\"
+        {"Shift_JIS", "CP932", u"表", u"ソ", u"能申"},                   // all end in 0x5C in Shift_JIS
         {"Windows-1251", "WINDOWS-1251", u"Иван", u"Пётр", u"Хороший ход"},
         {"KOI8-R", "KOI8-R", u"Иван", u"Пётр", u"Хороший ход"},
         {"ISO-8859-2", "ISO-8859-2", u"Łukasz", u"Žofie", u"Dobrý tah"},
@@ -153,7 +175,8 @@ TEST(TextEncoding, TheCharsetOfAFileWithoutCaIsDetected) {
         const char* written;
         const char* detected;
     } cases[] = {
-        {"Japanese", u"(;PB[井山裕太]PW[山下敬吾]C[白の一手はよくありません。ここはツケが正解です。])", "CP932", "CP932"},
+        {"Japanese", u"(;PB[井山裕太]PW[山下敬吾]C[白の一手はよくありません。ここはツケが正解です。])", "CP932",
+         "CP932"},
         {"Japanese names only", u"(;PB[申眞ソ]PW[党毅飛])", "CP932", "CP932"},
         {"Chinese (GB2312)", u"(;PB[古力]PW[柯洁]C[黑1夹是严厉的一手，也是最强的攻击。])", "GB18030", "GB18030"},
         {"Chinese (Big5)", u"(;PB[古力]PW[柯潔]C[黑棋這一手很厲害，也是最強的攻擊。])", "CP950", "CP950"},
@@ -235,7 +258,7 @@ TEST(TextEncoding, ACaThatDoesNotFitAndAForcedCharset) {
 TEST(TextEncoding, CodePagesAndWhatTheyCannotHold) {
     EXPECT_TRUE(representableIn(u"～①髙 対局", CodePage::Cp932));
     EXPECT_FALSE(representableIn(u"한국어", CodePage::Cp932));
-    EXPECT_FALSE(representableIn(u"¥", CodePage::Cp932));  // CP932 writes it as a backslash
+    EXPECT_FALSE(representableIn(u"¥", CodePage::Cp932)); // CP932 writes it as a backslash
     EXPECT_TRUE(representableIn(u"café €", CodePage::Windows1252));
     EXPECT_FALSE(representableIn(u"対局", CodePage::Windows1252));
     // Bytes that are not valid in the code page become U+FFFD, one per byte.

@@ -41,13 +41,13 @@ TEST(UgfReader, LinesOfTheDescription) {
         int winner;
         float margin;
     } cases[] = {
-        {u"[HEADER]\nCOORDINATETYPE=IGS\n[DATA]\nPD,B1,1,0\n", "1B pp", 0, 0.0f},  // row D from the bottom
+        {u"[HEADER]\nCOORDINATETYPE=IGS\n[DATA]\nPD,B1,1,0\n", "1B pp", 0, 0.0f}, // row D from the bottom
         {u"[HEADER]\nCOORDINATETYPE=JPN\n[DATA]\nPD,B1,1,0\n", "1B pd", 0, 0.0f},
         {u"[Header]\nCoordinateType=IGS\n[Data]\npd,b1,1,0\n", "1B pp", 0, 0.0f},
         {u"[HEADER]\nWINNER=B,5.5\n[DATA]\n", "", kBlackWins, 5.5f},
-        {u"[HEADER]\n[DATA]\nYA,B1,0,0\nPP,B1,0,0\nPD,W1,2,0\n", "1B pp, 2W pd", 0, 0.0f},  // no stone off the board
-        {u"[HEADER]\n[DATA]\nAA,W1,1,0\nBB,B1,2,0\n", "1P, 2W aa, 3B bb", 0, 0.0f},  // White first: Black passed
-        {u"[HEADER]\n[DATA]\nDD,B1,1,0\nPP,B1,0,0\n", "1B dd", 0, 0.0f},  // a handicap line after a move ends it
+        {u"[HEADER]\n[DATA]\nYA,B1,0,0\nPP,B1,0,0\nPD,W1,2,0\n", "1B pp, 2W pd", 0, 0.0f}, // no stone off the board
+        {u"[HEADER]\n[DATA]\nAA,W1,1,0\nBB,B1,2,0\n", "1P, 2W aa, 3B bb", 0, 0.0f},        // White first: Black passed
+        {u"[HEADER]\n[DATA]\nDD,B1,1,0\nPP,B1,0,0\n", "1B dd", 0, 0.0f}, // a handicap line after a move ends it
         {u"[HEADER]\nWINNER=W,T\n[DATA]\n", "", kWhiteWins, 2000.0f},
         {u"[HEADER]\nno key here\nCOORDINATETYPE=XYZ\n[DATA]\nAA,B1,1,0\nBB,W1,2,0\n[REVIEWNODE]\nCC,B1,3,0\n",
          "1B aa, 2W bb", 0, 0.0f},
@@ -69,7 +69,7 @@ TEST(UgfReader, AHandicapLineAfterMovesEndsTheReading) {
     EXPECT_EQ(test::treeDump(*g.main), "1B aa, 2W bb");
     ASSERT_EQ(g.messages.size(), 1u);
     EXPECT_EQ(g.messages[0].text, u"前の番号より小さな番号が出現した。 最終番号=2 出現番号=1");
-    EXPECT_EQ(g.info.name, u"late");  // no TITLE: the file's name
+    EXPECT_EQ(g.info.name, u"late"); // no TITLE: the file's name
 }
 
 } // namespace

@@ -21,9 +21,10 @@ private:
         CIgoBoard board;
         Window() : board(environment(&widget)) {
             widget.resize(820, 860);
-            widget.show();  // a widget draws once it is on the screen
+            widget.show(); // a widget draws once it is on the screen
             widget.setBoard(&board);
-            QObject::connect(&widget, &BoardWidget::pointClicked, &widget, [this](int x, int y) { board.clickPoint(x, y); });
+            QObject::connect(&widget, &BoardWidget::pointClicked, &widget,
+                             [this](int x, int y) { board.clickPoint(x, y); });
         }
         static BoardEnvironment environment(BoardWidget* canvas) {
             BoardEnvironment env;
@@ -51,12 +52,14 @@ private Q_SLOTS:
             QVERIFY(compiled.loadCompiledIn(lines, large));
             QVERIFY(decoded.load(pngOnly, lines, large));
             QCOMPARE(compiled.image().size(), decoded.image().size());
-            QVERIFY(compiled.image().convertToFormat(QImage::Format_RGB32) == decoded.image().convertToFormat(QImage::Format_RGB32));
+            QVERIFY(compiled.image().convertToFormat(QImage::Format_RGB32) ==
+                    decoded.image().convertToFormat(QImage::Format_RGB32));
             QVERIFY(compiled.wood() == decoded.wood());
             // The usual boards are read in place from the program file.
             if (!large) {
                 const QResource pixels(QStringLiteral(":/pixels/board%1.png").arg(lines));
-                QCOMPARE(static_cast<const void*>(compiled.image().constBits()), static_cast<const void*>(pixels.data() + 16));
+                QCOMPARE(static_cast<const void*>(compiled.image().constBits()),
+                         static_cast<const void*>(pixels.data() + 16));
             }
             QCOMPARE(compiled.geometry().cellWidth(), decoded.geometry().cellWidth());
         }
@@ -79,9 +82,9 @@ private Q_SLOTS:
     void stonesAppearAtTheirCentres() {
         Window w;
         QVERIFY2(w.widget.pictureError().isEmpty(), qPrintable(w.widget.pictureError()));
-        QVERIFY(w.board.placeStone(3, 3));    // black
-        QVERIFY(w.board.placeStone(15, 15));  // white
-        QVERIFY(w.board.placeStone(9, 9));    // black
+        QVERIFY(w.board.placeStone(3, 3));   // black
+        QVERIFY(w.board.placeStone(15, 15)); // white
+        QVERIFY(w.board.placeStone(9, 9));   // black
         QVERIFY(brightness(w.offscreenAt(3, 3)) < 70);
         QVERIFY(brightness(w.offscreenAt(15, 15)) > 190);
         // The screen shows the same: sample a few pixels around each centre.
@@ -107,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toInt(), 16);
         QCOMPARE(spy.at(0).at(1).toInt(), 3);
-        QVERIFY(brightness(w.offscreenAt(16, 3)) < 70);  // the click played black there
+        QVERIFY(brightness(w.offscreenAt(16, 3)) < 70); // the click played black there
         QCOMPARE(w.widget.pointAt(c.toPoint()), QPoint(16, 3));
 
         // Between two points nothing is hit.

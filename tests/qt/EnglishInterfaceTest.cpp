@@ -20,16 +20,16 @@ private Q_SLOTS:
             QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
         QStringList found;
         for (const test::SeenText& seen : tour.texts)
-            if (seen.text.contains(japanese))
-                found << seen.where + QStringLiteral(": ") + seen.text;
+            if (seen.text.contains(japanese)) found << seen.where + QStringLiteral(": ") + seen.text;
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
         // The tour reached what it is meant to check.
         const QString dialogs = tour.dialogs.join(QLatin1Char('\n'));
-        for (const char* dialog : {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
-                                   "GameSettingsDialog", "ResultDialog", "PlayerDialog",
-                                   "QFileDialog", "QMessageBox", "GameListDialog", "CopyMoveDialog", "GroupListDialog",
-                                   "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog", "NameChoiceDialog", "About Stonewise"})
+        for (const char* dialog :
+             {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
+              "GameSettingsDialog", "ResultDialog", "PlayerDialog", "QFileDialog", "QMessageBox", "GameListDialog",
+              "CopyMoveDialog", "GroupListDialog", "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog",
+              "NameChoiceDialog", "About Stonewise"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);
         QStringList texts;
         for (const test::SeenText& seen : tour.texts) texts << seen.text;

@@ -35,7 +35,7 @@ class GameSettingsDialogTest : public QObject {
 private Q_SLOTS:
     void valuesComeBackAndARefusalKeepsItOpen() {
         MemberList members;
-        for (const char16_t* name : {u"不明", u"白川", u"黒田"}) {  // member 0 is the unknown player
+        for (const char16_t* name : {u"不明", u"白川", u"黒田"}) { // member 0 is the unknown player
             MemberRecord m;
             m.name = name;
             members.add(m);

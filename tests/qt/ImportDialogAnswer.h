@@ -31,7 +31,8 @@ inline void answerImportDialog(const char* button, std::function<void(ImportFile
                 poll->deleteLater();
                 --importAnswersPending();
                 if (prepare) prepare(*dialog);
-                if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(button)); b && b->isEnabled()) b->click();
+                if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(button)); b && b->isEnabled())
+                    b->click();
                 return;
             }
         if (++*tries > 2000) {

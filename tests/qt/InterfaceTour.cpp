@@ -98,11 +98,13 @@ public:
             if (auto* tabs = qobject_cast<QTabBar*>(w))
                 for (int i = 0; i < tabs->count(); ++i) add(at, tabs->tabText(i));
             if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
-                for (int c = 0; c < tree->columnCount(); ++c) add(at + QStringLiteral(" header"), tree->headerItem()->text(c));
+                for (int c = 0; c < tree->columnCount(); ++c)
+                    add(at + QStringLiteral(" header"), tree->headerItem()->text(c));
                 // Names the user typed (games, players, groups, members) are content, not interface.
                 for (int i = 0; i < tree->topLevelItemCount(); ++i)
                     for (int c = 0; c < tree->columnCount(); ++c)
-                        if (!tree->topLevelItem(i)->data(c, kUserContentRole).toBool()) add(at, tree->topLevelItem(i)->text(c));
+                        if (!tree->topLevelItem(i)->data(c, kUserContentRole).toBool())
+                            add(at, tree->topLevelItem(i)->text(c));
             } else if (auto* view = qobject_cast<QTreeView*>(w); view && view->model()) {
                 for (int c = 0; c < view->model()->columnCount(); ++c)
                     add(at + QStringLiteral(" header"), view->model()->headerData(c, Qt::Horizontal).toString());
@@ -117,7 +119,7 @@ public:
         add(where, a->text());
         if (a->toolTip() != a->text()) add(where + QStringLiteral(" tooltip"), a->toolTip());
         if (QMenu* menu = a->menu()) {
-            Q_EMIT menu->aboutToShow();  // opened, as a menu makes its entries then
+            Q_EMIT menu->aboutToShow(); // opened, as a menu makes its entries then
             for (QAction* inner : menu->actions()) lookAtMenuAction(inner, where + QStringLiteral(" / ") + a->text());
         }
     }
@@ -128,7 +130,8 @@ public:
         look(&m_window, where);
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w == &m_window || !w->isVisible() || qobject_cast<QMenu*>(w)) continue;
-            m_result.dialogs << QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(": ") + w->windowTitle();
+            m_result.dialogs << QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(": ") +
+                                    w->windowTitle();
             look(w, where + QStringLiteral(" / ") + w->windowTitle());
             w->close();
         }
@@ -161,18 +164,18 @@ public:
         for (CButtonBox* bar : m_window.findChildren<CButtonBox*>())
             for (QToolButton* b : bar->findChildren<QToolButton*>()) buttons.append(b);
         for (const QPointer<QToolButton>& b : buttons) {
-                if (!b || !b->isVisible() || !b->isEnabled()) continue;
-                const QString tip = b->toolTip();
-                b->click();
-                lookAround(where + QStringLiteral(" / button ") + tip);
-            }
+            if (!b || !b->isVisible() || !b->isEnabled()) continue;
+            const QString tip = b->toolTip();
+            b->click();
+            lookAround(where + QStringLiteral(" / button ") + tip);
+        }
     }
 
     // Every entry of every menu of the menu bar, chosen once (but the exit and the file manager).
     void chooseEveryMenuEntry() {
         QList<QPair<QAction*, QString>> entries;
         std::function<void(QMenu*, const QString&)> collect = [&](QMenu* menu, const QString& where) {
-            Q_EMIT menu->aboutToShow();  // opened, as a menu makes its entries then
+            Q_EMIT menu->aboutToShow(); // opened, as a menu makes its entries then
             for (QAction* a : menu->actions()) {
                 if (a->isSeparator()) continue;
                 if (a->menu()) collect(a->menu(), where + QStringLiteral(" / ") + a->text());
@@ -222,7 +225,8 @@ private:
         }
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return;
-        m_result.dialogs << QString::fromLatin1(modal->metaObject()->className()) + QStringLiteral(": ") + modal->windowTitle();
+        m_result.dialogs << QString::fromLatin1(modal->metaObject()->className()) + QStringLiteral(": ") +
+                                modal->windowTitle();
         look(modal, modal->windowTitle());
         for (QPushButton* b : modal->findChildren<QPushButton*>()) {
             if (!b->isVisible() || !b->isEnabled() || !m_press.contains(b->text())) continue;
@@ -240,7 +244,8 @@ private:
     void openInnerDialogs(QWidget* modal) {
         if (modal->objectName() != QLatin1String("gameSettings")) return;
         // The cloud settings belong to a Mail Go game.
-        if (auto* mail = modal->findChild<QAbstractButton*>(QStringLiteral("type%1").arg(static_cast<int>(GameTypeChoice::MailGo))))
+        if (auto* mail = modal->findChild<QAbstractButton*>(
+                QStringLiteral("type%1").arg(static_cast<int>(GameTypeChoice::MailGo))))
             mail->click();
         for (const char* name : {"result", "whiteNew", "blackModify", "cloud"}) {
             auto* button = modal->findChild<QAbstractButton*>(QLatin1String(name));
@@ -261,7 +266,7 @@ private:
     MainWindow& m_window;
     QTimer m_poll;
     QSet<QString> m_seen;
-    QString m_choice;  // the entry to choose in the next pop-up menu
+    QString m_choice; // the entry to choose in the next pop-up menu
     QStringList m_press;
     InterfaceTourResult m_result;
 };

@@ -51,7 +51,7 @@ struct SeenText {
 // out as game content and paths.
 struct InterfaceTourResult {
     QList<SeenText> texts;
-    QStringList dialogs;  // the title of every dialog and message box that was opened
+    QStringList dialogs; // the title of every dialog and message box that was opened
 };
 
 // Starts the program (see RunningProgram), then tours it.

@@ -18,10 +18,11 @@ private Q_SLOTS:
         // Japanese: the program, the file formats, keys and the version line.
         static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
         static const QStringList allowed{
-            QStringLiteral("Stonewise"), QStringLiteral("Tamarindo"), QStringLiteral("SGF"), QStringLiteral("sgf"),
-            QStringLiteral("UGF"), QStringLiteral("ugf"), QStringLiteral("ugi"), QStringLiteral("OK"),  QStringLiteral("Ctrl"), QStringLiteral("Enter"),
-            QStringLiteral("Version"), QStringLiteral("Build"),
-            QStringLiteral("NULL")};  // "<NULL>": a member without an address
+            QStringLiteral("Stonewise"), QStringLiteral("Tamarindo"), QStringLiteral("SGF"),
+            QStringLiteral("sgf"),       QStringLiteral("UGF"),       QStringLiteral("ugf"),
+            QStringLiteral("ugi"),       QStringLiteral("OK"),        QStringLiteral("Ctrl"),
+            QStringLiteral("Enter"),     QStringLiteral("Version"),   QStringLiteral("Build"),
+            QStringLiteral("NULL")}; // "<NULL>": a member without an address
         QStringList found;
         for (const test::SeenText& seen : tour.texts) {
             for (auto it = word.globalMatch(seen.text); it.hasNext();) {
@@ -35,10 +36,11 @@ private Q_SLOTS:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
         const QString dialogs = tour.dialogs.join(QLatin1Char('\n'));
-        for (const char* dialog : {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
-                                   "GameSettingsDialog", "ResultDialog", "PlayerDialog",
-                                   "QFileDialog", "QMessageBox", "GameListDialog", "CopyMoveDialog", "GroupListDialog",
-                                   "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog", "NameChoiceDialog"})
+        for (const char* dialog :
+             {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
+              "GameSettingsDialog", "ResultDialog", "PlayerDialog", "QFileDialog", "QMessageBox", "GameListDialog",
+              "CopyMoveDialog", "GroupListDialog", "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog",
+              "NameChoiceDialog"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);
         QStringList texts;
         for (const test::SeenText& seen : tour.texts) texts << seen.text;

@@ -39,7 +39,8 @@ const QString kGameName = QStringLiteral("冬の三子局");
 struct Window {
     Application app;
     MainWindow window;
-    explicit Window(const test::TempFolder& folder) : app(CommandLine{}, DataFolder(folder.path()), std::string()), window(prepare(app)) {
+    explicit Window(const test::TempFolder& folder)
+        : app(CommandLine{}, DataFolder(folder.path()), std::string()), window(prepare(app)) {
         window.resize(1200, 900);
         window.startUp();
         window.show();
@@ -65,7 +66,7 @@ public:
     void then(Step step) { m_steps.push_back(std::move(step)); }
     bool done() const { return m_steps.empty(); }
     QStringList unexpected;
-    QStringList messages;  // the texts of the message boxes answered
+    QStringList messages; // the texts of the message boxes answered
 
 private:
     void poll() {
@@ -119,7 +120,8 @@ QStringList rowTexts(const QTreeWidgetItem* item) {
 QTreeWidgetItem* ourGame(QTreeWidget* list, int whiteColumn, int blackColumn) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = list->topLevelItem(i);
-        if (item->text(whiteColumn).trimmed() == kWhiteName && item->text(blackColumn).trimmed() == kBlackName) return item;
+        if (item->text(whiteColumn).trimmed() == kWhiteName && item->text(blackColumn).trimmed() == kBlackName)
+            return item;
     }
     return nullptr;
 }
@@ -205,7 +207,8 @@ private Q_SLOTS:
             QCOMPARE(stonesOf(window.board(), kWhite), 10);
             QTreeWidget* moves = window.sidePanel().moveList().tree();
             QVERIFY(moves->topLevelItemCount() > 0);
-            const QString lastMove = rowTexts(moves->topLevelItem(moves->topLevelItemCount() - 1)).join(QLatin1Char('|'));
+            const QString lastMove =
+                rowTexts(moves->topLevelItem(moves->topLevelItemCount() - 1)).join(QLatin1Char('|'));
             // The list numbers the players' moves: black's tenth, the twentieth, on 12-十一.
             QCOMPARE(moves->topLevelItemCount(), 20);
             QCOMPARE(lastMove.trimmed(), QStringLiteral("20　（１２，十一）"));
@@ -285,7 +288,8 @@ private Q_SLOTS:
         QStringList inTarget, afterDelete, backHome;
         auto rowsOf = [](QTreeWidget* list) {
             QStringList rows;
-            for (int i = 0; i < list->topLevelItemCount(); ++i) rows << rowTexts(list->topLevelItem(i)).join(QLatin1Char('|'));
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                rows << rowTexts(list->topLevelItem(i)).join(QLatin1Char('|'));
             return rows;
         };
         answers.then([&](QWidget* modal) {
@@ -294,7 +298,7 @@ private Q_SLOTS:
             auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("games"));
             from = dialog->findChild<QComboBox*>(QStringLiteral("groups"))->currentData().toInt();
             QTreeWidgetItem* ours = ourGame(list, 1, 2);
-            if (!ours) return true;  // fails below: nothing was copied
+            if (!ours) return true; // fails below: nothing was copied
             list->setCurrentItem(ours);
             pressLater(dialog->findChild<QPushButton*>(QStringLiteral("copy")));
             return true;
@@ -352,7 +356,8 @@ private Q_SLOTS:
         QVERIFY(to >= 0 && to != from);
         const QString ours = kWhiteName + QLatin1Char('|') + kBlackName;
         QCOMPARE(inTarget.filter(ours).size(), 1);
-        QVERIFY2(inTarget.filter(ours)[0].contains(QStringLiteral("白中押し勝ち")), qPrintable(inTarget.join(QLatin1Char('\n'))));
+        QVERIFY2(inTarget.filter(ours)[0].contains(QStringLiteral("白中押し勝ち")),
+                 qPrintable(inTarget.join(QLatin1Char('\n'))));
         QCOMPARE(afterDelete.filter(ours).size(), 0);
         QCOMPARE(afterDelete.size(), inTarget.size() - 1);
         QCOMPARE(backHome.filter(ours).size(), 1);

@@ -78,9 +78,10 @@ private Q_SLOTS:
         GameListPanel panel;
         panel.setContent(gameListPanelContent(lib.env()));
         QTreeWidget* list = panel.list();
-        QCOMPARE(headerOf(list), QStringList({QStringLiteral("対局名"), QStringLiteral("番号"), QStringLiteral("保護"),
-                                              QStringLiteral("白番"), QStringLiteral("黒番"), QStringLiteral("ハンディ"),
-                                              QStringLiteral("タイプ"), QStringLiteral("状況"), QStringLiteral("対局日")}));
+        QCOMPARE(headerOf(list),
+                 QStringList({QStringLiteral("対局名"), QStringLiteral("番号"), QStringLiteral("保護"),
+                              QStringLiteral("白番"), QStringLiteral("黒番"), QStringLiteral("ハンディ"),
+                              QStringLiteral("タイプ"), QStringLiteral("状況"), QStringLiteral("対局日")}));
         QCOMPARE(column(list, 0), QStringList({QStringLiteral("game 3"), QStringLiteral("game 11")}));
         QCOMPARE(column(list, 1), QStringList({QStringLiteral("    3"), QStringLiteral("   11")}));
         QCOMPARE(panel.findChild<QLabel*>()->text(), QStringLiteral("G2: 対局・記録"));
@@ -100,17 +101,18 @@ private Q_SLOTS:
         GameListForm form(lib.env(), lib.group);
         GameListDialog dialog(form, nullptr);
         auto* list = dialog.findChild<QTreeWidget*>();
-        QCOMPARE(headerOf(list), QStringList({QStringLiteral("対局名"), QStringLiteral("白番"), QStringLiteral("黒番"),
-                                              QStringLiteral("ハンディ"), QStringLiteral("状況"), QStringLiteral("対局日")}));
+        QCOMPARE(headerOf(list),
+                 QStringList({QStringLiteral("対局名"), QStringLiteral("白番"), QStringLiteral("黒番"),
+                              QStringLiteral("ハンディ"), QStringLiteral("状況"), QStringLiteral("対局日")}));
         QCOMPARE(list->topLevelItemCount(), 2);
-        QCOMPARE(form.selected(), 3);  // the first game, selected
+        QCOMPARE(form.selected(), 3); // the first game, selected
         if (const QString picture = qEnvironmentVariable("STONEWISE_PICTURE"); !picture.isEmpty()) {
             dialog.show();
             QTest::qWait(50);
             QVERIFY(dialog.grab().save(picture));
         }
-        Q_EMIT list->header()->sectionClicked(0);  // by name: "game 11" before "game 3"
-        Q_EMIT list->header()->sectionClicked(0);  // and back round
+        Q_EMIT list->header()->sectionClicked(0); // by name: "game 11" before "game 3"
+        Q_EMIT list->header()->sectionClicked(0); // and back round
         QCOMPARE(column(list, 0), QStringList({QStringLiteral("game 3"), QStringLiteral("game 11")}));
         Q_EMIT list->header()->sectionClicked(0);
         QCOMPARE(column(list, 0), QStringList({QStringLiteral("game 11"), QStringLiteral("game 3")}));
@@ -129,11 +131,11 @@ private Q_SLOTS:
         GroupListDialog dialog(form, nullptr);
         auto* list = dialog.findChild<QTreeWidget*>();
         QCOMPARE(list->topLevelItemCount(), 6);
-        QCOMPARE(headerOf(list), QStringList({QStringLiteral("番号"), QStringLiteral("グループ名"), QStringLiteral("対局数"),
-                                              QStringLiteral("タイプ")}));
+        QCOMPARE(headerOf(list), QStringList({QStringLiteral("番号"), QStringLiteral("グループ名"),
+                                              QStringLiteral("対局数"), QStringLiteral("タイプ")}));
         QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("    2"));
         QPushButton* remove = button(&dialog, 50002);
-        for (int row : {0, 1}) {  // the current group, a group with games
+        for (int row : {0, 1}) { // the current group, a group with games
             list->setCurrentItem(list->topLevelItem(row));
             QVERIFY(!remove->isEnabled());
         }
@@ -234,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(column(list, 2).first(), QStringLiteral("臨時"));
         QCOMPARE(column(list, 7), QStringList({QString(), QStringLiteral("黒2目勝ち"), QStringLiteral("黒中押し勝ち"),
                                                QStringLiteral("記録中")}));
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(0), 0);  // already on the board: nothing happens
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(0), 0); // already on the board: nothing happens
         QCOMPARE(list->topLevelItemCount(), 4);
         Q_EMIT list->itemDoubleClicked(list->topLevelItem(3), 0);
         QCOMPARE(list->topLevelItemCount(), 3);

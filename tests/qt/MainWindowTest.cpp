@@ -1,42 +1,42 @@
 #include <QApplication>
-#include <QThread>
-#include <atomic>
-#include <functional>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QComboBox>
-#include <QCheckBox>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QMimeData>
 #include <QResource>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <atomic>
+#include <functional>
 
+#include "ImportDialogAnswer.h"
 #include "app/Application.h"
 #include "app/ButtonLayouts.h"
 #include "app/CommandIds.h"
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
-#include "store/GameStore.h"
 #include "qt/BoardWidget.h"
 #include "qt/ButtonIcons.h"
 #include "qt/CButtonBox.h"
-#include "qt/MainWindow.h"
 #include "qt/CommentPanel.h"
-#include "ImportDialogAnswer.h"
 #include "qt/ImportFileDialog.h"
 #include "qt/InfoPanel.h"
+#include "qt/MainWindow.h"
 #include "qt/MoveListPanel.h"
-#include "qt/QtUi.h"
 #include "qt/QtText.h"
+#include "qt/QtUi.h"
 #include "qt/SidePanel.h"
 #include "qt/SingleInstance.h"
+#include "store/GameStore.h"
 #include "store/SettingsRecord.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
@@ -84,7 +84,7 @@ private Q_SLOTS:
         connect(&m_closer, &QTimer::timeout, this, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 if (qobject_cast<ImportFileDialog*>(modal) && test::importAnswersPending() > 0) return;
-                if (qobject_cast<QProgressDialog*>(modal)) return;  // a progress window, not a box
+                if (qobject_cast<QProgressDialog*>(modal)) return; // a progress window, not a box
                 m_boxes << modal->windowTitle();
                 modal->close();
             }
@@ -94,7 +94,8 @@ private Q_SLOTS:
 
     void cleanup() {
         m_closer.stop();
-        QVERIFY2(m_boxes.isEmpty(), qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
+        QVERIFY2(m_boxes.isEmpty(),
+                 qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
     }
 
     void theMenuBarHoldsEveryMenuInOrder() {
@@ -139,10 +140,12 @@ private Q_SLOTS:
             const QIcon icon = buttonIcon(picture);
             for (const QSize size : {QSize(24, 24), QSize(48, 48)})
                 for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-                    const QImage shown = icon.pixmap(size, 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                    const QImage shown =
+                        icon.pixmap(size, 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
                     QVERIFY2(shown == drawButtonPicture(picture, size, mode), qPrintable(QString::number(picture)));
                 }
-            QVERIFY(drawButtonPicture(picture, QSize(24, 24)) != drawButtonPicture(picture, QSize(24, 24), QIcon::Disabled));
+            QVERIFY(drawButtonPicture(picture, QSize(24, 24)) !=
+                    drawButtonPicture(picture, QSize(24, 24), QIcon::Disabled));
         }
     }
 
@@ -180,7 +183,8 @@ private Q_SLOTS:
     void aDroppedFileOpensAndNamesTheWindow() {
         Program p;
         QCOMPARE(p.window->windowTitle(), QStringLiteral("Stonewise"));
-        const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
+        const QString file =
+            QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -195,7 +199,8 @@ private Q_SLOTS:
     void aGameReadFromAFileShowsOnTheBoardAndInTheList() {
         Program p;
         // A server game with a handicap, variations, comments and the players' names.
-        const QString file = QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
+        const QString file =
+            QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
         QVERIFY(QFileInfo::exists(file));
         test::answerImportDialog("importTemporary");
         p.window->openFile(file);
@@ -219,14 +224,16 @@ private Q_SLOTS:
                 const QPoint at = widget.mapTo(p.window.get(), (centre + QPointF(0, radius / 2)).toPoint());
                 const QRgb px = shot.pixel(at);
                 const int light = (qRed(px) + qGreen(px) + qBlue(px)) / 3;
-                QVERIFY2(c == kBlack ? light < 90 : light > 170, qPrintable(QStringLiteral("stone at %1,%2").arg(x).arg(y)));
+                QVERIFY2(c == kBlack ? light < 90 : light > 170,
+                         qPrintable(QStringLiteral("stone at %1,%2").arg(x).arg(y)));
                 ++stones;
             }
         QVERIFY(stones > 3);
         auto* tree = side.findChild<QTreeWidget*>();
         QVERIFY(tree && tree->topLevelItemCount() > 0);
         bool branchLine = false;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) branchLine |= tree->topLevelItem(i)->text(0).contains(QStringLiteral("【分岐】"));
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            branchLine |= tree->topLevelItem(i)->text(0).contains(QStringLiteral("【分岐】"));
         QVERIFY(branchLine);
 
         // A click on an empty point plays there, as the colour to move.
@@ -243,8 +250,9 @@ private Q_SLOTS:
 
     void theCommentPanelShowsTheCommentOfTheMoveShown() {
         Program p;
-        const QString file = QString::fromStdString(test::corpusDir()) +
-                             QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
+        const QString file =
+            QString::fromStdString(test::corpusDir()) +
+            QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
         test::answerImportDialog("importTemporary");
         p.window->openFile(file);
         CIgoBoard& board = p.window->board();
@@ -274,7 +282,8 @@ private Q_SLOTS:
         const int before = board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size();
         p.window->ui().alarmMark(1, 3, 3, true);
         QCOMPARE(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before + 1);
-        QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), before,
+                                  2000);
     }
 
     // The window comes back where it was left: its place is saved and restored the same way, so
@@ -353,7 +362,8 @@ private Q_SLOTS:
         QApplication::processEvents();
         QLabel* strip = nullptr;
         for (QLabel* label : p.window->findChildren<QLabel*>())
-            if (label->text() == QStringLiteral("禁じ手です。") && label->isVisible() && label != p.window->statusBar()->findChild<QLabel*>())
+            if (label->text() == QStringLiteral("禁じ手です。") && label->isVisible() &&
+                label != p.window->statusBar()->findChild<QLabel*>())
                 strip = label;
         QVERIFY(strip);
         QVERIFY(strip->height() > 0);
@@ -371,7 +381,8 @@ private Q_SLOTS:
         test::TempFolder files;
         QList<QUrl> urls;
         for (const char* name : {"first", "second", "third"}) {
-            const QString path = QString::fromStdString(files.path()) + QString::fromLatin1(name) + QStringLiteral(".sgf");
+            const QString path =
+                QString::fromStdString(files.path()) + QString::fromLatin1(name) + QStringLiteral(".sgf");
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray("(;GN[") + name + "];B[pd];W[dp];B[pp])");
@@ -388,7 +399,7 @@ private Q_SLOTS:
             const bool currentAlone = temporary->isEnabled();
             all->setChecked(true);
             const bool currentForAll = temporary->isEnabled();
-            groups->setCurrentIndex(groups->findData(3));  // "G4: 棋譜鑑賞"
+            groups->setCurrentIndex(groups->findData(3)); // "G4: 棋譜鑑賞"
             all->setChecked(true);
             temporaryFollowsTheChoices = currentAlone && !currentForAll && !temporary->isEnabled() &&
                                          groups->currentText() == QStringLiteral("G4: 棋譜鑑賞");
@@ -425,7 +436,8 @@ private Q_SLOTS:
         QSignalSpy front(&first, &SingleInstance::frontRequested);
         // The second start is another process; here it runs on its own thread.
         std::atomic<bool> handed = false;
-        std::unique_ptr<QThread> second(QThread::create([&] { handed = SingleInstance(key).handOver(QStringLiteral("/tmp/ゲーム 1.sgf")); }));
+        std::unique_ptr<QThread> second(
+            QThread::create([&] { handed = SingleInstance(key).handOver(QStringLiteral("/tmp/ゲーム 1.sgf")); }));
         second->start();
         QTRY_COMPARE(opened.size(), 1);
         QTRY_VERIFY(second->isFinished());
@@ -440,7 +452,8 @@ private Q_SLOTS:
         // Only this user may reach the socket.
         const QFileInfo socket(QDir::tempPath() + QLatin1Char('/') + key);
         QVERIFY(socket.exists());
-        QVERIFY(!(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QVERIFY(
+            !(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
     }
 
     // What a crashed run leaves where its socket was does not keep the next run from listening.
@@ -450,7 +463,7 @@ private Q_SLOTS:
         QFile left(path);
         QVERIFY(left.open(QIODevice::WriteOnly));
         left.close();
-        QVERIFY(!SingleInstance(key).handOver(QString()));  // nobody answers there
+        QVERIFY(!SingleInstance(key).handOver(QString())); // nobody answers there
         SingleInstance next(key);
         QVERIFY(next.listen());
         QSignalSpy front(&next, &SingleInstance::frontRequested);

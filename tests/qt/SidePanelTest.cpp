@@ -71,8 +71,9 @@ private Q_SLOTS:
     void listsTheRecordAsATree() {
         PanelledBoard p;
         p.buildBranchedGame();
-        QCOMPARE(p.topTexts(), (QStringList{u"  1　（4，4）　"_qs, u"  2　（16，16）　"_qs, u"  3　（5，5）　ここが急所"_qs,
-                                             u"【分岐】 黒の変化"_qs, u"  4　（15，15）　"_qs, u"  5　（6，6）　"_qs}));
+        QCOMPARE(p.topTexts(),
+                 (QStringList{u"  1　（4，4）　"_qs, u"  2　（16，16）　"_qs, u"  3　（5，5）　ここが急所"_qs,
+                              u"【分岐】 黒の変化"_qs, u"  4　（15，15）　"_qs, u"  5　（6，6）　"_qs}));
         QTreeWidgetItem* branch = p.tree()->topLevelItem(3);
         QCOMPARE(branch->childCount(), 2);
         QCOMPARE(branch->child(1)->text(0), u"  5 : 2　（12，12）　"_qs);
@@ -205,7 +206,7 @@ private Q_SLOTS:
         std::set<QRgb> colours;
         for (int y = 0; y < shot.height(); y += 3)
             for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
-        QVERIFY(colours.size() > 20);  // text, icons and frames were painted
+        QVERIFY(colours.size() > 20); // text, icons and frames were painted
         shot.save(QStringLiteral("side-panel.png"));
     }
 };

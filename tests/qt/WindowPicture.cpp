@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
                                  QStringLiteral(STONEWISE_PROGRAM_FOLDER), QSize(1000, 768));
     if (!program.shown()) return 1;
     MainWindow& window = program.window();
-    window.runCommand(32902);  // the viewing mode
+    window.runCommand(32902); // the viewing mode
     test::answerImportDialog("importTemporary");
     window.openFile(QString::fromLocal8Bit(argv[3]));
     window.runCommand(kCmdShowNumbers);

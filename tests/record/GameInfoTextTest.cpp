@@ -32,8 +32,8 @@ TEST(GameInfoText, HandicapAndKomiTexts) {
         std::u16string_view text;
     };
     const Case cases[] = {
-        {6.5f, false, u"６.５目"}, {6.5f, true, u"６目"},  {6.0f, false, u"６.５目"}, {-0.5f, false, u"逆0.5目"},
-        {-0.5f, true, u"逆1目"},   {0.0f, false, u"無し"}, {0.5f, false, u"半目"},    {40.0f, false, u"無し"},
+        {6.5f, false, u"６.５目"}, {6.5f, true, u"６目"},     {6.0f, false, u"６.５目"}, {-0.5f, false, u"逆0.5目"},
+        {-0.5f, true, u"逆1目"},   {0.0f, false, u"無し"},    {0.5f, false, u"半目"},    {40.0f, false, u"無し"},
         {-25.0f, true, u"逆25目"}, {9.5f, false, u"９.５目"},
     };
     for (const Case& c : cases) EXPECT_EQ(komiText(c.komi, c.whole), c.text) << c.komi << " " << c.whole;
@@ -75,7 +75,8 @@ TEST(GameInfoText, RanksAndListColumns) {
 
 TEST(GameInfoText, InPlayStatusLine) {
     EXPECT_EQ(inPlayStatusText(24, -1, u"", u"", true, MailGoState::None), u"対局中　最終：白 23手（パス）");
-    EXPECT_EQ(inPlayStatusText(7, 0, u"４", u"十六", false, MailGoState::NotSent), u"対局中　最終：黒  7手（４、十六） 未送信");
+    EXPECT_EQ(inPlayStatusText(7, 0, u"４", u"十六", false, MailGoState::NotSent),
+              u"対局中　最終：黒  7手（４、十六） 未送信");
 }
 
 } // namespace

@@ -8,9 +8,9 @@ namespace {
 TEST(GameRecord, APathTakesEachMoveFromTheDeepestSequenceThatHasIt) {
     GameRecord r;
     for (int n = 1; n <= 12; ++n) r.main().appendNode(makeMoveNode(n, n, 0));
-    RecordSequence* ref = r.main().createChild(1, 10, kReference);  // another move 10
+    RecordSequence* ref = r.main().createChild(1, 10, kReference); // another move 10
     for (int n = 10; n <= 11; ++n) ref->appendNode(makeMoveNode(n, n, 5));
-    RecordSequence* inner = ref->createChild(2, 11, kBranch);       // after move 10 of the reference
+    RecordSequence* inner = ref->createChild(2, 11, kBranch); // after move 10 of the reference
     inner->appendNode(makeMoveNode(11, 0, 9));
     ASSERT_TRUE(r.enterSequence(inner));
     EXPECT_EQ(r.pathDepth(), 2);

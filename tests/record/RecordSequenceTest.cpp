@@ -206,7 +206,7 @@ TEST(RecordSequence, NumberingGivesIdsBranchNumbersAndKindBits) {
     s->insertNode(3, l1);
     s->insertNode(3, l2);
     b1->setId(7);
-    b2->setId(7);  // a duplicate is numbered anew with the lowest free number
+    b2->setId(7); // a duplicate is numbered anew with the lowest free number
     s->numberTree();
     EXPECT_EQ(b1->id(), 7u);
     EXPECT_EQ(b2->id(), 1u);
@@ -221,8 +221,11 @@ TEST(RecordSequence, AnswerTagsComeFromTheFirstComment) {
         std::u16string comment;
         AnswerKind kind;
     };
-    const Case cases[] = {{u"&F: too slow", kFailure}, {u"!正解:よい手", kCorrect}, {u"!変化:", kVariation},
-                          {u"!正解 without colon", kNoAnswer}, {u"&G:", kCorrect}};
+    const Case cases[] = {{u"&F: too slow", kFailure},
+                          {u"!正解:よい手", kCorrect},
+                          {u"!変化:", kVariation},
+                          {u"!正解 without colon", kNoAnswer},
+                          {u"&G:", kCorrect}};
     auto s = gameOf(3);
     for (const Case& c : cases) {
         RecordSequence* b = s->createChild(1, 3, kBranch);
@@ -268,21 +271,21 @@ struct MergeSetup {
 };
 
 TEST(RecordSequence, MergingANewBranchWithItsSiblings) {
-    {   // identical: the new branch goes
+    { // identical: the new branch goes
         MergeSetup m({1, 2, 3}, {1, 2, 3});
         RecordNode* link = m.main->mergeBranch(m.fresh);
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(m.main->child(link->childSlot), m.sibling);
         EXPECT_EQ(m.main->child(2), nullptr);
     }
-    {   // the sibling already holds it and more: the new branch goes
+    { // the sibling already holds it and more: the new branch goes
         MergeSetup m({1, 2, 3, 4}, {1, 2});
         RecordNode* link = m.main->mergeBranch(m.fresh);
         EXPECT_EQ(m.main->child(link->childSlot), m.sibling);
         EXPECT_EQ(m.sibling->nodeCount(), 4);
         EXPECT_EQ(m.main->child(2), nullptr);
     }
-    {   // the new branch holds the sibling and more: its rest is appended to the sibling
+    { // the new branch holds the sibling and more: its rest is appended to the sibling
         MergeSetup m({1, 2}, {1, 2, 3, 4});
         m.fresh->setComment(3, u"the fourth move");
         RecordNode* link = m.main->mergeBranch(m.fresh);
@@ -293,7 +296,7 @@ TEST(RecordSequence, MergingANewBranchWithItsSiblings) {
         EXPECT_EQ(m.sibling->lastMoveNumber(), 9);
         EXPECT_EQ(m.main->child(2), nullptr);
     }
-    {   // they diverge: both stay
+    { // they diverge: both stay
         MergeSetup m({1, 2, 3}, {1, 7, 3});
         RecordNode* link = m.main->mergeBranch(m.fresh);
         EXPECT_EQ(m.main->child(link->childSlot), m.fresh);
@@ -304,7 +307,7 @@ TEST(RecordSequence, MergingANewBranchWithItsSiblings) {
 TEST(RecordSequence, ElapsedTotalsSplitByColour) {
     auto s = gameOf(4);
     s->node(0).elapsed = 30;
-    s->node(1).elapsed = encodeElapsed(40000);  // stored as minutes
+    s->node(1).elapsed = encodeElapsed(40000); // stored as minutes
     s->node(2).elapsed = 5;
     const auto t = s->elapsedTotals();
     EXPECT_EQ(t.black, 35);
@@ -323,7 +326,7 @@ TEST(SequenceList, ASelfLoopIsReportedOnceAndRepaired) {
     a->setNext(a);
     EXPECT_EQ(list.checkLoops(), 1);
     EXPECT_EQ(reports, 1);
-    EXPECT_EQ(a->next(), b);  // mended: nothing after the loop is lost
+    EXPECT_EQ(a->next(), b); // mended: nothing after the loop is lost
     EXPECT_EQ(list.size(), 3);
     EXPECT_EQ(list.checkLoops(), 0);
     EXPECT_EQ(reports, 1);
@@ -331,7 +334,7 @@ TEST(SequenceList, ASelfLoopIsReportedOnceAndRepaired) {
     b->setNext(b);
     EXPECT_EQ(list.checkLoops(), 1);
     EXPECT_EQ(b->next(), nullptr);
-    main.reset();  // destroying the record afterwards touches nothing freed
+    main.reset(); // destroying the record afterwards touches nothing freed
     EXPECT_EQ(list.size(), 0);
 }
 

@@ -21,7 +21,7 @@ TEST(StringTable, TheInterfaceLanguageAnswersFirstAndJapaneseFillsItsGaps) {
     {
         InterfaceLanguage language(other);
         EXPECT_EQ(uiText(10003), u"Black");
-        EXPECT_EQ(uiText(10002), u"白");  // not in the language: the program's own text
+        EXPECT_EQ(uiText(10002), u"白"); // not in the language: the program's own text
         EXPECT_EQ(StringTable::lookup(nullptr, 10003), std::u16string_view(u"Black"));
         // A table given by the caller still comes first.
         const StringTable caller({{10003, u"Noir"}});
@@ -58,7 +58,7 @@ TEST(StringTable, ChoiceListsAndResultsSpeakTheInterfaceLanguage) {
     InterfaceLanguage language(other);
     EXPECT_EQ(resultText(info), u"Black wins by resignation");
     EXPECT_EQ(handicapList()[2].text(), u"2 stones");
-    EXPECT_EQ(komiText(6.5f, false), u"６.５目");  // missing from the language: Japanese
+    EXPECT_EQ(komiText(6.5f, false), u"６.５目"); // missing from the language: Japanese
 }
 
 } // namespace

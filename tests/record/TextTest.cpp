@@ -17,8 +17,8 @@ TEST(Text, Utf8RoundTripAndValidation) {
     const std::u16string text = u"碁 Go 😀 ①";
     EXPECT_EQ(fromUtf8(toUtf8(text)), text);
     EXPECT_TRUE(isValidUtf8("plain"));
-    EXPECT_FALSE(isValidUtf8("\x82\xa0"));        // Shift_JIS bytes
-    EXPECT_FALSE(isValidUtf8("\xe3\x81"));        // cut short
+    EXPECT_FALSE(isValidUtf8("\x82\xa0")); // Shift_JIS bytes
+    EXPECT_FALSE(isValidUtf8("\xe3\x81")); // cut short
     EXPECT_EQ(fromUtf8("a\xff"), u"a\uFFFD");
 }
 

@@ -71,7 +71,7 @@ Bytes storedGame() {
     node(b, 3, 2, 2, 255, 255, {}, 0, 0, 0, 1, 1);
     node(b, 1, 0, 3, 15, 3, {}, 40, 1, 1);
     b.u32(254);
-    b.element(11, 255, 0);  // free slot 1
+    b.element(11, 255, 0); // free slot 1
     b.element(11, 1, -1);
     sequenceHeader(b, 2, 0, 3, 3, 1, 0, 1, 0, 1, 1);
     node(b, 1, 0, 3, 2, 16, u"分岐");
@@ -130,7 +130,7 @@ TEST(GameFile, AFileWithoutEntryStartsWithTheMainSequence) {
     ASSERT_EQ(read.status, StoreReadStatus::Ok);
     EXPECT_FALSE(read.entry);
     EXPECT_EQ(read.main->handicapCount(), 3);
-    EXPECT_EQ(read.main->numberOffset(), -1);  // two or more handicap stones
+    EXPECT_EQ(read.main->numberOffset(), -1); // two or more handicap stones
     EXPECT_EQ(read.main->nodeCount(), 4);
     EXPECT_EQ(encodeGameFile(*read.main, nullptr, NodeForm::Ordinary), b.bytes());
 }
@@ -157,12 +157,12 @@ TEST(GameFile, ReadsCompactNodesMixedWithOrdinaryOnes) {
     b.header(0x000D0003, 0xFFFF, 0);
     b.element(11, 0, -1);
     sequenceHeader(b, 0, 0, 1, 4, 0, -1, 5, 0, 0, 0);
-    b.head(8, 0, 8).u8(1).u8(0).u8(3).u8(3).u8(0).u8(0).u8(0).u8(0 * 16 + 0 + 64);   // B1, a comment follows
+    b.head(8, 0, 8).u8(1).u8(0).u8(3).u8(3).u8(0).u8(0).u8(0).u8(0 * 16 + 0 + 64); // B1, a comment follows
     b.fieldText(0, u"一手目");
-    b.head(8, 0, 8).u8(2).u8(0).u8(15).u8(15).u8(0).u8(0).u8(0).u8(1 * 16 + 1);      // W2, step 1, flags 1
-    node(b, 1, 0, 3, 2, 2, {}, 30);                                                   // B3 in the ordinary form
-    b.head(8, 0, 8).u8(4).u8(0).u8(3).u8(3).u8(1).u8(0).u8(0).u8(0);                 // a circle at move 3
-    b.head(8, 0, 8).u8(0).u8(0).u8(255).u8(255).u8(0).u8(0).u8(0).u8(1 * 16);        // W4 passes
+    b.head(8, 0, 8).u8(2).u8(0).u8(15).u8(15).u8(0).u8(0).u8(0).u8(1 * 16 + 1); // W2, step 1, flags 1
+    node(b, 1, 0, 3, 2, 2, {}, 30);                                             // B3 in the ordinary form
+    b.head(8, 0, 8).u8(4).u8(0).u8(3).u8(3).u8(1).u8(0).u8(0).u8(0);            // a circle at move 3
+    b.head(8, 0, 8).u8(0).u8(0).u8(255).u8(255).u8(0).u8(0).u8(0).u8(1 * 16);   // W4 passes
     b.u32(254);
     b.end();
     const GameFileRead read = decodeGameFile(b);
@@ -201,16 +201,16 @@ TEST(GameFile, NodesTheCompactFormCannotHoldAreWrittenInTheOrdinaryForm) {
     auto main = RecordSequence::createMain();
     RecordNode setup;
     setup.type = NodeType::BlackSetup;
-    setup.moveNumber = 0;  // a step of -1 from the first move number
+    setup.moveNumber = 0; // a step of -1 from the first move number
     setup.x = setup.y = 9;
     main->appendNode(setup);
     main->appendNode(makeMoveNode(1, 3, 3));
-    main->appendNode(makeMoveNode(1, 3, 3));   // step 0
-    main->appendNode(makeMoveNode(2, 4, 4));   // step 1
-    main->appendNode(makeMoveNode(6, 5, 5));   // step 4: would collide with the comment bit
-    main->appendNode(makeMoveNode(25, 6, 6));  // step 19
+    main->appendNode(makeMoveNode(1, 3, 3));  // step 0
+    main->appendNode(makeMoveNode(2, 4, 4));  // step 1
+    main->appendNode(makeMoveNode(6, 5, 5));  // step 4: would collide with the comment bit
+    main->appendNode(makeMoveNode(25, 6, 6)); // step 19
     RecordNode traced = makeMoveNode(26, 7, 7);
-    traced.flags = kTraceMoveFlag | 1;         // flags above the low four bits
+    traced.flags = kTraceMoveFlag | 1; // flags above the low four bits
     main->appendNode(traced);
     main->setComment(4, u"飛んだ");
     const GameFileRead read = decodeGameFile(encodeGameFile(*main, nullptr, NodeForm::Compact));
@@ -244,7 +244,7 @@ TEST(GameFile, DamageAnywhereGivesNoRecord) {
     Bytes strange;
     strange.header(0x000D0003, 0xFFFF, 0).element(11, 0, -1);
     sequenceHeader(strange, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0);
-    strange.element(12, 0, 0);  // neither a node nor the end of the sequence
+    strange.element(12, 0, 0); // neither a node nor the end of the sequence
     EXPECT_EQ(decodeGameFile(strange).status, StoreReadStatus::Damaged);
     Bytes version;
     version.header(0x000D0003, 0xFFFF, 0, 0).end();

@@ -39,12 +39,15 @@ protected:
 };
 
 TEST_F(GameStoreTest, AFirstStartCreatesTheSixGroupsAndTheTwoMembers) {
-    setLastView(settings, 106, 1);  // the scratch group reads as none, then 0
+    setLastView(settings, 106, 1); // the scratch group reads as none, then 0
     store.start(settings, today, messages);
     EXPECT_TRUE(messages.empty());
-    const std::pair<std::u16string_view, std::uint32_t> expected[] = {
-        {u"メール碁", 1}, {u"対局・記録", 16}, {u"問題集", 64},
-        {u"棋譜鑑賞", 256}, {u"終局したメール碁の保存", 2}, {u"終局した対局の保存", 32}};
+    const std::pair<std::u16string_view, std::uint32_t> expected[] = {{u"メール碁", 1},
+                                                                      {u"対局・記録", 16},
+                                                                      {u"問題集", 64},
+                                                                      {u"棋譜鑑賞", 256},
+                                                                      {u"終局したメール碁の保存", 2},
+                                                                      {u"終局した対局の保存", 32}};
     for (int n = 0; n < 6; ++n) {
         const GroupRecord* g = store.group(n);
         ASSERT_TRUE(g) << n;
@@ -80,7 +83,7 @@ TEST_F(GameStoreTest, ASingleUntypedGroupBecomesMailGoAndExistingKindsAreNotDupl
     int count = 0;
     for (const auto& g : store.groups()) count += g.has_value();
     EXPECT_EQ(count, 6);
-    EXPECT_EQ(store.group(0)->type, kGroupPlayAndRecord);  // the next free numbers
+    EXPECT_EQ(store.group(0)->type, kGroupPlayAndRecord); // the next free numbers
 
     GroupTable some{};
     some[0] = GroupRecord{0, u"両方", 0, 0, kGroupMailGo | kGroupViewing, 0, std::nullopt};
@@ -111,7 +114,7 @@ TEST_F(GameStoreTest, TheGroupOfAModePrefersTheRememberedOne) {
     EXPECT_EQ(store.groupForMode(256, settings), 3);
     settings.modeGroups[5] = second;
     EXPECT_EQ(store.groupForMode(256, settings), second);
-    settings.modeGroups[5] = 0;  // a remembered group that does not serve the mode is passed over
+    settings.modeGroups[5] = 0; // a remembered group that does not serve the mode is passed over
     EXPECT_EQ(store.groupForMode(256, settings), 3);
     EXPECT_EQ(store.groupForMode(8192, settings), std::nullopt);
     EXPECT_EQ(store.groupForMode(0, settings), std::nullopt);
@@ -127,7 +130,7 @@ TEST_F(GameStoreTest, GameNumbersDeletingAndTheGroupRefusals) {
     EXPECT_TRUE(pathExists(folder.groupFile(1, "Game00002.dat")));
     ASSERT_TRUE(store.deleteGame(1, 2, messages));
     EXPECT_FALSE(pathExists(folder.groupFile(1, "Game00002.dat")));
-    EXPECT_EQ(store.newGameNumber(1, messages), 2);  // the lowest empty slot
+    EXPECT_EQ(store.newGameNumber(1, messages), 2); // the lowest empty slot
     ASSERT_TRUE(store.saveGameList(1, messages));
 
     StoreMessages refused;
@@ -135,7 +138,7 @@ TEST_F(GameStoreTest, GameNumbersDeletingAndTheGroupRefusals) {
     ASSERT_EQ(refused.size(), 1u);
     EXPECT_EQ(refused[0].text, u"グループ(2)には有効な対局が在るので、削除できません。");
     refused.clear();
-    EXPECT_FALSE(store.deleteGroup(2, 2, refused));  // the current group, even without games
+    EXPECT_FALSE(store.deleteGroup(2, 2, refused)); // the current group, even without games
     ASSERT_EQ(refused.size(), 1u);
     EXPECT_EQ(refused[0].text, u"対局が在るグループ、或いは現在のグループは削除できません。");
 
@@ -157,8 +160,9 @@ TEST_F(GameStoreTest, GameNumbersDeletingAndTheGroupRefusals) {
 
 TEST_F(GameStoreTest, TheHundredAndFirstGroupIsRefused) {
     GroupTable groups{};
-    for (int n = 0; n < 99; ++n) groups[static_cast<std::size_t>(n)] = GroupRecord{0, u"g", 0, 0, 1 | 2 | 16 | 32 | 64 | 256, 0, {}};
-    groups[100] = GroupRecord{};  // a pattern database group does not count
+    for (int n = 0; n < 99; ++n)
+        groups[static_cast<std::size_t>(n)] = GroupRecord{0, u"g", 0, 0, 1 | 2 | 16 | 32 | 64 | 256, 0, {}};
+    groups[100] = GroupRecord{}; // a pattern database group does not count
     test::writeTestFile(folder.file("GroupIdList.dat"), encodeGroupList(groups, 101));
     store.start(settings, today, messages);
     StoreMessages m;
@@ -225,7 +229,7 @@ TEST_F(GameStoreTest, OpeningAGameWithoutEntryOrFile) {
 
 TEST_F(GameStoreTest, TheScratchGameIsCompactInItsOwnFolder) {
     store.start(settings, today, messages);
-    EXPECT_EQ(store.gameFilePath(kScratchGroup, 0), "");  // no scratch folder named yet
+    EXPECT_EQ(store.gameFilePath(kScratchGroup, 0), ""); // no scratch folder named yet
     store.setScratchFolder(fromUtf8(temp.path() + "scratch"));
     const auto record = test::sampleRecord(80);
     GameInfo info;
@@ -237,13 +241,13 @@ TEST_F(GameStoreTest, TheScratchGameIsCompactInItsOwnFolder) {
     const GameFileRead read = store.readGame(kScratchGroup, 0, messages);
     ASSERT_EQ(read.status, StoreReadStatus::Ok);
     test::expectSameRecord(*record, *read.main, false);
-    EXPECT_EQ(read.main->node(1).elapsed, 0);  // elapsed times are not kept in this form
+    EXPECT_EQ(read.main->node(1).elapsed, 0); // elapsed times are not kept in this form
 }
 
 TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
     test::writeTestFile(folder.file("GroupIdList.dat"), Bytes().header(1, 28, 0, 2).end());
     StoreMessages m;
-    EXPECT_EQ(store.readGroupList(m), std::nullopt);  // not the empty list of a first start
+    EXPECT_EQ(store.readGroupList(m), std::nullopt); // not the empty list of a first start
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].text, u"グループ情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
     EXPECT_EQ(m[0].title, u"ファイル読み込み");
@@ -251,7 +255,8 @@ TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
     m.clear();
     test::writeTestFile(folder.file("GroupIdList.dat"), Bytes().header(1, 28, 1).element(10, 0, 3).end());
     EXPECT_EQ(store.readGroupList(m), std::nullopt);
-    EXPECT_EQ(m.at(0), (StoreMessage{u"エラーが発生しました。保存されたデータが異常です。", u"グループリストの読み込み"}));
+    EXPECT_EQ(m.at(0),
+              (StoreMessage{u"エラーが発生しました。保存されたデータが異常です。", u"グループリストの読み込み"}));
 
     m.clear();
     Bytes members;
@@ -263,7 +268,7 @@ TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
     ASSERT_EQ(m.size(), 2u);
     EXPECT_EQ(m[0].title, u"メンバーリストの読み込み");
     EXPECT_EQ(m[1].text, u"メンバー情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
-    EXPECT_FALSE(store.members().page(2));  // reading stopped at the page of the wrong version
+    EXPECT_FALSE(store.members().page(2)); // reading stopped at the page of the wrong version
 
     m.clear();
     Bytes page;
@@ -283,7 +288,8 @@ TEST_F(GameStoreTest, VersionAndDamageMessagesNameTheirFile) {
     m.clear();
     test::writeTestFile(folder.groupFile(4, "Game00003.dat"), Bytes().header(0x000D0003, 0, 0, 5).end());
     EXPECT_EQ(store.readGame(4, 3, m).status, StoreReadStatus::BadVersion);
-    EXPECT_EQ(m.at(0).text, u"内部棋譜データファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
+    EXPECT_EQ(m.at(0).text,
+              u"内部棋譜データファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
 
     m.clear();
     test::writeTestFile(folder.file("SearchKeyList.dat"), Bytes().header(4, 0xFFFF, 2).element(10, 0, 9));

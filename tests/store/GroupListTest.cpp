@@ -27,7 +27,7 @@ TEST(GroupList, ReadsTheLayoutAndWritesTheSameBytes) {
     Bytes b;
     b.header(1, 28, 4);
     group(b, 0, u"メール碁", 7, 8, 1, 12);
-    b.element(10, 1, 0);  // an empty slot
+    b.element(10, 1, 0); // an empty slot
     group(b, 2, u"外部", 0, 0, 256 | 512, -1, u"/srv/kifu");
     group(b, 3, u"棋譜鑑賞", 0, 3, 256, 0);
     b.end();
@@ -49,8 +49,8 @@ TEST(GroupList, ANumberThatDiffersFromItsSlotAndUnknownFieldsAreHandled) {
     b.header(1, 28, 2);
     b.element(10, 0, 0);
     b.element(10, 1, 4);
-    b.fieldU16(1, {9});                                   // stored as group 9
-    b.head(2, 40, 3).u8(1).u8(2).u8(3);                  // unknown field of odd length
+    b.fieldU16(1, {9});                 // stored as group 9
+    b.head(2, 40, 3).u8(1).u8(2).u8(3); // unknown field of odd length
     b.fieldText(3, u"検討");
     b.fieldU32(6, {16});
     b.end();
@@ -60,7 +60,7 @@ TEST(GroupList, ANumberThatDiffersFromItsSlotAndUnknownFieldsAreHandled) {
     EXPECT_EQ(read.groups[1]->number, 1);
     EXPECT_EQ(read.groups[1]->name, u"検討");
     EXPECT_EQ(read.groups[1]->type, 16u);
-    EXPECT_EQ(read.groups[1]->gameCount, -1);  // not stored: -1 until counted
+    EXPECT_EQ(read.groups[1]->gameCount, -1); // not stored: -1 until counted
     EXPECT_FALSE(read.groups[9]);
 }
 

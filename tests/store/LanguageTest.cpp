@@ -22,16 +22,15 @@ std::vector<std::uint8_t> utf16File(std::u16string_view text) {
 std::vector<std::uint8_t> byteFile(std::string_view text) { return {text.begin(), text.end()}; }
 
 TEST(LanguageList, ReadsEntriesCommentsAndNumbersInEveryForm) {
-    const auto entries = parseLanguageList(utf16File(
-        u"; languages\r\n"
-        u"\r\n"
-        u"\u3000\t \r\n"
-        u"  ; an indented comment : 1\r\n"
-        u"nordic.so:0x11, 9\r\n"
-        u"whole.so  :  17 ; the rest is ignored 5\r\n"
-        u"spaced.so : 0X0c 7,8\r\n"
-        u"broken.so 5\r\n"
-        u"any.so : 0\r\n"));
+    const auto entries = parseLanguageList(utf16File(u"; languages\r\n"
+                                                     u"\r\n"
+                                                     u"\u3000\t \r\n"
+                                                     u"  ; an indented comment : 1\r\n"
+                                                     u"nordic.so:0x11, 9\r\n"
+                                                     u"whole.so  :  17 ; the rest is ignored 5\r\n"
+                                                     u"spaced.so : 0X0c 7,8\r\n"
+                                                     u"broken.so 5\r\n"
+                                                     u"any.so : 0\r\n"));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0], (LanguageListEntry{u"nordic.so", {0x11, 9}}));
     EXPECT_EQ(entries[1], (LanguageListEntry{u"whole.so", {17}}));
@@ -41,18 +40,24 @@ TEST(LanguageList, ReadsEntriesCommentsAndNumbersInEveryForm) {
     EXPECT_EQ(chooseLanguageLibrary(entries, 0x0411), u"nordic.so");
     EXPECT_EQ(chooseLanguageLibrary(entries, 0x0809), u"nordic.so");
     EXPECT_EQ(chooseLanguageLibrary(entries, 0x040C), u"spaced.so");
-    EXPECT_EQ(chooseLanguageLibrary(entries, 0x0405), u"any.so");  // 0 serves every language
+    EXPECT_EQ(chooseLanguageLibrary(entries, 0x0405), u"any.so"); // 0 serves every language
     EXPECT_EQ(chooseLanguageLibrary({entries[0], entries[1]}, 0x0407), std::nullopt);
 }
 
 TEST(LanguageList, ReadsTheSystemCodePageAndCutsLongNames) {
     // Windows-1252 bytes: "ç" is 0xE7, "€" is 0x80.
-    const auto entries = parseLanguageList(byteFile("fran\xE7" "ais\x80.so : 12\n" + std::string(200, 'n') + ":9"));
+    const auto entries = parseLanguageList(byteFile("fran\xE7"
+                                                    "ais\x80.so : 12\n" +
+                                                    std::string(200, 'n') + ":9"));
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].library, u"français€.so");
     EXPECT_EQ(entries[1].library, std::u16string(128, u'n'));
     // UTF-8 text is taken as such.
-    EXPECT_EQ(parseLanguageList(byteFile("\xEF\xBB\xBF" "日本.so:1")).at(0).library, u"日本.so");
+    EXPECT_EQ(parseLanguageList(byteFile("\xEF\xBB\xBF"
+                                         "日本.so:1"))
+                  .at(0)
+                  .library,
+              u"日本.so");
 }
 
 // The printf conversions of a text, in order ("%d", "%s", "%0.1f", ...).
@@ -94,13 +99,13 @@ TEST(LanguageLibrary, TheLocaleChoosesTheLibraryBesideTheProgram) {
     auto english = chooseInterfaceLanguage(0x0409, beside);
     ASSERT_TRUE(english) << "LanguageList.txt beside the program should name the English library";
     EXPECT_EQ(english->strings().find(10002), u"White");
-    EXPECT_TRUE(chooseInterfaceLanguage(0x0407, beside));   // any other language falls back to English
-    EXPECT_FALSE(chooseInterfaceLanguage(0x0411, beside));  // Japanese keeps the program's own texts
+    EXPECT_TRUE(chooseInterfaceLanguage(0x0407, beside));  // any other language falls back to English
+    EXPECT_FALSE(chooseInterfaceLanguage(0x0411, beside)); // Japanese keeps the program's own texts
 
     test::TempDataFolder elsewhere;
-    EXPECT_FALSE(chooseInterfaceLanguage(0x0409, elsewhere.path()));  // no list
+    EXPECT_FALSE(chooseInterfaceLanguage(0x0409, elsewhere.path())); // no list
     test::writeTestFile(elsewhere.path() + "LanguageList.txt", byteFile("missing.so : 0\n"));
-    EXPECT_FALSE(chooseInterfaceLanguage(0x0409, elsewhere.path()));  // the library does not load
+    EXPECT_FALSE(chooseInterfaceLanguage(0x0409, elsewhere.path())); // the library does not load
 }
 
 TEST(LanguageLibrary, UserLocaleNumbers) {
@@ -117,7 +122,7 @@ TEST(LanguageLibrary, UserLocaleNumbers) {
     ::setenv("LC_ALL", "de_DE.UTF-8", 1);
     EXPECT_EQ(userLocaleNumber() & 0xFF, 0x07);
     ::setenv("LC_ALL", "C", 1);
-    EXPECT_EQ(userLocaleNumber(), 0x0411);  // no language asked for: Japanese
+    EXPECT_EQ(userLocaleNumber(), 0x0411); // no language asked for: Japanese
     ::setenv("LC_ALL", "en_GB.UTF-8", 1);
     EXPECT_EQ(userLocaleNumber(), 0x0409);
     ::setenv("LC_ALL", "tlh_XX", 1);

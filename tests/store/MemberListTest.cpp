@@ -48,7 +48,7 @@ TEST(MemberList, ReadsAPageOfTheLayoutAndWritesTheSameBytes) {
 TEST(MemberList, AMismatchedNumberIsDroppedAndField8ClearsTheSecondValue) {
     Bytes b;
     b.header(2, 28, 2);
-    member(b, 0, 5, 0, u"迷子", u"", {}, {}, 0, 0);  // slot 0 of page 0 must be member 0
+    member(b, 0, 5, 0, u"迷子", u"", {}, {}, 0, 0); // slot 0 of page 0 must be member 0
     b.element(10, 1, 3);
     b.fieldU16(1, {1});
     b.fieldU16(9, {77});
@@ -101,7 +101,7 @@ TEST(MemberList, AddingFillsTheFirstFreeSlotAndKeepsPagesContiguous) {
     MemberRecord far;
     far.number = 3 * 256 + 4;
     ASSERT_TRUE(list.put(far));
-    EXPECT_TRUE(list.page(1) && list.page(2));  // the pages between exist, so that they are written
+    EXPECT_TRUE(list.page(1) && list.page(2)); // the pages between exist, so that they are written
     EXPECT_EQ(list.nextNumber(), 3 * 256 + 5);
     EXPECT_EQ(list.size(), 3);
 }
@@ -127,7 +127,7 @@ TEST(StoreMemberDirectory, FindsPlayersByNameAndAddsNewOnes) {
     EXPECT_EQ(members.findOrCreate(u""), -1);
     const std::u16string longName(300, u'長');
     const int longOne = members.findOrCreate(longName);
-    EXPECT_EQ(members.findOrCreate(longName), longOne);  // found again under its cut name
+    EXPECT_EQ(members.findOrCreate(longName), longOne); // found again under its cut name
     EXPECT_EQ(members.nameOf(longOne).size(), 255u);
     EXPECT_EQ(members.nameOf(1), u"本因坊秀策");
     EXPECT_EQ(members.nameOf(99), u"");

@@ -29,8 +29,8 @@ Version version(int moves, std::u16string name) {
     v.info.number = 1;
     v.info.name = name;
     for (int n = 0; n < 40; ++n)
-        v.groups[static_cast<std::size_t>(n)] = GroupRecord{static_cast<std::uint16_t>(n), name + toU16(n), 0, 0,
-                                                            kGroupViewing, 1, std::nullopt};
+        v.groups[static_cast<std::size_t>(n)] =
+            GroupRecord{static_cast<std::uint16_t>(n), name + toU16(n), 0, 0, kGroupViewing, 1, std::nullopt};
     return v;
 }
 
@@ -91,7 +91,7 @@ TEST(SaveFault, AProcessKilledWhileSavingLeavesTheOldFilesOrTheNewOnes) {
         EXPECT_EQ(reader.readGame(1, 1, m).status, StoreReadStatus::Ok);
         EXPECT_TRUE(m.empty());
     }
-    EXPECT_GT(sawNew, 0);  // the children did get to replace the files
+    EXPECT_GT(sawNew, 0); // the children did get to replace the files
 }
 
 TEST(SaveFault, AFullDiskLeavesEverySavedFileAsItWas) {
@@ -123,7 +123,7 @@ TEST(SaveFault, AFullDiskLeavesEverySavedFileAsItWas) {
         StoreMessages m;
         failures += !store.writeGame(1, 1, *b.record, &b.info, m);
         failures += !store.writeGroupList(m);
-        failures += m.size() != 2;  // and says so, once for each file
+        failures += m.size() != 2; // and says so, once for each file
         settings.movesPerMail = 50;
         failures += !saveSettings(folder, settings);
         ::_exit(failures);
@@ -134,7 +134,8 @@ TEST(SaveFault, AFullDiskLeavesEverySavedFileAsItWas) {
     EXPECT_EQ(WEXITSTATUS(status), 3) << "every save reports its failure, with its message";
     EXPECT_EQ(before(), stored);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path()))
-        EXPECT_EQ(entry.path().filename().string().front() == '.', false) << "a temporary file was left: " << entry.path();
+        EXPECT_EQ(entry.path().filename().string().front() == '.', false)
+            << "a temporary file was left: " << entry.path();
 }
 
 } // namespace

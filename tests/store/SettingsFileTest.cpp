@@ -19,48 +19,48 @@ using test::Bytes;
 Bytes storedSettings() {
     Bytes b;
     b.header(0, 244, 1);
-    b.head(4, 1, 16).i32(400).i32(32).i32(1000).i32(768);      // main window placement
-    b.head(4, 2, 4).u32(0x00100003);                           // last view: mode 16, group 3
-    b.head(2, 3, 4).u16(301).u16(302);                         // spare pair
-    b.head(4, 5, 16).i32(-5).i32(6).i32(500).i32(400);         // study window placement
-    b.head(2, 6, 4).u16(1).u16(1);                             // view flags
-    b.head(2, 7, 2).u16(0);                                    // study board independent
-    b.head(2, 8, 2).u16(1);                                    // komi as integer
-    b.head(2, 9, 2).u16(7);                                    // numbers before last move
-    b.fieldText(10, u"第*局");                                 // Mail Go title pattern
+    b.head(4, 1, 16).i32(400).i32(32).i32(1000).i32(768); // main window placement
+    b.head(4, 2, 4).u32(0x00100003);                      // last view: mode 16, group 3
+    b.head(2, 3, 4).u16(301).u16(302);                    // spare pair
+    b.head(4, 5, 16).i32(-5).i32(6).i32(500).i32(400);    // study window placement
+    b.head(2, 6, 4).u16(1).u16(1);                        // view flags
+    b.head(2, 7, 2).u16(0);                               // study board independent
+    b.head(2, 8, 2).u16(1);                               // komi as integer
+    b.head(2, 9, 2).u16(7);                               // numbers before last move
+    b.fieldText(10, u"第*局");                            // Mail Go title pattern
     b.head(3, 11, 2).u16(1);
     b.head(3, 12, 2).u16(2);
-    b.head(3, 13, 2).u16(20);                                  // moves per mail
+    b.head(3, 13, 2).u16(20); // moves per mail
     b.head(3, 15, 2).u16(1);
-    b.head(3, 16, 2).u16(24);                                  // unreceived warning hours
+    b.head(3, 16, 2).u16(24); // unreceived warning hours
     b.head(3, 17, 2).u16(0);
-    b.head(4, 18, 16).i32(10).i32(20).i32(640).i32(480);       // help window
+    b.head(4, 18, 16).i32(10).i32(20).i32(640).i32(480); // help window
     b.head(3, 19, 2).u16(1);
     b.head(3, 20, 2).u16(0);
-    b.head(3, 21, 2).u16(3);                                   // print size
+    b.head(3, 21, 2).u16(3); // print size
     b.head(3, 22, 2).u16(2);
     b.head(3, 23, 2).u16(1);
     b.head(3, 24, 2).u16(1);
     b.head(3, 25, 2).u16(1);
     b.head(3, 26, 2).u16(33);
     b.head(3, 27, 2).u16(20);
-    b.head(4, 28, 16).i32(30).i32(40).i32(200).i32(150);       // help picture window
-    b.head(3, 30, 2).u16(25);                                  // animation speed
+    b.head(4, 28, 16).i32(30).i32(40).i32(200).i32(150); // help picture window
+    b.head(3, 30, 2).u16(25);                            // animation speed
     b.head(3, 31, 2).u16(131);
-    b.head(3, 32, 2).u16(1);                                   // origin bottom-left
+    b.head(3, 32, 2).u16(1); // origin bottom-left
     b.head(3, 33, 2).u16(3);
     b.head(3, 34, 2).u16(2);
     b.head(3, 35, 2).u16(1);
     b.head(3, 36, 2).u16(1);
     b.head(3, 40, 2).u16(140);
     b.head(3, 41, 2).u16(1);
-    b.head(3, 42, 2).u16(30);                                  // flash speed
-    b.head(3, 43, 2).u16(150);                                 // flash afterimage
+    b.head(3, 42, 2).u16(30);  // flash speed
+    b.head(3, 43, 2).u16(150); // flash afterimage
     b.head(3, 50, 2).u16(0);
     b.head(3, 51, 2).u16(0);
     b.head(3, 52, 2).u16(0);
     b.head(4, 53, 32).u32(1).u32(2).u32(3).u32(4).u32(5).u32(6).u32(7).u32(8);
-    b.head(3, 54, 2).u16(1);                                   // SGF in UTF-8
+    b.head(3, 54, 2).u16(1); // SGF in UTF-8
     b.head(4, 55, 32).i32(0).i32(4).i32(1).i32(5).i32(2).i32(3).i32(-1).i32(-1);
     b.head(3, 60, 2).u16(0);
     b.head(3, 61, 2).u16(1);
@@ -125,7 +125,7 @@ SettingsRecord expectedSettings() {
     s.bookTextFontSize = 12;
     s.bookAutomatic = 1;
     s.bookContinuous = 0;
-    s.mailOption = 1;  // not stored: Default A gives it
+    s.mailOption = 1; // not stored: Default A gives it
     return s;
 }
 
@@ -139,8 +139,8 @@ TEST(SettingsFile, ReadsEveryFieldOfTheLayoutAndWritesTheSameBytes) {
 
 TEST(SettingsFile, WriteReadWriteKeepsEveryValue) {
     SettingsRecord s = expectedSettings();
-    s.mailGoTitlePattern.reset();  // written as a head of length 0
-    s.bookPath.reset();            // not written at all
+    s.mailGoTitlePattern.reset(); // written as a head of length 0
+    s.bookPath.reset();           // not written at all
     s.bookTextFont = u"";
     const auto first = encodeSettings(s);
     SettingsRecord back;
@@ -152,18 +152,18 @@ TEST(SettingsFile, WriteReadWriteKeepsEveryValue) {
 TEST(SettingsFile, UnknownFieldsOfAnyLengthAreSkipped) {
     Bytes b;
     b.header(0, 244, 1);
-    b.head(2, 4, 3).u8(1).u8(2).u8(3);                           // skipped id, odd length
-    b.head(7, 80, 40).chars(std::u16string(39, u'x')).u16(0);   // unknown text of 40 characters
-    b.head(4, 0, 4).u32(99);                                    // id 0
+    b.head(2, 4, 3).u8(1).u8(2).u8(3);                        // skipped id, odd length
+    b.head(7, 80, 40).chars(std::u16string(39, u'x')).u16(0); // unknown text of 40 characters
+    b.head(4, 0, 4).u32(99);                                  // id 0
     b.head(3, 13, 2).u16(50);
-    b.head(3, 200, 0);                                          // unknown, empty
+    b.head(3, 200, 0); // unknown, empty
     b.head(3, 30, 2).u16(35);
     b.end();
     SettingsRecord s;
     ASSERT_EQ(decodeSettings(b, s), SettingsReadStatus::Loaded);
     EXPECT_EQ(s.movesPerMail, 50);
     EXPECT_EQ(s.animationSpeed, 35);
-    EXPECT_EQ(s.flashAfterimage, 50);  // Default A for what the file does not hold
+    EXPECT_EQ(s.flashAfterimage, 50); // Default A for what the file does not hold
 }
 
 TEST(SettingsFile, EveryLoadForcesTheLayoutSwitchTheViewFlagAndTheExternalMode) {
@@ -184,8 +184,8 @@ TEST(SettingsFile, EveryLoadForcesTheLayoutSwitchTheViewFlagAndTheExternalMode) 
 TEST(SettingsFile, OverlongTextsAndBlocksStayInsideTheirBuffers) {
     Bytes b;
     b.header(0, 244, 1);
-    b.head(7, 70, 301).chars(std::u16string(300, u'p')).u16(0);        // 300 characters
-    b.head(4, 55, 40);                                                  // 8 values and 8 bytes more
+    b.head(7, 70, 301).chars(std::u16string(300, u'p')).u16(0); // 300 characters
+    b.head(4, 55, 40);                                          // 8 values and 8 bytes more
     for (int i = 0; i < 10; ++i) b.i32(i);
     b.head(3, 54, 6).u16(2).u16(0xAAAA).u16(0xBBBB);
     b.head(3, 72, 2).u16(9);
@@ -213,7 +213,7 @@ TEST(SettingsFile, HeaderFailures) {
     wrong.header(0, 244, 1, 2).head(3, 13, 2).u16(50).end();
     s = SettingsRecord{};
     EXPECT_EQ(decodeSettings(wrong, s), SettingsReadStatus::BadVersion);
-    EXPECT_EQ(s, SettingsRecord{});  // nothing applied
+    EXPECT_EQ(s, SettingsRecord{}); // nothing applied
 }
 
 class SettingsFolder : public ::testing::Test {
@@ -256,7 +256,7 @@ TEST_F(SettingsFolder, NoFileGivesDefaultBAndTheStartUpRepairs) {
     const SettingsLoadResult result = startUpSettings(folder, s, strings, false);
     EXPECT_EQ(result.status, SettingsReadStatus::NoFile);
     EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(s.verticalLabels, 2);  // not a Japanese interface
+    EXPECT_EQ(s.verticalLabels, 2); // not a Japanese interface
     EXPECT_EQ(s.layoutSwitch, 1);
     EXPECT_EQ(s.movesPerMail, 5);
     EXPECT_EQ(s.animationSpeed, 15);
@@ -277,7 +277,8 @@ TEST_F(SettingsFolder, AWrongVersionIsReportedAndDefaultBApplies) {
     const SettingsLoadResult result = startUpSettings(folder, s, strings, true);
     EXPECT_EQ(result.status, SettingsReadStatus::BadVersion);
     ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, u"設定情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
+    EXPECT_EQ(result.messages[0].text,
+              u"設定情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。");
     EXPECT_EQ(result.messages[0].title, u"ファイル読み込み");
     EXPECT_EQ(s.flashAfterimage, 100);
 }
@@ -303,7 +304,7 @@ TEST_F(SettingsFolder, ASaveThatCannotWriteLeavesTheStoredSettings) {
     const auto before = test::readTestFile(folder.file("Settings.dat"));
     DataFolder missing(temp.path() + "no/such/deep/");
     ASSERT_TRUE(makeFolders(missing.path()));
-    ASSERT_EQ(::chmod(missing.path().c_str(), 0500), 0);  // a folder that cannot be written
+    ASSERT_EQ(::chmod(missing.path().c_str(), 0500), 0); // a folder that cannot be written
     if (::access(missing.path().c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
     EXPECT_FALSE(saveSettings(missing, expectedSettings()));
     ::chmod(missing.path().c_str(), 0700);

@@ -4,9 +4,9 @@
 
 #include "StoreTestSupport.h"
 #include "cli/CliCommand.h"
-#include "store/GameStore.h"
 #include "formats/SgfReader.h"
 #include "record/Text.h"
+#include "store/GameStore.h"
 #include "store/SettingsFile.h"
 
 namespace stonewise {
@@ -66,7 +66,7 @@ TEST_F(StoreCommands, SettingsPrintsEveryFieldByName) {
     EXPECT_NE(o.out.find("movesPerMail [13] = 20\n"), std::string::npos);
     EXPECT_NE(o.out.find("bookPath [70] = \"/books/囲碁\"\n"), std::string::npos);
     EXPECT_NE(o.out.find("flashAfterimage [43] = 50\n"), std::string::npos);
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 1 + 51);  // the status and 51 fields
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 1 + 51); // the status and 51 fields
 }
 
 TEST_F(StoreCommands, GroupsAndGamesList) {
@@ -112,7 +112,7 @@ TEST_F(StoreCommands, ExportWritesAStoredGameAsSgf) {
     EXPECT_EQ(back.main->commentOf(*back.main->findNode(3)), u"三手目] の注");
     EXPECT_EQ(back.info.winner, kBlackWins);
 
-    EXPECT_EQ(runCommand("export", {"4", "2", "--data", folder.path()}).code, 1);  // no such game
+    EXPECT_EQ(runCommand("export", {"4", "2", "--data", folder.path()}).code, 1); // no such game
     EXPECT_EQ(runCommand("export", {"4"}).code, 2);
 }
 

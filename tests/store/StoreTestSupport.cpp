@@ -97,7 +97,7 @@ std::unique_ptr<RecordSequence> sampleRecord(int moves) {
         RecordSequence* inner = addBranch(*branch, 45, kBranch, 46);
         inner->appendNode(move(46, 9, 9, 600));
         inner->setComment(0, std::u16string(3000, u'長'));
-        main->removeNode(main->findLink(spare));  // leaves a free slot between the children
+        main->removeNode(main->findLink(spare)); // leaves a free slot between the children
     }
     main->numberTree();
     return main;

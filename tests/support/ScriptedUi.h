@@ -10,10 +10,10 @@
 #include "app/BoardCanvas.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
-#include "app/LibraryDialogs.h"
 #include "app/GameSettings.h"
-#include "app/Shell.h"
+#include "app/LibraryDialogs.h"
 #include "app/RecordCorrection.h"
+#include "app/Shell.h"
 #include "app/Ui.h"
 
 namespace stonewise::test {
@@ -54,7 +54,7 @@ public:
     // The game settings dialog: each script works on the dialog's values as a user would and
     // returns what the dialog returns (usually `settings.confirm()`); used in order.
     std::deque<std::function<bool(GameSettings&)>> settingsScripts;
-    int settingsDialogs = 0;                      // game settings dialogs opened
+    int settingsDialogs = 0; // game settings dialogs opened
     std::deque<ResultDialogResult> resultAnswers;
     std::vector<ResultDialogRequest> resultRequests;
     std::deque<PlayerDialogResult> playerAnswers;
@@ -88,19 +88,19 @@ public:
     std::vector<ImportDialogRequest> importRequests;
     std::vector<ImportProgressRequest> progressRequests;
     std::vector<std::pair<int, std::u16string>> progressSteps;
-    int cancelProgressAt = -1;                    // "中止" pressed when this step is reached
+    int cancelProgressAt = -1; // "中止" pressed when this step is reached
     int progressEnds = 0;
 
     // The program's questions: scripted answers used in order; an unscripted one fails the test.
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
-    std::deque<int> popupAnswers;                 // the command chosen, 0 for none
+    std::deque<int> popupAnswers; // the command chosen, 0 for none
     std::deque<VersionDialogChoice> versionAnswers;
     std::vector<OpenFilesRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
     std::vector<PopupMenuRequest> popupRequests;
     std::vector<VersionDialogRequest> versionRequests;
-    std::u16string title;                         // the main window's title
+    std::u16string title; // the main window's title
     int closeRequests = 0;
 
     // Scripted dialog answers, used in order; an unscripted dialog fails the test and cancels.
@@ -117,8 +117,8 @@ public:
     // Answers for the next questions, in order; an unscripted question fails the test.
     std::deque<bool> answers;
 
-    std::vector<Shown> messages;      // message boxes
-    std::vector<Shown> questions;     // questions asked
+    std::vector<Shown> messages;  // message boxes
+    std::vector<Shown> questions; // questions asked
     std::vector<std::u16string> boardMessages;
     std::vector<Shown> notices;
     std::u16string status;

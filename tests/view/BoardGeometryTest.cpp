@@ -9,7 +9,7 @@ namespace {
 TEST(BoardGeometry, CellsFollowThePictureAndItsMargins) {
     const BoardGeometry g19(19, 856, 920, false, 45);
     EXPECT_DOUBLE_EQ(g19.cellWidth(), 45.0);
-    EXPECT_NEAR(g19.cellHeight(), 48.22, 0.01);  // taller than wide, as a real board
+    EXPECT_NEAR(g19.cellHeight(), 48.22, 0.01); // taller than wide, as a real board
     EXPECT_EQ(g19.stoneDiameter(), 45);
     EXPECT_EQ(g19.centre(0, 0), (PixelPoint{23, 26}));
     EXPECT_EQ(g19.centre(18, 18), (PixelPoint{833, 894}));
@@ -79,7 +79,7 @@ TEST(BoardLayout, KeepsTheAspectAndMapsClicksBack) {
 
 TEST(BoardLayout, FontHeights) {
     // Coordinates: from the cell size, with 10 below 12 and at most 20.
-    EXPECT_EQ(coordinateFontPx(26), 10);  // 10.9 rounds to 11, below 12
+    EXPECT_EQ(coordinateFontPx(26), 10); // 10.9 rounds to 11, below 12
     EXPECT_EQ(coordinateFontPx(29), 12);
     EXPECT_EQ(coordinateFontPx(40), 17);
     EXPECT_EQ(coordinateFontPx(80), 20);

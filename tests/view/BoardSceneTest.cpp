@@ -34,13 +34,14 @@ std::string summary(const PointDrawing& d, double diameter) {
         case DrawOp::Kind::Text: add(std::string(1, '\'').append(toUtf8(op.text)).append(1, '\'')); break;
         case DrawOp::Kind::Disc: add("clear"); break;
         case DrawOp::Kind::Circle:
-            if (op.colour == kCommentEdge) break;  // part of the comment mark
+            if (op.colour == kCommentEdge) break; // part of the comment mark
             add(op.colour == kCommentYellow ? "comment" : "circle");
             break;
         case DrawOp::Kind::Line: {
             // Consecutive lines of one colour form one mark.
             std::size_t n = 1;
-            while (i + n < d.ops.size() && d.ops[i + n].kind == DrawOp::Kind::Line && d.ops[i + n].colour == op.colour) ++n;
+            while (i + n < d.ops.size() && d.ops[i + n].kind == DrawOp::Kind::Line && d.ops[i + n].colour == op.colour)
+                ++n;
             const bool level = op.y == op.y2;
             std::string s = n == 2 ? "cross" : n == 3 ? "triangle" : level ? "square" : "diamond";
             if (!(op.colour == kMarkRed)) s = op.colour.r == 0 ? "territory-black" : "territory-white";
@@ -68,7 +69,8 @@ struct SceneFixture {
         state.shownMove = 3;
     }
     // Changes one point the way a test sets it up.
-    template <typename F> void edit(int x, int y, F change) {
+    template <typename F>
+    void edit(int x, int y, F change) {
         BoardPoint p = pos.at(x, y);
         change(p);
         pos.setPoint(p);
@@ -102,11 +104,14 @@ TEST(BoardScene, WhatEachPointStateDraws) {
         {"stone, numbers on", [](SceneFixture& f) { f.state.numbersOn = true; }, 15, 15, "white '2'"},
         {"last move: number and ring", [](SceneFixture&) {}, 9, 9, "black '3' last@192"},
         {"last move with branches after it",
-         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMoveBranches; }); }, 9, 9, "black '3' last+@192"},
+         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMoveBranches; }); }, 9, 9,
+         "black '3' last+@192"},
         {"last-move mark switched off", [](SceneFixture& f) { f.settings.lastMoveMarkOff = true; }, 9, 9, "black '3'"},
-        {"no last-move mark in diagram display", [](SceneFixture& f) { f.settings.diagramDisplay = true; }, 9, 9, "black '3'"},
+        {"no last-move mark in diagram display", [](SceneFixture& f) { f.settings.diagramDisplay = true; }, 9, 9,
+         "black '3'"},
         {"no last-move mark while tracing", [](SceneFixture& f) { f.state.traceMode = true; }, 9, 9, "black '3'"},
-        {"comment", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; }); }, 3, 3, "black comment"},
+        {"comment", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; }); }, 3, 3,
+         "black comment"},
         {"comment marks off",
          [](SceneFixture& f) {
              f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kMarkFlagComment; });
@@ -114,41 +119,87 @@ TEST(BoardScene, WhatEachPointStateDraws) {
          },
          3, 3, "black"},
         {"comment on the last move",
-         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMove | kMarkFlagComment; }); }, 9, 9,
-         "black '3' last@192 comment"},
-        {"flagged stone", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone; }); }, 3, 3, "black3/4@208"},
+         [](SceneFixture& f) {
+             f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kMarkFlagLastMove | kMarkFlagComment; });
+         },
+         9, 9, "black '3' last@192 comment"},
+        {"flagged stone", [](SceneFixture& f) { f.edit(3, 3, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone; }); },
+         3, 3, "black3/4@208"},
         {"flagged last move",
-         [](SceneFixture& f) { f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone | kMarkFlagLastMove; }); }, 9, 9,
-         "black3/4@208 '3' last@192"},
+         [](SceneFixture& f) {
+             f.edit(9, 9, [](BoardPoint& p) { p.markFlags = kCodeFlaggedStone | kMarkFlagLastMove; });
+         },
+         9, 9, "black3/4@208 '3' last@192"},
         {"small stones of colours 5 and 6",
          [](SceneFixture& f) {
              f.place(0, 0, 5, 0);
              f.place(1, 0, 6, 0);
          },
          0, 0, "black3/4@208"},
-        {"circle on a stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {0, kMarkCircle, 0}); }, 3, 3, "black circle"},
-        {"square", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kMarkSquare, 0}); }, 0, 0, "square"},
-        {"triangle", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kMarkTriangle, 0}); }, 0, 0, "triangle"},
-        {"cross on a dead stone", [](SceneFixture& f) { f.pos.setMark(15, 15, {0, kMarkCross, 0}); }, 15, 15, "white cross"},
+        {"circle on a stone",
+         [](SceneFixture& f) {
+             f.pos.setMark(3, 3, {0, kMarkCircle, 0});
+         },
+         3, 3, "black circle"},
+        {"square",
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {0, kMarkSquare, 0});
+         },
+         0, 0, "square"},
+        {"triangle",
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {0, kMarkTriangle, 0});
+         },
+         0, 0, "triangle"},
+        {"cross on a dead stone",
+         [](SceneFixture& f) {
+             f.pos.setMark(15, 15, {0, kMarkCross, 0});
+         },
+         15, 15, "white cross"},
         {"upper-case letter on an empty point",
-         [](SceneFixture& f) { f.pos.setMark(0, 0, {3, kMarkUpperLetter, 'B'}); }, 0, 0, "clear 'B'"},
-        {"lower-case letter on a stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {3, kMarkLowerLetter, 'c'}); }, 3, 3,
-         "black 'c'"},
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {3, kMarkUpperLetter, 'B'});
+         },
+         0, 0, "clear 'B'"},
+        {"lower-case letter on a stone",
+         [](SceneFixture& f) {
+             f.pos.setMark(3, 3, {3, kMarkLowerLetter, 'c'});
+         },
+         3, 3, "black 'c'"},
         {"small stone marks",
-         [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeSmallWhite, 0}); }, 0, 0, "white3/4@208"},
-        {"black territory", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeBlackTerritory, 0}); }, 0, 0, "territory-black"},
-        {"white territory on a dead stone", [](SceneFixture& f) { f.pos.setMark(3, 3, {0, kCodeWhiteTerritory, 0}); }, 3, 3,
-         "black territory-white"},
-        {"false eye", [](SceneFixture& f) { f.pos.setMark(0, 0, {0, kCodeFalseEye, 0}); }, 0, 0, "diamond"},
-        {"branch shown: its next stone", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeBranchWhite; }); }, 0, 0, "white"},
-        {"other branch: small stone", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeSmallBranchBlack; }); }, 0, 0,
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {0, kCodeSmallWhite, 0});
+         },
+         0, 0, "white3/4@208"},
+        {"black territory",
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {0, kCodeBlackTerritory, 0});
+         },
+         0, 0, "territory-black"},
+        {"white territory on a dead stone",
+         [](SceneFixture& f) {
+             f.pos.setMark(3, 3, {0, kCodeWhiteTerritory, 0});
+         },
+         3, 3, "black territory-white"},
+        {"false eye",
+         [](SceneFixture& f) {
+             f.pos.setMark(0, 0, {0, kCodeFalseEye, 0});
+         },
+         0, 0, "diamond"},
+        {"branch shown: its next stone",
+         [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeBranchWhite; }); }, 0, 0, "white"},
+        {"other branch: small stone",
+         [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = kCodeSmallBranchBlack; }); }, 0, 0,
          "black2/5@224"},
-        {"high bit on an empty point", [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = 0x80 | kCodeSmallBranchBlack; }); }, 0, 0,
+        {"high bit on an empty point",
+         [](SceneFixture& f) { f.edit(0, 0, [](BoardPoint& p) { p.markFlags = 0x80 | kCodeSmallBranchBlack; }); }, 0, 0,
          "-"},
         {"Mail Go marker of the last exchanged move", [](SceneFixture& f) { f.state.mailGoMove = 2; }, 15, 15,
          "white mail@192"},
-        {"move selected before the move shown", [](SceneFixture& f) { f.state.selectedMove = 1; }, 3, 3, "black circle"},
-        {"move selected is the move shown", [](SceneFixture& f) { f.state.selectedMove = 3; }, 9, 9, "black '3' last@192"},
+        {"move selected before the move shown", [](SceneFixture& f) { f.state.selectedMove = 1; }, 3, 3,
+         "black circle"},
+        {"move selected is the move shown", [](SceneFixture& f) { f.state.selectedMove = 3; }, 9, 9,
+         "black '3' last@192"},
         {"stone fading in",
          [](SceneFixture& f) { f.state.stoneAlpha = [](int x, int y) { return x == 3 && y == 3 ? 96 : 255; }; }, 3, 3,
          "black@96"},
@@ -202,7 +253,7 @@ TEST(BoardScene, NumbersWithTheHandicapOffset) {
     f.state.shownMove = 4;
     f.state.numbersOn = true;
     EXPECT_EQ(f.number(3, 3), 0);
-    EXPECT_EQ(f.number(15, 15), 1);  // the first white move shows 1
+    EXPECT_EQ(f.number(15, 15), 1); // the first white move shows 1
     EXPECT_EQ(f.number(16, 15), 2);
     EXPECT_EQ(f.at(16, 16), "white '3'");
 
@@ -219,13 +270,13 @@ TEST(BoardScene, NumbersWithTheHandicapOffset) {
     f.state.numbersOn = true;
     f.state.branchNumbersFromOne = true;
     f.state.pathDepth = 1;
-    f.place(10, 10, kBlack, 5, 2);  // first stone of a branch starting at move 5
+    f.place(10, 10, kBlack, 5, 2); // first stone of a branch starting at move 5
     f.edit(10, 10, [](BoardPoint& p) { p.depth = 1; });
     f.place(11, 10, kWhite, 6, 3);
     f.edit(11, 10, [](BoardPoint& p) { p.depth = 1; });
     EXPECT_EQ(f.number(10, 10), 1);
     EXPECT_EQ(f.number(11, 10), 2);
-    EXPECT_EQ(f.number(15, 15), 0);  // stones of other depths keep no number
+    EXPECT_EQ(f.number(15, 15), 0); // stones of other depths keep no number
     f.edit(10, 10, [](BoardPoint& p) { p.displayNumber = kHiddenDisplayNumber; });
     EXPECT_EQ(f.number(10, 10), 0);
 }
@@ -237,10 +288,10 @@ TEST(BoardScene, NumbersOfTheLastMoves) {
     f.settings.numbersBeforeLast = 3;
     const BoardScene scene(f.pos, f.geometry, f.settings, f.state);
     EXPECT_EQ(scene.lastStoneMove(), 8);
-    EXPECT_EQ(f.number(8, 0), 8);  // the last move
+    EXPECT_EQ(f.number(8, 0), 8); // the last move
     EXPECT_EQ(f.number(7, 0), 7);
     EXPECT_EQ(f.number(5, 0), 5);
-    EXPECT_EQ(f.number(4, 0), 0);  // four before the last
+    EXPECT_EQ(f.number(4, 0), 0); // four before the last
     EXPECT_TRUE(scene.isRecentStone(5, 0));
     EXPECT_FALSE(scene.isRecentStone(8, 0));
     // Only when more than three moves are shown.

@@ -93,7 +93,7 @@ TEST(BoardTimer, HalfASecondIsTwelveTicksAfterEightFadeTicks) {
     EXPECT_FALSE(timer.savedDisplay());
 
     ASSERT_EQ(ticksUntilMove(timer, board, 1), 1);
-    EXPECT_EQ(board.status.back(), u"1手目");  // "Move 1" in English
+    EXPECT_EQ(board.status.back(), u"1手目"); // "Move 1" in English
     // The stone fades in over 8 ticks, one eighth more opaque each tick.
     EXPECT_EQ(timer.stoneAlpha(3, 3), 0);
     EXPECT_EQ(timer.stoneAlpha(15, 15), 255);
@@ -132,7 +132,7 @@ TEST(BoardTimer, EndOfTheSequenceShowsTheCompletionText) {
 }
 
 TEST(BoardTimer, StartingAtTheLastMoveEndsAtTheFirstStep) {
-    FakeBoard board(kFourMoves);  // shown to the end
+    FakeBoard board(kFourMoves); // shown to the end
     BoardTimer timer(board);
     timer.setCompletionBeep(false);
     timer.startOrResume(10);
@@ -224,7 +224,7 @@ TEST(BoardTimer, PlainPlacementStepsEveryTwelveTicksWithoutFadeDrawing) {
     EXPECT_EQ(timer.stoneAlpha(3, 3), 255);
     board.drawn.clear();
     EXPECT_EQ(ticksUntilMove(timer, board, 2), 12);
-    EXPECT_EQ(board.drawn, (std::vector<std::pair<int, int>>{{15, 15}}));  // only the placement
+    EXPECT_EQ(board.drawn, (std::vector<std::pair<int, int>>{{15, 15}})); // only the placement
 }
 
 class CountingJob : public BackgroundJob {
@@ -242,7 +242,7 @@ TEST(BoardTimer, BackgroundJobsRunOnceASecondEvenDuringAStartDelay) {
     BoardTimer timer(board);
     CountingJob job;
     timer.addBackgroundJob(&job);
-    timer.addBackgroundJob(&job);  // registered once
+    timer.addBackgroundJob(&job); // registered once
     timer.setStartDelay(80);
     timer.startFade(3, 3, kBlack);
     for (int t = 0; t < 39; ++t) timer.tick();

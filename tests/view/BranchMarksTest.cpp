@@ -54,7 +54,7 @@ TEST(BranchMarks, AlternativesToTheMoveShownAreSmallStones) {
     EXPECT_EQ(r.pos.at(10, 10).depth, 1);
     EXPECT_EQ(findMarkedBranch(r.pos, r.record, 10, 10).sequence, r.branch);
     EXPECT_EQ(findMarkedBranch(r.pos, r.record, 12, 12).sequence, r.reference);
-    EXPECT_EQ(findMarkedBranch(r.pos, r.record, 4, 0).sequence, nullptr);  // a stone
+    EXPECT_EQ(findMarkedBranch(r.pos, r.record, 4, 0).sequence, nullptr); // a stone
 
     // Switched off, the marks go and their points are reported for redrawing.
     const auto cleared = placeBranchMarks(r.pos, r.record, r.nav.shownMove(), false);
@@ -80,7 +80,7 @@ TEST(BranchMarks, HeadOfTheBranchShownGetsAFullStone) {
     r.show(4);
     placeBranchMarks(r.pos, r.record, r.nav.shownMove(), true);
     EXPECT_EQ(r.pos.at(12, 12).markFlags, 0);
-    EXPECT_TRUE(r.pos.at(10, 10).hasStone());  // the branch's own stone stands there
+    EXPECT_TRUE(r.pos.at(10, 10).hasStone()); // the branch's own stone stands there
     EXPECT_EQ(findMarkedBranch(r.pos, r.record, 10, 10).sequence, nullptr);
 }
 

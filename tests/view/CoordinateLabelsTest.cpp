@@ -64,11 +64,11 @@ TEST(CoordinateLabels, PaddedFormsAndStackedKanji) {
 
     ViewSettings s;
     const CoordinateLabels top(s, 19);
-    EXPECT_FALSE(top.rowStacked(9));   // 十
-    EXPECT_TRUE(top.rowStacked(10));   // 十一
+    EXPECT_FALSE(top.rowStacked(9)); // 十
+    EXPECT_TRUE(top.rowStacked(10)); // 十一
     s.coordinateOrigin = 1;
     const CoordinateLabels bottom(s, 19);
-    EXPECT_TRUE(bottom.rowStacked(0));  // 十九 at the top row
+    EXPECT_TRUE(bottom.rowStacked(0)); // 十九 at the top row
     EXPECT_FALSE(bottom.rowStacked(18));
     s.verticalLabels = 1;
     EXPECT_FALSE(CoordinateLabels(s, 19).rowStacked(0));

@@ -146,7 +146,7 @@ TEST(FlashDisplay, TheRightButtonHoldsTheAfterimage) {
     FakeBoard board(kFiveMoves, 4);
     FlashTimerSlots slots;
     FlashDisplay flash(board, slots);
-    flash.switchOn(0, 20);  // afterimage 13 ticks
+    flash.switchOn(0, 20); // afterimage 13 ticks
     ASSERT_TRUE(flash.start());
     slots.tick();
     ASSERT_EQ(flash.phase(), 2);
@@ -195,10 +195,10 @@ TEST(FlashDisplay, NothingToFlash) {
     {
         FakeBoard board(kFiveMoves, 2);
         FlashDisplay flash(board, slots);
-        EXPECT_FALSE(flash.start());  // flash mode off
+        EXPECT_FALSE(flash.start()); // flash mode off
     }
     {
-        FakeBoard board(kFiveMoves, -1);  // shown to the end: the range starts after move 5
+        FakeBoard board(kFiveMoves, -1); // shown to the end: the range starts after move 5
         FlashDisplay flash(board, slots);
         flash.switchOn(10, 0);
         EXPECT_EQ(flash.rangeStart(), 6);
@@ -231,7 +231,7 @@ TEST(FlashDisplay, TwoSlotsForTheWholeProgram) {
     EXPECT_EQ(slots.slotOf(&thirdFlash), 0);
 
     ASSERT_GT(ticksUntilDone(slots, studyFlash), 0);
-    EXPECT_FALSE(thirdFlash.running());  // both shared the same ticks and ended together
+    EXPECT_FALSE(thirdFlash.running()); // both shared the same ticks and ended together
     EXPECT_EQ(listener, (std::vector<bool>{true, false}));
 }
 

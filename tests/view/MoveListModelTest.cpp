@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "support/BoardFixture.h"
 #include "record/StringTable.h"
+#include "support/BoardFixture.h"
 #include "view/MoveListModel.h"
 #include "view/PanelStrings.h"
 
@@ -73,17 +73,17 @@ TEST(MoveListModel, ListsMovesWithBranchesAndReferencesAsATree) {
     MoveListModel model;
     model.build(g.main(), {});
     expectLines(model, {
-        {u"  1　（4，4）　", kMove, B, -1},
-        {u"  2　（16，16）　", kMove, W, -1},
-        {u"  3　（5，5）　", kMove, B, -1},
-        {u"【分岐】 黒の変化", kBranchLine, MoveListIcon::Branch, -1},
-        {u"  4 : 1　（11，11）　黒の変化", kMove, W, 3},
-        {u"  5 : 2　（12，12）　", kMove, B, 3},
-        {u"  4　（15，15）　", kMove, W, -1},
-        {u"【参考図】", kBranchLine, MoveListIcon::Reference, -1},
-        {u"  4 : 1　（10，10）　", kMove, W, 7},
-        {u"  5　（6，6）　", kMove, B, -1},
-    });
+                           {u"  1　（4，4）　", kMove, B, -1},
+                           {u"  2　（16，16）　", kMove, W, -1},
+                           {u"  3　（5，5）　", kMove, B, -1},
+                           {u"【分岐】 黒の変化", kBranchLine, MoveListIcon::Branch, -1},
+                           {u"  4 : 1　（11，11）　黒の変化", kMove, W, 3},
+                           {u"  5 : 2　（12，12）　", kMove, B, 3},
+                           {u"  4　（15，15）　", kMove, W, -1},
+                           {u"【参考図】", kBranchLine, MoveListIcon::Reference, -1},
+                           {u"  4 : 1　（10，10）　", kMove, W, 7},
+                           {u"  5　（6，6）　", kMove, B, -1},
+                       });
     EXPECT_EQ(model.children(3), (std::vector<int>{4, 5}));
     ASSERT_EQ(model.branches().size(), 2u);
     EXPECT_EQ(model.branches()[0].sequence, g.branch);
@@ -152,13 +152,13 @@ TEST(MoveListModel, CollapsedModeListsTheMainRecordAsOneLine) {
     MoveListModel model;
     model.build(g.main(), o);
     expectLines(model, {
-        {u"  1 : 【主棋譜】", MoveListLineKind::MainRecord, MoveListIcon::MainRecord, -1},
-        {u"  4 : 【分岐】 黒の変化", kBranchLine, MoveListIcon::Branch, -1},
-        {u"  4 : 1　（11，11）　黒の変化", kMove, W, 1},
-        {u"  5 : 2　（12，12）　", kMove, B, 1},
-        {u"  4 : 【参考図】", kBranchLine, MoveListIcon::Reference, -1},
-        {u"  4 : 1　（10，10）　", kMove, W, 4},
-    });
+                           {u"  1 : 【主棋譜】", MoveListLineKind::MainRecord, MoveListIcon::MainRecord, -1},
+                           {u"  4 : 【分岐】 黒の変化", kBranchLine, MoveListIcon::Branch, -1},
+                           {u"  4 : 1　（11，11）　黒の変化", kMove, W, 1},
+                           {u"  5 : 2　（12，12）　", kMove, B, 1},
+                           {u"  4 : 【参考図】", kBranchLine, MoveListIcon::Reference, -1},
+                           {u"  4 : 1　（10，10）　", kMove, W, 4},
+                       });
     // A move of the main record has no line of its own: the header stands for it.
     EXPECT_EQ(model.lineForSelection(&g.main(), indexOfMove(g.main(), 2)), 0);
     EXPECT_EQ(model.targetOf(0).showSequence, &g.main());
@@ -180,7 +180,9 @@ TEST(MoveListModel, MarksAreListedOnlyInMarkEditing) {
     const struct {
         int kind;
         MoveListIcon icon;
-    } marks[] = {{kMarkTriangle, MoveListIcon::Triangle}, {kMarkUpperLetter, MoveListIcon::Letter}, {kMarkLabel, MoveListIcon::Letter}};
+    } marks[] = {{kMarkTriangle, MoveListIcon::Triangle},
+                 {kMarkUpperLetter, MoveListIcon::Letter},
+                 {kMarkLabel, MoveListIcon::Letter}};
     for (const auto& m : marks) {
         mark.data1 = static_cast<std::uint8_t>(m.kind);
         ASSERT_NE(main.insertNode(1, mark), nullptr);
@@ -213,7 +215,7 @@ TEST(MoveListModel, HandicapStonesAreSkippedAndMovesShiftedByTheOffset) {
     model.build(t.board.record().main(), {});
     ASSERT_EQ(model.lineCount(), 2);
     EXPECT_EQ(model.line(0).text, u"  1　（16，3）　");
-    EXPECT_EQ(model.line(0).icon, W);  // move 2 of the record: white's first move
+    EXPECT_EQ(model.line(0).icon, W); // move 2 of the record: white's first move
     EXPECT_EQ(model.line(1).text, u"  2　（3，16）　");
 }
 
@@ -226,7 +228,7 @@ TEST(MoveListModel, CommentsAndElapsedTimesInLines) {
     main.node(1).elapsed = 65;
     ASSERT_TRUE(main.setComment(1, std::u16string(150, u'あ')));
     ASSERT_TRUE(main.setComment(2, u"一行目\\二行目[?data]です", Backslashes::LineBreaks));
-    main.node(3).elapsed = -2;  // two minutes
+    main.node(3).elapsed = -2; // two minutes
     MoveListOptions o;
     o.showElapsed = true;
     MoveListModel model;
@@ -249,7 +251,7 @@ TEST(MoveListModel, CommentsAndElapsedTimesInLines) {
 
 TEST(MoveListModel, ListCommentsNeverSplitASurrogatePair) {
     std::u16string text(99, u'a');
-    text += u"\U0001F600";  // a pair at characters 100 and 101
+    text += u"\U0001F600"; // a pair at characters 100 and 101
     EXPECT_EQ(listCommentText(text, 100), std::u16string(99, u'a'));
     EXPECT_EQ(listCommentText(u"a\r\nb\rc\nd", 100), u"a b c d");
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "record/GameInfo.h"
-#include "record/StringTable.h"
 #include "record/RecordSequence.h"
+#include "record/StringTable.h"
 #include "support/BoardFixture.h"
 #include "view/CommentPanelText.h"
 #include "view/ElapsedTimeText.h"
@@ -39,7 +39,7 @@ TEST(ElapsedTimeText, TotalsAndWhenTimesAreShown) {
     RecordSequence& main = t.board.record().main();
     main.node(0).elapsed = 3600;
     main.node(1).elapsed = 65;
-    main.node(2).elapsed = -2;  // two minutes
+    main.node(2).elapsed = -2; // two minutes
     EXPECT_EQ(elapsedTotalsText(main), u"経過時間(概算)： 白＝1:05 黒＝1:02:00");
     for (int mode : {1, 2, 16, 32}) EXPECT_TRUE(elapsedShownInMoveList(true, mode)) << mode;
     for (int mode : {64, 256, 4096}) EXPECT_FALSE(elapsedShownInMoveList(true, mode)) << mode;
@@ -56,7 +56,7 @@ TEST(InfoPanelText, HandicapAndKomi) {
         const char16_t* text;
     } cases[] = {
         {3, 0.5f, nullptr, false, u"置碁 3子、 コミ 半目"},
-        {3, 0.5f, &english, false, u"置碁 3子, コミ 半目"},  // the rest missing from the table: Japanese
+        {3, 0.5f, &english, false, u"置碁 3子, コミ 半目"}, // the rest missing from the table: Japanese
         {0, 0.0f, nullptr, false, u"ハンディ無し"},
         {2, 0.0f, nullptr, false, u"置碁 2子"},
         {0, 6.5f, nullptr, false, u"コミ ６.５目"},
@@ -141,7 +141,7 @@ TEST(CommentPanelText, MovesPassesAndBranches) {
 
 TEST(CommentPanelText, AMoveShowsItsMarksCommentsAndTheStartShowsItsNotes) {
     auto main = RecordSequence::createMain();
-    RecordNode note;  // a file's root comment: a mark without kind or point
+    RecordNode note; // a file's root comment: a mark without kind or point
     note.type = NodeType::Mark;
     main->appendNode(note);
     main->appendNode(makeMoveNode(1, 3, 3));
@@ -160,7 +160,7 @@ TEST(CommentPanelText, AMoveShowsItsMarksCommentsAndTheStartShowsItsNotes) {
     ASSERT_TRUE(main->setComment(4, u"三角"));
     CommentPanelOptions o;
     EXPECT_EQ(commentPanelText(*main, 1, o), u"黒1手　\r\n打った\r\nここが急所");
-    EXPECT_EQ(commentPanelText(*main, 3, o), u"三角");  // only the mark has a text
+    EXPECT_EQ(commentPanelText(*main, 3, o), u"三角"); // only the mark has a text
     EXPECT_EQ(commentPanelText(*main, 0, o), u"問題：黒番");
     EXPECT_EQ(startCommentPanelText(*main), u"問題：黒番");
     EXPECT_EQ(startCommentPanelText(*RecordSequence::createMain()), u"");
@@ -171,7 +171,7 @@ TEST(MoveListRegistry, AFourthListIsRefused) {
     int lists[4];
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(registry.add(&lists[i]));
     EXPECT_FALSE(registry.add(&lists[3]));
-    EXPECT_TRUE(registry.add(&lists[1]));  // already there
+    EXPECT_TRUE(registry.add(&lists[1])); // already there
     EXPECT_EQ(registry.count(), 3);
     registry.remove(&lists[0]);
     EXPECT_TRUE(registry.add(&lists[3]));

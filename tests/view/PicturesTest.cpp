@@ -85,7 +85,7 @@ TEST(Pictures, PlainPixelsReadAsTheirPicture) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(decodePixels(pixels.substr(0, 12), &error));
     std::string huge = pixels;
-    huge[8] = huge[9] = huge[10] = huge[11] = '\x7f';  // a width no picture has
+    huge[8] = huge[9] = huge[10] = huge[11] = '\x7f'; // a width no picture has
     EXPECT_FALSE(decodePixels(huge, &error));
     const std::string stone = encodePixels(*loadPicture(pictures(), PictureId::BlackStone));
     EXPECT_FALSE(loadPicture([&](std::string_view) { return stone; }, PictureId::Board19, &error));
@@ -121,7 +121,7 @@ TEST(Pictures, ThumbnailShowsTheStones) {
     };
     EXPECT_LT(at(*thumb, 3, 3), 90);
     EXPECT_GT(at(*thumb, 15, 15), 200);
-    EXPECT_EQ(thumb->pixel(0, 64)[3], 0);  // transparent beside the board
+    EXPECT_EQ(thumb->pixel(0, 64)[3], 0); // transparent beside the board
     EXPECT_FALSE(boardThumbnail(BoardPictureSet{}, pos));
 
     // From a record: the position at the move asked for.
@@ -131,7 +131,7 @@ TEST(Pictures, ThumbnailShowsTheStones) {
     const auto first = boardThumbnail(*set, record, 19, 1);
     ASSERT_TRUE(first);
     EXPECT_LT(at(*first, 3, 3), 90);
-    EXPECT_LT(at(*first, 15, 15), at(*thumb, 15, 15) - 30);  // white's move is not shown yet
+    EXPECT_LT(at(*first, 15, 15), at(*thumb, 15, 15) - 30); // white's move is not shown yet
 }
 
 } // namespace

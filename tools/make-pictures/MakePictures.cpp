@@ -42,7 +42,9 @@ double coverage(int x, int y, int n, const std::function<bool(double, double)>& 
 }
 
 // Length of the overlap of [a0, a1] with [b0, b1].
-double overlap(double a0, double a1, double b0, double b1) { return std::max(0.0, std::min(a1, b1) - std::max(a0, b0)); }
+double overlap(double a0, double a1, double b0, double b1) {
+    return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
+}
 
 // ---------------------------------------------------------------------------------------------
 // The wood
@@ -102,7 +104,7 @@ struct BoardSpec {
     int width;
     int height;
     int lines;
-    int margin;   // left and top margins are equal in the large set
+    int margin; // left and top margins are equal in the large set
     int top;
     double scale; // 1 for the normal set
     std::uint32_t seed;
@@ -136,14 +138,16 @@ bool makeBoard(const std::string& folder, const BoardSpec& s) {
 
     // The grid: ink lines centred on the point pixels, the outer square drawn thicker.
     const Rgba ink = rgb(34, 22, 10, 0.88);
-    const double inner = 0.60 * s.scale;  // half widths
+    const double inner = 0.60 * s.scale; // half widths
     const double outer = 1.10 * s.scale;
     const double x0 = linePixel(s.margin, cellW, 0) + 0.5, x1 = linePixel(s.margin, cellW, s.lines - 1) + 0.5;
     const double y0 = linePixel(s.top, cellH, 0) + 0.5, y1 = linePixel(s.top, cellH, s.lines - 1) + 0.5;
     PictureCanvas lines(s.width, s.height, {0, 0, 0, 0});
     auto addLine = [&](double ax0, double ax1, double ay0, double ay1) {
-        for (int y = std::max(0, static_cast<int>(ay0) - 1); y <= std::min(s.height - 1, static_cast<int>(ay1) + 1); ++y)
-            for (int x = std::max(0, static_cast<int>(ax0) - 1); x <= std::min(s.width - 1, static_cast<int>(ax1) + 1); ++x) {
+        for (int y = std::max(0, static_cast<int>(ay0) - 1); y <= std::min(s.height - 1, static_cast<int>(ay1) + 1);
+             ++y)
+            for (int x = std::max(0, static_cast<int>(ax0) - 1); x <= std::min(s.width - 1, static_cast<int>(ax1) + 1);
+                 ++x) {
                 const double cov = overlap(ax0, ax1, x, x + 1) * overlap(ay0, ay1, y, y + 1);
                 if (cov <= 0) continue;
                 Rgba p = lines.get(x, y);
@@ -162,7 +166,8 @@ bool makeBoard(const std::string& folder, const BoardSpec& s) {
     // Star points.
     const int far = s.lines - 4;
     const int mid = s.lines / 2;
-    const int stars19[9][2] = {{3, 3}, {3, mid}, {3, far}, {mid, 3}, {mid, mid}, {mid, far}, {far, 3}, {far, mid}, {far, far}};
+    const int stars19[9][2] = {{3, 3},     {3, mid}, {3, far},   {mid, 3},  {mid, mid},
+                               {mid, far}, {far, 3}, {far, mid}, {far, far}};
     const int stars13[5][2] = {{3, 3}, {3, far}, {far, 3}, {far, far}, {mid, mid}};
     const int count = s.lines == 19 ? 9 : 5;
     const double starRadius = 3.7 * s.scale;
@@ -208,8 +213,8 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
     const double radius = size / 2.0 - 0.025 * size / 2.0;
     const Vec light = normalise({-0.42, -0.58, 0.70});
     const Vec half = normalise({light.x, light.y, light.z + 1.0});
-    const double bulge = 0.50;  // height of the biconvex lens relative to the radius
-    const int n = 6;            // samples per pixel side
+    const double bulge = 0.50; // height of the biconvex lens relative to the radius
+    const int n = 6;           // samples per pixel side
 
     // The soft shadow the stone throws on the board, offset towards the lower right.
     const double sx = centre + 0.02 * size, sy = centre + 0.03 * size;
@@ -247,8 +252,8 @@ bool makeStone(const std::string& folder, const char* file, int size, bool black
                         // Slate: nearly black, matte, with a broad soft sheen and a fine grain.
                         const double tex = 0.010 * grain.fbm(px * 9, py * 9, 3);
                         const double base = 0.050 + tex;
-                        const double v = base + 0.085 * diffuse + 0.20 * std::pow(spec, 10) + 0.16 * std::pow(spec, 48) -
-                                         0.025 * rim;
+                        const double v = base + 0.085 * diffuse + 0.20 * std::pow(spec, 10) +
+                                         0.16 * std::pow(spec, 48) - 0.025 * rim;
                         col = {v * 0.98, v * 1.0, v * 1.05, 1};
                     } else {
                         // Shell: warm white with faint growth lines and a gentle sheen.
@@ -287,9 +292,11 @@ bool makeLastMoveMark(const std::string& folder, const char* file, Rgba colour) 
     const double cx = size / 2.0, cy = 3.2, radius = 3.3;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double halo = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius + 0.8; });
+            const double halo =
+                coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius + 0.8; });
             c.blend(x, y, {1, 1, 1, 0.55}, halo);
-            const double dot = coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius; });
+            const double dot =
+                coverage(x, y, 8, [&](double px, double py) { return std::hypot(px - cx, py - cy) <= radius; });
             c.blend(x, y, colour, dot);
         }
     return c.writePng(folder + "/" + file, true);
@@ -302,7 +309,8 @@ bool makeMailGoMarker(const std::string& folder) {
     const Rgba edge = rgb(120, 60, 0);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 12; ++x) {
-            const double body = coverage(x, y, 8, [](double px, double py) { return px >= 0.5 && px <= 11.5 && py >= 1 && py <= 9.5; });
+            const double body =
+                coverage(x, y, 8, [](double px, double py) { return px >= 0.5 && px <= 11.5 && py >= 1 && py <= 9.5; });
             c.blend(x, y, paper, body);
             const double outline = coverage(x, y, 8, [](double px, double py) {
                 const bool in = px >= 0.5 && px <= 11.5 && py >= 1 && py <= 9.5;
@@ -321,7 +329,8 @@ bool makeAlarm(const std::string& folder) {
     PictureCanvas c(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double disc = coverage(x, y, 8, [](double px, double py) { return std::hypot(px - 8, py - 8) <= 7.4; });
+            const double disc =
+                coverage(x, y, 8, [](double px, double py) { return std::hypot(px - 8, py - 8) <= 7.4; });
             c.blend(x, y, rgb(214, 32, 28), disc);
             const double mark = coverage(x, y, 8, [](double px, double py) {
                 const bool bar = std::abs(px - 8) <= 1.1 && py >= 3.2 && py <= 9.6;
