@@ -1019,6 +1019,8 @@ void SgfBuilder::finish() {
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
     dropRepeatedMarks(main); // marks renumbered with the start position's stones
+    // Empty variations go first too: they would hold child slots and branch numbers the hoisting needs.
+    dropEmptyVariations(main);
     hoistForksAtVariationStart(main);
     dropEmptyVariations(main);
     linksLastInEachMove(main);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "formats/GameFileLoader.h"
 #include "formats/MemberDirectory.h"
@@ -280,6 +281,12 @@ TEST(SgfWriter, FileNames) {
     EXPECT_EQ(defaultSgfFileName(info), u"本因坊戦_ 第1局.sgf");
 }
 
+std::string repeated(std::string_view piece, int times) {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += piece;
+    return s;
+}
+
 // Records found by fuzzing that changed when written and read back: each is loaded as the fuzzer
 // loads it, written in the encoding it chose, and read again; both readings give the same record.
 TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
@@ -311,6 +318,11 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         {"(B[s]CR[hg]AB[ei]CR[hg]AW[]", SgfEncoding::SystemCodePage, true, "0AB ei, 0CR hg", 0, 1},
         // A control character escaped in a comment is a blank like any other.
         {std::string("(;B[aa]C[forcing \\") + '\0' + " move])", SgfEncoding::Utf16, false, "1B aa", 0, 0},
+        // A variation of its own first move's variations beside as many empty variations as the
+        // main record can hold: the empty ones go, and the inner variations become the main
+        // record's own.
+        {"(;C[x](;C[y])" + repeated("()", 254) + "(;(;B[ef])(;W[aa])))", SgfEncoding::SystemCodePage, false,
+         "0C x\r\ny, {0>1 1B ef}, {0>1 1P, 2W aa}", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
