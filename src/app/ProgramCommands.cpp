@@ -15,7 +15,6 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrProgramName = 103;         // "Stonewise"
 constexpr int kStrMoveTitle = 17010;         // "終局棋譜の移動"
 constexpr int kStrNotYetAvailable = 25000;   // this function is not available yet
 constexpr int kStrWindowTitle = 25001;       // "%s - Stonewise"

@@ -21,11 +21,11 @@ class Ui;
 
 // How a move list shows its board window's record.
 struct MoveListPanelOptions {
-    bool elapsedSetting = false;      // "棋譜リストに経過時間を表示する"
+    bool elapsedSetting = false;      // the setting that shows elapsed times in the move list
     int mode = 16;                    // the window's working mode (times show in 1, 2, 16, 32)
-    bool mainWindow = true;           // only the main board window offers "マーク編集"
+    bool mainWindow = true;           // only the main board window offers mark editing
     bool hideMoves = false;           // a problem that hides its moves: the list stays empty
-    bool studyBoardAvailable = false; // enables "表示中の検討手順を分岐として反映"
+    bool studyBoardAvailable = false; // enables adding the study board's sequence as a branch
     const StringTable* strings = nullptr;
 };
 

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "app/RecordCorrection.h"
+#include "app/StringTable.h"
 #include "qt/BranchDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
@@ -33,14 +34,6 @@
 #include "record/Text.h"
 
 namespace stonewise {
-
-namespace {
-constexpr int kStrProgramName = 103;         // "Stonewise"
-constexpr int kStrClose = 25035;             // "閉じる"
-constexpr int kStrFreeHandicapTitle = 25036; // "置石を配置"
-constexpr int kStrFinish = 25037;            // "終了"
-constexpr int kStrFreeHandicapCount = 25038; // "置石：%d子"
-} // namespace
 
 QtUi::QtUi(QWidget* owner, QLabel* status, QLabel* messageStrip)
     : m_owner(owner), m_status(status), m_strip(messageStrip), m_stripTimer(new QTimer(owner)) {
