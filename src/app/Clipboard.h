@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace stonewise {
 
@@ -15,6 +16,11 @@ public:
     virtual std::optional<std::u16string> text() const = 0;
     // Puts text on the clipboard; false when the clipboard could not be written.
     virtual bool setText(std::u16string_view text) = 0;
+    // Puts files on the clipboard, to be pasted into a mail or a folder; false when it could not
+    // be written.
+    virtual bool setFiles(const std::vector<std::string>& paths) = 0;
+    // Empties the clipboard.
+    virtual void clear() = 0;
 };
 
 } // namespace stonewise

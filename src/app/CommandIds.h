@@ -77,6 +77,7 @@ enum ProgramCommandId : int {
     // Commands of parts still to come that have a picture on a bar.
     kCmdReceiveMoves = 32805,       // "着手取得"
     kCmdSendMoves = 32807,          // "着手送信"
+    kCmdSendGameFile = 32808,       // "メール碁のファイルを送信"
     kCmdFunctionSettings = 32835,   // "機能設定"
     kCmdDisplaySettings = 32914,    // "表示設定"
     kCmdModePatternSearch = 32899,  // "棋譜パターン検索モード"

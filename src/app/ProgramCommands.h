@@ -91,6 +91,7 @@ private:
     void saveCurrentGame();
     void saveAsSgf();
     void saveAsSgf(const RecordSequence& record, const GameInfo& info);
+    void sendGameAsFile();
     void restoreStoredRecord();
     void moveToFinishedGroup();
     void showVersion();

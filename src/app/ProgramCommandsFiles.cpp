@@ -38,6 +38,10 @@ constexpr int kStrCannotRead = 25013;   // the game record file could not be rea
 constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
+constexpr int kStrFileSendTitle = 26000;     // "ファイル送信"
+constexpr int kStrPasteIntoMail = 26001;     // "メールへ張り付け操作して下さい。"
+constexpr int kStrMailSgfNotWritten = 26002; // "SGFファイルの作成が失敗しました。"
+constexpr int kStrMailSgfNotSent = 26003;    // "SGFファイルを送るのに失敗しました。"
 constexpr int kStrUnknownKind = 25017;
 constexpr int kStrNoAutoSaved = 25031;      // there is no automatically saved game file
 constexpr int kStrSamplesTitle = 20038;     // "デモ棋譜等のロード"
@@ -367,6 +371,36 @@ void ProgramCommands::saveAsSgf(const RecordSequence& record, const GameInfo& in
     if (context.members) options.members = &*context.members;
     if (!saveSgfFile(path, record, info, options))
         m_ui.showMessage(formatText(text(kStrCannotWrite), {fromUtf8(path)}), request.title);
+}
+
+// The game as an SGF file for a mail: the main line only, named after the game with "-MAIL.sgf", in
+// the folder of its group, and put on the clipboard as a file to paste into the mail.
+void ProgramCommands::sendGameAsFile() {
+    const std::u16string title = text(kStrFileSendTitle);
+    sayReducedSave(title);
+    const GameInfo& info = m_board.gameInfo();
+    const GameSession* session = m_app.session();
+    const int group = session ? session->group() : 0;
+    const DataFolder& data = m_app.folder();
+    std::u16string name = defaultSgfFileName(info);
+    name.resize(name.size() - 4); // without ".sgf"
+    const std::string path = (group > 0 ? data.groupFolder(group) : data.file("")) + toUtf8(name) + "-MAIL.sgf";
+    SgfWriteOptions options;
+    options.encoding = static_cast<SgfEncoding>(std::min<int>(m_app.settings().sgfOutputEncoding, 2));
+    options.codePage = systemCodePage(m_app.japanese());
+    options.exportOnly = true;
+    options.exportComments = m_app.settings().omitComments == 0;
+    ReadContext context = readContext(m_app, m_clock);
+    if (context.members) options.members = &*context.members;
+    if (!saveSgfFile(path, m_board.record().main(), info, options)) {
+        m_ui.showMessage(text(kStrMailSgfNotWritten), title);
+        return;
+    }
+    if (!m_clipboard.setFiles({path})) {
+        m_ui.showMessage(text(kStrMailSgfNotSent), title);
+        return;
+    }
+    m_ui.showMessage(text(kStrPasteIntoMail), title);
 }
 
 } // namespace stonewise

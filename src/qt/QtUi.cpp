@@ -411,6 +411,24 @@ bool QtClipboard::setText(std::u16string_view text) {
     return true;
 }
 
+bool QtClipboard::setFiles(const std::vector<std::string>& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    QByteArray copied = "copy";
+    for (const std::string& path : paths) {
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+        urls.push_back(url);
+        copied += '\n' + url.toEncoded();
+    }
+    // Mail programs take the list of URLs; file managers paste "x-special/gnome-copied-files".
+    data->setUrls(urls);
+    data->setData(QStringLiteral("x-special/gnome-copied-files"), copied);
+    QApplication::clipboard()->setMimeData(data);
+    return true;
+}
+
+void QtClipboard::clear() { QApplication::clipboard()->clear(); }
+
 // --- importing ------------------------------------------------------------------------------------
 
 ImportDialogResult QtUi::askImportFile(const ImportDialogRequest& request) {

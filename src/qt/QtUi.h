@@ -117,6 +117,8 @@ public:
     bool hasText() const override;
     std::optional<std::u16string> text() const override;
     bool setText(std::u16string_view text) override;
+    bool setFiles(const std::vector<std::string>& paths) override;
+    void clear() override;
 };
 
 } // namespace stonewise

@@ -16,6 +16,7 @@
 #include "app/GameSession.h"
 #include "app/ProgramCommands.h"
 #include "app/RecordCorrection.h"
+#include "store/DataFolder.h"
 #include "store/FileIo.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
@@ -609,6 +610,35 @@ TEST(ProgramCommands, TheRootCommentShowsBeforeTheFirstMove) {
     p.commands.openDroppedText(u"(;GN[plain];B[pd]C[正解])");
     p.board.showMove(0);
     EXPECT_EQ(p.board.panelComment({}), u"");
+}
+
+TEST(ProgramCommands, TheGameGoesToTheClipboardAsAMailFileOfItsMainLine) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.clipboard.content = u"(;GN[秋/の名局];B[pd]C[好手](;W[dd];B[pp])(;W[dp]))";
+    p.commands.run(kCmdOpenClipboard);
+    p.app.settings().omitComments = 1; // "棋譜のコメントは送信しない"
+    p.commands.run(kCmdSendGameFile);
+    const std::string path =
+        folder.path() + DataFolder::groupFolderName(p.app.session()->group()) + "/秋_の名局-MAIL.sgf";
+    ASSERT_EQ(p.clipboard.files, std::vector<std::string>{path});
+    EXPECT_EQ(p.ui.messages.back().text, japanese(26001));
+    const auto bytes = readWholeFile(path);
+    ASSERT_TRUE(bytes);
+    const std::string sgf(bytes->begin(), bytes->end());
+    EXPECT_NE(sgf.find(";W[dd]"), std::string::npos);
+    EXPECT_EQ(sgf.find(";W[dp]"), std::string::npos) << "the variation stays at home";
+    EXPECT_EQ(sgf.find("C["), std::string::npos) << "comments are withheld";
+
+    // A file that cannot be written, and a clipboard that cannot be, each say so.
+    std::filesystem::remove(path);
+    std::filesystem::create_directories(path);
+    p.commands.run(kCmdSendGameFile);
+    EXPECT_EQ(p.ui.messages.back().text, japanese(26002));
+    std::filesystem::remove(path);
+    p.clipboard.works = false;
+    p.commands.run(kCmdSendGameFile);
+    EXPECT_EQ(p.ui.messages.back().text, japanese(26003));
 }
 
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {

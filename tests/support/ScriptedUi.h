@@ -152,9 +152,21 @@ public:
     std::optional<std::u16string> text() const override { return content; }
     bool setText(std::u16string_view text) override {
         content = std::u16string(text);
-        return true;
+        files.clear();
+        return works;
+    }
+    bool setFiles(const std::vector<std::string>& paths) override {
+        content.reset();
+        files = paths;
+        return works;
+    }
+    void clear() override {
+        content.reset();
+        files.clear();
     }
     std::optional<std::u16string> content;
+    std::vector<std::string> files;
+    bool works = true;
 };
 
 // A clock that stands still at a given moment.
