@@ -21,6 +21,8 @@ const StonewiseLanguageString kStrings[] = {
     {11201, u"The game shown has been changed. Save it?"},
     {11202, u"Delete Game"},
     {11203, u"The following game will be deleted. Is that all right?\r\n%s"},
+    {11204, u"Mail Go"},
+    {11205, u"A Mail Go game has not been sent.\r\nGo on without sending it?"},
     {11206, u"Undo record changes"},
     {11207, u"Restore the record to its original state?\nThe current state cannot be recovered afterwards."},
     {11400, u"Sequence display finished"},

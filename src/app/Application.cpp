@@ -16,6 +16,8 @@ constexpr int kStrRecovered = 25029;         // the game of a run that did not e
 constexpr int kStrRecoveredTitle = 25030;    // "棋譜の復元"
 constexpr int kStrSettingsNotSaved = 25027;  // the settings could not be saved
 constexpr int kStrSettingsSaveTitle = 25028; // "設定の保存"
+constexpr int kStrMailGoTitle = 11204;       // "メール碁"
+constexpr int kStrMailUnsent = 11205;        // a Mail Go game has not been sent: go on without sending?
 } // namespace
 
 Application::Application(CommandLine commandLine, DataFolder folder, std::string programFolder)
@@ -85,6 +87,10 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
 
 bool Application::exitCheck() {
     if (m_session) m_session->saveCurrentGame(true);
+    if (m_board && m_board->mailUnsent() && m_settings.unsentWarningOff == 0 && m_ui) {
+        if (!m_ui->ask(m_board->text(kStrMailUnsent), m_board->text(kStrMailGoTitle))) return false;
+        m_board->setMailUnsent(false);
+    }
     return true;
 }
 

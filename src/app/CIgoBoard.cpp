@@ -55,7 +55,13 @@ std::u16string CIgoBoard::statusText() const {
     if (!last || main.lastMoveNumber() < 1 || (main.handicapCount() >= 2 && main.lastMoveNumber() == 1)) return {};
     const bool pass = last->type == NodeType::Pass || !last->hasPoint();
     const auto [column, row] = pass ? std::pair<std::u16string, std::u16string>{} : pointLabels(last->x, last->y);
-    return inPlayStatusText(last->moveNumber, main.numberOffset(), column, row, pass, MailGoState::None);
+    return inPlayStatusText(last->moveNumber, main.numberOffset(), column, row, pass, mailState());
+}
+
+MailGoState CIgoBoard::mailState() const {
+    if (!m_info.isMailGo()) return MailGoState::None;
+    if (m_mailUnsent) return MailGoState::NotSent;
+    return m_info.lastExchangedMove == m_info.ownMoveMark + 1 ? MailGoState::NotMoved : MailGoState::Sent;
 }
 
 SceneState CIgoBoard::sceneState() const {
@@ -333,6 +339,7 @@ bool CIgoBoard::appendMoveAtEnd(int x, int y, int moveNumber) {
         m_info.flags &= static_cast<std::uint16_t>(~kInfoMoveWaiting);
         m_info.mailGoFlags &= 0xF0;
     }
+    if (m_info.isMailGo() && m_record.pathDepth() == 0) m_mailUnsent = true;
     const int index = added->index;
     m_nav.showEndOf(moveNumber);
     applyMoveToPosition(s, *added);

@@ -12,6 +12,7 @@
 #include "board/BoardNavigation.h"
 #include "board/PositionRebuild.h"
 #include "record/GameInfo.h"
+#include "record/GameInfoText.h"
 #include "record/GameRecord.h"
 #include "record/RecordTransform.h"
 #include "record/Text.h"
@@ -100,6 +101,12 @@ public:
     const GameRecord& record() const { return m_record; }
     BoardOptions& options() { return m_options; }
     const BoardOptions& options() const { return m_options; }
+    // A move made in the main record of a Mail Go game that has not been sent yet ("未送信"). The mark
+    // stays while other games are shown, so that leaving the program still asks about it.
+    bool mailUnsent() const { return m_mailUnsent; }
+    void setMailUnsent(bool on) { m_mailUnsent = on; }
+    // What the status line adds for a Mail Go game: not sent, waiting for the user's move, or sent.
+    MailGoState mailState() const;
     // Incremented by every edit; the store saves when it moved.
     int changeCounter() const { return m_changes; }
 
@@ -307,6 +314,7 @@ protected:
     GameInfo m_info;
     GameRecord m_record;
     bool m_readReduced = false;
+    bool m_mailUnsent = false;
     BoardOptions m_options;
     NodeRef m_selection;
     int m_changes = 0;

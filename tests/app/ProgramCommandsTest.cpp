@@ -641,6 +641,30 @@ TEST(ProgramCommands, TheGameGoesToTheClipboardAsAMailFileOfItsMainLine) {
     EXPECT_EQ(p.ui.messages.back().text, japanese(26003));
 }
 
+TEST(ProgramCommands, AnUnsentMailGoMoveIsAskedAboutBeforeTheProgramEnds) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    p.commands.run(kCmdModeMailGo);
+    p.board.gameInfo().type = kGameMailGo;
+    p.play({{3, 3}});
+    EXPECT_TRUE(p.board.statusText().ends_with(u" 未送信"));
+    // No: the window stays and the move stays unsent; yes: the program may end.
+    p.ui.answers = {false};
+    EXPECT_FALSE(p.commands.exitCheck());
+    EXPECT_EQ(p.ui.questions.back().text, japanese(11205));
+    EXPECT_TRUE(p.board.mailUnsent());
+    p.ui.answers = {true};
+    EXPECT_TRUE(p.commands.exitCheck());
+    EXPECT_FALSE(p.board.mailUnsent());
+    EXPECT_TRUE(p.board.statusText().ends_with(u" 送信済み"));
+    // Switched off in the settings ("未送信警告を表示する"), nothing is asked.
+    p.play({{15, 15}});
+    p.app.settings().unsentWarningOff = 1;
+    const std::size_t asked = p.ui.questions.size();
+    EXPECT_TRUE(p.commands.exitCheck());
+    EXPECT_EQ(p.ui.questions.size(), asked);
+}
+
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
     test::TempFolder folder;
     Program p(folder.path());

@@ -36,13 +36,15 @@ private Q_SLOTS:
         MainWindow window(app);
         window.startUp();
         window.runCommand(kCmdInquiryMail);
-        QTRY_COMPARE(launched(), QStringList{QStringLiteral("mailto:support@stonewise.example.org?subject=Stonewise%202.2.0")});
+        QTRY_COMPARE(launched(),
+                     QStringList{QStringLiteral("mailto:support@stonewise.example.org?subject=Stonewise%202.2.0")});
     }
 
     void aLinkKeepsItsEncodedTextExactly() {
         // Line ends and Japanese text arrive encoded as they were written, not encoded twice (the
         // hexadecimal digits of an escape may change case).
-        const std::string link = "mailto:a@example.org?Subject=%E6%AC%A1%E3%81%AE%E4%B8%80%E6%89%8B&body=MOVE%2012%0d%0a";
+        const std::string link =
+            "mailto:a@example.org?Subject=%E6%AC%A1%E3%81%AE%E4%B8%80%E6%89%8B&body=MOVE%2012%0d%0a";
         QtShell shell;
         QVERIFY(shell.openUrl(link));
         QTRY_COMPARE(launched().size(), 1);
