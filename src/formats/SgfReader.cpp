@@ -952,7 +952,8 @@ void foldNotesIntoMoves(RecordSequence& s) {
 }
 
 // A mark given twice for one move (marks of the start position renumbered with the handicap or
-// setup stones) stands once, as the reader keeps it when a node gives it twice.
+// setup stones, or given again by a variation joined onto its line) stands once, as the reader
+// keeps it when a node gives it twice.
 void dropRepeatedMarks(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
@@ -1034,6 +1035,7 @@ void SgfBuilder::finish() {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
+        dropRepeatedMarks(main); // a joined variation may give a mark its line gives already
         linksLastInEachMove(main);
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
         main.numberTree();

@@ -323,6 +323,8 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         // record's own.
         {"(;C[x](;C[y])" + repeated("()", 254) + "(;(;B[ef])(;W[aa])))", SgfEncoding::SystemCodePage, false,
          "0C x\r\ny, {0>1 1B ef}, {0>1 1P, 2W aa}", 0, 0},
+        // A mark given again by a variation joined onto its line: once.
+        {"(;()SQ[dp]((SQ[dp]((", SgfEncoding::Utf8, true, "0SQ dp", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
