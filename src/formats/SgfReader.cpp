@@ -967,6 +967,8 @@ void dropRepeatedMarks(RecordSequence& s) {
             }
         }
     }
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot)) dropRepeatedMarks(*c);
 }
 
 // Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
