@@ -83,16 +83,23 @@ GameListPanel::GameListPanel(QWidget* parent) : QWidget(parent) {
     bold.setBold(true);
     m_title->setFont(bold);
     layout->addWidget(m_title);
+}
+
+// The list itself is made with its first content: a window starts without paying for it.
+QTreeWidget* GameListPanel::list() {
+    if (m_list) return m_list;
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setAlternatingRowColors(true);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->header()->setStretchLastSection(false);
-    layout->addWidget(m_list, 1);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_list, 1);
+    m_list->show(); // with the panel (which may be on the screen already)
     sortOnHeaderClicks(m_list, panelColumns(), m_order, [this] { rebuild(); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { Q_EMIT gameChosen(item->data(0, Qt::UserRole).toInt()); });
+    return m_list;
 }
 
 void GameListPanel::setContent(const GameListPanelContent& content) {
@@ -104,6 +111,7 @@ void GameListPanel::setContent(const GameListPanelContent& content) {
 
 void GameListPanel::rebuild() {
     m_title->setText(qs(m_content.title));
+    list();
     fillGameRows(m_list, panelColumns(), m_content.rows, m_order, m_content.external);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_list->topLevelItem(i);

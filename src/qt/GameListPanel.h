@@ -43,7 +43,7 @@ public:
 
     // Shows the content; the list is built again only when it changed.
     void setContent(const GameListPanelContent& content);
-    QTreeWidget* list() const { return m_list; }
+    QTreeWidget* list();
 
 Q_SIGNALS:
     void gameChosen(int number);
@@ -52,7 +52,7 @@ private:
     void rebuild();
 
     QLabel* m_title;
-    QTreeWidget* m_list;
+    QTreeWidget* m_list = nullptr;
     GameListPanelContent m_content;
     GameListOrder m_order;
     bool m_filled = false;

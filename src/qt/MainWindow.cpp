@@ -332,7 +332,7 @@ void MainWindow::refreshCommandStates() {
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));
-    if (m_startedUp) m_gameList->setContent(m_commands->gameListPanel());
+    if (m_listShown) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
 
@@ -351,7 +351,21 @@ void MainWindow::openFile(const QString& path) {
 
 // --- window events -----------------------------------------------------------------------------
 
+GameListPanel& MainWindow::gameListPanel() {
+    showGameList();
+    return *m_gameList;
+}
+
+void MainWindow::showGameList() {
+    if (!m_startedUp || m_listShown) return;
+    m_listShown = true;
+    m_gameList->setContent(m_commands->gameListPanel());
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The board comes first on the screen; the rows of the game list follow at once.
+    if (watched == m_boardWidget && event->type() == QEvent::Paint && m_startedUp && !m_listShown)
+        QMetaObject::invokeMethod(this, &MainWindow::showGameList, Qt::QueuedConnection);
     if (watched == m_boardWidget && event->type() == QEvent::ContextMenu) {
         auto* e = static_cast<QContextMenuEvent*>(event);
         const QPoint p = m_boardWidget->pointAt(e->pos());

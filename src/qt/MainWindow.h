@@ -46,7 +46,8 @@ public:
     CIgoBoard& board() { return *m_board; }
     BoardWidget& boardWidget() { return *m_boardWidget; }
     SidePanel& sidePanel() { return *m_side; }
-    GameListPanel& gameListPanel() { return *m_gameList; }
+    // The game list panel, filled (its rows come right after the first paint of the board).
+    GameListPanel& gameListPanel();
     QtUi& ui() { return *m_ui; }
     ProgramCommands& commands() { return *m_commands; }
     const CommandStates& commandStates() const;
@@ -116,6 +117,8 @@ private:
     std::vector<std::pair<int, QAction*>> m_actions;
     bool m_bookMenus = false;
     bool m_startedUp = false;
+    bool m_listShown = false; // the game list panel shows the group (from the first paint on)
+    void showGameList();
     bool m_refreshQueued = false;
 };
 

@@ -49,7 +49,9 @@ int main(int argc, char** argv) {
     using namespace stonewise;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
-    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
+    QFont font(QStringLiteral("IPAPGothic"), 10);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QApplication::setFont(font);
 
     const CommandLine commandLine = parseCommandLine(joinArguments(argc, argv, QDir::currentPath().toStdString()));
 
