@@ -100,8 +100,8 @@ void TextSearchForm::search(std::u16string_view typed) {
     const GameList& list = m_env.store->gameList(m_group, messages);
     for (const TextSearchHit& hit : m_result.hits) {
         const GameInfo* info = list.find(hit.game);
-        m_rows.push_back({info ? info->name : std::u16string(), formatText(u"%3d", {hit.move}),
-                          commentFirstLine(hit.comment)});
+        m_rows.push_back(
+            {info ? info->name : std::u16string(), formatText(u"%3d", {hit.move}), commentFirstLine(hit.comment)});
     }
     const int found = static_cast<int>(m_result.hits.size());
     m_status = formatText(text(m_result.full ? kStrSearchStopped : kStrSearchFound), {found});

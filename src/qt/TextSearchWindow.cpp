@@ -47,9 +47,8 @@ TextSearchWindow::TextSearchWindow(TextSearchForm& form, std::function<void()> s
     m_gameName->setChecked(options.gameName);
     m_players = new QCheckBox(uiString(kStrSearchPlayers), this);
     m_players->setChecked(options.players);
-    for (QWidget* w : {static_cast<QWidget*>(m_branches), static_cast<QWidget*>(m_any),
-                       static_cast<QWidget*>(m_all), static_cast<QWidget*>(m_gameName),
-                       static_cast<QWidget*>(m_players)})
+    for (QWidget* w : {static_cast<QWidget*>(m_branches), static_cast<QWidget*>(m_any), static_cast<QWidget*>(m_all),
+                       static_cast<QWidget*>(m_gameName), static_cast<QWidget*>(m_players)})
         choices->addWidget(w);
     choices->addStretch(1);
     layout->addLayout(choices);

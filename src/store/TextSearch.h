@@ -21,10 +21,10 @@ constexpr int kMaxSearchHits = 1024;
 
 // How the terms are matched; every option is on by default and "any term" is the rule.
 struct TextSearchOptions {
-    bool branches = true;   // "分岐、参考手順内": comments of every variation and reference sequence too
-    bool allTerms = false;  // "文字列の全てを含む" instead of "文字列のどれかを含む"
-    bool gameName = true;   // "対局名"
-    bool players = true;    // "対局者" (with the names aliases stand for)
+    bool branches = true;  // "分岐、参考手順内": comments of every variation and reference sequence too
+    bool allTerms = false; // "文字列の全てを含む" instead of "文字列のどれかを含む"
+    bool gameName = true;  // "対局名"
+    bool players = true;   // "対局者" (with the names aliases stand for)
 
     bool operator==(const TextSearchOptions&) const = default;
 };
@@ -65,8 +65,7 @@ void searchGame(const GameInfo& info, const std::vector<std::u16string>& blackNa
 
 // The names a player is searched by: the member's name and, for an alias, the name it stands for;
 // without a member, the name kept in the game.
-std::vector<std::u16string> playerSearchNames(const MemberList& members, std::int32_t member,
-                                              std::u16string_view kept);
+std::vector<std::u16string> playerSearchNames(const MemberList& members, std::int32_t member, std::u16string_view kept);
 
 // Searches every game of `group` in the order of its game list; a game whose file cannot be read
 // is skipped and counted.
