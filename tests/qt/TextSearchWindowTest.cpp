@@ -60,8 +60,7 @@ private Q_SLOTS:
         Program p;
         p.window->runCommand(kCmdModeViewing);
         p.addGame(1, u"(;GM[1]SZ[19];B[pd];W[dp]C[序盤の要点];B[pp])", u"一局目");
-        p.addGame(2,
-                  u"(;GM[1]SZ[19];B[pd];W[dp];B[pp](;W[dd];B[qj])(;W[dc]C[手筋の一手\n次の行];B[ce];W[cg]C[筋]))",
+        p.addGame(2, u"(;GM[1]SZ[19];B[pd];W[dp];B[pp](;W[dd];B[qj])(;W[dc]C[手筋の一手\n次の行];B[ce];W[cg]C[筋]))",
                   u"二局目");
         p.window->runCommand(kCmdTextSearch);
         TextSearchWindow* search = p.searchWindow();
@@ -80,7 +79,6 @@ private Q_SLOTS:
         QCOMPARE(results->topLevelItem(1)->text(2), QStringLiteral("手筋の一手"));
         // The string typed joined the history.
         QCOMPARE(search->searchBox()->count(), 1);
-
 
         const QRect row = results->visualItemRect(results->topLevelItem(1));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, row.center());
