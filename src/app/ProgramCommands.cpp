@@ -74,7 +74,7 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     if (id == kCmdHelpButtonOrDemo && !fromBar) {
         // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
         loadSampleRecords();
-    } else if (id == kCmdTextSearch || (id == kCmdReceiveMoves && fromBar && modes && modes->mode() == kModeSearch)) {
+    } else if (id == kCmdTextSearch || (id == kCmdReceiveMoves && modes && modes->mode() == kModeSearch)) {
         // "棋譜検索...", and the search bar's "コメントを検索".
         toggleTextSearch();
     } else if (id == kCmdRestoreRecord) {

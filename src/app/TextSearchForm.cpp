@@ -89,7 +89,7 @@ TextSearchForm::TextSearchForm(LibraryEnvironment env, TextSearchOptions& option
 std::u16string TextSearchForm::text(int id) const { return std::u16string(uiText(id)); }
 
 void TextSearchForm::search(std::u16string_view typed) {
-    const std::u16string_view cut = typed.substr(0, std::min(typed.size(), kMaxSearchStringLength));
+    const std::u16string_view cut = cutSearchString(typed);
     if (!cut.empty()) m_history.add(cut);
     m_rows.clear();
     m_result = {};

@@ -79,8 +79,15 @@ void searchSequence(int game, const RecordSequence& s, const TermMatch& match, c
 
 } // namespace
 
+std::u16string_view cutSearchString(std::u16string_view text) {
+    if (text.size() <= kMaxSearchStringLength) return text;
+    std::size_t length = kMaxSearchStringLength;
+    if (text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF) --length;
+    return text.substr(0, length);
+}
+
 std::vector<std::u16string> searchTerms(std::u16string_view text) {
-    text = text.substr(0, std::min(text.size(), kMaxSearchStringLength));
+    text = cutSearchString(text);
     std::vector<std::u16string> terms;
     std::size_t start = 0;
     while (start < text.size() && static_cast<int>(terms.size()) < kMaxSearchTerms) {

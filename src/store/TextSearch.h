@@ -47,6 +47,10 @@ struct TextSearchResult {
     bool full = false; // the search stopped at kMaxSearchHits
 };
 
+// A search string as far as it is used: its first 128 characters, a surrogate pair that would be
+// cut there left out whole.
+std::u16string_view cutSearchString(std::u16string_view text);
+
 // The terms of a search string: its first 128 characters cut at every space and ideographic
 // space, empty pieces dropped, at most ten. Each term is plain text (no pattern characters).
 std::vector<std::u16string> searchTerms(std::u16string_view text);

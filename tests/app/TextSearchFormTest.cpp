@@ -78,10 +78,10 @@ TEST(TextSearchWindow, TheCommandOpensAndClosesItAndTheHistoryIsKeptInItsFile) {
     }
     Program p(folder.path());
     p.commands.run(kCmdModeViewing);
-    // The search bar's "コメントを検索" opens it too; the menu's id of the same number does not.
-    p.commands.run(kCmdReceiveMoves, CommandSource::MainBar);
-    EXPECT_EQ(p.ui.textSearch, nullptr);
+    // In the search mode the bar's "コメントを検索" opens it too (it sends the id of "着手取得").
+    EXPECT_FALSE(p.commands.refresh().enabled(kCmdReceiveMoves));
     p.app.modes()->setMode(kModeSearch);
+    EXPECT_TRUE(p.commands.refresh().enabled(kCmdReceiveMoves));
     p.commands.run(kCmdReceiveMoves, CommandSource::MainBar);
     ASSERT_NE(p.ui.textSearch, nullptr);
     TextSearchForm& form = *p.ui.textSearch;

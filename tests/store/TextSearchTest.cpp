@@ -31,6 +31,7 @@ TEST(SearchTerms, CutAtAsciiAndIdeographicSpacesAtMostTenFromTheFirst128Characte
         {u"\U00020BB7野家 ｇｏ", {u"\U00020BB7野家", u"ｇｏ"}},
         {std::u16string(127, u'x') + u" yz", {std::u16string(127, u'x')}},
         {std::u16string(300, u'x'), {std::u16string(128, u'x')}},
+        {std::u16string(127, u'x') + u"\U00020BB7", {std::u16string(127, u'x')}},
     };
     for (const Case& c : cases) EXPECT_EQ(searchTerms(c.text), c.terms) << toUtf8(c.text);
 }
