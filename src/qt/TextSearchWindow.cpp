@@ -32,7 +32,6 @@ TextSearchWindow::TextSearchWindow(TextSearchForm& form, std::function<void()> s
     m_text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     line->addWidget(m_text, 1);
     auto* start = new QPushButton(uiString(kStrSearchStart), this);
-    start->setDefault(true);
     line->addWidget(start);
     layout->addLayout(line);
 
@@ -76,6 +75,8 @@ TextSearchWindow::TextSearchWindow(TextSearchForm& form, std::function<void()> s
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
+    // Return in the search box starts the search once: no button takes it as the default.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
     connect(start, &QPushButton::clicked, this, &TextSearchWindow::startSearch);
     connect(m_text->lineEdit(), &QLineEdit::returnPressed, this, &TextSearchWindow::startSearch);
     connect(clear, &QPushButton::clicked, this, [this] {

@@ -79,6 +79,13 @@ private Q_SLOTS:
         QCOMPARE(results->topLevelItem(1)->text(2), QStringLiteral("手筋の一手"));
         // The string typed joined the history.
         QCOMPARE(search->searchBox()->count(), 1);
+        // Return in the search box searches too.
+        search->searchBox()->setEditText(QStringLiteral("筋"));
+        QTest::keyClick(search->searchBox()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(results->topLevelItemCount(), 2);
+        QCOMPARE(search->searchBox()->count(), 2);
+        search->searchBox()->setEditText(QStringLiteral("手筋　要点"));
+        QTest::mouseClick(start, Qt::LeftButton);
 
         const QRect row = results->visualItemRect(results->topLevelItem(1));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, row.center());
@@ -103,7 +110,7 @@ private Q_SLOTS:
         p.window->runCommand(kCmdTextSearch);
         QTRY_VERIFY(p.searchWindow() && p.searchWindow()->isVisible());
         QCOMPARE(p.searchWindow()->geometry().size(), place.size());
-        QCOMPARE(p.searchWindow()->searchBox()->count(), 1);
+        QCOMPARE(p.searchWindow()->searchBox()->count(), 2);
         p.searchWindow()->reject(); // "閉じる", Esc
         QTRY_VERIFY(!p.searchWindow());
     }
