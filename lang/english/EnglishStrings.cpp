@@ -695,6 +695,24 @@ const StonewiseLanguageString kStrings[] = {
     {52021, u"%s %d"},
     {52022, u"No sample records were found.\r\n%s"},
     {52023, u"The temporary game could not be saved."},
+    {57000, u"Search"},
+    {57001, u"Start search"},
+    {57002, u"Clear all search strings"},
+    {57003, u"?"},
+    {57004, u"In branches and reference sequences"},
+    {57005, u"Contains any of the strings"},
+    {57006, u"Contains all of the strings"},
+    {57007, u"Game name"},
+    {57008, u"Players"},
+    {57009, u"Move"},
+    {57010, u"Comment"},
+    {57011, u"All search strings will be cleared. Are you sure?"},
+    {57012, u"%d found."},
+    {57013, u"The search stopped at %d hits."},
+    {57014, u"%d games that could not be read were skipped."},
+    {57015, u"Type the strings to search for and press \"Start search\".\r\nUp to 10 strings, separated by "
+            u"spaces.\r\nDouble-click a row to show that game at that move."},
+    {57016, u"Search string:"},
 };
 
 } // namespace

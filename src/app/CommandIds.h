@@ -82,6 +82,8 @@ enum ProgramCommandId : int {
     kCmdDisplaySettings = 32914,    // "表示設定"
     kCmdModePatternSearch = 32899,  // "棋譜パターン検索モード"
     kCmdChooseFinishedGame = 32963, // "棋譜選択"
+    // The menu's "棋譜検索..." and the viewing bar's "棋譜選択" send the same id: the search window.
+    kCmdTextSearch = 32963,
 };
 
 // Main-bar buttons whose command depends on the mode (their pictures are named by them): the

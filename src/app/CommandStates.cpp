@@ -143,6 +143,8 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
         bool check = false;
         if (isBookCommand(c)) on = book;
         else if (isMailGoCommand(c)) on = mode == kModeMailGo && mainBoard;
+        // The search bar's "コメントを検索" sends the id of "着手取得".
+        if (c == kCmdReceiveMoves && mode == kModeSearch) on = mainBoard;
         switch (c) {
         case kCmdUndo: on = editable && hasMoves && !board.busy(); break;
         case kCmdPass: on = editable && !board.busy(); break;

@@ -8,6 +8,7 @@
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
 #include "app/Shell.h"
+#include "app/TextSearchForm.h"
 #include "app/Ui.h"
 #include "store/GameStore.h"
 
@@ -73,6 +74,9 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     if (id == kCmdHelpButtonOrDemo && !fromBar) {
         // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
         loadSampleRecords();
+    } else if (id == kCmdTextSearch || (id == kCmdReceiveMoves && modes && modes->mode() == kModeSearch)) {
+        // "棋譜検索...", and the search bar's "コメントを検索".
+        toggleTextSearch();
     } else if (id == kCmdRestoreRecord) {
         // The program's: it goes back to the game as stored, not to a copy kept in the window.
         restoreStoredRecord();
@@ -292,6 +296,7 @@ void ProgramCommands::showListedGame(int number) {
 bool ProgramCommands::exitCheck() { return m_app.exitCheck(); }
 
 void ProgramCommands::shutDown() {
+    if (m_textSearch) m_textSearch->close();
     m_board.stopBusy();
     m_app.shutDown();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/LibraryDialogs.h"
+#include "store/TextSearch.h"
 
 namespace stonewise {
 
@@ -15,6 +17,7 @@ class CIgoBoard;
 class Clipboard;
 class Clock;
 class Shell;
+class TextSearchForm;
 class Ui;
 struct LoadedGame;
 
@@ -25,6 +28,9 @@ struct LoadedGame;
 class ProgramCommands {
 public:
     ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard, const Clock& clock);
+    ~ProgramCommands();
+    ProgramCommands(const ProgramCommands&) = delete;
+    ProgramCommands& operator=(const ProgramCommands&) = delete;
 
     // Starts the library, the mode of the last run and the game left by a run that did not end.
     void startUp();
@@ -77,6 +83,12 @@ public:
     // shown saved first).
     void showListedGame(int number);
 
+    // --- the search window ---
+    // "棋譜検索...": opens the search window, or closes it when it is open.
+    void toggleTextSearch();
+    // The open search window's form; null when the window is closed.
+    TextSearchForm* textSearch();
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -113,6 +125,8 @@ private:
     bool keepTemporaryWork();
     bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
+    std::unique_ptr<TextSearchForm> m_textSearch;
+    TextSearchOptions m_searchOptions; // the search window's options, kept for the run
 
     Application& m_app;
     CIgoBoard& m_board;

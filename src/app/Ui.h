@@ -20,6 +20,7 @@ class GroupListForm;
 class GroupSettingsForm;
 class MemberListForm;
 class MemberSettingsForm;
+class TextSearchForm;
 struct PlayerDialogRequest;
 struct PlayerDialogResult;
 struct ResultDialogRequest;
@@ -95,6 +96,11 @@ public:
     virtual bool runMemberSettings(MemberSettingsForm& form) = 0;
     // A list of names to pick one from ("既存メンバー名の参照"): its index, nothing when cancelled.
     virtual std::optional<int> chooseName(const NameChoiceRequest& request) = 0;
+    // The search window "検索": modeless beside the board, at its last place and size. The window
+    // calls `form.close()` when it goes; the form outlives it.
+    virtual void openTextSearch(TextSearchForm& form) = 0;
+    // Closes the search window (its `form.close()` runs) when it is open.
+    virtual void closeTextSearch() = 0;
     // --- the game settings ---
     // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
     // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.

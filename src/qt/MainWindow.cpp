@@ -124,6 +124,10 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         m_board->endFreeHandicap();
         refreshCommandStates();
     });
+    m_ui->setSearchHitShown([this] {
+        applySettings();
+        refreshCommandStates();
+    });
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
 
     connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {

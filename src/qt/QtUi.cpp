@@ -30,6 +30,7 @@
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
+#include "qt/TextSearchWindow.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
 
@@ -263,6 +264,20 @@ void QtUi::openRecordCorrection(std::unique_ptr<RecordCorrection> session) {
     auto* dialog = new RecordCorrectionDialog(std::move(session), m_owner);
     m_correction = dialog;
     dialog->show();
+}
+
+void QtUi::openTextSearch(TextSearchForm& form) {
+    closeTextSearch();
+    auto* window = new TextSearchWindow(form, m_searchHitShown, m_owner);
+    m_textSearch = window;
+    if (!m_textSearchPlace.isEmpty()) window->restoreGeometry(m_textSearchPlace);
+    QObject::connect(window, &QDialog::finished, window,
+                     [this, window] { m_textSearchPlace = window->saveGeometry(); });
+    window->show();
+}
+
+void QtUi::closeTextSearch() {
+    if (auto* window = qobject_cast<QDialog*>(m_textSearch.data()); window && window->isVisible()) window->reject();
 }
 
 namespace {

@@ -59,6 +59,8 @@ public:
     void runMemberList(MemberListForm& form) override;
     bool runMemberSettings(MemberSettingsForm& form) override;
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
+    void openTextSearch(TextSearchForm& form) override;
+    void closeTextSearch() override;
     bool editGameSettings(GameSettings& settings) override;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
@@ -78,6 +80,10 @@ public:
     void setFreeHandicapDone(std::function<void()> done) { m_freeHandicapDone = std::move(done); }
     // The open record correction dialog, if any (refreshed after board changes).
     QWidget* recordCorrectionDialog() const { return m_correction; }
+    // What runs after the search window showed a hit on the board.
+    void setSearchHitShown(std::function<void()> shown) { m_searchHitShown = std::move(shown); }
+    // The open search window, if any.
+    QWidget* textSearchWindow() const { return m_textSearch; }
 
 private:
     QString titleOr(std::u16string_view title) const;
@@ -97,6 +103,9 @@ private:
     QLabel* m_freeHandicapLabel = nullptr;
     std::function<void()> m_freeHandicapDone;
     QPointer<QWidget> m_correction;
+    QPointer<QWidget> m_textSearch;
+    QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
+    std::function<void()> m_searchHitShown;
     QPointer<QWidget> m_alarmSurface;
     std::function<QRectF(int, int)> m_pointRect;
     AlarmMarks m_alarms;

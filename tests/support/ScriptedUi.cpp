@@ -1,5 +1,7 @@
 #include "support/ScriptedUi.h"
 
+#include "app/TextSearchForm.h"
+
 #include <gtest/gtest.h>
 
 #include "record/Text.h"
@@ -100,6 +102,11 @@ bool ScriptedUi::runGroupSettings(GroupSettingsForm& form) {
 void ScriptedUi::runMemberList(MemberListForm& form) { runScript(memberListScripts, form, "member list"); }
 bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
+}
+
+void ScriptedUi::closeTextSearch() {
+    if (textSearch) textSearch->close();
+    textSearch = nullptr;
 }
 
 std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {

@@ -77,6 +77,11 @@ public:
     std::deque<std::function<bool(MemberSettingsForm&)>> memberSettingsScripts;
     std::deque<std::optional<int>> nameAnswers;
     std::vector<NameChoiceRequest> nameRequests;
+    // The search window: the form while it is open (closing calls the form's close, as the
+    // desktop's window does).
+    void openTextSearch(TextSearchForm& form) override { textSearch = &form; }
+    void closeTextSearch() override;
+    TextSearchForm* textSearch = nullptr;
 
     // Importing: scripted answers of "ファイルの読み込み" used in order (an unscripted one fails the
     // test and ends the import), the requests it was shown, and the progress window's steps.

@@ -1,0 +1,200 @@
+// Searching a group's games for words: the terms, the header and comment rules, the walk through
+// variations, unreadable games and the limit on hits.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "StoreTestSupport.h"
+#include "formats/SgfReader.h"
+#include "record/Text.h"
+#include "store/FileIo.h"
+#include "store/GameStore.h"
+#include "store/StoreStrings.h"
+#include "store/TextSearch.h"
+
+namespace stonewise {
+namespace {
+
+TEST(SearchTerms, CutAtAsciiAndIdeographicSpacesAtMostTenFromTheFirst128Characters) {
+    struct Case {
+        std::u16string text;
+        std::vector<std::u16string> terms;
+    };
+    const Case cases[] = {
+        {u"", {}},
+        {u"   \u3000 ", {}},
+        {u"定石 手筋", {u"定石", u"手筋"}},
+        {u"定石\u3000手筋", {u"定石", u"手筋"}},
+        {u"  a\u3000\u3000 b  ", {u"a", u"b"}},
+        {u"1 2 3 4 5 6 7 8 9 10 11", {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10"}},
+        {u".* [a-z]+ %s %d \\ ( $", {u".*", u"[a-z]+", u"%s", u"%d", u"\\", u"(", u"$"}},
+        {u"\U00020BB7野家 ｇｏ", {u"\U00020BB7野家", u"ｇｏ"}},
+        {std::u16string(127, u'x') + u" yz", {std::u16string(127, u'x')}},
+        {std::u16string(300, u'x'), {std::u16string(128, u'x')}},
+        {std::u16string(127, u'x') + u"\U00020BB7", {std::u16string(127, u'x')}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(searchTerms(c.text), c.terms) << toUtf8(c.text);
+}
+
+TEST(HitExcerpt, ShowsTheTextAroundTheFirstTermWithoutSplittingAPair) {
+    const std::u16string text = u"0123456789\r\nabc\U00020BB7def";
+    EXPECT_EQ(hitExcerpt(text, {u"abc"}, 3), u"...9  abc\U00020BB7d...");
+    EXPECT_EQ(hitExcerpt(text, {u"def"}, 1), u"...\U00020BB7def");
+    EXPECT_EQ(hitExcerpt(u"short", {u"zzz"}, 100), u"short");
+}
+
+class TextSearchTest : public ::testing::Test {
+protected:
+    test::TempDataFolder temp;
+    DataFolder folder{temp.path()};
+    GameStore store{folder, StringTable::japanese()};
+    StoreMessages messages;
+    const int group = 3;
+
+    void SetUp() override {
+        SettingsRecord settings;
+        applyDefaultA(settings);
+        store.start(settings, {2026, 12, 10, 0}, messages);
+    }
+
+    int member(std::u16string name, std::u16string address = {}) {
+        MemberRecord m;
+        m.name = std::move(name);
+        m.address = std::move(address);
+        return store.members().add(m);
+    }
+
+    // Stores game `number` read from SGF text, named `name`, with members as players.
+    void addGame(int number, std::u16string_view sgf, std::u16string name = {}, int black = 0, int white = 0) {
+        SgfReadResult read = readSgf(sgf, GameInfo{}, {});
+        ASSERT_TRUE(read.ok);
+        GameInfo info = read.info;
+        info.number = number;
+        info.name = std::move(name);
+        info.blackPlayer = black;
+        info.whitePlayer = white;
+        ASSERT_TRUE(store.writeGame(group, number, *read.main, &info, messages));
+        store.gameList(group, messages).put(info);
+        ASSERT_TRUE(store.saveGameList(group, messages));
+    }
+
+    TextSearchResult search(std::u16string_view text, TextSearchOptions options = {}) {
+        return searchGroup(store, group, searchTerms(text), options);
+    }
+};
+
+// (game, move) of every hit.
+std::vector<std::pair<int, int>> places(const TextSearchResult& r) {
+    std::vector<std::pair<int, int>> p;
+    for (const TextSearchHit& h : r.hits) p.emplace_back(h.game, h.move);
+    return p;
+}
+
+using Places = std::vector<std::pair<int, int>>;
+
+TEST_F(TextSearchTest, AnyAndAllTermsInCommentsAndTheHeader) {
+    const int black = member(u"秀策");
+    const int white = member(u"丈和");
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[定石の手筋];W[dp]C[定石];B[pp]C[手筋])", u"一局目", black, white);
+    addGame(2, u"(;GM[1]SZ[19];B[pd];W[dp]C[手筋です];B[pp])", u"定石の研究");
+    addGame(3, u"(;GM[1]SZ[19];B[pd]C[何もない])", u"三局目");
+    TextSearchOptions all;
+    all.allTerms = true;
+    struct Case {
+        std::u16string text;
+        TextSearchOptions options;
+        Places expected;
+    };
+    TextSearchOptions noName;
+    noName.gameName = false;
+    TextSearchOptions allNoName = all;
+    allNoName.gameName = false;
+    const Case cases[] = {
+        // Any: each commented move holding one of the words; game 2's name is a header hit, and a
+        // header hit makes every commented move of the game a hit.
+        {u"定石 手筋", {}, {{1, 1}, {1, 2}, {1, 3}, {2, 3}, {2, 2}}},
+        // All: both in one comment, or one in the header and the other in a comment.
+        {u"定石 手筋", all, {{1, 1}, {2, 2}}},
+        {u"定石 手筋", allNoName, {{1, 1}}},
+        {u"定石", noName, {{1, 1}, {1, 2}}},
+        // Players by name.
+        {u"丈和", {}, {{1, 3}, {1, 1}, {1, 2}, {1, 3}}},
+        {u"なし", {}, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(places(search(c.text, c.options)), c.expected) << toUtf8(c.text);
+}
+
+TEST_F(TextSearchTest, AnEmptyStringFindsEveryCommentedMoveAndWithAllEveryGame) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[一];W[dp];B[pp]C[三])", u"a");
+    addGame(2, u"(;GM[1]SZ[19];B[pd];W[dp])", u"b");
+    EXPECT_EQ(places(search(u"")), (Places{{1, 1}, {1, 3}}));
+    TextSearchOptions all;
+    all.allTerms = true;
+    EXPECT_EQ(places(search(u" \u3000", all)), (Places{{1, 3}, {1, 1}, {1, 3}, {2, 2}}));
+}
+
+TEST_F(TextSearchTest, VariationsAndReferencesAreWalkedWhenAskedWithTheirIdsAndMoves) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd];W[dp]C[本線 key](;B[pp]C[key main];W[dd])(;B[qq];W[cc]C[key var]))", u"v");
+    const TextSearchResult r = search(u"key");
+    ASSERT_EQ(r.hits.size(), 3u);
+    EXPECT_EQ(r.hits[0].sequence, 0u);
+    EXPECT_EQ(r.hits[1].sequence, 0u);
+    EXPECT_NE(r.hits[2].sequence, 0u);
+    EXPECT_EQ(r.hits[2].move, 4);
+    EXPECT_EQ(r.hits[2].moveInSequence, 2);
+    EXPECT_EQ(r.hits[2].comment, u"key var");
+    TextSearchOptions mainOnly;
+    mainOnly.branches = false;
+    EXPECT_EQ(places(search(u"key", mainOnly)), (Places{{1, 2}, {1, 3}}));
+}
+
+TEST_F(TextSearchTest, AnAliasIsFoundByTheNameItStandsFor) {
+    member(u"本因坊", u"honinbo@example.org");
+    const int alias = member(u"秀策", u"本因坊");
+    addGame(1, u"(;GM[1]SZ[19];B[pd];W[dp])", u"x", alias, 0);
+    EXPECT_EQ(places(search(u"本因坊")), (Places{{1, 2}}));
+    EXPECT_EQ(places(search(u"秀策")), (Places{{1, 2}}));
+    // A mail address is no name.
+    EXPECT_EQ(places(search(u"example")), Places{});
+}
+
+TEST_F(TextSearchTest, TermsAreLiteralWhateverTheirCharacters) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[a.b 100% (x) [$\\] \U00020BB7 ｇｏ];W[dp]C[axb 100 x ＼ \U00020BB6 go $])", u"");
+    const std::u16string found[] = {u"a.b", u"%", u"(x)", u"[$]", u"\U00020BB7", u"ｇｏ", u"100%"};
+    for (const std::u16string& term : found) EXPECT_EQ(places(search(term)), (Places{{1, 1}})) << toUtf8(term);
+    // Half a surrogate pair finds both characters sharing it; a long term finds nothing.
+    EXPECT_EQ(places(search(std::u16string(1, u'\xD842'))), (Places{{1, 1}, {1, 2}}));
+    EXPECT_EQ(places(search(std::u16string(5000, u'a'))), Places{});
+}
+
+TEST_F(TextSearchTest, AGameThatCannotBeReadIsSkipped) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[word])", u"");
+    addGame(2, u"(;GM[1]SZ[19];B[pd]C[word])", u"");
+    addGame(3, u"(;GM[1]SZ[19];B[pd]C[word])", u"");
+    const std::string damaged = store.gameFilePath(group, 1);
+    const std::vector<std::uint8_t> bytes = readWholeFile(damaged).value();
+    ASSERT_TRUE(writeFileUnsynced(damaged, std::span(bytes).first(bytes.size() / 2)));
+    std::filesystem::remove(store.gameFilePath(group, 3));
+    const TextSearchResult r = search(u"word");
+    EXPECT_EQ(places(r), (Places{{2, 1}}));
+    EXPECT_EQ(r.skipped, 2);
+}
+
+TEST_F(TextSearchTest, TheSearchStopsAt1024Hits) {
+    std::u16string sgf = u"(;GM[1]SZ[19]";
+    for (int n = 0; n < 300; ++n) {
+        const char16_t x = static_cast<char16_t>(u'a' + n % 19);
+        const char16_t y = static_cast<char16_t>(u'a' + n / 19);
+        sgf += (n % 2 ? u";W[" : u";B[") + std::u16string{x, y} + u"]C[hit]";
+    }
+    sgf += u")";
+    for (int game = 1; game <= 4; ++game) addGame(game, sgf, u"");
+    const TextSearchResult r = search(u"hit");
+    EXPECT_TRUE(r.full);
+    ASSERT_EQ(r.hits.size(), 1024u);
+    EXPECT_EQ(r.hits.back().game, 4);
+    EXPECT_EQ(r.hits.back().move, 1024 - 900);
+}
+
+} // namespace
+} // namespace stonewise
