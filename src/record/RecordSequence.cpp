@@ -251,7 +251,11 @@ bool RecordSequence::removeNode(int index) {
     if (index < 0 || index >= nodeCount()) return false;
     const RecordNode gone = node(index);
     if (gone.isLink()) destroyChild(gone.childSlot);
-    if (gone.isLabel()) {
+    // A label's entry goes with its last node: two label nodes of one point share an entry.
+    bool shared = false;
+    if (gone.isLabel())
+        for (const RecordNode& k : m_nodes) shared |= &k != &node(index) && k.isLabel() && k.data2 == gone.data2;
+    if (gone.isLabel() && !shared) {
         const int entry = gone.data2 - '@';
         if (entry >= 0 && entry < labelCount()) {
             m_labels.erase(m_labels.begin() + entry);

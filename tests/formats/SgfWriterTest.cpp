@@ -323,10 +323,11 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         // record's own.
         {"(;C[x](;C[y])" + repeated("()", 254) + "(;(;B[ef])(;W[aa])))", SgfEncoding::SystemCodePage, false,
          "0C x\r\ny, {0>1 1B ef}, {0>1 1P, 2W aa}", 0, 0},
-        // A mark given again by a variation joined onto its line, in the main record or in a
-        // variation: once.
+        // A mark or label given again by a variation joined onto its line, in the main record or
+        // in a variation: once.
         {"(;()SQ[dp]((SQ[dp]((", SgfEncoding::Utf8, true, "0SQ dp", 0, 0},
         {"(;(((B[])(B[]()SQ[qp](SQ[qp]", SgfEncoding::Utf8, true, "{0>1 1P, 1SQ qp}, 1P", 0, 0},
+        {"(LB[oc:DA](((()(LB[oc:DA]", SgfEncoding::Utf8, true, "0LB oc:DA", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
