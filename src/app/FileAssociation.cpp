@@ -113,8 +113,7 @@ int run(const std::vector<std::string>& argv, const XdgFolders& folders, std::st
     }
     ::close(pipeFds[0]);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (out) *out = std::move(output);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -235,9 +234,7 @@ XdgFolders XdgFolders::user() {
 FileAssociation::FileAssociation(XdgFolders folders, std::string programPath, std::string iconPath)
     : m_folders(std::move(folders)), m_program(std::move(programPath)), m_icon(std::move(iconPath)) {}
 
-std::string FileAssociation::desktopEntryPath() const {
-    return m_folders.dataHome + "/applications/" + kDesktopFile;
-}
+std::string FileAssociation::desktopEntryPath() const { return m_folders.dataHome + "/applications/" + kDesktopFile; }
 
 std::string FileAssociation::defaultApplication() const {
     if (!findOnPath("xdg-mime").empty()) {
@@ -252,8 +249,7 @@ std::string FileAssociation::defaultApplication() const {
 }
 
 bool FileAssociation::setDefaultApplication(const std::string& desktopFile) const {
-    if (!findOnPath("xdg-mime").empty())
-        return run({"xdg-mime", "default", desktopFile, kMimeType}, m_folders) == 0;
+    if (!findOnPath("xdg-mime").empty()) return run({"xdg-mime", "default", desktopFile, kMimeType}, m_folders) == 0;
     const std::string path = m_folders.configHome + "/mimeapps.list";
     const std::string text = readText(path).value_or("");
     return writeText(path, withKey(text, "Default Applications", kMimeType, desktopFile));
@@ -290,8 +286,8 @@ AssociationState FileAssociation::query() const {
 bool FileAssociation::set() {
     // The user's own default before the first setting is kept in the entry, for removing (a default
     // of the system needs nothing: it shows again once the user's line goes).
-    std::string previous = keyValue(readText(m_folders.configHome + "/mimeapps.list").value_or(""),
-                                    "Default Applications", kMimeType);
+    std::string previous =
+        keyValue(readText(m_folders.configHome + "/mimeapps.list").value_or(""), "Default Applications", kMimeType);
     if (previous.empty() || previous.starts_with(kDesktopFile))
         previous = keyValue(readText(desktopEntryPath()).value_or(""), "Desktop Entry", kPreviousKey);
 

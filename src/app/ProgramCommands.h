@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/LibraryDialogs.h"
+#include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 
 namespace stonewise {
@@ -76,6 +79,11 @@ public:
     // "Name - Stonewise": the window title for the game shown.
     std::u16string windowTitle() const;
 
+    // Once a second from the window's clock: every minute the next external game-record group (at
+    // most ten) is brought up to date with its folder, and a group just made current at once. True
+    // when the current group's games changed.
+    bool secondTick();
+
     // --- the library ---
     // What the game list panel beside the board shows: the current group's games.
     GameListPanelContent gameListPanel();
@@ -123,6 +131,7 @@ private:
     void openMemberList();
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
+    bool synchroniseExternalGroup(int group);
     bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
     std::unique_ptr<TextSearchForm> m_textSearch;
@@ -137,6 +146,12 @@ private:
     CommandStates m_states;
     std::string m_lastFolder;
     std::u16string m_title;
+    // The external groups as last synchronised, and when the next is due.
+    std::map<int, ExternalGroup> m_external;
+    std::set<int> m_missingFolderSaid; // groups whose missing folder was said
+    int m_externalSeconds = 0;
+    int m_lastExternal = 0;
+    int m_lastCurrentGroup = -1;
 };
 
 } // namespace stonewise

@@ -38,6 +38,12 @@ constexpr int kStrCannotRead = 25013;   // the game record file could not be rea
 constexpr int kStrCannotOpen = 25014;
 constexpr int kStrTooLarge = 25015;
 constexpr int kStrNoGame = 25016;
+constexpr int kStrExternalFetched = 26100;    // "外部棋譜取得：%d"
+constexpr int kStrExternalUpdated = 26101;    // "「%s」グループの対局リストが更新されました。"
+constexpr int kStrExternalMissing = 26102;    // the group's folder is missing: its games stay
+constexpr int kStrExternalUnreadable = 26103; // a file of the folder could not be read
+constexpr int kExternalPeriod = 60;           // seconds between two groups' synchronisations
+constexpr std::size_t kMaxExternalGroups = 10;
 constexpr int kStrFileSendTitle = 26000;     // "ファイル送信"
 constexpr int kStrPasteIntoMail = 26001;     // "メールへ張り付け操作して下さい。"
 constexpr int kStrMailSgfNotWritten = 26002; // "SGFファイルの作成が失敗しました。"
@@ -401,6 +407,58 @@ void ProgramCommands::sendGameAsFile() {
         return;
     }
     m_ui.showMessage(text(kStrPasteIntoMail), title);
+}
+
+// --- external game-record folders ---------------------------------------------------------------
+
+bool ProgramCommands::secondTick() {
+    GameStore* store = m_app.store();
+    if (!store) return false;
+    std::vector<int> groups;
+    for (const std::optional<GroupRecord>& g : store->groups())
+        if (g && g->externalFolder && (g->type & kGroupExternal) && groups.size() < kMaxExternalGroups)
+            groups.push_back(g->number);
+    const int current = store->currentGroup();
+    if (current != m_lastCurrentGroup) {
+        m_lastCurrentGroup = current;
+        if (std::find(groups.begin(), groups.end(), current) != groups.end()) return synchroniseExternalGroup(current);
+    }
+    if (++m_externalSeconds < kExternalPeriod || groups.empty()) return false;
+    m_externalSeconds = 0;
+    const auto next = std::upper_bound(groups.begin(), groups.end(), m_lastExternal);
+    m_lastExternal = next == groups.end() ? groups.front() : *next;
+    return synchroniseExternalGroup(m_lastExternal);
+}
+
+bool ProgramCommands::synchroniseExternalGroup(int group) {
+    GameStore* store = m_app.store();
+    const GroupRecord* g = store ? store->group(group) : nullptr;
+    if (!g || !g->externalFolder) return false;
+    const std::string folder = toUtf8(*g->externalFolder);
+    auto [it, added] = m_external.try_emplace(group, group, folder);
+    if (it->second.folder() != folder) it->second = ExternalGroup(group, folder);
+    ReadContext context = readContext(m_app, m_clock);
+    const ExternalScan scan = scanExternalFolder(folder, m_clock.secondsSinceEpoch());
+    const ExternalSyncResult r = it->second.synchronise(*store, scan, context.settings, [this](int count) {
+        m_ui.boardMessage(formatText(text(kStrExternalFetched), {count}));
+    });
+    if (r.folderMissing) {
+        // Said once; nothing is removed while the folder is away.
+        if (m_missingFolderSaid.insert(group).second)
+            m_ui.boardMessage(formatText(text(kStrExternalMissing), {g->name, *g->externalFolder}));
+        return false;
+    }
+    m_missingFolderSaid.erase(group);
+    for (const std::string& name : r.newlyRefused)
+        m_ui.boardMessage(formatText(text(kStrExternalUnreadable), {fromUtf8(name)}));
+    if (!r.changed) return false;
+    m_ui.boardMessage(formatText(text(kStrExternalUpdated), {g->name}));
+    // The game on the board left the group with its file: the group's last game is shown instead.
+    GameSession* session = m_app.session();
+    if (session && session->group() == group &&
+        std::find(r.removedGames.begin(), r.removedGames.end(), session->number()) != r.removedGames.end())
+        session->openGroup(group);
+    return group == store->currentGroup();
 }
 
 } // namespace stonewise

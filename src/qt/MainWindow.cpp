@@ -216,6 +216,12 @@ void MainWindow::startUp() {
     m_commands->startUp();
     applySettings();
     m_ticker->start();
+    // The program's clock of seconds: external game-record folders are kept up to date on it.
+    auto* seconds = new QTimer(this);
+    connect(seconds, &QTimer::timeout, this, [this] {
+        if (m_commands->secondTick()) refreshCommandStates();
+    });
+    seconds->start(1000);
     m_startedUp = true;
     refreshCommandStates();
     // The first start of a library offers the sample records a second after the window shows.

@@ -60,7 +60,8 @@ TEST_P(FileAssociationTest, SettingMakesTheProgramTheDefaultAndRemovingPutsBackT
     writeFile(xdg.dataHome + "/applications/other.desktop",
               "[Desktop Entry]\nType=Application\nName=Other\nExec=other %f\nMimeType=application/x-go-sgf;\n");
     const std::string mimeapps = xdg.configHome + "/mimeapps.list";
-    const std::string before = "[Default Applications]\napplication/x-go-sgf=other.desktop\ntext/plain=editor.desktop\n";
+    const std::string before =
+        "[Default Applications]\napplication/x-go-sgf=other.desktop\ntext/plain=editor.desktop\n";
     writeFile(mimeapps, before);
 
     PathForTest path(tools);
@@ -97,8 +98,8 @@ TEST_P(FileAssociationTest, WithoutADefaultBeforeRemovingLeavesNone) {
     EXPECT_EQ(association.query(), AssociationState::None);
     ASSERT_TRUE(association.set());
     EXPECT_EQ(association.query(), AssociationState::ThisProgram);
-    EXPECT_NE(slurp(xdg.dataHome + "/applications/stonewise.desktop").find("Exec=\"" + folder.path() +
-                                                                            "my \\\"Go\\\" programs/stonewise\" %f"),
+    EXPECT_NE(slurp(xdg.dataHome + "/applications/stonewise.desktop")
+                  .find("Exec=\"" + folder.path() + "my \\\"Go\\\" programs/stonewise\" %f"),
               std::string::npos);
     ASSERT_TRUE(association.remove());
     EXPECT_EQ(association.query(), AssociationState::None);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -19,6 +20,7 @@
 #include "store/DataFolder.h"
 #include "store/FileIo.h"
 #include "store/GameStore.h"
+#include "store/GroupList.h"
 #include "store/SettingsFile.h"
 #include "support/BoardFixture.h"
 #include "support/ScriptedUi.h"
@@ -663,6 +665,34 @@ TEST(ProgramCommands, AnUnsentMailGoMoveIsAskedAboutBeforeTheProgramEnds) {
     const std::size_t asked = p.ui.questions.size();
     EXPECT_TRUE(p.commands.exitCheck());
     EXPECT_EQ(p.ui.questions.size(), asked);
+}
+
+TEST(ProgramCommands, AnExternalGroupFollowsItsFolderOnTheClockAndAMissingFolderIsSaidOnce) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    const std::string records = folder.path() + "records";
+    std::filesystem::create_directories(records);
+    writeText(records + "/one.sgf", "(;GN[外の一局];B[pd];W[dp])");
+    StoreMessages messages;
+    GameStore& store = *p.app.store();
+    const int group =
+        store.addGroup(u"外部フォルダ", kGroupViewing | kGroupExternal, fromUtf8(records), messages).value();
+    // The file is older than the clock's now: it is not one still being written.
+    p.clock.epochSeconds = std::time(nullptr) + 3600;
+    p.app.openGroup(group, kModeViewing);
+    EXPECT_TRUE(p.commands.secondTick()); // made current: read at once
+    ASSERT_EQ(store.gameList(group, messages).count(), 1);
+    EXPECT_EQ(store.gameList(group, messages).entries()[0]->name, u"外の一局");
+
+    std::filesystem::rename(records, folder.path() + "away");
+    int said = 0;
+    for (int second = 0; second < 180; ++second) {
+        p.commands.secondTick();
+        said += p.ui.boardMessages.size() && p.ui.boardMessages.back().find(u"見つかりません") != std::u16string::npos;
+        p.ui.boardMessages.clear();
+    }
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(store.gameList(group, messages).count(), 1) << "a folder briefly away takes no game with it";
 }
 
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {

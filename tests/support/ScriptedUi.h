@@ -180,7 +180,8 @@ public:
     DateTime now{2026, 12, 10, 15, 30, 0};
     DateTime localNow() const override { return now; }
     DateTime utcNow() const override { return now; }
-    std::int64_t secondsSinceEpoch() const override { return 1796916600; }
+    std::int64_t secondsSinceEpoch() const override { return epochSeconds; }
+    std::int64_t epochSeconds = 1796916600;
 };
 
 // Panels that remember the last values shown.
