@@ -531,6 +531,7 @@ const StonewiseLanguageString kStrings[] = {
     {26101, u"The game list of the group “%s” was updated."},
     {26102, u"The folder of the group “%s” cannot be found (%s). Its games are kept."},
     {26103, u"An external game record could not be read: %s"},
+    {26104, u"The external game record has changed. Overwrite its file?"},
     {27000, u"This game record is on a %s board. Only 19x19 and 13x13 game records can be read."},
     {27001, u"The following went beyond the limits of a game record and was left out."},
     {27002, u"- moves, stones and marks beyond 1,024 in one line: %d"},

@@ -100,6 +100,7 @@ public:
     GameRecord& record() { return m_record; }
     const GameRecord& record() const { return m_record; }
     BoardOptions& options() { return m_options; }
+    bool japaneseInterface() const { return m_env.japanese; }
     const BoardOptions& options() const { return m_options; }
     // A move made in the main record of a Mail Go game that has not been sent yet ("未送信"). The mark
     // stays while other games are shown, so that leaving the program still asks about it.

@@ -4,18 +4,25 @@
 #include <algorithm>
 
 #include "app/CIgoBoard.h"
+#include "formats/SgfWriter.h"
+#include "formats/TextEncoding.h"
 #include "store/FileIo.h"
 #include "store/GameFile.h"
 #include "store/GameStore.h"
+#include "store/StoreMemberDirectory.h"
+
+#include <ctime>
+#include <sys/stat.h>
 
 namespace stonewise {
 
 namespace {
-constexpr int kStrSaveTitle = 11200;    // "棋譜の自動保存"
-constexpr int kStrSaveQuestion = 11201; // the game shown changed: save it?
-constexpr int kStrMoveTitle = 17010;    // "終局棋譜の移動"
-constexpr int kStrMoveQuestion = 17011; // move the game shown to the finished-games group?
-constexpr int kStrSaveFailed = 25033;   // the game could not be saved: check the data folder
+constexpr int kStrSaveTitle = 11200;         // "棋譜の自動保存"
+constexpr int kStrSaveQuestion = 11201;      // the game shown changed: save it?
+constexpr int kStrMoveTitle = 17010;         // "終局棋譜の移動"
+constexpr int kStrMoveQuestion = 17011;      // move the game shown to the finished-games group?
+constexpr int kStrSaveFailed = 25033;        // the game could not be saved: check the data folder
+constexpr int kStrExternalOverwrite = 26104; // the external record changed: overwrite its file?
 constexpr std::u16string_view kScratchFolderName = u"Temporary";
 } // namespace
 
@@ -135,13 +142,26 @@ bool GameSession::saveCurrentGame(bool ask) {
             info.number = m_number;
             StoreMessages messages;
             m_store.gameList(m_group, messages).put(info);
-            const bool askNow = ask && m_settings.noSaveConfirmation == 0;
+            // A game of an external folder is written back to its file, after asking even when the
+            // settings say to save without a question.
+            const GroupRecord* group = m_store.group(m_group);
+            const bool external =
+                (info.flags & kInfoExternalGame) != 0 && !info.gameComment.empty() && group && group->externalFolder;
+            const bool askNow = ask && (external || m_settings.noSaveConfirmation == 0);
             const std::vector<std::uint8_t> bytes = encodeGameFile(m_board.record().main(), &info, NodeForm::Ordinary);
             if (readWholeFile(m_store.gameFilePath(m_group, m_number)) == bytes) {
                 // Changes that came back to what is stored (a correction cancelled): nothing to save.
                 m_savedChanges = m_board.changeCounter();
-            } else if (!askNow || !m_ui || m_ui->ask(m_board.text(kStrSaveQuestion), m_board.text(kStrSaveTitle))) {
-                ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info, failures);
+            } else if (!askNow || !m_ui ||
+                       m_ui->ask(m_board.text(external ? kStrExternalOverwrite : kStrSaveQuestion),
+                                 m_board.text(kStrSaveTitle))) {
+                if (external) {
+                    ok = writeExternalFile(toUtf8(*group->externalFolder) + "/" + toUtf8(info.gameComment), info);
+                    m_store.gameList(m_group, messages).put(info); // with the file's new time
+                } else if (m_settings.saveSgfToo != 0) {
+                    ok = writeSgfCopy(info);
+                }
+                ok = m_store.writeGame(m_group, m_number, m_board.record().main(), &info, failures) && ok;
                 if (ok) m_savedChanges = m_board.changeCounter();
             }
             showMessages(messages);
@@ -153,6 +173,59 @@ bool GameSession::saveCurrentGame(bool ask) {
     if (!ok && m_ui) m_ui->showMessage(m_board.text(kStrSaveFailed), m_board.text(kStrSaveTitle));
     keepRecovery();
     return ok;
+}
+
+namespace {
+
+// Writes an SGF file in place of `path`, keeping the file there was as "path$" (one generation);
+// on failure the earlier file is put back.
+bool writeSgfKeepingPrevious(const std::string& path, const RecordSequence& main, const GameInfo& info,
+                             const SgfWriteOptions& options) {
+    const bool had = pathExists(path);
+    if (had) {
+        removeFile(path + "$");
+        if (!renameFile(path, path + "$")) return false;
+    }
+    if (saveSgfFile(path, main, info, options)) return true;
+    if (had) renameFile(path + "$", path);
+    return false;
+}
+
+} // namespace
+
+SgfWriteOptions GameSession::sgfOptions() const {
+    SgfWriteOptions options;
+    options.encoding = static_cast<SgfEncoding>(std::min<int>(m_settings.sgfOutputEncoding, 2));
+    options.codePage = systemCodePage(m_board.japaneseInterface());
+    return options;
+}
+
+bool GameSession::writeExternalFile(const std::string& path, GameInfo& info) {
+    StoreMemberDirectory members(m_store.members(), GameDate{});
+    SgfWriteOptions options = sgfOptions();
+    options.members = &members;
+    if (!writeSgfKeepingPrevious(path, m_board.record().main(), info, options)) return false;
+    // The entry keeps the file's time as written, so the folder's next look does not read it again.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        std::tm tm{};
+        localtime_r(&st.st_mtime, &tm);
+        info.waitingTime = {static_cast<std::uint16_t>(tm.tm_year + 1900), static_cast<std::uint16_t>(tm.tm_mon + 1),
+                            static_cast<std::uint8_t>(tm.tm_mday),         static_cast<std::uint8_t>(tm.tm_hour),
+                            static_cast<std::uint8_t>(tm.tm_min),          static_cast<std::uint8_t>(tm.tm_sec)};
+    }
+    return true;
+}
+
+bool GameSession::writeSgfCopy(const GameInfo& info) {
+    const std::string gameFile = m_store.gameFilePath(m_group, m_number);
+    const std::string folder = gameFile.substr(0, gameFile.find_last_of('/') + 1) + "SGF";
+    if (!makeFolders(folder)) return false;
+    StoreMemberDirectory members(m_store.members(), GameDate{});
+    SgfWriteOptions options = sgfOptions();
+    options.members = &members;
+    return writeSgfKeepingPrevious(folder + "/" + toUtf8(defaultSgfFileName(info)), m_board.record().main(), info,
+                                   options);
 }
 
 bool GameSession::storeHeader() {

@@ -10,6 +10,7 @@
 #include "record/GameInfo.h"
 #include "record/RecordSequence.h"
 
+#include "formats/SgfWriter.h"
 #include "store/StoreMessage.h"
 
 namespace stonewise {
@@ -88,6 +89,11 @@ private:
     enum class Origin { Stored, NewGame, ReadUnstored };
 
     void showMessages(const StoreMessages& messages);
+    SgfWriteOptions sgfOptions() const;
+    // Writes the game shown back to its external file; `info` takes the file's new time.
+    bool writeExternalFile(const std::string& path, GameInfo& info);
+    // The SGF copy of the game shown in the group's "SGF" folder.
+    bool writeSgfCopy(const GameInfo& info);
     bool ensureScratchGroup();
 
     CIgoBoard& m_board;

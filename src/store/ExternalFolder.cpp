@@ -76,7 +76,8 @@ void ExternalGroup::startFromList(GameStore& store, StoreMessages& messages) {
         if ((info->flags & kInfoExternalGame) == 0 || info->gameComment.empty()) continue;
         m_files.push_back({toUtf8(info->gameComment), info->waitingTime, info->number});
     }
-    std::sort(m_files.begin(), m_files.end(), [](const ExternalFile& a, const ExternalFile& b) { return a.name < b.name; });
+    std::sort(m_files.begin(), m_files.end(),
+              [](const ExternalFile& a, const ExternalFile& b) { return a.name < b.name; });
 }
 
 bool ExternalGroup::readInto(GameStore& store, const ExternalFile& file, int number, LoadSettings settings,
@@ -143,7 +144,11 @@ ExternalSyncResult ExternalGroup::synchronise(GameStore& store, const ExternalSc
         }
         ExternalFile file = scan.files[j++];
         file.game = m_files[i++].game;
-        if (!sameStamp(file.stamp, m_files[i - 1].stamp) && !m_refused.contains(refusalKey(file))) {
+        // The program's own save of the game wrote the file: its entry holds the time it left.
+        const GameInfo* stored = store.gameList(m_group, result.messages).find(file.game);
+        const GameTime known =
+            stored && (stored->flags & kInfoExternalGame) ? stored->waitingTime : m_files[i - 1].stamp;
+        if (!sameStamp(file.stamp, known) && !m_refused.contains(refusalKey(file))) {
             if (readInto(store, file, file.game, settings, result.messages)) {
                 ++result.reread;
             } else {

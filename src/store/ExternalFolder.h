@@ -43,10 +43,10 @@ struct ExternalSyncResult {
     int added = 0;
     int removed = 0;
     int reread = 0;
-    bool folderMissing = false;             // nothing was removed because of it
-    std::vector<std::string> newlyRefused;  // files the reader refused, each named once
-    std::vector<int> removedGames;          // numbers of the games that left the group
-    StoreMessages messages;                 // the store's failures
+    bool folderMissing = false;            // nothing was removed because of it
+    std::vector<std::string> newlyRefused; // files the reader refused, each named once
+    std::vector<int> removedGames;         // numbers of the games that left the group
+    StoreMessages messages;                // the store's failures
 };
 
 // An external group kept equal to its folder: each SGF file is one game of the group. The state

@@ -44,6 +44,19 @@ struct Program : test::TestProgram {
         }
     }
 
+    // An external group of `records` holding one game file, made current in `mode`; the file is
+    // older than the clock's now (not one still being written).
+    int externalGroup(const std::string& records, int mode) {
+        std::filesystem::create_directories(records);
+        std::ofstream(records + "/one.sgf", std::ios::binary) << "(;GN[外の一局];B[pd];W[dp])";
+        StoreMessages messages;
+        const int group =
+            app.store()->addGroup(u"外部フォルダ", kGroupViewing | kGroupExternal, fromUtf8(records), messages).value();
+        clock.epochSeconds = std::time(nullptr) + 3600;
+        app.openGroup(group, mode);
+        return group;
+    }
+
     // In the play-and-record mode, stores a game of `moves` moves under `number` in the current
     // group and shows it; returns the group.
     int openStoredGame(int number, int moves) {
@@ -671,15 +684,9 @@ TEST(ProgramCommands, AnExternalGroupFollowsItsFolderOnTheClockAndAMissingFolder
     test::TempFolder folder;
     Program p(folder.path());
     const std::string records = folder.path() + "records";
-    std::filesystem::create_directories(records);
-    writeText(records + "/one.sgf", "(;GN[外の一局];B[pd];W[dp])");
     StoreMessages messages;
     GameStore& store = *p.app.store();
-    const int group =
-        store.addGroup(u"外部フォルダ", kGroupViewing | kGroupExternal, fromUtf8(records), messages).value();
-    // The file is older than the clock's now: it is not one still being written.
-    p.clock.epochSeconds = std::time(nullptr) + 3600;
-    p.app.openGroup(group, kModeViewing);
+    const int group = p.externalGroup(records, kModeViewing);
     EXPECT_TRUE(p.commands.secondTick()); // made current: read at once
     ASSERT_EQ(store.gameList(group, messages).count(), 1);
     EXPECT_EQ(store.gameList(group, messages).entries()[0]->name, u"外の一局");
@@ -693,6 +700,52 @@ TEST(ProgramCommands, AnExternalGroupFollowsItsFolderOnTheClockAndAMissingFolder
     }
     EXPECT_EQ(said, 1);
     EXPECT_EQ(store.gameList(group, messages).count(), 1) << "a folder briefly away takes no game with it";
+}
+
+TEST(ProgramCommands, AChangedExternalGameIsWrittenBackAfterTheQuestionKeepingTheEarlierFile) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    const std::string records = folder.path() + "records";
+    StoreMessages messages;
+    GameStore& store = *p.app.store();
+    const int group = p.externalGroup(records, kModePlayAndRecord);
+    p.commands.secondTick();
+    const int number = store.gameList(group, messages).entries()[0]->number;
+    ASSERT_TRUE(p.app.session()->openGame(group, number));
+    p.play({{15, 15}});
+    // Asked even though the settings say to save without a question; no writes nothing.
+    p.app.settings().noSaveConfirmation = 1;
+    p.ui.answers = {false};
+    p.app.session()->saveCurrentGame(true);
+    EXPECT_EQ(p.ui.questions.back().text, japanese(26104));
+    EXPECT_FALSE(pathExists(records + "/one.sgf$"));
+    p.ui.answers = {true};
+    p.app.session()->saveCurrentGame(true);
+    const auto bytes = readWholeFile(records + "/one.sgf");
+    ASSERT_TRUE(bytes);
+    EXPECT_NE(std::string(bytes->begin(), bytes->end()).find(";B[pp]"), std::string::npos);
+    const auto earlier = readWholeFile(records + "/one.sgf$");
+    ASSERT_TRUE(earlier);
+    EXPECT_EQ(std::string(earlier->begin(), earlier->end()), "(;GN[外の一局];B[pd];W[dp])");
+    // The folder's next look knows the file as the program wrote it: nothing is read again.
+    p.ui.boardMessages.clear();
+    for (int second = 0; second < 61; ++second) EXPECT_FALSE(p.commands.secondTick());
+}
+
+TEST(ProgramCommands, EachSaveLeavesAnSgfCopyAndKeepsThePreviousOneWithADollar) {
+    test::TempFolder folder;
+    Program p(folder.path());
+    const int group = p.openStoredGame(7, 4);
+    p.board.gameInfo().name = u"写し";
+    p.play({{3, 3}});
+    ASSERT_TRUE(p.app.session()->saveCurrentGame(false));
+    p.play({{15, 3}});
+    ASSERT_TRUE(p.app.session()->saveCurrentGame(false));
+    const std::string copies = folder.path() + DataFolder::groupFolderName(group) + "/SGF/";
+    const auto now = readWholeFile(copies + "写し.sgf");
+    const auto before = readWholeFile(copies + "写し.sgf$");
+    ASSERT_TRUE(now && before);
+    EXPECT_GT(now->size(), before->size()) << "the newer copy holds one move more";
 }
 
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {

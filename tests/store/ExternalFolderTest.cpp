@@ -54,15 +54,14 @@ protected:
 
 TEST_F(ExternalFolderTest, TheGroupFollowsFilesAddedChangedRenamedAndRemoved) {
     put("a.sgf", "(;GN[一局目];B[pd])");
-    put("b.SGF", "(;GN[二局目];B[dd])");         // the extension in any case
-    put("c.sgf.bak", "(;GN[控え];B[dd])");       // not a game record file
+    put("b.SGF", "(;GN[二局目];B[dd])");   // the extension in any case
+    put("c.sgf.bak", "(;GN[控え];B[dd])"); // not a game record file
     put("notes.txt", "x");
     ExternalGroup g(group, folder);
     ExternalSyncResult r = sync(g);
     EXPECT_EQ(r.added, 2);
     EXPECT_EQ(games(), (std::vector<std::string>{"a.sgf: 一局目", "b.SGF: 二局目"}));
-    for (const GameInfo* info : store.gameList(group, messages).entries())
-        EXPECT_TRUE(info->flags & kInfoExternalGame);
+    for (const GameInfo* info : store.gameList(group, messages).entries()) EXPECT_TRUE(info->flags & kInfoExternalGame);
 
     // Nothing changed: nothing happens.
     EXPECT_FALSE(sync(g).changed);
