@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
+#include <string_view>
 
+#include "store/FileIo.h"
+#include "store/GameFile.h"
 #include "store/GameStore.h"
 
 namespace stonewise {
@@ -22,6 +26,20 @@ public:
             if (!m_header[i] && contains(text, m_terms[i])) m_header[i] = true;
     }
     bool headerMatches() const { return matches({}); }
+    // Whether some text of the game can still match when the terms not in the header are looked
+    // for in `bytes` (the game file, whose texts are UTF-16LE): the game is read only then.
+    bool mayMatchIn(std::span<const std::uint8_t> bytes) const {
+        if (m_terms.empty()) return true;
+        const std::string_view haystack(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        for (std::size_t i = 0; i < m_terms.size(); ++i) {
+            std::string needle;
+            for (char16_t c : m_terms[i]) needle += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+            const bool found = m_header[i] || haystack.find(needle) != std::string_view::npos;
+            if (found && !m_all) return true;
+            if (!found && m_all) return false;
+        }
+        return m_all;
+    }
     // With "any": one term in `text` or the header; with "all": every term in one of them. With
     // no terms "all" holds and "any" needs some text at all.
     bool matches(std::optional<std::u16string_view> text) const {
@@ -154,15 +172,30 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
     StoreMessages messages;
     for (const GameInfo* info : store.gameList(group, messages).entries()) {
         if (result.full) break;
-        StoreMessages unread; // a game that cannot be read is passed over without a word
-        GameFileRead read = store.readGame(group, info->number, unread);
+        // A game that cannot be read is passed over without a word.
+        const std::string path = store.gameFilePath(group, info->number);
+        const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
+        if (!bytes) {
+            ++result.skipped;
+            continue;
+        }
+        const std::vector<std::u16string> black =
+            playerSearchNames(store.members(), info->blackPlayer, info->blackName);
+        const std::vector<std::u16string> white =
+            playerSearchNames(store.members(), info->whitePlayer, info->whiteName);
+        // Most games hold none of the words: those are not decoded at all.
+        TermMatch header(terms, options.allTerms);
+        if (options.gameName) header.markHeader(info->name);
+        if (options.players)
+            for (const auto* names : {&black, &white})
+                for (const std::u16string& name : *names) header.markHeader(name);
+        if (!header.headerMatches() && !header.mayMatchIn(*bytes)) continue;
+        GameFileRead read = decodeGameFile(*bytes);
         if (read.status != StoreReadStatus::Ok || !read.main) {
             ++result.skipped;
             continue;
         }
-        searchGame(*info, playerSearchNames(store.members(), info->blackPlayer, info->blackName),
-                   playerSearchNames(store.members(), info->whitePlayer, info->whiteName), *read.main, terms, options,
-                   result);
+        searchGame(*info, black, white, *read.main, terms, options, result);
     }
     return result;
 }

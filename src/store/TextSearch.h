@@ -43,7 +43,7 @@ struct TextSearchHit {
 
 struct TextSearchResult {
     std::vector<TextSearchHit> hits;
-    int skipped = 0;   // games whose record could not be read
+    int skipped = 0;   // games whose file is missing, or damaged where it holds a word
     bool full = false; // the search stopped at kMaxSearchHits
 };
 
