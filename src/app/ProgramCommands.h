@@ -83,6 +83,10 @@ public:
     // most ten) is brought up to date with its folder, and a group just made current at once. True
     // when the current group's games changed.
     bool secondTick();
+    // The folders of the external groups kept up to date, for the desktop's file watcher; and what
+    // it reports: a change in one of them is taken in at the next second.
+    std::vector<std::string> externalFolders() const;
+    void externalFolderChanged(const std::string& folder);
 
     // --- the library ---
     // What the game list panel beside the board shows: the current group's games.
@@ -152,6 +156,7 @@ private:
     int m_externalSeconds = 0;
     int m_lastExternal = 0;
     int m_lastCurrentGroup = -1;
+    std::map<int, int> m_externalDue; // groups to look at again, in seconds from now
 };
 
 } // namespace stonewise

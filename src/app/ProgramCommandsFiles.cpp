@@ -418,6 +418,14 @@ bool ProgramCommands::secondTick() {
     for (const std::optional<GroupRecord>& g : store->groups())
         if (g && g->externalFolder && (g->type & kGroupExternal) && groups.size() < kMaxExternalGroups)
             groups.push_back(g->number);
+    // A folder the file watcher reported, or one that held files still being written.
+    for (auto it = m_externalDue.begin(); it != m_externalDue.end(); ++it)
+        if (--it->second <= 0) {
+            const int group = it->first;
+            m_externalDue.erase(it);
+            if (std::find(groups.begin(), groups.end(), group) != groups.end()) return synchroniseExternalGroup(group);
+            break;
+        }
     const int current = store->currentGroup();
     if (current != m_lastCurrentGroup) {
         m_lastCurrentGroup = current;
@@ -430,6 +438,17 @@ bool ProgramCommands::secondTick() {
     return synchroniseExternalGroup(m_lastExternal);
 }
 
+std::vector<std::string> ProgramCommands::externalFolders() const {
+    std::vector<std::string> folders;
+    for (const auto& [group, external] : m_external) folders.push_back(external.folder());
+    return folders;
+}
+
+void ProgramCommands::externalFolderChanged(const std::string& folder) {
+    for (const auto& [group, external] : m_external)
+        if (external.folder() == folder || external.folder() == folder + "/") m_externalDue.try_emplace(group, 1);
+}
+
 bool ProgramCommands::synchroniseExternalGroup(int group) {
     GameStore* store = m_app.store();
     const GroupRecord* g = store ? store->group(group) : nullptr;
@@ -439,6 +458,7 @@ bool ProgramCommands::synchroniseExternalGroup(int group) {
     if (it->second.folder() != folder) it->second = ExternalGroup(group, folder);
     ReadContext context = readContext(m_app, m_clock);
     const ExternalScan scan = scanExternalFolder(folder, m_clock.secondsSinceEpoch());
+    if (!scan.settling.empty()) m_externalDue.try_emplace(group, 3); // read them once they are written
     const ExternalSyncResult r = it->second.synchronise(*store, scan, context.settings, [this](int count) {
         m_ui.boardMessage(formatText(text(kStrExternalFetched), {count}));
     });

@@ -1,5 +1,6 @@
 #include "qt/MainWindow.h"
 
+#include <QFileSystemWatcher>
 #include <QTimer>
 #include <algorithm>
 
@@ -216,10 +217,23 @@ void MainWindow::startUp() {
     m_commands->startUp();
     applySettings();
     m_ticker->start();
-    // The program's clock of seconds: external game-record folders are kept up to date on it.
+    // The program's clock of seconds: external game-record folders are kept up to date on it, and
+    // sooner when the desktop reports a change in one of them.
+    auto* watcher = new QFileSystemWatcher(this);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this,
+            [this](const QString& path) { m_commands->externalFolderChanged(path.toStdString()); });
     auto* seconds = new QTimer(this);
-    connect(seconds, &QTimer::timeout, this, [this] {
+    connect(seconds, &QTimer::timeout, this, [this, watcher] {
         if (m_commands->secondTick()) refreshCommandStates();
+        QStringList wanted;
+        for (std::string folder : m_commands->externalFolders()) {
+            while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+            wanted << QString::fromStdString(folder);
+        }
+        const QStringList watched = watcher->directories();
+        if (wanted == watched) return;
+        if (!watched.isEmpty()) watcher->removePaths(watched);
+        if (!wanted.isEmpty()) watcher->addPaths(wanted);
     });
     seconds->start(1000);
     m_startedUp = true;

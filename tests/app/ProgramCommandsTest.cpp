@@ -691,6 +691,13 @@ TEST(ProgramCommands, AnExternalGroupFollowsItsFolderOnTheClockAndAMissingFolder
     ASSERT_EQ(store.gameList(group, messages).count(), 1);
     EXPECT_EQ(store.gameList(group, messages).entries()[0]->name, u"外の一局");
 
+    // A file added and reported by the desktop's watcher is taken in at the next second.
+    ASSERT_EQ(p.commands.externalFolders(), std::vector<std::string>{records});
+    writeText(records + "/two.sgf", "(;GN[二局目];B[dd])");
+    p.commands.externalFolderChanged(records);
+    EXPECT_TRUE(p.commands.secondTick());
+    EXPECT_EQ(store.gameList(group, messages).count(), 2);
+
     std::filesystem::rename(records, folder.path() + "away");
     int said = 0;
     for (int second = 0; second < 180; ++second) {
@@ -699,7 +706,7 @@ TEST(ProgramCommands, AnExternalGroupFollowsItsFolderOnTheClockAndAMissingFolder
         p.ui.boardMessages.clear();
     }
     EXPECT_EQ(said, 1);
-    EXPECT_EQ(store.gameList(group, messages).count(), 1) << "a folder briefly away takes no game with it";
+    EXPECT_EQ(store.gameList(group, messages).count(), 2) << "a folder briefly away takes no game with it";
 }
 
 TEST(ProgramCommands, AChangedExternalGameIsWrittenBackAfterTheQuestionKeepingTheEarlierFile) {
