@@ -689,6 +689,14 @@ const StonewiseLanguageString kStrings[] = {
     {52021, u"%s %d"},
     {52022, u"No sample records were found.\r\n%s"},
     {52023, u"The temporary game could not be saved."},
+    {53500, u"Reading the cloud information file failed.\r\nThe file is of an incompatible version."},
+    {53501, u"Load Cloud Information"},
+    {53502, u"The next move was saved to the cloud."},
+    {53503, u"The study sequence was saved to the cloud."},
+    {53504, u"Study sequence sent"},
+    {53505, u"Writing to the cloud failed, so a mail is made instead."},
+    {53506, u"The cloud file has been updated."},
+    {53507, u"The time since the previous move of this Mail Go game is exceeded.\r\n%s"},
 };
 
 } // namespace
