@@ -10,12 +10,13 @@ CliCommand gamesCommand();
 CliCommand exportCommand();
 CliCommand newGameCommand();
 CliCommand importCommand();
+CliCommand cloudCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
-        infoCommand(),  convertCommand(), settingsCommand(), groupsCommand(),
-        gamesCommand(), exportCommand(),  newGameCommand(),  importCommand(),
+        infoCommand(),   convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(),
+        exportCommand(), newGameCommand(), importCommand(),   cloudCommand(),
     };
     return commands;
 }

@@ -40,8 +40,8 @@ bool writeCloudFile(const std::string& path, std::u16string_view text) {
     return writeFileAtomically(path, cloudFileBytes(text), Durability::Process);
 }
 
-CloudSave saveToCloud(CloudRegistry& registry, CloudFileId id, CloudFileKind kind, int number,
-                      std::u16string_view text, bool alsoMail) {
+CloudSave saveToCloud(CloudRegistry& registry, CloudFileId id, CloudFileKind kind, int number, std::u16string_view text,
+                      bool alsoMail) {
     CloudSave out;
     const auto path = cloudOutputPath(registry, id, kind, number);
     if (path) out.path = *path;

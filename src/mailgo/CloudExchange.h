@@ -15,7 +15,7 @@ struct GameInfo;
 
 // Bits of a game's cloud flags (the first version byte of its information).
 constexpr std::uint8_t kCloudFlagUsesCloud = 0x02; // "クラウドを利用"
-constexpr std::uint8_t kCloudFlagAlsoMail = 0x04;  // "「次の手」をクラウドに保存したとき、メールも作成する"
+constexpr std::uint8_t kCloudFlagAlsoMail = 0x04; // "「次の手」をクラウドに保存したとき、メールも作成する"
 
 // The game's cloud file (kNoCloudFile for none) and whether its moves go through the cloud.
 CloudFileId cloudFileOf(const GameInfo& info);
@@ -47,7 +47,7 @@ struct CloudSave {
 };
 // Writes `text` (the composed next-move text) to the game's cloud file of `kind`; after the next
 // move the file's time is recorded, so that the program does not take its own move for news.
-CloudSave saveToCloud(CloudRegistry& registry, CloudFileId id, CloudFileKind kind, int number,
-                      std::u16string_view text, bool alsoMail);
+CloudSave saveToCloud(CloudRegistry& registry, CloudFileId id, CloudFileKind kind, int number, std::u16string_view text,
+                      bool alsoMail);
 
 } // namespace stonewise

@@ -8,8 +8,10 @@ namespace stonewise {
 CloudCheck CloudPoller::tick(std::int64_t now, const CloudWindowState& window, std::span<const CloudGame> games,
                              CloudRegistry& registry, CloudMailReader& reader) {
     if (paused(now) || !window.autoRetrieval) return {};
-    const bool minute = now - m_lastMinuteCheck >= kCloudMinuteCheckSeconds && now - m_start >= kCloudMinuteCheckSeconds;
-    const bool regular = window.mailGoMode && now - m_lastCheck >= kCloudCheckSeconds && now - m_start >= kCloudCheckSeconds;
+    const bool minute =
+        now - m_lastMinuteCheck >= kCloudMinuteCheckSeconds && now - m_start >= kCloudMinuteCheckSeconds;
+    const bool regular =
+        window.mailGoMode && now - m_lastCheck >= kCloudCheckSeconds && now - m_start >= kCloudCheckSeconds;
     if (!minute && !regular) return {};
     if (minute) m_lastMinuteCheck = now;
     return check(now, minute, window, games, registry, reader);

@@ -11,9 +11,9 @@ namespace stonewise {
 
 // A game of the current group as the cloud check sees it.
 struct CloudGame {
-    int index = 0;                       // the caller's own handle (the game's number or list row)
-    CloudFileId file = kNoCloudFile;     // kNoCloudFile: the game does not use the cloud
-    bool userIsBlack = false;            // the user's member is the black player
+    int index = 0;                   // the caller's own handle (the game's number or list row)
+    CloudFileId file = kNoCloudFile; // kNoCloudFile: the game does not use the cloud
+    bool userIsBlack = false;        // the user's member is the black player
 };
 
 // Reads a cloud file's mail text into a game (the receiving of mail text does the work).

@@ -159,8 +159,13 @@ CloudRegistry::Registered CloudRegistry::registerFile(std::u16string_view path) 
         free = f.files.insert(f.files.end(), CloudFileEntry{});
     }
     const int slot = static_cast<int>(free - f.files.begin());
-    *free = CloudFileEntry{static_cast<std::uint16_t>(number), static_cast<std::uint16_t>(slot * 4), generation, 0, 0,
-                           -1, std::u16string(name)};
+    *free = CloudFileEntry{static_cast<std::uint16_t>(number),
+                           static_cast<std::uint16_t>(slot * 4),
+                           generation,
+                           0,
+                           0,
+                           -1,
+                           std::u16string(name)};
     ++m_changes;
     return {cloudFileId(number, slot, generation), true};
 }
@@ -330,9 +335,12 @@ CloudTime cloudTimeFromSeconds(std::int64_t seconds) {
     int d = 0;
     civilFromDays(days, y, m, d);
     if (y < 1 || y > 0xFFFF) return {};
-    return {static_cast<std::uint16_t>(y),      static_cast<std::uint8_t>(m),
-            static_cast<std::uint8_t>(d),       static_cast<std::uint8_t>(rest / 3600),
-            static_cast<std::uint8_t>(rest / 60 % 60), static_cast<std::uint8_t>(rest % 60)};
+    return {static_cast<std::uint16_t>(y),
+            static_cast<std::uint8_t>(m),
+            static_cast<std::uint8_t>(d),
+            static_cast<std::uint8_t>(rest / 3600),
+            static_cast<std::uint8_t>(rest / 60 % 60),
+            static_cast<std::uint8_t>(rest % 60)};
 }
 
 std::int64_t secondsFromCloudTime(const CloudTime& t) {

@@ -77,9 +77,7 @@ void writeFolder(TaggedRecordWriter& w, const CloudFolder& folder) {
     w.end();
 }
 
-CloudTime timeRecord(const TaggedField& f) {
-    return {f.u16(0), f.u8(2), f.u8(3), f.u8(4), f.u8(5), f.u8(6)};
-}
+CloudTime timeRecord(const TaggedField& f) { return {f.u16(0), f.u8(2), f.u8(3), f.u8(4), f.u8(5), f.u8(6)}; }
 
 void damage(StoreMessages& messages, const StringTable& strings) {
     messages.push_back({storeText(strings, kTextDataDamaged), storeText(strings, kTitleCloudDataRead)});
@@ -188,7 +186,8 @@ std::vector<std::uint8_t> encodeCloudTimeBlock(std::span<const CloudTime> record
     TaggedRecordWriter w;
     w.header(kCloudTimeThirdWord, kCloudTimeRecordSize, static_cast<std::uint16_t>(count));
     for (int i = 0; i < kCloudTimeBlock; ++i) {
-        const CloudTime t = static_cast<std::size_t>(i) < records.size() ? records[static_cast<std::size_t>(i)] : CloudTime{};
+        const CloudTime t =
+            static_cast<std::size_t>(i) < records.size() ? records[static_cast<std::size_t>(i)] : CloudTime{};
         w.element(kMarkElement, static_cast<std::uint8_t>(i), 1);
         w.fieldHead(kFieldBlock, 1, kCloudTimeRecordSize);
         w.u16(t.year);

@@ -4,7 +4,8 @@ namespace stonewise {
 
 // Numbers of the texts of the cloud folder exchange and the Mail Go time limit.
 enum CloudTextId : int {
-    kStrCloudDataVersion = 53500,   // "クラウド情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。"
+    kStrCloudDataVersion =
+        53500, // "クラウド情報ファイルの読み込みが失敗しました。\r\n互換性の無いバージョンのファイルです。"
     kTitleCloudDataRead = 53501,    // "クラウド情報の読み込み"
     kStrCloudNextMoveSaved = 53502, // "クラウドへ「次の一手」データを保存しました。"
     kStrCloudStudySaved = 53503,    // "クラウドへ「検討手順」データを保存しました。"

@@ -20,11 +20,7 @@ void clearMailGoWarnings(GameInfo& info) { info.mailGoFlags = static_cast<std::u
 
 std::int64_t secondsSinceStamp(const GameTime& stamp, std::int64_t nowUtc) {
     if (stamp.year == 0) return 0;
-    const CloudTime t{stamp.year,
-                      static_cast<std::uint8_t>(stamp.month),
-                      stamp.day,
-                      stamp.hour,
-                      stamp.minute,
+    const CloudTime t{stamp.year,  static_cast<std::uint8_t>(stamp.month), stamp.day, stamp.hour, stamp.minute,
                       stamp.second};
     return nowUtc - secondsFromCloudTime(t);
 }

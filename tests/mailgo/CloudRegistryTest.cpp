@@ -88,14 +88,14 @@ TEST(CloudRegistry, AFileHasChangedOnlyWhenWrittenLaterThanItsRecordedTime) {
         bool changed;
     };
     const Step steps[] = {
-        {t0, false, true},       // never seen: news once, and its time is kept
-        {t0, false, false},      // the same write time is not read again
-        {t0 + 1, false, true},   // a second later
-        {t0 + 1, true, true},    // still news until recorded
-        {t0 + 1, false, false},  //
+        {t0, false, true},         // never seen: news once, and its time is kept
+        {t0, false, false},        // the same write time is not read again
+        {t0 + 1, false, true},     // a second later
+        {t0 + 1, true, true},      // still news until recorded
+        {t0 + 1, false, false},    //
         {t0 - 3600, false, false}, // an older file is no news
-        {-1, false, false},      // a file that cannot be read counts as unchanged
-        {t0 + 60, false, true},  // written again
+        {-1, false, false},        // a file that cannot be read counts as unchanged
+        {t0 + 60, false, true},    // written again
     };
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         if (steps[i].writeTime < 0) ::unlink(file.c_str());

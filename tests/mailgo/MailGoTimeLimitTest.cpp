@@ -72,8 +72,9 @@ TEST(MailGoTimeLimit, AReceivedMoveTakesSecondsThenNegativeRoundedMinutes) {
         std::int64_t seconds;
         std::int16_t time;
     } cases[] = {
-        {-5, 0}, {0, 0}, {59, 59}, {32760, 32760}, {32761, -546}, {32789, -546}, {32790, -547},
-        {86400, -1440}, {std::int64_t{1} << 40, -32768},
+        {-5, 0},        {0, 0},         {59, 59},
+        {32760, 32760}, {32761, -546},  {32789, -546},
+        {32790, -547},  {86400, -1440}, {std::int64_t{1} << 40, -32768},
     };
     for (const auto& c : cases) EXPECT_EQ(receivedMoveTime(c.seconds), c.time) << c.seconds;
     EXPECT_EQ(secondsSinceStamp(stampFromSeconds(kReceived), kReceived + 61), 61);
