@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto bytes = encodeCloudTimeBlock(read.records, read.count);
     FUZZ_CHECK(bytes.size() == 16 + kCloudTimeBlock * 16 + 4);
     const CloudTimeRead back = decodeCloudTimeBlock(bytes);
-    FUZZ_CHECK(back.status == StoreReadStatus::Ok && back.count == read.count && back.records.size() == kCloudTimeBlock);
+    FUZZ_CHECK(back.status == StoreReadStatus::Ok && back.count == read.count &&
+               back.records.size() == kCloudTimeBlock);
     for (std::size_t i = 0; i < back.records.size(); ++i)
         FUZZ_CHECK(back.records[i] == (i < read.records.size() ? read.records[i] : CloudTime{}));
     return 0;

@@ -29,7 +29,8 @@ GameTime stampFromSeconds(std::int64_t utc);
 // 6 warnings, whose opponent's last move came `warningHours` hours ago plus a day per earlier
 // warning (and at most 7 days ago), gets one more warning. Returns the positions in `games` of the
 // games warned: the caller saves their information and shows `mailGoTimeLimitMessage` for each.
-// No hours (0) warns nobody.
+// No hours (0) warns nobody. The rule is the main board window's, in Mail Go mode: after each send
+// and before the program ends.
 std::vector<std::size_t> applyMailGoTimeLimit(std::span<GameInfo> games, int warningHours, std::int64_t nowUtc);
 // "次のメール碁の前の着手から経過した時間が超過しています。\r\n%s" with the game's name.
 std::u16string mailGoTimeLimitMessage(const StringTable& strings, const GameInfo& info);

@@ -30,7 +30,10 @@ TEST(CloudExchange, SavingWritesUtf16WithAMarkAndRecordsOnlyTheNextMoveFilesTime
         {CloudFileKind::WhiteStudy, false, "game-W012.nextmove", kStrCloudStudySaved, kStrStudySent},
     };
     for (const auto& c : cases) {
-        const CloudSave save = saveToCloud(registry, id, c.kind, 12, u"\xFEFF" u"白\n", c.alsoMail);
+        const CloudSave save = saveToCloud(registry, id, c.kind, 12,
+                                           u"\xFEFF"
+                                           u"白\n",
+                                           c.alsoMail);
         EXPECT_TRUE(save.written);
         EXPECT_EQ(save.path, dir.path() + c.file);
         EXPECT_EQ(save.statusText, c.status);

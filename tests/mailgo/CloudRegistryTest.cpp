@@ -120,6 +120,19 @@ TEST(CloudRegistry, AFileHasChangedOnlyWhenWrittenLaterThanItsRecordedTime) {
     EXPECT_EQ(r.timeCount(), 1);
 }
 
+TEST(CloudRegistry, AnEmptyTimeRecordIsFilledAndCountsAsNewsOnce) {
+    // The record was lost (a time file that could not be read): the file is read once more rather
+    // than never again.
+    test::TempFolder dir;
+    test::writeFileAt(dir.path() + "game.nextmove", "x", 1'800'000'000);
+    CloudFolder f{1, fromUtf8(dir.path().substr(0, dir.path().size() - 1)), {}};
+    f.files.push_back({1, 0, 0, 0, 0, 0, u"game.nextmove"});
+    CloudRegistry r({f}, {CloudTime{}});
+    EXPECT_TRUE(r.hasFileChanged(0x10000));
+    EXPECT_FALSE(r.hasFileChanged(0x10000));
+    EXPECT_EQ(r.time(0), cloudTimeFromSeconds(1'800'000'000));
+}
+
 TEST(CloudRegistry, CalendarTimesInUtc) {
     const struct {
         std::int64_t seconds;
