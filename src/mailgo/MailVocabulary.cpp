@@ -27,8 +27,8 @@ MailVocabulary MailVocabulary::japanese() {
 }
 
 const MailVocabulary& MailVocabulary::english() {
-    static const MailVocabulary words{u"White", u"Black", u"[GAME]", u"[SETTINGS]", u"[BRANCH]", u"[REFERENCE]",
-                                      u"PASS", u"MOVE %s %s%s%s"};
+    static const MailVocabulary words{u"White",    u"Black",       u"[GAME]", u"[SETTINGS]",
+                                      u"[BRANCH]", u"[REFERENCE]", u"PASS",   u"MOVE %s %s%s%s"};
     return words;
 }
 
