@@ -16,14 +16,8 @@ flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src" -I"$top/tests"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp
          "$top"/src/app/Importer.cpp)
-objects=()
-for src in "${sources[@]}"; do
-  obj="$out/obj/$(echo "${src#$top/}" | tr / _).o"
-  if [[ ! -f "$obj" || "$src" -nt "$obj" ]]; then
-    "$CXX" "${flags[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
-  fi
-  objects+=("$obj")
-done
+source "$top/fuzz/fuzz-common.sh"
+fuzz_objects "${sources[@]}"
 "$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/import/FuzzImport.cpp" "${objects[@]}" -ldl -o "$out/fuzz_import"
 
 # Seeds: each game record of the corpus as one new-game import into the group of its size.
