@@ -72,9 +72,9 @@ std::u16string headingLine(const GameInfo& info, const MailVocabulary& words, co
 }
 
 std::u16string settingsLine(const GameInfo& info, const MailVocabulary& words, const MailComposeRequest& r) {
-    return formatText(u"%s %s,%s,%d,%0.1f,%d", {words.settingsHeading, r.whiteName, r.blackName,
-                                                static_cast<int>(info.handicap), static_cast<double>(info.komi),
-                                                info.boardSize()});
+    return formatText(u"%s %s,%s,%d,%0.1f,%d",
+                      {words.settingsHeading, r.whiteName, r.blackName, static_cast<int>(info.handicap),
+                       static_cast<double>(info.komi), info.boardSize()});
 }
 
 // A move line and the rest lines of its comment.
@@ -89,8 +89,8 @@ std::vector<std::u16string> moveLines(const RecordNode& n, int sentNumber, std::
         point = words.pass;
     }
     SplitComment split = splitMailComment(comment, bodyMode);
-    std::vector<std::u16string> lines{formatText(
-        words.moveLine, {mailMoveNumber(sentNumber, style), point, mailPadding(digits, style), split.head})};
+    std::vector<std::u16string> lines{
+        formatText(words.moveLine, {mailMoveNumber(sentNumber, style), point, mailPadding(digits, style), split.head})};
     for (auto& line : split.rest) lines.push_back(std::move(line));
     return lines;
 }
@@ -191,8 +191,7 @@ MailText composeMailText(const GameInfo& info, const RecordSequence& main, const
     if (shifted && main.lastMoveNumber() < 2) {
         out.add({settingsLine(info, words, r)});
         for (const RecordNode& n : main.nodes())
-            if (n.type == NodeType::BlackMove && n.moveNumber == 1)
-                out.add({u"SB " + mailPoint(n.x, n.y, style)});
+            if (n.type == NodeType::BlackMove && n.moveNumber == 1) out.add({u"SB " + mailPoint(n.x, n.y, style)});
         result.text = out.finish();
         return result;
     }

@@ -16,8 +16,8 @@ enum class MailPurpose { NextMove, StudySequence };
 
 // The Mail Go settings the composer reads.
 struct MailSettings {
-    int maximumMoves = 20;      // "送信する手数の最大数"
-    int bodyStyle = 0;          // 0 none, 1 the paste guide, 2 game name and short moves in the body
+    int maximumMoves = 20;         // "送信する手数の最大数"
+    int bodyStyle = 0;             // 0 none, 1 the paste guide, 2 game name and short moves in the body
     bool withholdComments = false; // "棋譜のコメントは送信しない" (next moves only)
     bool nameInSubject = false;
     std::u16string titlePattern; // "メール碁のタイトル識別"
@@ -101,7 +101,7 @@ struct SendDecision {
     std::u16string message;
     std::vector<SendQuestion> questions;
     int lastMoveToSend = 0;
-    bool repeat = false;  // a repeat send: the count of unsent games stays
+    bool repeat = false;    // a repeat send: the count of unsent games stays
     int newOwnMoveMark = 0; // the record's last move, also when one move less is sent
 };
 

@@ -151,8 +151,8 @@ TEST(MailComposer, BodyModeOnlyForStyleTwoUpToTwentyMovesAndNeverForTheCloud) {
     EXPECT_TRUE(mail.bodyMode);
     EXPECT_EQ(mail.text, u"%5BGAME%5D%20%E6%98%A5%E3%81%AE%E5%AF%BE%E5%B1%80%0d%0aMOVE%201%202%2C1%20%20%20%0d%0a"
                          u"MOVE%202%203%2C1%20%20%20%E3%81%84%E3%81%84%E6%89%8B%0d%0a %0d%0a");
-    const std::string url = mailtoUrl(u"a@b.jp", u"次の一手", mailBody(MailPurpose::NextMove, request.settings, mail),
-                                      mail.bodyMode);
+    const std::string url =
+        mailtoUrl(u"a@b.jp", u"次の一手", mailBody(MailPurpose::NextMove, request.settings, mail), mail.bodyMode);
     EXPECT_TRUE(url.starts_with("mailto:a@b.jp?Subject=%E6%AC%A1%E3%81%AE%E4%B8%80%E6%89%8B&body=%5BGAME%5D%20"));
     EXPECT_TRUE(url.ends_with("%E6%89%8B%0d%0a %0d%0a"));
 }
@@ -223,7 +223,8 @@ TEST(MailComposer, ChecksBeforeSending) {
         EXPECT_EQ(d.newOwnMoveMark, c.input.lastMove);
     }
     const SendDecision d = decideSend({false, false, true, true, 8, 8, 7, 2});
-    EXPECT_EQ(d.questions[0].text, u"手順(7)は既にメールを作成しました。\r\n再度作成しますか？"); // shifted for the handicap
+    EXPECT_EQ(d.questions[0].text,
+              u"手順(7)は既にメールを作成しました。\r\n再度作成しますか？"); // shifted for the handicap
     EXPECT_EQ(d.questions[0].title, u"メール作成");
     EXPECT_TRUE(d.questions[1].yesSendsMoveBefore);
 }
