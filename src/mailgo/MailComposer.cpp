@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::size_t kWholeComment = 32;
 constexpr std::size_t kRestLine = 48;
+// Room for the lines: 100 characters a move; the ending has a reserve of its own beyond it.
 constexpr int kCharsPerMove = 100;
-constexpr int kReserve = 100;
 
 std::u16string text(int id) { return std::u16string(StringTable::lookup(nullptr, id).value_or(u"")); }
 
@@ -97,7 +97,7 @@ std::vector<std::u16string> moveLines(const RecordNode& n, int sentNumber, std::
 
 std::u16string studyHeading(const GameInfo& info, const RecordSequence& study, const MailVocabulary& words) {
     int after = study.firstMoveNumber();
-    std::u16string_view heading = text(53000);
+    std::u16string heading = text(53000);
     if (study.kind() == kBranch) {
         heading = words.branchHeading;
         after -= 1;

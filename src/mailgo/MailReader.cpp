@@ -32,9 +32,7 @@ constexpr int kTooManyBranches = 53016;
 constexpr int kIllegalPoint = 53029;
 constexpr int kRecordFull = 53030;
 
-MailMessage message(int id, std::u16string_view line = {}) {
-    return {id, formatText(uiText(id), {line}), 53012};
-}
+MailMessage message(int id, std::u16string_view line = {}) { return {id, formatText(uiText(id), {line}), 53012}; }
 
 bool isTokenEnd(char16_t c) {
     return isMailBlank(c) || c == u',' || c == u'，' || c == u'、' || c == u'\r' || c == u'\n';
@@ -365,6 +363,7 @@ class MailApplier {
 public:
     MailApplier(GameRecord& record, GameInfo& info, const GameTime& now, MailApplyResult& result)
         : m_record(record), m_info(info), m_now(now), m_result(result) {
+        m_record.enterSequence(&m_record.main()); // positions are taken along the main record
         m_position.setSize(info.boardSize());
     }
 
@@ -546,6 +545,7 @@ MailApplyResult applyMail(const ParsedMail& mail, GameRecord& record, GameInfo& 
     if (mail.study != kMainRecord) {
         RecordSequence* study = applier.study();
         if (study && study->nodeCount() > 0) {
+            record.main().numberTree();
             result.branch = study;
             result.statusTexts.push_back(53023);
         } else if (study) { // nothing arrived: the empty sequence goes again with its link

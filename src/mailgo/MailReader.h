@@ -75,11 +75,11 @@ enum class MailSource { Command, Watch, Cloud };
 
 // What applying a text did, for the window to show.
 struct MailApplyResult {
-    int newMoves = 0;        // moves appended
-    int commentsUpdated = 0; // existing moves whose comment was replaced
-    RecordSequence* branch = nullptr; // the received study sequence, entered by the window
-    int lastMoveRead = 0;    // record numbering
-    bool opponentsText = true; // false: the cloud's next move was the user's own
+    int newMoves = 0;                  // moves appended
+    int commentsUpdated = 0;           // existing moves whose comment was replaced
+    RecordSequence* branch = nullptr;  // the received study sequence, entered by the window
+    int lastMoveRead = 0;              // record numbering
+    bool opponentsText = true;         // false: the cloud's next move was the user's own
     std::vector<MailMessage> messages; // in the order to show; a fault first
     std::vector<int> statusTexts;      // status-line texts in order ("検討手順を受取", ...)
     bool taken() const { return newMoves > 0 || commentsUpdated > 0 || branch != nullptr; }

@@ -108,21 +108,18 @@ TEST(MailReader, FaultyLinesStopTheReadingAndKeepTheMovesBefore) {
         int message;
     };
     const Case cases[] = {
-        {u"MOVE 14 2,3", 14027},  // beyond the record's last move plus one
-        {u"MOVE 12 5,5", 14027},  // not after the line before
-        {u"MOVE x 2,3", 0},       // after moves: not a move line, so the end of the text
-        {u"MOVE 13", 53019},
-        {u"MOVE 13 0,3", 53020},
-        {u"MOVE 13 a,3", 53020},
-        {u"MOVE 13 2", 53021},
-        {u"MOVE 13 2,0", 53021},
-        {u"MOVE 13 20,4", 53019}, // off the board
-        {u"MOVE 13 2,1", 53029},  // occupied
+        {u"MOVE 14 2,3", 14027}, // beyond the record's last move plus one
+        {u"MOVE 12 5,5", 14027}, // not after the line before
+        {u"MOVE x 2,3", 0},      // after moves: not a move line, so the end of the text
+        {u"MOVE 13", 53019},     {u"MOVE 13 0,3", 53020}, {u"MOVE 13 a,3", 53020},
+        {u"MOVE 13 2", 53021},   {u"MOVE 13 2,0", 53021}, {u"MOVE 13 20,4", 53019}, // off the board
+        {u"MOVE 13 2,1", 53029},                                                    // occupied
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(toUtf8(c.badLine)));
         MailGame game(11);
-        const MailApplyResult r = read(game, u"[GAME] x\nMOVE 12 16,4\n" + std::u16string(c.badLine) + u"\nMOVE 13 5,5\n");
+        const MailApplyResult r =
+            read(game, u"[GAME] x\nMOVE 12 16,4\n" + std::u16string(c.badLine) + u"\nMOVE 13 5,5\n");
         EXPECT_EQ(messageIds(r), c.message ? std::vector<int>{c.message} : std::vector<int>{});
         if (c.message) {
             EXPECT_NE(r.messages[0].text.find(std::u16string(u"「") + c.badLine + u"」"), std::u16string::npos);
@@ -137,8 +134,8 @@ TEST(MailReader, FaultyLinesStopTheReadingAndKeepTheMovesBefore) {
 }
 
 TEST(MailReader, HeadingSettingsAndTitlePattern) {
-    const ParsedMail mail =
-        parseMailText(u"> quoted reply\n> more\nHello\n【対局】\u3000 碁会 第3局 \u3000\n【設定】 佐藤,加藤,4,0.5,13\n", {});
+    const ParsedMail mail = parseMailText(
+        u"> quoted reply\n> more\nHello\n【対局】\u3000 碁会 第3局 \u3000\n【設定】 佐藤,加藤,4,0.5,13\n", {});
     EXPECT_EQ(mail.gameName, u"碁会 第3局");
     ASSERT_TRUE(mail.settings);
     EXPECT_EQ(mail.settings->whiteName, u"佐藤");
@@ -158,7 +155,8 @@ TEST(MailReader, HeadingSettingsAndTitlePattern) {
 TEST(MailReader, FourStoneHandicapGameStartsFromItsStones) {
     MailGame game(0);
     game.info.handicap = 4;
-    MailApplyResult r = read(game, u"[GAME] x\n[SETTINGS] Sato,Kato,4,0.5,19\nSB 4,4\nSB 16,4\nSB 4,16\nSB 16,16\n", false);
+    MailApplyResult r =
+        read(game, u"[GAME] x\n[SETTINGS] Sato,Kato,4,0.5,19\nSB 4,4\nSB 16,4\nSB 4,16\nSB 16,16\n", false);
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(game.record.main().handicapCount(), 4);
     EXPECT_EQ(game.record.main().lastMoveNumber(), 1);
@@ -264,7 +262,8 @@ TEST(MailReader, ComposedTextsSurviveWhatMailProgramsDoToThem) {
                           {"handicap", false, 4, false},
                           {"study sequence", true, 0, true}};
     const std::u16string longComment =
-        u"この手は厚い。\r\n" + std::u16string(60, u'x') + u"\r\nend-of-the-note,quite-a-long-one-at-that(no-blanks:a-mail-program-may-change-them)";
+        u"この手は厚い。\r\n" + std::u16string(60, u'x') +
+        u"\r\nend-of-the-note,quite-a-long-one-at-that(no-blanks:a-mail-program-may-change-them)";
     for (const Game& g : games) {
         MailGame sender(30, g.stones);
         if (g.english) sender.info.flags |= kGameFlagEnglishMail;
