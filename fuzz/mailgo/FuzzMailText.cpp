@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameRecord copy;
     copy.adopt(record.copyMain());
     GameInfo copyInfo = info;
-    const MailApplyResult back =
-        applyMail(parseMailText(again.text, read), copy, copyInfo, userIsBlack, source, GameTime{2026, 12, 11, 2, 0, 0});
+    const MailApplyResult back = applyMail(parseMailText(again.text, read), copy, copyInfo, userIsBlack, source,
+                                           GameTime{2026, 12, 11, 2, 0, 0});
     for (const MailMessage& m : back.messages) {
         if (m.id != 53024 && m.id != 53025) std::fprintf(stderr, "%s\n", toUtf8(m.text).c_str());
         FUZZ_CHECK(m.id == 53024 || m.id == 53025);
