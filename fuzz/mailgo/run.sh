@@ -15,7 +15,7 @@ CXX=${CXX:-clang++}
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src" -I"$top/tests"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 source "$top/fuzz/fuzz-common.sh"
-fuzz_objects "$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/mailgo/Mail*.cpp
+fuzz_objects "$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/mailgo/Mail{Composer,Reader,TextFormat,Vocabulary}.cpp
 "$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/mailgo/FuzzMailText.cpp" "${objects[@]}" -ldl -o "$out/fuzz_mailgo"
 
 # Seeds: the first byte picks the options (see FuzzMailText.cpp), the rest is the text.
