@@ -11,6 +11,7 @@
 #include "app/Ui.h"
 #include "board/BoardNavigation.h"
 #include "board/PositionRebuild.h"
+#include "mailgo/MailReader.h"
 #include "record/GameInfo.h"
 #include "record/GameInfoText.h"
 #include "record/GameRecord.h"
@@ -108,6 +109,10 @@ public:
     void setMailUnsent(bool on) { m_mailUnsent = on; }
     // What the status line adds for a Mail Go game: not sent, waiting for the user's move, or sent.
     MailGoState mailState() const;
+    // Reads the move lines of a received mail text into the record shown (see applyMail), shows the
+    // main record's last move or plays a received study sequence with the flash display, and counts
+    // as a change of the game.
+    MailApplyResult receiveMail(const ParsedMail& mail, bool userIsBlack, MailSource source, const GameTime& nowUtc);
     // Incremented by every edit; the store saves when it moved.
     int changeCounter() const { return m_changes; }
 

@@ -10,6 +10,8 @@
 #include "app/Shell.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
+#include "mailgo/CloudPoller.h"
+#include "mailgo/CloudRegistry.h"
 #include "store/GameStore.h"
 
 namespace stonewise {
@@ -52,6 +54,8 @@ int popupOfButton(int command, int mode) {
 
 } // namespace
 
+ProgramCommands::~ProgramCommands() = default;
+
 ProgramCommands::ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard,
                                  const Clock& clock)
     : m_app(app), m_board(board), m_ui(ui), m_shell(shell), m_clipboard(clipboard), m_clock(clock) {}
@@ -59,6 +63,7 @@ ProgramCommands::ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, She
 std::u16string ProgramCommands::text(int id) const { return m_board.text(id); }
 
 void ProgramCommands::startUp() {
+    m_cloudPoller = std::make_unique<CloudPoller>(m_clock.secondsSinceEpoch());
     const DateTime now = m_clock.localNow();
     m_app.startLibrary(m_board, &m_ui,
                        {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
@@ -151,6 +156,14 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdOpenClipboard: openClipboard(); return true;
     case kCmdSaveAsSgf: saveAsSgf(); return true;
     case kCmdSendGameFile: sendGameAsFile(); return true;
+    case kCmdReceiveMoves:
+        receiveMailFromClipboard(MailSource::Command);
+        checkCloud(true);
+        return true;
+    case kCmdSendMoves: sendMail(MailPurpose::NextMove); return true;
+    case kCmdSendStudy: sendMail(MailPurpose::StudySequence); return true;
+    case kCmdOpenCloudNextMove: openCloudNextMove(); return true;
+    case kCmdRecordToCloud: putRecordIntoCloud(); return true;
     case kCmdOpenDataFolder: openDataFolder(); return true;
     case kCmdVersion: showVersion(); return true;
     case kCmdInquiryMail: m_shell.openUrl(kInquiryAddress); return true;
@@ -293,7 +306,7 @@ void ProgramCommands::showListedGame(int number) {
     refresh();
 }
 
-bool ProgramCommands::exitCheck() { return m_app.exitCheck(); }
+bool ProgramCommands::exitCheck() { return m_app.exitCheck() && mailGoExitCheck(); }
 
 void ProgramCommands::shutDown() {
     if (m_textSearch) m_textSearch->close();

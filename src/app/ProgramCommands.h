@@ -10,6 +10,8 @@
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/LibraryDialogs.h"
+#include "mailgo/MailComposer.h"
+#include "mailgo/MailReader.h"
 #include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 
@@ -19,6 +21,10 @@ class Application;
 class CIgoBoard;
 class Clipboard;
 class Clock;
+class CloudPoller;
+class CloudRegistry;
+struct CloudCheck;
+struct MailGoSides;
 class Shell;
 class TextSearchForm;
 class Ui;
@@ -79,14 +85,32 @@ public:
     // "Name - Stonewise": the window title for the game shown.
     std::u16string windowTitle() const;
 
-    // Once a second from the window's clock: every minute the next external game-record group (at
-    // most ten) is brought up to date with its folder, and a group just made current at once. True
-    // when the current group's games changed.
+    // Once a second from the window's clock: the cloud folder is checked when due, and every minute
+    // the next external game-record group (at most ten) is brought up to date with its folder, and a
+    // group just made current at once. True when the current group's games changed.
     bool secondTick();
     // The folders of the external groups kept up to date, for the desktop's file watcher; and what
     // it reports: a change in one of them is taken in at the next second.
     std::vector<std::string> externalFolders() const;
     void externalFolderChanged(const std::string& folder);
+
+    // --- Mail Go ---
+    // The window became active: the clipboard is looked at for received mail two ticks later.
+    void windowActivated();
+    // One tick of the 25 ms timer after an activation; true while it wants more ticks.
+    bool fetchTick();
+    // The clipboard changed, or the fetch after an activation is due: with automatic fetching on in
+    // the Mail Go mode, mail text on the clipboard is taken in.
+    void watchClipboard();
+    // Whether the clipboard holds mail text the program did not put there itself, and no SGF text.
+    // The program's own text lowers its ignore count; at 0 the clipboard is emptied.
+    bool clipboardHoldsNewMail();
+    // Before the end of the run: Mail Go games over their time limit are warned of, and the user
+    // asked whether to end all the same (false keeps the window open).
+    bool mailGoExitCheck();
+    // One check of the cloud folder (every second from the window's clock; forced by the import
+    // command).
+    CloudCheck checkCloud(bool forced);
 
     // --- the library ---
     // What the game list panel beside the board shows: the current group's games.
@@ -116,6 +140,28 @@ private:
     void saveAsSgf();
     void saveAsSgf(const RecordSequence& record, const GameInfo& info);
     void sendGameAsFile();
+    // The record's main line as SGF for sending: the export form, with or without comments.
+    bool writeExportSgf(const std::string& path);
+    // Mail Go.
+    class CloudReader;
+    void sendMail(MailPurpose purpose);
+    void deliverMail(MailPurpose purpose, MailComposeRequest request, const RecordSequence* study,
+                     const MailGoSides& sides);
+    void putMailOnClipboard(const std::u16string& mail, int ignoreCount);
+    void receiveMailFromClipboard(MailSource source);
+    void receiveMailFile(const std::string& path);
+    // Reads mail text into its game (`gameNumber`, or the one its heading names), shows what it
+    // says and saves the game.
+    MailApplyResult receiveMailText(std::u16string_view mailText, MailSource source, int gameNumber);
+    bool showMailGame(const ParsedMail& mail, MailSource source, int gameNumber);
+    // A received text names a game the group does not have: the new-game dialog, prefilled.
+    bool newMailGame(const ParsedMail& mail);
+    CloudRegistry& cloudRegistry();
+    void saveCloud();
+    void openCloudNextMove();
+    void putRecordIntoCloud();
+    // The time-limit rule over the current group's Mail Go games; true when one was warned.
+    bool applyTimeLimit();
     void restoreStoredRecord();
     void moveToFinishedGroup();
     void showVersion();
@@ -123,7 +169,7 @@ private:
     // "新規対局": the game shown is saved, an old game left under the new number may be taken back,
     // the settings dialog makes the header, and the new game of the current group is shown (with
     // free handicap placement when chosen).
-    void newGame();
+    bool newGame(const GameInfo* prefill = nullptr);
     // "対局情報の編集": the settings dialog on the header of the game shown.
     void editGameInfo();
     void openDataFolder();
@@ -136,6 +182,7 @@ private:
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
     bool synchroniseExternalGroup(int group);
+    bool externalTick();
     bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
     std::unique_ptr<TextSearchForm> m_textSearch;
@@ -157,6 +204,16 @@ private:
     int m_lastExternal = 0;
     int m_lastCurrentGroup = -1;
     std::map<int, int> m_externalDue; // groups to look at again, in seconds from now
+    // Mail Go: the last text the program put on or took from the clipboard and how many more times
+    // the watch lets it pass; the flag that keeps the watch, the import and the program's own
+    // clipboard writes apart; the fetch after an activation; the games with something to send.
+    std::u16string m_keptMail;
+    int m_ignoreCount = 0;
+    bool m_mailBusy = false;
+    int m_fetchCountdown = 0;
+    int m_unsentGames = 0;
+    std::unique_ptr<CloudRegistry> m_cloud;
+    std::unique_ptr<CloudPoller> m_cloudPoller;
 };
 
 } // namespace stonewise

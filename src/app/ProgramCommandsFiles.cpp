@@ -17,6 +17,7 @@
 #include "app/Ui.h"
 #include "formats/GameFileLoader.h"
 #include "formats/SgfWriter.h"
+#include "mailgo/CloudPoller.h"
 #include "store/FileIo.h"
 #include "store/GameStore.h"
 #include "store/StoreMemberDirectory.h"
@@ -167,6 +168,12 @@ void ProgramCommands::openFiles() {
     const std::vector<std::string> paths = m_ui.chooseFilesToOpen(request);
     if (paths.empty()) return;
     m_lastFolder = folderOf(paths.front());
+    // In the Mail Go mode a cloud folder's next-move file is received mail, not a game record.
+    if (const FunctionModes* modes = m_app.modes();
+        modes && modes->mode() == kModeMailGo && paths.size() == 1 && paths.front().ends_with(".nextmove")) {
+        receiveMailFile(paths.front());
+        return;
+    }
     importFiles(paths);
 }
 
@@ -381,6 +388,17 @@ void ProgramCommands::saveAsSgf(const RecordSequence& record, const GameInfo& in
 
 // The game as an SGF file for a mail: the main line only, named after the game with "-MAIL.sgf", in
 // the folder of its group, and put on the clipboard as a file to paste into the mail.
+bool ProgramCommands::writeExportSgf(const std::string& path) {
+    SgfWriteOptions options;
+    options.encoding = static_cast<SgfEncoding>(std::min<int>(m_app.settings().sgfOutputEncoding, 2));
+    options.codePage = systemCodePage(m_app.japanese());
+    options.exportOnly = true;
+    options.exportComments = m_app.settings().omitComments == 0;
+    ReadContext context = readContext(m_app, m_clock);
+    if (context.members) options.members = &*context.members;
+    return saveSgfFile(path, m_board.record().main(), m_board.gameInfo(), options);
+}
+
 void ProgramCommands::sendGameAsFile() {
     const std::u16string title = text(kStrFileSendTitle);
     sayReducedSave(title);
@@ -391,14 +409,7 @@ void ProgramCommands::sendGameAsFile() {
     std::u16string name = defaultSgfFileName(info);
     name.resize(name.size() - 4); // without ".sgf"
     const std::string path = (group > 0 ? data.groupFolder(group) : data.file("")) + toUtf8(name) + "-MAIL.sgf";
-    SgfWriteOptions options;
-    options.encoding = static_cast<SgfEncoding>(std::min<int>(m_app.settings().sgfOutputEncoding, 2));
-    options.codePage = systemCodePage(m_app.japanese());
-    options.exportOnly = true;
-    options.exportComments = m_app.settings().omitComments == 0;
-    ReadContext context = readContext(m_app, m_clock);
-    if (context.members) options.members = &*context.members;
-    if (!saveSgfFile(path, m_board.record().main(), info, options)) {
+    if (!writeExportSgf(path)) {
         m_ui.showMessage(text(kStrMailSgfNotWritten), title);
         return;
     }
@@ -412,6 +423,12 @@ void ProgramCommands::sendGameAsFile() {
 // --- external game-record folders ---------------------------------------------------------------
 
 bool ProgramCommands::secondTick() {
+    const CloudCheck cloud = checkCloud(false);
+    const bool external = externalTick();
+    return external || cloud.moveTaken || cloud.studiesTaken > 0;
+}
+
+bool ProgramCommands::externalTick() {
     GameStore* store = m_app.store();
     if (!store) return false;
     std::vector<int> groups;

@@ -15,6 +15,9 @@ namespace stonewise {
 
 namespace {
 
+constexpr int kStrMemberAdded = 53013;      // a player's name of received mail was added as a member
+constexpr int kStrMemberAddedTitle = 53014; // "対局者名の追加登録"
+
 GameDate dateOf(const DateTime& now) {
     return {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
             static_cast<std::uint8_t>(now.day), static_cast<std::uint8_t>(now.hour)};
@@ -29,15 +32,15 @@ std::int16_t newGameType(int mode) {
 
 } // namespace
 
-void ProgramCommands::newGame() {
+bool ProgramCommands::newGame(const GameInfo* prefill) {
     GameSession* session = m_app.session();
     GameStore* store = m_app.store();
-    if (!session || !store) return;
+    if (!session || !store) return false;
     m_board.stopBusy();
     const int group = session->group();
     if (group < 0 || group >= kScratchGroup || !store->group(group)) {
         m_ui.showMessage(text(kStrNoGroupForNewGame), text(kStrNewGameTitle));
-        return;
+        return false;
     }
     // What the board shows is saved before anything else replaces it.
     session->saveCurrentGame(true);
@@ -45,16 +48,28 @@ void ProgramCommands::newGame() {
     const std::optional<int> number = store->newGameNumber(group, messages);
     if (!number) {
         m_ui.showMessage(text(kStrGroupFull), text(kStrNewGameTitle));
-        return;
+        return false;
     }
     GameInfo info;
     info.number = *number;
     info.board = m_board.gameInfo().board == 1 ? 1 : 0;
     if (const FunctionModes* modes = m_app.modes()) info.type = newGameType(modes->mode());
+    if (prefill) {
+        // A game named by received mail: its name, players and settings as the mail gave them.
+        info.type = prefill->type;
+        info.name = prefill->name;
+        info.blackPlayer = prefill->blackPlayer;
+        info.whitePlayer = prefill->whitePlayer;
+        info.blackName = prefill->blackName;
+        info.whiteName = prefill->whiteName;
+        info.handicap = prefill->handicap;
+        info.komi = prefill->komi;
+        info.board = prefill->board;
+    }
     // A game file left under the free number by an earlier run that never listed it can come back.
     std::unique_ptr<RecordSequence> restored;
     GameFileRead old = store->readGame(group, *number, messages);
-    if (old.status == StoreReadStatus::Ok && old.main && old.entry && !old.entry->name.empty() &&
+    if (!prefill && old.status == StoreReadStatus::Ok && old.main && old.entry && !old.entry->name.empty() &&
         m_ui.ask(formatText(text(kStrRestoreOldGame), {old.entry->name}), text(kStrNewGameTitle))) {
         info = *old.entry;
         info.number = *number;
@@ -68,7 +83,7 @@ void ProgramCommands::newGame() {
     context.recordHasNodes = restored && restored->nodeCount() > 0;
     context.today = dateOf(m_clock.localNow());
     GameSettings settings(info, store->members(), &m_app.strings(), &m_ui, context);
-    if (!m_ui.editGameSettings(settings)) return;
+    if (!m_ui.editGameSettings(settings)) return false;
     GameInfo made = settings.result();
     // The record: the one taken back, or an empty one with the table's handicap stones.
     m_board.newGame(made);
@@ -80,13 +95,14 @@ void ProgramCommands::newGame() {
         made.number = 0;
         session->newTemporaryGame();
         m_board.changeHeader(made);
-        return;
+        return false;
     }
     session->openGame(group, *stored);
     if (made.handicap == 1 || made.handicap > 9) {
         m_board.beginFreeHandicap();
         if (m_board.freeHandicapActive()) m_ui.setStatusText(text(kStrFreeHandicapHint));
     }
+    return true;
 }
 
 void ProgramCommands::editGameInfo() {
@@ -110,6 +126,39 @@ void ProgramCommands::editGameInfo() {
     m_board.changeHeader(changed);
     // A game protected now refuses the ordinary save: its header and list entry are stored here.
     if (GameSession* session = m_app.session(); session && changed.isProtected()) session->storeHeader();
+}
+
+bool ProgramCommands::newMailGame(const ParsedMail& mail) {
+    GameStore* store = m_app.store();
+    GameInfo prefill;
+    prefill.type = kGameMailGo;
+    prefill.name = mail.gameName;
+    if (mail.settings) {
+        // Names that no member has become members, so that the game can name its players.
+        const auto member = [&](const std::u16string& name) -> std::int32_t {
+            if (name.empty()) return 0;
+            if (const int found = store->members().findByName(name); found >= 0) return found;
+            MemberRecord added;
+            added.name = name;
+            added.kind = kMemberOpponent;
+            added.registered = dateOf(m_clock.localNow());
+            const int number = store->members().add(added);
+            if (number < 0) return 0;
+            StoreMessages messages;
+            store->writeMembers(messages);
+            for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
+            m_ui.showMessage(formatText(text(kStrMemberAdded), {name}), text(kStrMemberAddedTitle));
+            return number;
+        };
+        prefill.whitePlayer = member(mail.settings->whiteName);
+        prefill.blackPlayer = member(mail.settings->blackName);
+        prefill.whiteName = mail.settings->whiteName;
+        prefill.blackName = mail.settings->blackName;
+        prefill.handicap = static_cast<std::int16_t>(mail.settings->handicap);
+        prefill.komi = mail.settings->komi;
+        prefill.board = mail.settings->boardSize == 13 ? 1 : 0;
+    }
+    return newGame(&prefill);
 }
 
 } // namespace stonewise

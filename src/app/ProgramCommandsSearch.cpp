@@ -5,8 +5,6 @@
 
 namespace stonewise {
 
-ProgramCommands::~ProgramCommands() = default;
-
 void ProgramCommands::toggleTextSearch() {
     if (m_textSearch && !m_textSearch->closed()) {
         m_ui.closeTextSearch();

@@ -46,6 +46,11 @@ struct CloudCheck {
     std::optional<int> unsentGames; // the count of unsent games to set
 };
 
+// Seconds between unforced checks, between forced ones, and of the pause after a file that gave nothing.
+constexpr int kCloudCheckSeconds = 5;
+constexpr int kCloudMinuteCheckSeconds = 60;
+constexpr int kCloudPauseSeconds = 120;
+
 // The cloud check of the main board window, driven once a second by the board tick with the
 // seconds of a steady clock. Unforced it runs every 5 seconds in Mail Go mode; every 60 seconds a
 // forced check runs in any mode; neither runs in the first 5 (60) seconds of the program, without
@@ -63,6 +68,8 @@ public:
                      CloudRegistry& registry, CloudMailReader& reader);
 
     bool paused(std::int64_t now) const { return now < m_pauseUntil; }
+    // Nothing is looked at for the pause from `now` (the opponent's text was just read).
+    void pause(std::int64_t now) { m_pauseUntil = now + kCloudPauseSeconds; }
 
 private:
     CloudCheck check(std::int64_t now, bool forced, const CloudWindowState& window, std::span<const CloudGame> games,
@@ -74,10 +81,5 @@ private:
     std::int64_t m_pauseUntil = 0;
     bool m_updateShown = false; // "クラウドのファイルが更新されました。" was shown for the change at hand
 };
-
-// Seconds between unforced checks, between forced ones, and of the pause after a file that gave nothing.
-constexpr int kCloudCheckSeconds = 5;
-constexpr int kCloudMinuteCheckSeconds = 60;
-constexpr int kCloudPauseSeconds = 120;
 
 } // namespace stonewise

@@ -147,7 +147,17 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
             [this](int id, QPoint anchor) { runCommand(id, CommandSource::MainBar, anchor); });
     connect(m_subBar, &CButtonBox::commandTriggered, this,
             [this](int id, QPoint anchor) { runCommand(id, CommandSource::SecondaryBar, anchor); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (m_startedUp) m_commands->watchClipboard();
+        refreshCommandStates();
+    });
+    m_fetchTimer = new QTimer(this);
+    m_fetchTimer->setInterval(25);
+    connect(m_fetchTimer, &QTimer::timeout, this, [this] {
+        if (m_commands->fetchTick()) return;
+        m_fetchTimer->stop();
+        refreshCommandStates();
+    });
 
     m_app.setBarLayoutHandler(
         [this](BarLayout main, BarLayout secondary, std::u16string_view title) { layoutBars(main, secondary, title); });
@@ -431,7 +441,12 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) refreshCommandStates();
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    refreshCommandStates();
+    // Mail copied in another program is looked for a moment after the window comes back.
+    if (!m_startedUp) return;
+    m_commands->windowActivated();
+    m_fetchTimer->start();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -18,6 +18,8 @@ class QLabel;
 class QMenu;
 class QSplitter;
 
+class QTimer;
+
 namespace stonewise {
 
 class Application;
@@ -111,6 +113,7 @@ private:
     FlashTimerSlots m_flashSlots;
     std::unique_ptr<CIgoBoard> m_board;
     std::unique_ptr<BoardTicker> m_ticker;
+    QTimer* m_fetchTimer = nullptr; // the 25 ms ticks before the mail fetch after an activation
     std::unique_ptr<FlashTicker> m_flashTicker;
     std::unique_ptr<ProgramCommands> m_commands;
     MoveListRegistry m_moveLists;
