@@ -3,7 +3,10 @@
 #include "formats/FileAccess.h"
 #include "formats/TextEncoding.h"
 #include "record/GameInfo.h"
+#include "record/GameRecord.h"
+#include "record/StringTable.h"
 #include "store/GameList.h"
+#include "store/GameStore.h"
 #include "store/MemberList.h"
 #include "store/SettingsRecord.h"
 
@@ -73,12 +76,9 @@ std::optional<std::u16string> readMailTextFile(const std::string& path, std::siz
     std::u16string text;
     if (b.size() >= 2 && (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF")))
         appendUtf16BytesAsText(b.substr(2), b[0] == '\xFE', text);
-    else if (b.starts_with("\xEF\xBB\xBF"))
-        appendUtf8AsUtf16(b.substr(3), text);
-    else if (isWellFormedUtf8(b))
-        appendUtf8AsUtf16(b, text);
-    else if (!appendCodePageAsUtf16(b, CodePage::Cp932, text))
-        return std::nullopt;
+    else if (b.starts_with("\xEF\xBB\xBF")) appendUtf8AsUtf16(b.substr(3), text);
+    else if (isWellFormedUtf8(b)) appendUtf8AsUtf16(b, text);
+    else if (!appendCodePageAsUtf16(b, CodePage::Cp932, text)) return std::nullopt;
     return text;
 }
 
@@ -87,6 +87,42 @@ int findMailGame(const GameList& list, std::u16string_view name) {
     for (const GameInfo* info : list.entries())
         if (info && info->name == name && (found == 0 || info->number < found)) found = info->number;
     return found;
+}
+
+StoredMailReceipt receiveMailIntoStore(GameStore& store, int group, std::u16string_view text,
+                                       const MailReadOptions& options, MailSource source, int gameNumber,
+                                       const GameTime& nowUtc) {
+    StoredMailReceipt receipt;
+    const ParsedMail mail = parseMailText(text, options);
+    receipt.headingFound = mail.headingFound;
+    receipt.gameName = mail.gameName;
+    if (!mail.headingFound || !store.group(group)) return receipt;
+    StoreMessages messages;
+    GameList& list = store.gameList(group, messages);
+    receipt.game = gameNumber != 0 ? gameNumber : findMailGame(list, mail.gameName);
+    const GameInfo* listed = receipt.game != 0 ? list.find(receipt.game) : nullptr;
+    if (!listed) {
+        receipt.game = 0;
+        return receipt;
+    }
+    GameFileRead read = store.openGame(group, receipt.game, messages);
+    if (read.status != StoreReadStatus::Ok || !read.main) {
+        receipt.result.messages.push_back({53015, std::u16string(uiText(53015))});
+        return receipt;
+    }
+    GameInfo info = *listed;
+    GameRecord record;
+    record.adopt(std::move(read.main));
+    const MailGoSides sides = mailGoSides(info, store.members());
+    receipt.result = applyMail(mail, record, info, sides.userIsBlack, source, nowUtc);
+    if (receipt.result.branch)
+        receipt.studyMoves = receipt.result.branch->lastMoveNumber() - receipt.result.branch->firstMoveNumber() + 1;
+    receipt.result.branch = nullptr;
+    if (!receipt.result.taken() && receipt.result.messages.empty()) return receipt;
+    list.put(info);
+    receipt.written =
+        store.writeGame(group, receipt.game, record.main(), &info, messages) && store.saveGameList(group, messages);
+    return receipt;
 }
 
 } // namespace stonewise

@@ -11,6 +11,7 @@
 namespace stonewise {
 
 class GameList;
+class GameStore;
 class MemberList;
 struct GameInfo;
 struct SettingsRecord;
@@ -42,5 +43,21 @@ std::optional<std::u16string> readMailTextFile(const std::string& path, std::siz
 
 // The game of a group a received text names: the first whose name is the heading's name; 0 for none.
 int findMailGame(const GameList& list, std::u16string_view name);
+
+// What taking mail text into a stored game came to (the command line's way, without a window).
+struct StoredMailReceipt {
+    bool headingFound = false;
+    int game = 0; // the game's number; 0 when the group has no game of the heading's name
+    std::u16string gameName;
+    MailApplyResult result; // `branch` is no longer valid: the record is written and gone
+    int studyMoves = 0;     // moves of a received study sequence
+    bool written = false;   // the game's file and list entry were written
+};
+
+// Reads mail text into game `gameNumber` of `group` (0: the game the heading names), as the
+// window's import does, and stores the game.
+StoredMailReceipt receiveMailIntoStore(GameStore& store, int group, std::u16string_view text,
+                                       const MailReadOptions& options, MailSource source, int gameNumber,
+                                       const GameTime& nowUtc);
 
 } // namespace stonewise

@@ -39,7 +39,7 @@ constexpr int kStrNextMoveFiles = 53043;     // "次の手ファイル"
 constexpr int kStrNoCloudFile = 53044;       // the game has no cloud file
 constexpr int kStrCloudSgfWritten = 53045;   // the record was put into the cloud folder as SGF
 constexpr int kStrCloudSgfFailed = 53046;    // it could not be written
-constexpr int kStrMailGoTitle = 11204;      // "メール碁"
+constexpr int kStrMailGoTitle = 11204;       // "メール碁"
 constexpr int kStrAllFiles = 25009;
 constexpr int kStrOpenTitle = 20039; // "メール碁の取り込み"
 
@@ -69,9 +69,7 @@ private:
 class ProgramCommands::CloudReader : public CloudMailReader {
 public:
     explicit CloudReader(ProgramCommands& commands) : m_commands(commands) {}
-    bool readNextMove(const CloudGame& game, const std::string& path) override {
-        return read(game, path).newMoves > 0;
-    }
+    bool readNextMove(const CloudGame& game, const std::string& path) override { return read(game, path).newMoves > 0; }
     bool readStudy(const CloudGame& game, const std::string& path) override {
         return read(game, path).branch != nullptr;
     }
@@ -249,12 +247,14 @@ bool ProgramCommands::showMailGame(const ParsedMail& mail, MailSource source, in
     GameStore* store = m_app.store();
     GameSession* session = m_app.session();
     const int group = session->group();
-    if (!session->temporary() && (gameNumber != 0 ? session->number() == gameNumber
-                                                  : m_board.gameInfo().name == mail.gameName))
+    if (!session->temporary() &&
+        (gameNumber != 0 ? session->number() == gameNumber : m_board.gameInfo().name == mail.gameName))
         return true;
     StoreMessages messages;
     const bool inGroup = group >= 0 && group < kScratchGroup && store->group(group);
-    const int number = gameNumber != 0 ? gameNumber : inGroup ? findMailGame(store->gameList(group, messages), mail.gameName) : 0;
+    const int number = gameNumber != 0 ? gameNumber
+                       : inGroup       ? findMailGame(store->gameList(group, messages), mail.gameName)
+                                       : 0;
     if (number == 0) {
         if (source == MailSource::Cloud) return false;
         if (source != MailSource::Command || !m_keptMail.empty()) {
@@ -383,7 +383,8 @@ void ProgramCommands::putRecordIntoCloud() {
     const std::size_t dot = path->find_last_of('.');
     const std::size_t slash = path->find_last_of('/');
     const std::string sgf =
-        (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path->substr(0, dot) : *path) + ".sgf";
+        (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path->substr(0, dot) : *path) +
+        ".sgf";
     if (!writeExportSgf(sgf)) {
         m_ui.showMessage(formatText(text(kStrCloudSgfFailed), {fromUtf8(sgf)}), text(kStrMailMakeTitle));
         return;
@@ -416,8 +417,8 @@ bool ProgramCommands::applyTimeLimit() {
     for (std::size_t i : warned) {
         const GameInfo& g = games[i];
         list.put(g);
-        if (const GameSession* session = m_app.session(); session && !session->temporary() &&
-                                                           session->number() == g.number)
+        if (const GameSession* session = m_app.session();
+            session && !session->temporary() && session->number() == g.number)
             m_board.gameInfo().mailGoFlags = g.mailGoFlags;
         m_ui.showMessage(mailGoTimeLimitMessage(m_app.strings(), g), text(kStrMailGoTitle));
     }

@@ -13,12 +13,13 @@ CliCommand importCommand();
 CliCommand searchCommand();
 CliCommand associationCommand();
 CliCommand cloudCommand();
+CliCommand mailCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
         infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(),      gamesCommand(), exportCommand(),
-        newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), cloudCommand(),
+        newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), mailCommand(),  cloudCommand(),
     };
     return commands;
 }

@@ -6,77 +6,20 @@
 #include <filesystem>
 
 #include "app/CommandIds.h"
-#include "app/FunctionModes.h"
 #include "app/GameSession.h"
-#include "mailgo/CloudExchange.h"
-#include "mailgo/CloudRegistryFile.h"
 #include "record/StringTable.h"
 #include "store/GameStore.h"
+#include "support/MailGoPlayer.h"
 #include "support/TempFolder.h"
-#include "support/TestProgram.h"
 
 namespace stonewise {
 namespace {
 
 std::u16string japanese(int id) { return std::u16string(StringTable::japanese().find(id).value_or(u"?")); }
 
-constexpr std::u16string_view kGameName = u"春の対局";
-constexpr std::u16string_view kLongComment = u"ここは三々への打ち込みを警戒しておきたいところです。次は右辺の展開でしょう。";
-
-// One player's program with a Mail Go game against the other player, shown in the Mail Go mode.
-struct Player : test::TestProgram {
-    int group = 0;
-
-    Player(const std::string& folder, std::u16string self, std::u16string opponent, bool black,
-           std::int16_t handicap = 0, std::uint16_t flags = 0, const std::string& cloudFile = {})
-        : TestProgram(folder) {
-        commands.run(kCmdModeMailGo);
-        GameStore& store = *app.store();
-        group = store.currentGroup();
-        MemberRecord me;
-        me.name = std::move(self);
-        me.kind = kMemberSelf;
-        MemberRecord other;
-        other.name = std::move(opponent);
-        other.kind = kMemberOpponent;
-        other.address = other.name + u"@example.org";
-        const int meNumber = store.members().add(me);
-        const int otherNumber = store.members().add(other);
-        GameInfo info;
-        info.number = 1;
-        info.name = kGameName;
-        info.type = kGameMailGo;
-        info.handicap = handicap;
-        info.flags = flags;
-        info.blackPlayer = black ? meNumber : otherNumber;
-        info.whitePlayer = black ? otherNumber : meNumber;
-        if (!cloudFile.empty()) {
-            // The game's file in the shared folder, registered as the cloud dialog would.
-            StoreMessages messages;
-            CloudRegistry registry = loadCloudRegistry(app.folder(), app.strings(), messages);
-            info.carriedValue = registry.registerFile(fromUtf8(cloudFile)).id;
-            info.versionBytes[0] |= kCloudFlagUsesCloud;
-            EXPECT_TRUE(saveCloudRegistry(registry, app.folder(), app.strings(), messages));
-        }
-        board.newGame(info); // the record with the handicap stones
-        StoreMessages messages;
-        store.gameList(group, messages).put(info);
-        EXPECT_TRUE(store.writeGame(group, 1, board.record().main(), &info, messages));
-        EXPECT_TRUE(store.saveGameList(group, messages));
-        EXPECT_TRUE(store.writeMembers(messages));
-        EXPECT_TRUE(app.session()->openGame(group, 1));
-        app.settings().automaticMailFetch = 1;
-    }
-
-    void play(int x, int y) {
-        const int before = board.totalMoves();
-        commands.clickPoint(x, y);
-        ASSERT_EQ(board.totalMoves(), before + 1) << "move at (" << x << ", " << y << ") was not played";
-    }
-    const RecordNode* move(int n) { return board.record().main().findNode(n); }
-    // The mail the other player's clipboard gets.
-    void paste(std::u16string text) { clipboard.content = std::move(text); }
-};
+constexpr std::u16string_view kLongComment =
+    u"ここは三々への打ち込みを警戒しておきたいところです。次は右辺の展開でしょう。";
+using test::MailGoPlayer;
 
 // What mail programs do to a text on its way.
 std::u16string asQuotedReply(std::u16string_view text) {
@@ -96,8 +39,8 @@ TEST(MailGo, TwoPlayersExchangeMovesAsMailTextInJapaneseAndEnglish) {
     for (const bool english : {false, true}) {
         SCOPED_TRACE(english ? "English mail" : "Japanese mail");
         test::TempFolder folders;
-        Player a(folders.path() + "a", u"Aoki", u"Baba", true, 0, english ? 0x01 : 0);
-        Player b(folders.path() + "b", u"Baba", u"Aoki", false, 0, english ? 0x01 : 0);
+        MailGoPlayer a(folders.path() + "a", u"Aoki", u"Baba", true, 0, english ? 0x01 : 0);
+        MailGoPlayer b(folders.path() + "b", u"Baba", u"Aoki", false, 0, english ? 0x01 : 0);
 
         // Japanese: the moves go into the mail's body as well (the settings' first choice); English:
         // the mail only asks for the text pasted from the clipboard.
@@ -152,8 +95,8 @@ TEST(MailGo, TwoPlayersExchangeMovesAsMailTextInJapaneseAndEnglish) {
 
 TEST(MailGo, AHandicapGameStartsWithItsStonesAndAStudySequenceComesBackAsABranch) {
     test::TempFolder folders;
-    Player a(folders.path() + "a", u"Aoki", u"Baba", false, 4); // A is White, giving four stones
-    Player b(folders.path() + "b", u"Baba", u"Aoki", true, 4);
+    MailGoPlayer a(folders.path() + "a", u"Aoki", u"Baba", false, 4); // A is White, giving four stones
+    MailGoPlayer b(folders.path() + "b", u"Baba", u"Aoki", true, 4);
     ASSERT_EQ(a.board.record().main().handicapCount(), 4);
     a.play(16, 16);
     a.commands.run(kCmdSendMoves);
@@ -184,7 +127,7 @@ TEST(MailGo, AHandicapGameStartsWithItsStonesAndAStudySequenceComesBackAsABranch
 
 TEST(MailGo, WrongMailIsRefusedWithItsMessageAndKeepsTheMovesReadBefore) {
     test::TempFolder folders;
-    Player b(folders.path() + "b", u"Baba", u"Aoki", false);
+    MailGoPlayer b(folders.path() + "b", u"Baba", u"Aoki", false);
     b.paste(u"just a note\n");
     b.commands.run(kCmdReceiveMoves);
     EXPECT_EQ(b.ui.messages.back().text, japanese(53011));
@@ -204,7 +147,7 @@ TEST(MailGo, WrongMailIsRefusedWithItsMessageAndKeepsTheMovesReadBefore) {
 
 TEST(MailGo, AnUnknownGameOpensTheNewGameDialogFilledFromTheMail) {
     test::TempFolder folders;
-    Player b(folders.path() + "b", u"Baba", u"Aoki", false);
+    MailGoPlayer b(folders.path() + "b", u"Baba", u"Aoki", false);
     b.paste(u"【対局】 夏の対局\n【設定】 Baba,Chiba,0,6.5,13\n１手　４、四\n");
     GameInfo seen;
     b.ui.settingsScripts.push_back([&](GameSettings& settings) {
@@ -224,15 +167,16 @@ TEST(MailGo, AnUnknownGameOpensTheNewGameDialogFilledFromTheMail) {
 
 // Sets a file's last-write time `seconds` after now, as a later write by the other computer.
 void touchLater(const std::string& path, int seconds) {
-    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(seconds));
+    std::filesystem::last_write_time(path,
+                                     std::filesystem::file_time_type::clock::now() + std::chrono::seconds(seconds));
 }
 
 TEST(MailGo, TwoPlayersExchangeThroughACloudFolderAndTheTimeLimitWarns) {
     test::TempFolder folders;
     std::filesystem::create_directories(folders.path() + "cloud");
     const std::string file = folders.path() + "cloud/春の対局.nextmove";
-    Player a(folders.path() + "a", u"Aoki", u"Baba", true, 0, 0, file);
-    Player b(folders.path() + "b", u"Baba", u"Aoki", false, 0, 0, file);
+    MailGoPlayer a(folders.path() + "a", u"Aoki", u"Baba", true, 0, 0, file);
+    MailGoPlayer b(folders.path() + "b", u"Baba", u"Aoki", false, 0, 0, file);
 
     a.play(15, 3);
     a.commands.run(kCmdSendMoves);
