@@ -20,9 +20,8 @@ namespace stonewise::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: stonewise-cli mail write [--data DIR] --group N GAME [--study] [--english]\n"
-    "       stonewise-cli mail read [--data DIR] [--group N] FILE\n";
+constexpr const char* kUsage = "usage: stonewise-cli mail write [--data DIR] --group N GAME [--study] [--english]\n"
+                               "       stonewise-cli mail read [--data DIR] [--group N] FILE\n";
 
 std::optional<int> wholeNumber(const std::string& text) {
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -127,9 +126,9 @@ int read(std::vector<std::string> args, const DataFolder& folder, std::ostream& 
     // The group the window would look in: the one given, else the Mail Go mode's.
     const int index = group ? *group - 1 : opened.store.groupForMode(kModeMailGo, opened.app.settings()).value_or(-1);
     const SystemClock clock;
-    const StoredMailReceipt receipt = receiveMailIntoStore(
-        opened.store, index, *text, mailReadOptions(opened.app.settings(), true), MailSource::Command, 0,
-        stampFromSeconds(clock.secondsSinceEpoch()));
+    const StoredMailReceipt receipt =
+        receiveMailIntoStore(opened.store, index, *text, mailReadOptions(opened.app.settings(), true),
+                             MailSource::Command, 0, stampFromSeconds(clock.secondsSinceEpoch()));
     opened.report(err);
     if (!receipt.headingFound) {
         err << "stonewise-cli: " << toUtf8(uiText(53011)) << "\n";

@@ -2,12 +2,15 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
+#include <QUrlQuery>
 #include <QtTest>
 
 #include "app/Application.h"
 #include "app/CommandIds.h"
+#include "app/GameSession.h"
 #include "qt/MainWindow.h"
 #include "qt/QtUi.h"
+#include "support/MailGoPlayer.h"
 #include "support/TempFolder.h"
 
 using namespace stonewise;
@@ -38,6 +41,37 @@ private Q_SLOTS:
         window.runCommand(kCmdInquiryMail);
         QTRY_COMPARE(launched(),
                      QStringList{QStringLiteral("mailto:support@stonewise.example.org?subject=Stonewise%202.2.0")});
+    }
+
+    void aMailGoMoveReachesTheMailProgramWithItsSubjectAndBody() {
+        test::TempFolder folder;
+        {
+            // A Mail Go game with Black's first move played and stored, not yet sent.
+            test::MailGoPlayer player(folder.path(), u"Aoki", u"Baba", true);
+            player.play(15, 3);
+            QVERIFY(player.app.session()->saveCurrentGame(false));
+            player.app.shutDown();
+        }
+        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
+        app.chooseLanguage(0x0411);
+        app.loadSettings(nullptr);
+        MainWindow window(app);
+        window.startUp();
+        window.runCommand(kCmdModeMailGo);
+        window.runCommand(kCmdSendMoves);
+        QTRY_COMPARE(launched().size(), 1);
+        const QUrl link = QUrl::fromEncoded(launched()[0].toUtf8(), QUrl::StrictMode);
+        QCOMPARE(link.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(link.path(), QStringLiteral("Baba@example.org"));
+        const QUrlQuery query(link);
+        QVERIFY2(
+            query.queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded).endsWith(QStringLiteral("次の一手")),
+            qPrintable(link.toString()));
+        const QString body = query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
+        QVERIFY2(body.contains(QStringLiteral("【対局】 春の対局")) && body.contains(QStringLiteral("１手　１６、四")),
+                 qPrintable(body));
+        // The clipboard holds the same moves as plain text, to paste where the body did not arrive.
+        QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("【対局】 春の対局\n")));
     }
 
     void aLinkKeepsItsEncodedTextExactly() {
