@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/CloudSettingsForm.h"
 #include "app/GameSettingsTexts.h"
 #include "app/Ui.h"
 #include "formats/SgfWriter.h"
@@ -93,6 +94,8 @@ GameSettingsValues settingsValues(const GameInfo& info, bool wholePointKomi) {
     v.hideLastNumber = (info.carriedWord & kInfoHideLastNumber) != 0;
     v.savable = (info.carriedWord & kInfoSavable) != 0;
     v.useCloud = (info.versionBytes[0] & kInfoUsesCloud) != 0;
+    v.cloudFile = info.carriedValue;
+    v.cloudAlsoMail = (info.versionBytes[0] & kInfoCloudAlsoMail) != 0;
     v.mailSubject = info.gameComment;
     return v;
 }
@@ -233,7 +236,21 @@ bool GameSettings::editPlayer(bool white, bool newPlayer) {
 }
 
 void GameSettings::cloudSettings() {
-    if (m_ui) m_ui->showMessage(text(kStrCloudLater), text(kStrSettingsTitle));
+    if (!m_ui) return;
+    if (!m_context.cloud) {
+        m_ui->showMessage(text(kStrCloudLater), text(kStrSettingsTitle));
+        return;
+    }
+    GameSettingsValues& v = m_values;
+    CloudSettingsForm form(*m_context.cloud, v.cloudFile, v.cloudAlsoMail, v.name, m_ui, m_strings,
+                           m_context.cloudStartFolder);
+    if (!m_ui->runCloudSettings(form)) {
+        form.cancel();
+        return;
+    }
+    v.cloudFile = form.file();
+    v.cloudAlsoMail = form.alsoMail();
+    v.useCloud = v.cloudFile != 0;
 }
 
 // --- confirming ----------------------------------------------------------------------------------
@@ -268,8 +285,9 @@ std::optional<std::u16string> GameSettings::refusal() const {
             v.startDate.day == unchanged.startDate.day && v.winner == unchanged.winner &&
             v.margin == unchanged.margin && v.searchTarget == unchanged.searchTarget &&
             v.initialMove == unchanged.initialMove && v.hideLastNumber == unchanged.hideLastNumber &&
-            v.savable == unchanged.savable && v.useCloud == unchanged.useCloud &&
-            v.mailSubject == unchanged.mailSubject && !m_kind[0] && !m_kind[1];
+            v.savable == unchanged.savable && v.useCloud == unchanged.useCloud && v.cloudFile == unchanged.cloudFile &&
+            v.cloudAlsoMail == unchanged.cloudAlsoMail && v.mailSubject == unchanged.mailSubject && !m_kind[0] &&
+            !m_kind[1];
         if (!same) return text(kStrProtectedRefused);
     }
     if (m_values.name.empty()) return text(kStrNameMissing);
@@ -378,6 +396,8 @@ GameInfo GameSettings::build(int blackNumber, int whiteNumber) const {
     bit(info.carriedWord, kInfoHideLastNumber, v.hideLastNumber);
     bit(info.carriedWord, kInfoSavable, v.savable);
     bit(info.versionBytes[0], kInfoUsesCloud, v.useCloud);
+    bit(info.versionBytes[0], kInfoCloudAlsoMail, v.cloudAlsoMail);
+    info.carriedValue = v.cloudFile;
     info.protection = v.protect ? std::max<std::int16_t>(info.protection, 1) : 0;
     // In Mail Go the field holds the last own move sent; elsewhere the move shown first.
     if (!info.isMailGo() && v.initialMove != m_initial.initialMove)

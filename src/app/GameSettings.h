@@ -9,6 +9,8 @@
 
 namespace stonewise {
 
+class CloudRegistry;
+
 class CIgoBoard;
 class GameStore;
 class MemberList;
@@ -30,6 +32,7 @@ constexpr std::uint16_t kInfoSavable = 0x04;        // "保存可能"
 constexpr std::uint16_t kInfoEnglishMail = 0x01;
 // Bit of the first version byte: the game uses the cloud folder.
 constexpr std::uint8_t kInfoUsesCloud = 0x02;
+constexpr std::uint8_t kInfoCloudAlsoMail = 0x04;
 
 // "勝敗設定": the result of a game.
 struct ResultDialogRequest {
@@ -84,6 +87,8 @@ struct GameSettingsValues {
     bool hideLastNumber = false;
     bool savable = false;
     bool useCloud = false;
+    std::uint32_t cloudFile = 0; // the game's file of a cloud folder (its registry identifier)
+    bool cloudAlsoMail = false;  // "「次の手」をクラウドに保存したとき、メールも作成する"
     std::u16string mailSubject;
 };
 
@@ -100,6 +105,8 @@ public:
         int recordLastMove = 0;      // the last move number of the record
         bool recordHasNodes = false;
         GameDate today;
+        CloudRegistry* cloud = nullptr; // the cloud folders, for "クラウド..."; null: not available
+        std::string cloudStartFolder;   // where choosing a cloud file starts
     };
 
     GameSettings(const GameInfo& info, MemberList& members, const StringTable* strings, Ui* ui, Context context);
@@ -135,7 +142,8 @@ public:
     // "新規対局者..." and "修正...": the player dialog for one side; the member is created or changed
     // when the settings are confirmed.
     bool editPlayer(bool white, bool newPlayer);
-    // "クラウド...": the cloud folder settings are not part of the program yet; says so.
+    // "クラウド...": the game's file of a cloud folder ("クラウド設定"); choosing one turns the cloud on,
+    // stopping its use turns it off.
     void cloudSettings();
 
     // --- confirming ---

@@ -1,6 +1,8 @@
 // The program's game settings commands: "新規対局" and "対局情報の編集".
 #include "app/ProgramCommands.h"
 
+#include <cstdlib>
+
 #include "app/Application.h"
 #include "app/CIgoBoard.h"
 #include "app/Clock.h"
@@ -17,6 +19,12 @@ namespace {
 
 constexpr int kStrMemberAdded = 53013;      // a player's name of received mail was added as a member
 constexpr int kStrMemberAddedTitle = 53014; // "対局者名の追加登録"
+
+// Where choosing a cloud file starts: the user's home folder.
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    return home ? home : "";
+}
 
 GameDate dateOf(const DateTime& now) {
     return {static_cast<std::uint16_t>(now.year), static_cast<std::uint16_t>(now.month),
@@ -82,8 +90,12 @@ bool ProgramCommands::newGame(const GameInfo* prefill) {
     context.recordLastMove = restored ? restored->lastMoveNumber() : 0;
     context.recordHasNodes = restored && restored->nodeCount() > 0;
     context.today = dateOf(m_clock.localNow());
+    context.cloud = &cloudRegistry();
+    context.cloudStartFolder = homeFolder();
     GameSettings settings(info, store->members(), &m_app.strings(), &m_ui, context);
-    if (!m_ui.editGameSettings(settings)) return false;
+    const bool confirmed = m_ui.editGameSettings(settings);
+    saveCloud(); // files the cloud dialog added stay registered, used or not
+    if (!confirmed) return false;
     GameInfo made = settings.result();
     // The record: the one taken back, or an empty one with the table's handicap stones.
     m_board.newGame(made);
@@ -117,10 +129,14 @@ void ProgramCommands::editGameInfo() {
     const RecordSequence& main = m_board.record().main();
     context.recordHasNodes = main.lastMoveNumber() > 1 || (main.nodeCount() > 0 && main.handicapCount() < 2);
     context.today = dateOf(m_clock.localNow());
+    context.cloud = &cloudRegistry();
+    context.cloudStartFolder = homeFolder();
     GameInfo info = m_board.gameInfo();
     if (const GameSession* session = m_app.session()) info.number = session->number();
     GameSettings settings(info, store->members(), &m_app.strings(), &m_ui, context);
-    if (!m_ui.editGameSettings(settings)) return;
+    const bool confirmed = m_ui.editGameSettings(settings);
+    saveCloud();
+    if (!confirmed) return;
     GameInfo changed = settings.result();
     changed.number = m_board.gameInfo().number;
     m_board.changeHeader(changed);

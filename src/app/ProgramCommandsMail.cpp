@@ -316,7 +316,7 @@ CloudRegistry& ProgramCommands::cloudRegistry() {
 }
 
 void ProgramCommands::saveCloud() {
-    if (!m_cloud) return;
+    if (!m_cloud || (m_cloud->changes() == 0 && m_cloud->changedTimeBlocks().empty())) return;
     StoreMessages messages;
     saveCloudRegistry(*m_cloud, m_app.folder(), m_app.strings(), messages);
     for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
@@ -349,7 +349,7 @@ CloudCheck ProgramCommands::checkCloud(bool forced) {
         m_ui.beep();
     }
     if (check.unsentGames) m_unsentGames = *check.unsentGames;
-    if (check.ran && m_cloud && (m_cloud->changes() > 0 || !m_cloud->changedTimeBlocks().empty())) saveCloud();
+    if (check.ran) saveCloud();
     return check;
 }
 

@@ -12,6 +12,7 @@
 
 namespace stonewise {
 
+class CloudSettingsForm;
 class GameSettings;
 class RecordCorrection;
 class CopyMoveForm;
@@ -105,6 +106,8 @@ public:
     // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
     // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.
     virtual bool editGameSettings(GameSettings& settings) = 0;
+    // "クラウド設定" from the game settings: true when confirmed.
+    virtual bool runCloudSettings(CloudSettingsForm& form) = 0;
     // "勝敗設定": the winner, resignation, time or points, and the end date.
     virtual ResultDialogResult chooseResult(const ResultDialogRequest& request) = 0;
     // "対局者": a player's name and kind.

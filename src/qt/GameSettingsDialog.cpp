@@ -203,7 +203,11 @@ GameSettingsDialog::GameSettingsDialog(GameSettings& settings, QWidget* parent)
     mail->addWidget(m_subject, 1, 1);
     mail->setColumnStretch(1, 1);
     layout->addLayout(mail);
-    connect(m_cloudButton, &QPushButton::clicked, this, [this] { m_settings.cloudSettings(); });
+    connect(m_cloudButton, &QPushButton::clicked, this, [this] {
+        takeValues(); // the file proposed is named after the game as typed
+        m_settings.cloudSettings();
+        m_cloud->setChecked(m_settings.values().useCloud);
+    });
 
     layout->addWidget(okCancel(this));
     showValues();

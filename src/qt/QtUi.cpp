@@ -22,6 +22,7 @@
 #include "app/RecordCorrection.h"
 #include "app/StringTable.h"
 #include "qt/BranchDialog.h"
+#include "qt/CloudSettingsDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
 #include "qt/GameSettingsDialog.h"
@@ -240,6 +241,11 @@ ElapsedDialogResult QtUi::editElapsed(const ElapsedDialogRequest& request) {
     ElapsedDialog dialog(request, dialogParent(m_owner));
     dialog.exec();
     return dialog.result();
+}
+
+bool QtUi::runCloudSettings(CloudSettingsForm& form) {
+    CloudSettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtUi::editGameSettings(GameSettings& settings) {

@@ -62,6 +62,7 @@ public:
     void openTextSearch(TextSearchForm& form) override;
     void closeTextSearch() override;
     bool editGameSettings(GameSettings& settings) override;
+    bool runCloudSettings(CloudSettingsForm& form) override;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
     // Importing: the dialog "ファイルの読み込み" and the progress window (QProgressDialog, events

@@ -5,8 +5,12 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/CloudSettingsForm.h"
 #include "app/CommandIds.h"
 #include "app/GameSession.h"
+#include "app/GameSettings.h"
+#include "mailgo/CloudExchange.h"
+#include "mailgo/CloudRegistryFile.h"
 #include "record/StringTable.h"
 #include "store/GameStore.h"
 #include "support/MailGoPlayer.h"
@@ -151,8 +155,9 @@ TEST(MailGo, AnUnknownGameOpensTheNewGameDialogFilledFromTheMail) {
     b.paste(u"【対局】 夏の対局\n【設定】 Baba,Chiba,0,6.5,13\n１手　４、四\n");
     GameInfo seen;
     b.ui.settingsScripts.push_back([&](GameSettings& settings) {
+        const bool confirmed = settings.confirm();
         seen = settings.result();
-        return true;
+        return confirmed;
     });
     b.commands.run(kCmdReceiveMoves);
     EXPECT_EQ(seen.name, u"夏の対局");
@@ -163,6 +168,62 @@ TEST(MailGo, AnUnknownGameOpensTheNewGameDialogFilledFromTheMail) {
     EXPECT_EQ(b.board.gameInfo().name, u"夏の対局");
     EXPECT_EQ(b.board.totalMoves(), 1);
     EXPECT_EQ(b.move(1)->x, 3);
+}
+
+TEST(MailGo, TheCloudSettingsTieTheGameToANewOrAnExistingFile) {
+    test::TempFolder folders;
+    const std::string cloud = folders.path() + "Cloud";
+    std::filesystem::create_directories(cloud);
+    MailGoPlayer a(folders.path() + "a", u"Aoki", u"Baba", true);
+    // "対局情報の編集" → "クラウド..." → "新規対局のファイル作成...": a file named after the game.
+    a.ui.saveAnswers.push_back(cloud + "/春の対局");
+    a.ui.cloudScripts.push_back([](CloudSettingsForm& form) {
+        form.createFile();
+        EXPECT_EQ(form.fileText(), u"春の対局.nextmove");
+        form.setAlsoMail(true);
+        return true;
+    });
+    a.ui.settingsScripts.push_back([](GameSettings& settings) {
+        settings.cloudSettings();
+        EXPECT_TRUE(settings.values().useCloud);
+        return settings.confirm();
+    });
+    a.commands.run(kCmdEditGameInfo);
+    EXPECT_EQ(a.ui.saveRequests.back().proposedName, u"春の対局.nextmove");
+    const GameInfo& info = a.board.gameInfo();
+    EXPECT_TRUE(usesCloud(info));
+    EXPECT_TRUE(alsoMailsCloudMoves(info));
+    // The next move goes to that file, and mail is made as well.
+    a.play(15, 3);
+    a.commands.run(kCmdSendMoves);
+    EXPECT_TRUE(std::filesystem::exists(cloud + "/春の対局.nextmove"));
+    EXPECT_EQ(a.shell.urls.size(), 1u);
+
+    // A file chosen and then cancelled is not kept; "クラウド利用を停止" turns the cloud off.
+    a.ui.openAnswers.push_back({cloud + "/other.nextmove"});
+    a.ui.cloudScripts.push_back([](CloudSettingsForm& form) {
+        form.referToFile();
+        EXPECT_EQ(form.fileText(), u"other.nextmove");
+        return false;
+    });
+    a.ui.cloudScripts.push_back([](CloudSettingsForm& form) {
+        form.stopUsing();
+        return true;
+    });
+    a.ui.settingsScripts.push_back([](GameSettings& settings) {
+        settings.cloudSettings();
+        EXPECT_TRUE(settings.values().useCloud) << "cancelled: the file before stays";
+        settings.cloudSettings();
+        EXPECT_FALSE(settings.values().useCloud);
+        return settings.confirm();
+    });
+    a.commands.run(kCmdEditGameInfo);
+    EXPECT_FALSE(usesCloud(a.board.gameInfo()));
+    StoreMessages messages;
+    const CloudRegistry registry = loadCloudRegistry(a.app.folder(), a.app.strings(), messages);
+    ASSERT_TRUE(registry.folder(1));
+    EXPECT_EQ(registry.folder(1)->files.size(), 2u);
+    EXPECT_TRUE(registry.folder(1)->files[1].deleted()) << "the cancelled file's entry is dropped";
 }
 
 // Sets a file's last-write time `seconds` after now, as a later write by the other computer.

@@ -113,6 +113,16 @@ std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {
     return next(nameAnswers, &nameRequests, request, "name choice");
 }
 
+bool ScriptedUi::runCloudSettings(CloudSettingsForm& form) {
+    if (cloudScripts.empty()) {
+        ADD_FAILURE() << "unscripted cloud settings";
+        return false;
+    }
+    auto script = std::move(cloudScripts.front());
+    cloudScripts.pop_front();
+    return script(form);
+}
+
 bool ScriptedUi::editGameSettings(GameSettings& settings) {
     ++settingsDialogs;
     if (settingsScripts.empty()) {

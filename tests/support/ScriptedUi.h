@@ -48,6 +48,8 @@ public:
     void setWindowTitle(std::u16string_view text) override { title = std::u16string(text); }
     void closeMainWindow() override { ++closeRequests; }
     bool editGameSettings(GameSettings& settings) override;
+    bool runCloudSettings(CloudSettingsForm& form) override;
+    std::deque<std::function<bool(CloudSettingsForm&)>> cloudScripts;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
 
