@@ -51,8 +51,8 @@ void CloudSettingsForm::createFile() {
     const std::optional<std::string> path = m_ui->chooseFileToSave(request);
     if (!path) return;
     std::string chosen = *path;
-    if (const std::size_t slash = chosen.rfind('/'); chosen.find('.', slash == std::string::npos ? 0 : slash) ==
-                                                     std::string::npos)
+    if (const std::size_t slash = chosen.rfind('/');
+        chosen.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
         chosen += ".nextmove";
     take(chosen);
 }

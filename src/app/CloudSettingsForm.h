@@ -54,15 +54,15 @@ private:
 
 // The texts of the dialog.
 enum CloudSettingsText : int {
-    kStrCloudSettingsTitle = 53050, // "クラウド設定"
-    kStrCloudFolder = 53051,        // "クラウドフォルダ："
-    kStrCloudFileName = 53052,      // "ファイル名："
-    kStrCloudNewFile = 53053,       // "新規対局のファイル作成..."
-    kStrCloudExistingFile = 53054,  // "既存対局のファイル参照..."
-    kStrCloudStop = 53055,          // "クラウド利用を停止"
-    kStrCloudAlsoMail = 53056,      // "「次の手」をクラウドに保存したとき、メールも作成する"
-    kStrCloudMailFiles = 53057,     // "Mail files"
-    kStrCloudNextMoveFiles = 53043, // "次の手ファイル"
+    kStrCloudSettingsTitle = 53050,  // "クラウド設定"
+    kStrCloudFolder = 53051,         // "クラウドフォルダ："
+    kStrCloudFileName = 53052,       // "ファイル名："
+    kStrCloudNewFile = 53053,        // "新規対局のファイル作成..."
+    kStrCloudExistingFile = 53054,   // "既存対局のファイル参照..."
+    kStrCloudStop = 53055,           // "クラウド利用を停止"
+    kStrCloudAlsoMail = 53056,       // "「次の手」をクラウドに保存したとき、メールも作成する"
+    kStrCloudMailFiles = 53057,      // "Mail files"
+    kStrCloudNextMoveFiles = 53043,  // "次の手ファイル"
     kStrCloudCannotRegister = 53058, // the file could not be taken into the registry
 };
 

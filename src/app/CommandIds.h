@@ -34,6 +34,8 @@ enum CommandId : int {
     kCmdWhiteSetupStone = 32911,      // "手順外の白石を置く"
     kCmdRemoveSetupStone = 32912,     // "手順外の石を取り除く"
     kCmdAddStudyBranch = 32837,       // "表示中の検討手順を分岐として反映"
+    kCmdStudyBoard = 32823,           // "検討図ウインドウを表示"
+    kCmdStudyBoardButton = 32810,     // the secondary bar's "検討図"
     kCmdEditMark = 32854,             // "マークを修正..."
     kCmdDeleteMark = 32857,           // "マークを削除"
     kCmdEditElapsed = 32965,          // "経過時間を修正..."

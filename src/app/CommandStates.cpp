@@ -205,7 +205,7 @@ bool CommandStates::enabledAtPoint(int command, const CIgoBoard& board, int x, i
     case kCmdCorrectPoint:
     case kCmdSetMark: return onPoint;
     case kCmdRemoveSetupStone: return stone && board.position().at(x, y).moveNumber == 0;
-    case kCmdAddStudyBranch: return false; // the study board is not open
+    case kCmdAddStudyBranch: return m_studyBoardOpen && !board.gameInfo().isProtected();
     default: return enabledHere;
     }
 }

@@ -51,10 +51,13 @@ public:
     // animation runs or is paused, else the button's own.
     int picture(const ButtonEntry& button) const;
     const std::array<Entry, kCount>& entries() const { return m_entries; }
+    // Whether the study board is on the screen (its sequence can be taken over).
+    void setStudyBoardOpen(bool open) { m_studyBoardOpen = open; }
 
 private:
     std::array<Entry, kCount> m_entries{};
     AnimationState m_animation = AnimationState::Idle;
+    bool m_studyBoardOpen = false;
 };
 
 } // namespace stonewise

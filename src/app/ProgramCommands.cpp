@@ -156,6 +156,9 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdOpenClipboard: openClipboard(); return true;
     case kCmdSaveAsSgf: saveAsSgf(); return true;
     case kCmdSendGameFile: sendGameAsFile(); return true;
+    case kCmdStudyBoard:
+    case kCmdStudyBoardButton: toggleStudyBoard(); return true;
+    case kCmdAddStudyBranch: takeStudySequence(); return true;
     case kCmdReceiveMoves:
         receiveMailFromClipboard(MailSource::Command);
         checkCloud(true);
@@ -189,6 +192,7 @@ void ProgramCommands::notYetAvailable(int id) {
 // --- refresh -----------------------------------------------------------------------------------
 
 const CommandStates& ProgramCommands::refresh() {
+    m_states.setStudyBoardOpen(studyBoard() != nullptr);
     m_states.refresh(m_board, m_app.modes(), m_clipboard.hasText());
     if (GameSession* session = m_app.session()) session->keepRecovery();
     if (std::u16string title = windowTitle(); title != m_title) {
@@ -304,6 +308,30 @@ GameListPanelContent ProgramCommands::gameListPanel() { return gameListPanelCont
 void ProgramCommands::showListedGame(int number) {
     if (GameStore* store = m_app.store()) libraryEnvironment().showGame(store->currentGroup(), number);
     refresh();
+}
+
+// --- the study board ------------------------------------------------------------------------------
+
+void ProgramCommands::toggleStudyBoard() {
+    const bool show = studyBoard() == nullptr;
+    if (show && !m_auxWindows.show(&m_study)) {
+        m_ui.showMessage(text(AuxWindowList::kLimitMessage), text(AuxWindowList::kLimitTitle));
+        return;
+    }
+    if (!show) m_auxWindows.hide(&m_study);
+    m_study = m_ui.showStudyWindow(show);
+    if (!m_study) {
+        m_auxWindows.hide(&m_study);
+        return;
+    }
+    m_study->setVisible(show);
+    if (show) m_study->copyFrom(m_board);
+}
+
+void ProgramCommands::takeStudySequence() {
+    const StudyBoard* study = studyBoard();
+    if (!study) return;
+    m_board.addStudySequenceAsBranch(*study->shownLine());
 }
 
 bool ProgramCommands::exitCheck() { return m_app.exitCheck() && mailGoExitCheck(); }

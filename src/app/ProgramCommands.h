@@ -10,6 +10,8 @@
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/LibraryDialogs.h"
+#include "app/NoticeBoard.h"
+#include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
 #include "mailgo/MailReader.h"
 #include "store/ExternalFolder.h"
@@ -93,6 +95,14 @@ public:
     // it reports: a change in one of them is taken in at the next second.
     std::vector<std::string> externalFolders() const;
     void externalFolderChanged(const std::string& folder);
+
+    // --- the study board ---
+    // "検討図ウインドウを表示": shows the study board with a copy of the game shown, or hides it.
+    void toggleStudyBoard();
+    // The study board when it is on the screen; null otherwise.
+    StudyBoard* studyBoard() const { return m_study && m_study->visible() ? m_study : nullptr; }
+    // "表示中の検討手順を分岐として反映": the line the study board shows becomes a variation of the game.
+    void takeStudySequence();
 
     // --- Mail Go ---
     // The window became active: the clipboard is looked at for received mail two ticks later.
@@ -213,6 +223,8 @@ private:
     int m_fetchCountdown = 0;
     int m_unsentGames = 0;
     std::unique_ptr<CloudRegistry> m_cloud;
+    StudyBoard* m_study = nullptr; // made by the desktop on first use
+    AuxWindowList m_auxWindows;
     std::unique_ptr<CloudPoller> m_cloudPoller;
 };
 

@@ -13,6 +13,7 @@
 namespace stonewise {
 
 class CloudSettingsForm;
+class StudyBoard;
 class GameSettings;
 class RecordCorrection;
 class CopyMoveForm;
@@ -106,6 +107,9 @@ public:
     // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
     // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.
     virtual bool editGameSettings(GameSettings& settings) = 0;
+    // The study board's window ("検討・参考図"): made on first use, then shown or hidden. Returns the
+    // study board; null when the desktop cannot show one.
+    virtual StudyBoard* showStudyWindow(bool show) = 0;
     // "クラウド設定" from the game settings: true when confirmed.
     virtual bool runCloudSettings(CloudSettingsForm& form) = 0;
     // "勝敗設定": the winner, resignation, time or points, and the end date.

@@ -36,6 +36,7 @@
 #include "qt/QtUi.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/SidePanel.h"
+#include "qt/StudyWindow.h"
 #include "record/Text.h"
 #include "store/GameStore.h"
 #include "store/SettingsRecord.h"
@@ -130,6 +131,19 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         refreshCommandStates();
     });
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
+    m_ui->setStudyWindowHandler([this](bool show) -> StudyBoard* {
+        if (!m_study) {
+            m_study = new StudyWindow(m_app, kClock, m_flashSlots, m_moveLists, this);
+            m_study->setClosedHandler([this] {
+                // Closed by its own title bar: hidden as the menu command hides it.
+                if (m_commands->studyBoard()) runCommand(kCmdStudyBoard);
+            });
+            applySettings();
+        }
+        m_study->setVisible(show);
+        if (show) m_study->raise();
+        return &m_study->study();
+    });
 
     connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {
         m_commands->clickPoint(x, y);
@@ -200,6 +214,7 @@ void MainWindow::applySettings() {
     m_boardWidget->setViewSettings(viewSettings());
     const int mode = m_app.modes() ? m_app.modes()->mode() : kModePlayAndRecord;
     MoveListPanelOptions list;
+    list.studyBoardAvailable = m_commands && m_commands->studyBoard() != nullptr;
     list.elapsedSetting = s.elapsedInMoveList != 0;
     list.mode = mode;
     list.strings = &m_app.strings();
@@ -219,6 +234,11 @@ void MainWindow::applySettings() {
     comment.strings = &m_app.strings();
     m_side->comment().setOptions(comment);
     m_side->refreshAll();
+    if (m_study) {
+        list.studyBoardAvailable = false;
+        comment.numberOffset = m_study->study().board().record().main().numberOffset();
+        m_study->apply(viewSettings(), list, info, comment);
+    }
 }
 
 void MainWindow::startUp() {
@@ -375,6 +395,7 @@ void MainWindow::refreshCommandStates() {
 void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     m_ui->setPopupAnchor(anchor);
     m_commands->run(id, source);
+    if (id == kCmdStudyBoard || id == kCmdStudyBoardButton) applySettings(); // the move list's take-over entry
     refreshCommandStates();
 }
 

@@ -25,6 +25,7 @@ namespace stonewise {
 class Application;
 class BoardTicker;
 class BoardWidget;
+class StudyWindow;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
@@ -113,6 +114,7 @@ private:
     FlashTimerSlots m_flashSlots;
     std::unique_ptr<CIgoBoard> m_board;
     std::unique_ptr<BoardTicker> m_ticker;
+    StudyWindow* m_study = nullptr; // made when first shown
     QTimer* m_fetchTimer = nullptr; // the 25 ms ticks before the mail fetch after an activation
     std::unique_ptr<FlashTicker> m_flashTicker;
     std::unique_ptr<ProgramCommands> m_commands;

@@ -63,6 +63,9 @@ public:
     void closeTextSearch() override;
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
+    StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
+    // What shows or hides the study board's window (the main window's).
+    void setStudyWindowHandler(std::function<StudyBoard*(bool)> handler) { m_studyWindow = std::move(handler); }
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
     // Importing: the dialog "ファイルの読み込み" and the progress window (QProgressDialog, events
@@ -112,6 +115,7 @@ private:
     AlarmMarks m_alarms;
     std::array<QPointer<QWidget>, AlarmMarks::kSlots> m_alarmWindows;
     QPointer<QProgressDialog> m_progress;
+    std::function<StudyBoard*(bool)> m_studyWindow;
 };
 
 // The desktop's file manager, web browser and mail program.

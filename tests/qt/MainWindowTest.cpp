@@ -24,6 +24,8 @@
 #include "app/CommandIds.h"
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
+#include "app/ProgramCommands.h"
+#include "app/StudyBoard.h"
 #include "qt/BoardWidget.h"
 #include "qt/ButtonIcons.h"
 #include "qt/CButtonBox.h"
@@ -471,6 +473,55 @@ private Q_SLOTS:
         second->start();
         QTRY_COMPARE(front.size(), 1);
         QTRY_VERIFY(second->isFinished());
+    }
+
+    void theStudyBoardOpensBesideThePlaysAndItsLineComesBackAsABranch() {
+        Program p;
+        const QString file = QDir(QString::fromStdString(p.folder.path())).filePath(QStringLiteral("study.sgf"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("(;GN[研究];SZ[19];B[dd];W[pp];B[pd];W[dp];B[qn];W[nq])");
+        out.close();
+        test::answerImportDialog("importTemporary");
+        p.window->openFile(file);
+        CIgoBoard& main = p.window->board();
+        QCOMPARE(main.totalMoves(), 6);
+        main.showMove(4);
+        p.window->runCommand(kCmdStudyBoard);
+        auto* studyWindow = p.window->findChild<QWidget*>(QStringLiteral("studyWindow"));
+        QVERIFY(studyWindow && studyWindow->isVisible());
+        StudyBoard* study = p.window->commands().studyBoard();
+        QVERIFY(study);
+        QCOMPARE(study->board().displayedMove(), 4);
+
+        // A different fifth move on the study board: its branch dialog is answered with its default.
+        QTimer::singleShot(0, this, [] {
+            std::function<void()> answer = [&answer] {
+                QWidget* modal = QApplication::activeModalWidget();
+                QPushButton* first = nullptr;
+                for (QPushButton* b : modal ? modal->findChildren<QPushButton*>() : QList<QPushButton*>())
+                    if (b->isDefault()) first = b;
+                if (first) first->click();
+                else QTimer::singleShot(10, answer);
+            };
+            answer();
+        });
+        study->board().clickPoint(2, 13);
+        QVERIFY(study->studySequence());
+        study->board().clickPoint(5, 16);
+        QCOMPARE(main.record().main().child(1), nullptr);
+
+        QTreeWidget* list = p.window->sidePanel().moveList().findChild<QTreeWidget*>();
+        QVERIFY(list);
+        const int lines = list->topLevelItemCount();
+        p.window->runCommand(kCmdAddStudyBranch);
+        QVERIFY(main.record().main().child(1));
+        QCOMPARE(main.record().main().child(1)->lastMoveNumber(), 6);
+        QTRY_VERIFY(list->topLevelItemCount() > lines);
+
+        p.window->runCommand(kCmdStudyBoard);
+        QVERIFY(!studyWindow->isVisible());
+        QVERIFY(!p.window->commands().studyBoard());
     }
 };
 

@@ -113,6 +113,17 @@ std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {
     return next(nameAnswers, &nameRequests, request, "name choice");
 }
 
+StudyBoard* ScriptedUi::showStudyWindow(bool) {
+    if (!study) {
+        studyPanels = std::make_unique<RecordingPanels>();
+        BoardEnvironment env;
+        env.ui = this;
+        env.panels = studyPanels.get();
+        study = std::make_unique<StudyBoard>(env);
+    }
+    return study.get();
+}
+
 bool ScriptedUi::runCloudSettings(CloudSettingsForm& form) {
     if (cloudScripts.empty()) {
         ADD_FAILURE() << "unscripted cloud settings";

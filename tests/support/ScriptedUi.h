@@ -14,11 +14,14 @@
 #include "app/LibraryDialogs.h"
 #include "app/RecordCorrection.h"
 #include "app/Shell.h"
+#include "app/StudyBoard.h"
 #include "app/Ui.h"
 
 namespace stonewise::test {
 
 // A Ui that records every message it was shown and answers questions and dialogs from a script.
+class RecordingPanels;
+
 class ScriptedUi : public Ui {
 public:
     struct Shown {
@@ -49,6 +52,10 @@ public:
     void closeMainWindow() override { ++closeRequests; }
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
+    // A study board without pixels, made on the first show.
+    StudyBoard* showStudyWindow(bool show) override;
+    std::unique_ptr<StudyBoard> study;
+    std::unique_ptr<RecordingPanels> studyPanels;
     std::deque<std::function<bool(CloudSettingsForm&)>> cloudScripts;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
