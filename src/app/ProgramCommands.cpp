@@ -150,6 +150,7 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdOpenAutoSaved: openAutoSaved(); return true;
     case kCmdOpenClipboard: openClipboard(); return true;
     case kCmdSaveAsSgf: saveAsSgf(); return true;
+    case kCmdPrint: printGame(); return true;
     case kCmdSendGameFile: sendGameAsFile(); return true;
     case kCmdOpenDataFolder: openDataFolder(); return true;
     case kCmdVersion: showVersion(); return true;

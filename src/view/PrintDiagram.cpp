@@ -98,20 +98,20 @@ void DiagramWalk::placeSetupStones(const RecordSequence& s, int n) {
 void DiagramWalk::playMove(const RecordNode& node, int n) {
     const int x = node.x;
     const int y = node.y;
-    if (m_options.distantList && n >= m_firstMove && m_prevX >= 0) {
+    const auto i = static_cast<std::size_t>(pointIndex(x, y));
+    const bool retaken = numbering(n) && m_figure.colour[i] != kEmpty;
+    // A "ヌキ" note names the point already: a far move on a taken point is noted once.
+    if (m_options.distantList && n >= m_firstMove && m_prevX >= 0 && !retaken) {
         const int limit = m_options.distanceLimit;
         if (std::abs(x - m_prevX) >= limit || std::abs(y - m_prevY) >= limit) note(PrintNote::Kind::Distant, n, x, y);
     }
     m_prevX = x;
     m_prevY = y;
-    if (numbering(n)) {
-        const auto i = static_cast<std::size_t>(pointIndex(x, y));
-        if (m_figure.colour[i] != kEmpty) {
-            note(PrintNote::Kind::Retaken, n, x, y, shown(m_figure.move[i]));
-        } else {
-            m_figure.colour[i] = node.stoneColour();
-            m_figure.move[i] = n;
-        }
+    if (retaken) {
+        note(PrintNote::Kind::Retaken, n, x, y, shown(m_figure.move[i]));
+    } else if (numbering(n)) {
+        m_figure.colour[i] = node.stoneColour();
+        m_figure.move[i] = n;
     }
     // A record that plays on an occupied point keeps the stone there, as its own display does.
     if (m_pos.at(x, y).hasStone()) return;

@@ -59,11 +59,12 @@ struct PrintDiagram {
     int whitePrisoners = 0;
 };
 
-// Walks moves 1..`lastMove` of the record on a board of `lines` (19 or 13) along the path shown (only the main record when
-// `options.board` is 2) and makes the diagram of `options`: numbers from `firstNumber` on, distant
-// moves (a column or row distance from the previous stone of at least the limit; passes never)
-// noted from there on. A first number beyond the last move prints no numbers and no notes. A
-// damaged record (a move on an occupied point) keeps the stone that stands there.
+// Walks moves 1..`lastMove` of the record on a board of `lines` (19 or 13) along the path shown
+// (only the main record when `options.board` is 2) and makes the diagram of `options`: numbers from
+// `firstNumber` on, distant moves (a column or row distance from the previous stone of at least the
+// limit; passes never) noted from there on, and a move on a taken point noted as "ヌキ" only. A
+// first number beyond the last move prints no numbers and no notes. A damaged record (a move on an
+// occupied point) keeps the stone that stands there.
 PrintDiagram buildPrintDiagram(const GameRecord& record, int lines, int lastMove, const PrintOptions& options);
 
 } // namespace stonewise

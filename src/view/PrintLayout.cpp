@@ -15,6 +15,10 @@ constexpr double kLineGap = 8;        // device units between two lines of text
 constexpr double kStoneRadius = 0.47; // of the pitch
 constexpr double kLabelHeight = 0.4;  // coordinate labels, of the pitch
 constexpr std::u16string_view kEllipsis = u"…";
+// Text sizes, chosen so that a printed A4 page reads well: the text area at about 7 points (a
+// 200th of the paper's width, as once used, gave 3-point text), the title filling the top margin.
+constexpr double kTextDivisor = 80; // of the shorter side
+constexpr double kTitleShare = 0.7; // of the top margin
 
 bool fullWidth(char16_t c) {
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
@@ -130,7 +134,7 @@ std::u16string pointText(const StringTable* strings, int id, const PrintNote& n,
 
 void layoutText(PageBuilder& b, PrintPage& page, const std::vector<std::u16string>& lines, const StringTable* strings) {
     const PrintGeometry& g = page.geometry;
-    const PrintFont font{g.shorter / 200, 700};
+    const PrintFont font{g.shorter / kTextDivisor, 700};
     const PrintTextSize sample = b.measure(font, panelText(strings, kStrPrintSample));
     const double lineHeight = std::max(sample.height, font.height);
     const double width = g.shorter - 2 * g.margin;
@@ -207,9 +211,9 @@ std::vector<std::u16string> printTextLines(const PrintDiagram& d, const PrintRec
     lines.push_back(panelText(strings, kStrPrintBlack, {texts.black}));
     lines.push_back(panelText(strings, kStrPrintHandicap, {handicapText(texts.handicap)}));
     if (d.lastX >= 0)
-        lines.push_back(panelText(strings, kStrPrintLastMove, {d.lastNumber, labels.column(d.lastX), labels.row(d.lastY)}));
-    else if (d.lastIsPass)
-        lines.push_back(panelText(strings, kStrPrintLastPass, {d.lastNumber}));
+        lines.push_back(
+            panelText(strings, kStrPrintLastMove, {d.lastNumber, labels.column(d.lastX), labels.row(d.lastY)}));
+    else if (d.lastIsPass) lines.push_back(panelText(strings, kStrPrintLastPass, {d.lastNumber}));
     lines.push_back(panelText(strings, kStrPrintPrisoners, {d.whitePrisoners, d.blackPrisoners}));
     lines.push_back(panelText(strings, kStrPrintResult, {texts.result}));
     lines.emplace_back();
@@ -231,7 +235,7 @@ PrintPage layoutPrintPage(const PrintDiagram& diagram, const PrintRecordTexts& t
     page.height = page.geometry.longer;
     const PrintGeometry& g = page.geometry;
     PageBuilder b(page, measure);
-    b.left(g.margin, g.top / 4, {g.pitch * 0.175, 400}, texts.title, g.shorter - g.margin);
+    b.left(g.margin, g.top / 4, {g.top * kTitleShare, 400}, texts.title, g.shorter - g.margin);
     drawBoard(b, g, diagram, options, settings);
     layoutText(b, page, printTextLines(diagram, texts, options, settings, strings), strings);
     return page;

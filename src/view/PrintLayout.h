@@ -16,14 +16,14 @@ class StringTable;
 
 // Numbers of the texts a printed page carries.
 enum PrintStringId : int {
-    kStrPrintSample = 17000,   // the widest line of the text area, measured for its columns
-    kStrPrintOverflow = 17001, // "行数超過：印刷中断"
-    kStrPrintDate = 56000,     // "対局日： %4d/%2d/%2d"
-    kStrPrintWhite = 56001,    // "白番： %s"
-    kStrPrintBlack = 56002,    // "黒番： %s"
-    kStrPrintHandicap = 56003, // "ハンディ： %s"
-    kStrPrintLastMove = 56004, // "最終手： %3d （%s，%s）"
-    kStrPrintLastPass = 56005, // "最終手： %3d （パス）"
+    kStrPrintSample = 17000,    // the widest line of the text area, measured for its columns
+    kStrPrintOverflow = 17001,  // "行数超過：印刷中断"
+    kStrPrintDate = 56000,      // "対局日： %4d/%2d/%2d"
+    kStrPrintWhite = 56001,     // "白番： %s"
+    kStrPrintBlack = 56002,     // "黒番： %s"
+    kStrPrintHandicap = 56003,  // "ハンディ： %s"
+    kStrPrintLastMove = 56004,  // "最終手： %3d （%s，%s）"
+    kStrPrintLastPass = 56005,  // "最終手： %3d （パス）"
     kStrPrintPrisoners = 56006, // "アゲハマ： 白 %d、 黒 %d"
     kStrPrintResult = 56007,    // "勝敗： %s"
     kStrPrintRetaken = 56008,   // "%3d （%s，%s） %dでヌキ"
@@ -79,14 +79,14 @@ struct PrintOp {
 
 // Where the parts of a page lie, from the printable size, the print size (1..3) and the board's lines.
 struct PrintGeometry {
-    double shorter = 0;   // S
-    double longer = 0;    // L
-    double margin = 0;    // M, reduced with the print size
-    double top = 0;       // T
-    double bottom = 0;    // B, the lowest edge of the text
+    double shorter = 0;    // S
+    double longer = 0;     // L
+    double margin = 0;     // M, reduced with the print size
+    double top = 0;        // T
+    double bottom = 0;     // B, the lowest edge of the text
     double boardWidth = 0; // W
-    double pitch = 0;     // P, the distance between two lines of the board
-    double textTop = 0;   // Y0, where the text area starts
+    double pitch = 0;      // P, the distance between two lines of the board
+    double textTop = 0;    // Y0, where the text area starts
 };
 PrintGeometry printGeometry(double pageWidth, double pageHeight, int printSize, int lines);
 

@@ -44,22 +44,42 @@ TEST(PrintDiagram, FigureNumbersAndNotes) {
         {"a figure from 1: the taken stone stays, the move on its point is a note",
          true,
          1,
-         {{0, 0, kWhite, 2}, {0, 1, kBlack, 3}, {1, 0, kBlack, 1}, {1, 1, kWhite, 6}, {2, 0, kWhite, 4}, {15, 15, kBlack, 5}},
+         {{0, 0, kWhite, 2},
+          {0, 1, kBlack, 3},
+          {1, 0, kBlack, 1},
+          {1, 1, kWhite, 6},
+          {2, 0, kWhite, 4},
+          {15, 15, kBlack, 5}},
          {{Kind::Distant, 5, 15, 15, 0}, {Kind::Distant, 6, 1, 1, 0}, {Kind::Retaken, 7, 0, 0, 2}}},
         {"without numbers: the position after the last move",
          false,
          1,
-         {{0, 0, kBlack, 0}, {0, 1, kBlack, 0}, {1, 0, kBlack, 0}, {1, 1, kWhite, 0}, {2, 0, kWhite, 0}, {15, 15, kBlack, 0}},
+         {{0, 0, kBlack, 0},
+          {0, 1, kBlack, 0},
+          {1, 0, kBlack, 0},
+          {1, 1, kWhite, 0},
+          {2, 0, kWhite, 0},
+          {15, 15, kBlack, 0}},
          {{Kind::Distant, 5, 15, 15, 0}, {Kind::Distant, 6, 1, 1, 0}}},
         {"a figure from 4 starts from the position after 3",
          true,
          4,
-         {{0, 0, kBlack, 7}, {0, 1, kBlack, 0}, {1, 0, kBlack, 0}, {1, 1, kWhite, 6}, {2, 0, kWhite, 4}, {15, 15, kBlack, 5}},
+         {{0, 0, kBlack, 7},
+          {0, 1, kBlack, 0},
+          {1, 0, kBlack, 0},
+          {1, 1, kWhite, 6},
+          {2, 0, kWhite, 4},
+          {15, 15, kBlack, 5}},
          {{Kind::Distant, 5, 15, 15, 0}, {Kind::Distant, 6, 1, 1, 0}}},
         {"a first number past the last move: no numbers, no notes",
          true,
          8,
-         {{0, 0, kBlack, 0}, {0, 1, kBlack, 0}, {1, 0, kBlack, 0}, {1, 1, kWhite, 0}, {2, 0, kWhite, 0}, {15, 15, kBlack, 0}},
+         {{0, 0, kBlack, 0},
+          {0, 1, kBlack, 0},
+          {1, 0, kBlack, 0},
+          {1, 1, kWhite, 0},
+          {2, 0, kWhite, 0},
+          {15, 15, kBlack, 0}},
          {}},
     };
     for (const auto& c : cases) {
@@ -74,6 +94,14 @@ TEST(PrintDiagram, FigureNumbersAndNotes) {
         EXPECT_EQ(d.lastNumber, 7) << c.what;
         EXPECT_EQ(d.blackPrisoners, 1) << c.what;
     }
+    // Every move is a distant one at distance 1; 7 is noted once, as "ヌキ".
+    PrintOptions options;
+    options.numbers = true;
+    options.distantList = true;
+    options.distanceLimit = 1;
+    const std::vector<PrintNote> notes = diagramOf(kRetake, options).notes;
+    ASSERT_EQ(notes.size(), 6u);
+    EXPECT_EQ(notes.back(), (PrintNote{Kind::Retaken, 7, 0, 0, 2}));
 }
 
 TEST(PrintDiagram, DistanceLimitAndPasses) {
@@ -120,9 +148,9 @@ TEST(PrintDiagram, KeepsTheFirst400Notes) {
     ASSERT_EQ(d.notes.size(), 400u);
     EXPECT_TRUE(std::is_sorted(d.notes.begin(), d.notes.end(),
                                [](const PrintNote& a, const PrintNote& b) { return a.number < b.number; }));
-    // Two notes a move from move 39 on: the first 400 end well before the last move.
-    EXPECT_LT(d.notes.back().number, 260);
+    // One note a move from 2 on (distant, or "ヌキ" once the points come round): moves 2..401.
     EXPECT_EQ(d.notes.front().number, 2);
+    EXPECT_EQ(d.notes.back().number, 401);
 }
 
 PrintRecordTexts sampleTexts() {
@@ -142,10 +170,10 @@ TEST(PrintText, LinesOfTheTextArea) {
     options.distanceLimit = 4;
     const PrintDiagram d = diagramOf(kRetake, options);
     const std::vector<std::u16string> japanese = printTextLines(d, sampleTexts(), options, {});
-    EXPECT_EQ(japanese, (std::vector<std::u16string>{u"対局日： 1998/ 5/ 7", u"白番： 白川", u"黒番： 黒田",
-                                                     u"ハンディ： 無し", u"最終手：   7 （１，一）",
-                                                     u"アゲハマ： 白 0、 黒 1", u"勝敗： 黒2.5目勝ち", u"",
-                                                     u"  5 （１６，十六）", u"  6 （２，二）", u"  7 （１，一） 2でヌキ"}));
+    EXPECT_EQ(japanese,
+              (std::vector<std::u16string>{u"対局日： 1998/ 5/ 7", u"白番： 白川", u"黒番： 黒田", u"ハンディ： 無し",
+                                           u"最終手：   7 （１，一）", u"アゲハマ： 白 0、 黒 1", u"勝敗： 黒2.5目勝ち",
+                                           u"", u"  5 （１６，十六）", u"  6 （２，二）", u"  7 （１，一） 2でヌキ"}));
 
     // Notes before the first number are left out; English texts and letter labels.
     const StringTable english({{kStrPrintDistant, u"%3d (%s, %s)"}, {kStrPrintRetaken, u"%3d (%s, %s) at %d"}});
@@ -221,8 +249,8 @@ TEST(PrintLayout, NothingOutsideThePage) {
                 PrintOptions options = base;
                 options.printSize = size;
                 options.numberSize = size;
-                const std::u16string sgf = lines == 13 ? u"(;SZ[13];B[ba];W[aa];B[ab];W[ca];B[kk];W[bb];B[aa])"
-                                                       : std::u16string(kRetake);
+                const std::u16string sgf =
+                    lines == 13 ? u"(;SZ[13];B[ba];W[aa];B[ab];W[ca];B[kk];W[bb];B[aa])" : std::u16string(kRetake);
                 const PrintDiagram d = diagramOf(sgf, options);
                 ASSERT_EQ(d.lines, lines);
                 const PrintPage page = landscape ? layoutPrintPage(d, sampleTexts(), options, {}, 3300, 2400)
