@@ -104,10 +104,10 @@ PrintDialogRequest Printing::dialogRequest(const CIgoBoard& board, const Setting
     for (int d = 4; d <= 12; ++d) r.distanceLimits.push_back(d);
 
     PrintDialogTexts& t = r.texts;
-    std::u16string* fields[] = {&t.title,     &t.shownBoard, &t.basicBoard, &t.numbers,    &t.firstNumber,
-                                &t.distantList, &t.distanceLimit, &t.printSize, &t.sizeLarge, &t.sizeMedium,
-                                &t.sizeSmall, &t.numberSize, &t.number100,  &t.number75,   &t.number50,
-                                &t.ok,        &t.cancel,     &t.help};
+    std::u16string* fields[] = {&t.title,       &t.shownBoard,    &t.basicBoard, &t.numbers,   &t.firstNumber,
+                                &t.distantList, &t.distanceLimit, &t.printSize,  &t.sizeLarge, &t.sizeMedium,
+                                &t.sizeSmall,   &t.numberSize,    &t.number100,  &t.number75,  &t.number50,
+                                &t.ok,          &t.cancel,        &t.help};
     int id = kStrDialogTitle;
     for (std::u16string* field : fields) *field = panelText(strings, id++);
     return r;
@@ -126,10 +126,8 @@ void Printing::run(const CIgoBoard& board, Ui& ui, SettingsRecord& settings, con
     const PrintResult result = ui.printPage(job);
     if (result.outcome != PrintOutcome::Failed) return;
     const std::u16string title = panelText(strings, kStrPrintTitle);
-    if (!result.pdfPath.empty())
-        ui.showMessage(panelText(strings, kStrPdfFailed, {fromUtf8(result.pdfPath)}), title);
-    else
-        ui.showMessage(panelText(strings, kStrPrinterFailed), title);
+    if (!result.pdfPath.empty()) ui.showMessage(panelText(strings, kStrPdfFailed, {fromUtf8(result.pdfPath)}), title);
+    else ui.showMessage(panelText(strings, kStrPrinterFailed), title);
 }
 
 } // namespace stonewise

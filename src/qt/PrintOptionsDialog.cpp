@@ -82,7 +82,8 @@ PrintOptionsDialog::PrintOptionsDialog(const PrintDialogRequest& request, QWidge
     distance->addStretch();
     layout->addLayout(distance);
 
-    layout->addWidget(threeChoices(t.printSize, {&t.sizeLarge, &t.sizeMedium, &t.sizeSmall}, o.printSize, m_printSize, this));
+    layout->addWidget(
+        threeChoices(t.printSize, {&t.sizeLarge, &t.sizeMedium, &t.sizeSmall}, o.printSize, m_printSize, this));
     layout->addWidget(
         threeChoices(t.numberSize, {&t.number100, &t.number75, &t.number50}, o.numberSize, m_numberSize, this));
 

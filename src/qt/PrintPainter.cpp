@@ -78,8 +78,8 @@ bool writePrintPdf(const QString& path, const PrintJob& job) {
     writer.setResolution(600);
     writer.setTitle(qs(job.documentName()));
     writer.setCreator(QStringLiteral("Stonewise"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(8, 8, 8, 8),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
     return printOnDevice(writer, job);
 }
 
