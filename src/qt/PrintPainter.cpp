@@ -42,13 +42,18 @@ void paintPrintPage(QPainter& painter, const PrintPage& page, bool turned, doubl
     for (const PrintOp& op : page.ops) {
         switch (op.kind) {
         case PrintOp::Kind::Line:
-            painter.setPen(QPen(Qt::black, op.pen, Qt::SolidLine, Qt::SquareCap));
+            painter.setPen(QPen(op.white ? Qt::white : Qt::black, op.pen, Qt::SolidLine, Qt::SquareCap));
             painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
             break;
         case PrintOp::Kind::Disc:
             if (op.pen > 0) painter.setPen(QPen(Qt::black, op.pen));
             else painter.setPen(Qt::NoPen);
             painter.setBrush(op.white ? Qt::white : Qt::black);
+            painter.drawEllipse(QPointF(op.x, op.y), op.radius, op.radius);
+            break;
+        case PrintOp::Kind::Ring:
+            painter.setPen(QPen(op.white ? Qt::white : Qt::black, op.pen));
+            painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(QPointF(op.x, op.y), op.radius, op.radius);
             break;
         case PrintOp::Kind::Text:

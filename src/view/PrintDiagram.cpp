@@ -45,6 +45,7 @@ private:
     void placeStartingStones();
     void placeSetupStones(const RecordSequence& s, int n);
     void playMove(const RecordNode& node, int n);
+    void collectMarks(int lastMove);
     void note(PrintNote::Kind kind, int n, int x, int y, int first = 0) {
         if (static_cast<int>(m_out.notes.size()) < PrintDiagram::kMaxNotes)
             m_out.notes.push_back({kind, n + m_offset, x, y, first});
@@ -123,6 +124,20 @@ void DiagramWalk::playMove(const RecordNode& node, int n) {
     m_pos.play(stone);
 }
 
+void DiagramWalk::collectMarks(int lastMove) {
+    const RecordSequence& s = sequenceFor(lastMove);
+    s.forEachMark(lastMove, [&](const RecordNode& k) {
+        if (!k.hasPoint() || !m_pos.onBoard(k.x, k.y) || k.markKind() == 0) return;
+        const bool letter = k.markKind() == kMarkUpperLetter || k.markKind() == kMarkLowerLetter;
+        m_out.marks.push_back({k.x, k.y, k.markKind(), letter ? std::u16string(1, k.data2) : std::u16string()});
+    });
+    for (const LabelEntry& e : s.labels()) {
+        if (e.moveNumber != lastMove || !m_pos.onBoard(e.x, e.y)) continue;
+        const int kind = e.small ? kMarkSmallLabel : kMarkLabel;
+        m_out.marks.push_back({e.x, e.y, kind, std::u16string(s.comments().text(e.textIndex))});
+    }
+}
+
 PrintDiagram DiagramWalk::run(int lastMove) {
     m_out.lines = m_pos.size();
     m_firstMove = m_options.firstNumber - m_offset;
@@ -156,6 +171,7 @@ PrintDiagram DiagramWalk::run(int lastMove) {
     std::stable_sort(m_out.notes.begin(), m_out.notes.end(), [](const PrintNote& a, const PrintNote& b) {
         return a.number != b.number ? a.number < b.number : a.kind < b.kind;
     });
+    collectMarks(lastMove);
     m_out.blackPrisoners = m_pos.prisoners(kBlack);
     m_out.whitePrisoners = m_pos.prisoners(kWhite);
     return m_out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "record/RecordNode.h"
@@ -29,6 +30,15 @@ struct PrintStone {
     bool operator==(const PrintStone&) const = default;
 };
 
+// A mark of the record on the printed board: a MarkKind, and the letter or label text it shows.
+struct PrintMark {
+    int x = 0;
+    int y = 0;
+    int kind = 0;
+    std::u16string text;
+    bool operator==(const PrintMark&) const = default;
+};
+
 // A move the diagram alone does not show well: one far from the move before it, or one played on a
 // point whose first stone of the diagram was taken ("ヌキ": `firstNumber` names that stone).
 struct PrintNote {
@@ -51,6 +61,7 @@ struct PrintDiagram {
     int lines = 19;
     std::vector<PrintStone> stones;
     std::vector<PrintNote> notes; // by number, a distant note before a "ヌキ" one; at most 400
+    std::vector<PrintMark> marks; // the marks and labels of the last move printed
     int lastNumber = 0;           // the last move printed, as the board numbers it; 0 before any
     bool lastIsPass = false;
     int lastX = -1; // its point, -1 for a pass or none
@@ -62,7 +73,8 @@ struct PrintDiagram {
 // Walks moves 1..`lastMove` of the record on a board of `lines` (19 or 13) along the path shown
 // (only the main record when `options.board` is 2) and makes the diagram of `options`: numbers from
 // `firstNumber` on, distant moves (a column or row distance from the previous stone of at least the
-// limit; passes never) noted from there on, and a move on a taken point noted as "ヌキ" only. A
+// limit; passes never) noted from there on, a move on a taken point noted as "ヌキ" only, and the
+// marks and labels of the last move. A
 // first number beyond the last move prints no numbers and no notes. A damaged record (a move on an
 // occupied point) keeps the stone that stands there.
 PrintDiagram buildPrintDiagram(const GameRecord& record, int lines, int lastMove, const PrintOptions& options);

@@ -39,11 +39,15 @@ class PageBuilder {
 public:
     PageBuilder(PrintPage& page, const PrintTextMeasure& measure) : m_page(page), m_measure(measure) {}
 
-    void line(double x, double y, double x2, double y2, double pen) {
+    void line(double x, double y, double x2, double y2, double pen, bool white = false) {
         PrintOp op;
         op.kind = PrintOp::Kind::Line;
-        op.x = x, op.y = y, op.x2 = x2, op.y2 = y2, op.pen = pen;
+        op.x = x, op.y = y, op.x2 = x2, op.y2 = y2, op.pen = pen, op.white = white;
         m_page.ops.push_back(std::move(op));
+    }
+    void ring(double cx, double cy, double radius, bool white, double pen) {
+        disc(cx, cy, radius, white, pen);
+        m_page.ops.back().kind = PrintOp::Kind::Ring;
     }
     void disc(double cx, double cy, double radius, bool white, double pen) {
         PrintOp op;
@@ -86,6 +90,41 @@ private:
 // The star points of a board of `lines`.
 std::vector<int> starLines(int lines) { return lines == 13 ? std::vector{3, 6, 9} : std::vector{3, 9, 15}; }
 
+// A mark centred on (cx, cy); white on a black stone. A text on an empty point clears the lines
+// under it first.
+void drawMark(PageBuilder& b, const PrintMark& m, double cx, double cy, double p, bool onBlack, bool empty) {
+    const double pen = p / 14;
+    switch (m.kind) {
+    case kMarkCircle: b.ring(cx, cy, p * 0.27, onBlack, pen); return;
+    case kMarkSquare: {
+        const double h = p * 0.21;
+        b.line(cx - h, cy - h, cx + h, cy - h, pen, onBlack);
+        b.line(cx + h, cy - h, cx + h, cy + h, pen, onBlack);
+        b.line(cx + h, cy + h, cx - h, cy + h, pen, onBlack);
+        b.line(cx - h, cy + h, cx - h, cy - h, pen, onBlack);
+        return;
+    }
+    case kMarkTriangle: {
+        const double top = cy - p * 0.28, base = cy + p * 0.16, half = p * 0.25;
+        b.line(cx, top, cx + half, base, pen, onBlack);
+        b.line(cx + half, base, cx - half, base, pen, onBlack);
+        b.line(cx - half, base, cx, top, pen, onBlack);
+        return;
+    }
+    case kMarkCross: {
+        const double h = p * 0.2;
+        b.line(cx - h, cy - h, cx + h, cy + h, pen, onBlack);
+        b.line(cx - h, cy + h, cx + h, cy - h, pen, onBlack);
+        return;
+    }
+    default: break;
+    }
+    if (m.text.empty()) return;
+    if (empty) b.disc(cx, cy, p * 0.36, true, 0);
+    const double height = p * (m.kind == kMarkSmallLabel ? 0.3 : 0.45);
+    b.centred({cx - p / 2, cy - p / 2, p, p}, {height, 700}, m.text, onBlack);
+}
+
 void drawBoard(PageBuilder& b, const PrintGeometry& g, const PrintDiagram& d, const PrintOptions& options,
                const ViewSettings& settings) {
     const double p = g.pitch;
@@ -117,6 +156,7 @@ void drawBoard(PageBuilder& b, const PrintGeometry& g, const PrintDiagram& d, co
         for (int x = 0; x < n; ++x) b.centred({left + at(x) - p / 2, g.top, p, p}, columnFont, labels.column(x));
     }
 
+    std::vector<const PrintStone*> stoneAt(static_cast<std::size_t>(n * n), nullptr);
     for (const PrintStone& s : d.stones) {
         const double cx = left + at(s.x);
         const double cy = top + at(s.y);
@@ -125,6 +165,13 @@ void drawBoard(PageBuilder& b, const PrintGeometry& g, const PrintDiagram& d, co
         if (s.number > 0)
             b.centred({cx - p / 2, cy - p / 2, p, p}, printNumberFont(p, digitCount(s.number), options.numberSize),
                       toU16(s.number), !white);
+        if (s.x < n && s.y < n) stoneAt[static_cast<std::size_t>(s.y * n + s.x)] = &s;
+    }
+    for (const PrintMark& m : d.marks) {
+        if (m.x >= n || m.y >= n) continue;
+        const PrintStone* stone = stoneAt[static_cast<std::size_t>(m.y * n + m.x)];
+        if (stone && stone->number > 0) continue;
+        drawMark(b, m, left + at(m.x), top + at(m.y), p, stone && stone->colour == kBlack, !stone);
     }
 }
 
@@ -172,7 +219,8 @@ PrintRect PrintOp::bounds() const {
     switch (kind) {
     case Kind::Line:
         return {std::min(x, x2) - pen / 2, std::min(y, y2) - pen / 2, std::abs(x2 - x) + pen, std::abs(y2 - y) + pen};
-    case Kind::Disc: {
+    case Kind::Disc:
+    case Kind::Ring: {
         const double r = radius + pen / 2;
         return {x - r, y - r, 2 * r, 2 * r};
     }

@@ -59,16 +59,17 @@ struct PrintRect {
 // One thing drawn on the page, in device units, in the order given.
 struct PrintOp {
     enum class Kind : std::uint8_t {
-        Line, // from (x, y) to (x2, y2), black, pen `pen`
+        Line, // from (x, y) to (x2, y2), black or white, pen `pen`
         Disc, // a circle of `radius` around (x, y), filled black or white, outlined black with `pen` (0: none)
         Text, // `text` in `font`, in the box `x, y, w, h`: centred in it, or from its left edge
+        Ring, // the outline of a circle of `radius` around (x, y), black or white, pen `pen`
     };
     Kind kind = Kind::Line;
     double x = 0, y = 0, x2 = 0, y2 = 0;
     double w = 0, h = 0;
     double radius = 0;
     double pen = 0;
-    bool white = false; // a white disc, or white text
+    bool white = false; // a white disc, line, ring or text
     bool centred = false;
     PrintFont font;
     std::u16string text;
@@ -124,7 +125,8 @@ struct PrintPage {
 };
 
 // Lays out the page of a diagram with its texts on a printable area of `pageWidth` × `pageHeight`
-// device units: the title, the board with its coordinates, stones and numbers, and the text area in
+// device units: the title, the board with its coordinates, stones, numbers and marks (a mark on a
+// numbered stone is left out: the number names the stone), and the text area in
 // columns. Lines that do not fit end with the overflow notice in the last place; a line wider than
 // its column is cut with "…".
 PrintPage layoutPrintPage(const PrintDiagram& diagram, const PrintRecordTexts& texts, const PrintOptions& options,

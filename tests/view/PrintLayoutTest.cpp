@@ -163,6 +163,33 @@ PrintRecordTexts sampleTexts() {
     return t;
 }
 
+TEST(PrintDiagram, MarksOfTheLastMoveAreDrawnWhereNoNumberStands) {
+    constexpr std::u16string_view sgf = u"(;SZ[19];B[aa];W[bb]TR[aa]CR[bb]MA[ee]LB[cc:A][dd:xy])";
+    const PrintDiagram d = diagramOf(sgf, {});
+    EXPECT_EQ(d.marks, (std::vector<PrintMark>{{0, 0, kMarkTriangle, u""},
+                                               {1, 1, kMarkCircle, u""},
+                                               {4, 4, kMarkCross, u""},
+                                               {2, 2, kMarkUpperLetter, u"A"},
+                                               {3, 3, kMarkLabel, u"xy"}}));
+    // Without numbers: the triangle in white on the black stone, the circle black on the white one,
+    // the cross, and the two texts each over a white disc that clears the lines.
+    const auto drawn = [](const PrintPage& page) {
+        std::string out;
+        for (const PrintOp& op : page.ops) {
+            if (op.kind == PrintOp::Kind::Ring) out += op.white ? "o" : "O";
+            if (op.kind == PrintOp::Kind::Line && op.pen > page.geometry.pitch / 20) out += op.white ? "l" : "L";
+            if (op.kind == PrintOp::Kind::Disc && op.white && op.pen == 0) out += "_";
+            if (op.kind == PrintOp::Kind::Text && op.centred && op.font.weight == 700) out += toUtf8(op.text);
+        }
+        return out;
+    };
+    const std::string plain = drawn(layoutPrintPage(d, sampleTexts(), {}, {}, 2400, 3300));
+    EXPECT_EQ(plain, "lllOLL_A_xy");
+    PrintOptions numbered;
+    numbered.numbers = true;
+    EXPECT_EQ(drawn(layoutPrintPage(diagramOf(sgf, numbered), sampleTexts(), numbered, {}, 2400, 3300)), "12LL_A_xy");
+}
+
 TEST(PrintText, LinesOfTheTextArea) {
     PrintOptions options;
     options.numbers = true;
