@@ -1,17 +1,22 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTransform>
 #include <QtTest>
 
 #include "app/Printing.h"
 #include "qt/PrintOptionsDialog.h"
+#include "qt/PrintPainter.h"
 #include "store/SettingsRecord.h"
 #include "support/BoardFixture.h"
 
 using namespace stonewise;
 
-// "印刷形式の選択" on the screen: it starts from the core's options and hands back the user's.
+// "印刷形式の選択" on the screen: it starts from the core's options and hands back the user's; and the
+// page painted on a sheet either way round.
 class PrintOptionsDialogTest : public QObject {
     Q_OBJECT
 
@@ -67,6 +72,37 @@ private Q_SLOTS:
         QCOMPARE(chosen->distanceLimit, 5);
         QCOMPARE(chosen->printSize, 2);
         QCOMPARE(chosen->numberSize, 1);
+    }
+
+    // A landscape sheet takes the portrait page turned a quarter: turned back, it is the upright page.
+    void aLandscapeSheetHoldsTheWholePageTurned() {
+        test::TestBoard t;
+        t.load(u"(;GN[横向き]SZ[19];B[aa];W[ss];B[as];W[sa];B[jj])");
+        PrintOptions options;
+        options.numbers = true;
+        options.printSize = 1;
+        const PrintJob job = makePrintJob(t.board.record(), t.board.gameInfo(), 5, options, {u"横向き"}, {});
+        const auto sheet = [&job](int width, int height) {
+            QImage image(width, height, QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            paintPrintPage(painter, job.layout(width, height, printMeasure(&image)), width > height, width);
+            painter.end();
+            return image;
+        };
+        const QImage upright = sheet(850, 1100);
+        const QImage turned = sheet(1100, 850).transformed(QTransform().rotate(-90));
+        QCOMPARE(turned.size(), upright.size());
+        long dark = 0;
+        long differing = 0;
+        for (int y = 0; y < upright.height(); ++y)
+            for (int x = 0; x < upright.width(); ++x) {
+                const int a = qGray(upright.pixel(x, y));
+                dark += a < 128;
+                differing += std::abs(a - qGray(turned.pixel(x, y))) > 100;
+            }
+        QVERIFY(dark > 1000);
+        QVERIFY2(differing < dark / 50, qPrintable(QStringLiteral("%1 of %2 differ").arg(differing).arg(dark)));
     }
 
     void cancelChoosesNothing() {
