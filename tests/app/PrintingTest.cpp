@@ -79,9 +79,9 @@ TEST(Printing, TheDialogOffersTheGamesNumbersAndKeepsTheChoices) {
     // Every move jumps from one edge to the other; 21 follows 20.
     EXPECT_TRUE(p.printed(u" 21 （２，四）"));
 
-    // Opened again: the options stay but the first number is 1 again; the sizes come from the
-    // settings. Cancelling prints nothing and says nothing.
-    p.commands.run(kCmdPrint);
+    // Opened again, from the tool button: the options stay but the first number is 1 again; the
+    // sizes come from the settings. Cancelling prints nothing and says nothing.
+    p.commands.run(kCmdPrint, CommandSource::MainBar);
     ASSERT_EQ(p.ui.printRequests.size(), 2u);
     const PrintOptions& again = p.ui.printRequests[1].options;
     EXPECT_TRUE(again.numbers);
