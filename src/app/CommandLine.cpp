@@ -1,8 +1,11 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "record/Text.h"
 
@@ -72,6 +75,43 @@ std::u16string joinArguments(int argc, const char* const* argv, const std::strin
         }
     }
     return out;
+}
+
+PrintCommandLine parsePrintCommandLine(int argc, const char* const* argv) {
+    PrintCommandLine p;
+    std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + std::max(argc, 1));
+    p.requested = std::find(args.begin(), args.end(), "--print") != args.end();
+    if (!p.requested) return p;
+    const auto fail = [&p](std::string text) {
+        if (p.error.empty()) p.error = std::move(text);
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        const bool valued = a == "--print" || a == "--pdf" || a == "--from";
+        if (valued && i + 1 >= args.size()) {
+            fail(std::string(a) + " needs a value");
+            break;
+        }
+        if (a == "--print") {
+            p.file = args[++i];
+        } else if (a == "--pdf") {
+            p.pdf = args[++i];
+        } else if (a == "--numbers") {
+            p.numbers = true;
+        } else if (a == "--from") {
+            const std::string_view v = args[++i];
+            int n = 0;
+            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (ec != std::errc() || end != v.data() + v.size() || n < 1 || n > 9999)
+                fail("--from takes a move number from 1 to 9999, not " + std::string(v));
+            else p.from = n;
+        } else {
+            fail("unknown argument " + std::string(a));
+        }
+    }
+    if (p.file.empty()) fail("--print needs a game-record file");
+    if (p.pdf.empty()) fail("--pdf OUT.pdf is missing: only PDF output runs without a window");
+    return p;
 }
 
 } // namespace stonewise

@@ -25,4 +25,18 @@ CommandLine parseCommandLine(std::u16string_view arguments);
 // keyword, shorter than 8 characters and names no file stays as it is (and is ignored).
 std::u16string joinArguments(int argc, const char* const* argv, const std::string& currentFolder);
 
+// "--print FILE --pdf OUT.pdf [--numbers] [--from N]": a game-record file printed to a PDF file
+// without a window.
+struct PrintCommandLine {
+    bool requested = false; // "--print" is among the arguments
+    std::string error;      // what is wrong with them (English, for the terminal); empty when fine
+    std::string file;
+    std::string pdf;
+    bool numbers = false;
+    int from = 1; // the first move number printed
+};
+
+// Reads argv[1..] as a print command; `requested` stays false when no argument is "--print".
+PrintCommandLine parsePrintCommandLine(int argc, const char* const* argv);
+
 } // namespace stonewise

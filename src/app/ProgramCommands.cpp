@@ -155,6 +155,7 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdOpenAutoSaved: openAutoSaved(); return true;
     case kCmdOpenClipboard: openClipboard(); return true;
     case kCmdSaveAsSgf: saveAsSgf(); return true;
+    case kCmdPrint: printGame(); return true;
     case kCmdSendGameFile: sendGameAsFile(); return true;
     case kCmdStudyBoard:
     case kCmdStudyBoardButton: toggleStudyBoard(); return true;

@@ -14,6 +14,7 @@
 #include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
 #include "mailgo/MailReader.h"
+#include "app/Printing.h"
 #include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 
@@ -176,6 +177,8 @@ private:
     void moveToFinishedGroup();
     void showVersion();
     void notYetAvailable(int id);
+    // "印刷...": the game shown, through "印刷形式の選択" and the desktop's print dialog.
+    void printGame();
     // "新規対局": the game shown is saved, an old game left under the new number may be taken back,
     // the settings dialog makes the header, and the new game of the current group is shown (with
     // free handicap placement when chosen).
@@ -195,6 +198,7 @@ private:
     bool externalTick();
     bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
+    Printing m_printing;
     std::unique_ptr<TextSearchForm> m_textSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
 

@@ -498,4 +498,14 @@ bool ProgramCommands::synchroniseExternalGroup(int group) {
     return group == store->currentGroup();
 }
 
+void ProgramCommands::printGame() {
+    const auto memberName = [this](int member) -> std::u16string {
+        GameStore* store = m_app.store();
+        const MemberRecord* m = store ? store->members().find(member) : nullptr;
+        return m ? m->name : std::u16string();
+    };
+    m_printing.run(m_board, m_ui, m_app.settings(), printViewSettings(m_app.settings(), m_app.japanese()), memberName,
+                   &m_app.strings());
+}
+
 } // namespace stonewise

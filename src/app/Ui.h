@@ -8,6 +8,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ImportDialog.h"
+#include "app/PrintDialog.h"
 #include "app/ProgramDialogs.h"
 
 namespace stonewise {
@@ -22,6 +23,7 @@ class GroupListForm;
 class GroupSettingsForm;
 class MemberListForm;
 class MemberSettingsForm;
+class PrintJob;
 class TextSearchForm;
 struct PlayerDialogRequest;
 struct PlayerDialogResult;
@@ -124,6 +126,12 @@ public:
     virtual void beginProgress(const ImportProgressRequest& request) = 0;
     virtual bool stepProgress(int done, std::u16string_view text) = 0;
     virtual void endProgress() = 0;
+    // --- printing ---
+    // "印刷形式の選択": the options chosen, nothing when cancelled.
+    virtual std::optional<PrintOptions> choosePrintOptions(const PrintDialogRequest& request) = 0;
+    // The desktop's print dialog (a printer, or a PDF file), then the page of `job` laid out for the
+    // paper chosen: printed, cancelled in the dialog, or failed.
+    virtual PrintResult printPage(const PrintJob& job) = 0;
 };
 
 } // namespace stonewise

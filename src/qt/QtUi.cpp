@@ -13,12 +13,15 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/Printing.h"
 #include "app/RecordCorrection.h"
 #include "app/StringTable.h"
 #include "qt/BranchDialog.h"
@@ -29,6 +32,8 @@
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
+#include "qt/PrintOptionsDialog.h"
+#include "qt/PrintPainter.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/TextSearchWindow.h"
@@ -451,6 +456,23 @@ bool QtClipboard::setFiles(const std::vector<std::string>& paths) {
 void QtClipboard::clear() { QApplication::clipboard()->clear(); }
 
 // --- importing ------------------------------------------------------------------------------------
+
+std::optional<PrintOptions> QtUi::choosePrintOptions(const PrintDialogRequest& request) {
+    PrintOptionsDialog dialog(request, dialogParent(m_owner));
+    dialog.exec();
+    return dialog.chosen();
+}
+
+PrintResult QtUi::printPage(const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(qs(job.documentName()));
+    QPrintDialog dialog(&printer, dialogParent(m_owner));
+    if (dialog.exec() != QDialog::Accepted) return {PrintOutcome::Cancelled, {}};
+    PrintResult result;
+    if (printer.outputFormat() == QPrinter::PdfFormat) result.pdfPath = printer.outputFileName().toStdString();
+    result.outcome = printOnDevice(printer, job) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    return result;
+}
 
 ImportDialogResult QtUi::askImportFile(const ImportDialogRequest& request) {
     ImportFileDialog dialog(request, dialogParent(m_owner));

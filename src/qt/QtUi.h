@@ -74,6 +74,8 @@ public:
     void beginProgress(const ImportProgressRequest& request) override;
     bool stepProgress(int done, std::u16string_view text) override;
     void endProgress() override;
+    std::optional<PrintOptions> choosePrintOptions(const PrintDialogRequest& request) override;
+    PrintResult printPage(const PrintJob& job) override;
     // The numbered texts of the interface language for the windows this Ui makes itself.
     void setStrings(const StringTable* strings) { m_strings = strings; }
     // Where the next pop-up menu opens (global coordinates): the button pressed or the point clicked;

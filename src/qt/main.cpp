@@ -13,6 +13,7 @@
 #include "qt/BoardRenderer.h"
 #include "qt/BoardWidget.h"
 #include "qt/MainWindow.h"
+#include "qt/PrintCommand.h"
 #include "qt/QtText.h"
 #include "qt/QtTranslations.h"
 #include "qt/SingleInstance.h"
@@ -47,6 +48,10 @@ public:
 
 int main(int argc, char** argv) {
     using namespace stonewise;
+    // A print to PDF runs without a window, before anything of the desktop starts.
+    if (const PrintCommandLine print = parsePrintCommandLine(argc, argv); print.requested)
+        return runPrintCommand(print, argc, argv);
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stonewise"));
     QFont font(QStringLiteral("IPAPGothic"), 10);

@@ -64,6 +64,20 @@ ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request)
     return next(elapsedAnswers, static_cast<std::vector<ElapsedDialogRequest>*>(nullptr), request, "elapsed time");
 }
 
+std::optional<PrintOptions> ScriptedUi::choosePrintOptions(const PrintDialogRequest& request) {
+    return next(printAnswers, &printRequests, request, "print options");
+}
+
+PrintResult ScriptedUi::printPage(const PrintJob& job) {
+    PrintResult result{PrintOutcome::Printed, {}};
+    if (!printResults.empty()) {
+        result = printResults.front();
+        printResults.pop_front();
+    }
+    if (result.outcome == PrintOutcome::Printed) printedPages.push_back(job.layout(2400, 3300, estimateTextSize));
+    return result;
+}
+
 std::vector<std::string> ScriptedUi::chooseFilesToOpen(const OpenFilesRequest& request) {
     return next(openAnswers, &openRequests, request, "open files");
 }

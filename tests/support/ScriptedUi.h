@@ -12,6 +12,7 @@
 #include "app/Clock.h"
 #include "app/GameSettings.h"
 #include "app/LibraryDialogs.h"
+#include "app/Printing.h"
 #include "app/RecordCorrection.h"
 #include "app/Shell.h"
 #include "app/StudyBoard.h"
@@ -104,6 +105,15 @@ public:
     std::vector<std::pair<int, std::u16string>> progressSteps;
     int cancelProgressAt = -1; // "中止" pressed when this step is reached
     int progressEnds = 0;
+
+    // Printing: scripted dialog answers (an unscripted one fails the test and cancels) and print
+    // results (none scripted: printed); each page printed is laid out on a 2400 × 3300 sheet.
+    std::optional<PrintOptions> choosePrintOptions(const PrintDialogRequest& request) override;
+    PrintResult printPage(const PrintJob& job) override;
+    std::deque<std::optional<PrintOptions>> printAnswers;
+    std::vector<PrintDialogRequest> printRequests;
+    std::deque<PrintResult> printResults;
+    std::vector<PrintPage> printedPages;
 
     // The program's questions: scripted answers used in order; an unscripted one fails the test.
     std::deque<std::vector<std::string>> openAnswers;
