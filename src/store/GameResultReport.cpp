@@ -36,6 +36,19 @@ void count(ResultTally& t, int outcome) {
 
 } // namespace
 
+std::optional<int> missingResultField(const GameResult& record) {
+    if (record.gameName.empty()) return kTextNoGameName;
+    if (record.blackName().empty()) return kTextNoBlackName;
+    if (record.whiteName().empty()) return kTextNoWhiteName;
+    if (record.place.empty()) return kTextNoPlace;
+    return std::nullopt;
+}
+
+bool sameResultGame(const GameResult& a, const GameResult& b) {
+    return dayKey(a.begun) == dayKey(b.begun) && a.blackName() == b.blackName() && a.whiteName() == b.whiteName() &&
+           a.gameName == b.gameName;
+}
+
 std::u16string resultDateText(const GameDate& d) {
     return formatText(u"%4d/%2d/%2d", {int{d.year}, int{d.month}, int{d.day}});
 }

@@ -20,7 +20,18 @@ enum GameResultStringId : int {
     kTextCsvWritten = 55005,     // "CSV出力完了：%s"
     kTitleCsvExport = 55006,     // "CSV出力"
     kTextCsvNotWritten = 55007,  // the CSV file could not be written: %s
+    kTextNoGameName = 55024,     // "対局名を入力して下さい。"
+    kTextNoBlackName = 55025,    // "黒番対局者の名前を入力して下さい。"
+    kTextNoWhiteName = 55026,    // "白番対局者の名前を入力して下さい。"
+    kTextNoPlace = 55027,        // "対局場所名を入力して下さい。"
 };
+
+// What a record lacks before it may be stored, as the number of the text that asks for it: the
+// game name, black's name, white's name, the place, in that order; nothing when it is complete.
+std::optional<int> missingResultField(const GameResult& record);
+// Whether two records are of the same game: begun the same day, with the same players in the same
+// colours and the same game name.
+bool sameResultGame(const GameResult& a, const GameResult& b);
 
 // The texts of one record as the list and the CSV file show them.
 // "%4d/%2d/%2d" (year, month, day).
