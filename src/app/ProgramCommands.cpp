@@ -5,6 +5,7 @@
 #include "app/Clipboard.h"
 #include "app/Clock.h"
 #include "app/FunctionModes.h"
+#include "app/GameResultDialogs.h"
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
 #include "app/Shell.h"
@@ -160,6 +161,7 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdGameList: openGameList(); return true;
     case kCmdGroupList: openGroupList(); return true;
     case kCmdMemberList: openMemberList(); return true;
+    case kCmdGameResultList: openGameResultList(); return true;
     case kCmdNewGame: newGame(); return true;
     case kCmdEditGameInfo: editGameInfo(); return true;
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
@@ -284,6 +286,12 @@ void ProgramCommands::openMemberList() {
     if (!m_app.store()) return;
     MemberListForm form(libraryEnvironment());
     m_ui.runMemberList(form);
+}
+
+void ProgramCommands::openGameResultList() {
+    if (!m_app.store()) return;
+    GameResultListForm form(libraryEnvironment());
+    m_ui.runGameResultList(form);
 }
 
 GameListPanelContent ProgramCommands::gameListPanel() { return gameListPanelContent(libraryEnvironment()); }

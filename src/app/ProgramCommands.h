@@ -133,6 +133,7 @@ private:
     void openGameList();
     void openGroupList();
     void openMemberList();
+    void openGameResultList();
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
     bool synchroniseExternalGroup(int group);

@@ -16,6 +16,8 @@ class GameSettings;
 class RecordCorrection;
 class CopyMoveForm;
 class GameListForm;
+class GameResultForm;
+class GameResultListForm;
 class GroupListForm;
 class GroupSettingsForm;
 class MemberListForm;
@@ -117,6 +119,14 @@ public:
     virtual void beginProgress(const ImportProgressRequest& request) = 0;
     virtual bool stepProgress(int done, std::u16string_view text) = 0;
     virtual void endProgress() = 0;
+    // --- the results diary ---
+    // "対局記録リスト" (185): until the form asks to close.
+    virtual void runGameResultList(GameResultListForm& form) = 0;
+    // "対局記録" (186): true once confirmed.
+    virtual bool runGameResult(GameResultForm& form) = 0;
+    // A question with two buttons named by the caller, the first the default; true for the first.
+    virtual bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
+                           std::u16string_view second) = 0;
 };
 
 } // namespace stonewise

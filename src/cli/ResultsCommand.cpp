@@ -32,9 +32,9 @@ struct Options {
 };
 
 std::optional<Options> parse(const std::vector<std::string>& args) {
-    static const char* const kValued[] = {"--player", "--new-group", "--remove-group", "--date",   "--ended",
-                                          "--black",  "--white",     "--result",       "--name",   "--place",
-                                          "--handicap", "--komi",    "--impressions",  "--remove"};
+    static const char* const kValued[] = {"--player",   "--new-group", "--remove-group", "--date",  "--ended",
+                                          "--black",    "--white",     "--result",       "--name",  "--place",
+                                          "--handicap", "--komi",      "--impressions",  "--remove"};
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--add") {
@@ -146,7 +146,8 @@ void printRecords(std::ostream& out, const ResultSlots& records, const std::stri
     }
     const std::u16string who = fromUtf8(player);
     printTally(out, player.empty() ? "black" : player, tallyResults(records, who));
-    for (const ResultTallyRow& row : tallyByOpponent(records, who)) printTally(out, "  vs " + toUtf8(row.opponent), row.tally);
+    for (const ResultTallyRow& row : tallyByOpponent(records, who))
+        printTally(out, "  vs " + toUtf8(row.opponent), row.tally);
     for (const ResultTallyRow& row : tallyByYear(records, who))
         printTally(out, "  " + std::to_string(row.year), row.tally);
 }

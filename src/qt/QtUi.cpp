@@ -24,6 +24,7 @@
 #include "qt/BranchDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
+#include "qt/GameResultWindows.h"
 #include "qt/GameSettingsDialog.h"
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
@@ -393,6 +394,27 @@ void QtUi::runMemberList(MemberListForm& form) {
 bool QtUi::runMemberSettings(MemberSettingsForm& form) {
     MemberSettingsDialog dialog(form, dialogParent(m_owner));
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUi::runGameResultList(GameResultListForm& form) {
+    GameResultListDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
+bool QtUi::runGameResult(GameResultForm& form) {
+    GameResultDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUi::askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
+                     std::u16string_view second) {
+    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::NoButton,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
+    QPushButton* yes = box.addButton(qs(first), QMessageBox::YesRole);
+    box.addButton(qs(second), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<int> QtUi::chooseName(const NameChoiceRequest& request) {

@@ -104,6 +104,9 @@ bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
 }
 
+void ScriptedUi::runGameResultList(GameResultListForm& form) { runScript(resultListScripts, form, "result list"); }
+bool ScriptedUi::runGameResult(GameResultForm& form) { return runScript(resultScripts, form, "result"); }
+
 void ScriptedUi::closeTextSearch() {
     if (textSearch) textSearch->close();
     textSearch = nullptr;

@@ -10,6 +10,7 @@
 #include "app/BoardCanvas.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
+#include "app/GameResultDialogs.h"
 #include "app/GameSettings.h"
 #include "app/LibraryDialogs.h"
 #include "app/RecordCorrection.h"
@@ -77,6 +78,15 @@ public:
     std::deque<std::function<bool(MemberSettingsForm&)>> memberSettingsScripts;
     std::deque<std::optional<int>> nameAnswers;
     std::vector<NameChoiceRequest> nameRequests;
+    // The results diary's dialogs, as the library's; `askChoice` takes its answer from `answers`.
+    void runGameResultList(GameResultListForm& form) override;
+    bool runGameResult(GameResultForm& form) override;
+    bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view,
+                   std::u16string_view) override {
+        return ask(text, title);
+    }
+    std::deque<std::function<void(GameResultListForm&)>> resultListScripts;
+    std::deque<std::function<bool(GameResultForm&)>> resultScripts;
     // The search window: the form while it is open (closing calls the form's close, as the
     // desktop's window does).
     void openTextSearch(TextSearchForm& form) override { textSearch = &form; }
