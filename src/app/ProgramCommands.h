@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -9,7 +10,9 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
+#include "app/FileAssociation.h"
 #include "app/LibraryDialogs.h"
+#include "app/SettingsDialogs.h"
 #include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 
@@ -101,6 +104,11 @@ public:
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
+    // --- the settings ---
+    // The desktop folders and the program the ".sgf" association of the function settings works
+    // with (the user's folders and this program's file unless set).
+    void useAssociation(XdgFolders folders, std::string program);
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -134,6 +142,7 @@ private:
     void openGroupList();
     void openMemberList();
     void openGameResultList();
+    void openSettings(SettingsDialogKind kind);
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
     bool synchroniseExternalGroup(int group);
@@ -150,6 +159,7 @@ private:
     const Clock& m_clock;
     CommandStates m_states;
     std::string m_lastFolder;
+    std::optional<std::pair<XdgFolders, std::string>> m_association;
     std::u16string m_title;
     // The external groups as last synchronised, and when the next is due.
     std::map<int, ExternalGroup> m_external;

@@ -13,6 +13,7 @@
 namespace stonewise {
 
 class GameSettings;
+class SettingsForm;
 class RecordCorrection;
 class CopyMoveForm;
 class GameListForm;
@@ -127,6 +128,11 @@ public:
     // A question with two buttons named by the caller, the first the default; true for the first.
     virtual bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
                            std::u16string_view second) = 0;
+    // --- the settings ---
+    // A settings dialog (250, 251 or 252): true once confirmed.
+    virtual bool runSettings(SettingsForm& form) = 0;
+    // The desktop's font dialog opened on `current`: the font chosen, nothing when cancelled.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& current) = 0;
 };
 
 } // namespace stonewise

@@ -365,6 +365,8 @@ void MainWindow::refreshCommandStates() {
 void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     m_ui->setPopupAnchor(anchor);
     m_commands->run(id, source);
+    // What the settings dialogs changed shows at once.
+    if (id == kCmdFunctionSettings || id == kCmdDisplaySettings) applySettings();
     refreshCommandStates();
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -31,6 +32,7 @@
 #include "qt/MarkDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
+#include "qt/SettingsWindows.h"
 #include "qt/TextSearchWindow.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -404,6 +406,21 @@ void QtUi::runGameResultList(GameResultListForm& form) {
 bool QtUi::runGameResult(GameResultForm& form) {
     GameResultDialog dialog(form, dialogParent(m_owner));
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUi::runSettings(SettingsForm& form) {
+    SettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<FontChoice> QtUi::chooseFont(const FontChoice& current) {
+    QFont initial;
+    if (!current.face.empty()) initial = QFont(qs(current.face), current.points > 0 ? current.points : -1);
+    bool ok = false;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, dialogParent(m_owner), QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok) return std::nullopt;
+    return FontChoice{u16(chosen.family()), chosen.pointSize() > 0 ? chosen.pointSize() : 0};
 }
 
 bool QtUi::askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,

@@ -60,6 +60,8 @@ public:
     bool runMemberSettings(MemberSettingsForm& form) override;
     void runGameResultList(GameResultListForm& form) override;
     bool runGameResult(GameResultForm& form) override;
+    bool runSettings(SettingsForm& form) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& current) override;
     bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
                    std::u16string_view second) override;
     std::optional<int> chooseName(const NameChoiceRequest& request) override;

@@ -14,6 +14,7 @@
 #include "app/GameSettings.h"
 #include "app/LibraryDialogs.h"
 #include "app/RecordCorrection.h"
+#include "app/SettingsDialogs.h"
 #include "app/Shell.h"
 #include "app/Ui.h"
 
@@ -86,6 +87,12 @@ public:
         return ask(text, title);
     }
     std::deque<std::function<void(GameResultListForm&)>> resultListScripts;
+    // The settings dialogs: each runs the next script; the font dialog takes the next answer.
+    bool runSettings(SettingsForm& form) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& current) override;
+    std::deque<std::function<bool(SettingsForm&)>> settingsFormScripts;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::vector<FontChoice> fontRequests;
     std::deque<std::function<bool(GameResultForm&)>> resultScripts;
     // The search window: the form while it is open (closing calls the form's close, as the
     // desktop's window does).
