@@ -17,7 +17,7 @@ namespace {
 
 using K = SettingsControlKind;
 
-constexpr int kStrSettingsNotSaved = 25027; // the settings could not be saved
+constexpr int kStrSettingsNotSaved = 25027;  // the settings could not be saved
 constexpr int kStrSettingsSaveTitle = 25028; // "設定の保存"
 constexpr std::size_t kTitlePatternLength = 16;
 
@@ -55,18 +55,30 @@ constexpr std::array<SettingsControl, 17> kMailGoControls{{
 constexpr std::size_t kOwnMailGoControls = 11;
 
 constexpr std::array<SettingsControl, 25> kDisplayControls{{
-    {1076, K::Combo, 55130, 0, kBoxBoard},         {1072, K::Check, 55131, 0, kBoxBoard},
-    {1177, K::Check, 55132, 0, kBoxBoard},         {1078, K::EditableCombo, 55133, 0, kBoxBoard},
-    {1167, K::Combo, 55134, 0, kBoxBoard},         {1168, K::Combo, 55135, 0, kBoxBoard},
-    {32908, K::Check, 55136, 0, kBoxBoard},        {32917, K::Check, 55148, 0, kBoxBoard},
-    {32918, K::Check, 55149, 0, kBoxBoard},        {32906, K::Check, 55146, 0, kBoxBoard},
-    {32905, K::Check, 55145, 0, kBoxBoard},        {32907, K::Check, 55137, 0, kBoxCoordinates},
-    {1055, K::Radio, 55138, 1, kBoxOrigin},        {1060, K::Radio, 55139, 1, kBoxOrigin},
-    {1204, K::Radio, 55140, 1, kBoxOrigin},        {1065, K::Radio, 55141, 2, kBoxHorizontal},
-    {1066, K::Radio, 55142, 2, kBoxHorizontal},    {1067, K::Radio, 55143, 2, kBoxHorizontal},
-    {1071, K::Radio, 55144, 3, kBoxVertical},      {1068, K::Radio, 55141, 3, kBoxVertical},
-    {1069, K::Radio, 55142, 3, kBoxVertical},      {1070, K::Radio, 55143, 3, kBoxVertical},
-    {1196, K::Edit, 0, 0, kBoxFont},               {1197, K::Edit, 0, 0, kBoxFont},
+    {1076, K::Combo, 55130, 0, kBoxBoard},
+    {1072, K::Check, 55131, 0, kBoxBoard},
+    {1177, K::Check, 55132, 0, kBoxBoard},
+    {1078, K::EditableCombo, 55133, 0, kBoxBoard},
+    {1167, K::Combo, 55134, 0, kBoxBoard},
+    {1168, K::Combo, 55135, 0, kBoxBoard},
+    {32908, K::Check, 55136, 0, kBoxBoard},
+    {32917, K::Check, 55148, 0, kBoxBoard},
+    {32918, K::Check, 55149, 0, kBoxBoard},
+    {32906, K::Check, 55146, 0, kBoxBoard},
+    {32905, K::Check, 55145, 0, kBoxBoard},
+    {32907, K::Check, 55137, 0, kBoxCoordinates},
+    {1055, K::Radio, 55138, 1, kBoxOrigin},
+    {1060, K::Radio, 55139, 1, kBoxOrigin},
+    {1204, K::Radio, 55140, 1, kBoxOrigin},
+    {1065, K::Radio, 55141, 2, kBoxHorizontal},
+    {1066, K::Radio, 55142, 2, kBoxHorizontal},
+    {1067, K::Radio, 55143, 2, kBoxHorizontal},
+    {1071, K::Radio, 55144, 3, kBoxVertical},
+    {1068, K::Radio, 55141, 3, kBoxVertical},
+    {1069, K::Radio, 55142, 3, kBoxVertical},
+    {1070, K::Radio, 55143, 3, kBoxVertical},
+    {1196, K::Edit, 0, 0, kBoxFont},
+    {1197, K::Edit, 0, 0, kBoxFont},
     {1003, K::Button, 55147, 0, kBoxFont},
 }};
 
@@ -294,7 +306,8 @@ bool SettingsForm::confirm() {
             m_env.ui->beep();
             return false;
         }
-        m_copy.mailGoTitlePattern = m_patternOn ? std::optional(m_pattern.substr(0, kTitlePatternLength)) : std::nullopt;
+        m_copy.mailGoTitlePattern =
+            m_patternOn ? std::optional(m_pattern.substr(0, kTitlePatternLength)) : std::nullopt;
     }
     *m_env.live = m_copy;
     if (CIgoBoard* board = m_env.board) {

@@ -24,10 +24,10 @@ enum class SettingsDialogKind { MailGo = 250, OtherModes = 251, Display = 252 };
 struct SettingsEnvironment {
     SettingsRecord* live = nullptr;
     Ui* ui = nullptr;
-    CIgoBoard* board = nullptr;                            // null: nothing handed to a board
-    std::function<bool(const SettingsRecord&)> save;       // writes the settings file; false on failure
-    std::function<bool()> associated;                      // whether ".sgf" files are this program's
-    std::function<bool(bool associate)> setAssociation;    // ties them to it, or unties them
+    CIgoBoard* board = nullptr;                         // null: nothing handed to a board
+    std::function<bool(const SettingsRecord&)> save;    // writes the settings file; false on failure
+    std::function<bool()> associated;                   // whether ".sgf" files are this program's
+    std::function<bool(bool associate)> setAssociation; // ties them to it, or unties them
 };
 
 // How a control of a settings dialog is shown.

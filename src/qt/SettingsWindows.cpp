@@ -100,7 +100,8 @@ SettingsDialog::SettingsDialog(SettingsForm& form, QWidget* parent) : QDialog(pa
             edit->setReadOnly(c.id == 1196 || c.id == 1197);
             box->addWidget(edit);
             m_edits[c.id] = edit;
-            connect(edit, &QLineEdit::textEdited, this, [this, id = c.id](const QString& t) { m_form.setText(id, u16(t)); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, id = c.id](const QString& t) { m_form.setText(id, u16(t)); });
             break;
         }
         case SettingsControlKind::Button: {

@@ -63,7 +63,8 @@ std::u16string resultHandicapText(const GameResult& record, bool wholePointKomi)
 std::u16string resultOutcomeText(const GameResult& record) {
     GameInfo info;
     info.winner = record.jigo() ? kJigo : record.blackWon() ? kBlackWins : kWhiteWins;
-    info.margin = record.margin;
+    // A margin that is no number of points (negative, or not a number) reads as none.
+    info.margin = record.margin >= 0.0f ? record.margin : 0.0f;
     return resultText(info);
 }
 

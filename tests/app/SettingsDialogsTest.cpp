@@ -18,9 +18,9 @@ struct Settings {
     SettingsRecord& live = program.app.settings();
 
     Settings() {
-        program.commands.useAssociation({folder.path() + "xdg/data", folder.path() + "xdg/config",
-                                         folder.path() + "xdg/system"},
-                                        folder.path() + "bin/stonewise");
+        program.commands.useAssociation(
+            {folder.path() + "xdg/data", folder.path() + "xdg/config", folder.path() + "xdg/system"},
+            folder.path() + "bin/stonewise");
     }
     // Opens a dialog by its command and runs `script` in it.
     void open(int command, std::function<bool(SettingsForm&)> script) {

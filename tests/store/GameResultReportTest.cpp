@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "store/GameResultReport.h"
 
 namespace stonewise {
@@ -30,6 +33,7 @@ TEST(GameResultReport, ResultColumnFollowsWinnerAndMargin) {
         {1, 2000.0f, u"黒時間切れ勝ち"}, {2, 0.5f, u"白0.5目勝ち"},
         {0, 4.0f, u"白4目勝ち"}, // any value but 1 and 3 is a white win
         {7, 2500.0f, u"白時間切れ勝ち"}, {3, 12.0f, u"持碁"},
+        {1, -3.0f, u"黒0目勝ち"},        {2, std::nanf(""), u"白0目勝ち"}, // no number of points: none
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultOutcomeText(game(u"a", u"b", c.result, c.margin)), c.text) << c.result << " " << c.margin;
@@ -64,6 +68,11 @@ TEST(GameResultReport, CsvIsUtf16WithBomHeadingLinesAndTabbedRecordLines) {
     EXPECT_EQ(resultCsvText(u"空", {}, false),
               u"空\n対局日\t終局日\t黒番\t白番\t手合割\t勝敗\t対局名\t対局場所\t感想\n");
     EXPECT_EQ(resultHandicapText(records[0].value(), true), u"６目"); // komi as a whole number
+    GameResult wild = *records[0];
+    for (float komi : {1e30f, -std::numeric_limits<float>::infinity(), std::nanf("")}) {
+        wild.komi = komi;
+        EXPECT_EQ(resultHandicapText(wild, false), u"無し") << komi;
+    }
 }
 
 TEST(GameResultReport, TalliesCountFromThePlayersSide) {
