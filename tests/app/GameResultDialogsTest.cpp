@@ -227,5 +227,30 @@ TEST(GameResultDialogs, ShowingAResultsGameFindsItByNameOrSaysItIsMissing) {
     EXPECT_EQ(d.app.session()->number(), 1);
 }
 
+TEST(GameResultDialogs, ADamagedGroupFileIsSaidAndItsReadableGroupsAreListed) {
+    Diary d;
+    d.list([&](GameResultListForm& form) {
+        for (const char16_t* name : {u"一", u"二"}) {
+            form.setNewGroupName(name);
+            ASSERT_TRUE(form.newGroup());
+        }
+        form.close();
+    });
+    const std::string path = d.app.folder().file("GameResult/GameResultGroup.dat");
+    auto bytes = readWholeFile(path);
+    ASSERT_TRUE(bytes);
+    bytes->resize(bytes->size() - 6);
+    ASSERT_TRUE(writeFileAtomically(path, *bytes));
+    d.ui.messages.clear();
+    d.list([&](GameResultListForm& form) {
+        ASSERT_EQ(d.ui.messages.size(), 1u);
+        EXPECT_EQ(d.ui.messages[0].text, u"エラーが発生しました。保存されたデータが異常です。");
+        EXPECT_EQ(d.ui.messages[0].title, u"対局結果のグループリストの読み込み");
+        ASSERT_EQ(form.groups().size(), 1u);
+        EXPECT_EQ(form.groups()[0].name, u"一");
+        form.close();
+    });
+}
+
 } // namespace
 } // namespace stonewise
