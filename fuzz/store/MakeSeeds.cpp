@@ -5,6 +5,7 @@
 
 #include "store/GameFile.h"
 #include "store/GameListPage.h"
+#include "store/GameResultFile.h"
 #include "store/GroupList.h"
 #include "store/MemberList.h"
 #include "store/SearchKeyList.h"
@@ -88,5 +89,17 @@ int main(int argc, char** argv) {
 
     const std::string list = "; languages\nstonewise-english.so : 0x09, 0\nother.so: 7 17;\n";
     write(folder("language_list") + "seed1", std::vector<std::uint8_t>(list.begin(), list.end()));
+
+    ResultGroupTable resultGroups{};
+    resultGroups[0] = ResultGroup{0, u"碁会所"};
+    resultGroups[2] = ResultGroup{5, u"ネット"};
+    write(folder("result_groups") + "seed1", encodeResultGroups(resultGroups, 3));
+    GameResult played;
+    played.begun = {2025, 5, 1, 0};
+    played.firstPlayer = u"私";
+    played.secondPlayer = u"相手";
+    played.gameName = u"第1局";
+    played.margin = 2.5f;
+    write(folder("result_records") + "seed1", encodeResultRecords({played, std::nullopt, played}));
     return 0;
 }

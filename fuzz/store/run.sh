@@ -14,8 +14,9 @@ CXX=${CXX:-clang++}
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 
-# The readers and what they need: the record (with the Japanese texts) and the store.
-sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp)
+# The readers and what they need: the record (with the Japanese texts), the board and the formats
+# (the store keeps SGF copies), and the store.
+sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp)
 source "$top/fuzz/fuzz-common.sh"
 fuzz_objects "${sources[@]}"
 
@@ -27,9 +28,11 @@ declare -A targets=(
   [game_file]=FuzzGameFile.cpp
   [search_keys]=FuzzSearchKeys.cpp
   [language_list]=FuzzLanguageList.cpp
+  [result_groups]=FuzzResultGroups.cpp
+  [result_records]=FuzzResultRecords.cpp
 )
 names=("$@")
-[[ ${#names[@]} -eq 0 ]] && names=(settings group_list member_page game_list_page game_file search_keys language_list)
+[[ ${#names[@]} -eq 0 ]] && names=(settings group_list member_page game_list_page game_file search_keys language_list result_groups result_records)
 
 # A first corpus written by the store itself.
 "$CXX" "${flags[@]}" "$top/fuzz/store/MakeSeeds.cpp" "${objects[@]}" -ldl -o "$out/make-seeds"

@@ -100,9 +100,10 @@ enum ButtonControlId : int {
 
 // The library's dialogs.
 enum LibraryCommandId : int {
-    kCmdGameList = 32803,   // "対局リスト..."
-    kCmdGroupList = 32828,  // "グループリスト..."
-    kCmdMemberList = 32801, // "対局メンバーリスト..."
+    kCmdGameList = 32803,       // "対局リスト..."
+    kCmdGroupList = 32828,      // "グループリスト..."
+    kCmdMemberList = 32801,     // "対局メンバーリスト..."
+    kCmdGameResultList = 32907, // "対局記録リスト..."
 };
 
 // Where a command came from: the same id means different things on a bar button and in a menu.

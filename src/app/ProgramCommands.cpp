@@ -5,6 +5,7 @@
 #include "app/Clipboard.h"
 #include "app/Clock.h"
 #include "app/FunctionModes.h"
+#include "app/GameResultDialogs.h"
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
 #include "app/Shell.h"
@@ -12,7 +13,9 @@
 #include "app/Ui.h"
 #include "mailgo/CloudPoller.h"
 #include "mailgo/CloudRegistry.h"
+#include "store/DataFolder.h"
 #include "store/GameStore.h"
+#include "store/SettingsFile.h"
 
 namespace stonewise {
 
@@ -177,6 +180,13 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdGameList: openGameList(); return true;
     case kCmdGroupList: openGroupList(); return true;
     case kCmdMemberList: openMemberList(); return true;
+    case kCmdGameResultList: openGameResultList(); return true;
+    // The settings: the Mail Go mode has function settings of its own.
+    case kCmdFunctionSettings:
+        openSettings(modes && modes->mode() == kModeMailGo ? SettingsDialogKind::MailGo
+                                                           : SettingsDialogKind::OtherModes);
+        return true;
+    case kCmdDisplaySettings: openSettings(SettingsDialogKind::Display); return true;
     case kCmdNewGame: newGame(); return true;
     case kCmdEditGameInfo: editGameInfo(); return true;
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
@@ -302,6 +312,31 @@ void ProgramCommands::openMemberList() {
     if (!m_app.store()) return;
     MemberListForm form(libraryEnvironment());
     m_ui.runMemberList(form);
+}
+
+void ProgramCommands::openGameResultList() {
+    if (!m_app.store()) return;
+    GameResultListForm form(libraryEnvironment());
+    m_ui.runGameResultList(form);
+}
+
+void ProgramCommands::useAssociation(XdgFolders folders, std::string program) {
+    m_association.emplace(std::move(folders), std::move(program));
+}
+
+void ProgramCommands::openSettings(SettingsDialogKind kind) {
+    const auto [folders, program] =
+        m_association.value_or(std::pair{XdgFolders::user(), programFolder() + "stonewise"});
+    auto association = std::make_shared<FileAssociation>(folders, program, programFolder() + "stonewise.png");
+    SettingsEnvironment env;
+    env.live = &m_app.settings();
+    env.ui = &m_ui;
+    env.board = &m_board;
+    env.save = [this](const SettingsRecord& s) { return saveSettings(m_app.folder(), s); };
+    env.associated = [association] { return association->query() == AssociationState::ThisProgram; };
+    env.setAssociation = [association](bool on) { return on ? association->set() : association->remove(); };
+    SettingsForm form(std::move(env), kind);
+    m_ui.runSettings(form);
 }
 
 GameListPanelContent ProgramCommands::gameListPanel() { return gameListPanelContent(libraryEnvironment()); }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -9,12 +10,14 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
+#include "app/FileAssociation.h"
 #include "app/LibraryDialogs.h"
 #include "app/NoticeBoard.h"
 #include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
 #include "mailgo/MailReader.h"
 #include "app/Printing.h"
+#include "app/SettingsDialogs.h"
 #include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 
@@ -136,6 +139,11 @@ public:
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
+    // --- the settings ---
+    // The desktop folders and the program the ".sgf" association of the function settings works
+    // with (the user's folders and this program's file unless set).
+    void useAssociation(XdgFolders folders, std::string program);
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -192,6 +200,8 @@ private:
     void openGameList();
     void openGroupList();
     void openMemberList();
+    void openGameResultList();
+    void openSettings(SettingsDialogKind kind);
     bool takeTemporaryGame(LoadedGame& game);
     bool keepTemporaryWork();
     bool synchroniseExternalGroup(int group);
@@ -210,6 +220,7 @@ private:
     const Clock& m_clock;
     CommandStates m_states;
     std::string m_lastFolder;
+    std::optional<std::pair<XdgFolders, std::string>> m_association;
     std::u16string m_title;
     // The external groups as last synchronised, and when the next is due.
     std::map<int, ExternalGroup> m_external;

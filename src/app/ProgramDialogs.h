@@ -59,4 +59,10 @@ struct NameChoiceRequest {
     std::vector<std::u16string> names;
 };
 
+// A font as the desktop's font dialog gives it: its face and size in points.
+struct FontChoice {
+    std::u16string face;
+    int points = 0;
+};
+
 } // namespace stonewise

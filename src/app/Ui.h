@@ -16,9 +16,12 @@ namespace stonewise {
 class CloudSettingsForm;
 class StudyBoard;
 class GameSettings;
+class SettingsForm;
 class RecordCorrection;
 class CopyMoveForm;
 class GameListForm;
+class GameResultForm;
+class GameResultListForm;
 class GroupListForm;
 class GroupSettingsForm;
 class MemberListForm;
@@ -132,6 +135,19 @@ public:
     // The desktop's print dialog (a printer, or a PDF file), then the page of `job` laid out for the
     // paper chosen: printed, cancelled in the dialog, or failed.
     virtual PrintResult printPage(const PrintJob& job) = 0;
+    // --- the results diary ---
+    // "対局記録リスト" (185): until the form asks to close.
+    virtual void runGameResultList(GameResultListForm& form) = 0;
+    // "対局記録" (186): true once confirmed.
+    virtual bool runGameResult(GameResultForm& form) = 0;
+    // A question with two buttons named by the caller, the first the default; true for the first.
+    virtual bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
+                           std::u16string_view second) = 0;
+    // --- the settings ---
+    // A settings dialog (250, 251 or 252): true once confirmed.
+    virtual bool runSettings(SettingsForm& form) = 0;
+    // The desktop's font dialog opened on `current`: the font chosen, nothing when cancelled.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& current) = 0;
 };
 
 } // namespace stonewise

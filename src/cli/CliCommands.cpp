@@ -14,12 +14,15 @@ CliCommand searchCommand();
 CliCommand associationCommand();
 CliCommand cloudCommand();
 CliCommand mailCommand();
+CliCommand resultsCommand();
+CliCommand csvCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
-        infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(),      gamesCommand(), exportCommand(),
-        newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), mailCommand(),  cloudCommand(),
+        infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(), exportCommand(),
+        newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), resultsCommand(), csvCommand(),
+        mailCommand(),    cloudCommand(),
     };
     return commands;
 }

@@ -396,6 +396,8 @@ void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     m_ui->setPopupAnchor(anchor);
     m_commands->run(id, source);
     if (id == kCmdStudyBoard || id == kCmdStudyBoardButton) applySettings(); // the move list's take-over entry
+    // What the settings dialogs changed shows at once.
+    if (id == kCmdFunctionSettings || id == kCmdDisplaySettings) applySettings();
     refreshCommandStates();
 }
 

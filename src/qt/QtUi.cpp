@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "qt/CloudSettingsDialog.h"
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
+#include "qt/GameResultWindows.h"
 #include "qt/GameSettingsDialog.h"
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
@@ -36,6 +38,7 @@
 #include "qt/PrintPainter.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
+#include "qt/SettingsWindows.h"
 #include "qt/TextSearchWindow.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -404,6 +407,42 @@ void QtUi::runMemberList(MemberListForm& form) {
 bool QtUi::runMemberSettings(MemberSettingsForm& form) {
     MemberSettingsDialog dialog(form, dialogParent(m_owner));
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUi::runGameResultList(GameResultListForm& form) {
+    GameResultListDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
+bool QtUi::runGameResult(GameResultForm& form) {
+    GameResultDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUi::runSettings(SettingsForm& form) {
+    SettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<FontChoice> QtUi::chooseFont(const FontChoice& current) {
+    QFont initial;
+    if (!current.face.empty()) initial = QFont(qs(current.face), current.points > 0 ? current.points : -1);
+    bool ok = false;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, dialogParent(m_owner), QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok) return std::nullopt;
+    return FontChoice{u16(chosen.family()), chosen.pointSize() > 0 ? chosen.pointSize() : 0};
+}
+
+bool QtUi::askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
+                     std::u16string_view second) {
+    QMessageBox box(QMessageBox::Warning, titleOr(title), qs(text), QMessageBox::NoButton,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : m_owner);
+    QPushButton* yes = box.addButton(qs(first), QMessageBox::YesRole);
+    box.addButton(qs(second), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<int> QtUi::chooseName(const NameChoiceRequest& request) {

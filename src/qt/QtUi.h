@@ -58,6 +58,12 @@ public:
     bool runGroupSettings(GroupSettingsForm& form) override;
     void runMemberList(MemberListForm& form) override;
     bool runMemberSettings(MemberSettingsForm& form) override;
+    void runGameResultList(GameResultListForm& form) override;
+    bool runGameResult(GameResultForm& form) override;
+    bool runSettings(SettingsForm& form) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& current) override;
+    bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
+                   std::u16string_view second) override;
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
     void openTextSearch(TextSearchForm& form) override;
     void closeTextSearch() override;

@@ -77,7 +77,8 @@ std::span<const ListEntry> komiList(bool wholePoints) {
 }
 
 int komiEntry(float komi, bool wholePoints) {
-    long key = std::lround(komi * 10.0f);
+    // A komi far outside every list (or not a number) selects "無し" like any other komi not listed.
+    long key = std::isfinite(komi) && std::fabs(komi) < 1000.0f ? std::lround(komi * 10.0f) : 0;
     if (!wholePoints && key != 0 && key % 10 == 0) key += 5; // 6.0 selects 6.5
     if (wholePoints && key % 10 != 0) key -= 5;              // 6.5 selects 6, -0.5 selects -1
     const auto list = komiList(wholePoints);

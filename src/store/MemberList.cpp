@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "store/StoredDate.h"
+
 namespace stonewise {
 
 namespace {
@@ -10,22 +12,6 @@ namespace {
 constexpr std::uint32_t kMemberThirdWord = 2;
 constexpr std::uint16_t kMemberRecordSize = 28;
 constexpr std::int16_t kMemberFieldCount = 8;
-
-GameDate readDate(const TaggedField& f) {
-    GameDate d;
-    d.year = f.u16(0);
-    d.month = f.u16(2);
-    d.day = f.u8(4);
-    return d;
-}
-
-void writeDate(TaggedRecordWriter& w, std::uint8_t id, const GameDate& d) {
-    w.fieldHead(kFieldBlock, id, 6);
-    w.u16(d.year);
-    w.u16(d.month);
-    w.u8(d.day);
-    w.u8(0);
-}
 
 bool sameDate(const GameDate& a, const GameDate& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour;
@@ -78,8 +64,8 @@ MemberPageRead decodeMemberPage(std::span<const std::uint8_t> bytes, int page) {
             case 2: m.kind = f.u16(); break;
             case 3: m.name = f.text().value_or(std::u16string()); break;
             case 4: m.address = f.text().value_or(std::u16string()); break;
-            case 5: m.registered = readDate(f); break;
-            case 6: m.secondDate = readDate(f); break;
+            case 5: m.registered = readStoredDay(f); break;
+            case 6: m.secondDate = readStoredDay(f); break;
             case 7: m.value1 = f.u16(); break;
             case 8: m.value2 = 0; break; // an old field: it leaves the second value cleared
             case 9: m.value2 = f.u16(); break;
@@ -117,8 +103,8 @@ std::vector<std::uint8_t> encodeMemberPage(const MemberPage& members, int page) 
         w.fieldU16(2, {m->kind});
         w.fieldText(3, m->name.empty() ? std::nullopt : std::optional<std::u16string_view>(m->name));
         w.fieldText(4, m->address.empty() ? std::nullopt : std::optional<std::u16string_view>(m->address));
-        writeDate(w, 5, m->registered);
-        writeDate(w, 6, m->secondDate);
+        writeStoredDay(w, 5, m->registered);
+        writeStoredDay(w, 6, m->secondDate);
         w.fieldU16(7, {m->value1});
         w.fieldU16(9, {m->value2});
     }

@@ -22,7 +22,9 @@ private Q_SLOTS:
             QStringLiteral("sgf"),       QStringLiteral("UGF"),       QStringLiteral("ugf"),
             QStringLiteral("ugi"),       QStringLiteral("OK"),        QStringLiteral("Ctrl"),
             QStringLiteral("Enter"),     QStringLiteral("Version"),   QStringLiteral("Build"),
-            QStringLiteral("NULL")}; // "<NULL>": a member without an address
+            QStringLiteral("NULL"), // "<NULL>": a member without an address
+            QStringLiteral("CSV"),       QStringLiteral("csv"),       QStringLiteral("JIS"),
+            QStringLiteral("UTF")}; // the character sets SGF files are written in
         QStringList found;
         for (const test::SeenText& seen : tour.texts) {
             for (auto it = word.globalMatch(seen.text); it.hasNext();) {
@@ -40,7 +42,7 @@ private Q_SLOTS:
              {"BranchDialog", "CommentDialog", "MarkDialog", "ElapsedDialog", "RecordCorrectionDialog",
               "GameSettingsDialog", "ResultDialog", "PlayerDialog", "QFileDialog", "QMessageBox", "GameListDialog",
               "CopyMoveDialog", "GroupListDialog", "GroupSettingsDialog", "MemberListDialog", "MemberSettingsDialog",
-              "NameChoiceDialog"})
+              "NameChoiceDialog", "GameResultListDialog", "SettingsDialog"})
             QVERIFY2(dialogs.contains(QLatin1String(dialog)), dialog);
         QStringList texts;
         for (const test::SeenText& seen : tour.texts) texts << seen.text;

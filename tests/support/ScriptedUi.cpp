@@ -118,6 +118,14 @@ bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
 }
 
+void ScriptedUi::runGameResultList(GameResultListForm& form) { runScript(resultListScripts, form, "result list"); }
+bool ScriptedUi::runGameResult(GameResultForm& form) { return runScript(resultScripts, form, "result"); }
+
+bool ScriptedUi::runSettings(SettingsForm& form) { return runScript(settingsFormScripts, form, "settings"); }
+std::optional<FontChoice> ScriptedUi::chooseFont(const FontChoice& current) {
+    return next(fontAnswers, &fontRequests, current, "font");
+}
+
 void ScriptedUi::closeTextSearch() {
     if (textSearch) textSearch->close();
     textSearch = nullptr;

@@ -10,10 +10,12 @@
 #include "app/BoardCanvas.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
+#include "app/GameResultDialogs.h"
 #include "app/GameSettings.h"
 #include "app/LibraryDialogs.h"
 #include "app/Printing.h"
 #include "app/RecordCorrection.h"
+#include "app/SettingsDialogs.h"
 #include "app/Shell.h"
 #include "app/StudyBoard.h"
 #include "app/Ui.h"
@@ -87,6 +89,21 @@ public:
     std::deque<std::function<bool(MemberSettingsForm&)>> memberSettingsScripts;
     std::deque<std::optional<int>> nameAnswers;
     std::vector<NameChoiceRequest> nameRequests;
+    // The results diary's dialogs, as the library's; `askChoice` takes its answer from `answers`.
+    void runGameResultList(GameResultListForm& form) override;
+    bool runGameResult(GameResultForm& form) override;
+    bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view,
+                   std::u16string_view) override {
+        return ask(text, title);
+    }
+    std::deque<std::function<void(GameResultListForm&)>> resultListScripts;
+    // The settings dialogs: each runs the next script; the font dialog takes the next answer.
+    bool runSettings(SettingsForm& form) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& current) override;
+    std::deque<std::function<bool(SettingsForm&)>> settingsFormScripts;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::vector<FontChoice> fontRequests;
+    std::deque<std::function<bool(GameResultForm&)>> resultScripts;
     // The search window: the form while it is open (closing calls the form's close, as the
     // desktop's window does).
     void openTextSearch(TextSearchForm& form) override { textSearch = &form; }
