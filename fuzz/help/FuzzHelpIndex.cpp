@@ -15,12 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     if (size >= 4) {
         const int release = data[2] | (data[3] << 8);
-        const std::uint64_t time = size >= 12 ? (data[4] | (data[5] << 8) | (data[6] << 16) |
-                                                 (static_cast<std::uint64_t>(data[7]) << 24) |
-                                                 (static_cast<std::uint64_t>(data[8] | (data[9] << 8) | (data[10] << 16) |
-                                                                             (data[11] << 24))
-                                                  << 32))
-                                              : 0;
+        const std::uint64_t time =
+            size >= 12
+                ? (data[4] | (data[5] << 8) | (data[6] << 16) | (static_cast<std::uint64_t>(data[7]) << 24) |
+                   (static_cast<std::uint64_t>(data[8] | (data[9] << 8) | (data[10] << 16) | (data[11] << 24)) << 32))
+                : 0;
         if (const auto index = HelpIndex::read(bytes, release, time, 5000)) {
             for (const HelpIndexEntry& e : index->entries()) {
                 FUZZ_CHECK(e.body + e.bodyLength <= 5000);

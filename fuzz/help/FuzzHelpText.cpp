@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const HelpTopicPage page = help.page(i, messages);
         FUZZ_CHECK(page.commands.size() <= kMaxHelpCommands && page.text.size() <= e.bodyLength);
         for (const HelpCommandButton& b : page.commands)
-            FUZZ_CHECK((b.programCommand > 0) != b.entry.has_value() && (!b.entry || *b.entry < index.entries().size()));
+            FUZZ_CHECK((b.programCommand > 0) != b.entry.has_value() &&
+                       (!b.entry || *b.entry < index.entries().size()));
     }
     const auto bytes = index.write(help.release(), 42);
     const auto back = HelpIndex::read(bytes, help.release(), 42, length);

@@ -15,7 +15,8 @@ CXX=${CXX:-clang++}
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 
-sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp "$top"/src/help/*.cpp)
+sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp
+         "$top"/src/help/*.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(echo "${src#$top/}" | tr / _).o"

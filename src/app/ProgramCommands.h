@@ -19,6 +19,7 @@ class Application;
 class CIgoBoard;
 class Clipboard;
 class Clock;
+class HelpForm;
 class Shell;
 class TextSearchForm;
 class Ui;
@@ -101,6 +102,11 @@ public:
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
+    // --- the help ---
+    // The help window's form, with the situations of F1 (made at the first use, for the interface
+    // language's help).
+    HelpForm& help();
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -140,6 +146,10 @@ private:
     bool m_importingSamples = false;
     std::unique_ptr<TextSearchForm> m_textSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
+    std::unique_ptr<HelpForm> m_help;
+    int m_helpMode = 0; // the mode whose situation is kept for F1
+    // Keeps the mode's situation for F1 when the mode changed.
+    void followModeSituation();
 
     Application& m_app;
     CIgoBoard& m_board;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@ class CopyMoveForm;
 class GameListForm;
 class GroupListForm;
 class GroupSettingsForm;
+class HelpForm;
 class MemberListForm;
 class MemberSettingsForm;
 class TextSearchForm;
@@ -117,6 +119,15 @@ public:
     virtual void beginProgress(const ImportProgressRequest& request) = 0;
     virtual bool stepProgress(int done, std::u16string_view text) = 0;
     virtual void endProgress() = 0;
+    // --- the help ---
+    // The help window "Stonewise Help", modeless: shown, or brought up, with what `form` shows now;
+    // the window calls the form for each of its buttons. The form outlives the window.
+    virtual void showHelp(HelpForm& form) = 0;
+    // The help window goes (the form stays).
+    virtual void hideHelp() = 0;
+    // The picture window "Help Image" beside the help window: a BMP file with its caption as the
+    // title; an empty picture closes the window.
+    virtual void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) = 0;
 };
 
 } // namespace stonewise

@@ -21,7 +21,8 @@ std::unique_ptr<HelpContents> HelpContents::open(const std::string& folder, cons
     help->m_text = std::move(*text);
     const HelpTextFile& t = help->m_text;
     const auto cached = readWholeFile(indexFile, 1u << 24);
-    std::optional<HelpIndex> index = cached ? HelpIndex::read(*cached, t.release, t.fileTime, t.text.size()) : std::nullopt;
+    std::optional<HelpIndex> index =
+        cached ? HelpIndex::read(*cached, t.release, t.fileTime, t.text.size()) : std::nullopt;
     if (index) {
         help->m_index = std::move(*index);
     } else {

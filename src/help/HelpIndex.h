@@ -16,9 +16,9 @@ namespace stonewise {
 struct HelpIndexEntry {
     std::uint16_t number = 0; // the entry's place in the index
     std::uint8_t level = 0;
-    std::int32_t topic = 0;     // the topic number of its topic line
-    std::uint32_t heading = 0;  // position in the heading table; 0 when it has none
-    std::uint32_t body = 0;     // position of the body in the help text
+    std::int32_t topic = 0;    // the topic number of its topic line
+    std::uint32_t heading = 0; // position in the heading table; 0 when it has none
+    std::uint32_t body = 0;    // position of the body in the help text
     std::uint32_t bodyLength = 0;
 
     bool operator==(const HelpIndexEntry&) const = default;

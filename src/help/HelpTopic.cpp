@@ -59,7 +59,8 @@ void readCommands(std::u16string_view line, const HelpIndex& index, HelpTopicPag
         std::size_t end = 0;
         if (target.starts_with(u'#')) {
             end = target.find_first_of(u",>");
-            const std::u16string_view heading = trim(target.substr(1, end == std::u16string_view::npos ? target.size() - 1 : end - 1));
+            const std::u16string_view heading =
+                trim(target.substr(1, end == std::u16string_view::npos ? target.size() - 1 : end - 1));
             button.entry = index.findHeading(heading);
             if (!button.entry) {
                 say(messages, kStrHelpBadLink, line);

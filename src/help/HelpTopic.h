@@ -19,7 +19,7 @@ enum class HelpSupportLink { None, Explanation, Detailed };
 // program command to the main window.
 struct HelpCommandButton {
     std::u16string name;
-    int programCommand = 0;          // a command id below 40000, or 0
+    int programCommand = 0;           // a command id below 40000, or 0
     std::optional<std::size_t> entry; // the index entry of the topic it shows
 
     bool operator==(const HelpCommandButton&) const = default;

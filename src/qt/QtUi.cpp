@@ -25,6 +25,7 @@
 #include "qt/CommentDialog.h"
 #include "qt/ElapsedDialog.h"
 #include "qt/GameSettingsDialog.h"
+#include "qt/HelpWindow.h"
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
@@ -278,6 +279,38 @@ void QtUi::openTextSearch(TextSearchForm& form) {
 
 void QtUi::closeTextSearch() {
     if (auto* window = qobject_cast<QDialog*>(m_textSearch.data()); window && window->isVisible()) window->reject();
+}
+
+void QtUi::showHelp(HelpForm& form) {
+    // Opened while a modal dialog is up, the help window belongs to that dialog so that it can be
+    // read and used; afterwards it belongs to the main window again.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner || owner == m_help) owner = m_owner;
+    if (m_help && m_help->parentWidget() != owner) {
+        const QRect place = m_help->geometry();
+        delete m_help.data();
+        m_help = new HelpWindow(form, owner);
+        m_help->setGeometry(place);
+    }
+    if (!m_help) m_help = new HelpWindow(form, owner);
+    m_help->refresh();
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void QtUi::hideHelp() {
+    if (m_help) m_help->hide();
+}
+
+void QtUi::showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) {
+    if (bitmapFile.empty()) {
+        if (m_helpPicture) m_helpPicture->hide();
+        return;
+    }
+    if (!m_helpPicture) m_helpPicture = new HelpPictureWindow(m_help ? static_cast<QWidget*>(m_help) : m_owner);
+    const QByteArray bytes(reinterpret_cast<const char*>(bitmapFile.data()), static_cast<qsizetype>(bitmapFile.size()));
+    m_helpPicture->showPicture(bytes, qs(caption), m_help);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "app/NoticeBoard.h"
 #include "app/Shell.h"
 #include "app/Ui.h"
+#include "qt/HelpWindow.h"
 
 class QLabel;
 class QProgressDialog;
@@ -61,6 +62,12 @@ public:
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
     void openTextSearch(TextSearchForm& form) override;
     void closeTextSearch() override;
+    // The help window and its picture window.
+    void showHelp(HelpForm& form) override;
+    void hideHelp() override;
+    void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) override;
+    HelpWindow* helpWindow() const { return m_help; }
+    HelpPictureWindow* helpPictureWindow() const { return m_helpPicture; }
     bool editGameSettings(GameSettings& settings) override;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
@@ -104,6 +111,8 @@ private:
     std::function<void()> m_freeHandicapDone;
     QPointer<QWidget> m_correction;
     QPointer<QWidget> m_textSearch;
+    QPointer<HelpWindow> m_help;
+    QPointer<HelpPictureWindow> m_helpPicture;
     QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
     std::function<void()> m_searchHitShown;
     QPointer<QWidget> m_alarmSurface;

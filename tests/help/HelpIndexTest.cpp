@@ -9,6 +9,7 @@
 #include "help/HelpIndex.h"
 #include "help/HelpStrings.h"
 #include "help/HelpText.h"
+#include "help/HelpTextBytes.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
 #include "store/FileIo.h"
@@ -17,14 +18,7 @@
 namespace stonewise {
 namespace {
 
-std::vector<std::uint8_t> utf16File(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes{0xFF, 0xFE};
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    return bytes;
-}
+using test::utf16File;
 
 HelpTextFile helpText(std::u16string_view topics, int release = 3) {
     StoreMessages messages;
@@ -39,8 +33,8 @@ HelpTextFile helpText(std::u16string_view topics, int release = 3) {
 std::vector<std::u16string> dump(const HelpTextFile& file, const HelpIndex& index) {
     std::vector<std::u16string> lines;
     for (const HelpIndexEntry& e : index.entries())
-        lines.push_back(toU16(e.level) + u" " + toU16(e.topic) + u" " + std::u16string(index.heading(e)) +
-                        u"|" + file.text.substr(e.body, e.bodyLength));
+        lines.push_back(toU16(e.level) + u" " + toU16(e.topic) + u" " + std::u16string(index.heading(e)) + u"|" +
+                        file.text.substr(e.body, e.bodyLength));
     return lines;
 }
 
@@ -82,7 +76,8 @@ TEST(HelpTextTest, MissingFileNamesThePath) {
     StoreMessages messages;
     EXPECT_FALSE(HelpContents::open(folder.path(), folder.path() + kHelpIndexFileName, messages));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, u"ヘルプデータファイルが見つかりません。\r\n" + fromUtf8(folder.path()) + u"HelpContents.txt");
+    EXPECT_EQ(messages[0].text,
+              u"ヘルプデータファイルが見つかりません。\r\n" + fromUtf8(folder.path()) + u"HelpContents.txt");
 }
 
 TEST(HelpIndexTest, TopicsOfThisEditionWithTheirBodies) {
@@ -125,9 +120,12 @@ TEST(HelpIndexTest, MalformedTopicLinesAreSaidAndSkipped) {
     const std::vector<std::u16string> said = {
         u"シンボルが見付からない。x1\n",
         u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(at)) + u"\n",
-        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(file.text.find(u"[C-0-12"))) + u"\n",
-        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(file.text.find(u"[C-X"))) + u"\n",
-        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(file.text.find(u"[C]"))) + u"\n",
+        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" +
+            toU16(static_cast<int>(file.text.find(u"[C-0-12"))) + u"\n",
+        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(file.text.find(u"[C-X"))) +
+            u"\n",
+        u"makeHelpIndexTableFromHelpData: ID記号が見付からない。" + toU16(static_cast<int>(file.text.find(u"[C]"))) +
+            u"\n",
     };
     ASSERT_EQ(messages.size(), said.size());
     for (std::size_t i = 0; i < said.size(); ++i) EXPECT_EQ(messages[i].text, said[i]);
@@ -170,10 +168,10 @@ TEST(HelpIndexTest, FindingTopics) {
         std::u16string_view heading; // empty: nothing found
     };
     const std::vector<Case> cases = {
-        {1, -1, -1, u"chapter 1"},  {2, -1, -1, u"chapter 2"}, {1, 10, -1, u"s10"},
-        {2, 10, -1, u"s10 of 2"},   {1, 10, 101, u"ss101"},    {2, 10, 100, u"ss100 of 2"},
-        {2, 10, 101, u""},          {1, 12345, -1, u""},       {-1, 12345, -1, u"flash"},
-        {-1, 10, -1, u"s10"},       {40000, -1, -1, u"overview"}, {3, -1, -1, u""},
+        {1, -1, -1, u"chapter 1"}, {2, -1, -1, u"chapter 2"},    {1, 10, -1, u"s10"},
+        {2, 10, -1, u"s10 of 2"},  {1, 10, 101, u"ss101"},       {2, 10, 100, u"ss100 of 2"},
+        {2, 10, 101, u""},         {1, 12345, -1, u""},          {-1, 12345, -1, u"flash"},
+        {-1, 10, -1, u"s10"},      {40000, -1, -1, u"overview"}, {3, -1, -1, u""},
         {-1, -1, -1, u""},
     };
     for (const Case& c : cases) {
@@ -194,10 +192,12 @@ TEST(HelpIndexTest, CacheFileRoundTripAndStaleness) {
     // Header, three entries, the heading table ("\0一\0二\0").
     ASSERT_EQ(bytes.size(), 20u + 3 * 24 + 5 * 2);
     const std::vector<std::uint8_t> header(bytes.begin(), bytes.begin() + 20);
-    EXPECT_EQ(header, (std::vector<std::uint8_t>{0x23, 0x10, 5, 0, 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01, 3,
-                                                 0, 0, 0, 5, 0, 0, 0}));
+    EXPECT_EQ(header, (std::vector<std::uint8_t>{0x23, 0x10, 5, 0, 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45,
+                                                 0x23, 0x01, 3, 0, 0,    0,    5,    0,    0,    0}));
     const std::vector<std::uint8_t> second(bytes.begin() + 44, bytes.begin() + 68);
-    EXPECT_EQ(second, (std::vector<std::uint8_t>{1, 0, 1, 0, 2, 0, 0, 0, 3, 0, 0, 0, static_cast<std::uint8_t>(index.entries()[1].body), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(second, (std::vector<std::uint8_t>{
+                          1, 0, 1, 0, 2, 0, 0, 0, 3, 0, 0, 0, static_cast<std::uint8_t>(index.entries()[1].body),
+                          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     const auto back = HelpIndex::read(bytes, 5, time, file.text.size());
     ASSERT_TRUE(back);
@@ -216,9 +216,9 @@ TEST(HelpIndexTest, CacheFileRoundTripAndStaleness) {
     EXPECT_FALSE(damaged([](auto& b) { b.pop_back(); }));
     EXPECT_FALSE(damaged([](auto& b) { b[0] = 0; }));
     EXPECT_FALSE(damaged([](auto& b) { b[12] = 200; }));
-    EXPECT_FALSE(damaged([](auto& b) { b[20 + 8] = 9; }));          // a heading past its table
-    EXPECT_FALSE(damaged([](auto& b) { b.back() = 'x'; }));         // the last heading unended
-    EXPECT_FALSE(damaged([](auto& b) { b[20 + 16 + 3] = 0x7F; }));  // a body past the text
+    EXPECT_FALSE(damaged([](auto& b) { b[20 + 8] = 9; }));         // a heading past its table
+    EXPECT_FALSE(damaged([](auto& b) { b.back() = 'x'; }));        // the last heading unended
+    EXPECT_FALSE(damaged([](auto& b) { b[20 + 16 + 3] = 0x7F; })); // a body past the text
 }
 
 // Sets a file's modification time to `seconds` since 1970.
@@ -248,7 +248,10 @@ TEST(HelpIndexTest, TheCacheIsUsedUntilTheTextChanges) {
         {[&] { write(u"Stonewise Help\r\nRelease 2\r\n[C-0-1] two\r\n", 1000000); }, true, u"two"},
         {[] {}, false, u"two"},
         {[&] { write(u"Stonewise Help\r\nRelease 2\r\n[C-0-1] three\r\n", 2000000); }, true, u"three"},
-        {[&] { ASSERT_TRUE(writeFileAtomically(cache, std::vector<std::uint8_t>{0x23, 0x10, 2})); }, true, u"three"},
+        {[&] {
+             ASSERT_TRUE(writeFileAtomically(cache, std::vector<std::uint8_t>{0x23, 0x10, 2}));
+         },
+         true, u"three"},
         {[] {}, false, u"three"},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {

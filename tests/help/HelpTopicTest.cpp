@@ -32,7 +32,8 @@ TEST(HelpTopicTest, TextEndsAtTheFirstDirective) {
     EXPECT_EQ(*page.picture, 3);
     EXPECT_EQ(page.pictureCaption, u"盤の画面");
     EXPECT_EQ(page.support, HelpSupportLink::Detailed);
-    EXPECT_EQ(helpSupportAddress(page.supportToken), "https://stonewise.example.org/support/help/stonewise/help/mode.html");
+    EXPECT_EQ(helpSupportAddress(page.supportToken),
+              "https://stonewise.example.org/support/help/stonewise/help/mode.html");
     EXPECT_TRUE(page.commands.empty());
     EXPECT_TRUE(messages.empty());
 

@@ -1,5 +1,6 @@
 #include "support/ScriptedUi.h"
 
+#include "app/HelpForm.h"
 #include "app/TextSearchForm.h"
 
 #include <gtest/gtest.h>
@@ -49,18 +50,22 @@ Result next(std::deque<Result>& answers, std::vector<Request>* requests, const R
 } // namespace
 
 BranchDialogResult ScriptedUi::askNewBranch(const BranchDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(branchAnswers, &branchRequests, request, "new branch");
 }
 
 CommentDialogResult ScriptedUi::editComment(const CommentDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(commentAnswers, &commentRequests, request, "comment");
 }
 
 MarkDialogResult ScriptedUi::editMark(const MarkDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(markAnswers, &markRequests, request, "mark");
 }
 
 ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(elapsedAnswers, static_cast<std::vector<ElapsedDialogRequest>*>(nullptr), request, "elapsed time");
 }
 
@@ -93,13 +98,22 @@ Result runScript(std::deque<std::function<Result(Form&)>>& scripts, Form& form, 
 }
 } // namespace
 
-void ScriptedUi::runGameList(GameListForm& form) { runScript(gameListScripts, form, "game list"); }
+void ScriptedUi::runGameList(GameListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(gameListScripts, form, "game list");
+}
 bool ScriptedUi::runCopyMove(CopyMoveForm& form) { return runScript(copyMoveScripts, form, "copy and move"); }
-void ScriptedUi::runGroupList(GroupListForm& form) { runScript(groupListScripts, form, "group list"); }
+void ScriptedUi::runGroupList(GroupListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(groupListScripts, form, "group list");
+}
 bool ScriptedUi::runGroupSettings(GroupSettingsForm& form) {
     return runScript(groupSettingsScripts, form, "group settings");
 }
-void ScriptedUi::runMemberList(MemberListForm& form) { runScript(memberListScripts, form, "member list"); }
+void ScriptedUi::runMemberList(MemberListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(memberListScripts, form, "member list");
+}
 bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
 }
@@ -114,6 +128,7 @@ std::optional<int> ScriptedUi::chooseName(const NameChoiceRequest& request) {
 }
 
 bool ScriptedUi::editGameSettings(GameSettings& settings) {
+    if (whileDialogUp) whileDialogUp();
     ++settingsDialogs;
     if (settingsScripts.empty()) {
         ADD_FAILURE() << "unscripted dialog: game settings";
@@ -132,6 +147,16 @@ PlayerDialogResult ScriptedUi::editPlayer(const PlayerDialogRequest& request) {
     return next(playerAnswers, &playerRequests, request, "player");
 }
 
+void ScriptedUi::showHelp(HelpForm& form) {
+    help = &form;
+    helpUp = true;
+    helpHeadings.push_back(form.heading());
+}
+
+void ScriptedUi::showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) {
+    helpPictures.push_back(bitmapFile.empty() ? std::u16string() : std::u16string(caption));
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();
@@ -146,6 +171,7 @@ void ScriptedUi::forget() {
 namespace stonewise::test {
 
 ImportDialogResult ScriptedUi::askImportFile(const ImportDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(importAnswers, &importRequests, request, "ファイルの読み込み");
 }
 
