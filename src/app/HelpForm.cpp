@@ -64,6 +64,8 @@ std::int64_t steadyMilliseconds() {
 
 std::span<const HelpMenuTopic> helpMenuTopics() { return kMenuTopics; }
 
+std::span<const std::pair<int, int>> dialogHelpTopics() { return kDialogTopics; }
+
 std::optional<int> dialogHelpTopic(int command) {
     for (const auto& [c, topic] : kDialogTopics)
         if (c == command) return topic;
@@ -85,7 +87,7 @@ std::optional<int> modeHelpTopic(int mode) {
     }
 }
 
-HelpForm::HelpForm(Ui& ui, Shell& shell, std::string folder, std::string indexFile,
+HelpForm::HelpForm(Ui& ui, Shell& shell, std::function<std::string()> folder, std::string indexFile,
                    std::function<void(int)> runCommand, std::function<std::int64_t()> milliseconds)
     : m_ui(ui), m_shell(shell), m_folder(std::move(folder)), m_indexFile(std::move(indexFile)),
       m_runCommand(std::move(runCommand)),
@@ -98,9 +100,18 @@ void HelpForm::say(const StoreMessages& messages) {
 }
 
 bool HelpForm::openHelp() {
-    if (m_help) return true;
+    const std::string folder = m_folder();
+    if (m_help && folder == m_openedFolder) return true;
+    if (m_help) {
+        // Another language: its own help, from the contents on.
+        m_help.reset();
+        m_history.clear();
+        m_historyAt = 0;
+        m_entry.reset();
+    }
+    m_openedFolder = folder;
     StoreMessages messages;
-    m_help = HelpContents::open(m_folder, m_indexFile, messages);
+    m_help = HelpContents::open(folder, m_indexFile, messages);
     say(messages);
     return m_help != nullptr;
 }

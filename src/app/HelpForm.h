@@ -45,6 +45,8 @@ std::span<const HelpMenuTopic> helpMenuTopics();
 // The topic of the situation a command opens while its dialog is up (the new-branch dialog, the
 // game list, …); nothing for a command without a dialog of its own.
 std::optional<int> dialogHelpTopic(int command);
+// Every command with a dialog topic, with its topic.
+std::span<const std::pair<int, int>> dialogHelpTopics();
 // The topic of a working mode's situation; nothing for none.
 std::optional<int> modeHelpTopic(int mode);
 // The topic F1 shows when no situation is kept: the first steps.
@@ -63,10 +65,11 @@ struct HelpTreeItem {
 // The desktop shows the window through `Ui` and calls the form for each of its buttons.
 class HelpForm {
 public:
-    // `folder`: where the help of the interface language lies; `indexFile`: its cached index.
-    // `runCommand` sends a program command to the main window; `milliseconds` is a steady clock.
-    HelpForm(Ui& ui, Shell& shell, std::string folder, std::string indexFile, std::function<void(int)> runCommand,
-             std::function<std::int64_t()> milliseconds = {});
+    // `folder` gives where the help of the interface language lies (asked at each request: another
+    // language's help is opened when it changes); `indexFile`: the cached index. `runCommand` sends a
+    // program command to the main window; `milliseconds` is a steady clock.
+    HelpForm(Ui& ui, Shell& shell, std::function<std::string()> folder, std::string indexFile,
+             std::function<void(int)> runCommand, std::function<std::int64_t()> milliseconds = {});
     ~HelpForm();
 
     // --- requests ---
@@ -107,10 +110,10 @@ public:
     const HelpContents* contents() const { return m_help.get(); }
 
     // --- the window's buttons ---
-    void goBack();     // "←": the topic shown before
-    void goForward();  // "→"
-    void previous();   // "戻る": the topic before in the help's order
-    void next();       // "次へ"
+    void goBack();       // "←": the topic shown before
+    void goForward();    // "→"
+    void previous();     // "戻る": the topic before in the help's order
+    void next();         // "次へ"
     void showContents(); // "目次"
     void chooseTreeItem(std::size_t entry);
     void pressCommand(std::size_t button); // "Command 1-3"
@@ -125,7 +128,8 @@ private:
 
     Ui& m_ui;
     Shell& m_shell;
-    std::string m_folder;
+    std::function<std::string()> m_folder;
+    std::string m_openedFolder;
     std::string m_indexFile;
     std::function<void(int)> m_runCommand;
     std::function<std::int64_t()> m_milliseconds;

@@ -200,10 +200,13 @@ void ProgramCommands::notYetAvailable(int id) {
 HelpForm& ProgramCommands::help() {
     if (!m_help) {
         // The Japanese help lies beside the program; another language's in the folder its texts name.
-        const std::u16string_view folder = uiText(kStrHelpFolder);
-        std::string path = m_app.programFolder();
-        if (!folder.empty() && folder != u".") path += toUtf8(folder) + "/";
-        m_help = std::make_unique<HelpForm>(m_ui, m_shell, path, m_app.folder().file(kHelpIndexFileName),
+        auto folder = [this] {
+            const std::u16string_view name = uiText(kStrHelpFolder);
+            std::string path = m_app.programFolder();
+            if (!name.empty() && name != u".") path += toUtf8(name) + "/";
+            return path;
+        };
+        m_help = std::make_unique<HelpForm>(m_ui, m_shell, folder, m_app.folder().file(kHelpIndexFileName),
                                             [this](int id) { run(id); });
     }
     return *m_help;

@@ -33,7 +33,8 @@ std::optional<std::size_t> findTopic(const HelpIndex& index, const std::string& 
 void printList(const HelpContents& help, std::ostream& out) {
     const auto& entries = help.index().entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        out << entries[i].topic << "\t" << static_cast<int>(entries[i].level) << "\t" << toUtf8(help.heading(i)) << "\n";
+        out << entries[i].topic << "\t" << static_cast<int>(entries[i].level) << "\t" << toUtf8(help.heading(i))
+            << "\n";
 }
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {

@@ -6,9 +6,9 @@
 #include "app/HelpForm.h"
 #include "help/HelpImages.h"
 #include "help/HelpText.h"
+#include "help/HelpTextBytes.h"
 #include "record/Text.h"
 #include "store/FileIo.h"
-#include "help/HelpTextBytes.h"
 #include "support/TempFolder.h"
 #include "support/TestProgram.h"
 
@@ -47,8 +47,8 @@ struct HelpProgram {
     explicit HelpProgram(bool withText = true) {
         if (withText) {
             EXPECT_TRUE(writeFileAtomically(program.path() + kHelpTextFileName, utf16File(kHelp)));
-            EXPECT_TRUE(writeFileAtomically(program.path() + kHelpImagesFileName,
-                                            HelpImages::write({{}, tinyBitmap()})));
+            EXPECT_TRUE(
+                writeFileAtomically(program.path() + kHelpImagesFileName, HelpImages::write({{}, tinyBitmap()})));
         }
         p = std::make_unique<test::TestProgram>(data.path(), program.path());
         p->commands.help().setMilliseconds([this] { return now; });
@@ -65,11 +65,19 @@ struct HelpProgram {
 TEST(HelpWindowTest, TheHelpMenuShowsItsTopics) {
     HelpProgram h;
     const std::vector<std::pair<int, std::u16string_view>> expected = {
-        {kCmdHelpFirst, u"始めに"},       {kCmdHelpContents, u"目次"},       {kCmdHelpOverview, u"概要"},
-        {kCmdHelpMailGo, u"メール碁"},    {kCmdHelpPlayAndRecord, u"対局と記録"}, {kCmdHelpViewing, u"棋譜鑑賞"},
-        {kCmdHelpProblems, u"問題集"},    {kCmdHelpBook, u"碁ブック"},       {kCmdHelpSearch, u"棋譜検索"},
-        {kCmdHelpFlash, u"フラッシュ表示"}, {kCmdHelpMainButtons, u"メインツールボタン"},
-        {kCmdHelpRecordButtons, u"棋譜ツールボタン"}, {kCmdHelpBoard, u"盤面上の操作"},
+        {kCmdHelpFirst, u"始めに"},
+        {kCmdHelpContents, u"目次"},
+        {kCmdHelpOverview, u"概要"},
+        {kCmdHelpMailGo, u"メール碁"},
+        {kCmdHelpPlayAndRecord, u"対局と記録"},
+        {kCmdHelpViewing, u"棋譜鑑賞"},
+        {kCmdHelpProblems, u"問題集"},
+        {kCmdHelpBook, u"碁ブック"},
+        {kCmdHelpSearch, u"棋譜検索"},
+        {kCmdHelpFlash, u"フラッシュ表示"},
+        {kCmdHelpMainButtons, u"メインツールボタン"},
+        {kCmdHelpRecordButtons, u"棋譜ツールボタン"},
+        {kCmdHelpBoard, u"盤面上の操作"},
     };
     ASSERT_EQ(helpMenuTopics().size(), expected.size());
     for (const auto& [command, heading] : expected) {
@@ -92,9 +100,10 @@ TEST(HelpWindowTest, TheHelpMenuShowsItsTopics) {
 
 TEST(HelpWindowTest, F1ShowsTheSituationOfTheModeAndOfTheDialog) {
     HelpProgram h;
-    const std::vector<std::pair<int, std::u16string_view>> modes = {
-        {kCmdModeViewing, u"棋譜鑑賞"}, {kCmdModeMailGo, u"メール碁"}, {kCmdModeProblems, u"問題集"},
-        {kCmdModePlayAndRecord, u"対局と記録"}};
+    const std::vector<std::pair<int, std::u16string_view>> modes = {{kCmdModeViewing, u"棋譜鑑賞"},
+                                                                    {kCmdModeMailGo, u"メール碁"},
+                                                                    {kCmdModeProblems, u"問題集"},
+                                                                    {kCmdModePlayAndRecord, u"対局と記録"}};
     for (const auto& [command, heading] : modes) {
         h.p->commands.run(command);
         h.pressF1();

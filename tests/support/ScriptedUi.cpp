@@ -70,6 +70,7 @@ ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request)
 }
 
 std::vector<std::string> ScriptedUi::chooseFilesToOpen(const OpenFilesRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(openAnswers, &openRequests, request, "open files");
 }
 
@@ -82,6 +83,7 @@ int ScriptedUi::choosePopupCommand(const PopupMenuRequest& request) {
 }
 
 VersionDialogChoice ScriptedUi::showVersion(const VersionDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(versionAnswers, &versionRequests, request, "version");
 }
 
