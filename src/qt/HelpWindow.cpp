@@ -130,6 +130,7 @@ void HelpWindow::refresh() {
             last[static_cast<std::size_t>(depth)] = item;
             for (std::size_t d = static_cast<std::size_t>(depth) + 1; d < last.size(); ++d) last[d] = nullptr;
         }
+        m_tree->expandAll();
     }
     QTreeWidgetItem* current = nullptr;
     if (const auto entry = m_form->entry())

@@ -326,7 +326,8 @@ void MainWindow::buildKeys() {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, this, [this, id = id] { runCommand(id, CommandSource::Key); });
     }
-    // F1 in the program's other windows (dialogs, the help window) asks for the situation's help too.
+    // F1 where the shortcut does not reach (a dialog, the help window, a window not active) asks
+    // for the situation's help too.
     qApp->installEventFilter(this);
 }
 
@@ -391,8 +392,7 @@ void MainWindow::showGameList() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() != this) {
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
         runCommand(kCmdHelpOnSituation, CommandSource::Key);
         return true;
     }
