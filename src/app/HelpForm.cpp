@@ -191,7 +191,7 @@ std::u16string HelpForm::text() const {
     if (!m_help) return list;
     for (const HelpTreeItem& item : tree()) {
         if (item.depth > 1) continue;
-        list += std::u16string(static_cast<std::size_t>(item.depth) * 2, u'\u3000') + item.heading + u"\r\n";
+        list += std::u16string(static_cast<std::size_t>(item.depth) * 4, u' ') + item.heading + u"\r\n";
     }
     return list;
 }

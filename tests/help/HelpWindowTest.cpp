@@ -90,7 +90,7 @@ TEST(HelpWindowTest, TheHelpMenuShowsItsTopics) {
     h.p->commands.run(kCmdHelpContents);
     EXPECT_TRUE(h.help().contentsShown());
     EXPECT_TRUE(h.help().text().starts_with(u"始めに\r\n概要\r\n"));
-    EXPECT_NE(h.help().text().find(u"\u3000\u3000フラッシュ表示\r\n"), std::u16string::npos);
+    EXPECT_NE(h.help().text().find(u"\r\n    フラッシュ表示\r\n"), std::u16string::npos);
 
     // The help button's pop-up carries the same commands.
     h.p->ui.popupAnswers = {kCmdHelpOverview};
