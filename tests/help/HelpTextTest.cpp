@@ -63,6 +63,7 @@ TEST(HelpTextTest, EveryTopicAskedForIsThereAndEveryButtonLeadsSomewhere) {
             const HelpTopicPage page = help->page(i, messages);
             EXPECT_TRUE(messages.empty()) << toUtf8(help->heading(i));
             EXPECT_FALSE(page.text.empty()) << toUtf8(help->heading(i));
+            if (page.picture) EXPECT_TRUE(help->images().bitmapFile(*page.picture)) << *page.picture;
             for (const HelpCommandButton& b : page.commands) {
                 EXPECT_TRUE(b.entry || knownCommand(b.programCommand)) << b.programCommand;
             }
