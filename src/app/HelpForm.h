@@ -51,6 +51,8 @@ std::span<const std::pair<int, int>> dialogHelpTopics();
 std::optional<int> modeHelpTopic(int mode);
 // The topic F1 shows when no situation is kept: the first steps.
 inline constexpr int kFirstStepsTopic = 20;
+// The topic of the search window "検索" while it is open.
+inline constexpr int kTextSearchHelpTopic = 40176;
 
 // A line of the topic tree: a topic's heading at its depth (0 chapter, 1 section, 2 subsection).
 struct HelpTreeItem {

@@ -78,6 +78,7 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     const std::optional<int> dialogTopic = fromBar && id == kCmdHelpButtonOrDemo ? std::nullopt : dialogHelpTopic(id);
     if (dialogTopic) help().pushSituation(HelpBoard::Main, *dialogTopic);
     if (id == kCmdHelpOnSituation) {
+        followSearchSituation();
         help().showSituation(HelpBoard::Main);
     } else if (id == kCmdHelpButtonOrDemo && !fromBar) {
         // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
@@ -225,10 +226,19 @@ void ProgramCommands::followModeSituation() {
     m_helpMode = mode;
 }
 
+void ProgramCommands::followSearchSituation() {
+    const bool open = m_textSearch && !m_textSearch->closed();
+    if (open == m_searchSituation) return;
+    if (open) help().pushSituation(HelpBoard::Main, kTextSearchHelpTopic);
+    else help().popSituation(HelpBoard::Main, kTextSearchHelpTopic);
+    m_searchSituation = open;
+}
+
 // --- refresh -----------------------------------------------------------------------------------
 
 const CommandStates& ProgramCommands::refresh() {
     m_states.refresh(m_board, m_app.modes(), m_clipboard.hasText());
+    followSearchSituation();
     followModeSituation();
     if (GameSession* session = m_app.session()) session->keepRecovery();
     if (std::u16string title = windowTitle(); title != m_title) {

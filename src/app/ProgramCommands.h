@@ -147,9 +147,11 @@ private:
     std::unique_ptr<TextSearchForm> m_textSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
     std::unique_ptr<HelpForm> m_help;
-    int m_helpMode = 0; // the mode whose situation is kept for F1
-    // Keeps the mode's situation for F1 when the mode changed.
+    int m_helpMode = 0;             // the mode whose situation is kept for F1
+    bool m_searchSituation = false; // the search window's situation is kept for F1
+    // Keeps the situations of the mode and of the search window for F1 up to date.
     void followModeSituation();
+    void followSearchSituation();
 
     Application& m_app;
     CIgoBoard& m_board;

@@ -63,7 +63,8 @@ TEST(HelpTextTest, EveryTopicAskedForIsThereAndEveryButtonLeadsSomewhere) {
             const HelpTopicPage page = help->page(i, messages);
             EXPECT_TRUE(messages.empty()) << toUtf8(help->heading(i));
             EXPECT_FALSE(page.text.empty()) << toUtf8(help->heading(i));
-            if (page.picture) EXPECT_TRUE(help->images().bitmapFile(*page.picture)) << *page.picture;
+            EXPECT_TRUE(!page.picture || help->images().bitmapFile(*page.picture))
+                << "picture " << page.picture.value_or(-1);
             for (const HelpCommandButton& b : page.commands) {
                 EXPECT_TRUE(b.entry || knownCommand(b.programCommand)) << b.programCommand;
             }

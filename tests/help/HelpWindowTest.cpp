@@ -25,7 +25,8 @@ constexpr std::u16string_view kHelp = u"Stonewise Help\r\nRelease 1\r\n"
                                       u"[C-0-40006] 問題集\r\n[C-0-40007] 棋譜検索\r\n[C-0-40008] 碁ブック\r\n"
                                       u"[C-0-40110] メインツールボタン\r\n[C-0-40111] 棋譜ツールボタン\r\n"
                                       u"[C-0-40120] 盤面上の操作\r\n[C-0-40130] 棋譜の操作\r\n"
-                                      u"[C-1-40132] コメント\r\nコメントの説明\r\n";
+                                      u"[C-1-40132] コメント\r\nコメントの説明\r\n"
+                                      u"[C-1-40176] 文字列の検索\r\n";
 
 // A 1 × 1 bitmap.
 std::vector<std::uint8_t> tinyBitmap() {
@@ -130,6 +131,15 @@ TEST(HelpWindowTest, F1ShowsTheSituationOfTheModeAndOfTheDialog) {
     EXPECT_TRUE(h.p->ui.helpUp);
     h.p->ui.whileDialogUp = nullptr;
 
+    // The search window, while it is open.
+    h.p->commands.run(kCmdTextSearch);
+    ASSERT_TRUE(h.p->ui.textSearch);
+    h.pressF1();
+    EXPECT_EQ(h.lastHeading(), u"文字列の検索");
+    h.p->ui.closeTextSearch(); // its close box
+    h.pressF1();
+    EXPECT_EQ(h.lastHeading(), u"対局と記録");
+
     // Requests closer than 100 ms: the second is ignored.
     h.p->commands.run(kCmdHelpContents);
     const std::size_t shown = h.p->ui.helpHeadings.size();
@@ -174,7 +184,7 @@ TEST(HelpWindowTest, TheWindowsButtons) {
     help.goForward();
     EXPECT_EQ(help.heading(), u"概要");
     help.chooseTreeItem(help.tree().size() - 1);
-    EXPECT_EQ(help.heading(), u"コメント");
+    EXPECT_EQ(help.heading(), u"文字列の検索");
     EXPECT_FALSE(help.canGoNext());
     EXPECT_FALSE(help.canGoForward()) << "a new topic ends the way forward";
     EXPECT_EQ(help.tree()[5], (HelpTreeItem{u"フラッシュ表示", 1}));
