@@ -283,20 +283,31 @@ void QtUi::closeTextSearch() {
 
 void QtUi::showHelp(HelpForm& form) {
     // Opened while a modal dialog is up, the help window belongs to that dialog so that it can be
-    // read and used; afterwards it belongs to the main window again.
-    QWidget* owner = QApplication::activeModalWidget();
-    if (!owner || owner == m_help) owner = m_owner;
-    if (m_help && m_help->parentWidget() != owner) {
-        const QRect place = m_help->geometry();
-        delete m_help.data();
+    // read and used; when the dialog is done it belongs to the main window again. The window is
+    // only ever moved, never deleted: one of its own buttons may have led to that dialog.
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QWidget* owner = dialog ? static_cast<QWidget*>(dialog) : m_owner;
+    if (!m_help) {
         m_help = new HelpWindow(form, owner);
+    } else if (m_help->parentWidget() != owner) {
+        const QRect place = m_help->geometry();
+        m_help->setParent(owner, Qt::Window);
         m_help->setGeometry(place);
     }
-    if (!m_help) m_help = new HelpWindow(form, owner);
+    if (dialog) QObject::connect(dialog, &QDialog::finished, m_help, [this] { returnHelpToMainWindow(); });
     m_help->refresh();
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
+}
+
+void QtUi::returnHelpToMainWindow() {
+    if (!m_help || m_help->parentWidget() == m_owner) return;
+    const bool shown = m_help->isVisible();
+    const QRect place = m_help->geometry();
+    m_help->setParent(m_owner, Qt::Window);
+    m_help->setGeometry(place);
+    if (shown) m_help->show();
 }
 
 void QtUi::hideHelp() {

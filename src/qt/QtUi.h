@@ -112,6 +112,8 @@ private:
     QPointer<QWidget> m_correction;
     QPointer<QWidget> m_textSearch;
     QPointer<HelpWindow> m_help;
+    // The help window, lent to a modal dialog, goes back to the main window.
+    void returnHelpToMainWindow();
     QPointer<HelpPictureWindow> m_helpPicture;
     QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
     std::function<void()> m_searchHitShown;

@@ -127,9 +127,27 @@ private Q_SLOTS:
         p.window->runCommand(32793); // "コメントの追加・編集..."
         QCOMPARE(seen, QStringLiteral("コメント"));
         QVERIFY(helpUsable);
-        // The help window came with the dialog and went with it.
-        QVERIFY(!p.help() || !p.help()->isVisible());
+        // The help window came with the dialog and went with it, back to the main window.
+        QVERIFY(p.help());
+        QVERIFY(!p.help()->isVisible());
+        QCOMPARE(p.help()->parentWidget(), static_cast<QWidget*>(p.window.get()));
         QVERIFY(!p.window->commands().help().shown());
+        // Shown before the dialog, it stays when the dialog goes.
+        QTest::qWait(120);
+        QTest::keyClick(p.window.get(), Qt::Key_F1);
+        QTRY_VERIFY(p.help()->isVisible());
+        bool lent = false;
+        QTimer::singleShot(200, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QTest::keyClick(dialog, Qt::Key_F1);
+            lent = p.help()->parentWidget() == dialog;
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        });
+        p.window->runCommand(32793);
+        QVERIFY(lent);
+        QVERIFY(p.help()->isVisible());
+        QCOMPARE(p.help()->parentWidget(), static_cast<QWidget*>(p.window.get()));
     }
 
     void thePictureWindowStandsBesideTheHelp() {
