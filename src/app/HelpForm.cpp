@@ -1,6 +1,7 @@
 #include "app/HelpForm.h"
 
 #include <chrono>
+#include <utility>
 
 #include "app/FunctionModes.h"
 #include "app/Shell.h"
@@ -129,9 +130,10 @@ void HelpForm::show(int topic, int subTopic, int subSubTopic) {
 }
 
 void HelpForm::showSituation(HelpBoard board) {
+    // A request closer than 100 ms to the one before is ignored (a held F1 shows the help once).
     const std::int64_t now = m_milliseconds();
-    if (m_lastSituationRequest && now - *m_lastSituationRequest < kSituationThrottle) return;
-    m_lastSituationRequest = now;
+    const std::optional<std::int64_t> before = std::exchange(m_lastSituationRequest, now);
+    if (before && now - *before < kSituationThrottle) return;
     const std::optional<HelpSituation> top = m_situations.top(board);
     if (top) show(top->topic, top->subTopic);
     else show(kFirstStepsTopic);

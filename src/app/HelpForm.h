@@ -79,7 +79,7 @@ public:
     // (-1, -1) shows the contents. A topic the help lacks is said and the contents are shown.
     void show(int topic, int subTopic = -1, int subSubTopic = -1);
     // F1: the topic of the top situation of the board's stack (the first steps when it is empty);
-    // a request within 100 ms of the previous one is ignored.
+    // a request within 100 ms of the previous request is ignored.
     void showSituation(HelpBoard board = HelpBoard::Main);
     // A command of the help menu: true when it was one.
     bool runMenuCommand(int command);
