@@ -154,9 +154,9 @@ void HelpForm::pushSituation(HelpBoard board, int topic, int subTopic) {
     say(messages);
 }
 
-void HelpForm::popSituation(HelpBoard board, int topic) {
+void HelpForm::popSituation(HelpBoard board, int topic, bool keepWindow) {
     const std::optional<HelpSituation> left = m_situations.pop(board, topic);
-    if (left && left->helpWasHidden && m_shown) hide();
+    if (left && left->helpWasHidden && m_shown && !keepWindow) hide();
 }
 
 // --- what the window shows -------------------------------------------------------------------------

@@ -84,9 +84,10 @@ public:
     // A command of the help menu: true when it was one.
     bool runMenuCommand(int command);
     // Entering and leaving a dialog or mode. Leaving a situation entered while the help window was
-    // hidden hides the window again.
+    // hidden hides the window again, unless `keepWindow` (a mode left for another keeps the help
+    // that may have led there).
     void pushSituation(HelpBoard board, int topic, int subTopic = -1);
-    void popSituation(HelpBoard board, int topic);
+    void popSituation(HelpBoard board, int topic, bool keepWindow = false);
     const SituationStacks& situations() const { return m_situations; }
     // The steady clock of the F1 throttle, in milliseconds.
     void setMilliseconds(std::function<std::int64_t()> milliseconds) { m_milliseconds = std::move(milliseconds); }

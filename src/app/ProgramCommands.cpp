@@ -221,7 +221,7 @@ void ProgramCommands::followModeSituation() {
     const std::optional<HelpSituation> top = m_help ? m_help->situations().top(HelpBoard::Main) : std::nullopt;
     // Inside a dialog the mode's situation waits until the dialog's is gone.
     if (before && top && top->topic != *before) return;
-    if (before) help().popSituation(HelpBoard::Main, *before);
+    if (before) help().popSituation(HelpBoard::Main, *before, true);
     if (const std::optional<int> now = modeHelpTopic(mode)) help().pushSituation(HelpBoard::Main, *now);
     m_helpMode = mode;
 }

@@ -111,6 +111,12 @@ TEST(HelpWindowTest, F1ShowsTheSituationOfTheModeAndOfTheDialog) {
         EXPECT_EQ(h.lastHeading(), heading);
     }
     EXPECT_EQ(h.help().situations().depth(HelpBoard::Main), 1u) << "a mode replaces the one before";
+    // A mode entered with the help hidden, the help opened, another mode: the help stays.
+    h.help().hide();
+    h.p->commands.run(kCmdModeViewing);
+    h.p->commands.run(kCmdHelpFirst);
+    h.p->commands.run(kCmdModePlayAndRecord);
+    EXPECT_TRUE(h.p->ui.helpUp) << "leaving a mode keeps the help window";
 
     // F1 while the comment dialog is up: the dialog's topic; when the dialog goes, so does the
     // help window it brought up.
