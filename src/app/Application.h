@@ -36,6 +36,10 @@ public:
     // The file named on the command line, given once (empty afterwards).
     std::u16string takeCommandLineFile() { return std::exchange(m_commandLine.file, {}); }
     const DataFolder& folder() const { return m_folder; }
+    // The folder of the program's own files, ending with "/" (or empty).
+    std::string programFolder() const {
+        return m_programFolder.empty() || m_programFolder.back() == '/' ? m_programFolder : m_programFolder + "/";
+    }
 
     // --- language ---
     // Chooses the interface language: the user's locale or the command line's; any language but

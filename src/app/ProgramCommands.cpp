@@ -7,6 +7,7 @@
 #include "app/FunctionModes.h"
 #include "app/GameResultDialogs.h"
 #include "app/GameSession.h"
+#include "app/HelpForm.h"
 #include "app/MenuModel.h"
 #include "app/Shell.h"
 #include "app/TextSearchForm.h"
@@ -14,6 +15,8 @@
 #include "mailgo/CloudPoller.h"
 #include "mailgo/CloudRegistry.h"
 #include "store/DataFolder.h"
+#include "help/HelpStrings.h"
+#include "help/HelpText.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 
@@ -79,7 +82,13 @@ void ProgramCommands::startUp() {
 void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     const bool fromBar = source == CommandSource::MainBar || source == CommandSource::SecondaryBar;
     const FunctionModes* modes = m_app.modes();
-    if (id == kCmdHelpButtonOrDemo && !fromBar) {
+    // While a command's dialog is up, F1 shows the dialog's help.
+    const std::optional<int> dialogTopic = fromBar && id == kCmdHelpButtonOrDemo ? std::nullopt : dialogHelpTopic(id);
+    if (dialogTopic) help().pushSituation(HelpBoard::Main, *dialogTopic);
+    if (id == kCmdHelpOnSituation) {
+        followSearchSituation();
+        help().showSituation(HelpBoard::Main);
+    } else if (id == kCmdHelpButtonOrDemo && !fromBar) {
         // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
         loadSampleRecords();
     } else if (id == kCmdTextSearch || (id == kCmdReceiveMoves && modes && modes->mode() == kModeSearch)) {
@@ -93,6 +102,7 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     } else if (!m_board.command(id, x, y) && !runProgramCommand(id)) {
         notYetAvailable(id);
     }
+    if (dialogTopic) help().popSituation(HelpBoard::Main, *dialogTopic);
     refresh();
 }
 
@@ -189,6 +199,19 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdDisplaySettings: openSettings(SettingsDialogKind::Display); return true;
     case kCmdNewGame: newGame(); return true;
     case kCmdEditGameInfo: editGameInfo(); return true;
+    case kCmdHelpFirst:
+    case kCmdHelpContents:
+    case kCmdHelpOverview:
+    case kCmdHelpMailGo:
+    case kCmdHelpPlayAndRecord:
+    case kCmdHelpViewing:
+    case kCmdHelpProblems:
+    case kCmdHelpBook:
+    case kCmdHelpSearch:
+    case kCmdHelpFlash:
+    case kCmdHelpMainButtons:
+    case kCmdHelpRecordButtons:
+    case kCmdHelpBoard: return help().runMenuCommand(id);
     // kCmdHelpButtonOrDemo from the help menu is "デモ棋譜等のロード", which is not there yet (the
     // bar's button opened its pop-up above).
     default: return false;
@@ -200,11 +223,51 @@ void ProgramCommands::notYetAvailable(int id) {
     m_ui.showMessage(text(kStrNotYetAvailable), name.empty() ? text(kStrProgramName) : std::u16string(name));
 }
 
+// --- the help ----------------------------------------------------------------------------------
+
+HelpForm& ProgramCommands::help() {
+    if (!m_help) {
+        // The Japanese help lies beside the program; another language's in the folder its texts name.
+        auto folder = [this] {
+            const std::u16string_view name = uiText(kStrHelpFolder);
+            std::string path = m_app.programFolder();
+            if (!name.empty() && name != u".") path += toUtf8(name) + "/";
+            return path;
+        };
+        m_help = std::make_unique<HelpForm>(m_ui, m_shell, folder, m_app.folder().file(kHelpIndexFileName),
+                                            [this](int id) { run(id); });
+    }
+    return *m_help;
+}
+
+void ProgramCommands::followModeSituation() {
+    const FunctionModes* modes = m_app.modes();
+    const int mode = modes ? modes->mode() : kModeNone;
+    if (mode == m_helpMode) return;
+    const std::optional<int> before = modeHelpTopic(m_helpMode);
+    const std::optional<HelpSituation> top = m_help ? m_help->situations().top(HelpBoard::Main) : std::nullopt;
+    // Inside a dialog the mode's situation waits until the dialog's is gone.
+    if (before && top && top->topic != *before) return;
+    if (before) help().popSituation(HelpBoard::Main, *before, true);
+    if (const std::optional<int> now = modeHelpTopic(mode)) help().pushSituation(HelpBoard::Main, *now);
+    m_helpMode = mode;
+}
+
+void ProgramCommands::followSearchSituation() {
+    const bool open = m_textSearch && !m_textSearch->closed();
+    if (open == m_searchSituation) return;
+    if (open) help().pushSituation(HelpBoard::Main, kTextSearchHelpTopic);
+    else help().popSituation(HelpBoard::Main, kTextSearchHelpTopic);
+    m_searchSituation = open;
+}
+
 // --- refresh -----------------------------------------------------------------------------------
 
 const CommandStates& ProgramCommands::refresh() {
     m_states.setStudyBoardOpen(studyBoard() != nullptr);
     m_states.refresh(m_board, m_app.modes(), m_clipboard.hasText());
+    followSearchSituation();
+    followModeSituation();
     if (GameSession* session = m_app.session()) session->keepRecovery();
     if (std::u16string title = windowTitle(); title != m_title) {
         m_title = std::move(title);

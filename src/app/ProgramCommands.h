@@ -31,6 +31,7 @@ class CloudPoller;
 class CloudRegistry;
 struct CloudCheck;
 struct MailGoSides;
+class HelpForm;
 class Shell;
 class TextSearchForm;
 class Ui;
@@ -144,6 +145,11 @@ public:
     // with (the user's folders and this program's file unless set).
     void useAssociation(XdgFolders folders, std::string program);
 
+    // --- the help ---
+    // The help window's form, with the situations of F1 (made at the first use, for the interface
+    // language's help).
+    HelpForm& help();
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -211,6 +217,12 @@ private:
     Printing m_printing;
     std::unique_ptr<TextSearchForm> m_textSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
+    std::unique_ptr<HelpForm> m_help;
+    int m_helpMode = 0;             // the mode whose situation is kept for F1
+    bool m_searchSituation = false; // the search window's situation is kept for F1
+    // Keeps the situations of the mode and of the search window for F1 up to date.
+    void followModeSituation();
+    void followSearchSituation();
 
     Application& m_app;
     CIgoBoard& m_board;

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/HelpForm.h"
 #include "app/ProgramCommands.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@ class GameResultForm;
 class GameResultListForm;
 class GroupListForm;
 class GroupSettingsForm;
+class HelpForm;
 class MemberListForm;
 class MemberSettingsForm;
 class PrintJob;
@@ -148,6 +150,15 @@ public:
     virtual bool runSettings(SettingsForm& form) = 0;
     // The desktop's font dialog opened on `current`: the font chosen, nothing when cancelled.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& current) = 0;
+    // --- the help ---
+    // The help window "Stonewise Help", modeless: shown, or brought up, with what `form` shows now;
+    // the window calls the form for each of its buttons. The form outlives the window.
+    virtual void showHelp(HelpForm& form) = 0;
+    // The help window goes (the form stays).
+    virtual void hideHelp() = 0;
+    // The picture window "Help Image" beside the help window: a BMP file with its caption as the
+    // title; an empty picture closes the window.
+    virtual void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) = 0;
 };
 
 } // namespace stonewise

@@ -16,13 +16,14 @@ CliCommand cloudCommand();
 CliCommand mailCommand();
 CliCommand resultsCommand();
 CliCommand csvCommand();
+CliCommand helpCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
         infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(), exportCommand(),
         newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), resultsCommand(), csvCommand(),
-        mailCommand(),    cloudCommand(),
+        mailCommand(),    cloudCommand(),   helpCommand(),
     };
     return commands;
 }

@@ -14,7 +14,8 @@ void printHelp(std::ostream& out) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || (args[0] == "help" && args.size() == 1)) {
+        // "help" alone is the usage; "help TOPIC" a topic of the program's help.
         printHelp(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 2 : 0;
     }

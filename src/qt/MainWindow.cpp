@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -355,6 +356,9 @@ void MainWindow::buildKeys() {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, this, [this, id = id] { runCommand(id, CommandSource::Key); });
     }
+    // F1 where the shortcut does not reach (a dialog, the help window, a window not active) asks
+    // for the situation's help too.
+    qApp->installEventFilter(this);
 }
 
 void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_view title) {
@@ -420,6 +424,11 @@ void MainWindow::showGameList() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
+        runCommand(kCmdHelpOnSituation, CommandSource::Key);
+        return true;
+    }
     // The board comes first on the screen; the rows of the game list follow at once.
     if (watched == m_boardWidget && event->type() == QEvent::Paint && m_startedUp && !m_listShown)
         QMetaObject::invokeMethod(this, &MainWindow::showGameList, Qt::QueuedConnection);

@@ -31,6 +31,7 @@
 #include "qt/ElapsedDialog.h"
 #include "qt/GameResultWindows.h"
 #include "qt/GameSettingsDialog.h"
+#include "qt/HelpWindow.h"
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
@@ -292,6 +293,49 @@ void QtUi::openTextSearch(TextSearchForm& form) {
 
 void QtUi::closeTextSearch() {
     if (auto* window = qobject_cast<QDialog*>(m_textSearch.data()); window && window->isVisible()) window->reject();
+}
+
+void QtUi::showHelp(HelpForm& form) {
+    // Opened while a modal dialog is up, the help window belongs to that dialog so that it can be
+    // read and used; when the dialog is done it belongs to the main window again. The window is
+    // only ever moved, never deleted: one of its own buttons may have led to that dialog.
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QWidget* owner = dialog ? static_cast<QWidget*>(dialog) : m_owner;
+    if (!m_help) {
+        m_help = new HelpWindow(form, owner);
+    } else if (m_help->parentWidget() != owner) {
+        const QRect place = m_help->geometry();
+        m_help->setParent(owner, Qt::Window);
+        m_help->setGeometry(place);
+    }
+    if (dialog) QObject::connect(dialog, &QDialog::finished, m_help, [this] { returnHelpToMainWindow(); });
+    m_help->refresh();
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void QtUi::returnHelpToMainWindow() {
+    if (!m_help || m_help->parentWidget() == m_owner) return;
+    const bool shown = m_help->isVisible();
+    const QRect place = m_help->geometry();
+    m_help->setParent(m_owner, Qt::Window);
+    m_help->setGeometry(place);
+    if (shown) m_help->show();
+}
+
+void QtUi::hideHelp() {
+    if (m_help) m_help->hide();
+}
+
+void QtUi::showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) {
+    if (bitmapFile.empty()) {
+        if (m_helpPicture) m_helpPicture->hide();
+        return;
+    }
+    if (!m_helpPicture) m_helpPicture = new HelpPictureWindow(m_help ? static_cast<QWidget*>(m_help) : m_owner);
+    const QByteArray bytes(reinterpret_cast<const char*>(bitmapFile.data()), static_cast<qsizetype>(bitmapFile.size()));
+    m_helpPicture->showPicture(bytes, qs(caption), m_help);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "app/NoticeBoard.h"
 #include "app/Shell.h"
 #include "app/Ui.h"
+#include "qt/HelpWindow.h"
 
 class QLabel;
 class QProgressDialog;
@@ -67,6 +68,12 @@ public:
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
     void openTextSearch(TextSearchForm& form) override;
     void closeTextSearch() override;
+    // The help window and its picture window.
+    void showHelp(HelpForm& form) override;
+    void hideHelp() override;
+    void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) override;
+    HelpWindow* helpWindow() const { return m_help; }
+    HelpPictureWindow* helpPictureWindow() const { return m_helpPicture; }
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
@@ -116,6 +123,10 @@ private:
     std::function<void()> m_freeHandicapDone;
     QPointer<QWidget> m_correction;
     QPointer<QWidget> m_textSearch;
+    QPointer<HelpWindow> m_help;
+    // The help window, lent to a modal dialog, goes back to the main window.
+    void returnHelpToMainWindow();
+    QPointer<HelpPictureWindow> m_helpPicture;
     QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
     std::function<void()> m_searchHitShown;
     QPointer<QWidget> m_alarmSurface;

@@ -1,5 +1,6 @@
 #include "support/ScriptedUi.h"
 
+#include "app/HelpForm.h"
 #include "app/TextSearchForm.h"
 
 #include <gtest/gtest.h>
@@ -49,18 +50,22 @@ Result next(std::deque<Result>& answers, std::vector<Request>* requests, const R
 } // namespace
 
 BranchDialogResult ScriptedUi::askNewBranch(const BranchDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(branchAnswers, &branchRequests, request, "new branch");
 }
 
 CommentDialogResult ScriptedUi::editComment(const CommentDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(commentAnswers, &commentRequests, request, "comment");
 }
 
 MarkDialogResult ScriptedUi::editMark(const MarkDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(markAnswers, &markRequests, request, "mark");
 }
 
 ElapsedDialogResult ScriptedUi::editElapsed(const ElapsedDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(elapsedAnswers, static_cast<std::vector<ElapsedDialogRequest>*>(nullptr), request, "elapsed time");
 }
 
@@ -79,6 +84,7 @@ PrintResult ScriptedUi::printPage(const PrintJob& job) {
 }
 
 std::vector<std::string> ScriptedUi::chooseFilesToOpen(const OpenFilesRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(openAnswers, &openRequests, request, "open files");
 }
 
@@ -91,6 +97,7 @@ int ScriptedUi::choosePopupCommand(const PopupMenuRequest& request) {
 }
 
 VersionDialogChoice ScriptedUi::showVersion(const VersionDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(versionAnswers, &versionRequests, request, "version");
 }
 
@@ -107,13 +114,22 @@ Result runScript(std::deque<std::function<Result(Form&)>>& scripts, Form& form, 
 }
 } // namespace
 
-void ScriptedUi::runGameList(GameListForm& form) { runScript(gameListScripts, form, "game list"); }
+void ScriptedUi::runGameList(GameListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(gameListScripts, form, "game list");
+}
 bool ScriptedUi::runCopyMove(CopyMoveForm& form) { return runScript(copyMoveScripts, form, "copy and move"); }
-void ScriptedUi::runGroupList(GroupListForm& form) { runScript(groupListScripts, form, "group list"); }
+void ScriptedUi::runGroupList(GroupListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(groupListScripts, form, "group list");
+}
 bool ScriptedUi::runGroupSettings(GroupSettingsForm& form) {
     return runScript(groupSettingsScripts, form, "group settings");
 }
-void ScriptedUi::runMemberList(MemberListForm& form) { runScript(memberListScripts, form, "member list"); }
+void ScriptedUi::runMemberList(MemberListForm& form) {
+    if (whileDialogUp) whileDialogUp();
+    runScript(memberListScripts, form, "member list");
+}
 bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
 }
@@ -157,6 +173,7 @@ bool ScriptedUi::runCloudSettings(CloudSettingsForm& form) {
 }
 
 bool ScriptedUi::editGameSettings(GameSettings& settings) {
+    if (whileDialogUp) whileDialogUp();
     ++settingsDialogs;
     if (settingsScripts.empty()) {
         ADD_FAILURE() << "unscripted dialog: game settings";
@@ -175,6 +192,16 @@ PlayerDialogResult ScriptedUi::editPlayer(const PlayerDialogRequest& request) {
     return next(playerAnswers, &playerRequests, request, "player");
 }
 
+void ScriptedUi::showHelp(HelpForm& form) {
+    help = &form;
+    helpUp = true;
+    helpHeadings.push_back(form.heading());
+}
+
+void ScriptedUi::showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) {
+    helpPictures.push_back(bitmapFile.empty() ? std::u16string() : std::u16string(caption));
+}
+
 void ScriptedUi::forget() {
     messages.clear();
     questions.clear();
@@ -189,6 +216,7 @@ void ScriptedUi::forget() {
 namespace stonewise::test {
 
 ImportDialogResult ScriptedUi::askImportFile(const ImportDialogRequest& request) {
+    if (whileDialogUp) whileDialogUp();
     return next(importAnswers, &importRequests, request, "ファイルの読み込み");
 }
 

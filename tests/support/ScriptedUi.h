@@ -166,6 +166,18 @@ public:
     int beeps = 0;
     int freeHandicapStones = -1;
 
+    // The help window: how often it was shown or brought up, its form, whether it is up, the
+    // headings it showed and the pictures (their captions) shown beside it.
+    void showHelp(HelpForm& form) override;
+    void hideHelp() override { helpUp = false; }
+    void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) override;
+    HelpForm* help = nullptr;
+    bool helpUp = false;
+    std::vector<std::u16string> helpHeadings;
+    std::vector<std::u16string> helpPictures; // an empty one: the picture window closed
+    // Runs at the start of every dialog, as a user pressing keys (F1) while it is up.
+    std::function<void()> whileDialogUp;
+
     // Everything shown so far, forgotten.
     void forget();
 };
