@@ -8,11 +8,11 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kNearestReach = 6;    // lines looked at in each direction for the nearest stone
-constexpr int kNoStoneNear = 200;   // a nearest stone counts when its squared distance is below this
-constexpr int kFarthestMove = 162;  // the start value of the smallest distance to a corner's move
-constexpr int kCornerReach = 11;    // frame coordinates from here on are outside a corner
-constexpr int kPatternReach = 9;    // corner moves beyond this do not draw new moves in
+constexpr int kNearestReach = 6;   // lines looked at in each direction for the nearest stone
+constexpr int kNoStoneNear = 200;  // a nearest stone counts when its squared distance is below this
+constexpr int kFarthestMove = 162; // the start value of the smallest distance to a corner's move
+constexpr int kCornerReach = 11;   // frame coordinates from here on are outside a corner
+constexpr int kPatternReach = 9;   // corner moves beyond this do not draw new moves in
 
 struct Offset {
     int dx;
@@ -104,8 +104,8 @@ PatternAnalyzer::Class PatternAnalyzer::classify(const PatternCollector& c, int 
 void PatternAnalyzer::append(PatternCollector& c, const LineStone& s, int fx, int fy) {
     if (c.count > 0 && c.moves[static_cast<std::size_t>(c.count - 1)].colour == s.colour) {
         if (c.count >= kMaxPatternMoves) return;
-        c.moves[static_cast<std::size_t>(c.count++)] = {s.sequence, static_cast<std::uint16_t>(3 - s.colour), kFramePass,
-                                                        kFramePass};
+        c.moves[static_cast<std::size_t>(c.count++)] = {s.sequence, static_cast<std::uint16_t>(3 - s.colour),
+                                                        kFramePass, kFramePass};
     }
     if (c.count >= kMaxPatternMoves) return;
     c.moves[static_cast<std::size_t>(c.count++)] = {s.sequence, s.colour, static_cast<std::uint8_t>(fx),

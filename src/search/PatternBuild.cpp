@@ -135,17 +135,18 @@ PatternBuildResult buildPatternDatabase(GameStore& store, const std::vector<Comp
         }
         if (entry.isBook()) {
             const int book = entry.group - kBookGroupBase;
-            const bool taken = books && books->forEachRecord(book, options.kind, [&](const RecordSequence& record,
-                                                                                      int size, std::uint8_t flags,
-                                                                                      int bookEntry,
-                                                                                      std::u16string_view name) {
-                const bool variations = (flags & (kTypeFlagJoseki | kTypeFlagFuseki)) != 0;
-                PatternGameId id;
-                id.group = entry.group;
-                id.game = static_cast<std::uint16_t>(bookEntry);
-                id.bookEntry = static_cast<std::uint16_t>(bookEntry);
-                builder.writeRecord(record, size, flags, id, name, variations, variations);
-            });
+            const bool taken =
+                books &&
+                books->forEachRecord(book, options.kind,
+                                     [&](const RecordSequence& record, int size, std::uint8_t flags, int bookEntry,
+                                         std::u16string_view name) {
+                                         const bool variations = (flags & (kTypeFlagJoseki | kTypeFlagFuseki)) != 0;
+                                         PatternGameId id;
+                                         id.group = entry.group;
+                                         id.game = static_cast<std::uint16_t>(bookEntry);
+                                         id.bookEntry = static_cast<std::uint16_t>(bookEntry);
+                                         builder.writeRecord(record, size, flags, id, name, variations, variations);
+                                     });
             if (!taken && std::find(booksNamed.begin(), booksNamed.end(), book) == booksNamed.end()) {
                 booksNamed.push_back(book);
                 watcher.message(formatText(uiText(kTextBookNotReadable), {book}), uiText(kTextPatternAnalysis));

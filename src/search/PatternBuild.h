@@ -45,8 +45,8 @@ struct PatternBuildOptions {
 struct PatternBuildResult {
     enum class Status { Built, Stopped, Failed };
     Status status = Status::Failed;
-    int composed = 0; // composition entries
-    int patterns = 0; // games (lines) merged into the database
+    int composed = 0;    // composition entries
+    int patterns = 0;    // games (lines) merged into the database
     std::u16string text; // the closing message
 };
 

@@ -92,10 +92,10 @@ std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<s
         append(searchData, v.snapshots);
         if (!v.opening.empty()) writeU16(append(data1, v.opening) + 1, static_cast<std::uint16_t>(g));
         for (int c = 0; c < v.cornerCount; ++c)
-            writeU16(append(data3, v.corners.subspan(static_cast<std::size_t>(c * kCornerRecordSize),
-                                                     kCornerRecordSize)) +
-                         1,
-                     static_cast<std::uint16_t>(g));
+            writeU16(
+                append(data3, v.corners.subspan(static_cast<std::size_t>(c * kCornerRecordSize), kCornerRecordSize)) +
+                    1,
+                static_cast<std::uint16_t>(g));
     }
     putHeader(header, static_cast<std::uint32_t>(items.size()), static_cast<std::uint32_t>(names.size() / 2));
     header.insert(header.end(), records.begin(), records.end());
@@ -224,7 +224,8 @@ bool PatternDatabase::load(const std::string& folder, PatternKind kind, bool* da
     if (!pathExists(headerPath)) return false;
     if (damaged) *damaged = true; // from here on, whatever fails is damage
     std::array<std::optional<std::vector<std::uint8_t>>, 5> files;
-    for (int part = 0; part < 5; ++part) files[static_cast<std::size_t>(part)] = readWholeFile(folder + databaseFileName(kind, part));
+    for (int part = 0; part < 5; ++part)
+        files[static_cast<std::size_t>(part)] = readWholeFile(folder + databaseFileName(kind, part));
     std::uint32_t games = 0, nameChars = 0, openings = 0, openingOrder = 0, corners = 0, cornerOrder = 0;
     const auto header = body(files[0], kGameRecordSize, games, &nameChars);
     const auto data1 = body(files[1], kOpeningRecordSize, openings);
@@ -232,7 +233,8 @@ bool PatternDatabase::load(const std::string& folder, PatternKind kind, bool* da
     const auto data3 = body(files[3], kCornerRecordSize, corners);
     const auto data4 = body(files[4], 4, cornerOrder);
     if (!header || !data1 || !data2 || !data3 || !data4) return false;
-    if (games > kMaxPatternGames || openings != openingOrder || corners != cornerOrder || openings > games) return false;
+    if (games > kMaxPatternGames || openings != openingOrder || corners != cornerOrder || openings > games)
+        return false;
 
     // searchData.dat: its header, and the file kept open for the snapshots.
     m_searchData = ::open((folder + kSearchDataFile).c_str(), O_RDONLY | O_CLOEXEC);
@@ -253,8 +255,17 @@ bool PatternDatabase::load(const std::string& folder, PatternKind kind, bool* da
     for (std::uint32_t i = 0; i < games; ++i) {
         const std::uint8_t* r = header->data() + std::size_t{i} * kGameRecordSize;
         Game& g = m_games[i];
-        g = {r[0], readU16(r + 2), readU16(r + 4), readU16(r + 6), readU16(r + 8), readU16(r + 10), readU32(r + 12),
-             readU16(r + 16), readU16(r + 18), readU32(r + 24), 0};
+        g = {r[0],
+             readU16(r + 2),
+             readU16(r + 4),
+             readU16(r + 6),
+             readU16(r + 8),
+             readU16(r + 10),
+             readU32(r + 12),
+             readU16(r + 16),
+             readU16(r + 18),
+             readU32(r + 24),
+             0};
         if (r[1] != 1 || g.recordType < kRecordReference || g.recordType > kRecordGeneral || g.name >= nameChars ||
             g.dataPos < kDatabaseHeaderSize || g.dataPos + std::uint64_t{g.sizeC} + g.sizeD > m_searchDataSize) {
             clear();
@@ -354,7 +365,9 @@ void PatternDatabase::searchWholeBoard(const PatternQuery& query, std::uint8_t a
     if (n <= 4) return;
     const int k = std::min(n, kOpeningMoves);
     std::array<std::uint16_t, kOpeningMoves> key{};
-    for (int i = 0; i < k; ++i) key[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(pointCode(whole.moves[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < k; ++i)
+        key[static_cast<std::size_t>(i)] =
+            static_cast<std::uint16_t>(pointCode(whole.moves[static_cast<std::size_t>(i)]));
     auto prefixLess = [k](const std::array<std::uint16_t, kOpeningMoves>& a,
                           const std::array<std::uint16_t, kOpeningMoves>& b) {
         return std::lexicographical_compare(a.begin(), a.begin() + k, b.begin(), b.begin() + k);

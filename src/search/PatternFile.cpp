@@ -159,7 +159,9 @@ void encodePatternFile(const PatternAnalyzer& analyzer, const PatternGameId& id,
 
 namespace {
 
-bool headIs(const std::uint8_t* p, int a, int b, int c, int d) { return p[0] == a && p[1] == b && p[2] == c && p[3] == d; }
+bool headIs(const std::uint8_t* p, int a, int b, int c, int d) {
+    return p[0] == a && p[1] == b && p[2] == c && p[3] == d;
+}
 
 } // namespace
 

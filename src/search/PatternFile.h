@@ -16,12 +16,12 @@ namespace stonewise {
 // Which game (and line of it) a pattern file is made from.
 struct PatternGameId {
     std::uint8_t recordType = kRecordGeneral;
-    std::uint16_t group = 0;              // the store's group, or 1000 + the book's number
-    std::uint16_t game = 0;               // the game's number in its group, or the book entry's record
-    std::uint16_t variation = 0;          // 0 for the main line
-    std::uint16_t nodes = 0;              // the line's last move number + 1
-    std::uint16_t bookEntry = 0xFFFF;     // the Go book entry, 0xFFFF for a game of the store
-    std::uint8_t moves = 0;               // the game's moves, low 8 bits
+    std::uint16_t group = 0;          // the store's group, or 1000 + the book's number
+    std::uint16_t game = 0;           // the game's number in its group, or the book entry's record
+    std::uint16_t variation = 0;      // 0 for the main line
+    std::uint16_t nodes = 0;          // the line's last move number + 1
+    std::uint16_t bookEntry = 0xFFFF; // the Go book entry, 0xFFFF for a game of the store
+    std::uint8_t moves = 0;           // the game's moves, low 8 bits
 };
 
 // The record type a record's type flags give: reference, joseki, fuseki in rising order, the
@@ -40,10 +40,10 @@ void encodePatternFile(const PatternAnalyzer& analyzer, const PatternGameId& id,
 
 // The parts of a pattern file, as views into its bytes.
 struct PatternFileView {
-    std::span<const std::uint8_t> record;   // the 28-byte game record
-    std::span<const std::uint8_t> name;     // UTF-16LE with its terminating zero (may be empty)
-    std::span<const std::uint8_t> opening;  // the 24-byte whole-board opening record, or empty
-    std::span<const std::uint8_t> corners;  // the 21-byte corner records, one after another
+    std::span<const std::uint8_t> record;    // the 28-byte game record
+    std::span<const std::uint8_t> name;      // UTF-16LE with its terminating zero (may be empty)
+    std::span<const std::uint8_t> opening;   // the 24-byte whole-board opening record, or empty
+    std::span<const std::uint8_t> corners;   // the 21-byte corner records, one after another
     std::span<const std::uint8_t> snapshots; // sections C and D with their heads, as stored
     int cornerCount = 0;
 };

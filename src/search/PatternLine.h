@@ -17,7 +17,8 @@ void collectLine(const RecordSequence& leaf, std::vector<LineStone>& out, int la
 // Calls `f` for each sequence that branches from `sequence` (a variation or a reference sequence)
 // whose line ends by move kMaxVariationMoves, in the order of their links; with `recursive` the
 // sequences branching from those follow each of them.
-void forEachVariation(const RecordSequence& sequence, bool recursive, const std::function<void(const RecordSequence&)>& f);
+void forEachVariation(const RecordSequence& sequence, bool recursive,
+                      const std::function<void(const RecordSequence&)>& f);
 
 // The number of stones on the board at the end of a line: setup stones and moves on a point.
 int stonesOnBoard(const std::vector<LineStone>& line);

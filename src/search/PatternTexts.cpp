@@ -9,9 +9,9 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kTextRecord = 58014;      // then upper left, upper right, lower left, lower right
+constexpr int kTextRecord = 58014; // then upper left, upper right, lower left, lower right
 constexpr int kTextJoseki = 58019;
-constexpr int kTextFuseki = 58020;      // then the four corners
+constexpr int kTextFuseki = 58020; // then the four corners
 constexpr int kTextGeneral = 58025;
 
 } // namespace

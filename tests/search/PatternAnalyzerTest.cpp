@@ -30,18 +30,44 @@ TEST(PatternCollectors, CornerMovesInTheirFrame) {
     };
     const Case cases[] = {
         {"a first move outside the 5x5 square is distant; the pattern starts inside it",
-         {{7, 2}, {3, 3}, {2, 5}}, 19, kUpperLeft, {0x33, 0x25}, 1},
+         {{7, 2}, {3, 3}, {2, 5}},
+         19,
+         kUpperLeft,
+         {0x33, 0x25},
+         1},
         {"two moves of one colour in a row get a play elsewhere between them",
-         {{3, 3}, {15, 15}, {2, 5}}, 19, kUpperLeft, {0x33, 0xEE, 0x25}, 0},
-        {"the upper right corner is read mirrored", {{15, 3}, {3, 15}, {16, 5}}, 19, kUpperRight, {0x33, 0xEE, 0x25}, 0},
-        {"the lower right corner is read mirrored both ways", {{15, 15}, {3, 3}, {16, 13}}, 19, kLowerRight,
-         {0x33, 0xEE, 0x25}, 0},
-        {"a corner pattern below the diagonal is reflected onto it", {{3, 3}, {5, 2}, {2, 5}}, 19, kUpperLeft,
-         {0x33, 0x25, 0x52}, 0},
+         {{3, 3}, {15, 15}, {2, 5}},
+         19,
+         kUpperLeft,
+         {0x33, 0xEE, 0x25},
+         0},
+        {"the upper right corner is read mirrored",
+         {{15, 3}, {3, 15}, {16, 5}},
+         19,
+         kUpperRight,
+         {0x33, 0xEE, 0x25},
+         0},
+        {"the lower right corner is read mirrored both ways",
+         {{15, 15}, {3, 3}, {16, 13}},
+         19,
+         kLowerRight,
+         {0x33, 0xEE, 0x25},
+         0},
+        {"a corner pattern below the diagonal is reflected onto it",
+         {{3, 3}, {5, 2}, {2, 5}},
+         19,
+         kUpperLeft,
+         {0x33, 0x25, 0x52},
+         0},
         {"a 13-line board mirrors on its own edge", {{9, 3}, {3, 9}, {10, 5}}, 13, kUpperRight, {0x33, 0xEE, 0x25}, 1},
         {"on 19 lines the same move is far from the right edge", {{9, 3}, {3, 9}, {10, 5}}, 19, kUpperRight, {}, 2},
         {"far from every pattern move: distant", {{3, 3}, {9, 9}}, 19, kUpperLeft, {0x33}, 1},
-        {"a move answering a stone outside the corner is ignored", {{3, 3}, {13, 3}, {10, 3}}, 19, kUpperLeft, {0x33}, 0},
+        {"a move answering a stone outside the corner is ignored",
+         {{3, 3}, {13, 3}, {10, 3}},
+         19,
+         kUpperLeft,
+         {0x33},
+         0},
         {"without that stone it is distant", {{3, 3}, {13, 13}, {10, 3}}, 19, kUpperLeft, {0x33}, 1},
     };
     PatternAnalyzer a;
@@ -148,7 +174,7 @@ TEST(PatternReplayTest, CapturesCountOnlyTheLibertiesInsideTheRegion) {
         std::uint8_t board[kPackedBoardSize];
         r.packBoard(board);
         EXPECT_EQ(board[5 * 5 + 3] >> 6, reach == 12 ? 0 : 2) << reach; // (12,5)
-        EXPECT_EQ(board[5 * 5 + 2] & 3, 1) << reach;                      // (11,5) black
+        EXPECT_EQ(board[5 * 5 + 2] & 3, 1) << reach;                    // (11,5) black
     }
 }
 
