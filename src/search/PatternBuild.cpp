@@ -1,9 +1,6 @@
 #include "search/PatternBuild.h"
 
-#include <dirent.h>
-
 #include <algorithm>
-#include <cstdio>
 
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -20,17 +17,6 @@ namespace {
 
 constexpr int kMaxVariationNumber = 999; // the variation's place in a pattern file's name
 
-// Writes a pattern file plainly: it is an intermediate that the merge checks and the next build
-// removes, so it needs neither a temporary name nor a flush.
-bool writePatternFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) std::remove(path.c_str());
-    return ok;
-}
-
 bool hasAnalysableFlags(std::uint8_t flags) {
     return flags == 0 || (flags & (kTypeFlagReference | kTypeFlagJoseki | kTypeFlagFuseki)) != 0;
 }
@@ -38,10 +24,19 @@ bool hasAnalysableFlags(std::uint8_t flags) {
 // One build run: the analyser and the buffers it reuses from game to game.
 class Builder {
 public:
-    Builder(const std::string& folder, PatternBuildWatcher& watcher) : m_folder(folder), m_watcher(watcher) {}
+    explicit Builder(PatternBuildWatcher& watcher) : m_watcher(watcher) {}
 
-    int written() const { return m_written; }
-    bool full() const { return m_written >= kMaxPatternGames; }
+    bool full() const { return m_ends.size() >= static_cast<std::size_t>(kMaxPatternGames); }
+    // The pattern files made so far, one after another in one block.
+    PatternFiles files() const {
+        PatternFiles files;
+        std::size_t start = 0;
+        for (const std::size_t end : m_ends) {
+            files.push_back(std::span<const std::uint8_t>(m_block).subspan(start, end - start));
+            start = end;
+        }
+        return files;
+    }
 
     // Analyses the main line of a record and the variations asked for, writing a pattern file each.
     void writeRecord(const RecordSequence& main, int boardSize, std::uint8_t flags, PatternGameId id,
@@ -69,21 +64,18 @@ private:
         id.nodes = static_cast<std::uint16_t>(last + 1);
         id.moves = static_cast<std::uint8_t>(last & 0xFF);
         encodePatternFile(m_analyzer, id, name, m_bytes, m_replays);
-        if (!writePatternFile(m_folder + patternFileName(id.group, id.game, id.variation), m_bytes)) {
-            m_watcher.message(uiText(kTextCannotOpenSaveFile), uiText(kTextPatternAnalysis));
-            return false;
-        }
-        ++m_written;
+        m_block.insert(m_block.end(), m_bytes.begin(), m_bytes.end());
+        m_ends.push_back(m_block.size());
         return true;
     }
 
-    const std::string& m_folder;
     PatternBuildWatcher& m_watcher;
     PatternAnalyzer m_analyzer;
     PatternReplays m_replays;
     std::vector<LineStone> m_line;
     std::vector<std::uint8_t> m_bytes;
-    int m_written = 0;
+    std::vector<std::uint8_t> m_block;
+    std::vector<std::size_t> m_ends;
 };
 
 PatternBuildResult finish(PatternBuildResult::Status status, int composed, int patterns, std::u16string text) {
@@ -97,42 +89,20 @@ PatternBuildResult finish(PatternBuildResult::Status status, int composed, int p
 
 } // namespace
 
-std::vector<std::string> listPatternFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return names;
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string_view name = e->d_name;
-        if (name.size() > 8 && name.starts_with("PAT_") && name.ends_with(".dat")) names.emplace_back(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool removePatternFiles(const std::string& folder) {
-    bool ok = true;
-    for (const std::string& name : listPatternFiles(folder)) ok = removeFile(folder + name) && ok;
-    return ok;
-}
-
 PatternBuildResult buildPatternDatabase(GameStore& store, const std::vector<CompositionEntry>& composition,
                                         const PatternBuildOptions& options, PatternBuildWatcher& watcher,
                                         PatternBookSource* books) {
     using Status = PatternBuildResult::Status;
     const int composed = static_cast<int>(composition.size());
     const std::string folder = patternFolder(store.folder().path(), options.kind);
-    if (!makeFolders(folder) || !removePatternFiles(folder))
-        return finish(Status::Failed, composed, 0, std::u16string(uiText(kTextBuildFailed)));
+    if (!makeFolders(folder)) return finish(Status::Failed, composed, 0, std::u16string(uiText(kTextBuildFailed)));
 
-    Builder builder(folder, watcher);
+    Builder builder(watcher);
     std::vector<int> booksNamed;
     for (int i = 0; i < composed && !builder.full(); ++i) {
         const CompositionEntry& entry = composition[static_cast<std::size_t>(i)];
-        if (!watcher.progress(i, composed, formatText(uiText(kTextAnalysing), {std::u16string_view(entry.name)}))) {
-            removePatternFiles(folder);
+        if (!watcher.progress(i, composed, formatText(uiText(kTextAnalysing), {std::u16string_view(entry.name)})))
             return finish(Status::Stopped, composed, 0, std::u16string(uiText(kTextBuildStopped)));
-        }
         if (entry.isBook()) {
             const int book = entry.group - kBookGroupBase;
             const bool taken =
@@ -170,13 +140,7 @@ PatternBuildResult buildPatternDatabase(GameStore& store, const std::vector<Comp
     if (builder.full())
         watcher.message(formatText(uiText(kTextPatternLimit), {kMaxPatternGames}), uiText(kTextPatternAnalysis));
 
-    std::vector<std::vector<std::uint8_t>> files;
-    for (const std::string& name : listPatternFiles(folder)) {
-        std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(folder + name);
-        files.push_back(bytes ? std::move(*bytes) : std::vector<std::uint8_t>{});
-    }
-    const MergeResult merged = mergePatterns(files, folder, options.kind);
-    removePatternFiles(folder);
+    const MergeResult merged = mergePatterns(builder.files(), folder, options.kind);
     if (!merged.ok) return finish(Status::Failed, composed, 0, std::u16string(uiText(kTextBuildFailed)));
     if (!writeComposition(folder + kCompositionFile, composition))
         watcher.message(uiText(kTextCannotOpenSaveFile), uiText(kTextPatternAnalysis));

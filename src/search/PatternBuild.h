@@ -51,17 +51,13 @@ struct PatternBuildResult {
 };
 
 // Builds the database of `options.kind` from `composition`: every game's line and its variations
-// are analysed into pattern files, which are then merged into the database files, removed, and
-// the composition written. A build that is stopped, or that fails, leaves the database that was
-// there before unchanged; a build cut short by a crash leaves pattern files that the next build
-// removes first, and never a database that searches wrongly.
+// are analysed into pattern files (kept in memory: writing and removing one small file per line
+// costs more than the analysis), which are merged into the database files; then the composition
+// is written. A build that is stopped, or that fails, leaves the database that was there before
+// unchanged; one cut short by a crash leaves either that database or no database (the header file
+// goes last), never one that searches wrongly.
 PatternBuildResult buildPatternDatabase(GameStore& store, const std::vector<CompositionEntry>& composition,
                                         const PatternBuildOptions& options, PatternBuildWatcher& watcher,
                                         PatternBookSource* books = nullptr);
-
-// Removes the pattern files ("PAT_*.dat") of a folder; false when one could not be removed.
-bool removePatternFiles(const std::string& folder);
-// The pattern files of a folder, sorted by name.
-std::vector<std::string> listPatternFiles(const std::string& folder);
 
 } // namespace stonewise

@@ -54,8 +54,7 @@ std::string databaseFileName(PatternKind kind, int part) {
     return name;
 }
 
-std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<std::vector<std::uint8_t>>& files,
-                                                             MergeResult& result) {
+std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const PatternFiles& files, MergeResult& result) {
     struct Item {
         PatternFileView view;
         std::array<std::uint16_t, 4> key;
@@ -73,6 +72,8 @@ std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<s
         items.push_back({*v, {readU16(r), readU16(r + 2), readU16(r + 4), readU16(r + 6)}});
     }
     std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.key < b.key; });
+    std::size_t snapshotBytes = kDatabaseHeaderSize;
+    for (const Item& item : items) snapshotBytes += item.view.snapshots.size();
 
     std::array<std::vector<std::uint8_t>, 6> out;
     auto& [header, data1, data2, data3, data4, searchData] = out;
@@ -81,6 +82,7 @@ std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<s
     records.reserve(items.size() * kGameRecordSize);
     putHeader(data1, 0, 0);
     putHeader(data3, 0, 0);
+    searchData.reserve(snapshotBytes);
     putHeader(searchData, static_cast<std::uint32_t>(items.size()), 0);
     for (std::size_t g = 0; g < items.size(); ++g) {
         const PatternFileView& v = items[g].view;
@@ -138,18 +140,19 @@ std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<s
     return out;
 }
 
-MergeResult mergePatterns(const std::vector<std::vector<std::uint8_t>>& files, const std::string& folder,
-                          PatternKind kind) {
+MergeResult mergePatterns(const PatternFiles& files, const std::string& folder, PatternKind kind) {
     MergeResult result;
     const std::array<std::vector<std::uint8_t>, 6> bytes = mergedDatabaseFiles(files, result);
-    // Without its header the set does not load; the header goes in last.
+    // Without its header the set does not load; the header goes in last. The files are rebuilt from
+    // the games whenever they are lost, so they are not waited for on the disk: a file a power cut
+    // spoils is refused by the loader's checks, and the panel offers to build again.
     const std::string headerPath = folder + databaseFileName(kind, 0);
     if (!removeFile(headerPath)) return {};
     for (int part = 1; part <= 5; ++part) {
         const std::string path = folder + (part == 5 ? std::string(kSearchDataFile) : databaseFileName(kind, part));
-        if (!writeFileAtomically(path, bytes[static_cast<std::size_t>(part)])) return {};
+        if (!writeFileAtomically(path, bytes[static_cast<std::size_t>(part)], Durability::Process)) return {};
     }
-    if (!writeFileAtomically(headerPath, bytes[0])) return {};
+    if (!writeFileAtomically(headerPath, bytes[0], Durability::Process)) return {};
     return result;
 }
 

@@ -26,16 +26,17 @@ struct MergeResult {
     int skipped = 0; // pattern files that could not be read (left out)
 };
 
-// Merges pattern files (the bytes of each) into the database files of `kind` in `folder`. The
-// header file is removed first and written last, each file replaced atomically, so a merge cut
-// short leaves a database that does not load rather than one that searches wrongly. At most
-// kMaxPatternGames files are taken; an unreadable one is left out.
-MergeResult mergePatterns(const std::vector<std::vector<std::uint8_t>>& files, const std::string& folder,
-                          PatternKind kind);
+// The bytes of one pattern file each.
+using PatternFiles = std::vector<std::span<const std::uint8_t>>;
+
+// Merges pattern files into the database files of `kind` in `folder`. The header file is removed
+// first and written last, each file replaced atomically, so a merge cut short leaves a database
+// that does not load rather than one that searches wrongly. At most kMaxPatternGames files are
+// taken; an unreadable one is left out.
+MergeResult mergePatterns(const PatternFiles& files, const std::string& folder, PatternKind kind);
 // The bytes of the six database files (header, Data1..Data4, searchData) for the given pattern
 // files, in that order.
-std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const std::vector<std::vector<std::uint8_t>>& files,
-                                                             MergeResult& result);
+std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const PatternFiles& files, MergeResult& result);
 
 // Which search the panel runs.
 enum class PatternSearchType : std::uint8_t { Joseki = 2, Fuseki = 3, Game = 5, GameCorner = 6 };

@@ -6,11 +6,11 @@
 #include <tuple>
 
 #include "PatternGames.h"
-#include "support/TempFolder.h"
 #include "search/PatternDatabase.h"
 #include "search/PatternFile.h"
 #include "search/PatternTexts.h"
 #include "store/FileIo.h"
+#include "support/TempFolder.h"
 
 namespace stonewise {
 namespace {
@@ -89,7 +89,7 @@ protected:
     PatternDatabase build(const std::vector<Game>& games, PatternKind kind = PatternKind::General) {
         std::vector<std::vector<std::uint8_t>> files;
         for (const Game& g : games) files.push_back(patternFile(g));
-        const MergeResult merged = mergePatterns(files, temp.path(), kind);
+        const MergeResult merged = mergePatterns({files.begin(), files.end()}, temp.path(), kind);
         EXPECT_TRUE(merged.ok);
         EXPECT_EQ(merged.games, static_cast<int>(games.size()));
         PatternDatabase db;
@@ -111,15 +111,15 @@ TEST_F(PatternSearchTest, WholeBoardOpeningsAndTheirSnapshots) {
     for (const Pt& p : test::openingOf(300, 1))
         if (p.x < 13 && p.y < 13 && small.size() < 20) small.push_back(p);
     const PatternDatabase db = build({
-        {5, 2, opening},                          // as played
-        {1, 9, opening, 1},                       // mirrored left to right
-        {1, 3, opening, 2},                       // top to bottom
-        {4, 1, opening, 3},                       // both
-        {2, 1, divergeAfter(opening, 20, 11)},    // the same 20 moves
-        {2, 2, divergeAfter(opening, 16, 12)},    // the same 16 moves
-        {2, 3, test::openingOf(40, 3)},           // another game
-        {6, 1, small, 0, 13},                     // a 13-line board
-        {6, 2, small},                            // the same moves on 19 lines
+        {5, 2, opening},                       // as played
+        {1, 9, opening, 1},                    // mirrored left to right
+        {1, 3, opening, 2},                    // top to bottom
+        {4, 1, opening, 3},                    // both
+        {2, 1, divergeAfter(opening, 20, 11)}, // the same 20 moves
+        {2, 2, divergeAfter(opening, 16, 12)}, // the same 16 moves
+        {2, 3, test::openingOf(40, 3)},        // another game
+        {6, 1, small, 0, 13},                  // a 13-line board
+        {6, 2, small},                         // the same moves on 19 lines
     });
     const Hits all4 = {{1, 3, 0, 1}, {1, 9, 0, 1}, {4, 1, 0, 1}, {5, 2, 0, 1}};
     struct Case {
@@ -164,7 +164,8 @@ TEST_F(PatternSearchTest, CornersInAllEightPlacesAndOn13Lines) {
     for (int s = 0; s < 8; ++s) {
         const PatternSearchOutcome o = search(db, firstMoves(joseki, 8), PatternSearchType::GameCorner, s);
         EXPECT_EQ(hitsOf(o), expected) << "symmetry " << s;
-        for (const PatternResult& r : o.results) EXPECT_EQ(r.nextMove, 0x35) << "symmetry " << s; // move 9, (5, 3) reflected
+        for (const PatternResult& r : o.results)
+            EXPECT_EQ(r.nextMove, 0x35) << "symmetry " << s; // move 9, (5, 3) reflected
     }
     EXPECT_EQ(hitsOf(search(db, firstMoves(joseki, 8), PatternSearchType::GameCorner, 5, 13)),
               (Hits{{3, 10, 0, kUpperLeft}, {3, 11, 0, kLowerLeft}}));
@@ -315,9 +316,9 @@ TEST(PatternResultTexts, TypeAndNameColumns) {
         std::u16string label;
     };
     const Case cases[] = {
-        {kRecordReference, 1, u"棋譜"},        {kRecordReference, 3, u"棋譜：右上"}, {kRecordJoseki, 4, u"定石"},
-        {kRecordFuseki, 1, u"布石"},           {kRecordFuseki, 5, u"布石：右下"},    {kRecordGeneral, 1, u"一般棋譜"},
-        {kRecordGeneral, 2, u"棋譜：左上"},    {kRecordGeneral, 4, u"棋譜：左下"},
+        {kRecordReference, 1, u"棋譜"},     {kRecordReference, 3, u"棋譜：右上"}, {kRecordJoseki, 4, u"定石"},
+        {kRecordFuseki, 1, u"布石"},        {kRecordFuseki, 5, u"布石：右下"},    {kRecordGeneral, 1, u"一般棋譜"},
+        {kRecordGeneral, 2, u"棋譜：左上"}, {kRecordGeneral, 4, u"棋譜：左下"},
     };
     for (const Case& c : cases) {
         PatternResult r;
