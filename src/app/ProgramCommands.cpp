@@ -7,6 +7,7 @@
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
+#include "app/PatternSearchForm.h"
 #include "app/Shell.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
@@ -134,6 +135,7 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdModeProblems:
         if (modes) modes->setMode(kModeProblems);
         return true;
+    case kCmdModePatternSearch: togglePatternSearch(); return true;
     case kCmdModeBook:
         if (modes && !modes->setMode(kModeBook)) m_ui.showMessage(text(kStrOpenBookFirst), text(kStrBookTitle));
         return true;

@@ -21,6 +21,7 @@ class Clipboard;
 class Clock;
 class Shell;
 class TextSearchForm;
+class PatternSearchForm;
 class Ui;
 struct LoadedGame;
 
@@ -98,6 +99,8 @@ public:
     // --- the search window ---
     // "棋譜検索...": opens the search window, or closes it when it is open.
     void toggleTextSearch();
+    // "棋譜パターン検索": opens the pattern search panel on the position shown, or closes it.
+    void togglePatternSearch();
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
@@ -139,6 +142,7 @@ private:
     bool m_mergeContinuations = false; // "基本手順の続きと思われる分岐を基本手順に組み込む"
     bool m_importingSamples = false;
     std::unique_ptr<TextSearchForm> m_textSearch;
+    std::unique_ptr<PatternSearchForm> m_patternSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
 
     Application& m_app;

@@ -100,7 +100,8 @@ int build(GameStore& store, PatternKind kind, const std::vector<std::string>& ar
             return 1;
         }
         for (const GameInfo* info : store.gameList(g, messages).entries())
-            composition.push_back({static_cast<std::uint16_t>(g), static_cast<std::uint16_t>(info->number), info->name});
+            composition.push_back(
+                {static_cast<std::uint16_t>(g), static_cast<std::uint16_t>(info->number), info->name});
         printMessages(messages, err);
     }
     CliWatcher watcher(err);

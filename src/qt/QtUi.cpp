@@ -28,6 +28,7 @@
 #include "qt/ImportFileDialog.h"
 #include "qt/LibraryWindows.h"
 #include "qt/MarkDialog.h"
+#include "qt/PatternSearchWindow.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/TextSearchWindow.h"
@@ -274,6 +275,17 @@ void QtUi::openTextSearch(TextSearchForm& form) {
     QObject::connect(window, &QDialog::finished, window,
                      [this, window] { m_textSearchPlace = window->saveGeometry(); });
     window->show();
+}
+
+void QtUi::openPatternSearch(PatternSearchForm& form) {
+    closePatternSearch();
+    auto* window = new PatternSearchWindow(form, m_searchHitShown, m_owner);
+    m_patternSearch = window;
+    window->show();
+}
+
+void QtUi::closePatternSearch() {
+    if (auto* window = qobject_cast<QDialog*>(m_patternSearch.data()); window && window->isVisible()) window->reject();
 }
 
 void QtUi::closeTextSearch() {

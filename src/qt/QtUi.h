@@ -61,6 +61,8 @@ public:
     std::optional<int> chooseName(const NameChoiceRequest& request) override;
     void openTextSearch(TextSearchForm& form) override;
     void closeTextSearch() override;
+    void openPatternSearch(PatternSearchForm& form) override;
+    void closePatternSearch() override;
     bool editGameSettings(GameSettings& settings) override;
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
     PlayerDialogResult editPlayer(const PlayerDialogRequest& request) override;
@@ -104,6 +106,7 @@ private:
     std::function<void()> m_freeHandicapDone;
     QPointer<QWidget> m_correction;
     QPointer<QWidget> m_textSearch;
+    QPointer<QWidget> m_patternSearch;
     QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
     std::function<void()> m_searchHitShown;
     QPointer<QWidget> m_alarmSurface;

@@ -76,7 +76,12 @@ std::array<std::vector<std::uint8_t>, 6> mergedDatabaseFiles(const PatternFiles&
     for (const Item& item : items) snapshotBytes += item.view.snapshots.size();
 
     std::array<std::vector<std::uint8_t>, 6> out;
-    auto& [header, data1, data2, data3, data4, searchData] = out;
+    std::vector<std::uint8_t>& header = out[0];
+    std::vector<std::uint8_t>& data1 = out[1];
+    std::vector<std::uint8_t>& data2 = out[2];
+    std::vector<std::uint8_t>& data3 = out[3];
+    std::vector<std::uint8_t>& data4 = out[4];
+    std::vector<std::uint8_t>& searchData = out[5];
     std::vector<std::uint8_t> names(2, 0); // the table starts with an empty place: index 0 is no name
     std::vector<std::uint8_t> records;
     records.reserve(items.size() * kGameRecordSize);

@@ -214,7 +214,7 @@ std::optional<PatternFileView> readPatternFile(std::span<const std::uint8_t> byt
     if (sizeA != 0) {
         if (sizeA != 4 + kOpeningRecordSize || !headIs(p + at, 2, 1, kOpeningRecordSize, 1)) return std::nullopt;
         v.opening = bytes.subspan(at + 4, kOpeningRecordSize);
-        if ((v.opening[0] & kCollectorKindMask) != kWholeBoard) return std::nullopt;
+        if ((v.opening[0] & kCollectorKindMask) != kWholeBoard || v.opening[3] > kOpeningMoves) return std::nullopt;
         at += static_cast<std::size_t>(sizeA);
     }
     if (sizeB < 4 || (sizeB - 4) % kCornerRecordSize != 0) return std::nullopt;
@@ -224,8 +224,9 @@ std::optional<PatternFileView> readPatternFile(std::span<const std::uint8_t> byt
     if ((v.cornerCount == 1) == (sizeA != 0)) return std::nullopt; // one corner only without the whole board
     v.corners = bytes.subspan(at + 4, static_cast<std::size_t>(sizeB - 4));
     for (int c = 0; c < v.cornerCount; ++c) {
-        const int kind = v.corners[static_cast<std::size_t>(c * kCornerRecordSize)] & kCollectorKindMask;
-        if (kind < kUpperLeft || kind > kLowerRight) return std::nullopt;
+        const std::uint8_t* r = v.corners.data() + c * kCornerRecordSize;
+        const int kind = r[0] & kCollectorKindMask;
+        if (kind < kUpperLeft || kind > kLowerRight || r[3] > kOpeningMoves) return std::nullopt;
     }
     at += static_cast<std::size_t>(sizeB);
     v.snapshots = bytes.subspan(at, static_cast<std::size_t>(sizeC + sizeD));
