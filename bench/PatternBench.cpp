@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     const char* data = std::getenv("PATTERN_BENCH_DATA");
     const char* positions = std::getenv("PATTERN_BENCH_POSITIONS");
     if (!data || !positions) {
-        std::cerr << "bench_pattern: set PATTERN_BENCH_DATA and PATTERN_BENCH_POSITIONS (bench/pattern-bench.sh does)\n";
+        std::cerr
+            << "bench_pattern: set PATTERN_BENCH_DATA and PATTERN_BENCH_POSITIONS (bench/pattern-bench.sh does)\n";
         return 2;
     }
     static PatternDatabase db;

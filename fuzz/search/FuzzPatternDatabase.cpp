@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             rest = rest.subspan(4);
         }
         length = std::min(length, rest.size());
-        const std::string name = part == 5 ? std::string(kSearchDataFile) : databaseFileName(PatternKind::General, part);
+        const std::string name =
+            part == 5 ? std::string(kSearchDataFile) : databaseFileName(PatternKind::General, part);
         writeFuzzFile(folder + name, rest.first(length));
         rest = rest.subspan(length);
     }

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(merged.ok && merged.games == 1);
     const std::string folder = fuzzFolder();
     for (int part = 0; part < 6; ++part)
-        writeFuzzFile(folder + (part == 5 ? std::string(kSearchDataFile) : databaseFileName(PatternKind::General, part)),
+        writeFuzzFile(folder +
+                          (part == 5 ? std::string(kSearchDataFile) : databaseFileName(PatternKind::General, part)),
                       files[static_cast<std::size_t>(part)]);
     PatternDatabase db;
     FUZZ_CHECK(db.load(folder, PatternKind::General));

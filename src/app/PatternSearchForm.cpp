@@ -91,8 +91,8 @@ int PatternSearchForm::search(PatternSearchType type) {
     m_results = outcome.results;
     for (const PatternResult& r : m_results) {
         const GroupRecord* group = r.group < kBookGroupBase ? m_env.store->group(r.group) : nullptr;
-        m_rows.push_back({resultTypeLabel(r), resultNameLabel(group ? std::u16string_view(group->name) : u"",
-                                                              db->name(r.name))});
+        m_rows.push_back(
+            {resultTypeLabel(r), resultNameLabel(group ? std::u16string_view(group->name) : u"", db->name(r.name))});
     }
     m_status = resultCountLine(static_cast<int>(m_results.size()));
     return static_cast<int>(m_results.size());

@@ -83,6 +83,9 @@ public:
     bool show(int row);
     // The database must be read again (after a build).
     void forget() { m_databases.clear(); }
+    // The panel went (closed by the user or the command); the next command opens a new one.
+    void close() { m_closed = true; }
+    bool closed() const { return m_closed; }
     // The composition dialog "検索の構成" on the same library.
     std::unique_ptr<class PatternCompositionForm> makeComposition() const;
 
@@ -95,6 +98,7 @@ private:
     bool m_searchable = false;
     bool m_books = false;
     bool m_rebuild = false;
+    bool m_closed = false;
     std::map<PatternKind, PatternDatabase> m_databases;
     std::vector<PatternResult> m_results;
     std::vector<PatternResultRow> m_rows;

@@ -20,9 +20,9 @@ void ProgramCommands::toggleTextSearch() {
 }
 
 void ProgramCommands::togglePatternSearch() {
-    if (m_patternSearch) {
+    if (m_patternSearch && !m_patternSearch->closed()) {
         m_ui.closePatternSearch();
-        m_patternSearch.reset();
+        m_patternSearch->close();
         return;
     }
     if (!m_app.store()) return;

@@ -113,7 +113,8 @@ void PatternSearchWindow::runSearch(PatternSearchType type) {
 
 void PatternSearchWindow::fillResults() {
     QList<QTreeWidgetItem*> items;
-    for (const PatternResultRow& row : m_form->rows()) items << new QTreeWidgetItem(QStringList{qs(row.type), qs(row.name)});
+    for (const PatternResultRow& row : m_form->rows())
+        items << new QTreeWidgetItem(QStringList{qs(row.type), qs(row.name)});
     m_results->addTopLevelItems(items);
     m_count->setText(qs(m_form->status()));
 }
@@ -132,6 +133,7 @@ void PatternSearchWindow::compose() {
 }
 
 void PatternSearchWindow::done(int result) {
+    m_form->close();
     QDialog::done(result);
     deleteLater();
 }

@@ -138,6 +138,9 @@ TEST_F(PatternPanelTest, RefusalsAndADamagedDatabase) {
 }
 
 TEST_F(PatternPanelTest, TheCompositionAsksBeforeChangesAreLost) {
+    // A panel the user closed (as its window's close box does) opens again at the next command.
+    p.openPanel().close();
+    p.ui.patternSearch = nullptr;
     std::unique_ptr<PatternCompositionForm> c = p.openPanel().makeComposition();
     c->setInputGroup(p.group());
     EXPECT_EQ(c->inputsLine(), u"3個の入力棋譜があります。");

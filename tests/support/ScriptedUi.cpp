@@ -1,5 +1,6 @@
 #include "support/ScriptedUi.h"
 
+#include "app/PatternSearchForm.h"
 #include "app/TextSearchForm.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,11 @@ bool ScriptedUi::runGroupSettings(GroupSettingsForm& form) {
 void ScriptedUi::runMemberList(MemberListForm& form) { runScript(memberListScripts, form, "member list"); }
 bool ScriptedUi::runMemberSettings(MemberSettingsForm& form) {
     return runScript(memberSettingsScripts, form, "member settings");
+}
+
+void ScriptedUi::closePatternSearch() {
+    if (patternSearch) patternSearch->close();
+    patternSearch = nullptr;
 }
 
 void ScriptedUi::closeTextSearch() {

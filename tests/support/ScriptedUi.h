@@ -83,7 +83,7 @@ public:
     void closeTextSearch() override;
     TextSearchForm* textSearch = nullptr;
     void openPatternSearch(PatternSearchForm& form) override { patternSearch = &form; }
-    void closePatternSearch() override { patternSearch = nullptr; }
+    void closePatternSearch() override;
     PatternSearchForm* patternSearch = nullptr;
 
     // Importing: scripted answers of "ファイルの読み込み" used in order (an unscripted one fails the
