@@ -99,11 +99,14 @@ namespace {
 
 void packRows(const std::array<std::uint8_t, 19 * 19>& board, int rows, int columns, int rowBytes, std::uint8_t* out) {
     for (int y = 0; y < rows; ++y) {
-        std::uint8_t* row = out + y * rowBytes;
-        for (int b = 0; b < rowBytes; ++b) row[b] = 0;
-        for (int x = 0; x < columns; ++x) {
-            const std::uint8_t v = board[static_cast<std::size_t>(y * 19 + x)];
-            row[x / 4] = static_cast<std::uint8_t>(row[x / 4] | (v << (6 - 2 * (x % 4))));
+        const std::uint8_t* points = board.data() + y * 19;
+        for (int b = 0; b < rowBytes; ++b) {
+            unsigned packed = 0;
+            for (int k = 0; k < 4; ++k) {
+                const int x = 4 * b + k;
+                packed = (packed << 2) | (x < columns ? points[x] & 3u : 0u);
+            }
+            out[y * rowBytes + b] = static_cast<std::uint8_t>(packed);
         }
     }
 }
