@@ -9,6 +9,7 @@
 #include "search/PatternLine.h"
 #include "search/PatternPacking.h"
 #include "search/PatternTexts.h"
+#include "store/FileIo.h"
 #include "store/GameStore.h"
 
 namespace stonewise {
@@ -55,6 +56,12 @@ PatternKind PatternSearchForm::kindFor(PatternSearchType type) const {
     case PatternSearchType::Fuseki: return PatternKind::Fuseki;
     default: return PatternKind::Reference;
     }
+}
+
+bool PatternSearchForm::available(PatternSearchType type) const {
+    if (!m_searchable || !m_env.store) return false;
+    const PatternKind kind = kindFor(type);
+    return pathExists(patternFolder(m_env.store->folder().path(), kind) + databaseFileName(kind, 0));
 }
 
 PatternDatabase* PatternSearchForm::database(PatternKind kind) {

@@ -67,6 +67,9 @@ public:
     // The database a search type uses: the general records' for the general target, else the
     // reference, joseki or fuseki records'.
     PatternKind kindFor(PatternSearchType type) const;
+    // Whether a search of this type has data to search: the position can be searched and the
+    // database of its kind has been built.
+    bool available(PatternSearchType type) const;
 
     // Runs a search: fills the rows and the count line. A database that is missing says so; a
     // damaged one is offered to be built again (true from `rebuild` means the caller opens the

@@ -46,7 +46,9 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
         targets->addButton(b);
         target->addWidget(b);
         connect(b, &QRadioButton::toggled, this, [this, books](bool on) {
-            if (on) m_form->setBookTarget(books);
+            if (!on) return;
+            m_form->setBookTarget(books);
+            enableTypes();
         });
     }
     target->addStretch(1);
@@ -60,6 +62,7 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
     for (const auto& [text, type] : buttons) {
         auto* b = new QPushButton(uiString(text), this);
         types->addWidget(b);
+        m_typeButtons.emplace_back(b, type);
         connect(b, &QPushButton::clicked, this, [this, type = type] { runSearch(type); });
     }
     layout->addLayout(types);
@@ -92,6 +95,7 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
 
     connect(run, &QPushButton::clicked, this, [this] {
         m_line->setText(qs(m_form->prepare()));
+        enableTypes();
         runSearch(m_type);
     });
     connect(showGame, &QPushButton::clicked, this,
@@ -100,7 +104,12 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_results, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { showResult(m_results->indexOfTopLevelItem(item)); });
+    enableTypes();
     resize(420, 480);
+}
+
+void PatternSearchWindow::enableTypes() {
+    for (const auto& [button, type] : m_typeButtons) button->setEnabled(m_form->available(type));
 }
 
 void PatternSearchWindow::runSearch(PatternSearchType type) {
@@ -130,6 +139,7 @@ void PatternSearchWindow::compose() {
     PatternCompositionDialog dialog(*composition, this);
     dialog.exec();
     m_form->forget();
+    enableTypes();
 }
 
 void PatternSearchWindow::done(int result) {

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "search/PatternDatabase.h"
 
@@ -37,6 +39,8 @@ protected:
 
 private:
     void fillResults();
+    // The type buttons for which there is data to search are enabled.
+    void enableTypes();
 
     PatternSearchForm* m_form;
     std::function<void()> m_shown;
@@ -44,6 +48,7 @@ private:
     QLabel* m_line = nullptr;
     QTreeWidget* m_results = nullptr;
     QLabel* m_count = nullptr;
+    std::vector<std::pair<QPushButton*, PatternSearchType>> m_typeButtons;
 };
 
 // "検索の構成": the kind, the input group and its games, the composition, and the build with its

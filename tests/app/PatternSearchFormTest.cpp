@@ -85,6 +85,10 @@ TEST_F(PatternPanelTest, FindsWhatTheDatabaseFindsAndShowsTheMatchedMove) {
     showGame(1, 6);
     PatternSearchForm& form = p.openPanel();
     EXPECT_EQ(form.prepare(), japanese(kTextFromMainBoard));
+    EXPECT_TRUE(form.available(PatternSearchType::Game));
+    form.setBookTarget(true); // the Go books' databases are not built
+    EXPECT_FALSE(form.available(PatternSearchType::Game));
+    form.setBookTarget(false);
     ASSERT_EQ(form.search(PatternSearchType::Game), 2);
     // The same hits as the database's own search of the same position.
     PatternDatabase db;
@@ -116,6 +120,7 @@ TEST_F(PatternPanelTest, RefusalsAndADamagedDatabase) {
     showGame(1, 4);
     PatternSearchForm& form = p.openPanel();
     EXPECT_EQ(form.prepare(), japanese(kTextTooFewStones));
+    EXPECT_FALSE(form.available(PatternSearchType::Game));
     EXPECT_EQ(form.search(PatternSearchType::Game), 0);
     EXPECT_EQ(form.status(), japanese(kTextTooFewStones));
     showGame(1, 8);
