@@ -9,6 +9,7 @@
 #include "app/GameSession.h"
 #include "app/HelpForm.h"
 #include "app/MenuModel.h"
+#include "app/PatternSearchForm.h"
 #include "app/Shell.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
@@ -152,6 +153,7 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdModeProblems:
         if (modes) modes->setMode(kModeProblems);
         return true;
+    case kCmdModePatternSearch: togglePatternSearch(); return true;
     case kCmdModeBook:
         if (modes && !modes->setMode(kModeBook)) m_ui.showMessage(text(kStrOpenBookFirst), text(kStrBookTitle));
         return true;

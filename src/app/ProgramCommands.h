@@ -34,6 +34,7 @@ struct MailGoSides;
 class HelpForm;
 class Shell;
 class TextSearchForm;
+class PatternSearchForm;
 class Ui;
 struct LoadedGame;
 
@@ -137,6 +138,8 @@ public:
     // --- the search window ---
     // "棋譜検索...": opens the search window, or closes it when it is open.
     void toggleTextSearch();
+    // "棋譜パターン検索": opens the pattern search panel on the position shown, or closes it.
+    void togglePatternSearch();
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
@@ -216,6 +219,7 @@ private:
     bool m_importingSamples = false;
     Printing m_printing;
     std::unique_ptr<TextSearchForm> m_textSearch;
+    std::unique_ptr<PatternSearchForm> m_patternSearch;
     TextSearchOptions m_searchOptions; // the search window's options, kept for the run
     std::unique_ptr<HelpForm> m_help;
     int m_helpMode = 0;             // the mode whose situation is kept for F1

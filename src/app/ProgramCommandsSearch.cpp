@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/HelpForm.h"
+#include "app/PatternSearchForm.h"
 #include "app/ProgramCommands.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
@@ -15,6 +16,18 @@ void ProgramCommands::toggleTextSearch() {
     if (!m_app.store()) return;
     m_textSearch = std::make_unique<TextSearchForm>(libraryEnvironment(), m_searchOptions, [this] { refresh(); });
     m_ui.openTextSearch(*m_textSearch);
+}
+
+void ProgramCommands::togglePatternSearch() {
+    if (m_patternSearch && !m_patternSearch->closed()) {
+        m_ui.closePatternSearch();
+        m_patternSearch->close();
+        return;
+    }
+    if (!m_app.store()) return;
+    m_patternSearch = std::make_unique<PatternSearchForm>(libraryEnvironment(), [this] { refresh(); });
+    m_patternSearch->prepare();
+    m_ui.openPatternSearch(*m_patternSearch);
 }
 
 TextSearchForm* ProgramCommands::textSearch() {

@@ -30,6 +30,7 @@ class MemberListForm;
 class MemberSettingsForm;
 class PrintJob;
 class TextSearchForm;
+class PatternSearchForm;
 struct PlayerDialogRequest;
 struct PlayerDialogResult;
 struct ResultDialogRequest;
@@ -110,6 +111,10 @@ public:
     virtual void openTextSearch(TextSearchForm& form) = 0;
     // Closes the search window (its `form.close()` runs) when it is open.
     virtual void closeTextSearch() = 0;
+    // The pattern search panel "棋譜パターン検索": modeless beside the board; the form outlives it.
+    virtual void openPatternSearch(PatternSearchForm& form) = 0;
+    // Closes the pattern search panel when it is open.
+    virtual void closePatternSearch() = 0;
     // --- the game settings ---
     // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
     // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.

@@ -17,13 +17,14 @@ CliCommand mailCommand();
 CliCommand resultsCommand();
 CliCommand csvCommand();
 CliCommand helpCommand();
+CliCommand patternCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
         infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(), exportCommand(),
         newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), resultsCommand(), csvCommand(),
-        mailCommand(),    cloudCommand(),   helpCommand(),
+        mailCommand(),    cloudCommand(),   patternCommand(),  helpCommand(),
     };
     return commands;
 }

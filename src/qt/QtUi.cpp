@@ -37,6 +37,7 @@
 #include "qt/MarkDialog.h"
 #include "qt/PrintOptionsDialog.h"
 #include "qt/PrintPainter.h"
+#include "qt/PatternSearchWindow.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/SettingsWindows.h"
@@ -289,6 +290,17 @@ void QtUi::openTextSearch(TextSearchForm& form) {
     QObject::connect(window, &QDialog::finished, window,
                      [this, window] { m_textSearchPlace = window->saveGeometry(); });
     window->show();
+}
+
+void QtUi::openPatternSearch(PatternSearchForm& form) {
+    closePatternSearch();
+    auto* window = new PatternSearchWindow(form, m_searchHitShown, m_owner);
+    m_patternSearch = window;
+    window->show();
+}
+
+void QtUi::closePatternSearch() {
+    if (auto* window = qobject_cast<QDialog*>(m_patternSearch.data()); window && window->isVisible()) window->reject();
 }
 
 void QtUi::closeTextSearch() {

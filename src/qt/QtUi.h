@@ -74,6 +74,8 @@ public:
     void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) override;
     HelpWindow* helpWindow() const { return m_help; }
     HelpPictureWindow* helpPictureWindow() const { return m_helpPicture; }
+    void openPatternSearch(PatternSearchForm& form) override;
+    void closePatternSearch() override;
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
@@ -127,6 +129,7 @@ private:
     // The help window, lent to a modal dialog, goes back to the main window.
     void returnHelpToMainWindow();
     QPointer<HelpPictureWindow> m_helpPicture;
+    QPointer<QWidget> m_patternSearch;
     QByteArray m_textSearchPlace; // where the search window was last, for the rest of the run
     std::function<void()> m_searchHitShown;
     QPointer<QWidget> m_alarmSurface;

@@ -1,6 +1,7 @@
 #include "support/ScriptedUi.h"
 
 #include "app/HelpForm.h"
+#include "app/PatternSearchForm.h"
 #include "app/TextSearchForm.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,11 @@ bool ScriptedUi::runGameResult(GameResultForm& form) { return runScript(resultSc
 bool ScriptedUi::runSettings(SettingsForm& form) { return runScript(settingsFormScripts, form, "settings"); }
 std::optional<FontChoice> ScriptedUi::chooseFont(const FontChoice& current) {
     return next(fontAnswers, &fontRequests, current, "font");
+}
+
+void ScriptedUi::closePatternSearch() {
+    if (patternSearch) patternSearch->close();
+    patternSearch = nullptr;
 }
 
 void ScriptedUi::closeTextSearch() {

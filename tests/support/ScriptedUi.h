@@ -109,6 +109,9 @@ public:
     void openTextSearch(TextSearchForm& form) override { textSearch = &form; }
     void closeTextSearch() override;
     TextSearchForm* textSearch = nullptr;
+    void openPatternSearch(PatternSearchForm& form) override { patternSearch = &form; }
+    void closePatternSearch() override;
+    PatternSearchForm* patternSearch = nullptr;
 
     // Importing: scripted answers of "ファイルの読み込み" used in order (an unscripted one fails the
     // test and ends the import), the requests it was shown, and the progress window's steps.

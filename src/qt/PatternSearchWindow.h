@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "search/PatternDatabase.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace stonewise {
+
+class PatternSearchForm;
+class PatternCompositionForm;
+
+// "棋譜パターン検索": the search target and type buttons, the results with their type and name, the
+// count line, the jump to a result's game, and the composition dialog. Modeless; everything it does
+// goes through its form, which outlives it.
+class PatternSearchWindow final : public QDialog {
+    Q_OBJECT
+public:
+    PatternSearchWindow(PatternSearchForm& form, std::function<void()> shown, QWidget* parent);
+
+    QTreeWidget* results() const { return m_results; }
+    // Searches the board's position with a search type (the type buttons and "検索実行").
+    void runSearch(PatternSearchType type);
+    // "棋譜表示" and a double click.
+    void showResult(int row);
+    // "検索の構成...".
+    void compose();
+
+protected:
+    void done(int result) override;
+
+private:
+    void fillResults();
+    // The type buttons for which there is data to search are enabled.
+    void enableTypes();
+
+    PatternSearchForm* m_form;
+    std::function<void()> m_shown;
+    PatternSearchType m_type = PatternSearchType::Game;
+    QLabel* m_line = nullptr;
+    QTreeWidget* m_results = nullptr;
+    QLabel* m_count = nullptr;
+    std::vector<std::pair<QPushButton*, PatternSearchType>> m_typeButtons;
+};
+
+// "検索の構成": the kind, the input group and its games, the composition, and the build with its
+// progress bar and "中止"; the build runs on a thread of its own while the dialog stays live.
+class PatternCompositionDialog final : public QDialog {
+    Q_OBJECT
+public:
+    PatternCompositionDialog(PatternCompositionForm& form, QWidget* parent);
+    // "検索データ更新": true when a database was built.
+    bool build();
+
+protected:
+    void done(int result) override;
+
+private:
+    void fillInputs();
+    void fillComposition();
+
+    PatternCompositionForm* m_form;
+    QListWidget* m_inputs = nullptr;
+    QListWidget* m_composition = nullptr;
+    QComboBox* m_group = nullptr;
+    QLabel* m_inputsLine = nullptr;
+    QLabel* m_composedLine = nullptr;
+};
+
+} // namespace stonewise
