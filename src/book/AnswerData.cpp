@@ -12,19 +12,14 @@ namespace {
 constexpr int kSlotFields = 5;
 constexpr std::size_t kSlotBytes = 6;
 
-AnswerSlot slotFrom(const TaggedField& f) {
-    return {f.u8(0), f.u8(1), f.u8(2), f.u8(3), f.u8(4), f.u8(5)};
-}
+AnswerSlot slotFrom(const TaggedField& f) { return {f.u8(0), f.u8(1), f.u8(2), f.u8(3), f.u8(4), f.u8(5)}; }
 
 } // namespace
 
 void AnswerRecord::record(AnswerResult result, const AnswerTime& when) {
-    const AnswerSlot slot{static_cast<std::uint8_t>(result),
-                          static_cast<std::uint8_t>((when.year + 48) & 0xFF),
-                          static_cast<std::uint8_t>(when.month),
-                          static_cast<std::uint8_t>(when.day),
-                          static_cast<std::uint8_t>(when.hour),
-                          static_cast<std::uint8_t>(when.minute)};
+    const AnswerSlot slot{static_cast<std::uint8_t>(result),     static_cast<std::uint8_t>((when.year + 48) & 0xFF),
+                          static_cast<std::uint8_t>(when.month), static_cast<std::uint8_t>(when.day),
+                          static_cast<std::uint8_t>(when.hour),  static_cast<std::uint8_t>(when.minute)};
     auto empty = std::find_if(slots.begin(), slots.end(), [](const AnswerSlot& s) { return s.empty(); });
     if (empty != slots.end()) {
         *empty = slot;

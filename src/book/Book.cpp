@@ -12,7 +12,8 @@ namespace {
 // The most an array is read from: far beyond what 65,535 records of a book take.
 constexpr std::uint64_t kMaxArrayBytes = 16u << 20;
 
-template <typename T> const T* slot(const BookTable<T>& table, std::uint64_t n) {
+template <typename T>
+const T* slot(const BookTable<T>& table, std::uint64_t n) {
     return n < table.size() && table[n] ? &*table[n] : nullptr;
 }
 
@@ -21,9 +22,8 @@ template <typename T> const T* slot(const BookTable<T>& table, std::uint64_t n) 
 std::string bookAudioPath(const std::string& bookPath) {
     const std::size_t slash = bookPath.rfind('/');
     const std::size_t dot = bookPath.rfind('.');
-    const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
-                                 ? bookPath.substr(0, dot)
-                                 : bookPath;
+    const std::string base =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash) ? bookPath.substr(0, dot) : bookPath;
     return base + ".GOADIO";
 }
 
@@ -48,8 +48,8 @@ std::unique_ptr<Book> Book::openFile(const std::string& path, bool loadContents,
                 status);
 }
 
-std::unique_ptr<Book> Book::open(std::unique_ptr<BookBytes> file, std::unique_ptr<BookBytes> audio,
-                                 bool loadContents, BookOpenStatus& status) {
+std::unique_ptr<Book> Book::open(std::unique_ptr<BookBytes> file, std::unique_ptr<BookBytes> audio, bool loadContents,
+                                 BookOpenStatus& status) {
     std::optional<std::vector<std::uint8_t>> head = file->read(0, kBookHeaderSize);
     std::optional<BookHeader> header = head ? decodeBookHeader(*head) : std::nullopt;
     if (!header) {
@@ -69,10 +69,8 @@ std::unique_ptr<Book> Book::open(std::unique_ptr<BookBytes> file, std::unique_pt
     book->m_audio = std::move(audio);
     book->m_header = *header;
     if (!book->m_audio) book->m_header.place(BookArray::Audio).count = 0;
-    if (loadContents)
-        book->loadArrays();
-    else
-        book->countArrays();
+    if (loadContents) book->loadArrays();
+    else book->countArrays();
     status = BookOpenStatus::Ok;
     return book;
 }
@@ -102,9 +100,7 @@ void Book::loadArrays() {
         switch (array) {
         case BookArray::Index: count = static_cast<int>((m_contents.index = readIndexArray(bytes)).size()); break;
         case BookArray::Desc: count = static_cast<int>((m_contents.desc = readDescArray(bytes)).size()); break;
-        case BookArray::DescText:
-            count = static_cast<int>((m_contents.descText = readPieceArray(bytes)).size());
-            break;
+        case BookArray::DescText: count = static_cast<int>((m_contents.descText = readPieceArray(bytes)).size()); break;
         case BookArray::Kifu: count = static_cast<int>((m_contents.kifu = readKifuArray(bytes)).size()); break;
         case BookArray::Image: count = static_cast<int>((m_contents.image = readPieceArray(bytes)).size()); break;
         case BookArray::Audio:

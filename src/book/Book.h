@@ -13,8 +13,6 @@
 
 namespace stonewise {
 
-
-
 // How opening a book ended.
 enum class BookOpenStatus {
     Ok,

@@ -61,7 +61,8 @@ struct IndexRecordReading : BookIndexRecord {
 class ArrayWriter {
 public:
     explicit ArrayWriter(PieceKind kind) { m_w.header(static_cast<std::uint32_t>(kind), 0, 0); }
-    template <typename T> void slot(const std::optional<T>& record, int fields, std::uint8_t index) {
+    template <typename T>
+    void slot(const std::optional<T>& record, int fields, std::uint8_t index) {
         m_w.element(kMarkElement, index, static_cast<std::int16_t>(record ? fields : 0));
         ++m_count;
     }
@@ -103,13 +104,14 @@ BookTable<BookIndexRecord> readIndexArray(std::span<const std::uint8_t> bytes) {
             }
         },
         [](IndexRecordReading& r) {
-            r.ownNumber = signExtend24((static_cast<std::uint32_t>(r.ownHigh) << 16) |
-                                       static_cast<std::uint16_t>(r.position));
+            r.ownNumber =
+                signExtend24((static_cast<std::uint32_t>(r.ownHigh) << 16) | static_cast<std::uint16_t>(r.position));
             r.link = signExtend24((static_cast<std::uint32_t>(r.linkHigh) << 16) | r.linkLow);
         });
     BookTable<BookIndexRecord> table;
     table.reserve(reading.size());
-    for (auto& r : reading) table.push_back(r ? std::optional<BookIndexRecord>(static_cast<BookIndexRecord&>(*r)) : std::nullopt);
+    for (auto& r : reading)
+        table.push_back(r ? std::optional<BookIndexRecord>(static_cast<BookIndexRecord&>(*r)) : std::nullopt);
     return table;
 }
 
@@ -161,9 +163,7 @@ BookTable<BookAppendixRecord> readAppendixArray(std::span<const std::uint8_t> by
     });
 }
 
-int countArrayElements(std::span<const std::uint8_t> bytes) {
-    return static_cast<int>(readPieceArray(bytes).size());
-}
+int countArrayElements(std::span<const std::uint8_t> bytes) { return static_cast<int>(readPieceArray(bytes).size()); }
 
 std::vector<std::uint8_t> writeIndexArray(const BookTable<BookIndexRecord>& table) {
     ArrayWriter a(PieceKind::IndexArray);

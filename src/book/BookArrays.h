@@ -10,9 +10,9 @@ namespace stonewise {
 
 // An entry of the book's index: a titled piece of text with its audio.
 struct BookIndexRecord {
-    int position = 0;          // the element's position in the array
+    int position = 0;           // the element's position in the array
     std::int32_t ownNumber = 0; // 24-bit signed; its low 16 bits are the position
-    std::int32_t link = -1;    // 24-bit signed: the next text piece of the same text, -1 ends it
+    std::int32_t link = -1;     // 24-bit signed: the next text piece of the same text, -1 ends it
     std::uint16_t value3 = 0;
     std::u16string title;
     std::uint16_t textLength = 0; // bytes of the text piece
@@ -33,18 +33,18 @@ constexpr std::uint32_t kBookNone = 0xFFFFFFFF;
 
 struct BookDescRecord {
     int position = 0;
-    std::uint32_t indexEntry = 0;       // 1: the index entry the page belongs to
-    std::uint32_t gameNumber = kBookNone; // 3: its game record (kifu array position)
+    std::uint32_t indexEntry = 0;            // 1: the index entry the page belongs to
+    std::uint32_t gameNumber = kBookNone;    // 3: its game record (kifu array position)
     std::uint32_t pictureNumber = kBookNone; // 4: its picture (image array position)
-    std::uint8_t displayFlags = 0;      // 5, first byte: corner code and numbering flags
-    std::uint8_t orientation = 0;       // 5, second byte
-    std::uint16_t startMove = 0;        // 6
-    std::uint16_t endMove = 0;          // 7: 0 for the record's last move
-    std::uint32_t duration = 0;         // 8: ticks of 100 ms; 0 = from the text's length
-    std::uint32_t textPiece = kBookNone; // 9: its text (desc text array position)
-    std::uint16_t kind = 0;             // 10: a BookPageKind
-    std::uint16_t answerNumber = 0;     // 11: its answer record (traces and problems)
-    std::uint32_t category = 0;         // 12: problem category (16, 32, 48, 64)
+    std::uint8_t displayFlags = 0;           // 5, first byte: corner code and numbering flags
+    std::uint8_t orientation = 0;            // 5, second byte
+    std::uint16_t startMove = 0;             // 6
+    std::uint16_t endMove = 0;               // 7: 0 for the record's last move
+    std::uint32_t duration = 0;              // 8: ticks of 100 ms; 0 = from the text's length
+    std::uint32_t textPiece = kBookNone;     // 9: its text (desc text array position)
+    std::uint16_t kind = 0;                  // 10: a BookPageKind
+    std::uint16_t answerNumber = 0;          // 11: its answer record (traces and problems)
+    std::uint32_t category = 0;              // 12: problem category (16, 32, 48, 64)
 
     bool operator==(const BookDescRecord&) const = default;
 };
@@ -81,7 +81,8 @@ struct BookAppendixRecord {
 };
 
 // A table of an array: one slot per element in file order, empty for an element with 0 fields.
-template <typename T> using BookTable = std::vector<std::optional<T>>;
+template <typename T>
+using BookTable = std::vector<std::optional<T>>;
 
 // Reads an array that starts with its 16-byte head at the start of `bytes`. Reading stops at the
 // end mark, at a mark other than 10, at a short read, or after the head's element count. Numeric

@@ -19,18 +19,18 @@ constexpr std::size_t kBookTextBufferBytes = 2048;
 constexpr int kMaxListedBooks = 1023;
 
 // Header byte offsets.
-constexpr std::size_t kHeaderTitle = 36;        // zero-terminated UTF-16LE, up to byte 243
+constexpr std::size_t kHeaderTitle = 36; // zero-terminated UTF-16LE, up to byte 243
 constexpr std::size_t kHeaderTitleEnd = 244;
-constexpr std::size_t kHeaderDirectory = 244;   // six (offset, count) pairs of u32
-constexpr std::size_t kHeaderValueA = 292;      // u32: the number of pages of the book
-constexpr std::size_t kHeaderValueB = 296;      // u32: the number of answer records (problems, traces)
-constexpr std::size_t kHeaderValueC = 304;      // u32: kept in the list entry
-constexpr std::size_t kHeaderSpeed = 312;       // u16: the book's replay speed in percent
-constexpr std::size_t kHeaderAppendix = 316;    // (offset, count) of the appendix array
-constexpr std::size_t kHeaderEnciphered = 324;  // u8: non-zero for an enciphered book
-constexpr std::size_t kHeaderFlags = 326;       // u8
-constexpr std::size_t kHeaderDataBase = 344;    // u32: added to the positions of text and pictures
-constexpr std::size_t kHeaderCheck = 428;       // u32: kBookCheckValue
+constexpr std::size_t kHeaderDirectory = 244;  // six (offset, count) pairs of u32
+constexpr std::size_t kHeaderValueA = 292;     // u32: the number of pages of the book
+constexpr std::size_t kHeaderValueB = 296;     // u32: the number of answer records (problems, traces)
+constexpr std::size_t kHeaderValueC = 304;     // u32: kept in the list entry
+constexpr std::size_t kHeaderSpeed = 312;      // u16: the book's replay speed in percent
+constexpr std::size_t kHeaderAppendix = 316;   // (offset, count) of the appendix array
+constexpr std::size_t kHeaderEnciphered = 324; // u8: non-zero for an enciphered book
+constexpr std::size_t kHeaderFlags = 326;      // u8
+constexpr std::size_t kHeaderDataBase = 344;   // u32: added to the positions of text and pictures
+constexpr std::size_t kHeaderCheck = 428;      // u32: kBookCheckValue
 
 // The arrays of a book, in the order of the header's directory (the appendix array last).
 enum class BookArray : int { Index, Desc, DescText, Kifu, Image, Audio, Appendix };

@@ -14,6 +14,8 @@ namespace stonewise {
 namespace {
 
 constexpr std::string_view kBookExtension = ".GOBOOK";
+// The largest book file copied into the book folder.
+constexpr std::size_t kMaxBookCopy = std::size_t{1} << 30;
 
 // The names of the book files in a folder, in name order.
 std::vector<std::string> bookFileNames(const std::string& folder) {
@@ -51,8 +53,7 @@ std::optional<BookListEntry> listEntry(const std::string& path, const std::strin
 } // namespace
 
 std::string BookListEntry::identifier() const {
-    return fileName.ends_with(kBookExtension) ? fileName.substr(0, fileName.size() - kBookExtension.size())
-                                              : fileName;
+    return fileName.ends_with(kBookExtension) ? fileName.substr(0, fileName.size() - kBookExtension.size()) : fileName;
 }
 
 BookLibrary::BookLibrary(const DataFolder& data) : m_folder(data.file("BookFolder/")) {}
@@ -66,6 +67,22 @@ bool BookLibrary::prepareFolders(const std::string& identifier) const {
         makeFolder(own);
     }
     return existed;
+}
+
+int BookLibrary::installFrom(const std::string& folder) const {
+    prepareFolders();
+    const std::string from = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    int copied = 0;
+    for (const std::string& name : bookFileNames(from)) {
+        if (pathExists(m_folder + name)) continue;
+        std::optional<std::vector<std::uint8_t>> book = readWholeFile(from + name, kMaxBookCopy);
+        if (!book || !writeFileAtomically(m_folder + name, *book, Durability::Process)) continue;
+        const std::string audio = bookAudioPath(name);
+        if (std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(from + audio, kMaxBookCopy))
+            writeFileAtomically(m_folder + audio, *bytes, Durability::Process);
+        ++copied;
+    }
+    return copied;
 }
 
 int BookLibrary::list() {

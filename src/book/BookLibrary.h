@@ -43,6 +43,9 @@ public:
     // Creates "BookFolder" and, given an identifier, the book's own folder; true when they all
     // existed already.
     bool prepareFolders(const std::string& identifier = {}) const;
+    // Copies the books of `folder` (".GOBOOK" files and their ".GOADIO" companions) into
+    // "BookFolder", leaving books already there alone; returns how many were copied.
+    int installFrom(const std::string& folder) const;
     // Scans "BookFolder" for "*.GOBOOK" files whose 512-byte header has a book's magic, in name
     // order, at most 1023; returns how many were found.
     int list();

@@ -65,7 +65,8 @@ std::vector<std::uint8_t> InstallerList::encode() const {
             w.fieldBytes(type, kNumberIds[slot], std::span<const std::uint8_t>(b, v.width));
         };
         for (int slot = 0; slot < 4; ++slot) number(slot);
-        for (int t = 0; t < 3; ++t) w.fieldText(static_cast<std::uint8_t>(5 + t), p.texts[static_cast<std::size_t>(t)], 1024);
+        for (int t = 0; t < 3; ++t)
+            w.fieldText(static_cast<std::uint8_t>(5 + t), p.texts[static_cast<std::size_t>(t)], 1024);
         number(4);
         number(5);
     }

@@ -16,7 +16,7 @@ struct InstalledPackage {
         std::uint8_t width = 4; // 1, 2 or 4 bytes
         bool operator==(const Number&) const = default;
     };
-    std::array<Number, 6> numbers{}; // ids 1, 2, 3, 4, 8, 9
+    std::array<Number, 6> numbers{};     // ids 1, 2, 3, 4, 8, 9
     std::array<std::u16string, 3> texts; // ids 5, 6, 7
 
     bool operator==(const InstalledPackage&) const = default;

@@ -67,8 +67,8 @@ TEST(AnswerData, DamagedFilesGiveWhatCanBeRead) {
 
 TEST(AnswerData, SixthAnswerDropsTheOldest) {
     AnswerRecord r;
-    const AnswerResult results[] = {AnswerResult::Correct, AnswerResult::Variation, AnswerResult::Failure,
-                                    AnswerResult::Abandoned, AnswerResult::Correct, AnswerResult::Failure};
+    const AnswerResult results[] = {AnswerResult::Correct,   AnswerResult::Variation, AnswerResult::Failure,
+                                    AnswerResult::Abandoned, AnswerResult::Correct,   AnswerResult::Failure};
     for (int i = 0; i < 6; ++i) r.record(results[i], AnswerTime{2026, 12, 11, 2, i});
     EXPECT_EQ(r.slots[0].result, 2);
     EXPECT_EQ(r.slots[4].result, 3);

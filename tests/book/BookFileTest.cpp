@@ -103,8 +103,7 @@ TEST(BookFile, SecondMagicOnlyCountsTheArrays) {
 
 TEST(BookFile, MissingAudioMakesTheBookSilent) {
     BookOpenStatus status{};
-    std::unique_ptr<Book> book =
-        Book::open(std::make_unique<MemoryBookBytes>(handMadeBook()), nullptr, true, status);
+    std::unique_ptr<Book> book = Book::open(std::make_unique<MemoryBookBytes>(handMadeBook()), nullptr, true, status);
     ASSERT_TRUE(book);
     EXPECT_EQ(book->audioCount(), 0);
     EXPECT_FALSE(book->audioPiece(0));

@@ -28,19 +28,19 @@ inline void lay(std::vector<std::uint8_t>& file, std::size_t offset, const std::
 // kind bits whose bytes start like a BMP, and a BMP). Data base position 2048.
 inline std::vector<std::uint8_t> handMadeBook() {
     std::vector<std::uint8_t> f(4096, 0);
-    lay(f, 0, hexBytes("41 36 27 18"));                          // magic: arrays as records
-    lay(f, 36, hexBytes("65 51 80 95 00 00"));                   // title "入門"
-    lay(f, 244, hexBytes("00 02 00 00 03 00 00 00"));            // index array at 512, 3 elements
-    lay(f, 260, hexBytes("80 02 00 00 01 00 00 00"));            // desc text array at 640
-    lay(f, 268, hexBytes("BC 02 00 00 01 00 00 00"));            // game record list at 700
-    lay(f, 276, hexBytes("F8 02 00 00 02 00 00 00"));            // image array at 760
-    lay(f, 284, hexBytes("00 00 00 00 04 00 00 00"));            // 4 audio pieces
-    lay(f, 292, hexBytes("0A 00 00 00 03 00 00 00"));            // values copied into the list
+    lay(f, 0, hexBytes("41 36 27 18"));               // magic: arrays as records
+    lay(f, 36, hexBytes("65 51 80 95 00 00"));        // title "入門"
+    lay(f, 244, hexBytes("00 02 00 00 03 00 00 00")); // index array at 512, 3 elements
+    lay(f, 260, hexBytes("80 02 00 00 01 00 00 00")); // desc text array at 640
+    lay(f, 268, hexBytes("BC 02 00 00 01 00 00 00")); // game record list at 700
+    lay(f, 276, hexBytes("F8 02 00 00 02 00 00 00")); // image array at 760
+    lay(f, 284, hexBytes("00 00 00 00 04 00 00 00")); // 4 audio pieces
+    lay(f, 292, hexBytes("0A 00 00 00 03 00 00 00")); // values copied into the list
     lay(f, 304, hexBytes("07 00 00 00"));
-    lay(f, 312, hexBytes("3C 00"));                              // speed 60
-    lay(f, 326, hexBytes("02"));                                 // flags
-    lay(f, 344, hexBytes("00 08 00 00"));                        // data base 2048
-    lay(f, 428, hexBytes("19 10 42 19"));                        // check value
+    lay(f, 312, hexBytes("3C 00"));       // speed 60
+    lay(f, 326, hexBytes("02"));          // flags
+    lay(f, 344, hexBytes("00 08 00 00")); // data base 2048
+    lay(f, 428, hexBytes("19 10 42 19")); // check value
     // The index array: head, then its elements.
     lay(f, 512,
         hexBytes("54 63 72 81 01 00 00 00 02 00 00 00 00 00 03 00 "

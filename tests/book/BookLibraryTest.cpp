@@ -17,8 +17,8 @@ using test::hexBytes;
 using test::lay;
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 struct LibraryFixture : ::testing::Test {
@@ -59,6 +59,20 @@ TEST_F(LibraryFixture, ListsBookFilesWithABooksMagic) {
     EXPECT_EQ(e[1].speed, 60);
     EXPECT_EQ(e[2].enciphered, 3) << "an enciphered book is listed; opening it is refused";
     EXPECT_EQ(e[2].position, 2);
+}
+
+TEST_F(LibraryFixture, InstallsBundledBooksOnce) {
+    test::TempFolder bundle;
+    writeFile(bundle.path() + "rules.GOBOOK", test::handMadeBook());
+    writeFile(bundle.path() + "rules.GOADIO", {1, 2, 3});
+    writeFile(bundle.path() + "notes.txt", {1});
+    EXPECT_EQ(library.installFrom(bundle.path()), 1);
+    ASSERT_EQ(library.list(), 1);
+    EXPECT_EQ(readWholeFile(library.audioPath(library.entries()[0])), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(pathExists(library.folder() + "notes.txt"));
+    writeFile(library.folder() + "rules.GOBOOK", {9});
+    EXPECT_EQ(library.installFrom(bundle.path()), 0) << "a book already there is left alone";
+    EXPECT_EQ(readWholeFile(library.folder() + "rules.GOBOOK"), (std::vector<std::uint8_t>{9}));
 }
 
 TEST_F(LibraryFixture, ListStopsAt1023Books) {
