@@ -21,7 +21,8 @@ constexpr int kMaxListedBooks = 1023;
 // Header byte offsets.
 constexpr std::size_t kHeaderTitle = 36; // zero-terminated UTF-16LE, up to byte 243
 constexpr std::size_t kHeaderTitleEnd = 244;
-constexpr std::size_t kHeaderDirectory = 244;  // six (offset, count) pairs of u32
+constexpr std::size_t kBookTitleChars = (kHeaderTitleEnd - kHeaderTitle) / 2 - 1; // and its terminator
+constexpr std::size_t kHeaderDirectory = 244;                                     // six (offset, count) pairs of u32
 constexpr std::size_t kHeaderValueA = 292;     // u32: the number of pages of the book
 constexpr std::size_t kHeaderValueB = 296;     // u32: the number of answer records (problems, traces)
 constexpr std::size_t kHeaderValueC = 304;     // u32: kept in the list entry

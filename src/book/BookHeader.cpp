@@ -19,8 +19,8 @@ std::optional<BookHeader> decodeBookHeader(std::span<const std::uint8_t> bytes) 
     BookHeader h;
     h.magic = getU32(bytes, 0);
     if (!isBookMagic(h.magic)) return std::nullopt;
-    for (std::size_t at = kHeaderTitle; at + 1 < kHeaderTitleEnd; at += 2) {
-        const char16_t c = static_cast<char16_t>(getU16(bytes, at));
+    for (std::size_t i = 0; i < kBookTitleChars; ++i) {
+        const char16_t c = static_cast<char16_t>(getU16(bytes, kHeaderTitle + 2 * i));
         if (c == 0) break;
         h.title.push_back(c);
     }
@@ -42,8 +42,8 @@ std::optional<BookHeader> decodeBookHeader(std::span<const std::uint8_t> bytes) 
 std::vector<std::uint8_t> encodeBookHeader(const BookHeader& h) {
     std::vector<std::uint8_t> out(kBookHeaderSize, 0);
     putU32(out, 0, h.magic);
-    const std::size_t maxChars = (kHeaderTitleEnd - kHeaderTitle) / 2 - 1;
-    for (std::size_t i = 0; i < h.title.size() && i < maxChars; ++i) putU16(out, kHeaderTitle + 2 * i, h.title[i]);
+    for (std::size_t i = 0; i < h.title.size() && i < kBookTitleChars; ++i)
+        putU16(out, kHeaderTitle + 2 * i, h.title[i]);
     for (int a = 0; a < kBookArrayCount; ++a) {
         const std::size_t at = directoryOffset(static_cast<BookArray>(a));
         putU32(out, at, h.arrays[static_cast<std::size_t>(a)].offset);
