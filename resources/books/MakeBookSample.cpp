@@ -137,8 +137,16 @@ std::string drawDiagram(const Diagram& d) {
             }
             if (p == '*' || p == '#' || p == '@') {
                 c.disc(x, y, 5, 200, 30, 30);
-                c.disc(x, y, 3, black ? 20 : white ? 245 : 222, black ? 20 : white ? 245 : 184,
-                       black ? 20 : white ? 240 : 122);
+                c.disc(x, y, 3,
+                       black   ? 20
+                       : white ? 245
+                               : 222,
+                       black   ? 20
+                       : white ? 245
+                               : 184,
+                       black   ? 20
+                       : white ? 240
+                               : 122);
             }
             if (p == 'b') c.rect(x - 4, y - 4, x + 4, y + 4, 20, 20, 20);
             if (p == 'w') {
