@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> bytes(data, data + size);
     // The same bytes serve as the audio file: its pieces are found by the same records.
     BookOpenStatus status{};
-    std::unique_ptr<Book> book = Book::open(std::make_unique<MemoryBookBytes>(bytes),
-                                            std::make_unique<MemoryBookBytes>(bytes), true, status);
+    std::unique_ptr<Book> book =
+        Book::open(std::make_unique<MemoryBookBytes>(bytes), std::make_unique<MemoryBookBytes>(bytes), true, status);
     if (!book) {
         FUZZ_CHECK(status != BookOpenStatus::Ok);
         return 0;

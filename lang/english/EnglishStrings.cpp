@@ -718,6 +718,28 @@ const StonewiseLanguageString kStrings[] = {
     {57015, u"Type the strings to search for and press \"Start search\".\r\nUp to 10 strings, separated by "
             u"spaces.\r\nDouble-click a row to show that game at that move."},
     {57016, u"Search string:"},
+    {59000, u"This Go book is enciphered and cannot be read.\r\n%s"},
+    {59001, u"The Go book file cannot be opened.\r\n%s"},
+    {59002, u"This is not a Go book file.\r\n%s"},
+    {59003, u"The Go book file is damaged.\r\n%s"},
+    {59004, u"You are about to delete the Go book \"%s\".\r\nDelete it?"},
+    {59005, u"Uninstall"},
+    {59006, u"You are about to delete the audio data of the Go book \"%s\".\r\nDelete it?"},
+    {59007, u"Delete Audio Data"},
+    {59008, u"Contents: %s"},
+    {59009, u"The %s side is playing now. Stop it to continue."},
+    {59010, u"main"},
+    {59011, u"study board"},
+    {59012, u"Book Play"},
+    {59013, u"Three mistakes, so here is a hint. The right mouse button also shows a hint."},
+    {59014, u"Wrong point. Mistakes: %d"},
+    {59015, u"Trace complete"},
+    {59016, u"The trace ended along a failure line"},
+    {59017, u"Trace start"},
+    {59018, u"[ %s ]\r\n%s"},
+    {59019, u"No sound can be played, so this Go book plays without sound."},
+    {59020, u"Audio Playback Error"},
+    {59021, u"No Go book is installed."},
 };
 
 } // namespace

@@ -6,7 +6,7 @@ namespace stonewise {
 
 namespace {
 
-TraceMove traceMove(const RecordSequence& s, const RecordNode& k) {
+TraceMove traceMove(RecordSequence& s, const RecordNode& k) {
     TraceMove m;
     m.x = k.x;
     m.y = k.y;
@@ -14,6 +14,7 @@ TraceMove traceMove(const RecordSequence& s, const RecordNode& k) {
     m.moveNumber = k.moveNumber;
     m.comment = std::u16string(s.commentOf(k));
     m.tag = answerKindOfText(m.comment);
+    m.sequence = &s;
     return m;
 }
 
@@ -21,21 +22,18 @@ bool onGrid(int x, int y) { return x >= 0 && y >= 0 && x < 19 && y < 19; }
 
 } // namespace
 
-TraceExercise::TraceExercise(const RecordSequence& main, int afterMove, int lastMove, TraceSides sides,
-                             bool acceptVariations)
-    : m_main(&main), m_lastMove(lastMove), m_sides(sides), m_acceptVariations(acceptVariations) {
+TraceExercise::TraceExercise(RecordSequence& main, int afterMove, int lastMove, TraceSides sides, bool acceptVariations)
+    : m_lastMove(lastMove), m_sides(sides), m_acceptVariations(acceptVariations) {
     followLine(main, afterMove);
 }
 
 // The moves of `s` after `afterMove`, in order (a reference sequence's link is not followed).
-void TraceExercise::followLine(const RecordSequence& s, int afterMove) {
+void TraceExercise::followLine(RecordSequence& s, int afterMove) {
     m_line.resize(m_next);
-    m_owners.resize(m_next);
     for (const RecordNode& k : s.nodes()) {
         if (!k.isMove() || k.moveNumber <= afterMove) continue;
         if (m_lastMove > 0 && k.moveNumber > m_lastMove) break;
         m_line.push_back(traceMove(s, k));
-        m_owners.push_back(&s);
     }
 }
 
@@ -61,10 +59,10 @@ TraceReply TraceExercise::start() {
 
 // A variation that branches at the expected move and starts at (x, y) becomes the line.
 bool TraceExercise::enterVariationAt(int x, int y) {
-    const RecordSequence* owner = m_owners[m_next];
+    RecordSequence* owner = m_line[m_next].sequence;
     const int expected = m_line[m_next].moveNumber;
     for (int slot = 1; slot <= owner->highestChildSlot(); ++slot) {
-        const RecordSequence* c = owner->child(slot);
+        RecordSequence* c = owner->child(slot);
         if (!c || c->kind() != kBranch || c->firstMoveNumber() != expected) continue;
         for (const RecordNode& k : c->nodes()) {
             if (!k.isMove()) continue;
@@ -131,7 +129,7 @@ std::optional<TraceHint> TraceExercise::hint() {
     h.y = m.y;
     h.colour = m.colour;
     if (!m.comment.empty() && (m_hints & 1)) {
-        h.comment = m.comment;
+        h.comment = std::u16string(withoutAnswerTag(m.comment));
         return h;
     }
     h.dx = 2 * draw();
@@ -149,6 +147,8 @@ AnswerResult TraceExercise::resultOf(AnswerKind outcome) {
     return outcome == kNoAnswer ? AnswerResult::Correct : static_cast<AnswerResult>(outcome);
 }
 
-bool TraceExercise::wrongAt(int x, int y) const { return onGrid(x, y) && m_wrong[static_cast<std::size_t>(y * 19 + x)]; }
+bool TraceExercise::wrongAt(int x, int y) const {
+    return onGrid(x, y) && m_wrong[static_cast<std::size_t>(y * 19 + x)];
+}
 
 } // namespace stonewise

@@ -22,6 +22,7 @@ struct TraceMove {
     int moveNumber = 0;
     AnswerKind tag = kNoAnswer; // from the move's comment ("!正解:", "&G:", …)
     std::u16string comment;
+    RecordSequence* sequence = nullptr; // the sequence that holds the move, for the board to show
 };
 
 // What a click, a hint or the start asks of the board.
@@ -57,7 +58,7 @@ public:
     // A trace of `main` from the move after `afterMove` to `lastMove` (0: the line's last move). In
     // problem mode (or when `acceptVariations`), a click on the first move of a variation that
     // branches at the expected move enters that variation.
-    TraceExercise(const RecordSequence& main, int afterMove, int lastMove, TraceSides sides, bool acceptVariations);
+    TraceExercise(RecordSequence& main, int afterMove, int lastMove, TraceSides sides, bool acceptVariations);
 
     // Starts: with "後番" the first move is played for the reader at once.
     TraceReply start();
@@ -79,14 +80,12 @@ public:
     bool wrongAt(int x, int y) const;
 
 private:
-    void followLine(const RecordSequence& s, int afterMove);
+    void followLine(RecordSequence& s, int afterMove);
     bool enterVariationAt(int x, int y);
     TraceReply correct(std::vector<TraceMove>& play);
     double draw();
 
-    const RecordSequence* m_main;
     std::vector<TraceMove> m_line; // the moves from the first traced one to the end of the line
-    std::vector<const RecordSequence*> m_owners; // the sequence each move of the line lies in
     std::size_t m_next = 0;
     int m_lastMove = 0;
     TraceSides m_sides;

@@ -68,8 +68,9 @@ void printPage(std::ostream& out, const Book& book, const BookDescRecord& d) {
     }
     if (d.pictureNumber != kBookNone) {
         const std::optional<BookPicture> p = book.picture(d.pictureNumber);
-        out << "\tpicture: " << (p ? std::string(p->bmp ? "BMP, " : "JPEG, ") + std::to_string(p->bytes.size()) + " bytes"
-                                   : "unreadable")
+        out << "\tpicture: "
+            << (p ? std::string(p->bmp ? "BMP, " : "JPEG, ") + std::to_string(p->bytes.size()) + " bytes"
+                  : "unreadable")
             << "\n";
     }
     if (d.gameNumber != kBookNone) {
@@ -82,8 +83,8 @@ void printPage(std::ostream& out, const Book& book, const BookDescRecord& d) {
         out << "\n";
     }
     if (d.kind != static_cast<std::uint16_t>(BookPageKind::Page))
-        out << "\tanswer record " << d.answerNumber + 1 << (d.category ? ", category " + std::to_string(d.category) : "")
-            << "\n";
+        out << "\tanswer record " << d.answerNumber + 1
+            << (d.category ? ", category " + std::to_string(d.category) : "") << "\n";
     if (entry) {
         const std::optional<std::vector<std::uint8_t>> audio = book.audioPiece(static_cast<int>(d.indexEntry));
         if (audio) out << "\taudio: " << audio->size() << " bytes, " << d.duration / 10.0 << " s\n";
