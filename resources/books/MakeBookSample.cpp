@@ -24,6 +24,7 @@ struct Diagram {
     std::vector<std::string> rows; // one character per point: . X O, * a marked empty point,
                                    // # @ marked stones, b w territory
     std::string tree;
+    bool setup = true; // the rows' stones stand in the record before its moves
 };
 
 std::string trim(const std::string& s) {
@@ -56,6 +57,7 @@ std::vector<Diagram> readDiagrams(std::istream& in) {
         if (line.starts_with("name:")) d.name = trim(line.substr(5));
         else if (line.starts_with("player:")) d.player = trim(line.substr(7));
         else if (line.starts_with("tree:")) d.tree = trim(line.substr(5));
+        else if (line == "setup: no") d.setup = false;
         else if (line == "board:") inBoard = true;
     }
     return out;
@@ -161,7 +163,7 @@ std::string drawDiagram(const Diagram& d) {
 
 std::string sgfOf(const Diagram& d) {
     std::string black, white;
-    for (std::size_t j = 0; j < d.rows.size(); ++j)
+    for (std::size_t j = 0; d.setup && j < d.rows.size(); ++j)
         for (std::size_t i = 0; i < d.rows[j].size(); ++i) {
             const char point[5] = {'[', static_cast<char>('a' + i), static_cast<char>('a' + j), ']', '\0'};
             const char p = d.rows[j][i];

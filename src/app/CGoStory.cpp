@@ -40,7 +40,8 @@ bool CGoStory::openBook(std::size_t listPosition) {
     m_book = Book::openFile(m_library.bookPath(e), true, status);
     if (!m_book) {
         if (m_env.ui)
-            m_env.ui->showMessage(formatText(text(openMessage(status)), {fromUtf8(e.fileName)}), text(kStrGoBookCaption));
+            m_env.ui->showMessage(formatText(text(openMessage(status)), {fromUtf8(e.fileName)}),
+                                  text(kStrGoBookCaption));
         return false;
     }
     m_entry = e;
@@ -306,7 +307,8 @@ bool removeBookAsked(Ui& ui, const StringTable& strings, BookLibrary& library, s
 
 bool removeBookAudioAsked(Ui& ui, const StringTable& strings, BookLibrary& library, std::size_t position) {
     if (position >= library.entries().size()) return false;
-    const std::u16string question = formatText(tableText(strings, kStrRemoveAudio), {library.entries()[position].title});
+    const std::u16string question =
+        formatText(tableText(strings, kStrRemoveAudio), {library.entries()[position].title});
     return ui.ask(question, tableText(strings, kStrRemoveAudioTitle)) && library.removeAudio(position);
 }
 

@@ -22,29 +22,48 @@ struct BookPlayers {
 
 // Numbers of the book player's texts.
 enum BookStringId : int {
-    kStrGoBookCaption = 25003,      // "碁ブック"
-    kStrBookEnciphered = 59000,     // the book is enciphered
-    kStrBookCannotOpen = 59001,     // the book file cannot be opened
-    kStrBookNotBook = 59002,        // not a book file
-    kStrBookDamaged = 59003,        // the header lacks its check value
-    kStrRemoveBook = 59004,         // "碁ブック「%s」を削除しようとしています。…"
-    kStrUninstall = 59005,          // "アンインストール"
-    kStrRemoveAudio = 59006,        // "碁ブック「%s」の音声データを削除しようとしています。…"
-    kStrRemoveAudioTitle = 59007,   // "音声データ削除"
-    kStrContents = 59008,           // "目次： %s"
-    kStrOtherSidePlays = 59009,     // "現在、%s側で再生中です。…"
-    kStrMainSide = 59010,           // "メイン"
-    kStrStudySide = 59011,          // "検討図"
-    kStrBookPlay = 59012,           // "ブックのプレイ"
-    kStrThreeMistakes = 59013,      // three mistakes, so a hint
-    kStrWrongPoint = 59014,         // "位置が間違っています。間違えた回数：%d回"
-    kStrTraceComplete = 59015,      // "トレース完了"
-    kStrTraceFailureLine = 59016,   // "トレースが失敗手順で完了"
-    kStrTraceStart = 59017,         // "トレース開始"
+    kStrGoBookCaption = 25003,    // "碁ブック"
+    kStrBookEnciphered = 59000,   // the book is enciphered
+    kStrBookCannotOpen = 59001,   // the book file cannot be opened
+    kStrBookNotBook = 59002,      // not a book file
+    kStrBookDamaged = 59003,      // the header lacks its check value
+    kStrRemoveBook = 59004,       // "碁ブック「%s」を削除しようとしています。…"
+    kStrUninstall = 59005,        // "アンインストール"
+    kStrRemoveAudio = 59006,      // "碁ブック「%s」の音声データを削除しようとしています。…"
+    kStrRemoveAudioTitle = 59007, // "音声データ削除"
+    kStrContents = 59008,         // "目次： %s"
+    kStrOtherSidePlays = 59009,   // "現在、%s側で再生中です。…"
+    kStrMainSide = 59010,         // "メイン"
+    kStrStudySide = 59011,        // "検討図"
+    kStrBookPlay = 59012,         // "ブックのプレイ"
+    kStrThreeMistakes = 59013,    // three mistakes, so a hint
+    kStrWrongPoint = 59014,       // "位置が間違っています。間違えた回数：%d回"
+    kStrTraceComplete = 59015,    // "トレース完了"
+    kStrTraceFailureLine = 59016, // "トレースが失敗手順で完了"
+    kStrTraceStart = 59017,       // "トレース開始"
     kStrDescriptionHeading = 59018, // "【 %s 】\r\n%s"
     kStrNoSound = 59019,            // no sound device: the book plays silent
     kStrAudioError = 59020,         // "オーディオ再生エラー"
     kStrNoBooks = 59021,            // no book is installed
+    // The book control panel and its window.
+    kStrPlay = 59030,          // "再生"
+    kStrStop = 59031,          // "停止"
+    kStrNext = 59032,          // "次へ"
+    kStrSound = 59033,         // "音声"
+    kStrAutomatic = 59034,     // "自動"
+    kStrContinuous = 59035,    // "連続"
+    kStrSlow = 59036,          // "遅い"
+    kStrFast = 59037,          // "速い"
+    kStrStudy = 59038,         // "検討"
+    kStrHint = 59039,          // "ヒント"
+    kStrTrace = 59040,         // "棋譜のトレース"
+    kStrEndTrace = 59041,      // "トレース終了"
+    kStrBothSides = 59042,     // "両方"
+    kStrFirstSide = 59043,     // "先番"
+    kStrSecondSide = 59044,    // "後番"
+    kStrContentsTab = 59045,   // "目次"
+    kStrChooseBook = 59046,    // "碁ブックの選択"
+    kStrDescriptionTab = 59047 // "解説"
 };
 
 // The Go book player: a board window that shows the pages of an open book (their text, picture

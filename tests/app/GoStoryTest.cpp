@@ -4,6 +4,7 @@
 #include "app/CGoStory.h"
 #include "book/BookWriter.h"
 #include "formats/GameFileLoader.h"
+#include "record/Text.h"
 #include "store/DataFolder.h"
 #include "store/FileIo.h"
 #include "store/GameFile.h"
@@ -152,7 +153,8 @@ TEST_F(GoStoryFixture, PageTime) {
         int ticks;
     };
     // Page 1: 40 ticks of audio; its text has 13 characters.
-    const Case cases[] = {{true, 50, 45}, {true, 100, 45}, {true, 0, 50}, {false, 50, 40}, {false, 100, 5}, {false, 0, 80}};
+    const Case cases[] = {{true, 50, 45},  {true, 100, 45}, {true, 0, 50},
+                          {false, 50, 40}, {false, 100, 5}, {false, 0, 80}};
     for (const Case& c : cases) {
         story->setSound(c.sound);
         EXPECT_EQ(story->pageTicks(c.speed), c.ticks) << c.sound << " " << c.speed;
@@ -266,6 +268,36 @@ TEST_F(GoStoryFixture, RemovingABookOrItsAudioAsks) {
     EXPECT_EQ(ui.questions[2].text, u"碁ブック「小さな本」を削除しようとしています。\r\n削除して良いですか？");
     EXPECT_EQ(ui.questions[2].title, u"アンインストール");
     EXPECT_EQ(ui.questions[0].title, u"音声データ削除");
+}
+
+// Every page of the sample book the build makes shows without a message, its record rebuilt.
+TEST(SampleBookPages, ShowWithoutComplaint) {
+    test::TempFolder temp;
+    DataFolder data{temp.path()};
+    BookLibrary library{data};
+    ASSERT_EQ(library.installFrom(STONEWISE_BOOKS_FOLDER), 1);
+    ASSERT_EQ(library.list(), 1);
+    BookPlayers players;
+    ScriptedUi ui;
+    BoardEnvironment env;
+    env.ui = &ui;
+    CGoStory story(env, library, players, BookSide::Main, nullptr);
+    ASSERT_TRUE(story.openBook(0));
+    for (int page = 0; page < story.pageCount(); ++page) {
+        ASSERT_TRUE(story.showPage(page));
+        EXPECT_TRUE(ui.messages.empty()) << "page " << page + 1 << ": " << toUtf8(ui.messages[0].text);
+        ui.messages.clear();
+        if (story.totalMoves() == 0) continue;
+        // Each page's record plays to its end: the trace of its main line completes.
+        ASSERT_TRUE(story.startTrace(TraceSides::Both)) << page + 1;
+        while (story.tracing()) {
+            const int before = story.trace()->expectedMove();
+            const RecordNode* move = story.record().nodeAtMove(before);
+            ASSERT_TRUE(move) << page + 1;
+            story.bookClick(move->x, move->y);
+            ASSERT_NE(story.trace()->expectedMove(), before) << "page " << page + 1 << " move " << before;
+        }
+    }
 }
 
 } // namespace
