@@ -110,6 +110,31 @@ private Q_SLOTS:
         QVERIFY(std::abs(seconds * 10 - book->contents().desc[0]->duration) <= 1.5);
         QVERIFY(!decodeMp3File(m_temp.path() + "missing.mp3"));
     }
+
+    // Run by book_audio.sh with a PulseAudio null sink as the device; skipped without a device.
+    void playsIntoTheSoundDevice() {
+        if (!Mp3Audio::deviceAvailable()) QSKIP("no sound device (book_audio.sh provides a null sink)");
+        BookLibrary library(m_data);
+        QCOMPARE(library.list(), 1);
+        BookOpenStatus status{};
+        std::unique_ptr<Book> book = Book::openFile(library.bookPath(library.entries()[0]), true, status);
+        QVERIFY(book);
+        if (!book->hasAudio()) QSKIP("the sample book was built without audio");
+        const std::string path = library.extractAudio(library.entries()[0], *book, 1, BookSide::Main);
+        std::optional<PcmSound> pcm = decodeMp3File(path);
+        QVERIFY(pcm);
+        Mp3Audio audio;
+        QVERIFY(audio.play(path));
+        QVERIFY(audio.playing());
+        QTRY_VERIFY_WITH_TIMEOUT(!audio.playing(), 20000);
+        QCOMPARE(audio.framesWritten(), qint64(pcm->samples.size()) / pcm->channels);
+        // Stopping in the middle ends the worker at once.
+        QVERIFY(audio.play(path));
+        QTest::qWait(200);
+        audio.stop();
+        QVERIFY(!audio.playing());
+        QVERIFY(audio.framesWritten() < qint64(pcm->samples.size()) / pcm->channels);
+    }
 };
 
 QTEST_MAIN(BookWindowTest)
