@@ -152,7 +152,8 @@ QPushButton& BookWindow::button(int controlId) {
 
 bool BookWindow::openBook() {
     if (m_library.list() == 0) {
-        m_ui->showMessage(*StringTable::lookup(&m_strings, kStrNoBooks), *StringTable::lookup(&m_strings, kStrGoBookCaption));
+        m_ui->showMessage(*StringTable::lookup(&m_strings, kStrNoBooks),
+                          *StringTable::lookup(&m_strings, kStrGoBookCaption));
         return false;
     }
     std::size_t position = 0;
@@ -160,8 +161,8 @@ bool BookWindow::openBook() {
         QStringList titles;
         for (const BookListEntry& e : m_library.entries()) titles << qs(e.title);
         bool ok = false;
-        const QString chosen = QInputDialog::getItem(this, qs(*StringTable::lookup(&m_strings, kStrChooseBook)), QString(),
-                                                     titles, 0, false, &ok);
+        const QString chosen = QInputDialog::getItem(this, qs(*StringTable::lookup(&m_strings, kStrChooseBook)),
+                                                     QString(), titles, 0, false, &ok);
         if (!ok) return false;
         position = static_cast<std::size_t>(titles.indexOf(chosen));
     }
@@ -194,8 +195,8 @@ void BookWindow::showPage(int page) {
     m_contents->blockSignals(false);
     QPixmap picture;
     if (std::optional<BookPicture> p = m_story->pagePicture())
-        picture = QPixmap::fromImage(QImage::fromData(p->bytes.data(), static_cast<int>(p->bytes.size()),
-                                                      p->bmp ? "BMP" : "JPEG"));
+        picture = QPixmap::fromImage(
+            QImage::fromData(p->bytes.data(), static_cast<int>(p->bytes.size()), p->bmp ? "BMP" : "JPEG"));
     m_picture->setPixmap(picture);
     m_picture->setVisible(!picture.isNull());
     refresh();
