@@ -758,6 +758,18 @@ const StonewiseLanguageString kStrings[] = {
     {59045, u"Contents"},
     {59046, u"Choose a Go Book"},
     {59047, u"Text"},
+    {59050, u"Life and Death"},
+    {59051, u"Tesuji"},
+    {59052, u"Joseki"},
+    {59053, u"Fuseki"},
+    {59054, u"Black to play - "},
+    {59055, u"White to play - "},
+    {59056, u"Tesuji - "},
+    {59057, u"Joseki - "},
+    {59058, u"Fuseki - "},
+    {59059, u"Unknown"},
+    {59060, u"All answers will be reset. Are you sure?"},
+    {59061, u"Reset Answers"},
 };
 
 } // namespace

@@ -2,15 +2,15 @@
 
 #include "app/Clock.h"
 #include "app/Ui.h"
+#include "book/ProblemCategory.h"
 #include "record/Text.h"
+#include "store/FileIo.h"
+#include "store/StoreStrings.h"
+#include "view/MarkCodes.h"
 
 namespace stonewise {
 
 namespace {
-
-std::u16string tableText(const StringTable& strings, int id) {
-    return std::u16string(StringTable::lookup(&strings, id).value_or(u""));
-}
 
 int openMessage(BookOpenStatus status) {
     switch (status) {
@@ -217,12 +217,12 @@ void CGoStory::bookClick(int x, int y, bool rightButton) {
     switch (r.event) {
     case TraceEvent::None: return;
     case TraceEvent::Wrong:
+        markWrongClick(x, y);
         boardMessage(formatText(text(kStrWrongPoint), {r.mistakes}));
-        drawPoint(x, y);
         return;
     case TraceEvent::WrongHint:
+        markWrongClick(x, y);
         boardMessage(text(kStrThreeMistakes));
-        drawPoint(x, y);
         hint();
         return;
     case TraceEvent::Correct:
@@ -235,6 +235,12 @@ void CGoStory::bookClick(int x, int y, bool rightButton) {
         completeTrace(r);
         return;
     }
+}
+
+// A wrong click is marked with a cross until the next correct move rebuilds the position.
+void CGoStory::markWrongClick(int x, int y) {
+    position().markEmptyPoint(x, y, kCodeCross, 0, 0);
+    drawPoint(x, y);
 }
 
 void CGoStory::hint() {
@@ -297,19 +303,33 @@ bool CGoStory::saveAnswers() {
     return true;
 }
 
+bool CGoStory::resetAnswers() {
+    if (!m_book || !m_env.ui) return false;
+    if (!m_env.ui->ask(text(kStrResetAnswers), text(kStrResetAnswersTitle))) return false;
+    answers().reset();
+    return saveAnswers();
+}
+
+std::string CGoStory::jacketPath() const {
+    if (!m_entry) return {};
+    for (const char* name : {"jacketImage.png", "jacketImage.jpg"})
+        if (const std::string path = m_library.ownFolder(*m_entry) + name; pathExists(path)) return path;
+    return {};
+}
+
 // --- removal ------------------------------------------------------------------------------
 
 bool removeBookAsked(Ui& ui, const StringTable& strings, BookLibrary& library, std::size_t position) {
     if (position >= library.entries().size()) return false;
-    const std::u16string question = formatText(tableText(strings, kStrRemoveBook), {library.entries()[position].title});
-    return ui.ask(question, tableText(strings, kStrUninstall)) && library.removeBook(position);
+    const std::u16string question = formatText(storeText(strings, kStrRemoveBook), {library.entries()[position].title});
+    return ui.ask(question, storeText(strings, kStrUninstall)) && library.removeBook(position);
 }
 
 bool removeBookAudioAsked(Ui& ui, const StringTable& strings, BookLibrary& library, std::size_t position) {
     if (position >= library.entries().size()) return false;
     const std::u16string question =
-        formatText(tableText(strings, kStrRemoveAudio), {library.entries()[position].title});
-    return ui.ask(question, tableText(strings, kStrRemoveAudioTitle)) && library.removeAudio(position);
+        formatText(storeText(strings, kStrRemoveAudio), {library.entries()[position].title});
+    return ui.ask(question, storeText(strings, kStrRemoveAudioTitle)) && library.removeAudio(position);
 }
 
 } // namespace stonewise

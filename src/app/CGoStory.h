@@ -134,11 +134,17 @@ public:
     // The answer record of the current page; null for a page that takes no answer.
     const AnswerRecord* pageAnswers();
     bool saveAnswers();
+    // Asks, then clears every answer of the book; true when they were cleared.
+    bool resetAnswers();
+    // The book's jacket picture: "jacketImage.png" in its own folder, else "jacketImage.jpg"; empty
+    // when there is neither.
+    std::string jacketPath() const;
 
 private:
     void recordResult(AnswerResult result);
     void completeTrace(const TraceReply& r);
     void showTraceMoves(const TraceReply& r);
+    void markWrongClick(int x, int y);
     const BookDescRecord* page() const;
 
     BookLibrary& m_library;

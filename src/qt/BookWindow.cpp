@@ -58,9 +58,11 @@ BookWindow::BookWindow(const DataFolder& data, const StringTable& strings, const
 
     m_title = new QLabel(this);
     m_title->setObjectName("bookTitle");
+    m_title->setProperty(kBookContentProperty, true);
     m_picture = new QLabel(this);
     m_picture->setAlignment(Qt::AlignCenter);
     m_text = new QTextBrowser(this);
+    m_text->setProperty(kBookContentProperty, true);
     m_contents = new QListWidget(this);
     auto* page = new QWidget(this);
     auto* pageLayout = new QVBoxLayout(page);
@@ -125,6 +127,10 @@ BookWindow::BookWindow(const DataFolder& data, const StringTable& strings, const
     layout->addLayout(panel);
     layout->addLayout(speed);
 
+    m_hintMark = new QLabel(m_board);
+    m_hintMark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_hintMark->hide();
+
     m_timer = new QTimer(this);
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &BookWindow::tick);
@@ -173,6 +179,7 @@ bool BookWindow::openBookAt(std::size_t position) {
     if (m_library.entries().empty()) m_library.list();
     if (!m_story->openBook(position)) return false;
     setWindowTitle(qs(m_story->book()->header().title));
+    setProperty(kBookContentProperty, true);
     m_contents->blockSignals(true);
     m_contents->clear();
     const BookContents& c = m_story->book()->contents();
@@ -213,6 +220,26 @@ void BookWindow::refresh() {
     button(kStudyButton).setEnabled(tracing);
     m_board->setTraceMode(tracing);
     m_board->redrawAll();
+    placeHintMark();
+}
+
+// A small window two grid spacings wide near the expected point, in the colour of the side to move.
+void BookWindow::placeHintMark() {
+    const std::optional<TraceHint>& h = m_story->lastHint();
+    if (!h || !m_story->tracing()) {
+        m_hintMark->hide();
+        return;
+    }
+    const double spacing = m_board->centreOf(1, 0).x() - m_board->centreOf(0, 0).x();
+    const QPointF c = m_board->centreOf(h->x, h->y) + QPointF(h->dx * spacing, h->dy * spacing);
+    const int side = static_cast<int>(2 * spacing);
+    m_hintMark->setGeometry(static_cast<int>(c.x() - spacing), static_cast<int>(c.y() - spacing), side, side);
+    const bool black = h->colour == kBlack;
+    m_hintMark->setStyleSheet(QString("background: %1; border: 2px solid %2; border-radius: %3px;")
+                                  .arg(black ? "rgba(0,0,0,90)" : "rgba(255,255,255,150)", black ? "black" : "gray")
+                                  .arg(side / 2));
+    m_hintMark->show();
+    m_hintMark->raise();
 }
 
 void BookWindow::play() {

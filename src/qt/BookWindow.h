@@ -17,6 +17,10 @@ class QTimer;
 
 namespace stonewise {
 
+// The property set on a widget (or window, for its title) whose text is the open book's own
+// content, shown in whatever language the book is written in.
+inline constexpr char kBookContentProperty[] = "bookContent";
+
 class BoardWidget;
 class Mp3Audio;
 class QtUi;
@@ -44,6 +48,7 @@ public:
     QTextBrowser& textPane() { return *m_text; }
     QLabel& picture() { return *m_picture; }
     QListWidget& contents() { return *m_contents; }
+    QLabel& hintMark() { return *m_hintMark; }
     QPushButton& button(int controlId);
 
 protected:
@@ -56,6 +61,7 @@ private:
     void tick();
     void traceButton();
     void hintButton();
+    void placeHintMark();
     QPushButton* addButton(int controlId, int textId, bool checkable = false);
 
     BookLibrary m_library;
@@ -75,6 +81,7 @@ private:
     QProgressBar* m_progress = nullptr;
     QButtonGroup* m_sides = nullptr;
     QTimer* m_timer = nullptr;
+    QLabel* m_hintMark = nullptr; // the hint's mark window over the board
     std::vector<std::pair<int, QPushButton*>> m_buttons;
 };
 

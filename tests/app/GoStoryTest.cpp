@@ -3,6 +3,7 @@
 
 #include "app/CGoStory.h"
 #include "book/BookWriter.h"
+#include "book/ProblemCategory.h"
 #include "formats/GameFileLoader.h"
 #include "record/Text.h"
 #include "store/DataFolder.h"
@@ -11,6 +12,7 @@
 #include "support/SceneCanvas.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
+#include "view/MarkCodes.h"
 
 namespace stonewise {
 namespace {
@@ -213,9 +215,12 @@ TEST_F(GoStoryFixture, TraceAndProblemAnswersSurviveARestart) {
         ASSERT_TRUE(story->startTrace(TraceSides::Both));
         story->bookClick(0, 0);
         EXPECT_EQ(lastBoardMessage(), u"位置が間違っています。間違えた回数：1回");
+        EXPECT_EQ(story->position().at(0, 0).markFlags, kCodeCross) << "the wrong click is marked";
         story->bookClick(col("dd"), row("dd"));
         EXPECT_EQ(story->trace()->mistakes(), 1) << "a click on a stone counts nothing";
-        for (const char* p : {"cd", "pp", "ed", "pq", "de"}) story->bookClick(col(p), row(p));
+        story->bookClick(col("cd"), row("cd"));
+        EXPECT_EQ(story->position().at(0, 0).markFlags, 0) << "the mark goes with the correct move";
+        for (const char* p : {"pp", "ed", "pq", "de"}) story->bookClick(col(p), row(p));
         EXPECT_EQ(lastBoardMessage(), u"トレース完了");
         EXPECT_EQ(story->position().colourAt(col("de"), row("de")), kBlack);
         EXPECT_EQ(story->position().colourAt(col("dd"), row("dd")), kEmpty) << "the white stone was taken";
@@ -253,6 +258,53 @@ TEST_F(GoStoryFixture, EndingATraceAfterAMistakeRecordsAbandoned) {
     EXPECT_EQ(story->descriptionText(), u"");
     story->endTrace();
     EXPECT_EQ(story->pageAnswers()->latest(), AnswerResult::Abandoned);
+}
+
+TEST_F(GoStoryFixture, ResettingAnswersAsksAndClearsThemAll) {
+    auto story = player();
+    ASSERT_TRUE(story->openBook(0));
+    story->showPage(3);
+    ASSERT_TRUE(story->startTrace(TraceSides::Both));
+    story->bookClick(col("cd"), row("cd"));
+    ASSERT_EQ(story->pageAnswers()->latest(), AnswerResult::Correct);
+    ui.answers = {false, true};
+    EXPECT_FALSE(story->resetAnswers());
+    EXPECT_EQ(story->pageAnswers()->latest(), AnswerResult::Correct);
+    EXPECT_TRUE(story->resetAnswers());
+    EXPECT_EQ(story->pageAnswers()->latest(), AnswerResult::None);
+    EXPECT_EQ(ui.questions.back().text, u"全ての解答をリセットします。よろしいですか？");
+    EXPECT_EQ(ui.questions.back().title, u"解答状況をリセット");
+    const AnswerTable stored = AnswerTable::load(library.ownFolder(library.entries()[0]) + kAnswerFileName);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_TRUE(stored.at(1)->empty()) << "the cleared table is written at once";
+}
+
+TEST_F(GoStoryFixture, JacketPictureIsThePngElseTheJpeg) {
+    auto story = player();
+    ASSERT_TRUE(story->openBook(0));
+    const std::string own = library.ownFolder(library.entries()[0]);
+    EXPECT_EQ(story->jacketPath(), "");
+    writeBytes(own + "jacketImage.jpg", {0xFF, 0xD8});
+    EXPECT_EQ(story->jacketPath(), own + "jacketImage.jpg");
+    writeBytes(own + "jacketImage.png", {0x89, 'P'});
+    EXPECT_EQ(story->jacketPath(), own + "jacketImage.png");
+}
+
+TEST(ProblemNames, PrefixByCategoryAndSide) {
+    struct Case {
+        std::uint32_t category;
+        Colour side;
+        const char16_t* prefix;
+        const char16_t* name;
+    };
+    const Case cases[] = {
+        {16, kBlack, u"黒番－", u"詰碁"}, {16, kWhite, u"白番－", u"詰碁"}, {32, kWhite, u"手筋－", u"手筋"},
+        {48, kBlack, u"定石－", u"定石"}, {64, kBlack, u"布石－", u"布石"}, {7, kBlack, u"不明", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(problemNamePrefix(StringTable::japanese(), c.category, c.side), c.prefix) << c.category;
+        EXPECT_EQ(problemCategoryName(StringTable::japanese(), c.category), c.name) << c.category;
+    }
 }
 
 TEST_F(GoStoryFixture, RemovingABookOrItsAudioAsks) {

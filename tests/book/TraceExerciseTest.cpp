@@ -3,6 +3,7 @@
 
 #include "book/TraceExercise.h"
 #include "formats/GameFileLoader.h"
+#include "support/TestPaths.h"
 
 namespace stonewise {
 namespace {
@@ -117,6 +118,47 @@ TEST(TraceExercise, RangeHintsAndEndingEarly) {
     mistaken.click(col("dd"), row("dd"), false);
     EXPECT_EQ(mistaken.end(), AnswerResult::Abandoned);
     EXPECT_FALSE(mistaken.hint()) << "no hint once ended";
+}
+
+} // namespace
+} // namespace stonewise
+
+namespace stonewise {
+namespace {
+
+// A problem of the corpus, another program's file: its main line answers to the end, and a first
+// move of one of its variations is taken in problem mode and followed.
+TEST(TraceExerciseCorpus, ProblemFileAnsweredAlongItsLines) {
+    const std::string path =
+        test::corpusDir() + "/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-131.sgf";
+    LoadedGame g = loadGameFile(path, LoadRequest{}, LoadSettings{});
+    ASSERT_TRUE(g.ok) << path;
+    RecordSequence& main = *g.main;
+
+    TraceExercise mainLine(main, 0, 0, TraceSides::Both, true);
+    mainLine.start();
+    TraceReply r;
+    int clicks = 0;
+    while (mainLine.tracing() && clicks < 40) {
+        const RecordNode* k = nullptr;
+        for (const RecordNode& n : main.nodes())
+            if (n.isMove() && n.moveNumber == mainLine.expectedMove()) k = &n;
+        ASSERT_TRUE(k) << "move " << mainLine.expectedMove();
+        r = mainLine.click(k->x, k->y, false);
+        ++clicks;
+    }
+    EXPECT_EQ(r.event, TraceEvent::Complete);
+    EXPECT_EQ(clicks, 13) << "the main line's thirteen moves";
+
+    // "B[cl]" instead of the main line's "B[bm]" at move 1, then the variation's "W[bm]".
+    TraceExercise variation(main, 0, 0, TraceSides::First, true);
+    variation.start();
+    const TraceReply first = variation.click(2, 11, false);
+    ASSERT_EQ(first.event, TraceEvent::Correct);
+    ASSERT_EQ(first.play.size(), 2u) << "with one side, the other side's reply comes at once";
+    EXPECT_EQ(first.play[1].x, 1);
+    EXPECT_EQ(first.play[1].y, 12);
+    EXPECT_NE(first.play[1].sequence, &main) << "the reply comes from the variation";
 }
 
 } // namespace

@@ -79,9 +79,19 @@ private Q_SLOTS:
             // A wrong point, then the right one (column c, row d).
             QTest::mouseClick(&w.boardWidget(), Qt::LeftButton, {}, w.boardWidget().centreOf(10, 10).toPoint());
             QCOMPARE(w.story().trace()->mistakes(), 1);
+            // The first hint is the expected move's comment, the second a mark near its point.
+            w.button(1008).click();
+            QVERIFY(w.hintMark().isHidden());
+            w.button(1008).click();
+            QVERIFY(w.hintMark().isVisible());
+            const QPointF expected = w.boardWidget().centreOf(2, 3);
+            const QRect mark = w.hintMark().geometry();
+            QVERIFY(std::abs(mark.center().x() - expected.x()) <= mark.width() / 2 + 1);
+            QVERIFY(std::abs(mark.center().y() - expected.y()) <= mark.height() / 2 + 1);
             savePicture(w, "book-problem.png");
             QTest::mouseClick(&w.boardWidget(), Qt::LeftButton, {}, w.boardWidget().centreOf(2, 3).toPoint());
             QVERIFY(!w.story().tracing());
+            QVERIFY(w.hintMark().isHidden());
             QCOMPARE(w.button(1007).text(), QString::fromUtf8("棋譜のトレース"));
         }
         // The answer was written when the window closed the book.
