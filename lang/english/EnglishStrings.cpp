@@ -770,6 +770,12 @@ const StonewiseLanguageString kStrings[] = {
     {59059, u"Unknown"},
     {59060, u"All answers will be reset. Are you sure?"},
     {59061, u"Reset Answers"},
+    {59062, u"Rotate or Flip the Board"},
+    {59063, u"As Stored"},
+    {59064, u"Rotate 180 Degrees"},
+    {59065, u"Rotate 90 Degrees Right"},
+    {59066, u"Flip Upside Down"},
+    {59067, u"Flip Left to Right"},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/Ui.h"
 #include "book/ProblemCategory.h"
+#include "record/RecordTransform.h"
 #include "record/Text.h"
 #include "store/FileIo.h"
 #include "store/StoreStrings.h"
@@ -88,6 +89,11 @@ bool CGoStory::showPage(int n) {
         boardMessage(formatText(text(kStrContents), {m_title}));
         return true;
     }
+    if (m_orientation != BookOrientation::AsStored) {
+        static constexpr BoardTransform kTransforms[] = {BoardTransform::Rotate180, BoardTransform::RotateRight,
+                                                         BoardTransform::FlipVertical, BoardTransform::FlipHorizontal};
+        transformRecord(*game, kTransforms[static_cast<int>(m_orientation) - 1], 19);
+    }
     GameInfo info;
     const auto& kifu = m_book->contents().kifu;
     if (d->gameNumber < kifu.size() && kifu[d->gameNumber]) info.name = kifu[d->gameNumber]->name;
@@ -96,6 +102,11 @@ bool CGoStory::showPage(int n) {
     if (isAnswered(*d)) showMove(d->startMove);
     else showMove(d->endMove ? d->endMove : totalMoves());
     return true;
+}
+
+void CGoStory::setOrientation(BookOrientation orientation) {
+    m_orientation = orientation;
+    if (m_page >= 0) showPage(m_page);
 }
 
 std::optional<BookPicture> CGoStory::pagePicture() const {

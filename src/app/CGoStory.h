@@ -46,25 +46,36 @@ enum BookStringId : int {
     kStrAudioError = 59020,         // "オーディオ再生エラー"
     kStrNoBooks = 59021,            // no book is installed
     // The book control panel and its window.
-    kStrPlay = 59030,          // "再生"
-    kStrStop = 59031,          // "停止"
-    kStrNext = 59032,          // "次へ"
-    kStrSound = 59033,         // "音声"
-    kStrAutomatic = 59034,     // "自動"
-    kStrContinuous = 59035,    // "連続"
-    kStrSlow = 59036,          // "遅い"
-    kStrFast = 59037,          // "速い"
-    kStrStudy = 59038,         // "検討"
-    kStrHint = 59039,          // "ヒント"
-    kStrTrace = 59040,         // "棋譜のトレース"
-    kStrEndTrace = 59041,      // "トレース終了"
-    kStrBothSides = 59042,     // "両方"
-    kStrFirstSide = 59043,     // "先番"
-    kStrSecondSide = 59044,    // "後番"
-    kStrContentsTab = 59045,   // "目次"
-    kStrChooseBook = 59046,    // "碁ブックの選択"
-    kStrDescriptionTab = 59047 // "解説"
+    kStrPlay = 59030,           // "再生"
+    kStrStop = 59031,           // "停止"
+    kStrNext = 59032,           // "次へ"
+    kStrSound = 59033,          // "音声"
+    kStrAutomatic = 59034,      // "自動"
+    kStrContinuous = 59035,     // "連続"
+    kStrSlow = 59036,           // "遅い"
+    kStrFast = 59037,           // "速い"
+    kStrStudy = 59038,          // "検討"
+    kStrHint = 59039,           // "ヒント"
+    kStrTrace = 59040,          // "棋譜のトレース"
+    kStrEndTrace = 59041,       // "トレース終了"
+    kStrBothSides = 59042,      // "両方"
+    kStrFirstSide = 59043,      // "先番"
+    kStrSecondSide = 59044,     // "後番"
+    kStrContentsTab = 59045,    // "目次"
+    kStrChooseBook = 59046,     // "碁ブックの選択"
+    kStrDescriptionTab = 59047, // "解説"
+    // The board's orientation (display only).
+    kStrOrientationMenu = 59062,     // "盤面の回転・反転"
+    kStrOrientationAsStored = 59063, // "元の位置"
+    kStrRotate180 = 59064,           // "180度回転"
+    kStrRotateRight = 59065,         // "右へ90度回転"
+    kStrFlipVertical = 59066,        // "上下反転"
+    kStrFlipHorizontal = 59067,      // "左右反転"
 };
+
+// How the player shows the book's boards: 0 as stored, 1 turned half round, 2 a quarter turn to the
+// right, 3 upside down, 4 left to right.
+enum class BookOrientation : int { AsStored = 0, Rotate180 = 1, RotateRight = 2, FlipVertical = 3, FlipHorizontal = 4 };
 
 // The Go book player: a board window that shows the pages of an open book (their text, picture
 // and game record), plays a page's audio with its replay, and runs the trace exercise and the
@@ -93,6 +104,11 @@ public:
     std::optional<BookPicture> pagePicture() const;
     // The corner view code of the page's reference board (0: the whole board).
     int cornerCode() const;
+
+    // Shows the book's boards turned or mirrored; the current page is shown again (from its start).
+    // Only the display changes, never the book.
+    void setOrientation(BookOrientation orientation);
+    BookOrientation orientation() const { return m_orientation; }
 
     // --- replay ---
     // Ticks of 100 ms the page takes at a speed position (0..100, 50 normal).
@@ -167,6 +183,7 @@ private:
     int m_total = 0;
     std::unique_ptr<TraceExercise> m_trace;
     std::optional<TraceHint> m_hint;
+    BookOrientation m_orientation = BookOrientation::AsStored;
 };
 
 // Asks, then removes an installed book (its files and its own folder); false when refused or failed.

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "qt/BoardWidget.h"
 #include "qt/Mp3Audio.h"
@@ -30,6 +32,7 @@ namespace {
 constexpr int kPlayButton = 1004, kNextButton = 1006, kTraceButton = 1007, kStudyButton = 1008, kStopButton = 1009,
               kSoundButton = 1079, kContinuousButton = 1080, kAutomaticButton = 1083;
 constexpr int kBothButton = 1139, kFirstButton = 1140, kSecondButton = 1141;
+constexpr int kOrientationButton = 1200; // the button that carries the orientation menu
 
 } // namespace
 
@@ -91,6 +94,22 @@ BookWindow::BookWindow(const DataFolder& data, const StringTable& strings, const
         m_sides->addButton(b, id);
     }
     button(kBothButton).setChecked(true);
+    // The board's orientation ("盤面の回転・反転"): the menu's commands by their ids.
+    QPushButton* turn = addButton(kOrientationButton, kStrOrientationMenu);
+    auto* turns = new QMenu(turn);
+    for (auto [command, label, orientation] : {std::tuple{32982, kStrOrientationAsStored, BookOrientation::AsStored},
+                                               std::tuple{1003, kStrRotate180, BookOrientation::Rotate180},
+                                               std::tuple{1006, kStrRotateRight, BookOrientation::RotateRight},
+                                               std::tuple{1004, kStrFlipVertical, BookOrientation::FlipVertical},
+                                               std::tuple{1005, kStrFlipHorizontal, BookOrientation::FlipHorizontal}}) {
+        QAction* a = turns->addAction(text(label));
+        a->setData(command);
+        connect(a, &QAction::triggered, this, [this, o = orientation] {
+            m_story->setOrientation(o);
+            refresh();
+        });
+    }
+    turn->setMenu(turns);
     for (auto& [id, b] : m_buttons) panel->addWidget(b);
     m_speed = new QSlider(Qt::Horizontal, this);
     m_speed->setRange(0, 100);

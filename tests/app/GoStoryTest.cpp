@@ -290,6 +290,38 @@ TEST_F(GoStoryFixture, JacketPictureIsThePngElseTheJpeg) {
     EXPECT_EQ(story->jacketPath(), own + "jacketImage.png");
 }
 
+TEST_F(GoStoryFixture, OrientationTurnsTheBoardNotTheBook) {
+    auto story = player();
+    ASSERT_TRUE(story->openBook(0));
+    story->showPage(2); // white stone at dd, black at dc
+    struct Case {
+        BookOrientation orientation;
+        int x, y;     // where the white stone of dd shows
+        int cdX, cdY; // where the first traced move, cd, is clicked
+    };
+    const Case cases[] = {
+        {BookOrientation::Rotate180, 15, 15, 16, 15},
+        {BookOrientation::FlipHorizontal, 15, 3, 16, 3},
+        {BookOrientation::FlipVertical, 3, 15, 2, 15},
+        {BookOrientation::AsStored, 3, 3, 2, 3},
+    };
+    for (const Case& c : cases) {
+        story->setOrientation(c.orientation);
+        EXPECT_EQ(story->position().colourAt(c.x, c.y), kWhite) << static_cast<int>(c.orientation);
+        ASSERT_TRUE(story->startTrace(TraceSides::Both));
+        story->bookClick(c.cdX, c.cdY);
+        EXPECT_EQ(story->trace()->mistakes(), 0) << static_cast<int>(c.orientation);
+        EXPECT_EQ(story->trace()->expectedMove(), 2);
+        story->endTrace();
+    }
+    story->setOrientation(BookOrientation::RotateRight);
+    EXPECT_EQ(story->position().colourAt(15, 3), kWhite) << "a quarter turn to the right";
+    auto other = player(BookSide::Study);
+    ASSERT_TRUE(other->openBook(0));
+    other->showPage(2);
+    EXPECT_EQ(other->position().colourAt(3, 3), kWhite) << "the book itself is unchanged";
+}
+
 TEST(ProblemNames, PrefixByCategoryAndSide) {
     struct Case {
         std::uint32_t category;

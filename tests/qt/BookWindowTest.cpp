@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -58,6 +59,14 @@ private Q_SLOTS:
         }
         w.contents().setCurrentRow(1);
         QCOMPARE(w.story().currentPage(), 1);
+        // "180度回転" from the orientation menu turns the board's stones.
+        QMenu* turns = w.button(1200).menu();
+        QVERIFY(turns);
+        QCOMPARE(turns->actions().size(), 5);
+        turns->actions()[1]->trigger();
+        QCOMPARE(int(w.story().orientation()), int(BookOrientation::Rotate180));
+        QCOMPARE(w.story().position().colourAt(15, 16), kBlack); // the black stone of "dc"
+        turns->actions()[0]->trigger();
         // A silent replay steps the page's moves to its end.
         w.button(1079).setChecked(false);
         w.button(1004).click();
