@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
@@ -225,6 +226,7 @@ void BookWindow::showPage(int page) {
             QImage::fromData(p->bytes.data(), static_cast<int>(p->bytes.size()), p->bmp ? "BMP" : "JPEG"));
     m_picture->setPixmap(picture);
     m_picture->setVisible(!picture.isNull());
+    if (QLayout* l = m_picture->parentWidget()->layout()) l->activate();
     refresh();
 }
 
