@@ -180,7 +180,20 @@ void CGoStory::tick() {
     }
     if (m_elapsed < m_total) return;
     stop();
-    if (d && m_continuous && nextPage()) play();
+    if (d && m_continuous && nextPage()) continueReplay();
+}
+
+// Continuous replay goes on with the page shown: a trace page starts its trace (the replay goes on
+// once it is complete), any other page plays.
+void CGoStory::continueReplay() {
+    const BookDescRecord* d = page();
+    if (!d || d->kind != static_cast<std::uint16_t>(BookPageKind::Trace) || totalMoves() == 0) {
+        play();
+        return;
+    }
+    m_traceFromReplay = true;
+    startTrace(TraceSides::Both);
+    if (tracing() && m_sound && !(m_audio && m_audio->playing())) boardMessage(text(kStrTraceStart));
 }
 
 int CGoStory::progressPercent() const { return m_total > 0 ? std::min(100, m_elapsed * 100 / m_total) : 0; }
@@ -275,10 +288,12 @@ void CGoStory::completeTrace(const TraceReply& r) {
         boardMessage(text(kStrTraceComplete));
     }
     recordResult(TraceExercise::resultOf(r.outcome));
+    if (std::exchange(m_traceFromReplay, false) && m_continuous && nextPage()) continueReplay();
 }
 
 void CGoStory::endTrace() {
     if (!m_trace) return;
+    m_traceFromReplay = false;
     if (std::optional<AnswerResult> result = m_trace->end()) recordResult(*result);
     m_hint.reset();
 }

@@ -161,6 +161,7 @@ private:
     void completeTrace(const TraceReply& r);
     void showTraceMoves(const TraceReply& r);
     void markWrongClick(int x, int y);
+    void continueReplay();
     const BookDescRecord* page() const;
 
     BookLibrary& m_library;
@@ -184,6 +185,7 @@ private:
     std::unique_ptr<TraceExercise> m_trace;
     std::optional<TraceHint> m_hint;
     BookOrientation m_orientation = BookOrientation::AsStored;
+    bool m_traceFromReplay = false; // the running trace was started by continuous replay
 };
 
 // Asks, then removes an installed book (its files and its own folder); false when refused or failed.

@@ -216,9 +216,13 @@ bool BookWindow::openBookAt(std::size_t position) {
 
 void BookWindow::showPage(int page) {
     m_timer->stop();
-    if (!m_story->showPage(page)) return;
+    if (m_story->showPage(page)) showPageView();
+}
+
+// The contents row, picture and texts of the page the player shows.
+void BookWindow::showPageView() {
     m_contents->blockSignals(true);
-    m_contents->setCurrentRow(page);
+    m_contents->setCurrentRow(m_story->currentPage());
     m_contents->blockSignals(false);
     QPixmap picture;
     if (std::optional<BookPicture> p = m_story->pagePicture())
@@ -242,6 +246,9 @@ void BookWindow::refresh() {
     m_board->setTraceMode(tracing);
     m_board->redrawAll();
     placeHintMark();
+    // The replay runs on this timer, also when it goes on after a trace that continuous play began.
+    if (m_story->playing() && !m_timer->isActive()) m_timer->start();
+    if (!m_story->playing()) m_timer->stop();
 }
 
 // A small window two grid spacings wide near the expected point, in the colour of the side to move.
@@ -264,16 +271,13 @@ void BookWindow::placeHintMark() {
 }
 
 void BookWindow::play() {
-    if (!m_story->play()) return;
-    m_timer->start();
-    refresh();
+    if (m_story->play()) refresh();
 }
 
 void BookWindow::tick() {
     const int page = m_story->currentPage();
     m_story->tick();
-    if (m_story->currentPage() != page) showPage(m_story->currentPage());
-    if (!m_story->playing()) m_timer->stop();
+    if (m_story->currentPage() != page) showPageView();
     refresh();
 }
 

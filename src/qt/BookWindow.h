@@ -56,6 +56,7 @@ protected:
 
 private:
     void showPage(int page);
+    void showPageView();
     void refresh();
     void play();
     void tick();

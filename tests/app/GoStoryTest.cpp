@@ -245,6 +245,23 @@ TEST_F(GoStoryFixture, TraceAndProblemAnswersSurviveARestart) {
     EXPECT_EQ(again->pageAnswers(), nullptr) << "a plain page takes no answer";
 }
 
+TEST_F(GoStoryFixture, ContinuousReplayTracesATracePageThenGoesOn) {
+    auto story = player();
+    ASSERT_TRUE(story->openBook(0));
+    story->showPage(1);
+    story->setContinuous(true);
+    ASSERT_TRUE(story->play());
+    for (int i = 0; i < 5; ++i) story->tick();
+    EXPECT_EQ(story->currentPage(), 2);
+    EXPECT_TRUE(story->tracing()) << "a trace page starts its trace";
+    EXPECT_FALSE(story->playing());
+    EXPECT_EQ(lastBoardMessage(), u"トレース開始");
+    for (const char* p : {"cd", "pp", "ed", "pq", "de"}) story->bookClick(col(p), row(p));
+    EXPECT_EQ(story->currentPage(), 3) << "the replay goes on after the trace";
+    EXPECT_TRUE(story->playing());
+    EXPECT_EQ(story->pageAnswers(), story->answers().at(1));
+}
+
 TEST_F(GoStoryFixture, EndingATraceAfterAMistakeRecordsAbandoned) {
     auto story = player();
     ASSERT_TRUE(story->openBook(0));

@@ -73,6 +73,14 @@ private Q_SLOTS:
         QVERIFY(w.story().playing());
         QTRY_VERIFY_WITH_TIMEOUT(!w.story().playing(), 15000);
         QCOMPARE(w.story().displayedMove(), w.story().totalMoves());
+        // Continuous play goes on to the next page, and the trace page after it starts its trace.
+        w.button(1080).setChecked(true);
+        w.button(1004).click();
+        QTRY_COMPARE_WITH_TIMEOUT(w.story().currentPage(), 2, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.story().tracing(), 5000);
+        QCOMPARE(w.contents().currentRow(), 2);
+        w.button(1007).click(); // ends the trace
+        w.button(1080).setChecked(false);
     }
 
     void answersAProblemByClicksOnTheBoard() {
