@@ -3,6 +3,7 @@
 #include "app/CIgoBoard.h"
 #include "app/GameSession.h"
 #include "app/Ui.h"
+#include "book/BookLibrary.h"
 #include "record/StringTable.h"
 #include "store/FileIo.h"
 #include "store/GameStore.h"
@@ -66,6 +67,8 @@ void Application::startLibrary(CIgoBoard& board, Ui* ui, const GameDate& today) 
     m_ui = ui;
     m_store = std::make_unique<GameStore>(m_folder, strings());
     m_offerSamples = !pathExists(m_folder.file(kGroupListFileName));
+    // The books that come with the program go into a data folder that has no book folder yet.
+    if (BookLibrary books(m_folder); !isFolder(books.folder())) books.installFrom(sampleRecordsFolder() + "/Books");
     StoreMessages messages = std::exchange(m_pendingMessages, {});
     m_store->start(m_settings, today, messages);
     if (ui)

@@ -18,13 +18,14 @@ CliCommand resultsCommand();
 CliCommand csvCommand();
 CliCommand helpCommand();
 CliCommand patternCommand();
+CliCommand bookCommand();
 
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
         infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(), exportCommand(),
         newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), resultsCommand(), csvCommand(),
-        mailCommand(),    cloudCommand(),   patternCommand(),  helpCommand(),
+        mailCommand(),    cloudCommand(),   patternCommand(),  bookCommand(),        helpCommand(),
     };
     return commands;
 }

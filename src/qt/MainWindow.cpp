@@ -27,6 +27,7 @@
 #include "app/ProgramCommands.h"
 #include "qt/BoardTicker.h"
 #include "qt/BoardWidget.h"
+#include "qt/BookWindow.h"
 #include "qt/CButtonBox.h"
 #include "qt/CommentPanel.h"
 #include "qt/FlashTicker.h"
@@ -397,12 +398,25 @@ void MainWindow::refreshCommandStates() {
 // --- commands ----------------------------------------------------------------------------------
 
 void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
+    // The Go book player opens in a window of its own, on an installed book.
+    if (id == kCmdModeBook) {
+        openBookWindow();
+        return;
+    }
     m_ui->setPopupAnchor(anchor);
     m_commands->run(id, source);
     if (id == kCmdStudyBoard || id == kCmdStudyBoardButton) applySettings(); // the move list's take-over entry
     // What the settings dialogs changed shows at once.
     if (id == kCmdFunctionSettings || id == kCmdDisplaySettings) applySettings();
     refreshCommandStates();
+}
+
+BookWindow* MainWindow::openBookWindow() {
+    if (!m_bookWindow) m_bookWindow = new BookWindow(m_app.folder(), m_app.strings(), kClock, this);
+    if (!m_bookWindow->story().book() && !m_bookWindow->openBook()) return nullptr;
+    m_bookWindow->show();
+    m_bookWindow->raise();
+    return m_bookWindow;
 }
 
 void MainWindow::openFile(const QString& path) {

@@ -26,6 +26,7 @@ class Application;
 class BoardTicker;
 class BoardWidget;
 class StudyWindow;
+class BookWindow;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
@@ -64,6 +65,8 @@ public:
     // Runs a command by id from where it came (a pop-up menu opens at `anchor`); afterwards the
     // menus and buttons are refreshed.
     void runCommand(int id, CommandSource source = CommandSource::Menu, QPoint anchor = {});
+    // Opens the Go book player's window on an installed book (asking which); null when there is none.
+    BookWindow* openBookWindow();
     // Opens a game-record file as the temporary game (a file from the command line or another start).
     void openFile(const QString& path);
     // Recomputes which commands are enabled and checked and shows it in the menus and bars.
@@ -121,6 +124,7 @@ private:
     MoveListRegistry m_moveLists;
     std::vector<std::pair<int, QAction*>> m_actions;
     bool m_bookMenus = false;
+    QPointer<BookWindow> m_bookWindow;
     bool m_startedUp = false;
     bool m_listShown = false; // the game list panel shows the group (from the first paint on)
     void showGameList();

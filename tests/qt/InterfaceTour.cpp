@@ -30,6 +30,7 @@
 #include "app/GameSettings.h"
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
+#include "qt/BookWindow.h"
 #include "qt/CButtonBox.h"
 #include "qt/GameListPanel.h"
 #include "qt/MainWindow.h"
@@ -73,12 +74,15 @@ public:
 
     // Everything visible in a window.
     void look(QWidget* root, const QString& where) {
-        add(where + QStringLiteral(" / title"), root->windowTitle());
+        // A Go book's own texts (its title, pages) are content, in the book's language.
+        if (!root->property(kBookContentProperty).toBool())
+            add(where + QStringLiteral(" / title"), root->windowTitle());
         QList<QWidget*> widgets = root->findChildren<QWidget*>();
         widgets.prepend(root);
         for (QWidget* w : widgets) {
             if (w != root && !w->isVisibleTo(root)) continue;
             if (showsFileSystem(w)) continue;
+            if (w != root && w->property(kBookContentProperty).toBool()) continue;
             const QString at = where + QStringLiteral(" / ") + QString::fromLatin1(w->metaObject()->className());
             add(at + QStringLiteral(" tooltip"), w->toolTip());
             if (auto* label = qobject_cast<QLabel*>(w)) add(at, label->text());
