@@ -21,14 +21,14 @@ constexpr int kSmallNeighbourhood = 8; // ... die when they and their own neighb
 constexpr int kWeakSide = 6;           // a shared area: the side below this many stones dies
 constexpr int kManyLiberties = 4;      // a group with this many liberty areas is left open
 constexpr int kMinEyeSpace = 2;
+constexpr int kSekiLiberties = 4; // shared liberties of a seki, at most
 
 void addOnce(std::vector<int>& list, int id) {
     if (std::find(list.begin(), list.end(), id) == list.end()) list.push_back(id);
 }
 
 bool inside(const CountRegion& inner, const CountRegion& outer) {
-    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY &&
-           inner.maxY <= outer.maxY;
+    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY && inner.maxY <= outer.maxY;
 }
 
 // Union-find over chain ids, for the combined groups.
@@ -113,7 +113,8 @@ void CountingBoard::linkCombinedGroups() {
                 const int ex = x + kDx[d], ey = y + kDy[d];
                 if (!on(ex, ey) || (gridAt(ex, ey) != kCellEmpty && gridAt(ex, ey) != kCellNeutral)) continue;
                 // The diagonal stones beside the empty point, and the stone a one-point jump away.
-                const int contacts[3][2] = {{ex + kDy[d], ey + kDx[d]}, {ex - kDy[d], ey - kDx[d]}, {ex + kDx[d], ey + kDy[d]}};
+                const int contacts[3][2] = {
+                    {ex + kDy[d], ey + kDx[d]}, {ex - kDy[d], ey - kDx[d]}, {ex + kDx[d], ey + kDy[d]}};
                 for (const auto& q : contacts) {
                     if (!on(q[0], q[1]) || gridAt(q[0], q[1]) != c) continue;
                     const int other = idAt(q[0], q[1]);
@@ -218,6 +219,42 @@ int CountingBoard::sumAround(const CountRegion& empty, int kind, bool skipDead) 
     return sum;
 }
 
+std::vector<int> CountingBoard::emptyNeighbours(int groupId) const {
+    std::vector<int> out;
+    for (int n : m_regions[static_cast<std::size_t>(groupId)].neighbours)
+        if (m_regions[static_cast<std::size_t>(n)].kind == CountRegion::Empty) addOnce(out, n);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool CountingBoard::hasOwnEye(int groupId) const {
+    for (int n : emptyNeighbours(groupId))
+        if (ownEye(groupId, m_regions[static_cast<std::size_t>(n)])) return true;
+    return false;
+}
+
+// Seki: the group and a living-or-open enemy beside it have exactly the same liberties, two to
+// four points in all, and neither has an eye of its own; whoever fills one is taken, so both stay.
+bool CountingBoard::inSeki(int groupId) const {
+    const CountRegion& g = m_regions[static_cast<std::size_t>(groupId)];
+    if (g.size < 2 || hasOwnEye(groupId)) return false;
+    const std::vector<int> liberties = emptyNeighbours(groupId);
+    int points = 0;
+    for (int n : liberties) points += m_regions[static_cast<std::size_t>(n)].size;
+    if (points < 2 || points > kSekiLiberties) return false;
+    std::vector<int> enemies;
+    for (int n : liberties)
+        for (int s : m_regions[static_cast<std::size_t>(n)].neighbours) {
+            const int t = top(s);
+            const CountRegion& e = m_regions[static_cast<std::size_t>(t)];
+            if (e.kind != g.kind && e.status != CountRegion::Dead) addOnce(enemies, t);
+        }
+    for (int t : enemies)
+        if (m_regions[static_cast<std::size_t>(t)].size >= 2 && emptyNeighbours(t) == liberties && !hasOwnEye(t))
+            return true;
+    return false;
+}
+
 void CountingBoard::firstPass(const std::vector<int>& groups) {
     for (int id : groups) {
         const CountRegion& g = m_regions[static_cast<std::size_t>(id)];
@@ -238,7 +275,7 @@ void CountingBoard::firstPass(const std::vector<int>& groups) {
                 around += f.size;
             }
         }
-        if (!eye && g.size + around < kSmallNeighbourhood) setStatus(id, CountRegion::Dead);
+        if (!eye && g.size + around < kSmallNeighbourhood && !inSeki(id)) setStatus(id, CountRegion::Dead);
     }
 }
 
@@ -259,8 +296,11 @@ void CountingBoard::classifyEmptyRegions() {
             continue;
         }
         if (std::min(black, white) >= kWeakSide) continue;
-        e.status = CountRegion::Settled;
         const int weaker = black < white ? CountRegion::Black : CountRegion::White;
+        if (std::any_of(tops.begin(), tops.end(),
+                        [&](int t) { return m_regions[static_cast<std::size_t>(t)].kind == weaker && inSeki(t); }))
+            continue;
+        e.status = CountRegion::Settled;
         for (int t : tops) {
             const CountRegion& g = m_regions[static_cast<std::size_t>(t)];
             if (g.kind == weaker && g.status != CountRegion::Dead) setStatus(t, CountRegion::Dead);
@@ -334,7 +374,8 @@ void CountingBoard::evaluateGroup(int id) {
     int status = CountRegion::Open;
     if (eyes >= 1 && space > kMinEyeSpace) status = CountRegion::Alive;
     else if (eyes <= 1) {
-        if (space < kMinEyeSpace && static_cast<int>(empties.size()) < kManyLiberties) status = CountRegion::Dead;
+        if (space < kMinEyeSpace && static_cast<int>(empties.size()) < kManyLiberties && !inSeki(id))
+            status = CountRegion::Dead;
     }
     setStatus(id, status);
 }
@@ -581,8 +622,7 @@ void describeCount(CountResult& r, double komi) {
     r.whiteLine = formatText(uiText(55500), {r.whiteScore});
     r.blackLine = formatText(uiText(55501), {r.blackScore});
     const int d = r.boardDifference;
-    r.boardLine = d == 0 ? std::u16string(uiText(55502))
-                         : formatText(uiText(d < 0 ? 55503 : 55504), {d < 0 ? -d : d});
+    r.boardLine = d == 0 ? std::u16string(uiText(55502)) : formatText(uiText(d < 0 ? 55503 : 55504), {d < 0 ? -d : d});
     const double k = r.afterKomi;
     r.resultLine =
         k == 0.0 ? std::u16string(uiText(55505)) : formatText(uiText(k < 0 ? 55506 : 55507), {k < 0 ? -k : k});

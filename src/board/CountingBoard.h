@@ -49,14 +49,14 @@ struct CountResult {
     int whiteTerritory = 0;
     int blackScore = 0; // territory − black stones lost
     int whiteScore = 0;
-    int boardDifference = 0; // white − black
-    double afterKomi = 0.0;  // komi + board difference: > 0 white wins, < 0 black wins
+    int boardDifference = 0;           // white − black
+    double afterKomi = 0.0;            // komi + board difference: > 0 white wins, < 0 black wins
     std::u16string whiteTerritoryLine; // "白地　nn"
     std::u16string blackTerritoryLine; // "黒字　nn"
-    std::u16string whiteLine;  // "白：%3d目"
-    std::u16string blackLine;  // "黒：%3d目"
-    std::u16string boardLine;  // "盤面：…"
-    std::u16string resultLine; // "勝敗：…"
+    std::u16string whiteLine;          // "白：%3d目"
+    std::u16string blackLine;          // "黒：%3d目"
+    std::u16string boardLine;          // "盤面：…"
+    std::u16string resultLine;         // "勝敗：…"
 };
 
 // Territory counting of a finished position with Japanese scoring: a copy of the board in a
@@ -126,6 +126,9 @@ private:
     void firstPass(const std::vector<int>& groups);
     void classifyEmptyRegions();
     void evaluateGroup(int groupId);
+    std::vector<int> emptyNeighbours(int groupId) const;
+    bool hasOwnEye(int groupId) const;
+    bool inSeki(int groupId) const;
     void setStatus(int groupId, int status);
     int sumAround(const CountRegion& empty, int kind, bool skipDead) const;
     void findFalseEyes();

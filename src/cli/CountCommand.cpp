@@ -16,7 +16,7 @@ namespace stonewise::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: stonewise-cli count FILE.sgf [--move N]\n";
+constexpr const char* kUsage = "usage: stonewise-cli count FILE.sgf [--move N] [--board]\n";
 
 // The dead stones of one colour as SGF points: "dd ee".
 std::string deadList(const CountingBoard& board, Colour colour) {
@@ -30,6 +30,25 @@ std::string deadList(const CountingBoard& board, Colour colour) {
     return out.empty() ? "-" : out;
 }
 
+// The counted board, one row a line: X O stones, x o dead stones, # black and = white territory,
+// ! false eyes, . the rest.
+void printBoard(const CountingBoard& board, std::ostream& out) {
+    for (int y = 0; y < board.size(); ++y) {
+        std::string row;
+        for (int x = 0; x < board.size(); ++x) {
+            const Colour stone = board.stoneAt(x, y);
+            const bool dead = board.deadState(x, y) != DeadState::Alive;
+            char c = '.';
+            if (stone != kEmpty) c = stone == kBlack ? (dead ? 'x' : 'X') : (dead ? 'o' : 'O');
+            else if (board.mark(x, y) == kCountMarkBlackTerritory) c = '#';
+            else if (board.mark(x, y) == kCountMarkWhiteTerritory) c = '=';
+            else if (board.mark(x, y) == kCountMarkFalseEye) c = '!';
+            row += c;
+        }
+        out << row << "\n";
+    }
+}
+
 bool parseMove(const std::string& text, int& move) {
     const char* end = text.data() + text.size();
     const auto [p, ec] = std::from_chars(text.data(), end, move);
@@ -39,9 +58,12 @@ bool parseMove(const std::string& text, int& move) {
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
     int move = -1;
+    bool diagram = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--move") {
+        if (a == "--board") {
+            diagram = true;
+        } else if (a == "--move") {
             if (i + 1 >= args.size() || !parseMove(args[i + 1], move)) {
                 err << "stonewise-cli count: --move needs a move number\n" << kUsage;
                 return 2;
@@ -87,6 +109,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     board.start(pos, nav.shownMove());
     if (!board.analyse()) out << toUtf8(uiText(11404)) << "\n";
     const CountResult r = board.count(static_cast<double>(game.info.komi));
+    if (diagram) printBoard(board, out);
     out << "dead black: " << deadList(board, kBlack) << "\n";
     out << "dead white: " << deadList(board, kWhite) << "\n";
     for (const std::u16string* line :
@@ -99,10 +122,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 } // namespace
 
 CliCommand countCommand() {
-    return {"count", "count FILE.sgf [--move N]",
+    return {"count", "count FILE.sgf [--move N] [--board]",
             "Counts the territory of a game's final position (--move: after move N) with Japanese scoring: the dead "
             "stones the program proposes, each side's territory and score, the board result and the result after "
-            "komi as the counting panel shows them, and last the result after komi as an SGF RE value",
+            "komi as the counting panel shows them (--board: the counted board first), and last the result after komi "
+            "as an SGF RE value",
             &run};
 }
 
