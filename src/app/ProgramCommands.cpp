@@ -8,6 +8,7 @@
 #include "app/GameSession.h"
 #include "app/MenuModel.h"
 #include "app/Shell.h"
+#include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
 #include "store/GameStore.h"
@@ -54,7 +55,8 @@ int popupOfButton(int command, int mode) {
 
 ProgramCommands::ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard,
                                  const Clock& clock)
-    : m_app(app), m_board(board), m_ui(ui), m_shell(shell), m_clipboard(clipboard), m_clock(clock) {}
+    : m_app(app), m_board(board), m_ui(ui), m_shell(shell), m_clipboard(clipboard), m_clock(clock),
+      m_counting(std::make_unique<TerritoryCounting>(board, ui, clock)) {}
 
 std::u16string ProgramCommands::text(int id) const { return m_board.text(id); }
 
@@ -71,6 +73,11 @@ void ProgramCommands::startUp() {
 void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     const bool fromBar = source == CommandSource::MainBar || source == CommandSource::SecondaryBar;
     const FunctionModes* modes = m_app.modes();
+    if (m_counting->command(id)) {
+        refresh();
+        return;
+    }
+    m_counting->end();
     if (id == kCmdHelpButtonOrDemo && !fromBar) {
         // From the help menu: "デモ棋譜等のロード" (the bar's button is the help pop-up).
         loadSampleRecords();
@@ -88,8 +95,9 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     refresh();
 }
 
-void ProgramCommands::clickPoint(int x, int y) {
-    m_board.clickPoint(x, y);
+void ProgramCommands::clickPoint(int x, int y, bool rightButton) {
+    if (m_counting->active()) m_counting->click(x, y, rightButton);
+    else if (!rightButton) m_board.clickPoint(x, y);
     refresh();
 }
 

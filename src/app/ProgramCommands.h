@@ -20,6 +20,7 @@ class CIgoBoard;
 class Clipboard;
 class Clock;
 class Shell;
+class TerritoryCounting;
 class TextSearchForm;
 class Ui;
 struct LoadedGame;
@@ -42,8 +43,8 @@ public:
     // board window's, else the program's; a command whose part of the program is not there yet
     // says so. `x`, `y` is the board point of the right-click menu.
     void run(int id, CommandSource source = CommandSource::Menu, int x = -1, int y = -1);
-    // A left click on the board.
-    void clickPoint(int x, int y);
+    // A left click on the board (the right button only counts while counting territory).
+    void clickPoint(int x, int y, bool rightButton = false);
     // The board's right-click menu at point (x, y), its entries enabled as the command states say.
     void boardMenu(int x, int y);
 
@@ -101,6 +102,10 @@ public:
     // The open search window's form; null when the window is closed.
     TextSearchForm* textSearch();
 
+    // --- territory counting ---
+    // The counting mode of the board window ("地合いの計算"): any other command ends it first.
+    TerritoryCounting& counting() { return *m_counting; }
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -147,6 +152,7 @@ private:
     Shell& m_shell;
     Clipboard& m_clipboard;
     const Clock& m_clock;
+    std::unique_ptr<TerritoryCounting> m_counting;
     CommandStates m_states;
     std::string m_lastFolder;
     std::u16string m_title;

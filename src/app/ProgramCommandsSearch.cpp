@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/ProgramCommands.h"
+#include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
 
