@@ -21,7 +21,9 @@ constexpr int kSmallNeighbourhood = 8; // ... die when they and their own neighb
 constexpr int kWeakSide = 6;           // a shared area: the side below this many stones dies
 constexpr int kManyLiberties = 4;      // a group with this many liberty areas is left open
 constexpr int kMinEyeSpace = 2;
-constexpr int kSekiLiberties = 4; // shared liberties of a seki, at most
+constexpr int kSekiLiberties = 4;
+constexpr int kFalseEyeArea =
+    2; // the largest area looked at as an eye for false eyes // shared liberties of a seki, at most
 
 void addOnce(std::vector<int>& list, int id) {
     if (std::find(list.begin(), list.end(), id) == list.end()) list.push_back(id);
@@ -420,7 +422,19 @@ bool CountingBoard::analyse() {
 
 // --- false eyes ---
 
-bool CountingBoard::falseEyeAt(int x, int y, Colour own) const {
+int CountingBoard::liberties(int chainId) const {
+    std::vector<int> seen;
+    for (const auto& [px, py] : m_regions[static_cast<std::size_t>(chainId)].points)
+        for (int d = 0; d < 4; ++d) {
+            const std::uint8_t v = gridAt(px + kDx[d], py + kDy[d]);
+            if (v == kCellEmpty || v == kCellNeutral) addOnce(seen, cell(px + kDx[d], py + kDy[d]));
+        }
+    return static_cast<int>(seen.size());
+}
+
+// `inEye`: the point's area is eye-sized. A point of a larger area is territory however it is cut,
+// unless the cut leaves a chain with this point as its last liberty: then it has to be filled.
+bool CountingBoard::falseEyeAt(int x, int y, Colour own, bool inEye) const {
     const Colour enemy = opponentOf(own);
     int empty = 0;
     std::vector<int> ownChains;
@@ -431,10 +445,11 @@ bool CountingBoard::falseEyeAt(int x, int y, Colour own) const {
         if (v == own) addOnce(ownChains, m_regionId[static_cast<std::size_t>(cell(x + kDx[d], y + kDy[d]))]);
     }
     if (empty >= 2 || ownChains.size() < 2) return false;
+    auto mustConnect = [&](int chain) { return inEye || liberties(chain) <= 1; };
     // Both points of one diagonal held by the enemy.
     if ((gridAt(x - 1, y - 1) == enemy && gridAt(x + 1, y + 1) == enemy) ||
         (gridAt(x + 1, y - 1) == enemy && gridAt(x - 1, y + 1) == enemy))
-        return true;
+        return std::any_of(ownChains.begin(), ownChains.end(), mustConnect);
     // An own neighbour cut off: neither diagonal point beside it and the examined point is empty or own.
     for (int d = 0; d < 4; ++d) {
         const int nx = x + kDx[d], ny = y + kDy[d];
@@ -443,7 +458,7 @@ bool CountingBoard::falseEyeAt(int x, int y, Colour own) const {
         const std::uint8_t b = gridAt(nx - kDy[d], ny - kDx[d]);
         const bool linkA = a == kCellEmpty || a == own;
         const bool linkB = b == kCellEmpty || b == own;
-        if (!linkA && !linkB) return true;
+        if (!linkA && !linkB && mustConnect(m_regionId[static_cast<std::size_t>(cell(nx, ny))])) return true;
     }
     return false;
 }
@@ -462,7 +477,7 @@ void CountingBoard::findFalseEyes() {
             }
             if (livingEnemy) continue;
             for (const auto& [px, py] : e.points) {
-                if (gridAt(px, py) != kCellEmpty || !falseEyeAt(px, py, own)) continue;
+                if (gridAt(px, py) != kCellEmpty || !falseEyeAt(px, py, own, e.size <= kFalseEyeArea)) continue;
                 grid(px, py) = kCellNeutral;
                 m_marks[index(px, py)] = kCountMarkFalseEye;
             }

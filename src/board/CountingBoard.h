@@ -132,7 +132,8 @@ private:
     void setStatus(int groupId, int status);
     int sumAround(const CountRegion& empty, int kind, bool skipDead) const;
     void findFalseEyes();
-    bool falseEyeAt(int x, int y, Colour own) const;
+    bool falseEyeAt(int x, int y, Colour own, bool inEye) const;
+    int liberties(int chainId) const;
 
     void setDead(int x, int y, DeadState state);
     void setAlive(int x, int y);

@@ -50,7 +50,8 @@ CountingPanel::CountingPanel(QWidget* parent) : QGroupBox(uiString(55510), paren
     m_falseEye = new QRadioButton(uiString(55519), this);
     m_rightOther = new QCheckBox(uiString(55520), this);
     m_alternate = new QCheckBox(uiString(55521), this);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_blackStone, m_whiteStone, m_falseEye, m_rightOther, m_alternate})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_blackStone, m_whiteStone, m_falseEye, m_rightOther, m_alternate})
         layout->addWidget(w);
     layout->addWidget(commandButton(this, 55522, kCmdCountSetResult));
     m_detect = commandButton(this, 11018, kCmdCountDetect);
@@ -93,7 +94,7 @@ void CountingPanel::refresh() {
     m_detect->setText(qs(m_counting->detectButtonText()));
     QRadioButton* tool = m_counting->tool() == CountingTool::WhiteStone ? m_whiteStone
                          : m_counting->tool() == CountingTool::FalseEye ? m_falseEye
-                                                                         : m_blackStone;
+                                                                        : m_blackStone;
     tool->setChecked(true);
     m_rightOther->setChecked(m_counting->rightButtonOther());
     m_alternate->setChecked(m_counting->alternate());

@@ -120,6 +120,21 @@ TEST(CountingBoard, FalseEyeMarkSplitsTheAreaAndIsNotCounted) {
     EXPECT_EQ(b.count(0).blackTerritory, 65);
 }
 
+TEST(CountingBoard, CutPointThatMustBeFilledIsAFalseEye) {
+    // A hole at the top of black's wall: the black stone beside it is cut off by white and has no
+    // other liberty, so the hole has to be filled and counts for nobody.
+    auto rows = with(with(with(kWalls, 5, 0, '.'), 6, 0, 'X'), 6, 1, 'O');
+    CountingBoard b = counting(rows);
+    ASSERT_TRUE(b.analyse());
+    EXPECT_TRUE(b.deadStones().empty());
+    EXPECT_EQ(b.mark(5, 0), kCountMarkFalseEye);
+    EXPECT_EQ(b.count(0).blackTerritory, 65);
+    // With a second liberty the cut stone is in no danger: the hole is black's territory.
+    CountingBoard safe = counting(with(with(rows, 7, 0, '.'), 8, 0, 'X'));
+    ASSERT_TRUE(safe.analyse());
+    EXPECT_EQ(safe.mark(5, 0), 0);
+}
+
 TEST(CountingBoard, UnfinishedPositionIsRefusedAndStillCounts) {
     const std::vector<std::string> opening = {
         ".............", ".............", ".............", "...X.....O...", ".............",

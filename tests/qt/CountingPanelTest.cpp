@@ -61,7 +61,8 @@ private Q_SLOTS:
 
     void cleanup() {
         m_closer.stop();
-        QVERIFY2(m_boxes.isEmpty(), qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
+        QVERIFY2(m_boxes.isEmpty(),
+                 qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
     }
 
     void countingFromTheMenuCommandToItsEnd() {
