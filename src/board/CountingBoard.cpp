@@ -21,9 +21,9 @@ constexpr int kSmallNeighbourhood = 8; // ... die when they and their own neighb
 constexpr int kWeakSide = 6;           // a shared area: the side below this many stones dies
 constexpr int kManyLiberties = 4;      // a group with this many liberty areas is left open
 constexpr int kMinEyeSpace = 2;
-constexpr int kSekiLiberties = 4;
-constexpr int kFalseEyeArea =
-    2; // the largest area looked at as an eye for false eyes // shared liberties of a seki, at most
+constexpr int kSekiLiberties = 4;     // shared liberties of a seki, at most
+constexpr int kFalseEyeArea = 2;      // the largest area looked at as an eye for false eyes
+constexpr int kEyeChainLiberties = 2; // a chain beside a false eye: the eye and one more at most
 
 void addOnce(std::vector<int>& list, int id) {
     if (std::find(list.begin(), list.end(), id) == list.end()) list.push_back(id);
@@ -432,8 +432,9 @@ int CountingBoard::liberties(int chainId) const {
     return static_cast<int>(seen.size());
 }
 
-// `inEye`: the point's area is eye-sized. A point of a larger area is territory however it is cut,
-// unless the cut leaves a chain with this point as its last liberty: then it has to be filled.
+// `inEye`: the point's area is eye-sized. A false eye has to be filled only when a chain beside it
+// can be brought into atari: in an eye, a chain with one liberty besides the point; in a larger
+// area, a cut-off chain with no other liberty.
 bool CountingBoard::falseEyeAt(int x, int y, Colour own, bool inEye) const {
     const Colour enemy = opponentOf(own);
     int empty = 0;
@@ -445,7 +446,7 @@ bool CountingBoard::falseEyeAt(int x, int y, Colour own, bool inEye) const {
         if (v == own) addOnce(ownChains, m_regionId[static_cast<std::size_t>(cell(x + kDx[d], y + kDy[d]))]);
     }
     if (empty >= 2 || ownChains.size() < 2) return false;
-    auto mustConnect = [&](int chain) { return inEye || liberties(chain) <= 1; };
+    auto mustConnect = [&](int chain) { return liberties(chain) <= (inEye ? kEyeChainLiberties : 1); };
     // Both points of one diagonal held by the enemy.
     if ((gridAt(x - 1, y - 1) == enemy && gridAt(x + 1, y + 1) == enemy) ||
         (gridAt(x + 1, y - 1) == enemy && gridAt(x - 1, y + 1) == enemy))
