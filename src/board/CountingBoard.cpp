@@ -422,14 +422,46 @@ bool CountingBoard::analyse() {
 
 // --- false eyes ---
 
-int CountingBoard::liberties(int chainId) const {
+// Whether the empty area around (x, y) (not passing `skip`) touches no enemy stone: the own
+// territory, where the enemy cannot play safely.
+bool CountingBoard::ownArea(int x, int y, int skip, Colour own) const {
+    const Colour enemy = opponentOf(own);
+    std::array<std::uint8_t, kGrid * kGrid> seen{};
+    seen[static_cast<std::size_t>(skip)] = 1;
+    seen[static_cast<std::size_t>(cell(x, y))] = 1;
+    std::vector<std::pair<int, int>> stack{{x, y}};
+    while (!stack.empty()) {
+        const auto [px, py] = stack.back();
+        stack.pop_back();
+        for (int d = 0; d < 4; ++d) {
+            const int nx = px + kDx[d], ny = py + kDy[d];
+            const std::uint8_t v = gridAt(nx, ny);
+            if (v == enemy) return false;
+            std::uint8_t& s = seen[static_cast<std::size_t>(cell(nx, ny))];
+            if (v != kCellEmpty || s) continue;
+            s = 1;
+            stack.emplace_back(nx, ny);
+        }
+    }
+    return true;
+}
+
+// A chain beside the false-eye candidate (x, y) that the enemy can bring into atari there: at
+// most `limit` liberties counting the point, none of the others in the own territory.
+bool CountingBoard::shortOfLiberties(int chainId, int x, int y, int limit, Colour own) const {
     std::vector<int> seen;
     for (const auto& [px, py] : m_regions[static_cast<std::size_t>(chainId)].points)
         for (int d = 0; d < 4; ++d) {
             const std::uint8_t v = gridAt(px + kDx[d], py + kDy[d]);
             if (v == kCellEmpty || v == kCellNeutral) addOnce(seen, cell(px + kDx[d], py + kDy[d]));
         }
-    return static_cast<int>(seen.size());
+    if (static_cast<int>(seen.size()) > limit) return false;
+    const int point = cell(x, y);
+    for (int c : seen)
+        if (c != point && gridAt(c / kGrid - 1, c % kGrid - 1) == kCellEmpty &&
+            ownArea(c / kGrid - 1, c % kGrid - 1, point, own))
+            return false;
+    return true;
 }
 
 // `inEye`: the point's area is eye-sized. A false eye has to be filled only when a chain beside it
@@ -446,7 +478,7 @@ bool CountingBoard::falseEyeAt(int x, int y, Colour own, bool inEye) const {
         if (v == own) addOnce(ownChains, m_regionId[static_cast<std::size_t>(cell(x + kDx[d], y + kDy[d]))]);
     }
     if (empty >= 2 || ownChains.size() < 2) return false;
-    auto mustConnect = [&](int chain) { return liberties(chain) <= (inEye ? kEyeChainLiberties : 1); };
+    auto mustConnect = [&](int chain) { return shortOfLiberties(chain, x, y, inEye ? kEyeChainLiberties : 1, own); };
     // Both points of one diagonal held by the enemy.
     if ((gridAt(x - 1, y - 1) == enemy && gridAt(x + 1, y + 1) == enemy) ||
         (gridAt(x + 1, y - 1) == enemy && gridAt(x - 1, y + 1) == enemy))

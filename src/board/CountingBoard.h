@@ -133,7 +133,8 @@ private:
     int sumAround(const CountRegion& empty, int kind, bool skipDead) const;
     void findFalseEyes();
     bool falseEyeAt(int x, int y, Colour own, bool inEye) const;
-    int liberties(int chainId) const;
+    bool ownArea(int x, int y, int skip, Colour own) const;
+    bool shortOfLiberties(int chainId, int x, int y, int limit, Colour own) const;
 
     void setDead(int x, int y, DeadState state);
     void setAlive(int x, int y);
