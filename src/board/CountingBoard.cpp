@@ -236,23 +236,34 @@ bool CountingBoard::hasOwnEye(int groupId) const {
 }
 
 // Seki: the group and a living-or-open enemy beside it have exactly the same liberties, two to
-// four points in all, and neither has an eye of its own; whoever fills one is taken, so both stay.
+// four points, and neither has an eye of its own; whoever fills one is taken, so both stay.
+std::vector<int> CountingBoard::libertyCells(int groupId) const {
+    const CountRegion& g = m_regions[static_cast<std::size_t>(groupId)];
+    std::vector<int> cells;
+    for (int c : g.combined() ? g.members : std::vector<int>{groupId})
+        for (const auto& [px, py] : m_regions[static_cast<std::size_t>(c)].points)
+            for (int d = 0; d < 4; ++d) {
+                const std::uint8_t v = gridAt(px + kDx[d], py + kDy[d]);
+                if (v == kCellEmpty || v == kCellNeutral) addOnce(cells, cell(px + kDx[d], py + kDy[d]));
+            }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
 bool CountingBoard::inSeki(int groupId) const {
     const CountRegion& g = m_regions[static_cast<std::size_t>(groupId)];
     if (g.size < 2 || hasOwnEye(groupId)) return false;
-    const std::vector<int> liberties = emptyNeighbours(groupId);
-    int points = 0;
-    for (int n : liberties) points += m_regions[static_cast<std::size_t>(n)].size;
-    if (points < 2 || points > kSekiLiberties) return false;
+    const std::vector<int> liberties = libertyCells(groupId);
+    if (liberties.size() < 2 || static_cast<int>(liberties.size()) > kSekiLiberties) return false;
     std::vector<int> enemies;
-    for (int n : liberties)
+    for (int n : emptyNeighbours(groupId))
         for (int s : m_regions[static_cast<std::size_t>(n)].neighbours) {
             const int t = top(s);
             const CountRegion& e = m_regions[static_cast<std::size_t>(t)];
             if (e.kind != g.kind && e.status != CountRegion::Dead) addOnce(enemies, t);
         }
     for (int t : enemies)
-        if (m_regions[static_cast<std::size_t>(t)].size >= 2 && emptyNeighbours(t) == liberties && !hasOwnEye(t))
+        if (m_regions[static_cast<std::size_t>(t)].size >= 2 && libertyCells(t) == liberties && !hasOwnEye(t))
             return true;
     return false;
 }

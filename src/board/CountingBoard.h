@@ -128,6 +128,7 @@ private:
     void evaluateGroup(int groupId);
     std::vector<int> emptyNeighbours(int groupId) const;
     bool hasOwnEye(int groupId) const;
+    std::vector<int> libertyCells(int groupId) const;
     bool inSeki(int groupId) const;
     void setStatus(int groupId, int status);
     int sumAround(const CountRegion& empty, int kind, bool skipDead) const;
