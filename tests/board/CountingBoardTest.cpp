@@ -58,6 +58,15 @@ TEST(CountingBoard, SekiStonesStayAndTheirLibertiesCountForNobody) {
     EXPECT_EQ(b.mark(12, 12), kCountMarkWhiteTerritory);
 }
 
+TEST(CountingBoard, GroupInAtariBesideASharedAreaIsNoSeki) {
+    // Black's wall takes a4 from the white chain of the seki: it keeps one liberty of the two.
+    CountingBoard b = counting(with(kSeki, 4, 0, 'X'));
+    ASSERT_TRUE(b.analyse());
+    EXPECT_EQ(b.deadStones().size(), 5u);
+    EXPECT_EQ(b.deadState(5, 3), DeadState::ByAnalysis);
+    EXPECT_EQ(b.count(0).blackTerritory, 47 + 2 + 5);
+}
+
 TEST(CountingBoard, LoneStoneInTerritoryIsDeadAndCountsForTheOwnerAndItsPrisoners) {
     CountingBoard b = counting(with(kSeki, 1, 6, 'O'));
     ASSERT_TRUE(b.analyse());
