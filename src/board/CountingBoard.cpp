@@ -390,7 +390,46 @@ void CountingBoard::evaluateGroup(int id) {
         if (space < kMinEyeSpace && static_cast<int>(empties.size()) < kManyLiberties && !inSeki(id))
             status = CountRegion::Dead;
     }
+    m_regions[static_cast<std::size_t>(id)].eyeSpace = space;
     setStatus(id, status);
+}
+
+// The group's own eyes that are not false eyes.
+int CountingBoard::realEyes(int groupId) const {
+    const Colour own = static_cast<Colour>(m_regions[static_cast<std::size_t>(groupId)].kind);
+    int eyes = 0;
+    for (int n : emptyNeighbours(groupId)) {
+        const CountRegion& e = m_regions[static_cast<std::size_t>(n)];
+        if (!ownEye(groupId, e)) continue;
+        bool falseEye = false;
+        for (const auto& [px, py] : e.points)
+            if (e.size <= kFalseEyeArea && falseEyeAt(px, py, own, true)) falseEye = true;
+        if (!falseEye) ++eyes;
+    }
+    return eyes;
+}
+
+// Groups left open with no eye space and fewer than two real eyes beside a larger enemy that
+// lives or is open with more eye space: the weaker is dead, unless the two are in seki.
+void CountingBoard::settleOpenGroups(const std::vector<int>& groups) {
+    for (int id : groups) {
+        const CountRegion& g = m_regions[static_cast<std::size_t>(id)];
+        if (g.status != CountRegion::Open || g.eyeSpace > kMinEyeSpace || realEyes(id) >= 2 || inSeki(id)) continue;
+        bool stronger = false;
+        for (int n : g.neighbours) {
+            const CountRegion& r = m_regions[static_cast<std::size_t>(n)];
+            std::vector<int> around;
+            if (r.kind == CountRegion::Empty) around = r.neighbours;
+            else around.push_back(n);
+            for (int s : around) {
+                const CountRegion& e = m_regions[static_cast<std::size_t>(top(s))];
+                if (e.kind != g.kind && e.size > g.size &&
+                    (e.status == CountRegion::Alive || (e.status == CountRegion::Open && e.eyeSpace > g.eyeSpace)))
+                    stronger = true;
+            }
+        }
+        if (stronger) setStatus(id, CountRegion::Dead);
+    }
 }
 
 bool CountingBoard::analyse() {
@@ -412,6 +451,7 @@ bool CountingBoard::analyse() {
     classifyEmptyRegions();
     for (int id : groups)
         if (m_regions[static_cast<std::size_t>(id)].status == CountRegion::Undecided) evaluateGroup(id);
+    settleOpenGroups(groups);
 
     const int allRegions = static_cast<int>(m_regions.size()) - 1;
     if (emptyRegions * 8 < allRegions || m_totalMoves < 3 * (m_deadBlack + m_deadWhite)) {

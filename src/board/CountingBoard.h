@@ -36,6 +36,7 @@ struct CountRegion {
     int size = 0;
     std::vector<int> neighbours; // adjacent regions (stone regions: empty and enemy; empty: stones)
     int parent = -1;             // the combined group this chain belongs to
+    int eyeSpace = 0;            // a group's eye space as its evaluation found it
     std::vector<int> members;    // the chains of a combined group
     std::vector<std::pair<std::uint8_t, std::uint8_t>> points;
 
@@ -126,6 +127,8 @@ private:
     void firstPass(const std::vector<int>& groups);
     void classifyEmptyRegions();
     void evaluateGroup(int groupId);
+    void settleOpenGroups(const std::vector<int>& groups);
+    int realEyes(int groupId) const;
     std::vector<int> emptyNeighbours(int groupId) const;
     bool hasOwnEye(int groupId) const;
     std::vector<int> libertyCells(int groupId) const;

@@ -67,6 +67,18 @@ TEST(CountingBoard, GroupInAtariBesideASharedAreaIsNoSeki) {
     EXPECT_EQ(b.count(0).blackTerritory, 47 + 2 + 5);
 }
 
+TEST(CountingBoard, TwoOnePointEyesLiveBesideAStrongerGroup) {
+    // A white group with two eyes of one point in black's corner, a row of dame below it.
+    auto rows = kWalls;
+    rows[0] = "O.O.OX.O.....";
+    rows[1] = "OOOOOX.O.....";
+    rows[3] = "XXXXXX.O.....";
+    CountingBoard b = counting(rows);
+    ASSERT_TRUE(b.analyse());
+    EXPECT_TRUE(b.deadStones().empty());
+    EXPECT_EQ(b.count(0).blackTerritory, 45);
+}
+
 TEST(CountingBoard, LoneStoneInTerritoryIsDeadAndCountsForTheOwnerAndItsPrisoners) {
     CountingBoard b = counting(with(kSeki, 1, 6, 'O'));
     ASSERT_TRUE(b.analyse());
