@@ -415,6 +415,7 @@ void CountingBoard::settleOpenGroups(const std::vector<int>& groups) {
     for (int id : groups) {
         const CountRegion& g = m_regions[static_cast<std::size_t>(id)];
         if (g.status != CountRegion::Open || g.eyeSpace > kMinEyeSpace || realEyes(id) >= 2 || inSeki(id)) continue;
+        const int eyes = realEyes(id);
         bool stronger = false;
         for (int n : g.neighbours) {
             const CountRegion& r = m_regions[static_cast<std::size_t>(n)];
@@ -422,9 +423,11 @@ void CountingBoard::settleOpenGroups(const std::vector<int>& groups) {
             if (r.kind == CountRegion::Empty) around = r.neighbours;
             else around.push_back(n);
             for (int s : around) {
-                const CountRegion& e = m_regions[static_cast<std::size_t>(top(s))];
-                if (e.kind != g.kind && e.size > g.size &&
-                    (e.status == CountRegion::Alive || (e.status == CountRegion::Open && e.eyeSpace > g.eyeSpace)))
+                const int t = top(s);
+                const CountRegion& e = m_regions[static_cast<std::size_t>(t)];
+                if (e.kind == g.kind || e.size <= g.size) continue;
+                if (e.status == CountRegion::Alive ||
+                    (e.status == CountRegion::Open && (e.eyeSpace > g.eyeSpace || realEyes(t) >= eyes)))
                     stronger = true;
             }
         }
