@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "BoxCloser.h"
 #include "ImportDialogAnswer.h"
 #include "app/Application.h"
 #include "app/CommandIds.h"
@@ -44,25 +45,14 @@ class CountingPanelTest : public QObject {
     }
 
     // A box that appears is closed so that the run goes on, and fails the test.
-    QStringList m_boxes;
-    QTimer m_closer;
+    test::BoxCloser m_closer;
 
 private Q_SLOTS:
-    void init() {
-        connect(&m_closer, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                if (qobject_cast<ImportFileDialog*>(modal) && test::importAnswersPending() > 0) return;
-                m_boxes << modal->windowTitle();
-                modal->close();
-            }
-        });
-        m_closer.start(50);
-    }
+    void init() { m_closer.start(); }
 
     void cleanup() {
-        m_closer.stop();
-        QVERIFY2(m_boxes.isEmpty(),
-                 qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
+        const QString boxes = m_closer.stop();
+        QVERIFY2(boxes.isEmpty(), qPrintable(QStringLiteral("unexpected box: ") + boxes));
     }
 
     void countingFromTheMenuCommandToItsEnd() {
