@@ -102,6 +102,7 @@ void TerritoryCounting::showOnBoard() {
             m.kind = m_counting.mark(x, y);
             pos.setMark(x, y, m);
         }
+    m_board.showPrisoners(m_counting.prisoners(kWhite), m_counting.prisoners(kBlack));
     m_board.redrawAll();
 }
 

@@ -33,11 +33,13 @@ TEST_F(Counting, StartProposesCountsAndShowsItsMarksUntilTheEnd) {
     EXPECT_EQ(mark(0, 0), kCountMarkBlackTerritory);
     EXPECT_EQ(mark(6, 0), 0); // the empty column between the walls
     EXPECT_EQ(mark(12, 0), kCountMarkWhiteTerritory);
+    EXPECT_EQ(t.panels.prisonersBlack, 1); // the dead white stone is black's prisoner
 
     // The dead stone clicked back to life: black's area counts for nobody.
     counting.click(1, 3);
     EXPECT_EQ(mark(1, 3), 0);
     EXPECT_EQ(counting.result().blackTerritory, 0);
+    EXPECT_EQ(t.panels.prisonersBlack, 0);
 
     // Detection again, then cleared.
     counting.command(kCmdCountDetect);
