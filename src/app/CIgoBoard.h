@@ -261,6 +261,11 @@ public:
     // What the drawing reads from the window beside the position: numbering, the move shown, the
     // selection, the Mail Go marker and the record for label texts.
     SceneState sceneState() const;
+    // Shows prisoner counts other than the position's (stones taken by white, by black): those of
+    // a territory count, with its dead stones.
+    void showPrisoners(int byWhite, int byBlack) {
+        if (m_env.panels) m_env.panels->showPrisoners(byWhite, byBlack);
+    }
     // The status line of the game: its result, or while in play "対局中　最終：…" with the last move
     // of the main record.
     std::u16string statusText() const;

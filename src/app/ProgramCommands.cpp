@@ -11,6 +11,7 @@
 #include "app/MenuModel.h"
 #include "app/PatternSearchForm.h"
 #include "app/Shell.h"
+#include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
 #include "mailgo/CloudPoller.h"
@@ -65,7 +66,8 @@ ProgramCommands::~ProgramCommands() = default;
 
 ProgramCommands::ProgramCommands(Application& app, CIgoBoard& board, Ui& ui, Shell& shell, Clipboard& clipboard,
                                  const Clock& clock)
-    : m_app(app), m_board(board), m_ui(ui), m_shell(shell), m_clipboard(clipboard), m_clock(clock) {}
+    : m_app(app), m_board(board), m_ui(ui), m_shell(shell), m_clipboard(clipboard), m_clock(clock),
+      m_counting(std::make_unique<TerritoryCounting>(board, ui, clock)) {}
 
 std::u16string ProgramCommands::text(int id) const { return m_board.text(id); }
 
@@ -83,6 +85,12 @@ void ProgramCommands::startUp() {
 void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     const bool fromBar = source == CommandSource::MainBar || source == CommandSource::SecondaryBar;
     const FunctionModes* modes = m_app.modes();
+    if (m_counting->command(id)) {
+        refresh();
+        return;
+    }
+    // Any other command ends counting first; asking for help does not.
+    if (id != kCmdHelpOnSituation) m_counting->end();
     // While a command's dialog is up, F1 shows the dialog's help.
     const std::optional<int> dialogTopic = fromBar && id == kCmdHelpButtonOrDemo ? std::nullopt : dialogHelpTopic(id);
     if (dialogTopic) help().pushSituation(HelpBoard::Main, *dialogTopic);
@@ -107,8 +115,9 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
     refresh();
 }
 
-void ProgramCommands::clickPoint(int x, int y) {
-    m_board.clickPoint(x, y);
+void ProgramCommands::clickPoint(int x, int y, bool rightButton) {
+    if (m_counting->active()) m_counting->click(x, y, rightButton);
+    else if (!rightButton) m_board.clickPoint(x, y);
     refresh();
 }
 

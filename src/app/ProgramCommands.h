@@ -33,6 +33,7 @@ struct CloudCheck;
 struct MailGoSides;
 class HelpForm;
 class Shell;
+class TerritoryCounting;
 class TextSearchForm;
 class PatternSearchForm;
 class Ui;
@@ -56,8 +57,8 @@ public:
     // board window's, else the program's; a command whose part of the program is not there yet
     // says so. `x`, `y` is the board point of the right-click menu.
     void run(int id, CommandSource source = CommandSource::Menu, int x = -1, int y = -1);
-    // A left click on the board.
-    void clickPoint(int x, int y);
+    // A left click on the board (the right button only counts while counting territory).
+    void clickPoint(int x, int y, bool rightButton = false);
     // The board's right-click menu at point (x, y), its entries enabled as the command states say.
     void boardMenu(int x, int y);
 
@@ -153,6 +154,10 @@ public:
     // language's help).
     HelpForm& help();
 
+    // --- territory counting ---
+    // The counting mode of the board window ("地合いの計算"): any other command ends it first.
+    TerritoryCounting& counting() { return *m_counting; }
+
 private:
     bool runProgramCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
@@ -234,6 +239,7 @@ private:
     Shell& m_shell;
     Clipboard& m_clipboard;
     const Clock& m_clock;
+    std::unique_ptr<TerritoryCounting> m_counting;
     CommandStates m_states;
     std::string m_lastFolder;
     std::optional<std::pair<XdgFolders, std::string>> m_association;

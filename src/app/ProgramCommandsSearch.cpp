@@ -2,6 +2,7 @@
 #include "app/HelpForm.h"
 #include "app/PatternSearchForm.h"
 #include "app/ProgramCommands.h"
+#include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
 

@@ -25,11 +25,13 @@
 #include "app/CommandIds.h"
 #include "app/MenuModel.h"
 #include "app/ProgramCommands.h"
+#include "app/TerritoryCounting.h"
 #include "qt/BoardTicker.h"
 #include "qt/BoardWidget.h"
 #include "qt/BookWindow.h"
 #include "qt/CButtonBox.h"
 #include "qt/CommentPanel.h"
+#include "qt/CountingPanel.h"
 #include "qt/FlashTicker.h"
 #include "qt/GameListPanel.h"
 #include "qt/InfoPanel.h"
@@ -119,6 +121,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->setBoard(m_board.get());
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
     m_side->setBoard(m_board.get());
+    m_side->counting().setCounting(&m_commands->counting());
     m_ui->setAlarmSurface(m_boardWidget, [this](int x, int y) {
         const QPointF c = m_boardWidget->centreOf(x, y);
         const double r = (m_boardWidget->centreOf(1, 0).x() - m_boardWidget->centreOf(0, 0).x()) * 0.75;
@@ -391,6 +394,7 @@ void MainWindow::refreshCommandStates() {
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
     m_statusRight->setText(qs(m_board->statusText()));
+    m_side->counting().refresh();
     if (m_listShown) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
@@ -450,7 +454,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QContextMenuEvent*>(event);
         const QPoint p = m_boardWidget->pointAt(e->pos());
         m_ui->setPopupAnchor(e->globalPos());
-        m_commands->boardMenu(p.x(), p.y());
+        if (m_commands->counting().active()) m_commands->clickPoint(p.x(), p.y(), true);
+        else m_commands->boardMenu(p.x(), p.y());
         refreshCommandStates();
         return true;
     }

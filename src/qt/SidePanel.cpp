@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "qt/CommentPanel.h"
+#include "qt/CountingPanel.h"
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 
@@ -16,6 +17,9 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     setFont(font);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
+    m_counting = new CountingPanel(this);
+    layout->addWidget(m_counting);
+    connect(m_counting, &CountingPanel::commandRequested, this, &SidePanel::commandRequested);
     m_info = new InfoPanel(this);
     layout->addWidget(m_info);
     auto* split = new QSplitter(Qt::Vertical, this);

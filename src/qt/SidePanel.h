@@ -8,12 +8,13 @@ namespace stonewise {
 
 class CIgoBoard;
 class CommentPanel;
+class CountingPanel;
 class InfoPanel;
 class MoveListPanel;
 
-// The panel beside the board: game information on top, the move list in the middle and the comment
-// panel below. It is the board window's BoardPanels: each notice of the board goes to the panels
-// that show it.
+// The panel beside the board: the counting panel while counting, game information on top, the move list in the middle
+// and the comment panel below. It is the board window's BoardPanels: each notice of the board goes to the panels that
+// show it.
 class SidePanel final : public QWidget, public BoardPanels {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ public:
     InfoPanel& info() { return *m_info; }
     MoveListPanel& moveList() { return *m_moveList; }
     CommentPanel& comment() { return *m_comment; }
+    // "地合い計算", shown on top while the board counts territory.
+    CountingPanel& counting() { return *m_counting; }
 
     // Everything again from the board (a game loaded, settings changed).
     void refreshAll();
@@ -45,6 +48,7 @@ private:
     InfoPanel* m_info = nullptr;
     MoveListPanel* m_moveList = nullptr;
     CommentPanel* m_comment = nullptr;
+    CountingPanel* m_counting = nullptr;
 };
 
 } // namespace stonewise

@@ -5,27 +5,10 @@
 
 #include "board/BoardPosition.h"
 #include "board/MoveLegalityProbe.h"
+#include "support/BoardDiagram.h"
 
 namespace stonewise {
 namespace {
-
-// A position from rows of 'X' (black), 'O' (white) and '.', top row first; stones get move numbers
-// 1, 2, … in reading order, so their colours need not follow parity.
-BoardPosition positionFrom(const std::vector<std::string>& rows, int lines = 19) {
-    BoardPosition pos;
-    pos.setSize(lines);
-    int n = 0;
-    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
-        for (int x = 0; x < static_cast<int>(rows[static_cast<std::size_t>(y)].size()); ++x) {
-            const char c = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-            if (c == '.') continue;
-            BoardPoint p = pos.at(x, y);
-            p.colour = c == 'X' ? kBlack : kWhite;
-            p.moveNumber = static_cast<std::uint16_t>(++n);
-            pos.setPoint(p);
-        }
-    return pos;
-}
 
 TEST(Rules, CapturesAreTakenBeforeTheOwnGroupIsJudged) {
     BoardPosition pos = positionFrom({

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <functional>
 
+#include "BoxCloser.h"
 #include "ImportDialogAnswer.h"
 #include "app/Application.h"
 #include "app/ButtonLayouts.h"
@@ -69,8 +70,7 @@ private:
 
     // No test here expects a message box: what the commands say is tested headless through the
     // scripted Ui. A box that appears anyway is closed so that the run goes on, and fails the test.
-    QStringList m_boxes;
-    QTimer m_closer;
+    test::BoxCloser m_closer;
 
     static QString plain(QString text) { return text.section(QLatin1Char('\t'), 0, 0); }
 
@@ -81,23 +81,11 @@ private:
     }
 
 private Q_SLOTS:
-    void init() {
-        m_boxes.clear();
-        connect(&m_closer, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                if (qobject_cast<ImportFileDialog*>(modal) && test::importAnswersPending() > 0) return;
-                if (qobject_cast<QProgressDialog*>(modal)) return; // a progress window, not a box
-                m_boxes << modal->windowTitle();
-                modal->close();
-            }
-        });
-        m_closer.start(50);
-    }
+    void init() { m_closer.start(); }
 
     void cleanup() {
-        m_closer.stop();
-        QVERIFY2(m_boxes.isEmpty(),
-                 qPrintable(QStringLiteral("unexpected box: ") + m_boxes.join(QStringLiteral(", "))));
+        const QString boxes = m_closer.stop();
+        QVERIFY2(boxes.isEmpty(), qPrintable(QStringLiteral("unexpected box: ") + boxes));
     }
 
     void theMenuBarHoldsEveryMenuInOrder() {

@@ -1,8 +1,9 @@
 // Draws a picture of the main window as the program shows it, for the README:
-//   qt_window_picture OUT.png LOCALE GAME.sgf MOVE
+//   qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count]
 // opens GAME.sgf in the viewing mode on a fresh data folder with the interface language of the
 // Windows locale number LOCALE (1041 Japanese, 1033 English), steps to MOVE with move numbers
-// shown, and writes the window (1000 × 768, grabbed offscreen) to OUT.png.
+// shown (with "count": without them, and counts the territory there), and writes the window
+// (1000 × 768, grabbed offscreen) to OUT.png.
 #include <QApplication>
 #include <QFont>
 #include <QtTest>
@@ -10,13 +11,15 @@
 #include "ImportDialogAnswer.h"
 #include "InterfaceTour.h"
 #include "app/CommandIds.h"
+#include "app/TerritoryCounting.h"
 #include "qt/MainWindow.h"
 
 int main(int argc, char** argv) {
     using namespace stonewise;
     QApplication qapp(argc, argv);
-    if (argc != 5) {
-        qCritical("usage: qt_window_picture OUT.png LOCALE GAME.sgf MOVE");
+    const bool count = argc == 6 && QByteArray(argv[5]) == "count";
+    if (argc != 5 && !count) {
+        qCritical("usage: qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count]");
         return 2;
     }
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
@@ -27,9 +30,10 @@ int main(int argc, char** argv) {
     window.runCommand(32902); // the viewing mode
     test::answerImportDialog("importTemporary");
     window.openFile(QString::fromLocal8Bit(argv[3]));
-    window.runCommand(kCmdShowNumbers);
+    if (!count) window.runCommand(kCmdShowNumbers);
     const int move = QString::fromLocal8Bit(argv[4]).toInt();
     for (int i = 0; i < move; ++i) window.runCommand(kCmdForward);
+    if (count) window.runCommand(kCmdTerritoryCount);
     QTest::qWait(200);
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

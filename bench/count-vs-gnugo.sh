@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The dead-stone proposal judged by the recorded results: every finished game of the corpus whose
+# result is a count (B+n, W+n, 0) is loaded at its final position, counted by stonewise-cli count
+# and by GNU Go's `--score aftermath`, and each result after komi compared with the recorded one.
+# Prints the share of exact results and the time per game for both, on 19 lines and 13 lines.
+#   bench/count-vs-gnugo.sh [BUILD]        (GNUGO=0: ours only; LIST=1: one line per game)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build}
+cli=$build/src/cli/stonewise-cli
+corpus=${STONEWISE_CORPUS_DIR:-$top/../shared/corpus}
+gnugo=$(command -v gnugo || echo /usr/games/gnugo)
+use_gnugo=${GNUGO:-1}
+[[ -x "$gnugo" ]] || use_gnugo=0
+[[ -d "$corpus" ]] || { echo "corpus not found: $corpus" >&2; exit 1; }
+
+# "B+3.5" → "-3.5", "W+0.5" → "0.5", "0"/"Draw"/"Jigo" → "0": the result after komi seen from white.
+normalise() {
+    case "$1" in
+    B+*) awk -v v="${1#B+}" 'BEGIN { printf "%g", -v }' ;;
+    W+*) awk -v v="${1#W+}" 'BEGIN { printf "%g", v }' ;;
+    0 | Draw | Jigo | 0.0) echo 0 ;;
+    *) echo "?" ;;
+    esac
+}
+ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
+
+declare -A games ours_ok gnugo_ok ours_ms gnugo_ms
+for size in 19 13; do games[$size]=0; ours_ok[$size]=0; gnugo_ok[$size]=0; ours_ms[$size]=0; gnugo_ms[$size]=0; done
+while IFS= read -r -d '' f; do
+    head=$(tr -d "\r\n\0" < "$f")
+    re=$(grep -o 'RE\[[^]]*\]' <<<"$head" | head -1 | sed 's/^RE\[//; s/\]$//') || continue
+    [[ "$re" =~ ^([BW]\+[0-9]+(\.[0-9]+)?|0|Draw|Jigo)$ ]] || continue
+    size=$(grep -o 'SZ\[[0-9]*\]' <<<"$head" | head -1 | tr -dc 0-9) || true
+    size=${size:-19}
+    [[ "$size" == 19 || "$size" == 13 ]] || continue
+    # One game per file, without variations at the end of the main line.
+    [[ $(grep -o '(;' <<<"$head" | wc -l) -eq 1 ]] || continue
+    want=$(normalise "$re")
+    t=$(date +%s%N)
+    got=$("$cli" count "$f" 2>/dev/null | tail -1) || got="?"
+    ours_ms[$size]=$((ours_ms[$size] + $(ms "$t")))
+    games[$size]=$((games[$size] + 1))
+    mine=$(normalise "$got")
+    [[ "$mine" == "$want" ]] && ours_ok[$size]=$((ours_ok[$size] + 1))
+    theirs="-"
+    if [[ "$use_gnugo" == 1 ]]; then
+        t=$(date +%s%N)
+        line=$("$gnugo" --score aftermath -l "$f" 2>/dev/null | grep -E '^(Black|White) wins by|^Jigo' | head -1) || true
+        gnugo_ms[$size]=$((gnugo_ms[$size] + $(ms "$t")))
+        case "$line" in
+        Black*) theirs="B+$(awk '{print $4}' <<<"$line")" ;;
+        White*) theirs="W+$(awk '{print $4}' <<<"$line")" ;;
+        Jigo*) theirs=0 ;;
+        esac
+        [[ "$(normalise "$theirs")" == "$want" ]] && gnugo_ok[$size]=$((gnugo_ok[$size] + 1))
+    fi
+    [[ "${LIST:-0}" == 1 ]] && printf '%s\t%s\tours %s\tgnugo %s\n' "${f#"$corpus"/}" "$re" "$got" "$theirs"
+done < <(find "$corpus" -type f -iname '*.sgf' -print0 | sort -z)
+
+for size in 19 13; do
+    n=${games[$size]}
+    [[ $n -gt 0 ]] || continue
+    printf '%s lines, %d finished games with a counted result\n' "$size" "$n"
+    printf '  stonewise-cli count      exact %3d (%5.1f %%)  %8.2f ms per game\n' "${ours_ok[$size]}" \
+        "$(awk -v a="${ours_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
+        "$(awk -v a="${ours_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')"
+    if [[ "$use_gnugo" == 1 ]]; then
+        printf '  gnugo --score aftermath  exact %3d (%5.1f %%)  %8.2f ms per game\n' "${gnugo_ok[$size]}" \
+            "$(awk -v a="${gnugo_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
+            "$(awk -v a="${gnugo_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')"
+    fi
+done
