@@ -14,11 +14,11 @@
 #include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
+#include "help/HelpStrings.h"
+#include "help/HelpText.h"
 #include "mailgo/CloudPoller.h"
 #include "mailgo/CloudRegistry.h"
 #include "store/DataFolder.h"
-#include "help/HelpStrings.h"
-#include "help/HelpText.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 

@@ -13,11 +13,11 @@
 #include "app/FileAssociation.h"
 #include "app/LibraryDialogs.h"
 #include "app/NoticeBoard.h"
+#include "app/Printing.h"
+#include "app/SettingsDialogs.h"
 #include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
 #include "mailgo/MailReader.h"
-#include "app/Printing.h"
-#include "app/SettingsDialogs.h"
 #include "store/ExternalFolder.h"
 #include "store/TextSearch.h"
 

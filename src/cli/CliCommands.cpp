@@ -24,7 +24,7 @@ CliCommand countCommand();
 // Each command lives in a file of its own; this list puts them in the help text's order.
 const std::vector<CliCommand>& allCommands() {
     static const std::vector<CliCommand> commands = {
-        infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(), gamesCommand(), exportCommand(),
+        infoCommand(),    convertCommand(), settingsCommand(), groupsCommand(),      gamesCommand(),   exportCommand(),
         newGameCommand(), importCommand(),  searchCommand(),   associationCommand(), resultsCommand(), csvCommand(),
         mailCommand(),    cloudCommand(),   patternCommand(),  bookCommand(),        countCommand(),   helpCommand(),
     };

@@ -22,8 +22,8 @@ namespace {
 constexpr int kStrStudyTitle = 10014; // "検討・参考図"
 }
 
-StudyWindow::StudyWindow(Application& app, const Clock& clock, FlashTimerSlots& flashSlots,
-                         MoveListRegistry& moveLists, QWidget* owner)
+StudyWindow::StudyWindow(Application& app, const Clock& clock, FlashTimerSlots& flashSlots, MoveListRegistry& moveLists,
+                         QWidget* owner)
     : QWidget(owner, Qt::Window) {
     setWindowTitle(uiString(kStrStudyTitle));
     setObjectName(QStringLiteral("studyWindow"));

@@ -758,7 +758,7 @@ TEST(ProgramCommands, EachSaveLeavesAnSgfCopyAndKeepsThePreviousOneWithADollar) 
 TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
     test::TempFolder folder;
     Program p(folder.path());
-    p.commands.run(32846); // "メール碁の参考棋譜送信"
+    p.commands.run(32919); // "棋譜検索の構成..."
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
     p.commands.run(kCmdExit);

@@ -18,12 +18,11 @@ private Q_SLOTS:
         // Japanese: the program, the file formats, keys and the version line.
         static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
         static const QStringList allowed{
-            QStringLiteral("Stonewise"), QStringLiteral("Tamarindo"), QStringLiteral("SGF"),
-            QStringLiteral("sgf"),       QStringLiteral("UGF"),       QStringLiteral("ugf"),
-            QStringLiteral("ugi"),       QStringLiteral("OK"),        QStringLiteral("Ctrl"),
-            QStringLiteral("Enter"),     QStringLiteral("Version"),   QStringLiteral("Build"),
+            QStringLiteral("Stonewise"), QStringLiteral("Tamarindo"), QStringLiteral("SGF"), QStringLiteral("sgf"),
+            QStringLiteral("UGF"), QStringLiteral("ugf"), QStringLiteral("ugi"), QStringLiteral("OK"),
+            QStringLiteral("Ctrl"), QStringLiteral("Enter"), QStringLiteral("Version"), QStringLiteral("Build"),
             QStringLiteral("NULL"), // "<NULL>": a member without an address
-            QStringLiteral("CSV"),       QStringLiteral("csv"),       QStringLiteral("JIS"),
+            QStringLiteral("CSV"), QStringLiteral("csv"), QStringLiteral("JIS"),
             QStringLiteral("UTF"), // the character sets SGF files are written in
             // The help window's own title "Stonewise Help", and in the help text the file name
             // "-MAIL.sgf" and the command line's "LOCALE=".
