@@ -15,8 +15,10 @@ CXX=${CXX:-clang++}
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 
-# The readers and what they need: the record (with the Japanese texts), the store and the registry.
-sources=("$top"/src/record/*.cpp "$top"/src/store/*.cpp "$top"/src/mailgo/Cloud*.cpp)
+# The readers and what they need: the record (with the Japanese texts), the board and the formats
+# (the store keeps SGF copies), the store and the registry.
+sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp
+         "$top"/src/mailgo/Cloud*.cpp)
 source "$top/fuzz/fuzz-common.sh"
 fuzz_objects "${sources[@]}"
 

@@ -58,6 +58,8 @@ enum ProgramCommandId : int {
     kCmdModeViewing = 32902,         // "棋譜鑑賞"
     kCmdModeProblems = 32926,        // "問題集モード"
     kCmdModeBook = 32890,            // "碁ブック"
+    kCmdOpenBook = 32891,            // "碁ブックを開く..."
+    kCmdPatternComposition = 32919,  // "棋譜検索の構成..."
     kCmdFinishedView = 32818,        // "終局した棋譜グループを表示"
     kCmdReturnFromFinished = 32913,  // "元のモードに戻る"
     kCmdMoveToFinished = 32819,      // "この棋譜を終局グループへ移動"

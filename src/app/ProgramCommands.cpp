@@ -184,6 +184,11 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdStudyBoard:
     case kCmdStudyBoardButton: toggleStudyBoard(); return true;
     case kCmdAddStudyBranch: takeStudySequence(); return true;
+    case kCmdPatternComposition: {
+        PatternCompositionForm composition(libraryEnvironment());
+        m_ui.runPatternComposition(composition);
+        return true;
+    }
     case kCmdReceiveMoves:
         receiveMailFromClipboard(MailSource::Command);
         checkCloud(true);

@@ -15,6 +15,7 @@
 namespace stonewise {
 
 class CloudSettingsForm;
+class PatternCompositionForm;
 class StudyBoard;
 class GameSettings;
 class SettingsForm;
@@ -115,6 +116,8 @@ public:
     virtual void openPatternSearch(PatternSearchForm& form) = 0;
     // Closes the pattern search panel when it is open.
     virtual void closePatternSearch() = 0;
+    // "検索の構成": the pattern database's composition and build, until the dialog closes.
+    virtual void runPatternComposition(PatternCompositionForm& form) = 0;
     // --- the game settings ---
     // "対局設定": shows the values of `settings` and hands every change to it; "OK" calls
     // `settings.confirm()`, which keeps the dialog open when it refuses. True when confirmed.

@@ -403,8 +403,8 @@ void MainWindow::refreshCommandStates() {
 
 void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     // The Go book player opens in a window of its own, on an installed book.
-    if (id == kCmdModeBook) {
-        openBookWindow();
+    if (id == kCmdModeBook || id == kCmdOpenBook) {
+        openBookWindow(id == kCmdOpenBook);
         return;
     }
     m_ui->setPopupAnchor(anchor);
@@ -415,9 +415,9 @@ void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     refreshCommandStates();
 }
 
-BookWindow* MainWindow::openBookWindow() {
+BookWindow* MainWindow::openBookWindow(bool chooseAnother) {
     if (!m_bookWindow) m_bookWindow = new BookWindow(m_app.folder(), m_app.strings(), kClock, this);
-    if (!m_bookWindow->story().book() && !m_bookWindow->openBook()) return nullptr;
+    if ((chooseAnother || !m_bookWindow->story().book()) && !m_bookWindow->openBook()) return nullptr;
     m_bookWindow->show();
     m_bookWindow->raise();
     return m_bookWindow;

@@ -65,8 +65,9 @@ public:
     // Runs a command by id from where it came (a pop-up menu opens at `anchor`); afterwards the
     // menus and buttons are refreshed.
     void runCommand(int id, CommandSource source = CommandSource::Menu, QPoint anchor = {});
-    // Opens the Go book player's window on an installed book (asking which); null when there is none.
-    BookWindow* openBookWindow();
+    // Opens the Go book player's window on an installed book (asking which, when several are there);
+    // `chooseAnother` ("碁ブックを開く...") asks again when a book is open. Null when none is opened.
+    BookWindow* openBookWindow(bool chooseAnother = false);
     // Opens a game-record file as the temporary game (a file from the command line or another start).
     void openFile(const QString& path);
     // Recomputes which commands are enabled and checked and shows it in the menus and bars.

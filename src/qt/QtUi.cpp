@@ -253,6 +253,11 @@ ElapsedDialogResult QtUi::editElapsed(const ElapsedDialogRequest& request) {
     return dialog.result();
 }
 
+void QtUi::runPatternComposition(PatternCompositionForm& form) {
+    PatternCompositionDialog dialog(form, dialogParent(m_owner));
+    dialog.exec();
+}
+
 bool QtUi::runCloudSettings(CloudSettingsForm& form) {
     CloudSettingsDialog dialog(form, dialogParent(m_owner));
     return dialog.exec() == QDialog::Accepted;

@@ -76,6 +76,7 @@ public:
     HelpPictureWindow* helpPictureWindow() const { return m_helpPicture; }
     void openPatternSearch(PatternSearchForm& form) override;
     void closePatternSearch() override;
+    void runPatternComposition(PatternCompositionForm& form) override;
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }

@@ -15,6 +15,7 @@
 #include "app/CommandIds.h"
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
+#include "app/PatternSearchForm.h"
 #include "app/ProgramCommands.h"
 #include "app/RecordCorrection.h"
 #include "store/DataFolder.h"
@@ -755,12 +756,14 @@ TEST(ProgramCommands, EachSaveLeavesAnSgfCopyAndKeepsThePreviousOneWithADollar) 
     EXPECT_GT(now->size(), before->size()) << "the newer copy holds one move more";
 }
 
-TEST(ProgramCommands, ACommandNotThereYetSaysSo) {
+TEST(ProgramCommands, TheCompositionCommandOpensThePatternDatabasesCompositionAndExitCloses) {
     test::TempFolder folder;
     Program p(folder.path());
-    p.commands.run(32919); // "棋譜検索の構成..."
-    ASSERT_EQ(p.ui.messages.size(), 1u);
-    EXPECT_EQ(p.ui.messages[0].text, japanese(25000));
+    bool opened = false;
+    p.ui.compositionScripts.push_back([&](PatternCompositionForm&) { opened = true; });
+    p.commands.run(kCmdPatternComposition); // "棋譜検索の構成..."
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(p.ui.messages.empty());
     p.commands.run(kCmdExit);
     EXPECT_EQ(p.ui.closeRequests, 1);
 }

@@ -115,6 +115,10 @@ Result runScript(std::deque<std::function<Result(Form&)>>& scripts, Form& form, 
 }
 } // namespace
 
+void ScriptedUi::runPatternComposition(PatternCompositionForm& form) {
+    runScript(compositionScripts, form, "pattern composition");
+}
+
 void ScriptedUi::runGameList(GameListForm& form) {
     if (whileDialogUp) whileDialogUp();
     runScript(gameListScripts, form, "game list");

@@ -111,6 +111,8 @@ public:
     TextSearchForm* textSearch = nullptr;
     void openPatternSearch(PatternSearchForm& form) override { patternSearch = &form; }
     void closePatternSearch() override;
+    void runPatternComposition(PatternCompositionForm& form) override;
+    std::deque<std::function<void(PatternCompositionForm&)>> compositionScripts;
     PatternSearchForm* patternSearch = nullptr;
 
     // Importing: scripted answers of "ファイルの読み込み" used in order (an unscripted one fails the
