@@ -17,14 +17,8 @@ flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src"
 
 sources=("$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/formats/*.cpp "$top"/src/store/*.cpp
          "$top"/src/help/*.cpp)
-objects=()
-for src in "${sources[@]}"; do
-  obj="$out/obj/$(echo "${src#$top/}" | tr / _).o"
-  if [[ ! -f "$obj" || "$src" -nt "$obj" ]]; then
-    "$CXX" "${flags[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
-  fi
-  objects+=("$obj")
-done
+source "$top/fuzz/fuzz-common.sh"
+fuzz_objects "${sources[@]}"
 
 declare -A targets=([text]=FuzzHelpText.cpp [index]=FuzzHelpIndex.cpp)
 names=("$@")
@@ -40,12 +34,6 @@ done
 status=0
 for name in "${names[@]}"; do
   "$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/help/${targets[$name]}" "${objects[@]}" -ldl -o "$out/fuzz_$name"
-  echo "== $name: ${seconds}s"
-  if ! "$out/fuzz_$name" "$out/corpus/$name" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-       -artifact_prefix="$out/crashes/$name/" -print_final_stats=1 2>"$out/$name.log"; then
-    echo "!! $name found a fault; see $out/$name.log and $out/crashes/$name/"
-    status=1
-  fi
-  grep -E "^stat::number_of_executed_units|^#[0-9]+.*DONE" "$out/$name.log" | tail -2 || true
+  fuzz_run "$name" "$seconds" || status=1
 done
 exit $status

@@ -36,15 +36,10 @@ names=("$@")
 for name in "${names[@]}"; do mkdir -p "$out/corpus/$name" "$out/crashes/$name"; done
 "$out/make-seeds" "$out/corpus"
 
+source "$top/fuzz/fuzz-common.sh"
 status=0
 for name in "${names[@]}"; do
   "$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/search/${targets[$name]}" "$out/core.a" -ldl -o "$out/fuzz_$name"
-  echo "== $name: ${seconds}s"
-  if ! "$out/fuzz_$name" "$out/corpus/$name" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-       -artifact_prefix="$out/crashes/$name/" -print_final_stats=1 2>"$out/$name.log"; then
-    echo "!! $name found a fault; see $out/$name.log and $out/crashes/$name/"
-    status=1
-  fi
-  grep -E "^stat::number_of_executed_units|^#[0-9]+.*DONE" "$out/$name.log" | tail -2 || true
+  fuzz_run "$name" "$seconds" || status=1
 done
 exit $status
