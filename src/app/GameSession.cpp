@@ -6,13 +6,11 @@
 #include "app/CIgoBoard.h"
 #include "formats/SgfWriter.h"
 #include "formats/TextEncoding.h"
+#include "store/ExternalFolder.h"
 #include "store/FileIo.h"
 #include "store/GameFile.h"
 #include "store/GameStore.h"
 #include "store/StoreMemberDirectory.h"
-
-#include <ctime>
-#include <sys/stat.h>
 
 namespace stonewise {
 
@@ -206,14 +204,7 @@ bool GameSession::writeExternalFile(const std::string& path, GameInfo& info) {
     options.members = &members;
     if (!writeSgfKeepingPrevious(path, m_board.record().main(), info, options)) return false;
     // The entry keeps the file's time as written, so the folder's next look does not read it again.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        std::tm tm{};
-        localtime_r(&st.st_mtime, &tm);
-        info.waitingTime = {static_cast<std::uint16_t>(tm.tm_year + 1900), static_cast<std::uint16_t>(tm.tm_mon + 1),
-                            static_cast<std::uint8_t>(tm.tm_mday),         static_cast<std::uint8_t>(tm.tm_hour),
-                            static_cast<std::uint8_t>(tm.tm_min),          static_cast<std::uint8_t>(tm.tm_sec)};
-    }
+    if (const std::optional<GameTime> stamp = fileStamp(path)) info.waitingTime = *stamp;
     return true;
 }
 

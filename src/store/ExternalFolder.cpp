@@ -45,6 +45,12 @@ std::string refusalKey(const ExternalFile& f) {
 
 } // namespace
 
+std::optional<GameTime> fileStamp(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return localStamp(st.st_mtime);
+}
+
 ExternalScan scanExternalFolder(const std::string& folder, std::int64_t nowSeconds) {
     ExternalScan scan;
     DIR* dir = ::opendir(folder.c_str());

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ constexpr std::size_t kMaxExternalFiles = 1999;
 // Lists the files of `folder` whose extension is "sgf" in any case; `nowSeconds` (seconds since
 // the epoch) tells which files are too fresh to read yet.
 ExternalScan scanExternalFolder(const std::string& folder, std::int64_t nowSeconds);
+
+// The local time a file was last written, as an external game keeps it; nothing when the file
+// cannot be looked at.
+std::optional<GameTime> fileStamp(const std::string& path);
 
 // What a synchronisation did.
 struct ExternalSyncResult {
