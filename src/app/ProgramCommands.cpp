@@ -29,8 +29,6 @@ namespace {
 constexpr int kStrMoveTitle = 17010;         // "終局棋譜の移動"
 constexpr int kStrNotYetAvailable = 25000;   // this function is not available yet
 constexpr int kStrWindowTitle = 25001;       // "%s - Stonewise"
-constexpr int kStrOpenBookFirst = 25002;     // open a Go book before its mode
-constexpr int kStrBookTitle = 25003;         // "碁ブック"
 constexpr int kStrTemporaryNotMoved = 25004; // the temporary game is not in a game list
 constexpr int kStrDataFolderTitle = 25019;   // "データフォルダを開く"
 constexpr int kStrCannotOpenFolder = 25020;  // the data folder could not be opened: %s
@@ -164,7 +162,9 @@ bool ProgramCommands::runProgramCommand(int id) {
         return true;
     case kCmdModePatternSearch: togglePatternSearch(); return true;
     case kCmdModeBook:
-        if (modes && !modes->setMode(kModeBook)) m_ui.showMessage(text(kStrOpenBookFirst), text(kStrBookTitle));
+    case kCmdOpenBook:
+        // The Go book player opens in a window of its own, on an installed book.
+        m_ui.showBookPlayer(id == kCmdOpenBook);
         return true;
     case kCmdFinishedView:
         if (modes) modes->toggleFinishedView();

@@ -136,6 +136,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         refreshCommandStates();
     });
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
+    m_ui->setBookPlayerHandler([this](bool chooseBook) { return openBookWindow(chooseBook) != nullptr; });
     m_ui->setStudyWindowHandler([this](bool show) -> StudyBoard* {
         if (!m_study) {
             m_study = new StudyWindow(m_app, kClock, m_flashSlots, m_moveLists, this);
@@ -402,11 +403,6 @@ void MainWindow::refreshCommandStates() {
 // --- commands ----------------------------------------------------------------------------------
 
 void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
-    // The Go book player opens in a window of its own, on an installed book.
-    if (id == kCmdModeBook || id == kCmdOpenBook) {
-        openBookWindow(id == kCmdOpenBook);
-        return;
-    }
     m_ui->setPopupAnchor(anchor);
     m_commands->run(id, source);
     if (id == kCmdStudyBoard || id == kCmdStudyBoardButton) applySettings(); // the move list's take-over entry

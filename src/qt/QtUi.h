@@ -80,6 +80,9 @@ public:
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
+    bool showBookPlayer(bool chooseBook) override { return m_bookPlayer && m_bookPlayer(chooseBook); }
+    // What opens the Go book player's window (the main window's).
+    void setBookPlayerHandler(std::function<bool(bool)> handler) { m_bookPlayer = std::move(handler); }
     // What shows or hides the study board's window (the main window's).
     void setStudyWindowHandler(std::function<StudyBoard*(bool)> handler) { m_studyWindow = std::move(handler); }
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
@@ -139,6 +142,7 @@ private:
     std::array<QPointer<QWidget>, AlarmMarks::kSlots> m_alarmWindows;
     QPointer<QProgressDialog> m_progress;
     std::function<StudyBoard*(bool)> m_studyWindow;
+    std::function<bool(bool)> m_bookPlayer;
 };
 
 // The desktop's file manager, web browser and mail program.

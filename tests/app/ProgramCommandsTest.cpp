@@ -413,14 +413,14 @@ TEST(ProgramCommands, TheBoardMenuTakesItsStatesFromTheCommandStates) {
     EXPECT_EQ(p.board.totalMoves(), 2);
 }
 
-TEST(ProgramCommands, TheGoBookModeBeforeItsPlayerIsReadySaysWhy) {
+TEST(ProgramCommands, TheGoBookCommandsOpenThePlayerWindow) {
     test::TempFolder folder;
     Program p(folder.path());
     const int mode = p.app.modes()->mode();
     p.commands.run(kCmdModeBook);
-    EXPECT_EQ(p.app.modes()->mode(), mode);
-    ASSERT_EQ(p.ui.messages.size(), 1u);
-    EXPECT_EQ(p.ui.messages[0].title, japanese(25003));
+    p.commands.run(kCmdOpenBook); // "碁ブックを開く...": another book
+    EXPECT_EQ(p.ui.bookPlayerRequests, (std::vector<bool>{false, true}));
+    EXPECT_EQ(p.app.modes()->mode(), mode) << "the player is a window of its own";
 }
 
 TEST(ProgramCommands, TheWrongVersionSettingsMessageIsShown) {

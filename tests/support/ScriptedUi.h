@@ -57,6 +57,11 @@ public:
     bool runCloudSettings(CloudSettingsForm& form) override;
     // A study board without pixels, made on the first show.
     StudyBoard* showStudyWindow(bool show) override;
+    bool showBookPlayer(bool chooseBook) override {
+        bookPlayerRequests.push_back(chooseBook);
+        return false;
+    }
+    std::vector<bool> bookPlayerRequests;
     std::unique_ptr<StudyBoard> study;
     std::unique_ptr<RecordingPanels> studyPanels;
     std::deque<std::function<bool(CloudSettingsForm&)>> cloudScripts;
