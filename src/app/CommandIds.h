@@ -91,6 +91,12 @@ enum ProgramCommandId : int {
     kCmdChooseFinishedGame = 32963, // "棋譜選択"
     // The menu's "棋譜検索..." and the viewing bar's "棋譜選択" send the same id: the search window.
     kCmdTextSearch = 32963,
+    // The board's orientation ("盤面の回転・反転"), also the Go book player's.
+    kCmdOrientationAsStored = 32982, // "元の位置"
+    kCmdRotate180 = 1003,            // "180度回転"
+    kCmdRotateRight = 1006,          // "右へ90度回転"
+    kCmdFlipVertical = 1004,         // "上下反転"
+    kCmdFlipHorizontal = 1005,       // "左右反転"
 };
 
 // Main-bar buttons whose command depends on the mode (their pictures are named by them): the

@@ -97,6 +97,9 @@ private:
 };
 
 // How a decided game was won.
+// The result choice of a drawn game, "持碁".
+constexpr int kStrDrawnGame = 10008;
+
 enum class ResultMarginKind { Points, Resignation, OnTime };
 
 // "対局記録" (186): one record, new or edited. The records of its group are given so that the same

@@ -9,6 +9,9 @@ namespace stonewise {
 // The study board ("検討・参考図"): a second board window beside the main one that shows a copy of
 // the main board's game, at the same move and in the same variation. Moves tried there change only
 // the copy; the sequence it shows can be taken over into the main record as a variation.
+// The study board's window title, "検討・参考図".
+constexpr int kStrStudyBoardTitle = 10014;
+
 class StudyBoard {
 public:
     explicit StudyBoard(const BoardEnvironment& env) : m_board(env) {}

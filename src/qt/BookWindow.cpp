@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "app/CommandIds.h"
 #include "qt/BoardWidget.h"
 #include "qt/Mp3Audio.h"
 #include "qt/QtText.h"
@@ -98,11 +99,12 @@ BookWindow::BookWindow(const DataFolder& data, const StringTable& strings, const
     // The board's orientation ("盤面の回転・反転"): the menu's commands by their ids.
     QPushButton* turn = addButton(kOrientationButton, kStrOrientationMenu);
     auto* turns = new QMenu(turn);
-    for (auto [command, label, orientation] : {std::tuple{32982, kStrOrientationAsStored, BookOrientation::AsStored},
-                                               std::tuple{1003, kStrRotate180, BookOrientation::Rotate180},
-                                               std::tuple{1006, kStrRotateRight, BookOrientation::RotateRight},
-                                               std::tuple{1004, kStrFlipVertical, BookOrientation::FlipVertical},
-                                               std::tuple{1005, kStrFlipHorizontal, BookOrientation::FlipHorizontal}}) {
+    for (auto [command, label, orientation] :
+         {std::tuple{kCmdOrientationAsStored, kStrOrientationAsStored, BookOrientation::AsStored},
+          std::tuple{kCmdRotate180, kStrRotate180, BookOrientation::Rotate180},
+          std::tuple{kCmdRotateRight, kStrRotateRight, BookOrientation::RotateRight},
+          std::tuple{kCmdFlipVertical, kStrFlipVertical, BookOrientation::FlipVertical},
+          std::tuple{kCmdFlipHorizontal, kStrFlipHorizontal, BookOrientation::FlipHorizontal}}) {
         QAction* a = turns->addAction(text(label));
         a->setData(command);
         connect(a, &QAction::triggered, this, [this, o = orientation] {

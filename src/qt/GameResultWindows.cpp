@@ -28,7 +28,6 @@ namespace {
 constexpr int kStrOk = 21001;
 constexpr int kStrCancel = 21000;
 constexpr int kStrClose = 25035;
-constexpr int kStrJigo = 10008; // "持碁"
 
 QDate qDate(const GameDate& d) {
     const QDate date(d.year, d.month, d.day);
@@ -270,7 +269,7 @@ GameResultDialog::GameResultDialog(GameResultForm& form, QWidget* parent) : QDia
     auto* winnerRow = new QHBoxLayout;
     m_blackWon = new QRadioButton(uiString(55062), result);
     m_whiteWon = new QRadioButton(uiString(55063), result);
-    m_jigo = new QRadioButton(uiString(kStrJigo), result);
+    m_jigo = new QRadioButton(uiString(kStrDrawnGame), result);
     auto* winners = new QButtonGroup(result);
     for (QRadioButton* r : {m_blackWon, m_whiteWon, m_jigo}) {
         winners->addButton(r);

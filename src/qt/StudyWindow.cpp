@@ -18,14 +18,10 @@
 
 namespace stonewise {
 
-namespace {
-constexpr int kStrStudyTitle = 10014; // "検討・参考図"
-}
-
 StudyWindow::StudyWindow(Application& app, const Clock& clock, FlashTimerSlots& flashSlots, MoveListRegistry& moveLists,
                          QWidget* owner)
     : QWidget(owner, Qt::Window) {
-    setWindowTitle(uiString(kStrStudyTitle));
+    setWindowTitle(uiString(kStrStudyBoardTitle));
     setObjectName(QStringLiteral("studyWindow"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
