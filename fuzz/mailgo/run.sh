@@ -7,16 +7,11 @@
 # A crash stops the run and leaves its input in fuzz/out/mailgo/crashes/mailgo/.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-seconds=${1:-300}
-out="$top/fuzz/out/mailgo"
-mkdir -p "$out/obj" "$out/corpus/mailgo" "$out/crashes/mailgo"
-
-CXX=${CXX:-clang++}
-flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -I"$top/src" -I"$top/tests"
-       -fsanitize=address,undefined -fno-sanitize-recover=all)
 source "$top/fuzz/fuzz-common.sh"
+declare -A targets=([mailgo]=FuzzMailText.cpp)
+fuzz_setup mailgo 300 "$@"
 fuzz_objects "$top"/src/record/*.cpp "$top"/src/board/*.cpp "$top"/src/mailgo/Mail{Composer,Reader,TextFormat,Vocabulary}.cpp
-"$CXX" "${flags[@]}" -fsanitize=fuzzer "$top/fuzz/mailgo/FuzzMailText.cpp" "${objects[@]}" -ldl -o "$out/fuzz_mailgo"
+mkdir -p "$out/corpus/mailgo"
 
 # Seeds: the first byte picks the options (see FuzzMailText.cpp), the rest is the text.
 if [[ -z "$(ls -A "$out/corpus/mailgo")" ]]; then
@@ -31,4 +26,4 @@ if [[ -z "$(ls -A "$out/corpus/mailgo")" ]]; then
   seed '\x23' $'[GAME] game\r\nMOVE 13 13,13\r\nMOVE 14 14,1\r\n' > "$out/corpus/mailgo/small-board"
 fi
 
-fuzz_run mailgo "$seconds"
+fuzz_targets "$top/fuzz/mailgo"
