@@ -104,28 +104,17 @@ std::vector<std::uint8_t> encodeResultGroups(const ResultGroupTable& groups, int
     slotCount = std::clamp(slotCount, 0, kResultGroupSlots);
     TaggedRecordWriter w;
     w.header(kResultGroupThirdWord, kResultRecordSize, static_cast<std::uint16_t>(slotCount));
-    for (int slot = 0; slot < slotCount; ++slot) {
-        const auto& g = groups[static_cast<std::size_t>(slot)];
-        if (!g) {
-            w.element(kMarkElement, static_cast<std::uint8_t>(slot), 0);
-            continue;
-        }
-        const std::u16string_view name = storedText(g->name, kGroupNameBuffer);
-        w.element(kMarkElement, static_cast<std::uint8_t>(slot), kResultGroupFields);
-        w.fieldU16(1, {g->number});
+    writeSlots(w, groups, slotCount, kResultGroupFields, [&w](int, const ResultGroup& g) {
+        const std::u16string_view name = storedText(g.name, kGroupNameBuffer);
+        w.fieldU16(1, {g.number});
         w.fieldU16(2, {static_cast<std::uint16_t>(name.size())});
-        writeText(w, 3, g->name, kGroupNameBuffer);
-    }
+        writeText(w, 3, g.name, kGroupNameBuffer);
+    });
     w.end();
     return w.take();
 }
 
-int usedResultGroupSlots(const ResultGroupTable& groups) {
-    int used = 0;
-    for (int slot = 0; slot < kResultGroupSlots; ++slot)
-        if (groups[static_cast<std::size_t>(slot)]) used = slot + 1;
-    return used;
-}
+int usedResultGroupSlots(const ResultGroupTable& groups) { return usedSlots(groups); }
 
 ResultRecordsRead decodeResultRecords(std::span<const std::uint8_t> bytes) {
     ResultRecordsRead out;

@@ -59,33 +59,22 @@ std::vector<std::uint8_t> encodeGroupList(const GroupTable& groups, int slotCoun
     slotCount = std::clamp(slotCount, 0, kGroupSlots);
     TaggedRecordWriter w;
     w.header(kGroupListThirdWord, kGroupRecordSize, static_cast<std::uint16_t>(slotCount));
-    for (int slot = 0; slot < slotCount; ++slot) {
-        const auto& g = groups[static_cast<std::size_t>(slot)];
-        if (!g) {
-            w.element(kMarkElement, static_cast<std::uint8_t>(slot), 0);
-            continue;
-        }
-        const std::u16string_view name = storedText(g->name, kGroupNameBuffer);
-        w.element(kMarkElement, static_cast<std::uint8_t>(slot), kGroupFieldCount);
+    writeSlots(w, groups, slotCount, kGroupFieldCount, [&w](int slot, const GroupRecord& g) {
+        const std::u16string_view name = storedText(g.name, kGroupNameBuffer);
         w.fieldU16(1, {static_cast<std::uint16_t>(slot)});
         w.fieldU16(2, {static_cast<std::uint16_t>(name.size())});
         w.fieldText(3, name.empty() ? std::nullopt : std::optional<std::u16string_view>(name), kGroupNameBuffer);
-        w.fieldU32(4, {g->valueA});
-        w.fieldU32(5, {g->valueB});
-        w.fieldU32(6, {g->type});
-        w.fieldU32(7, {static_cast<std::uint32_t>(g->gameCount)});
-        if (g->externalFolder) w.fieldText(8, std::u16string_view(*g->externalFolder), kGroupNameBuffer);
+        w.fieldU32(4, {g.valueA});
+        w.fieldU32(5, {g.valueB});
+        w.fieldU32(6, {g.type});
+        w.fieldU32(7, {static_cast<std::uint32_t>(g.gameCount)});
+        if (g.externalFolder) w.fieldText(8, std::u16string_view(*g.externalFolder), kGroupNameBuffer);
         else w.fieldText(8, std::nullopt);
-    }
+    });
     w.end();
     return w.take();
 }
 
-int usedGroupSlots(const GroupTable& groups) {
-    int used = 0;
-    for (int slot = 0; slot < kGroupSlots; ++slot)
-        if (groups[static_cast<std::size_t>(slot)]) used = slot + 1;
-    return used;
-}
+int usedGroupSlots(const GroupTable& groups) { return usedSlots(groups); }
 
 } // namespace stonewise

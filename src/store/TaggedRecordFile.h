@@ -160,6 +160,25 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
+// The number of slots of a table of optional entries up to the last one in use.
+template <typename Table> int usedSlots(const Table& table) {
+    int used = 0;
+    for (std::size_t slot = 0; slot < table.size(); ++slot)
+        if (table[slot]) used = static_cast<int>(slot) + 1;
+    return used;
+}
+
+// The first `slotCount` slots of a table of optional entries, one element each: an empty slot as an
+// element without fields, an entry as `fields` fields that `write(slot, entry)` writes.
+template <typename Table, typename WriteEntry>
+void writeSlots(TaggedRecordWriter& w, const Table& table, int slotCount, std::int16_t fields, WriteEntry write) {
+    for (int slot = 0; slot < slotCount; ++slot) {
+        const auto& entry = table[static_cast<std::size_t>(slot)];
+        w.element(kMarkElement, static_cast<std::uint8_t>(slot), entry ? fields : 0);
+        if (entry) write(slot, *entry);
+    }
+}
+
 // The text a writer stores for `text` with a buffer of `buffer` characters: up to its first zero,
 // cut to buffer − 1 characters without splitting a surrogate pair.
 std::u16string_view storedText(std::u16string_view text, std::size_t buffer = kTextBuffer);
