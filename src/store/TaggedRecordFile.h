@@ -161,7 +161,8 @@ private:
 };
 
 // The number of slots of a table of optional entries up to the last one in use.
-template <typename Table> int usedSlots(const Table& table) {
+template <typename Table>
+int usedSlots(const Table& table) {
     int used = 0;
     for (std::size_t slot = 0; slot < table.size(); ++slot)
         if (table[slot]) used = static_cast<int>(slot) + 1;

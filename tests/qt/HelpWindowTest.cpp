@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
@@ -15,7 +16,6 @@
 #include "qt/HelpWindow.h"
 #include "qt/MainWindow.h"
 #include "qt/QtUi.h"
-#include "support/TempFolder.h"
 
 using namespace stonewise;
 
@@ -25,20 +25,9 @@ class HelpWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Program {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), STONEWISE_PROGRAM_FOLDER};
-        std::unique_ptr<MainWindow> window;
-        Program() {
-            app.chooseLanguage(0x0411);
-            app.loadSettings(nullptr);
-            window = std::make_unique<MainWindow>(app);
-            window->resize(1200, 900);
-            window->startUp();
-            app.takeSampleRecordsOffer(); // the sample records are not offered here
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        }
+    // The sample records are not offered here.
+    struct Program : test::ShownProgram {
+        Program() : ShownProgram(STONEWISE_PROGRAM_FOLDER, false) {}
         HelpWindow* help() const { return window->ui().helpWindow(); }
         QPushButton* button(int id) const {
             return help() ? help()->findChild<QPushButton*>(QStringLiteral("help-%1").arg(id)) : nullptr;

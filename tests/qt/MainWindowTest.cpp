@@ -20,6 +20,7 @@
 
 #include "BoxCloser.h"
 #include "ImportDialogAnswer.h"
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/ButtonLayouts.h"
 #include "app/CommandIds.h"
@@ -41,7 +42,6 @@
 #include "qt/SingleInstance.h"
 #include "store/GameStore.h"
 #include "store/SettingsRecord.h"
-#include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
 using namespace stonewise;
@@ -53,20 +53,7 @@ class MainWindowTest : public QObject {
 
 private:
     // A program started on a fresh data folder, its window shown.
-    struct Program {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
-        std::unique_ptr<MainWindow> window;
-        Program() {
-            app.chooseLanguage(0x0411);
-            app.loadSettings(nullptr);
-            window = std::make_unique<MainWindow>(app);
-            window->resize(1200, 900);
-            window->startUp();
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        }
-    };
+    using Program = test::ShownProgram;
 
     // No test here expects a message box: what the commands say is tested headless through the
     // scripted Ui. A box that appears anyway is closed so that the run goes on, and fails the test.

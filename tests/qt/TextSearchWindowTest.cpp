@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
@@ -16,7 +17,6 @@
 #include "qt/QtText.h"
 #include "qt/TextSearchWindow.h"
 #include "store/GameStore.h"
-#include "support/TempFolder.h"
 
 using namespace stonewise;
 
@@ -26,19 +26,7 @@ class TextSearchWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Program {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
-        std::unique_ptr<MainWindow> window;
-        Program() {
-            app.chooseLanguage(0x0411);
-            app.loadSettings(nullptr);
-            window = std::make_unique<MainWindow>(app);
-            window->resize(1200, 900);
-            window->startUp();
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        }
+    struct Program : test::ShownProgram {
         void addGame(int number, std::u16string_view sgf, std::u16string name) {
             SgfReadResult read = readSgf(sgf, GameInfo{}, {});
             QVERIFY(read.ok);
