@@ -36,7 +36,7 @@ normalise() {
 ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 
 declare -A games ours_ok gnugo_ok ours_ms gnugo_ms
-for size in 19 13 held; do games[$size]=0; ours_ok[$size]=0; gnugo_ok[$size]=0; ours_ms[$size]=0; gnugo_ms[$size]=0; done
+for size in 19 13 held terr; do games[$size]=0; ours_ok[$size]=0; gnugo_ok[$size]=0; ours_ms[$size]=0; gnugo_ms[$size]=0; done
 nth=0
 while IFS= read -r -d '' f; do
     head=$(tr -d "\r\n\0" < "$f")
@@ -78,6 +78,14 @@ while IFS= read -r -d '' f; do
         gnugo_ms[$size]=$((gnugo_ms[$size] + cached_ms[$sum]))
         [[ "$(normalise "$theirs")" == "$want" ]] && gnugo_ok[$size]=$((gnugo_ok[$size] + 1))
     fi
+    # Games whose rules count the area (stones and territory) recorded a result our territory
+    # count cannot give: the 19-line figure without them is kept apart.
+    rules=$(grep -o 'RU\[[^]]*\]' <<<"$head" | head -1) || true
+    if [[ "$size" == 19 ]] && ! grep -qiE 'chinese|aga|zealand|ing|area' <<<"$rules"; then
+        games[terr]=$((games[terr] + 1))
+        [[ "$mine" == "$want" ]] && ours_ok[terr]=$((ours_ok[terr] + 1))
+        [[ "$(normalise "$theirs")" == "$want" ]] && gnugo_ok[terr]=$((gnugo_ok[terr] + 1))
+    fi
     [[ "${LIST:-0}" == 1 ]] && printf '%s\t%s\tours %s\tgnugo %s\n' "${f#"$corpus"/}" "$re" "$got" "$theirs"
 done < <(find "$corpus" -type f -iname '*.sgf' -print0 | sort -z)
 
@@ -94,6 +102,13 @@ for size in 19 13; do
             "$(awk -v a="${gnugo_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')"
     fi
 done
+if [[ ${games[terr]} -gt 0 ]]; then
+    printf '19 lines without area-scoring rules: %d games, ours exact %d (%.1f %%)' "${games[terr]}" "${ours_ok[terr]}" \
+        "$(awk -v a="${ours_ok[terr]}" -v n="${games[terr]}" 'BEGIN { print 100 * a / n }')"
+    [[ "$use_gnugo" == 1 ]] && printf ', gnugo exact %d (%.1f %%)' "${gnugo_ok[terr]}" \
+        "$(awk -v a="${gnugo_ok[terr]}" -v n="${games[terr]}" 'BEGIN { print 100 * a / n }')"
+    printf '\n'
+fi
 if [[ "${HOLDOUT:-0}" == 1 && ${games[held]} -gt 0 ]]; then
     n=${games[held]}
     rest=$((games[19] - n))
