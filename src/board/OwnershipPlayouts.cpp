@@ -219,8 +219,8 @@ void PlayoutBoard::place(int p, std::uint8_t c) {
                 s = m_nextStone[static_cast<std::size_t>(s)];
             } while (s != b);
             std::swap(m_nextStone[static_cast<std::size_t>(a)], m_nextStone[static_cast<std::size_t>(b)]);
-            m_stones[static_cast<std::size_t>(a)] =
-                static_cast<std::int16_t>(m_stones[static_cast<std::size_t>(a)] + m_stones[static_cast<std::size_t>(b)]);
+            m_stones[static_cast<std::size_t>(a)] = static_cast<std::int16_t>(m_stones[static_cast<std::size_t>(a)] +
+                                                                              m_stones[static_cast<std::size_t>(b)]);
             m_libs[static_cast<std::size_t>(a)] =
                 static_cast<std::int16_t>(m_libs[static_cast<std::size_t>(a)] + m_libs[static_cast<std::size_t>(b)]);
             m_libSum[static_cast<std::size_t>(a)] += m_libSum[static_cast<std::size_t>(b)];
@@ -245,7 +245,8 @@ int PlayoutBoard::answer(int last, std::uint8_t c) {
         if (m_colour[static_cast<std::size_t>(q)] != other(c)) continue;
         const int h = m_head[static_cast<std::size_t>(q)];
         if (!inAtari(h)) continue;
-        const int liberty = static_cast<int>(m_libSum[static_cast<std::size_t>(h)] / m_libs[static_cast<std::size_t>(h)]);
+        const int liberty =
+            static_cast<int>(m_libSum[static_cast<std::size_t>(h)] / m_libs[static_cast<std::size_t>(h)]);
         if (acceptable(liberty, c)) return liberty;
     }
     for (int d : kNext) {
@@ -253,7 +254,8 @@ int PlayoutBoard::answer(int last, std::uint8_t c) {
         if (m_colour[static_cast<std::size_t>(q)] != c) continue;
         const int h = m_head[static_cast<std::size_t>(q)];
         if (!inAtari(h)) continue;
-        const int liberty = static_cast<int>(m_libSum[static_cast<std::size_t>(h)] / m_libs[static_cast<std::size_t>(h)]);
+        const int liberty =
+            static_cast<int>(m_libSum[static_cast<std::size_t>(h)] / m_libs[static_cast<std::size_t>(h)]);
         if (acceptable(liberty, c) && twoLibertiesAfter(liberty, c)) return liberty;
     }
     return 0;

@@ -35,11 +35,11 @@ TEST(OwnershipPlayouts, SekiStaysDeadStonesAreTakenEyesAreNotFilled) {
         "....X.OOO", //
     };
     const OwnershipPlayouts o = playedOut(rows, 9);
-    EXPECT_LT(o.blackShare(3, 0), -0.9);  // the seki's white chain stands
-    EXPECT_GT(o.blackShare(5, 0), 0.9);   // and so does its black chain
+    EXPECT_LT(o.blackShare(3, 0), -0.9);       // the seki's white chain stands
+    EXPECT_GT(o.blackShare(5, 0), 0.9);        // and so does its black chain
     EXPECT_NEAR(o.blackShare(4, 0), 0.0, 0.2); // their shared liberty is nobody's
-    EXPECT_GT(o.blackShare(1, 6), 0.5);   // the lone white stone is taken
-    EXPECT_LT(o.blackShare(8, 5), -0.9);  // white's eyes stay white
+    EXPECT_GT(o.blackShare(1, 6), 0.5);        // the lone white stone is taken
+    EXPECT_LT(o.blackShare(8, 5), -0.9);       // white's eyes stay white
     EXPECT_LT(o.blackShare(8, 7), -0.9);
 }
 
