@@ -24,6 +24,8 @@ constexpr int kMinEyeSpace = 2;
 constexpr int kSekiLiberties = 4;     // shared liberties of a seki, at most
 constexpr int kFalseEyeArea = 2;      // the largest area looked at as an eye for false eyes
 constexpr int kEyeChainLiberties = 2; // a chain beside a false eye: the eye and one more at most
+constexpr int kPlayoutGames = 64;     // random games played out from the position
+constexpr double kSurelyOwned = 0.15; // ownership balance that settles a chain either way
 
 void addOnce(std::vector<int>& list, int id) {
     if (std::find(list.begin(), list.end(), id) == list.end()) list.push_back(id);
@@ -52,6 +54,7 @@ void CountingBoard::start(const BoardPosition& pos, int totalMoves) {
     m_stones.fill(0);
     m_dead.fill(0);
     m_filled.fill(0);
+    m_neutral.fill(0);
     m_marks.fill(0);
     m_regions.clear();
     for (int x = 0; x < m_size; ++x)
@@ -461,17 +464,86 @@ bool CountingBoard::analyse() {
         m_regions.clear();
         return false;
     }
-    for (int id : groups) {
-        if (m_regions[static_cast<std::size_t>(id)].status != CountRegion::Dead) continue;
-        const CountRegion& g = m_regions[static_cast<std::size_t>(id)];
-        const std::vector<int> chains = g.combined() ? g.members : std::vector<int>{id};
-        for (int c : chains)
-            for (const auto& [px, py] : m_regions[static_cast<std::size_t>(c)].points)
-                setDead(px, py, DeadState::ByAnalysis);
+    m_playouts.run(m_stones, m_size, kPlayoutGames);
+    for (const CountRegion& c : m_regions) {
+        if (c.id == 0 || !c.stones() || c.combined() || !chainDead(c)) continue;
+        for (const auto& [px, py] : c.points) setDead(px, py, DeadState::ByAnalysis);
     }
     findFalseEyes();
+    splitOpenAreas();
     m_analysed = true;
     return true;
+}
+
+// The played-out games overrule the passes where they lean clearly one way: a chain captured in
+// most games is dead, one standing in most games lives. Where the games split evenly the passes
+// decide.
+bool CountingBoard::chainDead(const CountRegion& chain) const {
+    double share = 0;
+    for (const auto& [px, py] : chain.points) share += m_playouts.blackShare(px, py);
+    share /= std::max(1, chain.size);
+    if (chain.kind == CountRegion::White) share = -share;
+    if (share <= -kSurelyOwned) return true;
+    if (share >= kSurelyOwned) return false;
+    return m_regions[static_cast<std::size_t>(top(chain.id))].status == CountRegion::Dead;
+}
+
+// The owner the played-out games give an empty point: kBlack, kWhite, or kEmpty when they split.
+Colour CountingBoard::settledOwner(int x, int y) const {
+    const double share = m_playouts.blackShare(x, y);
+    return share >= kSurelyOwned ? kBlack : share <= -kSurelyOwned ? kWhite : kEmpty;
+}
+
+// The empty area around (x, y), flooded in the neighbour order left, down, right, up, marking
+// `seen`; `black` and `white` tell whether it touches stones of that colour.
+void CountingBoard::emptyArea(int x, int y, std::array<std::uint8_t, kGrid * kGrid>& seen,
+                              std::vector<std::pair<int, int>>& area, bool& black, bool& white) const {
+    area.assign(1, {x, y});
+    seen[static_cast<std::size_t>(cell(x, y))] = 1;
+    for (std::size_t k = 0; k < area.size(); ++k) {
+        const auto [px, py] = area[k];
+        for (int d = 0; d < 4; ++d) {
+            const int nx = px + kDx[d], ny = py + kDy[d];
+            const std::uint8_t v = gridAt(nx, ny);
+            black = black || v == kBlack;
+            white = white || v == kWhite;
+            if (v != kCellEmpty || seen[static_cast<std::size_t>(cell(nx, ny))]) continue;
+            seen[static_cast<std::size_t>(cell(nx, ny))] = 1;
+            area.emplace_back(nx, ny);
+        }
+    }
+}
+
+// An empty area that touches living stones of both colours is a border left open (dame not
+// filled, or a boundary the players never closed). Its points that the games leave to nobody,
+// that touch a living stone of the colour not owning them, or that face an empty point not of
+// their owner become neutral, so the rest of the area counts for the side that owns it.
+void CountingBoard::splitOpenAreas() {
+    std::array<std::uint8_t, kGrid * kGrid> seen{};
+    std::vector<std::pair<int, int>> area;
+    std::vector<std::pair<int, int>> neutral;
+    for (int x = 0; x < m_size; ++x)
+        for (int y = 0; y < m_size; ++y) {
+            if (gridAt(x, y) != kCellEmpty || seen[static_cast<std::size_t>(cell(x, y))]) continue;
+            bool black = false, white = false;
+            emptyArea(x, y, seen, area, black, white);
+            if (!black || !white) continue;
+            for (const auto& [px, py] : area) {
+                const Colour owner = settledOwner(px, py);
+                bool border = owner == kEmpty;
+                for (int d = 0; d < 4 && !border; ++d) {
+                    const int nx = px + kDx[d], ny = py + kDy[d];
+                    const std::uint8_t v = gridAt(nx, ny);
+                    if (v == kBlack || v == kWhite) border = v != owner;
+                    else if (v == kCellEmpty || v == kCellNeutral) border = settledOwner(nx, ny) != owner;
+                }
+                if (border) neutral.emplace_back(px, py);
+            }
+        }
+    for (const auto& [px, py] : neutral) {
+        grid(px, py) = kCellNeutral;
+        m_neutral[index(px, py)] = 1;
+    }
 }
 
 // --- false eyes ---
@@ -603,6 +675,12 @@ void CountingBoard::clearAnalysis() {
                 grid(x, y) = kCellEmpty;
             }
         }
+    for (int x = 0; x < m_size; ++x)
+        for (int y = 0; y < m_size; ++y)
+            if (m_neutral[index(x, y)] != 0) {
+                m_neutral[index(x, y)] = 0;
+                if (gridAt(x, y) == kCellNeutral && m_marks[index(x, y)] == 0) grid(x, y) = kCellEmpty;
+            }
     m_regions.clear();
     m_analysed = false;
 }
@@ -653,6 +731,7 @@ bool CountingBoard::toggleGroup(int x, int y) {
 bool CountingBoard::fillPoint(int x, int y, Colour colour) {
     if (!on(x, y) || m_stones[index(x, y)] != kEmpty || (colour != kBlack && colour != kWhite)) return false;
     grid(x, y) = colour;
+    m_neutral[index(x, y)] = 0;
     m_stones[index(x, y)] = colour;
     m_filled[index(x, y)] = 1;
     m_marks[index(x, y)] = 0;
@@ -662,6 +741,7 @@ bool CountingBoard::fillPoint(int x, int y, Colour colour) {
 bool CountingBoard::toggleFalseEye(int x, int y) {
     if (!on(x, y) || colourAt(x, y) != kEmpty || m_dead[index(x, y)] != 0) return false;
     const bool marked = m_marks[index(x, y)] == kCountMarkFalseEye;
+    m_neutral[index(x, y)] = 0;
     m_marks[index(x, y)] = marked ? 0 : kCountMarkFalseEye;
     grid(x, y) = marked ? kCellEmpty : kCellNeutral;
     return true;
@@ -686,23 +766,8 @@ CountResult CountingBoard::count(double komi) {
     for (int y = 0; y < m_size; ++y)
         for (int x = 0; x < m_size; ++x) {
             if (gridAt(x, y) != kCellEmpty || visited[static_cast<std::size_t>(cell(x, y))]) continue;
-            region.assign(1, {x, y});
-            visited[static_cast<std::size_t>(cell(x, y))] = 1;
             bool touchesBlack = false, touchesWhite = false;
-            // Neighbours in the order left, down, right, up.
-            for (std::size_t k = 0; k < region.size(); ++k) {
-                const auto [px, py] = region[k];
-                for (int d = 0; d < 4; ++d) {
-                    const int nx = px + kDx[d], ny = py + kDy[d];
-                    const std::uint8_t v = gridAt(nx, ny);
-                    if (v == kBlack) touchesBlack = true;
-                    else if (v == kWhite) touchesWhite = true;
-                    else if (v == kCellEmpty && !visited[static_cast<std::size_t>(cell(nx, ny))]) {
-                        visited[static_cast<std::size_t>(cell(nx, ny))] = 1;
-                        region.emplace_back(nx, ny);
-                    }
-                }
-            }
+            emptyArea(x, y, visited, region, touchesBlack, touchesWhite);
             if (touchesBlack == touchesWhite) continue;
             const int owner = touchesBlack ? kBlack : kWhite;
             (owner == kBlack ? r.blackTerritory : r.whiteTerritory) += static_cast<int>(region.size());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/BoardPosition.h"
+#include "board/OwnershipPlayouts.h"
 
 namespace stonewise {
 
@@ -139,6 +140,11 @@ private:
     bool falseEyeAt(int x, int y, Colour own, bool inEye) const;
     bool ownArea(int x, int y, int skip, Colour own) const;
     bool shortOfLiberties(int chainId, int x, int y, int limit, Colour own) const;
+    bool chainDead(const CountRegion& chain) const;
+    Colour settledOwner(int x, int y) const;
+    void splitOpenAreas();
+    void emptyArea(int x, int y, std::array<std::uint8_t, kGrid * kGrid>& seen, std::vector<std::pair<int, int>>& area,
+                   bool& black, bool& white) const;
 
     void setDead(int x, int y, DeadState state);
     void setAlive(int x, int y);
@@ -152,10 +158,12 @@ private:
     std::array<std::uint8_t, kPointCount> m_dead{};
     std::array<std::uint8_t, kPointCount> m_filled{};
     std::array<std::uint8_t, kPointCount> m_marks{};
+    std::array<std::uint8_t, kPointCount> m_neutral{}; // open-border points the analysis left to nobody
     std::array<int, 2> m_prisoners{};
 
     std::vector<CountRegion> m_regions;
     std::array<std::int16_t, kGrid * kGrid> m_regionId{};
+    OwnershipPlayouts m_playouts;
     int m_deadBlack = 1;
     int m_deadWhite = 1;
 };

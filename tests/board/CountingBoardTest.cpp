@@ -79,6 +79,23 @@ TEST(CountingBoard, TwoOnePointEyesLiveBesideAStrongerGroup) {
     EXPECT_EQ(b.count(0).blackTerritory, 45);
 }
 
+TEST(CountingBoard, TwoPointEyeAndAFalseEyeDoNotLive) {
+    // A black group in white's corner: its eyes are one two-point eye and a false eye at (11,2)
+    // whose lower stone white can take, so however large its eye space looks it is one eye.
+    auto rows = kWalls;
+    rows[0] = ".....X.O.OX..";
+    rows[1] = ".....X.O.OXXX";
+    rows[2] = ".....X.O.OX.X";
+    rows[3] = ".....X.O.OOXO";
+    rows[4] = ".....X.O...O.";
+    CountingBoard b = counting(rows);
+    ASSERT_TRUE(b.analyse());
+    for (const auto& [x, y] : {std::pair{10, 0}, {12, 2}, {11, 3}})
+        EXPECT_EQ(b.deadState(x, y), DeadState::ByAnalysis) << x << "," << y;
+    EXPECT_EQ(b.deadStones().size(), 7u);
+    EXPECT_EQ(b.count(0).whiteTerritory, 65 - 7); // less white's seven stones in the corner
+}
+
 TEST(CountingBoard, LoneStoneInTerritoryIsDeadAndCountsForTheOwnerAndItsPrisoners) {
     CountingBoard b = counting(with(kSeki, 1, 6, 'O'));
     ASSERT_TRUE(b.analyse());
@@ -123,6 +140,18 @@ TEST(CountingBoard, NeutralPointsAndAHoleInAWall) {
     // A dame not filled opens black's wall: its area reaches white and counts for nobody, until
     // the point is filled on the counting board.
     CountingBoard open = counting(with(kWalls, 5, 6, '.'));
+    EXPECT_EQ(open.count(0).blackTerritory, 0);
+    // The analysis closes the open border: the hole and the column count for nobody, black's
+    // side of it for black; clearing it opens the border again.
+    ASSERT_TRUE(open.analyse());
+    EXPECT_GE(open.count(0).blackTerritory, 50);
+    EXPECT_EQ(open.count(0).whiteTerritory, 65);
+    for (int y = 0; y < 13; ++y) {
+        EXPECT_EQ(open.mark(6, y), 0) << y;
+        for (int x = 0; x < 5; ++x) EXPECT_NE(open.mark(x, y), kCountMarkWhiteTerritory);
+    }
+    EXPECT_EQ(open.mark(5, 6), 0);
+    open.clearAnalysis();
     EXPECT_EQ(open.count(0).blackTerritory, 0);
     EXPECT_FALSE(open.fillPoint(5, 5, kBlack)); // a stone is there
     ASSERT_TRUE(open.fillPoint(5, 6, kBlack));
