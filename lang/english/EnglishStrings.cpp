@@ -1018,6 +1018,7 @@ const StonewiseLanguageString kStrings[] = {
     {58078, u"Continuation"},
     {58079, u"Go book (%d)"},
     {58080, u"Go book: %s"},
+    {58081, u"(%s,%s)"},
     {59000, u"This Go book is enciphered and cannot be read.\r\n%s"},
     {59001, u"The Go book file cannot be opened.\r\n%s"},
     {59002, u"This is not a Go book file.\r\n%s"},

@@ -73,9 +73,9 @@ BookPageRecord PatternBooks::record(int book, int page) const {
     return d ? readPage(*b, *d) : BookPageRecord{};
 }
 
-bool PatternBooks::forEachRecord(int book, PatternKind kind,
-                                 const std::function<void(const RecordSequence&, int, std::uint8_t, int,
-                                                          std::u16string_view)>& take) {
+bool PatternBooks::forEachRecord(
+    int book, PatternKind kind,
+    const std::function<void(const RecordSequence&, int, std::uint8_t, int, std::u16string_view)>& take) {
     const std::unique_ptr<Book> b = openListed(m_library, book);
     if (!b) return false;
     const std::uint8_t wanted = kindFlags(kind);

@@ -24,13 +24,6 @@ bool samePrefix(const PatternCollector& a, const PatternCollector& b, int count)
     return true;
 }
 
-// A point as players write it: the column's letter (no I) and the row counted from the bottom.
-std::u16string pointText(int x, int y, int lines) {
-    std::u16string s(1, static_cast<char16_t>(u'A' + x + (x >= 8 ? 1 : 0)));
-    for (const char c : std::to_string(lines - y)) s.push_back(static_cast<char16_t>(c));
-    return s;
-}
-
 // The part of the board a match of collector `kind` concerns: its corner's 13 lines, or all.
 void frame(PatternDiagram& d, int kind) {
     d.left = d.top = 0;
@@ -116,7 +109,7 @@ bool PatternResultView::showBranch(int row) {
     const bool matched = &line == m_matchedLine;
     const int before = matched ? m_matched : std::max(line.firstMoveNumber() - 1, 0);
     draw(line, before);
-    m_diagram.caption = matched ? formatText(uiText(kStrPatternMatchedTo), {m_matched + line.numberOffset()})
+    m_diagram.caption = matched    ? formatText(uiText(kStrPatternMatchedTo), {m_matched + line.numberOffset()})
                         : row == 0 ? std::u16string(uiText(kStrPatternMainLine))
                                    : formatText(uiText(kStrPatternBranchFrom), {line.firstMoveNumber()});
     return true;
@@ -143,9 +136,12 @@ void PatternResultView::draw(RecordSequence& line, int before) {
         const RecordNode* node = m_record.nodeAtMove(n);
         if (!node || !node->isMoveOrPass()) continue;
         const bool black = (node->isMove() ? node->stoneColour() : node->passColour()) == kBlack;
-        const std::u16string point = node->isMove() && node->hasPoint()
-                                         ? pointText(node->x, node->y, m_diagram.lines)
-                                         : std::u16string(uiText(kStrPatternPass));
+        std::u16string point(uiText(kStrPatternPass));
+        if (node->isMove() && node->hasPoint()) {
+            const auto [column, row] =
+                m_labels ? m_labels(node->x, node->y) : std::pair{toU16(node->x + 1), toU16(node->y + 1)};
+            point = formatText(uiText(kStrPatternPoint), {column, row});
+        }
         const std::u16string colour(uiText(black ? kStrPatternBlack : kStrPatternWhite));
         m_moves.push_back({n - before, formatText(uiText(kStrPatternMoveRow), {n - before, colour, point})});
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,22 +15,23 @@ class PatternQuery;
 
 // Texts of the result's diagram, branches and moves.
 enum PatternResultStringId : int {
-    kStrPatternBranches = 58064,     // "分岐表示"
-    kStrPatternShowBook = 58065,     // "ブックを表示"
-    kStrPatternMainLine = 58066,     // "本譜"
-    kStrPatternVariation = 58067,    // "変化 %d手目から"
-    kStrPatternMoveRow = 58068,      // "%d  %s %s": number after the match, colour, point
-    kStrPatternBlack = 58069,        // "黒"
-    kStrPatternWhite = 58070,        // "白"
-    kStrPatternPass = 58071,         // "パス"
-    kStrPatternMatchedTo = 58072,    // "%d手目まで一致"
-    kStrPatternBranchFrom = 58073,   // "%d手目からの変化"
-    kStrPatternCannotRead = 58074,   // the result's record cannot be read
-    kStrPatternSearchBoard = 58075,  // "検索する盤面："
-    kStrPatternMainBoard = 58076,    // "メイン"
-    kStrPatternStudyBoard = 58077,   // "検討図"
-    kStrPatternMovesColumn = 58078,  // "続きの手順"
-    kStrPatternBookNumber = 58079,   // "碁ブック(%d)": a book no longer installed
+    kStrPatternBranches = 58064,    // "分岐表示"
+    kStrPatternShowBook = 58065,    // "ブックを表示"
+    kStrPatternMainLine = 58066,    // "本譜"
+    kStrPatternVariation = 58067,   // "変化 %d手目から"
+    kStrPatternMoveRow = 58068,     // "%d  %s %s": number after the match, colour, point
+    kStrPatternBlack = 58069,       // "黒"
+    kStrPatternWhite = 58070,       // "白"
+    kStrPatternPass = 58071,        // "パス"
+    kStrPatternMatchedTo = 58072,   // "%d手目まで一致"
+    kStrPatternBranchFrom = 58073,  // "%d手目からの変化"
+    kStrPatternCannotRead = 58074,  // the result's record cannot be read
+    kStrPatternSearchBoard = 58075, // "検索する盤面："
+    kStrPatternMainBoard = 58076,   // "メイン"
+    kStrPatternStudyBoard = 58077,  // "検討図"
+    kStrPatternMovesColumn = 58078, // "続きの手順"
+    kStrPatternBookNumber = 58079,  // "碁ブック(%d)": a book no longer installed
+    kStrPatternPoint = 58081,       // "(%s,%s)": a point by its column and row labels
 };
 
 // What the diagram beside the result list shows: the position of a line after a move, the moves
@@ -80,6 +82,10 @@ public:
               const PatternQuery& query);
     void clear();
     bool empty() const { return !m_loaded; }
+    // The column and row labels the moves are listed with (the board's); without, numbers from 1.
+    void setPointLabels(std::function<std::pair<std::u16string, std::u16string>(int x, int y)> labels) {
+        m_labels = std::move(labels);
+    }
 
     const PatternDiagram& diagram() const { return m_diagram; }
     const std::vector<PatternBranchRow>& branches() const { return m_branchRows; }
@@ -102,6 +108,7 @@ private:
     std::u16string commentAt(int move);
 
     GameRecord m_record;
+    std::function<std::pair<std::u16string, std::u16string>(int x, int y)> m_labels;
     bool m_loaded = false;
     int m_boardSize = 19;
     int m_kind = 1; // collector kind of the match

@@ -159,6 +159,8 @@ bool PatternSearchForm::select(int row) {
         size = info ? info->boardSize() : read.entry ? read.entry->boardSize() : 19;
     }
     if (!main) return false;
+    if (const CIgoBoard* board = m_env.board)
+        m_view.setPointLabels([board](int x, int y) { return board->pointLabels(x, y); });
     m_view.show(std::move(main), size, r, m_query);
     return true;
 }

@@ -50,7 +50,8 @@ void PatternDiagramView::paintEvent(QPaintEvent*) {
     auto px = [&](int x) { return pointCentre(x, 0).x(); };
     auto py = [&](int y) { return pointCentre(0, y).y(); };
 
-    p.fillRect(QRectF(ox - cell * 0.3, oy - cell * 0.3, boardW + cell * 0.6, boardH + cell * 0.6), QColor(220, 176, 112));
+    p.fillRect(QRectF(ox - cell * 0.3, oy - cell * 0.3, boardW + cell * 0.6, boardH + cell * 0.6),
+               QColor(220, 176, 112));
     // Lines that go on beyond the part shown run out to its margin.
     const double half = cell * 0.3;
     for (int x = d.left; x <= d.right; ++x) {

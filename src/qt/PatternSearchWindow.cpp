@@ -118,7 +118,7 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
     m_caption = new QLabel(m_pane);
     pane->addWidget(m_caption);
     m_diagram = new PatternDiagramView(m_pane);
-    pane->addWidget(m_diagram, 3);
+    pane->addWidget(m_diagram, 1);
     auto* lower = new QHBoxLayout;
     m_moves = new QListWidget(m_pane);
     m_branches = new QTreeWidget(m_pane);
@@ -132,15 +132,18 @@ PatternSearchWindow::PatternSearchWindow(PatternSearchForm& form, std::function<
     branchSide->addWidget(branchButton);
     lower->addLayout(movesSide, 1);
     lower->addLayout(branchSide, 1);
-    pane->addLayout(lower, 2);
+    pane->addLayout(lower);
+    m_moves->setMaximumHeight(120);
+    m_branches->setMaximumHeight(120);
     m_comment = new QPlainTextEdit(m_pane);
     m_comment->setReadOnly(true);
-    m_comment->setMaximumHeight(80);
+    m_comment->setMaximumHeight(64);
     pane->addWidget(m_comment);
     split->addWidget(listSide);
     split->addWidget(m_pane);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({360, 400});
     layout->addWidget(split, 1);
 
     auto* actions = new QHBoxLayout;

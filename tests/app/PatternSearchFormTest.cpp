@@ -189,8 +189,8 @@ TEST_F(PatternPanelTest, TheChosenResultShowsItsDiagramBranchesAndComments) {
     EXPECT_EQ(view.diagram().markX, 5); // fq, the last matched move
     EXPECT_EQ(view.diagram().markY, 16);
     ASSERT_EQ(view.moves().size(), 2u);
-    EXPECT_EQ(view.moves()[0].text, u"1  黒 C14");
-    EXPECT_EQ(view.moves()[1].text, u"2  白 F17");
+    EXPECT_EQ(view.moves()[0].text, u"1  黒 (3,6)");
+    EXPECT_EQ(view.moves()[1].text, u"2  白 (6,3)");
     auto numberAt = [&](int x, int y) {
         for (const PrintStone& s : view.diagram().stones)
             if (s.x == x && s.y == y) return s.number;
@@ -208,7 +208,7 @@ TEST_F(PatternPanelTest, TheChosenResultShowsItsDiagramBranchesAndComments) {
     ASSERT_TRUE(form.view().showBranch(1));
     EXPECT_EQ(view.diagram().caption, u"7手目からの変化");
     ASSERT_EQ(view.moves().size(), 1u);
-    EXPECT_EQ(view.moves()[0].text, u"1  黒 C6");
+    EXPECT_EQ(view.moves()[0].text, u"1  黒 (3,14)");
     EXPECT_EQ(numberAt(2, 13), 1);
     EXPECT_EQ(numberAt(2, 5), -1);
     form.view().chooseMove(0);

@@ -69,7 +69,8 @@ private Q_SLOTS:
             QVERIFY(store.writeGame(group, info.number, *read.main, &info, messages));
             store.gameList(group, messages).put(info);
             QVERIFY(store.saveGameList(group, messages));
-            composition.push_back({static_cast<std::uint16_t>(group), static_cast<std::uint16_t>(info.number), info.name});
+            composition.push_back(
+                {static_cast<std::uint16_t>(group), static_cast<std::uint16_t>(info.number), info.name});
         }
         QuietWatcher watcher;
         QCOMPARE(int(buildPatternDatabase(store, composition, {}, watcher).status),
@@ -87,7 +88,12 @@ private Q_SLOTS:
         // The first result is chosen at once: its diagram, continuation and comment.
         QCOMPARE(panel->diagramView()->diagram().stones.size(), std::size_t{8});
         QCOMPARE(panel->moveList()->count(), 2);
-        QCOMPARE(panel->moveList()->item(0)->text(), QStringLiteral("1  黒 C14"));
+        // Points are named as the board names them.
+        auto point = [&](int x, int y) {
+            const auto [column, row] = window.board().pointLabels(x, y);
+            return QStringLiteral("(%1,%2)").arg(QString::fromStdU16String(column), QString::fromStdU16String(row));
+        };
+        QCOMPARE(panel->moveList()->item(0)->text(), QStringLiteral("1  黒 ") + point(2, 5));
         QCOMPARE(panel->commentBox()->toPlainText(), QString());
         QVERIFY(!button(panel, QStringLiteral("ブックを表示"))->isEnabled());
 
@@ -102,7 +108,7 @@ private Q_SLOTS:
         branches->setCurrentItem(variation);
         QTest::mouseClick(button(panel, QStringLiteral("分岐表示")), Qt::LeftButton);
         QCOMPARE(panel->moveList()->count(), 1);
-        QCOMPARE(panel->moveList()->item(0)->text(), QStringLiteral("1  黒 C6"));
+        QCOMPARE(panel->moveList()->item(0)->text(), QStringLiteral("1  黒 ") + point(2, 13));
         panel->moveList()->setCurrentRow(0);
         QCOMPARE(panel->commentBox()->toPlainText(), QStringLiteral("別の進行"));
         // The diagram paints its stones: black where move 1 of the variation stands, white on fq,
