@@ -24,6 +24,7 @@
 
 #include "app/PatternSearchForm.h"
 #include "app/StringTable.h"
+#include "qt/GameListPanel.h"
 #include "qt/PatternDiagramView.h"
 #include "qt/QtText.h"
 #include "search/PatternTexts.h"
@@ -251,8 +252,10 @@ void PatternSearchWindow::runSearch(PatternSearchType type) {
 
 void PatternSearchWindow::fillResults() {
     QList<QTreeWidgetItem*> items;
-    for (const PatternResultRow& row : m_form->rows())
+    for (const PatternResultRow& row : m_form->rows()) {
         items << new QTreeWidgetItem(QStringList{qs(row.type), qs(row.name)});
+        items.back()->setData(1, kUserContentRole, true); // names of groups, books and games
+    }
     m_results->addTopLevelItems(items);
     m_count->setText(qs(m_form->status()));
 }
@@ -328,8 +331,10 @@ QTreeWidget* entryList(QWidget* parent) {
 void fillEntries(QTreeWidget* list, const PatternCompositionForm& form, const std::vector<CompositionEntry>& entries) {
     list->clear();
     QList<QTreeWidgetItem*> items;
-    for (const CompositionEntry& e : entries)
+    for (const CompositionEntry& e : entries) {
         items << new QTreeWidgetItem(QStringList{qs(form.typeLabel(e)), qs(e.name)});
+        items.back()->setData(1, kUserContentRole, true); // the game's or book's own name
+    }
     list->addTopLevelItems(items);
 }
 
@@ -366,7 +371,11 @@ PatternCompositionDialog::PatternCompositionDialog(PatternCompositionForm& form,
     auto* groupLine = new QHBoxLayout;
     groupLine->addWidget(new QLabel(uiString(kStrPatternInputGroup), this));
     m_group = new QComboBox(this);
-    for (const auto& [group, text] : m_form->groups()) m_group->addItem(qs(text), group);
+    for (const auto& [group, text] : m_form->groups()) {
+        m_group->addItem(qs(text), group);
+        // A book's title is the book's own, not the program's text.
+        if (group >= kBookGroupBase) m_group->setItemData(m_group->count() - 1, true, kUserContentRole);
+    }
     groupLine->addWidget(m_group, 1);
     layout->addLayout(groupLine);
 
