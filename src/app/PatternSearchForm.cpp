@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/CIgoBoard.h"
+#include "app/PatternBooks.h"
 #include "app/Ui.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
@@ -14,38 +15,26 @@
 
 namespace stonewise {
 
-namespace {
-
-// Whether the first `count` moves of two collectors are the same.
-bool samePrefix(const PatternCollector& a, const PatternCollector& b, int count) {
-    if (a.count < count || b.count < count) return false;
-    for (int i = 0; i < count; ++i) {
-        const PatternMove& p = a.moves[static_cast<std::size_t>(i)];
-        const PatternMove& q = b.moves[static_cast<std::size_t>(i)];
-        if (p.x != q.x || p.y != q.y) return false;
-    }
-    return true;
-}
-
-} // namespace
-
 // --- the search panel ----------------------------------------------------------------------------
 
 PatternSearchForm::PatternSearchForm(LibraryEnvironment env, std::function<void()> shown)
     : m_env(std::move(env)), m_shown(std::move(shown)) {}
 
+PatternSearchForm::~PatternSearchForm() = default;
+
 std::u16string PatternSearchForm::text(int id) const { return std::u16string(uiText(id)); }
 
 const std::u16string& PatternSearchForm::prepare() {
     m_searchable = false;
-    if (!m_env.board) {
+    const bool study = m_side == PatternBoardSide::Study && studyBoardShown();
+    const CIgoBoard* board = study ? m_study() : m_env.board;
+    if (!board) {
         m_line = text(kTextTooFewStones);
         return m_line;
     }
-    const CIgoBoard& board = *m_env.board;
-    const int message = m_query.prepare(*board.record().pathTop(), board.shownMove(), board.gameInfo().boardSize());
+    const int message = m_query.prepare(*board->record().pathTop(), board->shownMove(), board->gameInfo().boardSize());
     m_searchable = message == 0;
-    m_line = text(message != 0 ? message : kTextFromMainBoard);
+    m_line = text(message != 0 ? message : study ? kTextFromStudyBoard : kTextFromMainBoard);
     return m_line;
 }
 
@@ -80,6 +69,9 @@ int PatternSearchForm::search(PatternSearchType type) {
     m_rebuild = false;
     m_results.clear();
     m_rows.clear();
+    m_view.clear();
+    m_selected = -1;
+    m_installedBooks.reset(); // books may have come or gone since the last search
     if (!m_searchable) {
         m_status = m_line;
         return 0;
@@ -96,49 +88,80 @@ int PatternSearchForm::search(PatternSearchType type) {
         return 0;
     }
     m_results = outcome.results;
-    for (const PatternResult& r : m_results) {
-        const GroupRecord* group = r.group < kBookGroupBase ? m_env.store->group(r.group) : nullptr;
-        m_rows.push_back(
-            {resultTypeLabel(r), resultNameLabel(group ? std::u16string_view(group->name) : u"", db->name(r.name))});
-    }
+    for (const PatternResult& r : m_results)
+        m_rows.push_back({resultTypeLabel(r), resultNameLabel(sourceName(r.group), db->name(r.name))});
     m_status = resultCountLine(static_cast<int>(m_results.size()));
     return static_cast<int>(m_results.size());
 }
 
+PatternBooks& PatternSearchForm::books() {
+    if (!m_installedBooks) m_installedBooks = std::make_unique<PatternBooks>(m_env.store->folder());
+    return *m_installedBooks;
+}
+
+// The name of a result's group, or of its book.
+std::u16string PatternSearchForm::sourceName(int group) {
+    if (group < kBookGroupBase) {
+        const GroupRecord* record = m_env.store->group(group);
+        return record ? record->name : std::u16string();
+    }
+    std::u16string title = books().title(group - kBookGroupBase);
+    return title.empty() ? formatText(text(kStrPatternBookNumber), {group - kBookGroupBase}) : title;
+}
+
+bool PatternSearchForm::fromBook(int row) const {
+    return row >= 0 && row < static_cast<int>(m_results.size()) &&
+           m_results[static_cast<std::size_t>(row)].group >= kBookGroupBase;
+}
+
 bool PatternSearchForm::show(int row) {
     if (row < 0 || row >= static_cast<int>(m_results.size()) || !m_env.board) return false;
+    if (fromBook(row)) return showBook(row);
     const PatternResult r = m_results[static_cast<std::size_t>(row)];
-    if (r.group >= kBookGroupBase || !m_env.showGame(r.group, r.game)) {
+    if (!m_env.showGame(r.group, r.game)) {
         if (m_shown) m_shown();
         return false;
     }
-    // The line that matched and its move: the first line of the game whose collector begins with
-    // the matched moves of the searched position.
+    // The line that matched and its move, in the game the board now shows.
     CIgoBoard& board = *m_env.board;
-    const int queryKind = r.collectorKind == kWholeBoard ? kWholeBoard : m_query.lastMoveCorner();
-    const PatternCollector* wanted = m_query.analyzer().find(queryKind);
-    RecordSequence* found = nullptr;
     int move = -1;
-    PatternAnalyzer analyzer;
-    std::vector<LineStone> line;
-    auto tryLine = [&](RecordSequence& s) {
-        if (found || !wanted) return;
-        collectLine(s, line);
-        analyzer.analyse(line, board.gameInfo().boardSize(), 0, true);
-        const PatternCollector* c = analyzer.find(r.collectorKind);
-        if (c && r.matchedMoves > 0 && samePrefix(*c, *wanted, r.matchedMoves)) {
-            found = &s;
-            move = c->moves[static_cast<std::size_t>(r.matchedMoves - 1)].sequence;
-        }
-    };
     RecordSequence& main = board.record().main();
-    tryLine(main);
-    forEachVariation(main, true, [&](const RecordSequence& s) { tryLine(const_cast<RecordSequence&>(s)); });
-    if (found) {
+    if (RecordSequence* found = matchedLine(main, board.gameInfo().boardSize(), r, m_query, move)) {
         if (found != &main) board.showSequence(found, move);
         board.showMove(std::clamp(move, 0, board.totalMoves()));
     }
     if (m_shown) m_shown();
+    return true;
+}
+
+bool PatternSearchForm::showBook(int row) {
+    if (!fromBook(row) || !m_env.ui) return false;
+    const PatternResult& r = m_results[static_cast<std::size_t>(row)];
+    return m_env.ui->showBookEntry(static_cast<std::size_t>(r.group - kBookGroupBase), r.bookEntry);
+}
+
+bool PatternSearchForm::select(int row) {
+    m_view.clear();
+    m_selected = row;
+    if (row < 0 || row >= static_cast<int>(m_results.size()) || !m_env.store) return false;
+    const PatternResult& r = m_results[static_cast<std::size_t>(row)];
+    std::unique_ptr<RecordSequence> main;
+    int size = 19;
+    if (r.group >= kBookGroupBase) {
+        BookPageRecord page = books().record(r.group - kBookGroupBase, r.bookEntry);
+        main = std::move(page.main);
+        size = page.boardSize;
+    } else {
+        StoreMessages messages;
+        const GameInfo* info = m_env.store->gameList(r.group, messages).find(r.game);
+        GameFileRead read = m_env.store->readGame(r.group, r.game, messages);
+        if (read.status == StoreReadStatus::Ok) main = std::move(read.main);
+        size = info ? info->boardSize() : read.entry ? read.entry->boardSize() : 19;
+    }
+    if (!main) return false;
+    if (const CIgoBoard* board = m_env.board)
+        m_view.setPointLabels([board](int x, int y) { return board->pointLabels(x, y); });
+    m_view.show(std::move(main), size, r, m_query);
     return true;
 }
 
@@ -178,13 +201,29 @@ std::vector<std::pair<int, std::u16string>> PatternCompositionForm::groups() con
     if (!m_env.store) return groups;
     for (int g = 0; g < kScratchGroup; ++g)
         if (const GroupRecord* record = m_env.store->group(g)) groups.emplace_back(g, groupChoiceText(g, record->name));
+    const PatternBooks books(m_env.store->folder());
+    for (std::size_t b = 0; b < books.books().size(); ++b)
+        groups.emplace_back(kBookGroupBase + static_cast<int>(b),
+                            formatText(text(kStrPatternBookChoice), {std::u16string_view(books.books()[b].title)}));
     return groups;
+}
+
+std::u16string PatternCompositionForm::typeLabel(const CompositionEntry& entry) const {
+    return text(entry.isBook() ? kStrPatternTargetBooks : kTextKindGeneral);
 }
 
 void PatternCompositionForm::setInputGroup(int group) {
     m_group = group;
     m_inputs.clear();
-    if (!m_env.store || !m_env.store->group(group)) return;
+    if (!m_env.store) return;
+    if (group >= kBookGroupBase) {
+        // A book is composed whole: its records of the chosen kind are taken when building.
+        const PatternBooks books(m_env.store->folder());
+        const std::u16string title = books.title(group - kBookGroupBase);
+        if (!title.empty()) m_inputs.push_back({static_cast<std::uint16_t>(group), 0, title});
+        return;
+    }
+    if (!m_env.store->group(group)) return;
     StoreMessages messages;
     for (const GameInfo* info : m_env.store->gameList(group, messages).entries())
         m_inputs.push_back({static_cast<std::uint16_t>(group), static_cast<std::uint16_t>(info->number), info->name});
@@ -230,7 +269,8 @@ PatternBuildResult PatternCompositionForm::build(PatternBuildWatcher& watcher) c
     PatternBuildOptions options;
     options.kind = m_kind;
     options.variations = variations;
-    return buildPatternDatabase(own, m_composition, options, watcher);
+    PatternBooks books(m_env.store->folder());
+    return buildPatternDatabase(own, m_composition, options, watcher, &books);
 }
 
 bool PatternCompositionForm::close() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/LibraryDialogs.h"
+#include "app/PatternResultView.h"
 #include "search/PatternBuild.h"
 #include "search/PatternDatabase.h"
 
@@ -39,7 +40,13 @@ enum PatternSearchStringId : int {
     kStrPatternTitle = 58061,         // "棋譜パターン検索"
     kStrPatternClose = 58062,         // "閉じる"
     kStrPatternInputGroup = 58063,    // "入力グループ："
+    kStrPatternBookChoice = 58080,    // "碁ブック: %s": a book in the input combo box
 };
+
+class PatternBooks;
+
+// The board whose position the panel searches.
+enum class PatternBoardSide { Main, Study };
 
 // One row of the result list: "タイプ" and "棋譜名".
 struct PatternResultRow {
@@ -52,14 +59,20 @@ struct PatternResultRow {
 class PatternSearchForm {
 public:
     PatternSearchForm(LibraryEnvironment env, std::function<void()> shown = {});
+    ~PatternSearchForm();
     PatternSearchForm(const PatternSearchForm&) = delete;
     PatternSearchForm& operator=(const PatternSearchForm&) = delete;
 
     std::u16string text(int id) const;
 
-    // Analyses the board's record up to the move shown. Returns the panel's line: why it cannot be
-    // searched, or which board's record it searches.
+    // Analyses the chosen board's record up to the move shown. Returns the panel's line: why it
+    // cannot be searched, or which board's record it searches.
     const std::u16string& prepare();
+    // The study board, when one is shown; the panel then offers to search its position.
+    void setStudyBoard(std::function<CIgoBoard*()> study) { m_study = std::move(study); }
+    bool studyBoardShown() const { return m_study && m_study(); }
+    void setSide(PatternBoardSide side) { m_side = side; }
+    PatternBoardSide side() const { return m_side; }
     bool searchable() const { return m_searchable; }
     // "碁ブック" (true) or "一般棋譜" (false).
     void setBookTarget(bool books) { m_books = books; }
@@ -81,9 +94,19 @@ public:
     // Whether the last search found the database damaged and the user asked to build it again.
     bool rebuildAsked() const { return m_rebuild; }
 
-    // "棋譜表示" or a double click: shows the result's game at the move where it matched. False
-    // when it cannot be shown (a Go book's record, a game that is gone).
+    // "棋譜表示" or a double click: shows the result's game at the move where it matched on the
+    // main board (a Go book's record: its book at its page). False when it cannot be shown.
     bool show(int row);
+    // "ブックを表示": opens the Go book of a result at its page; false for a game of the store or a
+    // book that cannot be opened.
+    bool showBook(int row);
+    bool fromBook(int row) const;
+    // Chooses a result for the diagram, the branches, the moves and the comment beside the list;
+    // false when its record cannot be read (the view is then empty).
+    bool select(int row);
+    int selected() const { return m_selected; }
+    PatternResultView& view() { return m_view; }
+    const PatternResultView& view() const { return m_view; }
     // The database must be read again (after a build).
     void forget() { m_databases.clear(); }
     // The panel went (closed by the user or the command); the next command opens a new one.
@@ -94,9 +117,16 @@ public:
 
 private:
     PatternDatabase* database(PatternKind kind);
+    PatternBooks& books();
+    std::u16string sourceName(int group);
 
     LibraryEnvironment m_env;
     std::function<void()> m_shown;
+    std::function<CIgoBoard*()> m_study;
+    PatternBoardSide m_side = PatternBoardSide::Main;
+    std::unique_ptr<PatternBooks> m_installedBooks;
+    PatternResultView m_view;
+    int m_selected = -1;
     PatternQuery m_query;
     bool m_searchable = false;
     bool m_books = false;
@@ -120,11 +150,14 @@ public:
     // Switching kind with unsaved changes asks first; false when the user keeps them.
     bool setKind(PatternKind kind);
     PatternKind kind() const { return m_kind; }
-    // The groups the input combo box offers: (group, "G%d: %s").
+    // What the input combo box offers: the groups (group, "G%d: %s") and the installed Go books
+    // (1000 + book, "碁ブック: %s").
     std::vector<std::pair<int, std::u16string>> groups() const;
     void setInputGroup(int group);
     const std::vector<CompositionEntry>& inputs() const { return m_inputs; }
     const std::vector<CompositionEntry>& composition() const { return m_composition; }
+    // The type column of an input or a composed entry: "一般棋譜" or "碁ブック".
+    std::u16string typeLabel(const CompositionEntry& entry) const;
     // "構成に組み込む": the inputs at `rows`, those not composed yet.
     void add(const std::vector<int>& rows);
     // "除去": the entries at `rows`.

@@ -2,6 +2,7 @@
 #include "app/HelpForm.h"
 #include "app/PatternSearchForm.h"
 #include "app/ProgramCommands.h"
+#include "app/StudyBoard.h"
 #include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
 #include "app/Ui.h"
@@ -27,6 +28,10 @@ void ProgramCommands::togglePatternSearch() {
     }
     if (!m_app.store()) return;
     m_patternSearch = std::make_unique<PatternSearchForm>(libraryEnvironment(), [this] { refresh(); });
+    m_patternSearch->setStudyBoard([this]() -> CIgoBoard* {
+        StudyBoard* study = studyBoard();
+        return study ? &study->board() : nullptr;
+    });
     m_patternSearch->prepare();
     m_ui.openPatternSearch(*m_patternSearch);
 }

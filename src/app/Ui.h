@@ -129,6 +129,9 @@ public:
     // when several are installed); `chooseBook` asks again when one is open. False when no book
     // could be opened (the player has said why).
     virtual bool showBookPlayer(bool chooseBook) = 0;
+    // The Go book player on book `book` of the book list, at page `page`; false when it cannot be
+    // opened (the player has said why).
+    virtual bool showBookEntry(std::size_t book, int page) = 0;
     // "クラウド設定" from the game settings: true when confirmed.
     virtual bool runCloudSettings(CloudSettingsForm& form) = 0;
     // "勝敗設定": the winner, resignation, time or points, and the end date.

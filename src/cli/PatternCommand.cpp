@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/PatternBooks.h"
 #include "cli/CliCommand.h"
 #include "cli/DataFolderOption.h"
 #include "formats/GameFileLoader.h"
@@ -19,9 +20,10 @@ namespace stonewise::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: stonewise-cli pattern build --data DIR --kind K [--variations] --group N [N...] [--group N...]\n"
+    "usage: stonewise-cli pattern build --data DIR --kind K [--variations] [--group N...] [--book B...]\n"
     "       stonewise-cli pattern search --data DIR --kind K FILE [--move M] --type joseki|fuseki|game|corner\n"
-    "       (K: general, reference, joseki, fuseki or 0-3; N from 1, as `groups` lists them)\n";
+    "       (K: general, reference, joseki, fuseki or 0-3; N from 1, as `groups` lists them; B from 1,\n"
+    "       the installed Go books of the data folder in file-name order)\n";
 
 constexpr const char* kKinds[] = {"general", "reference", "joseki", "fuseki"};
 
@@ -77,18 +79,20 @@ private:
 int build(GameStore& store, PatternKind kind, const std::vector<std::string>& args, std::ostream& out,
           std::ostream& err) {
     std::vector<int> groups;
+    std::vector<int> bookNumbers;
     bool variations = false;
-    bool inGroups = false;
+    std::vector<int>* list = nullptr;
     for (const std::string& a : args) {
-        if (a == "--group") inGroups = true;
+        if (a == "--group") list = &groups;
+        else if (a == "--book") list = &bookNumbers;
         else if (a == "--variations") variations = true;
-        else if (const auto n = inGroups ? number(a, 1, kScratchGroup) : std::nullopt) groups.push_back(*n - 1);
+        else if (const auto n = list ? number(a, 1, kScratchGroup) : std::nullopt) list->push_back(*n - 1);
         else {
             err << kUsage;
             return 2;
         }
     }
-    if (groups.empty()) {
+    if (groups.empty() && bookNumbers.empty()) {
         err << kUsage;
         return 2;
     }
@@ -104,19 +108,30 @@ int build(GameStore& store, PatternKind kind, const std::vector<std::string>& ar
                 {static_cast<std::uint16_t>(g), static_cast<std::uint16_t>(info->number), info->name});
         printMessages(messages, err);
     }
+    PatternBooks books(store.folder());
+    for (const int b : bookNumbers) {
+        const std::u16string title = books.title(b);
+        if (title.empty()) {
+            err << "stonewise-cli: there is no Go book " << b + 1 << "\n";
+            return 1;
+        }
+        composition.push_back({static_cast<std::uint16_t>(kBookGroupBase + b), 0, title});
+    }
     CliWatcher watcher(err);
     PatternBuildOptions options;
     options.kind = kind;
     options.variations = variations;
-    const PatternBuildResult result = buildPatternDatabase(store, composition, options, watcher);
+    const PatternBuildResult result = buildPatternDatabase(store, composition, options, watcher, &books);
     watcher.endLine();
     out << toUtf8(result.text) << "\n";
     return result.status == PatternBuildResult::Status::Built ? 0 : 1;
 }
 
-// The name column of a result: the group's name and the record's.
-std::u16string nameColumn(const GameStore& store, const PatternDatabase& db, const PatternResult& r) {
-    const GroupRecord* group = r.group < kBookGroupBase ? store.group(r.group) : nullptr;
+// The name column of a result: the group's (or book's) name and the record's.
+std::u16string nameColumn(const GameStore& store, const PatternBooks& books, const PatternDatabase& db,
+                          const PatternResult& r) {
+    if (r.group >= kBookGroupBase) return resultNameLabel(books.title(r.group - kBookGroupBase), db.name(r.name));
+    const GroupRecord* group = store.group(r.group);
     return resultNameLabel(group ? std::u16string_view(group->name) : std::u16string_view(), db.name(r.name));
 }
 
@@ -168,8 +183,9 @@ int search(GameStore& store, PatternKind kind, const std::vector<std::string>& a
         return 1;
     }
     out << toUtf8(resultCountLine(static_cast<int>(outcome.results.size()))) << "\n";
+    const PatternBooks books(store.folder());
     for (const PatternResult& r : outcome.results) {
-        out << toUtf8(resultTypeLabel(r)) << "\t" << toUtf8(nameColumn(store, db, r)) << "\t"
+        out << toUtf8(resultTypeLabel(r)) << "\t" << toUtf8(nameColumn(store, books, db, r)) << "\t"
             << (r.group < kBookGroupBase ? r.group + 1 : r.group) << "\t" << r.game << "\t" << r.variation << "\t"
             << int(r.matchedMoves) << "\t" << nextMoveText(r.nextMove) << "\n";
     }

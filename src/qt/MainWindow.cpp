@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -137,6 +138,14 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     });
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
     m_ui->setBookPlayerHandler([this](bool chooseBook) { return openBookWindow(chooseBook) != nullptr; });
+    m_ui->setBookEntryHandler([this](std::size_t book, int page) {
+        if (!m_bookWindow) m_bookWindow = new BookWindow(m_app.folder(), m_app.strings(), kClock, this);
+        if (!m_bookWindow->openBookAt(book)) return false;
+        m_bookWindow->contents().setCurrentRow(page); // the contents list shows the page chosen
+        m_bookWindow->show();
+        m_bookWindow->raise();
+        return true;
+    });
     m_ui->setStudyWindowHandler([this](bool show) -> StudyBoard* {
         if (!m_study) {
             m_study = new StudyWindow(m_app, kClock, m_flashSlots, m_moveLists, this);

@@ -1,7 +1,10 @@
 #!/bin/sh
-# stonewise-cli pattern: build a database from a group's games, then search it from a file.
+# stonewise-cli pattern: build a database from a group's games, then search it from a file; the
+# same with an installed Go book (the sample book $2, and $3 the record of its page 3).
 set -eu
 cli=$1
+book=$2
+page=$3
 d=$(mktemp -d)
 trap 'rm -rf "$d"' EXIT
 
@@ -31,10 +34,20 @@ printf '検索で3個の棋譜が見付かりました。\n棋譜：左下\t4\t1
 "$cli" pattern search --data "$d/lib" --kind general "$d/a.sgf" --type fuseki > "$d/none"
 grep -qx '一致する棋譜は在りません。' "$d/none"
 
+# The sample book's records are reference records: its page 3 is found in its own corner, named by
+# the book and the record, with the book's group number 1000 and its page as the game.
+mkdir -p "$d/lib/BookFolder"
+cp "$book" "$d/lib/BookFolder/"
+"$cli" pattern build --data "$d/lib" --kind reference --book 1 > "$d/built" 2> /dev/null
+grep -q '構成済みの棋譜は1個' "$d/built"
+"$cli" pattern search --data "$d/lib" --kind reference "$page" --type corner | cut -f1-4 > "$d/book"
+printf '検索で1個の棋譜が見付かりました。\n棋譜：左上\t囲碁のルール入門 (石を取る)\t1000\t2\n' | cmp -s - "$d/book"
+
 # Wrong arguments give 2; too few stones, no database, or a damaged one give 1 with the message.
 set +e
 "$cli" pattern search --data "$d/lib" --kind general "$d/a.sgf" --type sideways 2>/dev/null; test $? -eq 2 || exit 1
 "$cli" pattern build --data "$d/lib" --kind nine --group 4 2>/dev/null; test $? -eq 2 || exit 1
+"$cli" pattern build --data "$d/lib" --kind reference --book 2 2>/dev/null; test $? -eq 1 || exit 1
 "$cli" pattern search --data "$d/lib" --kind general "$d/a.sgf" --move 4 --type game 2> "$d/err"; test $? -eq 1 || exit 1
 grep -q '盤面の石が少ないため、検索出来ません。' "$d/err" || exit 1
 "$cli" pattern search --data "$d/lib" --kind joseki "$d/a.sgf" --type joseki 2> "$d/err"; test $? -eq 1 || exit 1

@@ -92,7 +92,8 @@ public:
             const bool members = w->objectName().endsWith(QLatin1String("Player")) ||
                                  (w->parent() && w->parent()->objectName().endsWith(QLatin1String("Player")));
             if (auto* combo = qobject_cast<QComboBox*>(w); combo && !members)
-                for (int i = 0; i < combo->count(); ++i) add(at, combo->itemText(i));
+                for (int i = 0; i < combo->count(); ++i)
+                    if (!combo->itemData(i, kUserContentRole).toBool()) add(at, combo->itemText(i));
             if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !members) {
                 add(at, edit->text());
                 add(at, edit->placeholderText());

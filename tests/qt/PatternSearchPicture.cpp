@@ -2,13 +2,15 @@
 //   qt_pattern_search_picture OUT.png GAMES_FOLDER GAME.sgf MOVE
 // stores the 19-line game records under GAMES_FOLDER (at most 1,999) in a fresh data folder,
 // builds the general records' pattern database from them, opens GAME.sgf at MOVE, runs a corner
-// search from the panel and writes the window and the panel side by side to OUT.png.
+// search from the panel (its first hit chosen, with its corner diagram beside the list) and writes
+// the window and the panel side by side to OUT.png.
 #include <QApplication>
 #include <QDirIterator>
 #include <QFont>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "ImportDialogAnswer.h"
@@ -18,6 +20,7 @@
 #include "formats/SgfReader.h"
 #include "formats/TextEncoding.h"
 #include "qt/MainWindow.h"
+#include "qt/PatternDiagramView.h"
 #include "qt/PatternSearchWindow.h"
 #include "search/PatternBuild.h"
 #include "store/FileIo.h"
@@ -97,8 +100,28 @@ int main(int argc, char** argv) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* p = qobject_cast<PatternSearchWindow*>(w)) panel = p;
     if (!panel) return 1;
-    panel->resize(420, 700);
+    panel->resize(860, 700);
     panel->runSearch(PatternSearchType::GameCorner);
+    // The diagram shows the game (not the one shown) whose corner matched earliest.
+    QTreeWidget* results = panel->results();
+    const QString shownName = QStringLiteral("(%1)").arg(QString::fromStdU16String(window.board().gameInfo().name));
+    int best = -1;
+    int bestMove = 1 << 30;
+    for (int i = 0; i < results->topLevelItemCount(); ++i) {
+        const QString name = results->topLevelItem(i)->text(1);
+        if (name.contains(shownName)) continue;
+        results->setCurrentItem(results->topLevelItem(i));
+        const int move =
+            QString::fromStdU16String(panel->diagramView()->diagram().caption).section(u'手', 0, 0).toInt();
+        if (move > 0 && move < bestMove) {
+            best = i;
+            bestMove = move;
+        }
+    }
+    if (best >= 0) {
+        results->setCurrentItem(results->topLevelItem(best));
+        results->scrollToItem(results->topLevelItem(best));
+    }
     QTest::qWait(200);
     const QPixmap main = window.grab();
     const QPixmap side = panel->grab();

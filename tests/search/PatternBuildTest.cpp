@@ -119,7 +119,7 @@ TEST_F(PatternBuildTest, MissingGamesAndBooksAreLeftOut) {
     EXPECT_EQ(r.status, PatternBuildResult::Status::Built);
     EXPECT_EQ(r.composed, 3);
     EXPECT_EQ(r.patterns, 1);
-    EXPECT_NE(std::find(watcher.messages.begin(), watcher.messages.end(), u"碁ブック(3)の棋譜はまだ読み込めません。"),
+    EXPECT_NE(std::find(watcher.messages.begin(), watcher.messages.end(), u"碁ブック(3)の棋譜を読み込めません。"),
               watcher.messages.end());
     EXPECT_EQ(found(opening, PatternSearchType::Game), (std::vector<std::pair<int, int>>{{1, 0}}));
 }

@@ -61,7 +61,12 @@ public:
         bookPlayerRequests.push_back(chooseBook);
         return false;
     }
+    bool showBookEntry(std::size_t book, int page) override {
+        bookEntryRequests.emplace_back(book, page);
+        return true;
+    }
     std::vector<bool> bookPlayerRequests;
+    std::vector<std::pair<std::size_t, int>> bookEntryRequests;
     std::unique_ptr<StudyBoard> study;
     std::unique_ptr<RecordingPanels> studyPanels;
     std::deque<std::function<bool(CloudSettingsForm&)>> cloudScripts;
