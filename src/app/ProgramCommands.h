@@ -24,6 +24,7 @@
 namespace stonewise {
 
 class Application;
+class CGoStory;
 class CIgoBoard;
 class Clipboard;
 class Clock;
@@ -154,12 +155,22 @@ public:
     // language's help).
     HelpForm& help();
 
+    // --- the Go book ---
+    // The main board's Go book player; without one the Go book commands do nothing.
+    void setBookPlayer(CGoStory* player);
+    // "碁ブック" and "碁ブックを開く...": the main board shows an installed book in the Go book mode
+    // (the user chooses which when there are several; `chooseAnother` asks again in the mode). The
+    // game shown is saved first; leaving the mode closes the book.
+    void openGoBook(bool chooseAnother);
+
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.
     TerritoryCounting& counting() { return *m_counting; }
 
 private:
     bool runProgramCommand(int id);
+    // The Go book mode's own commands (the board's orientation); false for any other.
+    bool runBookCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
     void openFiles();
     void openAutoSaved();
@@ -261,6 +272,7 @@ private:
     int m_unsentGames = 0;
     std::unique_ptr<CloudRegistry> m_cloud;
     StudyBoard* m_study = nullptr; // made by the desktop on first use
+    CGoStory* m_bookPlayer = nullptr;
     AuxWindowList m_auxWindows;
     std::unique_ptr<CloudPoller> m_cloudPoller;
 };

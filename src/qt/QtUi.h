@@ -80,7 +80,7 @@ public:
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
-    bool showBookPlayer(bool chooseBook) override { return m_bookPlayer && m_bookPlayer(chooseBook); }
+    bool showBookPlayer(bool newBook) override { return m_bookPlayer && m_bookPlayer(newBook); }
     // What opens the Go book player's window (the main window's).
     void setBookPlayerHandler(std::function<bool(bool)> handler) { m_bookPlayer = std::move(handler); }
     // What shows or hides the study board's window (the main window's).

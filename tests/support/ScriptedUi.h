@@ -57,9 +57,9 @@ public:
     bool runCloudSettings(CloudSettingsForm& form) override;
     // A study board without pixels, made on the first show.
     StudyBoard* showStudyWindow(bool show) override;
-    bool showBookPlayer(bool chooseBook) override {
-        bookPlayerRequests.push_back(chooseBook);
-        return false;
+    bool showBookPlayer(bool newBook) override {
+        bookPlayerRequests.push_back(newBook);
+        return true;
     }
     std::vector<bool> bookPlayerRequests;
     std::unique_ptr<StudyBoard> study;
