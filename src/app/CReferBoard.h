@@ -20,15 +20,15 @@ enum ReferNumbering : int {
 
 // What a reference diagram shows of its game record, and how.
 struct ReferDiagram {
-    int variation = 0;         // the child sequence (slot from 1) of the record to enter; 0: none
-    int startMove = 0;         // a played diagram starts here; below 2: from the sequence's start
-    int endMove = -1;          // the move shown last; -1: the sequence's own last move
-    int corner = 0;            // the corner view code (see referView)
-    int numbering = 0;         // ReferNumbering flags
-    bool play = false;         // step the moves from the start move on the board's own tick
-    int animationSpeed = 15;   // the animation speed setting, tenths of a second per move
-    int bookSpeed = 50;        // the book's speed percentage
-    std::u16string text;       // the diagram's text (or title) for the description pane
+    int variation = 0;       // the child sequence (slot from 1) of the record to enter; 0: none
+    int startMove = 0;       // a played diagram starts here; below 2: from the sequence's start
+    int endMove = -1;        // the move shown last; -1: the sequence's own last move
+    int corner = 0;          // the corner view code (see referView)
+    int numbering = 0;       // ReferNumbering flags
+    bool play = false;       // step the moves from the start move on the board's own tick
+    int animationSpeed = 15; // the animation speed setting, tenths of a second per move
+    int bookSpeed = 50;      // the book's speed percentage
+    std::u16string text;     // the diagram's text (or title) for the description pane
 };
 
 // The part of the board picture a reference board shows, in picture pixels, and the points whose

@@ -56,10 +56,8 @@ void ProgramCommands::openGoBook(bool chooseAnother) {
 
 bool ProgramCommands::runBookCommand(int id) {
     static constexpr std::pair<int, BookOrientation> kOrientations[] = {
-        {kCmdOrientationAsStored, BookOrientation::AsStored},
-        {kCmdRotate180, BookOrientation::Rotate180},
-        {kCmdRotateRight, BookOrientation::RotateRight},
-        {kCmdFlipVertical, BookOrientation::FlipVertical},
+        {kCmdOrientationAsStored, BookOrientation::AsStored},  {kCmdRotate180, BookOrientation::Rotate180},
+        {kCmdRotateRight, BookOrientation::RotateRight},       {kCmdFlipVertical, BookOrientation::FlipVertical},
         {kCmdFlipHorizontal, BookOrientation::FlipHorizontal},
     };
     if (!m_bookPlayer || !m_bookPlayer->book()) return false;

@@ -35,8 +35,7 @@ struct BookProgram {
 
     BookProgram(const std::string& folder, const std::string& programFolder)
         : app(CommandLine{}, DataFolder(folder), programFolder), library(app.folder()),
-          board(test::scriptedEnvironment(ui, panels, clock, app.strings()), library, players, BookSide::Main,
-                nullptr),
+          board(test::scriptedEnvironment(ui, panels, clock, app.strings()), library, players, BookSide::Main, nullptr),
           commands(app, board, ui, shell, clipboard, clock) {
         app.chooseLanguage(0x0411);
         app.loadSettings(nullptr);

@@ -41,11 +41,17 @@ TEST(ReferView, CornerCodesEnlargeACornerOfTheBoardPicture) {
         double left, top, part;
     };
     const Case cases[] = {
-        {0, 0, 18, 0, 18, 0, 0, 1.0},    {1, 0, 11, 0, 11, 0, 0, 0.63},       {2, 7, 18, 0, 11, 0.37, 0, 0.63},
-        {3, 0, 11, 7, 18, 0, 0.37, 0.63}, {4, 7, 18, 7, 18, 0.37, 0.37, 0.63}, {9, 0, 13, 0, 13, 0, 0, 0.74},
+        {0, 0, 18, 0, 18, 0, 0, 1.0},
+        {1, 0, 11, 0, 11, 0, 0, 0.63},
+        {2, 7, 18, 0, 11, 0.37, 0, 0.63},
+        {3, 0, 11, 7, 18, 0, 0.37, 0.63},
+        {4, 7, 18, 7, 18, 0.37, 0.37, 0.63},
+        {9, 0, 13, 0, 13, 0, 0, 0.74},
         {12, 5, 18, 5, 18, 0.26, 0.26, 0.74},
         // Codes that name no corner show the whole board.
-        {5, 0, 18, 0, 18, 0, 0, 1.0}, {8, 0, 18, 0, 18, 0, 0, 1.0}, {13, 0, 18, 0, 18, 0, 0, 1.0},
+        {5, 0, 18, 0, 18, 0, 0, 1.0},
+        {8, 0, 18, 0, 18, 0, 0, 1.0},
+        {13, 0, 18, 0, 18, 0, 0, 1.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -77,8 +83,7 @@ TEST(CReferBoard, ShowsTheDiagramAtItsEndMoveWithItsCaptures) {
     d.corner = 1;
     ASSERT_TRUE(board.showDiagram(record(kCapture), d));
     EXPECT_EQ(board.shownMove(), 5);
-    EXPECT_EQ(corner(board.position()),
-              (std::vector<std::string>{"X.X..", ".X...", ".....", "...O.", "....."}));
+    EXPECT_EQ(corner(board.position()), (std::vector<std::string>{"X.X..", ".X...", ".....", "...O.", "....."}));
     EXPECT_EQ(board.position().prisoners(kBlack), 1);
     EXPECT_GT(canvas.redraws, 0);
     // Without an end move the sequence's own end is shown.
@@ -92,8 +97,7 @@ TEST(CReferBoard, EntersTheDiagramsVariation) {
     ReferDiagram d;
     d.variation = 1;
     ASSERT_TRUE(board.showDiagram(record(kCapture), d));
-    EXPECT_EQ(corner(board.position()),
-              (std::vector<std::string>{"XO...", ".....", ".....", ".....", "X...."}));
+    EXPECT_EQ(corner(board.position()), (std::vector<std::string>{"XO...", ".....", ".....", ".....", "X...."}));
     // A variation the record lacks leaves the board empty.
     d.variation = 2;
     EXPECT_FALSE(board.showDiagram(record(kCapture), d));
