@@ -169,7 +169,8 @@ public:
 
 private:
     bool runProgramCommand(int id);
-    // The Go book mode's own commands (the board's orientation); false for any other.
+    // The Go book mode's own commands (the board's orientation, resetting the answers); false for
+    // any other.
     bool runBookCommand(int id);
     void showPopup(int popup, int x = -1, int y = -1);
     void openFiles();

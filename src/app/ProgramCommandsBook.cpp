@@ -12,6 +12,8 @@ namespace {
 
 bool isBookMode(int mode) { return mode == kModeBook || mode == kModeBookExternal; }
 
+constexpr int kResetAllAnswers = 32979; // "全ての解答をリセット"
+
 } // namespace
 
 void ProgramCommands::setBookPlayer(CGoStory* player) {
@@ -61,6 +63,10 @@ bool ProgramCommands::runBookCommand(int id) {
         {kCmdFlipHorizontal, BookOrientation::FlipHorizontal},
     };
     if (!m_bookPlayer || !m_bookPlayer->book()) return false;
+    if (id == kResetAllAnswers) {
+        m_bookPlayer->resetAnswers();
+        return true;
+    }
     for (const auto& [command, orientation] : kOrientations)
         if (command == id) {
             m_bookPlayer->setOrientation(orientation);

@@ -81,6 +81,12 @@ TEST(GoBookMode, TheMainBoardPlaysTheBookAndLeavingItReturnsToTheLibrarysGame) {
     EXPECT_EQ(p.board.orientation(), BookOrientation::Rotate180);
     EXPECT_EQ(p.board.position().colourAt(15, 16), stone);
     EXPECT_EQ(p.board.referBoard().position().colourAt(15, 16), stone);
+    // "全ての解答をリセット" asks first; refused, the answers stay.
+    const std::size_t asked = p.ui.questions.size();
+    p.ui.answers = {false};
+    p.commands.run(32979);
+    EXPECT_EQ(p.ui.questions.size(), asked + 1);
+    EXPECT_TRUE(p.ui.messages.empty());
     // "碁ブックを開く..." with one book installed opens it again from its first page.
     p.board.nextPage();
     p.commands.run(kCmdOpenBook);
