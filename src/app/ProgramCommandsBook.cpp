@@ -49,7 +49,9 @@ void ProgramCommands::openGoBook(bool chooseAnother) {
         if (GameSession* session = m_app.session()) session->detach();
     }
     if (!m_bookPlayer->openBook(position)) {
-        if (!inMode) modes->setMode(before);
+        // The book open before is closed: the mode's panels empty, or the library comes back.
+        if (inMode) m_ui.showBookPlayer(true);
+        else modes->setMode(before);
         return;
     }
     m_board.setViewOnly(true);
