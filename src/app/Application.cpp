@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/CIgoBoard.h"
+#include "app/CGoStory.h"
 #include "app/GameSession.h"
 #include "app/Ui.h"
 #include "book/BookLibrary.h"
@@ -108,6 +108,7 @@ bool Application::shutDown() {
 
 void Application::leaveDisplay() {
     if (m_board) m_board->stopBusy();
+    if (m_bookPlayer) m_bookPlayer->closeBook();
     if (m_session && !m_keepTemporaryGame) m_session->saveCurrentGame(true);
 }
 

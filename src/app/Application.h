@@ -15,6 +15,7 @@
 
 namespace stonewise {
 
+class CGoStory;
 class CIgoBoard;
 class GameSession;
 class GameStore;
@@ -81,6 +82,8 @@ public:
     GameStore* store() { return m_store.get(); }
     GameSession* session() { return m_session.get(); }
     FunctionModes* modes() { return m_modes.get(); }
+    // The main board's Go book player: leaving the Go book mode closes its book.
+    void setBookPlayer(CGoStory* player) { m_bookPlayer = player; }
     // Called with the bar layouts and the title whenever the mode changes them.
     void setBarLayoutHandler(std::function<void(BarLayout, BarLayout, std::u16string_view)> handler) {
         m_barHandler = std::move(handler);
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<GameSession> m_session;
     std::unique_ptr<FunctionModes> m_modes;
     CIgoBoard* m_board = nullptr;
+    CGoStory* m_bookPlayer = nullptr;
     bool m_keepTemporaryGame = false; // at start-up the game of the last run stays shown
     Ui* m_ui = nullptr;
     bool m_offerSamples = false;

@@ -60,6 +60,7 @@ void CGoStory::closeBook() {
     m_entry.reset();
     m_answers.reset();
     m_page = -1;
+    m_refer.clear();
     m_title.clear();
     m_text.clear();
 }
@@ -86,6 +87,7 @@ bool CGoStory::showPage(int n) {
     if (!game) {
         GameInfo none;
         loadGame(RecordSequence::createMain(), none);
+        m_refer.clear();
         boardMessage(formatText(text(kStrContents), {m_title}));
         return true;
     }
@@ -94,6 +96,7 @@ bool CGoStory::showPage(int n) {
                                                          BoardTransform::FlipVertical, BoardTransform::FlipHorizontal};
         transformRecord(*game, kTransforms[static_cast<int>(m_orientation) - 1], 19);
     }
+    showDiagram(*d, *game);
     GameInfo info;
     const auto& kifu = m_book->contents().kifu;
     if (d->gameNumber < kifu.size() && kifu[d->gameNumber]) info.name = kifu[d->gameNumber]->name;
@@ -102,6 +105,19 @@ bool CGoStory::showPage(int n) {
     if (isAnswered(*d)) showMove(d->startMove);
     else showMove(d->endMove ? d->endMove : totalMoves());
     return true;
+}
+
+// The page's flags carry its corner code in their low four bits and its numbering in the high four.
+void CGoStory::showDiagram(const BookDescRecord& d, const RecordSequence& game) {
+    ReferDiagram diagram;
+    diagram.startMove = d.startMove;
+    diagram.endMove = isAnswered(d) ? d.startMove : d.endMove ? d.endMove : -1;
+    diagram.corner = cornerCode();
+    diagram.numbering = d.displayFlags >> 4;
+    diagram.animationSpeed = options().animationSpeed;
+    diagram.bookSpeed = m_book->header().speed;
+    diagram.text = m_title;
+    m_refer.showDiagram(game.clone(), diagram);
 }
 
 void CGoStory::setOrientation(BookOrientation orientation) {

@@ -6,6 +6,7 @@
 
 #include "app/AudioOutput.h"
 #include "app/CIgoBoard.h"
+#include "app/CReferBoard.h"
 #include "book/AnswerData.h"
 #include "book/Book.h"
 #include "book/BookLibrary.h"
@@ -93,6 +94,7 @@ public:
     // Stops, writes the answers back when they changed, empties the working folder, closes the files.
     void closeBook();
     const Book* book() const { return m_book.get(); }
+    BookLibrary& library() { return m_library; }
     int pageCount() const { return m_book ? static_cast<int>(m_book->contents().desc.size()) : 0; }
     int currentPage() const { return m_page; }
     // Shows a page: its text, its game record on the board (a page without one says its title on
@@ -104,6 +106,10 @@ public:
     std::optional<BookPicture> pagePicture() const;
     // The corner view code of the page's reference board (0: the whole board).
     int cornerCode() const;
+    // The reference board: the page's diagram (a page at its end move, a page to answer at its
+    // question), in the page's corner view and numbering, turned as the board is.
+    CReferBoard& referBoard() { return m_refer; }
+    const CReferBoard& referBoard() const { return m_refer; }
 
     // Shows the book's boards turned or mirrored; the current page is shown again (from its start).
     // Only the display changes, never the book.
@@ -162,6 +168,7 @@ private:
     void showTraceMoves(const TraceReply& r);
     void markWrongClick(int x, int y);
     void continueReplay();
+    void showDiagram(const BookDescRecord& d, const RecordSequence& game);
     const BookDescRecord* page() const;
 
     BookLibrary& m_library;
@@ -182,6 +189,7 @@ private:
     int m_speed = 50;
     int m_elapsed = 0;
     int m_total = 0;
+    CReferBoard m_refer;
     std::unique_ptr<TraceExercise> m_trace;
     std::optional<TraceHint> m_hint;
     BookOrientation m_orientation = BookOrientation::AsStored;

@@ -27,7 +27,7 @@ constexpr std::u16string_view kScratchFolderName = u"Temporary";
 GameSession::GameSession(CIgoBoard& board, GameStore& store, SettingsRecord& settings, Ui* ui)
     : m_board(board), m_store(store), m_settings(settings), m_ui(ui) {}
 
-bool GameSession::unsaved() const { return m_board.changeCounter() != m_savedChanges; }
+bool GameSession::unsaved() const { return !m_detached && m_board.changeCounter() != m_savedChanges; }
 
 void GameSession::showMessages(const StoreMessages& messages) {
     if (!m_ui) return;
@@ -74,6 +74,7 @@ void GameSession::newTemporaryGame() {
     GameInfo info;
     info.board = m_board.gameInfo().board;
     m_board.newGame(info);
+    m_detached = false;
     m_readChanges = -1;
     m_number = 0;
     m_savedChanges = m_board.changeCounter();
@@ -85,6 +86,7 @@ void GameSession::showReadGame(std::unique_ptr<RecordSequence> main, const GameI
     GameInfo shown = info;
     shown.number = 0;
     m_board.loadGame(std::move(main), shown);
+    m_detached = false;
     m_number = 0;
     // The game read is new to the library: it is kept as the temporary game at the next save.
     m_savedChanges = m_board.changeCounter() - 1;
@@ -102,6 +104,7 @@ bool GameSession::openGame(int group, int number) {
     info.number = number;
     info.displayFlags = 0;
     m_board.loadGame(std::move(read.main), info);
+    m_detached = false;
     m_readChanges = -1;
     m_group = group;
     m_number = number;
@@ -124,6 +127,7 @@ void GameSession::openGroup(int group) {
 
 bool GameSession::saveCurrentGame(bool ask) {
     bool ok = true;
+    if (m_detached) return true;
     StoreMessages failures; // the kSaveFailed box below says it once for all of them
     if (m_board.changeCounter() != m_savedChanges) {
         if (m_number == 0) {
@@ -348,7 +352,7 @@ std::optional<RecoveredGame> decodeRecoveryFile(std::span<const std::uint8_t> by
 }
 
 void GameSession::keepRecovery() {
-    if (m_recoveryPath.empty()) return;
+    if (m_recoveryPath.empty() || m_detached) return;
     const int changes = m_board.changeCounter();
     if (changes == m_savedChanges) {
         if (m_recoveryWritten) removeRecovery();

@@ -37,6 +37,11 @@ public:
     // the scratch copy keeps it.
     bool temporaryHoldsUserWork() const;
 
+    // The board shows something that is no game of the library (a Go book): nothing is saved or
+    // kept for recovery until a game of the library, a new or a read game is shown again.
+    void detach() { m_detached = true; }
+    bool detached() const { return m_detached; }
+
     // Shows the temporary game left by the last run, or a new one.
     void startUp();
     // Shows game `number` of `group`; false (with the store's messages shown) when it cannot be read.
@@ -107,6 +112,7 @@ private:
     Origin m_origin = Origin::NewGame;
     std::string m_recoveryPath;
     bool m_recoveryWritten = false;
+    bool m_detached = false;
     int m_recoveryChanges = 0;
 };
 

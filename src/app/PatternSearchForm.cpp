@@ -135,9 +135,9 @@ bool PatternSearchForm::show(int row) {
 }
 
 bool PatternSearchForm::showBook(int row) {
-    if (!fromBook(row) || !m_env.ui) return false;
+    if (!fromBook(row) || !m_openBook) return false;
     const PatternResult& r = m_results[static_cast<std::size_t>(row)];
-    return m_env.ui->showBookEntry(static_cast<std::size_t>(r.group - kBookGroupBase), r.bookEntry);
+    return m_openBook(static_cast<std::size_t>(r.group - kBookGroupBase), r.bookEntry);
 }
 
 bool PatternSearchForm::select(int row) {

@@ -70,6 +70,8 @@ public:
     const std::u16string& prepare();
     // The study board, when one is shown; the panel then offers to search its position.
     void setStudyBoard(std::function<CIgoBoard*()> study) { m_study = std::move(study); }
+    // What opens book `book` of the installed books' list at page `page` ("ブックを表示").
+    void setBookOpener(std::function<bool(std::size_t book, int page)> open) { m_openBook = std::move(open); }
     bool studyBoardShown() const { return m_study && m_study(); }
     void setSide(PatternBoardSide side) { m_side = side; }
     PatternBoardSide side() const { return m_side; }
@@ -123,6 +125,7 @@ private:
     LibraryEnvironment m_env;
     std::function<void()> m_shown;
     std::function<CIgoBoard*()> m_study;
+    std::function<bool(std::size_t, int)> m_openBook;
     PatternBoardSide m_side = PatternBoardSide::Main;
     std::unique_ptr<PatternBooks> m_installedBooks;
     PatternResultView m_view;

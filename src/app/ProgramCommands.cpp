@@ -1,6 +1,7 @@
 #include "app/ProgramCommands.h"
 
 #include "app/Application.h"
+#include "app/CGoStory.h"
 #include "app/CIgoBoard.h"
 #include "app/Clipboard.h"
 #include "app/Clock.h"
@@ -115,6 +116,7 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
 
 void ProgramCommands::clickPoint(int x, int y, bool rightButton) {
     if (m_counting->active()) m_counting->click(x, y, rightButton);
+    else if (m_bookPlayer && m_bookPlayer->book()) m_bookPlayer->bookClick(x, y, rightButton);
     else if (!rightButton) m_board.clickPoint(x, y);
     refresh();
 }
@@ -147,6 +149,7 @@ void ProgramCommands::showPopup(int popup, int x, int y) {
 
 bool ProgramCommands::runProgramCommand(int id) {
     FunctionModes* modes = m_app.modes();
+    if (runBookCommand(id)) return true;
     switch (id) {
     case kCmdModeMailGo:
         if (modes) modes->setMode(kModeMailGo);
@@ -162,10 +165,7 @@ bool ProgramCommands::runProgramCommand(int id) {
         return true;
     case kCmdModePatternSearch: togglePatternSearch(); return true;
     case kCmdModeBook:
-    case kCmdOpenBook:
-        // The Go book player opens in a window of its own, on an installed book.
-        m_ui.showBookPlayer(id == kCmdOpenBook);
-        return true;
+    case kCmdOpenBook: openGoBook(id == kCmdOpenBook); return true;
     case kCmdFinishedView:
         if (modes) modes->toggleFinishedView();
         return true;

@@ -24,6 +24,7 @@
 namespace stonewise {
 
 class Application;
+class CGoStory;
 class CIgoBoard;
 class Clipboard;
 class Clock;
@@ -154,12 +155,28 @@ public:
     // language's help).
     HelpForm& help();
 
+    // --- the Go book ---
+    // The main board's Go book player; without one the Go book commands do nothing.
+    void setBookPlayer(CGoStory* player);
+    // "碁ブック" and "碁ブックを開く...": the main board shows an installed book in the Go book mode
+    // (the user chooses which when there are several; `chooseAnother` asks again in the mode). The
+    // game shown is saved first; leaving the mode closes the book.
+    void openGoBook(bool chooseAnother);
+    // The book at `position` of the installed books' list, opened in the Go book mode at `page`
+    // (a pattern search's hit in a book); false when it cannot be shown (the user has been told).
+    bool openGoBookAt(std::size_t position, int page);
+
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.
     TerritoryCounting& counting() { return *m_counting; }
 
 private:
     bool runProgramCommand(int id);
+    // The Go book mode's own commands (the board's orientation, resetting the answers); false for
+    // any other.
+    bool runBookCommand(int id);
+    // Enters the Go book mode (the library's game saved and let go) and opens the book there.
+    bool showGoBook(std::size_t position, int page);
     void showPopup(int popup, int x = -1, int y = -1);
     void openFiles();
     void openAutoSaved();
@@ -261,6 +278,7 @@ private:
     int m_unsentGames = 0;
     std::unique_ptr<CloudRegistry> m_cloud;
     StudyBoard* m_study = nullptr; // made by the desktop on first use
+    CGoStory* m_bookPlayer = nullptr;
     AuxWindowList m_auxWindows;
     std::unique_ptr<CloudPoller> m_cloudPoller;
 };

@@ -32,6 +32,7 @@ void ProgramCommands::togglePatternSearch() {
         StudyBoard* study = studyBoard();
         return study ? &study->board() : nullptr;
     });
+    m_patternSearch->setBookOpener([this](std::size_t book, int page) { return openGoBookAt(book, page); });
     m_patternSearch->prepare();
     m_ui.openPatternSearch(*m_patternSearch);
 }

@@ -125,13 +125,9 @@ public:
     // The study board's window ("検討・参考図"): made on first use, then shown or hidden. Returns the
     // study board; null when the desktop cannot show one.
     virtual StudyBoard* showStudyWindow(bool show) = 0;
-    // The Go book player's window on an installed book: the one open, else the one chosen (asked
-    // when several are installed); `chooseBook` asks again when one is open. False when no book
-    // could be opened (the player has said why).
-    virtual bool showBookPlayer(bool chooseBook) = 0;
-    // The Go book player on book `book` of the book list, at page `page`; false when it cannot be
-    // opened (the player has said why).
-    virtual bool showBookEntry(std::size_t book, int page) = 0;
+    // The main board has opened a Go book (`newBook`) or shows the open one again: the desktop
+    // shows the book's panels beside the board. False when it cannot.
+    virtual bool showBookPlayer(bool newBook) = 0;
     // "クラウド設定" from the game settings: true when confirmed.
     virtual bool runCloudSettings(CloudSettingsForm& form) = 0;
     // "勝敗設定": the winner, resignation, time or points, and the end date.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "book/TaggedElements.h"
 #include "store/FileIo.h"
-#include "store/TaggedRecordFile.h"
 
 namespace stonewise {
 
@@ -40,22 +40,14 @@ AnswerTable AnswerTable::decode(std::span<const std::uint8_t> bytes) {
     TaggedHeader h;
     if (!r.readHeader(h) || h.magic != kAnswerMagic || (h.version & 0xFFFF) != kAnswerVersion) return AnswerTable();
     AnswerTable table(h.count);
-    for (std::size_t n = 0; n < h.count; ++n) {
-        TaggedHead e;
-        if (!r.readHead(e) || e.mark() != kMarkElement) break;
-        AnswerRecord record;
-        bool whole = true;
-        for (int f = 0; f < e.count(); ++f) {
-            TaggedField field;
-            if (!r.readField(field)) {
-                whole = false;
-                break;
-            }
-            if (f < kSlotFields) record.slots[static_cast<std::size_t>(f)] = slotFrom(field);
-        }
-        if (!whole) break;
-        table.m_records[n] = record;
-    }
+    AnswerRecord record;
+    TaggedElementVisitor visit;
+    visit.begin = [&record](int, int) { record = {}; };
+    visit.field = [&record](int f, const TaggedField& field) {
+        if (f < kSlotFields) record.slots[static_cast<std::size_t>(f)] = slotFrom(field);
+    };
+    visit.end = [&table, &record](int n, int) { table.m_records[static_cast<std::size_t>(n)] = record; };
+    readTaggedElements(r, h.count, visit);
     return table;
 }
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "book/BookFormat.h"
-#include "store/TaggedRecordFile.h"
+#include "book/TaggedElements.h"
 
 namespace stonewise {
 
@@ -20,28 +20,22 @@ BookTable<T> readArray(std::span<const std::uint8_t> bytes, const std::function<
     TaggedRecordReader r(bytes);
     TaggedHeader head;
     if (!r.readHeader(head)) return table;
-    for (int n = 0; n < head.count; ++n) {
-        TaggedHead e;
-        if (!r.readHead(e) || e.mark() != kMarkElement) break;
-        if (e.count() <= 0) {
-            table.emplace_back();
-            continue;
-        }
-        T record{};
+    T record{};
+    TaggedElementVisitor visit;
+    visit.begin = [&](int, int) {
+        record = T{};
         record.position = static_cast<int>(table.size());
-        bool whole = true;
-        for (int f = 0; f < e.count(); ++f) {
-            TaggedField value;
-            if (!r.readField(value)) {
-                whole = false;
-                break;
-            }
-            field(record, value);
+    };
+    visit.field = [&](int, const TaggedField& value) { field(record, value); };
+    visit.end = [&](int, int fields) {
+        if (fields <= 0) {
+            table.emplace_back();
+            return;
         }
-        if (!whole) break;
         if (finish) finish(record);
         table.emplace_back(std::move(record));
-    }
+    };
+    readTaggedElements(r, head.count, visit);
     return table;
 }
 

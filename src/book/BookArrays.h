@@ -36,7 +36,7 @@ struct BookDescRecord {
     std::uint32_t indexEntry = 0;            // 1: the index entry the page belongs to
     std::uint32_t gameNumber = kBookNone;    // 3: its game record (kifu array position)
     std::uint32_t pictureNumber = kBookNone; // 4: its picture (image array position)
-    std::uint8_t displayFlags = 0;           // 5, first byte: corner code and numbering flags
+    std::uint8_t displayFlags = 0;           // 5, first byte: corner code (low four bits), numbering (high)
     std::uint8_t orientation = 0;            // 5, second byte
     std::uint16_t startMove = 0;             // 6
     std::uint16_t endMove = 0;               // 7: 0 for the record's last move

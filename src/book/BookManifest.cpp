@@ -137,6 +137,8 @@ private:
             e.endMove = static_cast<std::uint16_t>(last);
         } else if (key == "corner" && parseNumber(value, n) && n < 16) {
             e.displayFlags = static_cast<std::uint8_t>((e.displayFlags & 0xF0) | n);
+        } else if (key == "numbers" && parseNumber(value, n) && n < 16) {
+            e.displayFlags = static_cast<std::uint8_t>((e.displayFlags & 0x0F) | (n << 4));
         } else if (key == "category" && parseNumber(value, n)) {
             e.category = n;
         } else if (key == "duration" && parseNumber(value, n)) {

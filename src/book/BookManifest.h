@@ -19,6 +19,8 @@ namespace stonewise {
 //   kind: page | trace | problem
 //   moves: 0 4                 the first and last move shown (0: the record's own)
 //   corner: 1                  the corner view code of the reference board (1-4, 9-12)
+//   numbers: 2                 its numbering (2 move numbers, 4 a variation's from 1, 8 only
+//                              the moves from the first one shown)
 //   category: 16               problem category (16 詰碁, 32 手筋, 48 定石, 64 布石)
 //   duration: 120              the page's time in tenths of a second (else from the audio)
 // Lines starting with "#" and blank lines are skipped. A named file is looked for in the source

@@ -1,7 +1,7 @@
 #include "book/InstallerList.h"
 
+#include "book/TaggedElements.h"
 #include "store/FileIo.h"
-#include "store/TaggedRecordFile.h"
 
 namespace stonewise {
 
@@ -25,28 +25,22 @@ InstallerList InstallerList::decode(std::span<const std::uint8_t> bytes) {
     TaggedRecordReader r(bytes);
     TaggedHeader h;
     if (!r.readHeader(h) || h.magic != kTaggedMagic || !h.versionOk()) return list;
-    for (int n = 0; n < h.count; ++n) {
-        TaggedHead e;
-        if (!r.readHead(e) || e.mark() != kMarkElement) break;
-        InstalledPackage p;
-        bool whole = true;
-        for (int f = 0; f < e.count(); ++f) {
-            TaggedField field;
-            if (!r.readField(field)) {
-                whole = false;
-                break;
-            }
-            if (const int slot = numberSlot(field.id()); slot >= 0 && field.type() != kFieldText) {
-                const std::uint8_t width = widthOf(field.head.length());
-                const std::uint32_t v = width == 1 ? field.u8(0) : width == 2 ? field.u16() : field.u32();
-                p.numbers[static_cast<std::size_t>(slot)] = {v, width};
-            } else if (field.id() >= 5 && field.id() <= 7 && field.type() == kFieldText) {
-                p.texts[field.id() - 5u] = field.text(1024).value_or(std::u16string());
-            }
+    InstalledPackage p;
+    TaggedElementVisitor visit;
+    visit.begin = [&p](int, int) { p = {}; };
+    visit.field = [&p](int, const TaggedField& field) {
+        if (const int slot = numberSlot(field.id()); slot >= 0 && field.type() != kFieldText) {
+            const std::uint8_t width = widthOf(field.head.length());
+            const std::uint32_t v = width == 1 ? field.u8(0) : width == 2 ? field.u16() : field.u32();
+            p.numbers[static_cast<std::size_t>(slot)] = {v, width};
+        } else if (field.id() >= 5 && field.id() <= 7 && field.type() == kFieldText) {
+            p.texts[field.id() - 5u] = field.text(1024).value_or(std::u16string());
         }
-        if (!whole) break;
-        if (e.count() > 0) list.packages.push_back(std::move(p));
-    }
+    };
+    visit.end = [&list, &p](int, int fields) {
+        if (fields > 0) list.packages.push_back(std::move(p));
+    };
+    readTaggedElements(r, h.count, visit);
     return list;
 }
 

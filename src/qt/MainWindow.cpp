@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -29,7 +30,7 @@
 #include "app/TerritoryCounting.h"
 #include "qt/BoardTicker.h"
 #include "qt/BoardWidget.h"
-#include "qt/BookWindow.h"
+#include "qt/BookPanel.h"
 #include "qt/CButtonBox.h"
 #include "qt/CommentPanel.h"
 #include "qt/CountingPanel.h"
@@ -37,6 +38,7 @@
 #include "qt/GameListPanel.h"
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
+#include "qt/Mp3Audio.h"
 #include "qt/QtText.h"
 #include "qt/QtUi.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -73,8 +75,11 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget = new BoardWidget(boardArea);
     boardColumn->addWidget(m_boardWidget, 1);
     m_strip = m_boardWidget->messageStrip();
-    // Beside the board: the panels of the game shown, and under them the game list of the group.
-    auto* sideColumn = new QSplitter(Qt::Vertical, split);
+    // Beside the board: the panels of the game shown, and under them the game list of the group;
+    // in the Go book mode the book's panels.
+    m_sideStack = new QStackedWidget(split);
+    auto* sideColumn = new QSplitter(Qt::Vertical, m_sideStack);
+    m_sideStack->addWidget(sideColumn);
     m_side = new SidePanel(sideColumn);
     m_side->setMinimumWidth(300);
     m_gameList = new GameListPanel(sideColumn);
@@ -84,7 +89,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     sideColumn->setStretchFactor(1, 2);
     sideColumn->setChildrenCollapsible(false);
     split->addWidget(boardArea);
-    split->addWidget(sideColumn);
+    split->addWidget(m_sideStack);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     m_split = split;
@@ -116,8 +121,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         const CoordinateLabels labels(viewSettings(), m_board ? m_board->boardSize() : 19);
         return std::pair{labels.column(x), labels.row(y)};
     };
-    m_board = std::make_unique<CIgoBoard>(env);
+    m_books = std::make_unique<BookLibrary>(app.folder());
+    m_audio = std::make_unique<Mp3Audio>();
+    m_board = std::make_unique<CGoStory>(env, *m_books, m_players, BookSide::Main, m_audio.get());
     m_commands = std::make_unique<ProgramCommands>(app, *m_board, *m_ui, *m_shell, *m_clipboard, kClock);
+    m_commands->setBookPlayer(m_board.get());
+    m_bookPanel = new BookPanel(*m_board, *m_boardWidget, app.strings(), m_sideStack);
+    m_sideStack->addWidget(m_bookPanel);
     setWindowTitle(qs(m_commands->windowTitle()));
     m_boardWidget->setBoard(m_board.get());
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
@@ -137,13 +147,10 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         refreshCommandStates();
     });
     m_board->setAnimationStateHandler([this](AnimationState) { refreshCommandStates(); });
-    m_ui->setBookPlayerHandler([this](bool chooseBook) { return openBookWindow(chooseBook) != nullptr; });
-    m_ui->setBookEntryHandler([this](std::size_t book, int page) {
-        if (!m_bookWindow) m_bookWindow = new BookWindow(m_app.folder(), m_app.strings(), kClock, this);
-        if (!m_bookWindow->openBookAt(book)) return false;
-        m_bookWindow->contents().setCurrentRow(page); // the contents list shows the page chosen
-        m_bookWindow->show();
-        m_bookWindow->raise();
+    m_ui->setBookPlayerHandler([this](bool newBook) {
+        m_sideStack->setCurrentWidget(m_bookPanel);
+        if (newBook) m_bookPanel->bookOpened();
+        else m_bookPanel->refresh();
         return true;
     });
     m_ui->setStudyWindowHandler([this](bool show) -> StudyBoard* {
@@ -162,6 +169,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 
     connect(m_boardWidget, &BoardWidget::pointClicked, this, [this](int x, int y) {
         m_commands->clickPoint(x, y);
+        if (m_sideStack->currentWidget() == m_bookPanel) m_bookPanel->refresh();
         refreshCommandStates();
     });
     m_boardWidget->installEventFilter(this);
@@ -198,6 +206,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 }
 
 MainWindow::~MainWindow() {
+    delete m_bookPanel; // it shows the player's reference board
     m_ticker.reset();
     m_boardWidget->setBoard(nullptr);
     m_side->setBoard(nullptr);
@@ -383,6 +392,10 @@ void MainWindow::layoutBars(BarLayout main, BarLayout secondary, std::u16string_
     if (book != m_bookMenus) {
         m_bookMenus = book;
         buildMenus(book ? bookMenuBar() : mainMenuBar());
+        if (!book) m_bookPanel->bookClosed();
+        m_sideStack->setCurrentIndex(book ? 1 : 0);
+        // The title names the book's record: the book's own text.
+        setProperty(kBookContentProperty, book);
     }
     if (m_startedUp) applySettings();
     refreshCommandStates();
@@ -403,7 +416,8 @@ void MainWindow::refreshCommandStates() {
     for (auto& [id, action] : m_actions) showCommandState(action, id, states);
     m_mainBar->refresh(states);
     m_subBar->refresh(states);
-    m_statusRight->setText(qs(m_board->statusText()));
+    // A book's record is no game in play: the status line says nothing of it.
+    m_statusRight->setText(m_sideStack->currentWidget() == m_bookPanel ? QString() : qs(m_board->statusText()));
     m_side->counting().refresh();
     if (m_listShown) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
@@ -417,15 +431,8 @@ void MainWindow::runCommand(int id, CommandSource source, QPoint anchor) {
     if (id == kCmdStudyBoard || id == kCmdStudyBoardButton) applySettings(); // the move list's take-over entry
     // What the settings dialogs changed shows at once.
     if (id == kCmdFunctionSettings || id == kCmdDisplaySettings) applySettings();
+    if (m_sideStack->currentWidget() == m_bookPanel) m_bookPanel->refresh();
     refreshCommandStates();
-}
-
-BookWindow* MainWindow::openBookWindow(bool chooseAnother) {
-    if (!m_bookWindow) m_bookWindow = new BookWindow(m_app.folder(), m_app.strings(), kClock, this);
-    if ((chooseAnother || !m_bookWindow->story().book()) && !m_bookWindow->openBook()) return nullptr;
-    m_bookWindow->show();
-    m_bookWindow->raise();
-    return m_bookWindow;
 }
 
 void MainWindow::openFile(const QString& path) {

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/CIgoBoard.h"
+#include "app/CGoStory.h"
 #include "app/CommandIds.h"
 #include "app/CommandStates.h"
 #include "app/FunctionModes.h"
@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
+class QStackedWidget;
 
 class QTimer;
 
@@ -26,7 +27,8 @@ class Application;
 class BoardTicker;
 class BoardWidget;
 class StudyWindow;
-class BookWindow;
+class BookPanel;
+class Mp3Audio;
 class CMainBottons;
 class CSubButtons;
 class FlashTicker;
@@ -48,6 +50,10 @@ public:
     ~MainWindow() override;
 
     CIgoBoard& board() { return *m_board; }
+    // The main board as the Go book player.
+    CGoStory& story() { return *m_board; }
+    // The Go book mode's panels (shown in the side column in that mode).
+    BookPanel& bookPanel() { return *m_bookPanel; }
     BoardWidget& boardWidget() { return *m_boardWidget; }
     SidePanel& sidePanel() { return *m_side; }
     // The game list panel, filled (its rows come right after the first paint of the board).
@@ -65,9 +71,6 @@ public:
     // Runs a command by id from where it came (a pop-up menu opens at `anchor`); afterwards the
     // menus and buttons are refreshed.
     void runCommand(int id, CommandSource source = CommandSource::Menu, QPoint anchor = {});
-    // Opens the Go book player's window on an installed book (asking which, when several are there);
-    // `chooseAnother` ("碁ブックを開く...") asks again when a book is open. Null when none is opened.
-    BookWindow* openBookWindow(bool chooseAnother = false);
     // Opens a game-record file as the temporary game (a file from the command line or another start).
     void openFile(const QString& path);
     // Recomputes which commands are enabled and checked and shows it in the menus and bars.
@@ -116,7 +119,10 @@ private:
     std::unique_ptr<QtShell> m_shell;
     std::unique_ptr<QtClipboard> m_clipboard;
     FlashTimerSlots m_flashSlots;
-    std::unique_ptr<CIgoBoard> m_board;
+    std::unique_ptr<BookLibrary> m_books;
+    BookPlayers m_players;
+    std::unique_ptr<Mp3Audio> m_audio;
+    std::unique_ptr<CGoStory> m_board;
     std::unique_ptr<BoardTicker> m_ticker;
     StudyWindow* m_study = nullptr; // made when first shown
     QTimer* m_fetchTimer = nullptr; // the 25 ms ticks before the mail fetch after an activation
@@ -125,7 +131,8 @@ private:
     MoveListRegistry m_moveLists;
     std::vector<std::pair<int, QAction*>> m_actions;
     bool m_bookMenus = false;
-    QPointer<BookWindow> m_bookWindow;
+    QStackedWidget* m_sideStack = nullptr; // the game's panels and list, or the Go book's panels
+    BookPanel* m_bookPanel = nullptr;
     bool m_startedUp = false;
     bool m_listShown = false; // the game list panel shows the group (from the first paint on)
     void showGameList();

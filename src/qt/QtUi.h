@@ -80,11 +80,9 @@ public:
     bool editGameSettings(GameSettings& settings) override;
     bool runCloudSettings(CloudSettingsForm& form) override;
     StudyBoard* showStudyWindow(bool show) override { return m_studyWindow ? m_studyWindow(show) : nullptr; }
-    bool showBookPlayer(bool chooseBook) override { return m_bookPlayer && m_bookPlayer(chooseBook); }
-    bool showBookEntry(std::size_t book, int page) override { return m_bookEntry && m_bookEntry(book, page); }
+    bool showBookPlayer(bool newBook) override { return m_bookPlayer && m_bookPlayer(newBook); }
     // What opens the Go book player's window (the main window's).
     void setBookPlayerHandler(std::function<bool(bool)> handler) { m_bookPlayer = std::move(handler); }
-    void setBookEntryHandler(std::function<bool(std::size_t, int)> handler) { m_bookEntry = std::move(handler); }
     // What shows or hides the study board's window (the main window's).
     void setStudyWindowHandler(std::function<StudyBoard*(bool)> handler) { m_studyWindow = std::move(handler); }
     ResultDialogResult chooseResult(const ResultDialogRequest& request) override;
@@ -145,7 +143,6 @@ private:
     QPointer<QProgressDialog> m_progress;
     std::function<StudyBoard*(bool)> m_studyWindow;
     std::function<bool(bool)> m_bookPlayer;
-    std::function<bool(std::size_t, int)> m_bookEntry;
 };
 
 // The desktop's file manager, web browser and mail program.

@@ -314,16 +314,21 @@ TEST_F(PatternPanelTest, GoBooksAreComposedSearchedAndOpenedAtTheirPage) {
     EXPECT_EQ(form.rows()[0].name, u"定石の本 (一間高ガカリ)");
 
     // The diagram reads the page's record from the book; "ブックを表示" asks for the book's page.
+    std::vector<std::pair<std::size_t, int>> opened;
+    form.setBookOpener([&opened](std::size_t book, int page) {
+        opened.emplace_back(book, page);
+        return true;
+    });
     ASSERT_TRUE(form.select(0));
     EXPECT_EQ(form.view().diagram().caption, u"6手目まで一致");
     EXPECT_EQ(form.view().diagram().left, 6); // the upper right corner
     EXPECT_EQ(form.view().diagram().top, 0);
     EXPECT_TRUE(form.fromBook(0));
     EXPECT_TRUE(form.showBook(0));
-    ASSERT_EQ(p.ui.bookEntryRequests.size(), 1u);
-    EXPECT_EQ(p.ui.bookEntryRequests[0], std::make_pair(std::size_t{0}, 2));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], std::make_pair(std::size_t{0}, 2));
     EXPECT_TRUE(form.show(0)); // "棋譜表示" on a book's record opens the book too
-    EXPECT_EQ(p.ui.bookEntryRequests.size(), 2u);
+    EXPECT_EQ(opened.size(), 2u);
 
     // The reference records' database takes the reference page instead.
     ASSERT_TRUE(c->setKind(PatternKind::Reference));

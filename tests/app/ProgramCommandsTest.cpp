@@ -413,16 +413,6 @@ TEST(ProgramCommands, TheBoardMenuTakesItsStatesFromTheCommandStates) {
     EXPECT_EQ(p.board.totalMoves(), 2);
 }
 
-TEST(ProgramCommands, TheGoBookCommandsOpenThePlayerWindow) {
-    test::TempFolder folder;
-    Program p(folder.path());
-    const int mode = p.app.modes()->mode();
-    p.commands.run(kCmdModeBook);
-    p.commands.run(kCmdOpenBook); // "碁ブックを開く...": another book
-    EXPECT_EQ(p.ui.bookPlayerRequests, (std::vector<bool>{false, true}));
-    EXPECT_EQ(p.app.modes()->mode(), mode) << "the player is a window of its own";
-}
-
 TEST(ProgramCommands, TheWrongVersionSettingsMessageIsShown) {
     test::TempFolder folder;
     {

@@ -30,7 +30,7 @@
 #include "app/GameSettings.h"
 #include "app/MenuModel.h"
 #include "qt/BoardWidget.h"
-#include "qt/BookWindow.h"
+#include "qt/BookPanel.h"
 #include "qt/CButtonBox.h"
 #include "qt/GameListPanel.h"
 #include "qt/MainWindow.h"

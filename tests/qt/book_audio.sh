@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays a piece of the sample book into a PulseAudio null sink started for the test alone.
-#   book_audio.sh QT_BOOK_WINDOW_TEST
+#   book_audio.sh QT_BOOK_MODE_TEST
 # Exits 77 (skipped) when no PulseAudio server can be started here.
 set -u
 test_binary=$1

@@ -57,16 +57,11 @@ public:
     bool runCloudSettings(CloudSettingsForm& form) override;
     // A study board without pixels, made on the first show.
     StudyBoard* showStudyWindow(bool show) override;
-    bool showBookPlayer(bool chooseBook) override {
-        bookPlayerRequests.push_back(chooseBook);
-        return false;
-    }
-    bool showBookEntry(std::size_t book, int page) override {
-        bookEntryRequests.emplace_back(book, page);
+    bool showBookPlayer(bool newBook) override {
+        bookPlayerRequests.push_back(newBook);
         return true;
     }
     std::vector<bool> bookPlayerRequests;
-    std::vector<std::pair<std::size_t, int>> bookEntryRequests;
     std::unique_ptr<StudyBoard> study;
     std::unique_ptr<RecordingPanels> studyPanels;
     std::deque<std::function<bool(CloudSettingsForm&)>> cloudScripts;

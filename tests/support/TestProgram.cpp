@@ -10,14 +10,17 @@ TestProgram::TestProgram(const std::string& folder, const std::string& programFo
     commands.startUp();
 }
 
-BoardEnvironment TestProgram::environment() {
+BoardEnvironment scriptedEnvironment(ScriptedUi& ui, RecordingPanels& panels, const Clock& clock,
+                                     const StringTable& strings) {
     BoardEnvironment env;
     env.ui = &ui;
     env.panels = &panels;
     env.clock = &clock;
-    env.strings = &app.strings();
+    env.strings = &strings;
     return env;
 }
+
+BoardEnvironment TestProgram::environment() { return scriptedEnvironment(ui, panels, clock, app.strings()); }
 
 bool TestProgram::shown(std::u16string_view text) const {
     for (const ScriptedUi::Shown& m : ui.messages)

@@ -10,6 +10,10 @@
 
 namespace stonewise::test {
 
+// The environment of a board window on the scripted desktop.
+BoardEnvironment scriptedEnvironment(ScriptedUi& ui, RecordingPanels& panels, const Clock& clock,
+                                     const StringTable& strings);
+
 // The program started on a data folder (its first start when the folder is empty) with a scripted
 // desktop; `programFolder` is where the program's own files would be ("BundleFiles", languages).
 struct TestProgram {

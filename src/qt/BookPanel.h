@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
+#include <vector>
 
 #include "app/CGoStory.h"
 
@@ -22,42 +22,38 @@ namespace stonewise {
 inline constexpr char kBookContentProperty[] = "bookContent";
 
 class BoardWidget;
-class Mp3Audio;
-class QtUi;
+class ReferBoardWidget;
 
-// The Go book player's window: the board of the page, the table of contents and the page's text
-// and picture in tabs, and the book control panel (play, stop, next, sound, automatic, continuous,
-// speed, progress, the trace with its sides). It shows what the player (CGoStory) decides; its
+// The Go book mode's panels beside the main board: the page's title, its picture, reference board
+// and text, the table of contents, and the book control panel (play, stop, next, sound,
+// automatic, continuous, speed, progress, the trace with its sides). The main board is the player
+// (CGoStory) and shows the page's record; this panel shows what the player decides, and its
 // 100 ms timer drives the replay.
-class BookWindow final : public QWidget {
+class BookPanel final : public QWidget {
     Q_OBJECT
 public:
-    // A player of the books of `data`'s book folder with the interface texts of `strings`.
-    BookWindow(const DataFolder& data, const StringTable& strings, const Clock& clock, QWidget* parent = nullptr);
-    ~BookWindow() override;
+    // The panels of `story`, whose records `board` shows, with the interface texts of `strings`.
+    BookPanel(CGoStory& story, BoardWidget& board, const StringTable& strings, QWidget* parent = nullptr);
+    ~BookPanel() override;
 
-    // Lists the installed books and opens one (asking which when there are several); false when
-    // there is none or it cannot be opened (the message is shown).
-    bool openBook();
-    // Opens the book at a position of the book list.
-    bool openBookAt(std::size_t position);
+    // The player opened a book: the contents are filled and its first page shown.
+    void bookOpened();
+    // The book is closed (the mode is left): the replay stops and the panels empty.
+    void bookClosed();
+    // Shows the player's state again: texts, buttons, progress, the board and the hint's mark.
+    void refresh();
 
-    CGoStory& story() { return *m_story; }
-    BookLibrary& library() { return m_library; }
-    BoardWidget& boardWidget() { return *m_board; }
+    CGoStory& story() { return m_story; }
     QTextBrowser& textPane() { return *m_text; }
     QLabel& picture() { return *m_picture; }
+    ReferBoardWidget& referBoard() { return *m_refer; }
     QListWidget& contents() { return *m_contents; }
     QLabel& hintMark() { return *m_hintMark; }
     QPushButton& button(int controlId);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void showPage(int page);
     void showPageView();
-    void refresh();
     void play();
     void tick();
     void traceButton();
@@ -65,16 +61,12 @@ private:
     void placeHintMark();
     QPushButton* addButton(int controlId, int textId, bool checkable = false);
 
-    BookLibrary m_library;
-    BookPlayers m_players;
-    std::unique_ptr<QtUi> m_ui;
-    std::unique_ptr<Mp3Audio> m_audio;
-    std::unique_ptr<CGoStory> m_story;
+    CGoStory& m_story;
+    BoardWidget& m_board;
     const StringTable& m_strings;
-    BoardWidget* m_board = nullptr;
-    QLabel* m_strip = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_picture = nullptr;
+    ReferBoardWidget* m_refer = nullptr;
     QTextBrowser* m_text = nullptr;
     QListWidget* m_contents = nullptr;
     QTabWidget* m_tabs = nullptr;
