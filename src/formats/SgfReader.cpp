@@ -1,6 +1,7 @@
 #include "formats/SgfReader.h"
 
 #include <algorithm>
+#include <bitset>
 #include <vector>
 
 #include "formats/ContinuationMerge.h"
@@ -153,7 +154,6 @@ int countGameTrees(SgfScanner& scanner) {
 
 void gatherHandicapStones(RecordSequence& main);
 void shiftSubtree(RecordSequence& s, int delta);
-void linksLastInEachMove(RecordSequence& s);
 void leadingSetupFirst(RecordSequence& main);
 
 struct PendingProperty {
@@ -831,9 +831,9 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // --- after the scan --------------------------------------------------------------------------------
 
 // Within the nodes of one move (the move, its setup stones, marks and the links of the sequences
-// hanging after it) the links come last, in every sequence: a file gives the same record however
-// its nodes and variations were interleaved.
-void linksLastInEachMove(RecordSequence& s) {
+// hanging after it) the links come last: a file gives the same record however its nodes and
+// variations were interleaved.
+void linksLastIn(RecordSequence& s) {
     if (s.highestChildSlot() == 0) return; // no links
     std::vector<RecordNode> run;
     for (int i = 0; i < s.nodeCount();) {
@@ -850,8 +850,6 @@ void linksLastInEachMove(RecordSequence& s) {
         }
         i = j;
     }
-    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
-        if (RecordSequence* c = s.child(slot)) linksLastInEachMove(*c);
 }
 
 // With handicap stones the start position is the handicap stones, first in the record; marks and
@@ -954,7 +952,7 @@ void foldNotesIntoMoves(RecordSequence& s) {
 // A mark given twice for one move (marks of the start position renumbered with the handicap or
 // setup stones, or given again by a variation joined onto its line) stands once, as the reader
 // keeps it when a node gives it twice.
-void dropRepeatedMarks(RecordSequence& s) {
+void dropRepeatedMarksIn(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
         if (!k.isMark() || k.isNote() || (k.comment >= 0 && !k.isLabel())) continue;
@@ -967,21 +965,40 @@ void dropRepeatedMarks(RecordSequence& s) {
             }
         }
     }
-    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
-        if (RecordSequence* c = s.child(slot)) dropRepeatedMarks(*c);
 }
 
-// Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
-void dropEmptyVariations(RecordSequence& s) {
-    if (s.highestChildSlot() == 0) return; // no variations
+// The links of a sequence that lead to a child, by slot.
+std::bitset<256> linkedSlots(const RecordSequence& s) {
+    std::bitset<256> linked;
+    for (const RecordNode& k : s.nodes())
+        if (k.isLink()) linked.set(k.childSlot);
+    return linked;
+}
+
+// Drops the links of `s` to variations that hold nothing ("(;)" beside others, nodes of empty
+// comments); its children are tidied already.
+void dropLinksToEmptyVariations(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
         if (!k.isLink()) continue;
-        RecordSequence* c = s.child(k.childSlot);
-        if (!c) continue;
-        dropEmptyVariations(*c);
-        if (c->nodeCount() == 0) s.removeNode(i);
+        const RecordSequence* c = s.child(k.childSlot);
+        if (c && c->nodeCount() == 0) s.removeNode(i);
     }
+}
+
+// The passes over the whole tree that a sequence can take on its own, in one walk, children first
+// (the nodes of a sequence are read once while they are at hand): marks given twice stand once
+// (`repeatedMarks`), variations that hold nothing are left out (below the links only: a sequence
+// no link leads to keeps what it holds) and the links come last in each move (`linksLast`).
+void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast) {
+    if (repeatedMarks) dropRepeatedMarksIn(s);
+    if (s.highestChildSlot() == 0) return; // no variations
+    const std::bitset<256> linked = emptyVariations ? linkedSlots(s) : std::bitset<256>();
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot))
+            tidyTree(*c, repeatedMarks, emptyVariations && linked.test(static_cast<std::size_t>(slot)), linksLast);
+    if (emptyVariations) dropLinksToEmptyVariations(s);
+    if (linksLast) linksLastIn(s);
 }
 
 // Setup stones of move 0 in the main record are its start position: they come first and are
@@ -1021,12 +1038,11 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
-    dropRepeatedMarks(main); // marks renumbered with the start position's stones
-    // Empty variations go first too: they would hold child slots and branch numbers the hoisting needs.
-    dropEmptyVariations(main);
+    // Marks renumbered with the start position's stones stand once. Empty variations go first too:
+    // they would hold child slots and branch numbers the hoisting needs.
+    tidyTree(main, true, true, false);
     hoistForksAtVariationStart(main);
-    dropEmptyVariations(main);
-    linksLastInEachMove(main);
+    tidyTree(main, false, true, true);
     // (Sequences live on through the passes above: variations move, only empty ones go.)
     std::sort(m_noteSequences.begin(), m_noteSequences.end());
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
@@ -1037,8 +1053,7 @@ void SgfBuilder::finish() {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
-        dropRepeatedMarks(main); // a joined variation may give a mark its line gives already
-        linksLastInEachMove(main);
+        tidyTree(main, true, false, true); // a joined variation may give a mark its line gives already
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
         main.numberTree();
     }
