@@ -1048,16 +1048,16 @@ void SgfBuilder::finish() {
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
     for (RecordSequence* s : m_noteSequences) foldNotesIn(*s);
     main.updateLastMoveNumber();
-    main.numberTree();
-    if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
+    const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
+    if (merge) main.numberTree();
+    if (merge && joinContinuations(main) > 0) {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
         tidyTree(main, true, false, true); // a joined variation may give a mark its line gives already
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
-        main.numberTree();
     }
-    main.readAnswerTags();
+    main.numberTreeAndReadAnswerTags();
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
 

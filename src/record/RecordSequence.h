@@ -133,6 +133,8 @@ public:
     void numberTree();
     // Copies each child's first comment to its link and sets the answer kinds from its tag.
     void readAnswerTags();
+    // Both of the above in one walk over the tree.
+    void numberTreeAndReadAnswerTags();
     // Merges the child `newBranch` with its siblings: deleted when a sibling already holds it,
     // appended to a sibling it extends, kept when it diverges. Returns the link node (in its
     // parent) of the sequence that holds the moves afterwards, or null.
@@ -183,6 +185,7 @@ public:
 private:
     friend class SequenceList;
     RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove);
+    void numberTree(bool answerTags);
     void shiftMoveNumbers(int fromIndex, int delta);
     void renumberSubtree(int delta);
     void copyInto(RecordSequence& target, SequenceList* list) const;
