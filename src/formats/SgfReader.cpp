@@ -273,6 +273,7 @@ private:
     int m_nodeMarkIndex = -1;                     // the mark of the node being applied that takes its comment
     int m_nodeMarks = 0;                          // marks and setup stones of the node being applied
     std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
+    std::vector<RecordSequence*> m_branches;      // every variation made, each after its parent
 
     struct Fork {
         RecordSequence* sequence;
@@ -418,6 +419,7 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
         return nullptr;
     }
     child->setBranchNumber(branchNumber);
+    m_branches.push_back(child);
     return child;
 }
 
@@ -897,7 +899,8 @@ void gatherHandicapStones(RecordSequence& main) {
 
 // A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
 // gives those variations to its parent as siblings: the same game without an empty node.
-void hoistForksAtVariationStart(RecordSequence& s) {
+// `whole` turns false when a variation was left without a link or destroyed on the way.
+void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
     if (s.highestChildSlot() == 0) return; // no variations
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
@@ -909,13 +912,16 @@ void hoistForksAtVariationStart(RecordSequence& s) {
                s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0) {
             std::unique_ptr<RecordSequence> g = c->releaseChild(c->node(0).childSlot);
             c->removeNode(0);
-            if (!g || g->kind() != kBranch) continue;
+            if (!g || g->kind() != kBranch) {
+                whole = false;
+                continue;
+            }
             RecordNode hoisted = link;
             hoisted.childSlot = static_cast<std::uint8_t>(s.adoptChild(std::move(g)));
             hoisted.branchNumber = static_cast<std::uint8_t>(s.nextFreeBranchNumber());
-            s.insertNode(link.moveNumber, hoisted);
+            if (!s.insertNode(link.moveNumber, hoisted)) whole = false;
         }
-        hoistForksAtVariationStart(*c);
+        hoistForksAtVariationStart(*c, whole);
     }
 }
 
@@ -975,15 +981,42 @@ std::bitset<256> linkedSlots(const RecordSequence& s) {
     return linked;
 }
 
-// Drops the links of `s` to variations that hold nothing ("(;)" beside others, nodes of empty
-// comments); its children are tidied already.
-void dropLinksToEmptyVariations(RecordSequence& s) {
-    for (int i = s.nodeCount() - 1; i >= 0; --i) {
-        const RecordNode& k = s.node(i);
-        if (!k.isLink()) continue;
-        const RecordSequence* c = s.child(k.childSlot);
-        if (c && c->nodeCount() == 0) s.removeNode(i);
+// What tidyTree does to one sequence whose children are tidied already; the variations it drops are
+// added to `gone`.
+void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast,
+                  std::vector<const RecordSequence*>& gone) {
+    if (repeatedMarks) dropRepeatedMarksIn(s);
+    if (s.highestChildSlot() == 0) return; // no variations
+    if (emptyVariations) {
+        for (int i = s.nodeCount() - 1; i >= 0; --i) {
+            const RecordNode& k = s.node(i);
+            if (!k.isLink()) continue;
+            const RecordSequence* c = s.child(k.childSlot);
+            if (!c || c->nodeCount() != 0) continue;
+            gone.push_back(c);
+            s.removeNode(i);
+        }
     }
+    if (linksLast) linksLastIn(s);
+}
+
+// tidyTree over a record every variation of which hangs from a link, with `all` holding them each
+// after the one it hangs from: taken backwards, that list gives children before parents without
+// following the tree, and the sequences can be fetched from memory ahead of their turn. The
+// variations dropped are taken out of `all`.
+void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
+                    bool linksLast) {
+    std::vector<const RecordSequence*> gone;
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t k = all.size(); k-- > 0;) {
+        if (k >= kAhead) __builtin_prefetch(all[k - kAhead]);
+        if (k >= kAhead / 2) __builtin_prefetch(all[k - kAhead / 2]->nodes().data());
+        tidySequence(*all[k], repeatedMarks, emptyVariations, linksLast, gone);
+    }
+    tidySequence(main, repeatedMarks, emptyVariations, linksLast, gone);
+    if (gone.empty()) return;
+    std::sort(gone.begin(), gone.end());
+    std::erase_if(all, [&](const RecordSequence* s) { return std::binary_search(gone.begin(), gone.end(), s); });
 }
 
 // The passes over the whole tree that a sequence can take on its own, in one walk, children first
@@ -991,14 +1024,12 @@ void dropLinksToEmptyVariations(RecordSequence& s) {
 // (`repeatedMarks`), variations that hold nothing are left out (below the links only: a sequence
 // no link leads to keeps what it holds) and the links come last in each move (`linksLast`).
 void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast) {
-    if (repeatedMarks) dropRepeatedMarksIn(s);
-    if (s.highestChildSlot() == 0) return; // no variations
     const std::bitset<256> linked = emptyVariations ? linkedSlots(s) : std::bitset<256>();
     for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
         if (RecordSequence* c = s.child(slot))
             tidyTree(*c, repeatedMarks, emptyVariations && linked.test(static_cast<std::size_t>(slot)), linksLast);
-    if (emptyVariations) dropLinksToEmptyVariations(s);
-    if (linksLast) linksLastIn(s);
+    std::vector<const RecordSequence*> gone;
+    tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone);
 }
 
 // Setup stones of move 0 in the main record are its start position: they come first and are
@@ -1040,9 +1071,11 @@ void SgfBuilder::finish() {
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
     // Marks renumbered with the start position's stones stand once. Empty variations go first too:
     // they would hold child slots and branch numbers the hoisting needs.
-    tidyTree(main, true, true, false);
-    hoistForksAtVariationStart(main);
-    tidyTree(main, false, true, true);
+    tidyListedTree(main, m_branches, true, true, false);
+    bool whole = true;
+    hoistForksAtVariationStart(main, whole);
+    if (whole) tidyListedTree(main, m_branches, false, true, true);
+    else tidyTree(main, false, true, true);
     // (Sequences live on through the passes above: variations move, only empty ones go.)
     std::sort(m_noteSequences.begin(), m_noteSequences.end());
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
