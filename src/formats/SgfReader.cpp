@@ -902,6 +902,7 @@ void gatherHandicapStones(RecordSequence& main) {
 // `whole` turns false when a variation was left without a link or destroyed on the way.
 void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
     if (s.highestChildSlot() == 0) return; // no variations
+    s.prefetchChildren();
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
         if (!link.isLink()) continue;

@@ -46,6 +46,7 @@ std::unique_ptr<RecordSequence> RecordSequence::createMain(SequenceList* list) {
 
 RecordSequence::~RecordSequence() {
     if (!isValid()) return;
+    prefetchChildren();
     m_children.clear();
     if (m_list) m_list->unlink(this);
     m_signature = kDestroyedSignature;
@@ -104,6 +105,13 @@ RecordSequence* RecordSequence::child(int slot) {
 }
 
 const RecordSequence* RecordSequence::child(int slot) const { return const_cast<RecordSequence*>(this)->child(slot); }
+
+void RecordSequence::prefetchChildren() const {
+    for (const auto& c : m_children)
+        if (c) __builtin_prefetch(c.get());
+    for (const auto& c : m_children)
+        if (c) __builtin_prefetch(c->m_nodes.data());
+}
 
 int RecordSequence::nextFreeChildSlot() const {
     for (int s = 1; s <= kMaxChildren; ++s)
@@ -446,6 +454,7 @@ int RecordSequence::registerLabel(const RecordNode& labelNode) {
 namespace {
 
 void collectChildren(RecordSequence* s, std::vector<RecordSequence*>& out) {
+    s->prefetchChildren();
     for (int slot = 1; slot <= s->highestChildSlot(); ++slot)
         if (RecordSequence* c = s->child(slot)) {
             out.push_back(c);
@@ -467,6 +476,7 @@ void readAnswerTag(RecordNode& link, RecordSequence& c) {
 }
 
 void numberSequence(RecordSequence* s, bool answerTags) {
+    s->prefetchChildren();
     for (int i = 0; i < s->nodeCount(); ++i)
         if (s->node(i).isMove()) s->node(i).flags &= static_cast<std::uint8_t>(~3u);
     int lastMove = -1;

@@ -115,6 +115,9 @@ public:
     RecordSequence* child(int slot);
     const RecordSequence* child(int slot) const;
     int highestChildSlot() const { return m_highestSlot; }
+    // Asks the processor to fetch the children and their nodes ahead of a walk over them (the
+    // sequences of a large record lie far apart in memory).
+    void prefetchChildren() const;
     // The lowest free child slot 1..255, or -1.
     int nextFreeChildSlot() const;
     // The lowest branch number 1..255 not used by a link of this sequence, or -1.
