@@ -2,6 +2,7 @@
 // bytes per second and games per second.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,8 +28,11 @@ const std::vector<CorpusFile>& corpus() {
     static const std::vector<CorpusFile> files = [] {
         std::vector<CorpusFile> out;
         namespace fs = std::filesystem;
-        if (!fs::is_directory(STONEWISE_CORPUS_DIR)) return out;
-        for (const auto& e : fs::recursive_directory_iterator(STONEWISE_CORPUS_DIR)) {
+        // STONEWISE_BENCH_CORPUS names another folder (a part of the corpus, such as plain games).
+        const char* other = std::getenv("STONEWISE_BENCH_CORPUS");
+        const fs::path folder = other && *other ? fs::path(other) : fs::path(STONEWISE_CORPUS_DIR);
+        if (!fs::is_directory(folder)) return out;
+        for (const auto& e : fs::recursive_directory_iterator(folder)) {
             if (!e.is_regular_file()) continue;
             const GameFileKind kind = gameFileKind(e.path().string());
             if (kind == GameFileKind::Unknown) continue;

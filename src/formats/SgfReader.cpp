@@ -1,6 +1,7 @@
 #include "formats/SgfReader.h"
 
 #include <algorithm>
+#include <bitset>
 #include <vector>
 
 #include "formats/ContinuationMerge.h"
@@ -153,7 +154,6 @@ int countGameTrees(SgfScanner& scanner) {
 
 void gatherHandicapStones(RecordSequence& main);
 void shiftSubtree(RecordSequence& s, int delta);
-void linksLastInEachMove(RecordSequence& s);
 void leadingSetupFirst(RecordSequence& main);
 
 struct PendingProperty {
@@ -273,6 +273,7 @@ private:
     int m_nodeMarkIndex = -1;                     // the mark of the node being applied that takes its comment
     int m_nodeMarks = 0;                          // marks and setup stones of the node being applied
     std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
+    std::vector<RecordSequence*> m_branches;      // every variation made, each after its parent
 
     struct Fork {
         RecordSequence* sequence;
@@ -418,6 +419,7 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
         return nullptr;
     }
     child->setBranchNumber(branchNumber);
+    m_branches.push_back(child);
     return child;
 }
 
@@ -831,9 +833,9 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // --- after the scan --------------------------------------------------------------------------------
 
 // Within the nodes of one move (the move, its setup stones, marks and the links of the sequences
-// hanging after it) the links come last, in every sequence: a file gives the same record however
-// its nodes and variations were interleaved.
-void linksLastInEachMove(RecordSequence& s) {
+// hanging after it) the links come last: a file gives the same record however its nodes and
+// variations were interleaved.
+void linksLastIn(RecordSequence& s) {
     if (s.highestChildSlot() == 0) return; // no links
     std::vector<RecordNode> run;
     for (int i = 0; i < s.nodeCount();) {
@@ -850,8 +852,6 @@ void linksLastInEachMove(RecordSequence& s) {
         }
         i = j;
     }
-    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
-        if (RecordSequence* c = s.child(slot)) linksLastInEachMove(*c);
 }
 
 // With handicap stones the start position is the handicap stones, first in the record; marks and
@@ -899,8 +899,10 @@ void gatherHandicapStones(RecordSequence& main) {
 
 // A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
 // gives those variations to its parent as siblings: the same game without an empty node.
-void hoistForksAtVariationStart(RecordSequence& s) {
+// `whole` turns false when a variation was left without a link or destroyed on the way.
+void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
     if (s.highestChildSlot() == 0) return; // no variations
+    s.prefetchChildren();
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
         if (!link.isLink()) continue;
@@ -911,13 +913,16 @@ void hoistForksAtVariationStart(RecordSequence& s) {
                s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0) {
             std::unique_ptr<RecordSequence> g = c->releaseChild(c->node(0).childSlot);
             c->removeNode(0);
-            if (!g || g->kind() != kBranch) continue;
+            if (!g || g->kind() != kBranch) {
+                whole = false;
+                continue;
+            }
             RecordNode hoisted = link;
             hoisted.childSlot = static_cast<std::uint8_t>(s.adoptChild(std::move(g)));
             hoisted.branchNumber = static_cast<std::uint8_t>(s.nextFreeBranchNumber());
-            s.insertNode(link.moveNumber, hoisted);
+            if (!s.insertNode(link.moveNumber, hoisted)) whole = false;
         }
-        hoistForksAtVariationStart(*c);
+        hoistForksAtVariationStart(*c, whole);
     }
 }
 
@@ -954,7 +959,7 @@ void foldNotesIntoMoves(RecordSequence& s) {
 // A mark given twice for one move (marks of the start position renumbered with the handicap or
 // setup stones, or given again by a variation joined onto its line) stands once, as the reader
 // keeps it when a node gives it twice.
-void dropRepeatedMarks(RecordSequence& s) {
+void dropRepeatedMarksIn(RecordSequence& s) {
     for (int i = s.nodeCount() - 1; i >= 0; --i) {
         const RecordNode& k = s.node(i);
         if (!k.isMark() || k.isNote() || (k.comment >= 0 && !k.isLabel())) continue;
@@ -967,21 +972,65 @@ void dropRepeatedMarks(RecordSequence& s) {
             }
         }
     }
-    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
-        if (RecordSequence* c = s.child(slot)) dropRepeatedMarks(*c);
 }
 
-// Variations that hold nothing ("(;)" beside others, nodes of empty comments) are left out.
-void dropEmptyVariations(RecordSequence& s) {
+// The links of a sequence that lead to a child, by slot.
+std::bitset<256> linkedSlots(const RecordSequence& s) {
+    std::bitset<256> linked;
+    for (const RecordNode& k : s.nodes())
+        if (k.isLink()) linked.set(k.childSlot);
+    return linked;
+}
+
+// What tidyTree does to one sequence whose children are tidied already; the variations it drops are
+// added to `gone`.
+void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast,
+                  std::vector<const RecordSequence*>& gone) {
+    if (repeatedMarks) dropRepeatedMarksIn(s);
     if (s.highestChildSlot() == 0) return; // no variations
-    for (int i = s.nodeCount() - 1; i >= 0; --i) {
-        const RecordNode& k = s.node(i);
-        if (!k.isLink()) continue;
-        RecordSequence* c = s.child(k.childSlot);
-        if (!c) continue;
-        dropEmptyVariations(*c);
-        if (c->nodeCount() == 0) s.removeNode(i);
+    if (emptyVariations) {
+        for (int i = s.nodeCount() - 1; i >= 0; --i) {
+            const RecordNode& k = s.node(i);
+            if (!k.isLink()) continue;
+            const RecordSequence* c = s.child(k.childSlot);
+            if (!c || c->nodeCount() != 0) continue;
+            gone.push_back(c);
+            s.removeNode(i);
+        }
     }
+    if (linksLast) linksLastIn(s);
+}
+
+// tidyTree over a record every variation of which hangs from a link, with `all` holding them each
+// after the one it hangs from: taken backwards, that list gives children before parents without
+// following the tree, and the sequences can be fetched from memory ahead of their turn. The
+// variations dropped are taken out of `all`.
+void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
+                    bool linksLast) {
+    std::vector<const RecordSequence*> gone;
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t k = all.size(); k-- > 0;) {
+        if (k >= kAhead) __builtin_prefetch(all[k - kAhead]);
+        if (k >= kAhead / 2) __builtin_prefetch(all[k - kAhead / 2]->nodes().data());
+        tidySequence(*all[k], repeatedMarks, emptyVariations, linksLast, gone);
+    }
+    tidySequence(main, repeatedMarks, emptyVariations, linksLast, gone);
+    if (gone.empty()) return;
+    std::sort(gone.begin(), gone.end());
+    std::erase_if(all, [&](const RecordSequence* s) { return std::binary_search(gone.begin(), gone.end(), s); });
+}
+
+// The passes over the whole tree that a sequence can take on its own, in one walk, children first
+// (the nodes of a sequence are read once while they are at hand): marks given twice stand once
+// (`repeatedMarks`), variations that hold nothing are left out (below the links only: a sequence
+// no link leads to keeps what it holds) and the links come last in each move (`linksLast`).
+void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast) {
+    const std::bitset<256> linked = emptyVariations ? linkedSlots(s) : std::bitset<256>();
+    for (int slot = 1; slot <= s.highestChildSlot(); ++slot)
+        if (RecordSequence* c = s.child(slot))
+            tidyTree(*c, repeatedMarks, emptyVariations && linked.test(static_cast<std::size_t>(slot)), linksLast);
+    std::vector<const RecordSequence*> gone;
+    tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone);
 }
 
 // Setup stones of move 0 in the main record are its start position: they come first and are
@@ -1021,28 +1070,28 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
-    dropRepeatedMarks(main); // marks renumbered with the start position's stones
-    // Empty variations go first too: they would hold child slots and branch numbers the hoisting needs.
-    dropEmptyVariations(main);
-    hoistForksAtVariationStart(main);
-    dropEmptyVariations(main);
-    linksLastInEachMove(main);
+    // Marks renumbered with the start position's stones stand once. Empty variations go first too:
+    // they would hold child slots and branch numbers the hoisting needs.
+    tidyListedTree(main, m_branches, true, true, false);
+    bool whole = true;
+    hoistForksAtVariationStart(main, whole);
+    if (whole) tidyListedTree(main, m_branches, false, true, true);
+    else tidyTree(main, false, true, true);
     // (Sequences live on through the passes above: variations move, only empty ones go.)
     std::sort(m_noteSequences.begin(), m_noteSequences.end());
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
     for (RecordSequence* s : m_noteSequences) foldNotesIn(*s);
     main.updateLastMoveNumber();
-    main.numberTree();
-    if (m_options.mergeContinuations && m_result.maxNesting >= 5 && joinContinuations(main) > 0) {
+    const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
+    if (merge) main.numberTree();
+    if (merge && joinContinuations(main) > 0) {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
-        dropRepeatedMarks(main); // a joined variation may give a mark its line gives already
-        linksLastInEachMove(main);
+        tidyTree(main, true, false, true); // a joined variation may give a mark its line gives already
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
-        main.numberTree();
     }
-    main.readAnswerTags();
+    main.numberTreeAndReadAnswerTags();
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
 

@@ -34,8 +34,9 @@ RecordNode makeMoveNode(int moveNumber, int x, int y) {
 RecordSequence::RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove)
     : m_depth(depth), m_slot(slot), m_parent(parent), m_firstMove(firstMove), m_list(list), m_lastMove(firstMove - 1),
       m_savedLastMove(firstMove - 1) {
-    // The main record gets its first block of nodes at once; branches are mostly short and grow.
-    if (!parent) m_nodes.reserve(128);
+    // The main record gets its first block of nodes at once; branches are mostly short, and a few
+    // nodes at once spare them the first steps of growing one node at a time.
+    m_nodes.reserve(parent ? 16 : 128);
     if (m_list) m_list->add(this);
 }
 
@@ -45,6 +46,7 @@ std::unique_ptr<RecordSequence> RecordSequence::createMain(SequenceList* list) {
 
 RecordSequence::~RecordSequence() {
     if (!isValid()) return;
+    prefetchChildren();
     m_children.clear();
     if (m_list) m_list->unlink(this);
     m_signature = kDestroyedSignature;
@@ -103,6 +105,13 @@ RecordSequence* RecordSequence::child(int slot) {
 }
 
 const RecordSequence* RecordSequence::child(int slot) const { return const_cast<RecordSequence*>(this)->child(slot); }
+
+void RecordSequence::prefetchChildren() const {
+    for (const auto& c : m_children)
+        if (c) __builtin_prefetch(c.get());
+    for (const auto& c : m_children)
+        if (c) __builtin_prefetch(c->m_nodes.data());
+}
 
 int RecordSequence::nextFreeChildSlot() const {
     for (int s = 1; s <= kMaxChildren; ++s)
@@ -445,6 +454,7 @@ int RecordSequence::registerLabel(const RecordNode& labelNode) {
 namespace {
 
 void collectChildren(RecordSequence* s, std::vector<RecordSequence*>& out) {
+    s->prefetchChildren();
     for (int slot = 1; slot <= s->highestChildSlot(); ++slot)
         if (RecordSequence* c = s->child(slot)) {
             out.push_back(c);
@@ -452,7 +462,21 @@ void collectChildren(RecordSequence* s, std::vector<RecordSequence*>& out) {
         }
 }
 
-void numberSequence(RecordSequence* s) {
+// The answer kind of `c` from the tag of its first comment, given to the link `link` that leads to it.
+void readAnswerTag(RecordNode& link, RecordSequence& c) {
+    AnswerKind kind = kNoAnswer;
+    if (c.nodeCount() > 0) {
+        const RecordNode& first = c.node(0);
+        // A link keeps the index of its child's first comment (it refers to the child's store).
+        if (link.comment != first.comment) link.comment = first.comment;
+        kind = answerKindOfText(c.commentOf(first));
+    }
+    link.data1 = kind;
+    c.setAnswerKind(kind);
+}
+
+void numberSequence(RecordSequence* s, bool answerTags) {
+    s->prefetchChildren();
     for (int i = 0; i < s->nodeCount(); ++i)
         if (s->node(i).isMove()) s->node(i).flags &= static_cast<std::uint8_t>(~3u);
     int lastMove = -1;
@@ -467,14 +491,19 @@ void numberSequence(RecordSequence* s) {
         }
         if (RecordSequence* c = s->child(k.childSlot)) {
             c->setBranchNumber(k.branchNumber);
-            numberSequence(c);
+            if (answerTags) readAnswerTag(k, *c);
+            numberSequence(c, answerTags);
         }
     }
 }
 
 } // namespace
 
-void RecordSequence::numberTree() {
+void RecordSequence::numberTree() { numberTree(false); }
+
+void RecordSequence::numberTreeAndReadAnswerTags() { numberTree(true); }
+
+void RecordSequence::numberTree(bool answerTags) {
     std::vector<RecordSequence*> all;
     collectChildren(this, all);
     std::vector<bool> used(65536, false);
@@ -494,7 +523,7 @@ void RecordSequence::numberTree() {
         used[next] = true;
         c->setId(next);
     }
-    numberSequence(this);
+    numberSequence(this, answerTags);
 }
 
 void RecordSequence::readAnswerTags() {
@@ -503,15 +532,7 @@ void RecordSequence::readAnswerTags() {
         if (!link.isLink()) continue;
         RecordSequence* c = child(link.childSlot);
         if (!c) continue;
-        AnswerKind kind = kNoAnswer;
-        if (c->nodeCount() > 0) {
-            const RecordNode& first = c->node(0);
-            // A link keeps the index of its child's first comment (it refers to the child's store).
-            if (link.comment != first.comment) link.comment = first.comment;
-            kind = answerKindOfText(c->commentOf(first));
-        }
-        link.data1 = kind;
-        c->setAnswerKind(kind);
+        readAnswerTag(link, *c);
         c->readAnswerTags();
     }
 }

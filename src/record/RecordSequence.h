@@ -115,6 +115,9 @@ public:
     RecordSequence* child(int slot);
     const RecordSequence* child(int slot) const;
     int highestChildSlot() const { return m_highestSlot; }
+    // Asks the processor to fetch the children and their nodes ahead of a walk over them (the
+    // sequences of a large record lie far apart in memory).
+    void prefetchChildren() const;
     // The lowest free child slot 1..255, or -1.
     int nextFreeChildSlot() const;
     // The lowest branch number 1..255 not used by a link of this sequence, or -1.
@@ -133,6 +136,8 @@ public:
     void numberTree();
     // Copies each child's first comment to its link and sets the answer kinds from its tag.
     void readAnswerTags();
+    // Both of the above in one walk over the tree.
+    void numberTreeAndReadAnswerTags();
     // Merges the child `newBranch` with its siblings: deleted when a sibling already holds it,
     // appended to a sibling it extends, kept when it diverges. Returns the link node (in its
     // parent) of the sequence that holds the moves afterwards, or null.
@@ -183,6 +188,7 @@ public:
 private:
     friend class SequenceList;
     RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove);
+    void numberTree(bool answerTags);
     void shiftMoveNumbers(int fromIndex, int delta);
     void renumberSubtree(int delta);
     void copyInto(RecordSequence& target, SequenceList* list) const;

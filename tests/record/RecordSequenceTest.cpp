@@ -226,22 +226,38 @@ TEST(RecordSequence, AnswerTagsComeFromTheFirstComment) {
                           {u"!変化:", kVariation},
                           {u"!正解 without colon", kNoAnswer},
                           {u"&G:", kCorrect}};
-    auto s = gameOf(3);
-    for (const Case& c : cases) {
-        RecordSequence* b = s->createChild(1, 3, kBranch);
-        b->appendNode(move(3, 12, 12));
-        b->setComment(0, c.comment);
+    // Alone, and together with the numbering of the tree: the same tags, down to a branch of a branch.
+    for (const bool withNumbering : {false, true}) {
+        auto s = gameOf(3);
+        for (const Case& c : cases) {
+            RecordSequence* b = s->createChild(1, 3, kBranch);
+            b->appendNode(move(3, 12, 12));
+            b->setComment(0, c.comment);
+            RecordNode l;
+            l.type = NodeType::Link;
+            l.moveNumber = 2;
+            l.childSlot = static_cast<std::uint8_t>(b->slot());
+            s->insertNode(2, l);
+        }
+        RecordSequence* first = s->child(1);
+        RecordSequence* inner = first->createChild(2, 4, kBranch);
+        inner->appendNode(move(4, 13, 13));
+        inner->setComment(0, u"&V: also");
         RecordNode l;
         l.type = NodeType::Link;
-        l.moveNumber = 2;
-        l.childSlot = static_cast<std::uint8_t>(b->slot());
-        s->insertNode(2, l);
-    }
-    s->readAnswerTags();
-    for (int slot = 1; slot <= 5; ++slot) {
-        const RecordSequence* b = s->child(slot);
-        EXPECT_EQ(b->answerKind(), cases[slot - 1].kind) << slot;
-        EXPECT_EQ(s->node(s->findLink(slot)).answerKind(), cases[slot - 1].kind);
+        l.moveNumber = 3;
+        l.childSlot = static_cast<std::uint8_t>(inner->slot());
+        first->insertNode(3, l);
+        if (withNumbering) s->numberTreeAndReadAnswerTags();
+        else s->readAnswerTags();
+        for (int slot = 1; slot <= 5; ++slot) {
+            const RecordSequence* b = s->child(slot);
+            EXPECT_EQ(b->answerKind(), cases[slot - 1].kind) << slot;
+            EXPECT_EQ(s->node(s->findLink(slot)).answerKind(), cases[slot - 1].kind);
+        }
+        EXPECT_EQ(inner->answerKind(), kVariation);
+        EXPECT_EQ(first->node(first->findLink(inner)).answerKind(), kVariation);
+        EXPECT_EQ(inner->branchNumber(), withNumbering ? 1 : 0);
     }
 }
 
