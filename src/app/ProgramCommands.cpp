@@ -1,5 +1,7 @@
 #include "app/ProgramCommands.h"
 
+#include "app/ProblemMode.h"
+
 #include "app/Application.h"
 #include "app/CIgoBoard.h"
 #include "app/Clipboard.h"
@@ -87,6 +89,11 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
         refresh();
         return;
     }
+    if ((id == kCmdShowAnswerState || id == kCmdResetAllAnswers) && problems()) {
+        problems()->command(id);
+        refresh();
+        return;
+    }
     // Any other command ends counting first; asking for help does not.
     if (id != kCmdHelpOnSituation) m_counting->end();
     // While a command's dialog is up, F1 shows the dialog's help.
@@ -114,8 +121,9 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
 }
 
 void ProgramCommands::clickPoint(int x, int y, bool rightButton) {
+    ProblemMode* answering = m_counting->active() ? nullptr : problems();
     if (m_counting->active()) m_counting->click(x, y, rightButton);
-    else if (!rightButton) m_board.clickPoint(x, y);
+    else if (!(answering && answering->click(x, y, rightButton)) && !rightButton) m_board.clickPoint(x, y);
     refresh();
 }
 
@@ -201,7 +209,10 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdVersion: showVersion(); return true;
     case kCmdInquiryMail: m_shell.openUrl(kInquiryAddress); return true;
     case kCmdExit: m_ui.closeMainWindow(); return true;
-    case kCmdFlashDisplay: m_board.toggleFlashMode(); return true;
+    case kCmdFlashDisplay:
+        m_board.toggleFlashMode();
+        if (m_board.flash().modeOn() && problems()) m_ui.boardMessage(text(kStrFlashModeOn));
+        return true;
     // The library's dialogs.
     case kCmdGameList: openGameList(); return true;
     case kCmdGroupList: openGroupList(); return true;

@@ -14,6 +14,7 @@
 #include "app/LibraryDialogs.h"
 #include "app/NoticeBoard.h"
 #include "app/Printing.h"
+#include "app/ProblemForm.h"
 #include "app/SettingsDialogs.h"
 #include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
@@ -32,6 +33,8 @@ class CloudRegistry;
 struct CloudCheck;
 struct MailGoSides;
 class HelpForm;
+class ProblemMode;
+struct LoadSettings;
 class Shell;
 class TerritoryCounting;
 class TextSearchForm;
@@ -154,6 +157,17 @@ public:
     // language's help).
     HelpForm& help();
 
+    // --- problem mode ---
+    // The problems of the current group while the mode is problem mode (opened on it at first
+    // use and whenever the group changed); null in any other mode or without a library.
+    ProblemMode* problems();
+    // A button of the problem panels by id: "新規問題..." runs the creation dialog, "終了" ends the
+    // stone placement, the others go to the problem mode.
+    void problemButton(int id);
+    // In problem mode a file brought into the library is a problem file or collection: each of its
+    // games becomes a problem of the group, its lines tagged from the file's comments.
+    void importProblems(ProblemMode& problems, const std::vector<std::string>& paths, const LoadSettings& settings);
+
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.
     TerritoryCounting& counting() { return *m_counting; }
@@ -240,6 +254,8 @@ private:
     Clipboard& m_clipboard;
     const Clock& m_clock;
     std::unique_ptr<TerritoryCounting> m_counting;
+    std::unique_ptr<ProblemMode> m_problems;
+    ProblemFormMemory m_problemForm; // the creation dialog's last choices
     CommandStates m_states;
     std::string m_lastFolder;
     std::optional<std::pair<XdgFolders, std::string>> m_association;
