@@ -132,6 +132,8 @@ bool ProblemMode::startAnswer() {
     RecordSequence& main = m_board.record().main();
     const int after = m_fromFirstMove ? moveBeforeFirstAnswer(main) : startPosition();
     const TraceSides sides = m_fromFirstMove ? TraceSides::Both : m_sides;
+    // A position without an answer line (a file of setup stones only) has nothing to answer.
+    if (m_board.totalMoves() <= after) return false;
     m_board.showSequence(&main, after);
     m_imageShown = false;
     m_trace = std::make_unique<TraceExercise>(main, after, 0, sides, true);

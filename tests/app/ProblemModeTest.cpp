@@ -177,6 +177,11 @@ TEST(ProblemMode, PanelStatesFollowTheListAndTheRunningWork) {
     ASSERT_TRUE(p.mode.next());
     EXPECT_FALSE(p.enabled(kCtlProblemNext)); // the last problem
     EXPECT_FALSE(p.mode.next());
+    ASSERT_TRUE(p.mode.select(0));
+    EXPECT_FALSE(p.mode.startAnswer()); // setup stones without an answer line
+    EXPECT_TRUE(p.mode.answers().at(static_cast<std::size_t>(p.mode.problems()[0].number)) == nullptr ||
+                p.mode.answers().at(static_cast<std::size_t>(p.mode.problems()[0].number))->empty());
+    ASSERT_TRUE(p.mode.next());
 
     ASSERT_TRUE(p.mode.startStudy());
     EXPECT_EQ(p.textOf(kCtlProblemStudy), u"検討終り");
