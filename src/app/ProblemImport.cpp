@@ -73,6 +73,11 @@ AnswerLineCount tagAnswerLines(RecordSequence& main) {
     return count;
 }
 
+void makeProblem(RecordSequence& main, GameInfo& info) {
+    tagAnswerLines(main);
+    if (!isProblem(info)) info.startFlags = static_cast<std::uint8_t>((info.startFlags & 0x8F) | kLifeAndDeath);
+}
+
 ProblemImportResult importProblemFile(GameStore& store, int group, const std::string& path,
                                       const LoadSettings& settings, StoreMessages& messages) {
     ProblemImportResult result;
@@ -87,9 +92,8 @@ ProblemImportResult importProblemFile(GameStore& store, int group, const std::st
             ++result.failed;
             return;
         }
-        tagAnswerLines(*game.main);
         GameInfo info = game.info;
-        if (!isProblem(info)) info.startFlags = static_cast<std::uint8_t>((info.startFlags & 0x8F) | kLifeAndDeath);
+        makeProblem(*game.main, info);
         if (info.name.empty()) {
             info.name = stem;
             if (game.gamesInFile > 1) info.name.append(u" ").append(fromUtf8(std::to_string(position)));

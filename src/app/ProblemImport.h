@@ -8,6 +8,7 @@ namespace stonewise {
 
 class GameStore;
 class RecordSequence;
+struct GameInfo;
 struct LoadSettings;
 
 // How the ends of a problem's lines were marked.
@@ -24,16 +25,20 @@ struct AnswerLineCount {
 // they stay untagged. Tags the file already carries are kept.
 AnswerLineCount tagAnswerLines(RecordSequence& main);
 
+// Makes a game read from a file a problem: its lines tagged as above, and a record without a
+// category taken as life and death.
+void makeProblem(RecordSequence& main, GameInfo& info);
+
 // What an import of problem files gave.
 struct ProblemImportResult {
     int imported = 0; // problems stored
     int failed = 0;   // games that could not be read or stored
 };
 
-// Stores every game of an SGF problem file or collection as a problem of `group`: the root comment
-// stays the question, the first move's colour the answering side, the lines are tagged as above,
-// and a record without a category becomes life and death. A game without a name takes the file's
-// name with its position in the file.
+// Stores every game of an SGF problem file or collection as a problem of `group` (made as above;
+// the root comment stays the question, the first move's colour the answering side). A game without
+// a name takes the file's name with its position in the file. The import of the window stores the
+// games of the files it brings into a problem group the same way.
 ProblemImportResult importProblemFile(GameStore& store, int group, const std::string& path,
                                       const LoadSettings& settings, StoreMessages& messages);
 

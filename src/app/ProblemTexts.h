@@ -106,9 +106,6 @@ enum ProblemTextId : int {
     kStrPlaceWhite = 28063,            // "白石（左ボタン）"
     kStrPlaceDone = 28064,             // "終了"
     kStrFlashModeOn = 28065, // "フラッシュモード　オン：着手はフラッシュ表示になります。"
-    kStrImportedProblems = 28070,   // "%d問の問題を読み込みました。"
-    kStrImportNoProblem = 28071,    // "問題が見つかりませんでした。"
-    kStrProblemImportTitle = 28072, // "問題集の読み込み"
 };
 
 } // namespace stonewise

@@ -34,7 +34,6 @@ struct CloudCheck;
 struct MailGoSides;
 class HelpForm;
 class ProblemMode;
-struct LoadSettings;
 class Shell;
 class TerritoryCounting;
 class TextSearchForm;
@@ -164,9 +163,6 @@ public:
     // A button of the problem panels by id: "新規問題..." runs the creation dialog, "終了" ends the
     // stone placement, the others go to the problem mode.
     void problemButton(int id);
-    // In problem mode a file brought into the library is a problem file or collection: each of its
-    // games becomes a problem of the group, its lines tagged from the file's comments.
-    void importProblems(ProblemMode& problems, const std::vector<std::string>& paths, const LoadSettings& settings);
 
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.

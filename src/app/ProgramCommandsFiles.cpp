@@ -14,7 +14,6 @@
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
 #include "app/Importer.h"
-#include "app/ProblemMode.h"
 #include "app/Ui.h"
 #include "formats/GameFileLoader.h"
 #include "formats/SgfWriter.h"
@@ -252,10 +251,6 @@ void ProgramCommands::importFiles(const std::vector<std::string>& paths) {
     // The game shown is left as any other command leaves it (saved, or asked about).
     if (session) session->saveCurrentGame(true);
     ReadContext context = readContext(m_app, m_clock);
-    if (ProblemMode* problems = this->problems()) {
-        importProblems(*problems, paths, context.settings);
-        return;
-    }
     ImportOptions options;
     options.settings = context.settings;
     options.defaultGroup = windowGroup(*store, session);

@@ -3,12 +3,10 @@
 #include "app/Application.h"
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
-#include "app/ProblemImport.h"
 #include "app/ProblemMode.h"
 #include "app/ProgramCommands.h"
 #include "app/Ui.h"
 #include "store/GameStore.h"
-#include "store/StoreStrings.h"
 
 namespace stonewise {
 
@@ -46,23 +44,6 @@ void ProgramCommands::problemButton(int id) {
     } else {
         p->command(id);
     }
-    refresh();
-}
-
-void ProgramCommands::importProblems(ProblemMode& problems, const std::vector<std::string>& paths,
-                                     const LoadSettings& settings) {
-    GameStore* store = m_app.store();
-    int imported = 0;
-    for (const std::string& path : paths) {
-        StoreMessages messages;
-        imported += importProblemFile(*store, problems.group(), path, settings, messages).imported;
-        for (const StoreMessage& m : messages) m_ui.showMessage(m.text, m.title);
-    }
-    const StringTable& strings = m_app.strings();
-    m_ui.showMessage(imported > 0 ? storeText(strings, kStrImportedProblems, {imported})
-                                  : storeText(strings, kStrImportNoProblem),
-                     storeText(strings, kStrProblemImportTitle));
-    problems.open(problems.group());
     refresh();
 }
 
