@@ -322,6 +322,18 @@ bool ProblemMode::beginCreation(const GameInfo& header, Colour side) {
     return true;
 }
 
+bool ProblemMode::changeHeader(const GameInfo& header) {
+    if (m_state != ProblemState::Idle || m_selected < 0 || m_board.gameInfo().isProtected()) return false;
+    GameInfo& info = m_board.gameInfo();
+    info.name = header.name;
+    info.startFlags = header.startFlags;
+    info.gameComment = header.gameComment;
+    info.flags = header.flags;
+    info.ownMoveMark = header.ownMoveMark;
+    m_problems[static_cast<std::size_t>(m_selected)].name = info.name;
+    return m_session.storeHeader();
+}
+
 bool ProblemMode::correctPlacement() {
     if (m_state != ProblemState::Idle || m_selected < 0 || m_board.gameInfo().isProtected()) return false;
     m_state = ProblemState::Placing;

@@ -107,6 +107,9 @@ public:
     void endPlacement();
     // "作成完了": stores the problem and shows it in the list.
     bool finishCreation();
+    // The creation dialog's "OK" on the problem shown: its name, category, description and initial
+    // display move are stored; false while other work runs or when the store refuses.
+    bool changeHeader(const GameInfo& header);
     // "配置修正": the placement of the problem shown, again.
     bool correctPlacement();
     int setupStones() const { return m_setupStones; }

@@ -89,6 +89,10 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
         refresh();
         return;
     }
+    if (id == kCmdEditGameInfo && editProblem()) {
+        refresh();
+        return;
+    }
     if ((id == kCmdShowAnswerState || id == kCmdResetAllAnswers) && problems()) {
         problems()->command(id);
         refresh();

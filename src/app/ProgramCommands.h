@@ -163,6 +163,8 @@ public:
     // A button of the problem panels by id: "新規問題..." runs the creation dialog, "終了" ends the
     // stone placement, the others go to the problem mode.
     void problemButton(int id);
+    // "対局情報の編集..." in problem mode: the problem shown in "問題の作成" (its "OK" stores it).
+    bool editProblem();
 
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.

@@ -47,4 +47,12 @@ void ProgramCommands::problemButton(int id) {
     refresh();
 }
 
+bool ProgramCommands::editProblem() {
+    ProblemMode* p = problems();
+    if (!p || p->state() != ProblemState::Idle || p->selected() < 0) return false;
+    ProblemForm form(m_app.strings(), m_board.gameInfo(), answeringSide(m_board.record().main()));
+    if (m_ui.runProblemForm(form)) p->changeHeader(form.header(m_board.gameInfo()));
+    return true;
+}
+
 } // namespace stonewise

@@ -253,6 +253,20 @@ TEST(ProblemMode, ACreatedProblemSurvivesTheStoreAndOurSgf) {
     EXPECT_EQ(p.t.board.shownMove(), 1); // after Black's pass
     EXPECT_EQ(p.t.board.position().at(3, 3).colour, kWhite);
 
+    // Its header edited in the dialog: "OK", and the name typed stays.
+    ProblemForm edit(StringTable::japanese(), stored, kWhite);
+    EXPECT_EQ(edit.text(1), u"OK");
+    edit.choose(kCtlCreateTesuji);
+    EXPECT_EQ(edit.name(), u"白番－");
+    edit.typeName(u"隅の手筋");
+    ASSERT_TRUE(again.changeHeader(edit.header(stored)));
+    EXPECT_EQ(again.problems()[0].name, u"隅の手筋");
+    StoreMessages messages;
+    const GameInfo* listed = p.store.gameList(p.group, messages).find(again.problems()[0].number);
+    ASSERT_NE(listed, nullptr);
+    EXPECT_EQ(listed->name, u"隅の手筋");
+    EXPECT_EQ(problemCategory(*listed), kTesuji);
+
     // And through our SGF writer and reader.
     const std::u16string sgf = sgfText(p.t.board.record().main(), stored, {});
     const SgfReadResult read = readSgf(sgf, GameInfo{}, {});
