@@ -221,6 +221,28 @@ TEST(ProblemMode, AnswerStateSurvivesAndIsReset) {
     EXPECT_NE(third.listText(0).find(u"（未解答）"), std::u16string::npos);
 }
 
+TEST(ProblemMode, PlacementStylesChooseTheColourOfEachButton) {
+    struct Case {
+        int style;
+        bool rightButton;
+        Colour placed; // kEmpty: nothing placed
+    };
+    const Case cases[] = {
+        {kCtlPlaceBoth, false, kBlack}, {kCtlPlaceBoth, true, kWhite},   {kCtlPlaceBlack, false, kBlack},
+        {kCtlPlaceBlack, true, kEmpty}, {kCtlPlaceWhite, false, kWhite}, {kCtlPlaceWhite, true, kEmpty},
+    };
+    for (const Case& c : cases) {
+        Problems p;
+        p.mode.open(p.group);
+        ASSERT_TRUE(p.mode.beginCreation(ProblemForm(StringTable::japanese(), {}).header(), kBlack));
+        ASSERT_TRUE(p.mode.command(c.style));
+        EXPECT_TRUE(p.mode.click(4, 4, c.rightButton));
+        EXPECT_EQ(p.t.board.position().at(4, 4).colour, c.placed) << c.style << " " << c.rightButton;
+        ASSERT_TRUE(p.mode.command(kCtlPlaceDone));
+        EXPECT_EQ(p.mode.setupStones(), c.placed == kEmpty ? 0 : 1);
+    }
+}
+
 TEST(ProblemMode, ACreatedProblemSurvivesTheStoreAndOurSgf) {
     Problems p;
     p.mode.open(p.group);
