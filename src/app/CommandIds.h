@@ -59,6 +59,8 @@ enum ProgramCommandId : int {
     kCmdModeProblems = 32926,        // "問題集モード"
     kCmdModeBook = 32890,            // "碁ブック"
     kCmdOpenBook = 32891,            // "碁ブックを開く..."
+    kCmdShowAnswerState = 32978,     // "解答状況を表示" (problem mode)
+    kCmdResetAllAnswers = 32979,     // "全ての解答をリセット" (problem and Go book modes)
     kCmdPatternComposition = 32919,  // "棋譜検索の構成..."
     kCmdFinishedView = 32818,        // "終局した棋譜グループを表示"
     kCmdReturnFromFinished = 32913,  // "元のモードに戻る"

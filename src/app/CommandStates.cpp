@@ -141,7 +141,7 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
         const int c = e.command;
         bool on = true;
         bool check = false;
-        if (isBookCommand(c)) on = book;
+        if (isBookCommand(c)) on = book || ((c == 32978 || c == 32979) && mode == kModeProblems && mainBoard);
         else if (isMailGoCommand(c)) on = mode == kModeMailGo && mainBoard;
         // The search bar's "コメントを検索" sends the id of "着手取得".
         if (c == kCmdReceiveMoves && mode == kModeSearch) on = mainBoard;

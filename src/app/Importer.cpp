@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "app/ProblemImport.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
 #include "store/GameList.h"
@@ -409,6 +410,9 @@ bool Importer::storeGames(State& state, const std::string& path, std::u16string_
             game.info.name = state.namesOf(m_store, state.target).uniqueName(game.info.name);
         }
         game.info.number = number;
+        // A game that goes into a problem collection becomes a problem, its lines tagged.
+        if (const GroupRecord* g = m_store.group(state.target); g && (g->type & kGroupProblems))
+            makeProblem(*game.main, game.info);
         if (!m_store.writeGame(state.target, number, *game.main, &game.info, messages)) {
             for (std::size_t k = 1; k < messages.size(); ++k)
                 m_frontEnd.showMessage(messages[k].text, messages[k].title);

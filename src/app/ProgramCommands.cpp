@@ -11,6 +11,7 @@
 #include "app/HelpForm.h"
 #include "app/MenuModel.h"
 #include "app/PatternSearchForm.h"
+#include "app/ProblemMode.h"
 #include "app/Shell.h"
 #include "app/TerritoryCounting.h"
 #include "app/TextSearchForm.h"
@@ -88,6 +89,15 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
         refresh();
         return;
     }
+    if (id == kCmdEditGameInfo && editProblem()) {
+        refresh();
+        return;
+    }
+    if ((id == kCmdShowAnswerState || id == kCmdResetAllAnswers) && problems()) {
+        problems()->command(id);
+        refresh();
+        return;
+    }
     // Any other command ends counting first; asking for help does not.
     if (id != kCmdHelpOnSituation) m_counting->end();
     // While a command's dialog is up, F1 shows the dialog's help.
@@ -115,9 +125,10 @@ void ProgramCommands::run(int id, CommandSource source, int x, int y) {
 }
 
 void ProgramCommands::clickPoint(int x, int y, bool rightButton) {
+    ProblemMode* answering = m_counting->active() ? nullptr : problems();
     if (m_counting->active()) m_counting->click(x, y, rightButton);
     else if (m_bookPlayer && m_bookPlayer->book()) m_bookPlayer->bookClick(x, y, rightButton);
-    else if (!rightButton) m_board.clickPoint(x, y);
+    else if (!(answering && answering->click(x, y, rightButton)) && !rightButton) m_board.clickPoint(x, y);
     refresh();
 }
 
@@ -201,7 +212,10 @@ bool ProgramCommands::runProgramCommand(int id) {
     case kCmdVersion: showVersion(); return true;
     case kCmdInquiryMail: m_shell.openUrl(kInquiryAddress); return true;
     case kCmdExit: m_ui.closeMainWindow(); return true;
-    case kCmdFlashDisplay: m_board.toggleFlashMode(); return true;
+    case kCmdFlashDisplay:
+        m_board.toggleFlashMode();
+        if (m_board.flash().modeOn() && problems()) m_ui.boardMessage(text(kStrFlashModeOn));
+        return true;
     // The library's dialogs.
     case kCmdGameList: openGameList(); return true;
     case kCmdGroupList: openGroupList(); return true;

@@ -14,6 +14,7 @@
 #include "app/LibraryDialogs.h"
 #include "app/NoticeBoard.h"
 #include "app/Printing.h"
+#include "app/ProblemForm.h"
 #include "app/SettingsDialogs.h"
 #include "app/StudyBoard.h"
 #include "mailgo/MailComposer.h"
@@ -33,6 +34,7 @@ class CloudRegistry;
 struct CloudCheck;
 struct MailGoSides;
 class HelpForm;
+class ProblemMode;
 class Shell;
 class TerritoryCounting;
 class TextSearchForm;
@@ -166,6 +168,16 @@ public:
     // (a pattern search's hit in a book); false when it cannot be shown (the user has been told).
     bool openGoBookAt(std::size_t position, int page);
 
+    // --- problem mode ---
+    // The problems of the current group while the mode is problem mode (opened on it at first
+    // use and whenever the group changed); null in any other mode or without a library.
+    ProblemMode* problems();
+    // A button of the problem panels by id: "新規問題..." runs the creation dialog, "終了" ends the
+    // stone placement, the others go to the problem mode.
+    void problemButton(int id);
+    // "対局情報の編集..." in problem mode: the problem shown in "問題の作成" (its "OK" stores it).
+    bool editProblem();
+
     // --- territory counting ---
     // The counting mode of the board window ("地合いの計算"): any other command ends it first.
     TerritoryCounting& counting() { return *m_counting; }
@@ -257,6 +269,8 @@ private:
     Clipboard& m_clipboard;
     const Clock& m_clock;
     std::unique_ptr<TerritoryCounting> m_counting;
+    std::unique_ptr<ProblemMode> m_problems;
+    ProblemFormMemory m_problemForm; // the creation dialog's last choices
     CommandStates m_states;
     std::string m_lastFolder;
     std::optional<std::pair<XdgFolders, std::string>> m_association;

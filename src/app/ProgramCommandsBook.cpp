@@ -12,8 +12,6 @@ namespace {
 
 bool isBookMode(int mode) { return mode == kModeBook || mode == kModeBookExternal; }
 
-constexpr int kResetAllAnswers = 32979; // "全ての解答をリセット"
-
 } // namespace
 
 void ProgramCommands::setBookPlayer(CGoStory* player) {
@@ -85,7 +83,7 @@ bool ProgramCommands::runBookCommand(int id) {
         {kCmdFlipHorizontal, BookOrientation::FlipHorizontal},
     };
     if (!m_bookPlayer || !m_bookPlayer->book()) return false;
-    if (id == kResetAllAnswers) {
+    if (id == kCmdResetAllAnswers) {
         m_bookPlayer->resetAnswers();
         return true;
     }

@@ -32,6 +32,7 @@ class MemberSettingsForm;
 class PrintJob;
 class TextSearchForm;
 class PatternSearchForm;
+class ProblemForm;
 struct PlayerDialogRequest;
 struct PlayerDialogResult;
 struct ResultDialogRequest;
@@ -170,6 +171,12 @@ public:
     // The picture window "Help Image" beside the help window: a BMP file with its caption as the
     // title; an empty picture closes the window.
     virtual void showHelpPicture(const std::vector<std::uint8_t>& bitmapFile, std::u16string_view caption) = 0;
+    // --- problem mode ---
+    // The dialog "問題の作成" on `form`: true once confirmed. A desktop without it creates nothing.
+    virtual bool runProblemForm(ProblemForm& form) {
+        (void)form;
+        return false;
+    }
 };
 
 } // namespace stonewise

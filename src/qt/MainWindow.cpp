@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -26,6 +27,7 @@
 #include "app/Clock.h"
 #include "app/CommandIds.h"
 #include "app/MenuModel.h"
+#include "app/ProblemMode.h"
 #include "app/ProgramCommands.h"
 #include "app/TerritoryCounting.h"
 #include "qt/BoardTicker.h"
@@ -39,6 +41,7 @@
 #include "qt/InfoPanel.h"
 #include "qt/MoveListPanel.h"
 #include "qt/Mp3Audio.h"
+#include "qt/ProblemPanel.h"
 #include "qt/QtText.h"
 #include "qt/QtUi.h"
 #include "qt/RecordCorrectionDialog.h"
@@ -88,6 +91,8 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     sideColumn->setStretchFactor(0, 3);
     sideColumn->setStretchFactor(1, 2);
     sideColumn->setChildrenCollapsible(false);
+    m_problemPanel = new ProblemPanel(sideColumn);
+    sideColumn->insertWidget(0, m_problemPanel);
     split->addWidget(boardArea);
     split->addWidget(m_sideStack);
     split->setStretchFactor(0, 3);
@@ -133,6 +138,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });
     m_side->setBoard(m_board.get());
     m_side->counting().setCounting(&m_commands->counting());
+    m_problemPanel->setBoardWidget(m_boardWidget);
     m_ui->setAlarmSurface(m_boardWidget, [this](int x, int y) {
         const QPointF c = m_boardWidget->centreOf(x, y);
         const double r = (m_boardWidget->centreOf(1, 0).x() - m_boardWidget->centreOf(0, 0).x()) * 0.75;
@@ -175,6 +181,14 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_boardWidget->installEventFilter(this);
     connect(m_side, &SidePanel::commandRequested, this, [this](int id) { runCommand(id, CommandSource::Panel); });
     connect(m_side, &SidePanel::nodeShown, this, &MainWindow::refreshCommandStates);
+    connect(m_problemPanel, &ProblemPanel::buttonPressed, this, [this](int id) {
+        if (id != kCtlProblemMoveList) m_commands->problemButton(id);
+        refreshCommandStates();
+    });
+    connect(m_problemPanel, &ProblemPanel::problemChosen, this, [this](int position) {
+        if (ProblemMode* problems = m_commands->problems()) problems->select(position);
+        refreshCommandStates();
+    });
     connect(m_gameList, &GameListPanel::gameChosen, this, [this](int number) {
         m_commands->showListedGame(number);
         applySettings();
@@ -419,6 +433,11 @@ void MainWindow::refreshCommandStates() {
     // A book's record is no game in play: the status line says nothing of it.
     m_statusRight->setText(m_sideStack->currentWidget() == m_bookPanel ? QString() : qs(m_board->statusText()));
     m_side->counting().refresh();
+    const ProblemMode* problems = m_commands->problems();
+    m_problemPanel->refresh(problems);
+    // In problem mode the move list, which gives the answers away, shows on request ("棋譜リストを表示").
+    const QAbstractButton* moveList = m_problemPanel->button(kCtlProblemMoveList);
+    m_side->moveList().setVisible(!problems || (moveList && moveList->isChecked()));
     if (m_listShown) m_gameList->setContent(m_commands->gameListPanel());
     if (auto* dialog = qobject_cast<RecordCorrectionDialog*>(m_ui->recordCorrectionDialog())) dialog->refresh();
 }
@@ -466,7 +485,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QContextMenuEvent*>(event);
         const QPoint p = m_boardWidget->pointAt(e->pos());
         m_ui->setPopupAnchor(e->globalPos());
-        if (m_commands->counting().active()) m_commands->clickPoint(p.x(), p.y(), true);
+        const ProblemMode* problems = m_commands->problems();
+        const bool problemClick =
+            problems && (problems->state() == ProblemState::Answering || problems->state() == ProblemState::Placing);
+        if (m_commands->counting().active() || problemClick) m_commands->clickPoint(p.x(), p.y(), true);
         else m_commands->boardMenu(p.x(), p.y());
         refreshCommandStates();
         return true;

@@ -37,6 +37,7 @@ class ProgramCommands;
 class QtClipboard;
 class QtShell;
 class QtUi;
+class ProblemPanel;
 class SidePanel;
 struct MenuEntry;
 
@@ -108,6 +109,7 @@ private:
     CSubButtons* m_subBar = nullptr;
     BoardWidget* m_boardWidget = nullptr;
     SidePanel* m_side = nullptr;
+    ProblemPanel* m_problemPanel = nullptr;
     GameListPanel* m_gameList = nullptr;
     QSplitter* m_split = nullptr;      // the board column and the panels beside it
     QSplitter* m_sideColumn = nullptr; // the game's panels over the game list

@@ -38,6 +38,7 @@
 #include "qt/PatternSearchWindow.h"
 #include "qt/PrintOptionsDialog.h"
 #include "qt/PrintPainter.h"
+#include "qt/ProblemDialog.h"
 #include "qt/QtText.h"
 #include "qt/RecordCorrectionDialog.h"
 #include "qt/SettingsWindows.h"
@@ -482,6 +483,11 @@ bool QtUi::runGameResult(GameResultForm& form) {
 
 bool QtUi::runSettings(SettingsForm& form) {
     SettingsDialog dialog(form, dialogParent(m_owner));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUi::runProblemForm(ProblemForm& form) {
+    ProblemDialog dialog(form, dialogParent(m_owner));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -62,6 +62,7 @@ public:
     void runGameResultList(GameResultListForm& form) override;
     bool runGameResult(GameResultForm& form) override;
     bool runSettings(SettingsForm& form) override;
+    bool runProblemForm(ProblemForm& form) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
     bool askChoice(std::u16string_view text, std::u16string_view title, std::u16string_view first,
                    std::u16string_view second) override;

@@ -188,7 +188,7 @@ TEST(Import, AutomaticAssignmentFollowsTheRecordsOwnType) {
     const Case cases[] = {
         {"(;FF[4]AP[Tamarindo:Type=1]GN[mail];B[pd])", kGroupMailGo},
         {"(;FF[4]AP[Tamarindo:Type=2]GN[played];B[pd])", kGroupPlayAndRecord},
-        {"(;FF[4]AP[Tamarindo:Type=0,Flag=0,Tag=64]GN[problem];B[pd])", kGroupProblems},
+        {"(;FF[4]AP[Tamarindo:Type=0,Flag=0,Tag=64]GN[problem];B[pd]C[Correct.])", kGroupProblems},
         {"(;GN[plain];B[pd])", kGroupMailGo}, // any other record: the first group
     };
     for (const Case& c : cases) {
@@ -200,6 +200,11 @@ TEST(Import, AutomaticAssignmentFollowsTheRecordsOwnType) {
         ASSERT_TRUE(w.store().group(group));
         EXPECT_NE(w.store().group(group)->type & c.groupType, 0u);
         EXPECT_EQ(automaticGroup(w.store(), w.board.gameInfo()), group);
+        // A problem's lines are tagged from its comments.
+        const RecordSequence& main = w.board.record().main();
+        if (c.groupType == kGroupProblems) {
+            EXPECT_EQ(main.commentOf(main.nodes().back()), u"!正解:Correct.");
+        }
     }
 }
 
