@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/CIgoBoard.h"
-#include "app/CommandIds.h"
 #include "app/Clock.h"
+#include "app/CommandIds.h"
 #include "app/GameSession.h"
 #include "book/ProblemCategory.h"
 #include "record/StringTable.h"
