@@ -7,6 +7,7 @@
 
 #include "BoxCloser.h"
 #include "ImportDialogAnswer.h"
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/CommandIds.h"
 #include "app/TerritoryCounting.h"
@@ -56,16 +57,9 @@ private Q_SLOTS:
     }
 
     void countingFromTheMenuCommandToItsEnd() {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
-        app.chooseLanguage(0x0411);
-        app.loadSettings(nullptr);
-        MainWindow window(app);
-        window.resize(1200, 900);
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QString file = QString::fromStdString(folder.path()) + QStringLiteral("/walls.sgf");
+        test::ShownProgram program;
+        MainWindow& window = *program.window;
+        const QString file = QString::fromStdString(program.folder.path()) + QStringLiteral("/walls.sgf");
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write("(;GM[1]FF[4]SZ[13]KM[6.5]AB[fa][fb][fc][fd][fe][ff][fg][fh][fi][fj][fk][fl][fm]"

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/CIgoBoard.h"
 #include "app/CommandIds.h"
@@ -41,15 +42,10 @@ class PatternSearchWindowTest : public QObject {
 
 private Q_SLOTS:
     void aChosenResultShowsItsDiagramBranchesAndComment() {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
-        app.chooseLanguage(0x0411);
-        app.loadSettings(nullptr);
-        MainWindow window(app);
+        test::ShownProgram program;
+        Application& app = program.app;
+        MainWindow& window = *program.window;
         window.resize(1000, 800);
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.runCommand(kCmdModeViewing);
 
         GameStore& store = *app.store();

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "BoxCloser.h"
+#include "ShownProgram.h"
 #include "app/Application.h"
 #include "app/CommandIds.h"
 #include "app/ProblemImport.h"
@@ -45,15 +46,9 @@ private Q_SLOTS:
     }
 
     void answersAProblemByClicks() {
-        test::TempFolder folder;
-        Application app{CommandLine{}, DataFolder(folder.path()), std::string()};
-        app.chooseLanguage(0x0411);
-        app.loadSettings(nullptr);
-        MainWindow window(app);
-        window.resize(1200, 900);
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        test::ShownProgram program;
+        Application& app = program.app;
+        MainWindow& window = *program.window;
         window.runCommand(kCmdModeProblems);
         ProblemMode* mode = window.commands().problems();
         QVERIFY(mode);
