@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/CIgoBoard.h"
+#include "book/TraceExercise.h"
 #include "qt/QtText.h"
 #include "record/Text.h"
 #include "view/BranchMarks.h"
@@ -372,6 +373,23 @@ QPointF BoardWidget::centreOf(int x, int y) const {
     double wx = 0, wy = 0;
     m_layout.centreOf(boardGeometry(), x, y, wx, wy);
     return {wx, wy};
+}
+
+void BoardWidget::placeHintMark(QWidget& mark, const TraceHint* hint) const {
+    if (!hint) {
+        mark.hide();
+        return;
+    }
+    const double spacing = centreOf(1, 0).x() - centreOf(0, 0).x();
+    const QPointF c = centreOf(hint->x, hint->y) + QPointF(hint->dx * spacing, hint->dy * spacing);
+    const int side = static_cast<int>(2 * spacing);
+    mark.setGeometry(static_cast<int>(c.x() - spacing), static_cast<int>(c.y() - spacing), side, side);
+    const bool black = hint->colour == kBlack;
+    mark.setStyleSheet(QString("background: %1; border: 2px solid %2; border-radius: %3px;")
+                           .arg(black ? "rgba(0,0,0,90)" : "rgba(255,255,255,150)", black ? "black" : "gray")
+                           .arg(side / 2));
+    mark.show();
+    mark.raise();
 }
 
 void BoardWidget::resizeEvent(QResizeEvent*) {

@@ -18,6 +18,7 @@ class QLabel;
 namespace stonewise {
 
 class CIgoBoard;
+struct TraceHint;
 
 // The board on screen: paints the position of a board window from the view model into an
 // off-screen picture of the board picture's size, repaints only the points whose drawing changed,
@@ -58,6 +59,9 @@ public:
     QPoint pointAt(QPointF pos) const;
     // The centre of a point in widget coordinates.
     QPointF centreOf(int x, int y) const;
+    // Places `mark` (a child of this widget), a round window two grid spacings wide, near the point
+    // that a trace's hint expects, in the colour of the side to move; without a hint it is hidden.
+    void placeHintMark(QWidget& mark, const TraceHint* hint) const;
     // The off-screen picture of the board (board-picture pixels).
     const QImage& offscreenImage() const;
     const BoardLayout& boardLayout() const { return m_layout; }

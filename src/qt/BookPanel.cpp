@@ -218,23 +218,9 @@ void BookPanel::refresh() {
     if (!m_story.playing()) m_timer->stop();
 }
 
-// A small window two grid spacings wide near the expected point, in the colour of the side to move.
 void BookPanel::placeHintMark() {
     const std::optional<TraceHint>& h = m_story.lastHint();
-    if (!h || !m_story.tracing()) {
-        m_hintMark->hide();
-        return;
-    }
-    const double spacing = m_board.centreOf(1, 0).x() - m_board.centreOf(0, 0).x();
-    const QPointF c = m_board.centreOf(h->x, h->y) + QPointF(h->dx * spacing, h->dy * spacing);
-    const int side = static_cast<int>(2 * spacing);
-    m_hintMark->setGeometry(static_cast<int>(c.x() - spacing), static_cast<int>(c.y() - spacing), side, side);
-    const bool black = h->colour == kBlack;
-    m_hintMark->setStyleSheet(QString("background: %1; border: 2px solid %2; border-radius: %3px;")
-                                  .arg(black ? "rgba(0,0,0,90)" : "rgba(255,255,255,150)", black ? "black" : "gray")
-                                  .arg(side / 2));
-    m_hintMark->show();
-    m_hintMark->raise();
+    m_board.placeHintMark(*m_hintMark, h && m_story.tracing() ? &*h : nullptr);
 }
 
 void BookPanel::play() {

@@ -97,24 +97,10 @@ void ProblemPanel::setBoardWidget(BoardWidget* board) {
     m_hintMark->hide();
 }
 
-// A round mark two grid spacings wide near the expected point, in the colour of the side to move.
 void ProblemPanel::placeHintMark(const ProblemMode* mode) {
     if (!m_hintMark) return;
-    const std::optional<TraceHint>& h = mode ? mode->lastHint() : std::optional<TraceHint>();
-    if (!h || !mode->answer()) {
-        m_hintMark->hide();
-        return;
-    }
-    const double spacing = m_board->centreOf(1, 0).x() - m_board->centreOf(0, 0).x();
-    const QPointF c = m_board->centreOf(h->x, h->y) + QPointF(h->dx * spacing, h->dy * spacing);
-    const int side = static_cast<int>(2 * spacing);
-    m_hintMark->setGeometry(static_cast<int>(c.x() - spacing), static_cast<int>(c.y() - spacing), side, side);
-    const bool black = h->colour == kBlack;
-    m_hintMark->setStyleSheet(QString("background: %1; border: 2px dashed %2; border-radius: %3px;")
-                                  .arg(black ? "rgba(0,0,0,70)" : "rgba(255,255,255,140)", black ? "black" : "gray")
-                                  .arg(side / 2));
-    m_hintMark->show();
-    m_hintMark->raise();
+    const std::optional<TraceHint>* h = mode ? &mode->lastHint() : nullptr;
+    m_board->placeHintMark(*m_hintMark, h && *h && mode->answer() ? &**h : nullptr);
 }
 
 void ProblemPanel::refresh(const ProblemMode* mode) {
