@@ -1,6 +1,5 @@
 #include "store/SearchTextCache.h"
 
-#include <bit>
 #include <chrono>
 #include <cstring>
 
@@ -13,9 +12,10 @@ namespace {
 // The file: the mark, then for each game in number order its number, the size of its record and
 // the record (all numbers little-endian):
 //   file identity: inode, size, modified, changed (8 bytes each)
-//   lastMoveInSequence, lastMove, comment count, main-line comment count, text length (4 each)
-//   per comment: sequence, moveInSequence, move, length (4 each)
-//   the comments' UTF-16 code units one after the other.
+//   lastMoveInSequence, lastMove, comment count, main-line comment count, the texts' length in
+//   bytes (4 each)
+//   per comment: sequence, moveInSequence, move, length in bytes (4 each)
+//   the comments' texts one after the other, packed (packSearchText).
 constexpr char kMark[8] = {'S', 'W', 'T', 'E', 'X', 'T', '0', '1'};
 constexpr std::size_t kRecordHead = 52;
 constexpr std::size_t kCommentSize = 16;
@@ -43,13 +43,13 @@ FileIdentity identityOf(std::span<const std::uint8_t> record) {
 bool wellFormed(std::span<const std::uint8_t> record) {
     if (record.size() < kRecordHead) return false;
     const std::uint64_t comments = load32(record, 40);
-    const std::uint64_t units = load32(record, 48);
-    return load32(record, 44) <= comments && kRecordHead + comments * kCommentSize + units * 2 == record.size();
+    const std::uint64_t bytes = load32(record, 48);
+    return load32(record, 44) <= comments && kRecordHead + comments * kCommentSize + bytes == record.size();
 }
 
 std::vector<std::uint8_t> encodeRecord(const FileIdentity& file, const GameSearchText& text) {
     std::vector<std::uint8_t> out;
-    out.reserve(kRecordHead + text.comments.size() * kCommentSize + text.texts.size() * 2);
+    out.reserve(kRecordHead + text.comments.size() * kCommentSize + text.texts.size());
     store(out, file.inode, 8);
     store(out, file.size, 8);
     store(out, static_cast<std::uint64_t>(file.modified), 8);
@@ -66,9 +66,25 @@ std::vector<std::uint8_t> encodeRecord(const FileIdentity& file, const GameSearc
         store(out, static_cast<std::uint32_t>(c.move), 4);
         store(out, c.length, 4);
     }
-    for (const SearchComment& c : text.comments)
-        for (char16_t u : text.textOf(c)) store(out, u, 2);
+    out.insert(out.end(), text.texts.begin(), text.texts.end());
     return out;
+}
+
+// Whether `bytes` are packed text whole (no unit cut at either end).
+bool packed(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<std::uint8_t>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : 0;
+        if (extra == 0 || bytes.size() - i <= extra) return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
 }
 
 std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record) {
@@ -77,7 +93,9 @@ std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record)
     text.lastMove = static_cast<std::int32_t>(load32(record, 36));
     const std::size_t count = load32(record, 40);
     text.mainComments = load32(record, 44);
-    const std::size_t units = load32(record, 48);
+    const std::size_t size = load32(record, 48);
+    const std::span<const std::uint8_t> bytes = record.subspan(kRecordHead + count * kCommentSize);
+    text.texts.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     text.comments.resize(count);
     std::uint64_t start = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -89,13 +107,9 @@ std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record)
         c.start = static_cast<std::uint32_t>(start);
         c.length = load32(record, head + 12);
         start += c.length;
+        if (start > size || !packed(text.textOf(c))) return std::nullopt;
     }
-    if (start != units) return std::nullopt;
-    text.texts.resize(units);
-    const std::span<const std::uint8_t> bytes = record.subspan(kRecordHead + count * kCommentSize);
-    if constexpr (std::endian::native == std::endian::little) std::memcpy(text.texts.data(), bytes.data(), units * 2);
-    else
-        for (std::size_t k = 0; k < units; ++k) text.texts[k] = static_cast<char16_t>(load(bytes, 2 * k, 2));
+    if (start != size) return std::nullopt;
     return text;
 }
 

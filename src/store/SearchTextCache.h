@@ -15,7 +15,6 @@ namespace stonewise {
 // The name of a group's search text cache in its folder.
 inline constexpr const char* kSearchTextCacheName = "SearchText.dat";
 
-
 // A group's search text cache: the searchable texts of its games (GameSearchText) kept in one file
 // of the group's folder, each with the identity of the game file it was read from. An entry counts
 // only while its game file still has that identity, so a game changed, replaced or touched on disk
@@ -27,8 +26,8 @@ public:
     // Texts whose file changed less than `settle` nanoseconds before `put` are not kept.
     explicit SearchTextCache(std::string path, std::int64_t settle = kSearchTextSettle);
 
-    // The texts of game `number` kept for a file of identity `file`, as UTF-16LE bytes one after
-    // the other (to test quickly whether a word can be there); nothing when none are kept for it.
+    // The texts of game `number` kept for a file of identity `file`, packed one after the other
+    // (to test quickly whether a word can be there); nothing when none are kept for it.
     std::optional<std::span<const std::uint8_t>> textBytes(int number, const FileIdentity& file) const;
     // The texts of game `number` kept for a file of identity `file`; nothing when none are.
     std::optional<GameSearchText> text(int number, const FileIdentity& file) const;

@@ -22,7 +22,9 @@ bool isSeparator(char16_t c) { return c == u' ' || c == u'\u3000'; }
 class TermMatch {
 public:
     TermMatch(const std::vector<std::u16string>& terms, bool allTerms)
-        : m_terms(terms), m_header(terms.size(), false), m_all(allTerms) {}
+        : m_terms(terms), m_header(terms.size(), false), m_all(allTerms) {
+        for (const std::u16string& term : terms) m_packed.push_back(packSearchText(term));
+    }
 
     void markHeader(std::u16string_view text) {
         for (std::size_t i = 0; i < m_terms.size(); ++i)
@@ -30,7 +32,8 @@ public:
     }
     bool headerMatches() const { return matches({}); }
     // Whether some text of the game can still match when the terms not in the header are looked
-    // for in `bytes` (texts in UTF-16LE, as a game file and the search text cache keep them).
+    // for in `bytes`, where the terms' form is `needles` (UTF-16LE in a game file, packed in the
+    // search text cache).
     bool mayMatchIn(std::span<const std::uint8_t> bytes, const std::vector<std::string>& needles) const {
         if (m_terms.empty()) return true;
         for (std::size_t i = 0; i < m_terms.size(); ++i) {
@@ -41,12 +44,12 @@ public:
         }
         return m_all;
     }
-    // With "any": one term in `text` or the header; with "all": every term in one of them. With
-    // no terms "all" holds and "any" needs some text at all.
-    bool matches(std::optional<std::u16string_view> text) const {
+    // With "any": one term in the packed `text` or the header; with "all": every term in one of
+    // them. With no terms "all" holds and "any" needs some text at all.
+    bool matches(std::optional<std::string_view> text) const {
         if (m_terms.empty()) return m_all || text.has_value();
         for (std::size_t i = 0; i < m_terms.size(); ++i) {
-            const bool found = m_header[i] || (text && contains(*text, m_terms[i]));
+            const bool found = m_header[i] || (text && text->find(m_packed[i]) != std::string_view::npos);
             if (found && !m_all) return true;
             if (!found && m_all) return false;
         }
@@ -58,6 +61,7 @@ private:
         return text.find(term) != std::u16string_view::npos;
     }
     const std::vector<std::u16string>& m_terms;
+    std::vector<std::string> m_packed;
     std::vector<bool> m_header;
     bool m_all;
 };
@@ -106,10 +110,10 @@ void collectComments(const RecordSequence& s, GameSearchText& text, std::size_t*
     for (const RecordNode& n : s.nodes()) {
         // A link carries a copy of its child's first comment: the child's own is searched.
         if (n.isLink() || n.comment < 0) continue;
-        const std::u16string_view comment = s.commentOf(n);
+        const std::string packed = packSearchText(s.commentOf(n));
         comments.push_back({id, n.moveNumber - s.firstMoveNumber() + 1, n.moveNumber,
-                            static_cast<std::uint32_t>(text.texts.size()), static_cast<std::uint32_t>(comment.size())});
-        text.texts += comment;
+                            static_cast<std::uint32_t>(text.texts.size()), static_cast<std::uint32_t>(packed.size())});
+        text.texts += packed;
     }
     if (own) *own = comments.size();
     for (const RecordNode& n : s.nodes()) {
@@ -119,6 +123,43 @@ void collectComments(const RecordSequence& s, GameSearchText& text, std::size_t*
 }
 
 } // namespace
+
+std::string packSearchText(std::u16string_view text) {
+    std::string packed;
+    packed.reserve(text.size());
+    for (const char16_t u : text) {
+        if (u < 0x80) {
+            packed.push_back(static_cast<char>(u));
+        } else if (u < 0x800) {
+            packed.push_back(static_cast<char>(0xC0 | (u >> 6)));
+            packed.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        } else {
+            packed.push_back(static_cast<char>(0xE0 | (u >> 12)));
+            packed.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+            packed.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        }
+    }
+    return packed;
+}
+
+std::optional<std::u16string> unpackSearchText(std::string_view packed) {
+    std::u16string text;
+    text.reserve(packed.size());
+    for (std::size_t i = 0; i < packed.size();) {
+        const auto lead = static_cast<std::uint8_t>(packed[i]);
+        const std::size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : 3;
+        if (extra > 2 || packed.size() - i <= extra) return std::nullopt;
+        std::uint32_t unit = extra == 0 ? lead : lead & (extra == 1 ? 0x1F : 0x0F);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<std::uint8_t>(packed[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            unit = (unit << 6) | (next & 0x3F);
+        }
+        text.push_back(static_cast<char16_t>(unit));
+        i += extra + 1;
+    }
+    return text;
+}
 
 std::u16string_view cutSearchString(std::u16string_view text) {
     if (text.size() <= kMaxSearchStringLength) return text;
@@ -190,9 +231,9 @@ void searchGameText(const GameInfo& info, const std::vector<std::u16string>& bla
     const std::size_t count = options.branches ? text.comments.size() : text.mainComments;
     for (std::size_t i = 0; i < count && !result.full; ++i) {
         const SearchComment& c = text.comments[i];
-        const std::u16string_view comment = text.textOf(c);
+        const std::string_view comment = text.textOf(c);
         if (match.matches(comment))
-            add(result, {info.number, c.sequence, c.moveInSequence, c.move, std::u16string(comment)});
+            add(result, {info.number, c.sequence, c.moveInSequence, c.move, unpackSearchText(comment).value_or(u"")});
     }
 }
 
@@ -208,6 +249,9 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
     TextSearchResult result;
     StoreMessages messages;
     const std::vector<std::string> needles = utf16leNeedles(terms);
+    std::vector<std::string> packedNeedles;
+    for (const std::u16string& term : terms) packedNeedles.push_back(packSearchText(term));
+
     SearchTextCache cache(group >= 0 && group < kScratchGroup ? store.folder().groupFile(group, kSearchTextCacheName)
                                                               : std::string(),
                           settle);
@@ -235,7 +279,7 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
         const TermMatch header = headerMatch(*info, black, white, terms, options);
         // Most games hold none of the words: their texts are not even decoded.
         if (const auto kept = cache.textBytes(info->number, *file)) {
-            if (!header.headerMatches() && !header.mayMatchIn(*kept, needles)) continue;
+            if (!header.headerMatches() && !header.mayMatchIn(*kept, packedNeedles)) continue;
             if (const std::optional<GameSearchText> text = cache.text(info->number, *file)) {
                 searchGameText(*info, black, white, *text, terms, options, result);
                 continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,12 +65,20 @@ std::vector<std::u16string> searchTerms(std::u16string_view text);
 // start of the text when no term occurs in it.
 std::u16string hitExcerpt(std::u16string_view text, const std::vector<std::u16string>& terms, std::size_t radius);
 
+// Text as the search keeps it: each UTF-16 code unit written as UTF-8 writes a code point of that
+// value (a surrogate on its own too). Every unit's bytes start with a byte no other byte of it has,
+// so packed text holds a packed term exactly where the text holds the term; mostly Latin text
+// takes half the room.
+std::string packSearchText(std::u16string_view text);
+// The code units of packed text; nothing when `packed` is not packed text.
+std::optional<std::u16string> unpackSearchText(std::string_view packed);
+
 // One comment as the search sees it: where it stands and where its text is in the game's texts.
 struct SearchComment {
     std::uint32_t sequence = 0; // as in TextSearchHit
     int moveInSequence = 0;
     int move = 0;
-    std::uint32_t start = 0; // in GameSearchText::texts
+    std::uint32_t start = 0; // in GameSearchText::texts, in bytes
     std::uint32_t length = 0;
 
     bool operator==(const SearchComment&) const = default;
@@ -83,11 +92,9 @@ struct GameSearchText {
     int lastMove = 0;
     std::size_t mainComments = 0; // how many of `comments` are the main line's
     std::vector<SearchComment> comments;
-    std::u16string texts; // the comments' texts one after the other
+    std::string texts; // the comments' texts packed, one after the other
 
-    std::u16string_view textOf(const SearchComment& c) const {
-        return std::u16string_view(texts).substr(c.start, c.length);
-    }
+    std::string_view textOf(const SearchComment& c) const { return std::string_view(texts).substr(c.start, c.length); }
     bool operator==(const GameSearchText&) const = default;
 };
 

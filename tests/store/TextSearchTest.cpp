@@ -267,7 +267,7 @@ TEST_F(TextSearchTest, ADamagedCacheIsReadAsEmptyAndWrittenAgain) {
 TEST(SearchTextCache, KeepsTextsForTheFileTheyCameFromAndOnlyOnceItHasSettled) {
     test::TempDataFolder temp;
     const std::string path = temp.path() + "SearchText.dat";
-    GameSearchText text{3, 4, 1, {{0, 1, 2, 0, 2}, {5, 2, 4, 2, 3}}, u"ab\U00020BB7c"};
+    GameSearchText text{3, 4, 1, {{0, 1, 2, 0, 6}, {5, 2, 4, 6, 8}}, packSearchText(u"aé碁b\U00020BB7c")};
     const FileIdentity file{7, 100, 1'000'000'000, 1'000'000'001};
     SearchTextCache cache(path, 0);
     cache.put(12, file, text);
@@ -284,6 +284,32 @@ TEST(SearchTextCache, KeepsTextsForTheFileTheyCameFromAndOnlyOnceItHasSettled) {
     fresh.changed = fileIdentity(path).value().changed;
     settling.put(12, fresh, text);
     EXPECT_EQ(settling.games(), std::vector<int>{});
+}
+
+TEST(SearchTextCache, PackedTextHoldsAPackedTermExactlyWhereTheTextHoldsIt) {
+    const std::u16string lone(1, u'\xD842');
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"plain ko fight", u"ko"},
+        {u"kö", u"ko"},
+        {u"\u00C0", u"\u0080"},
+        {u"\u0080", u"\u00C0"},
+        {u"あいう", u"い"},
+        {u"あいう", u"\u3082"},
+        {u"\U00020BB7野家", u"\U00020BB7"},
+        {u"\U00020BB7", lone},
+        {u"\U00020BB6", lone},
+        {u"x", lone},
+        {u"ｇｏ", u"go"},
+        {u"go ｇｏ", u"ｇｏ"},
+    };
+    for (const auto& [text, term] : cases) {
+        EXPECT_EQ(unpackSearchText(packSearchText(text)), text) << toUtf8(text);
+        EXPECT_EQ(packSearchText(text).find(packSearchText(term)) != std::string::npos,
+                  text.find(term) != std::u16string::npos)
+            << toUtf8(text) << " / " << toUtf8(term);
+    }
+    // A unit cut short is no packed text.
+    EXPECT_EQ(unpackSearchText(packSearchText(u"碁").substr(0, 2)), std::nullopt);
 }
 
 } // namespace
