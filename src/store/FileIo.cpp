@@ -84,6 +84,46 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, 
     return bytes;
 }
 
+std::optional<FileBytes> readFileBytes(const std::string& path, std::size_t maxSize) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    // One byte more than the size, to see the end in one call; a file that grows meanwhile is read
+    // on to its new end.
+    std::size_t capacity = std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), maxSize) + 1;
+    FileBytes file{std::make_unique_for_overwrite<std::uint8_t[]>(capacity), 0};
+    for (;;) {
+        if (file.size == capacity) {
+            if (capacity > maxSize) return std::nullopt;
+            const std::size_t larger = std::min(2 * capacity, maxSize + 1);
+            auto data = std::make_unique_for_overwrite<std::uint8_t[]>(larger);
+            std::copy_n(file.data.get(), file.size, data.get());
+            file.data = std::move(data);
+            capacity = larger;
+        }
+        const ssize_t n = ::read(fd.get(), file.data.get() + file.size, capacity - file.size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        file.size += static_cast<std::size_t>(n);
+    }
+    if (file.size > maxSize) return std::nullopt;
+    return file;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    auto nanoseconds = [](const timespec& t) {
+        return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + static_cast<std::int64_t>(t.tv_nsec);
+    };
+    return FileIdentity{static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_size),
+                        nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, Durability durability) {
     const std::string folder = folderOf(path);
     const std::size_t slash = path.find_last_of('/');

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,30 @@ constexpr std::size_t kMaxStoreFileSize = 64u << 20;
 // The whole content of a file; nothing when it cannot be opened or read, or is larger than `maxSize`.
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::size_t maxSize = kMaxStoreFileSize);
+
+// What tells one state of a file from another: a file written in place, replaced or touched
+// differs in one of these.
+struct FileIdentity {
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // nanoseconds since 1970
+    std::int64_t changed = 0;  // the status change time, which no program can set back
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the regular file at `path`; nothing when there is none.
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// A file's bytes read whole into a buffer that is not cleared first: for a large file read often.
+struct FileBytes {
+    std::unique_ptr<std::uint8_t[]> data;
+    std::size_t size = 0;
+
+    std::span<const std::uint8_t> bytes() const { return {data.get(), size}; }
+};
+// The same as readWholeFile, into a FileBytes.
+std::optional<FileBytes> readFileBytes(const std::string& path, std::size_t maxSize = kMaxStoreFileSize);
 
 // How far a replaced file must have gone before the call returns.
 enum class Durability : std::uint8_t {

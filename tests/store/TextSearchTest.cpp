@@ -2,13 +2,16 @@
 // variations, unreadable games and the limit on hits.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 
 #include "StoreTestSupport.h"
 #include "formats/SgfReader.h"
 #include "record/Text.h"
 #include "store/FileIo.h"
 #include "store/GameStore.h"
+#include "store/SearchTextCache.h"
 #include "store/StoreStrings.h"
 #include "store/TextSearch.h"
 
@@ -81,6 +84,12 @@ protected:
     TextSearchResult search(std::u16string_view text, TextSearchOptions options = {}) {
         return searchGroup(store, group, searchTerms(text), options);
     }
+    // The same, keeping the texts of files however fresh in the group's search text cache.
+    TextSearchResult searchKeeping(std::u16string_view text, TextSearchOptions options = {}) {
+        return searchGroup(store, group, searchTerms(text), options, 0);
+    }
+    std::string cachePath() const { return folder.groupFile(group, kSearchTextCacheName); }
+    std::vector<int> cachedGames() const { return SearchTextCache(cachePath(), 0).games(); }
 };
 
 // (game, move) of every hit.
@@ -195,6 +204,112 @@ TEST_F(TextSearchTest, TheSearchStopsAt1024Hits) {
     ASSERT_EQ(r.hits.size(), 1024u);
     EXPECT_EQ(r.hits.back().game, 4);
     EXPECT_EQ(r.hits.back().move, 1024 - 900);
+}
+
+TEST_F(TextSearchTest, KeptTextsGiveTheSameHitsAsTheGameFiles) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd];W[dp]C[本線 key](;B[pp]C[key main];W[dd])(;B[qq];W[cc]C[key var]))", u"key");
+    addGame(2, u"(;GM[1]SZ[19];B[pd]C[other];W[dp])", u"b");
+    TextSearchOptions all;
+    all.allTerms = true;
+    TextSearchOptions mainOnly;
+    mainOnly.branches = false;
+    const std::pair<std::u16string, TextSearchOptions> searches[] = {
+        {u"key", {}}, {u"key var", all}, {u"key", mainOnly}, {u"", {}}, {u"", all}, {u"other", {}}};
+    for (const auto& [text, options] : searches) {
+        std::filesystem::remove(cachePath());
+        const TextSearchResult fromFiles = search(text, options);
+        EXPECT_EQ(searchKeeping(text, options).hits, fromFiles.hits) << toUtf8(text);
+        EXPECT_EQ(cachedGames(), (std::vector<int>{1, 2}));
+        EXPECT_EQ(searchKeeping(text, options).hits, fromFiles.hits) << toUtf8(text);
+    }
+}
+
+TEST_F(TextSearchTest, AGameChangedOnDiskIsFoundWithItsNewText) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[old])", u"");
+    addGame(2, u"(;GM[1]SZ[19];B[pd]C[two])", u"");
+    ASSERT_EQ(places(searchKeeping(u"old")), (Places{{1, 1}}));
+    // Written in place, the same size, by another program.
+    addGame(3, u"(;GM[1]SZ[19];B[pd]C[new])", u"");
+    const std::vector<std::uint8_t> replacement = readWholeFile(store.gameFilePath(group, 3)).value();
+    std::filesystem::remove(store.gameFilePath(group, 3));
+    store.gameList(group, messages).clear(3);
+    {
+        std::ofstream out(store.gameFilePath(group, 1), std::ios::binary | std::ios::in | std::ios::out);
+        out.write(reinterpret_cast<const char*>(replacement.data()), static_cast<std::streamsize>(replacement.size()));
+    }
+    // The file clock can tick slower than this test runs: the write is dated unlike the first.
+    const std::filesystem::path first = store.gameFilePath(group, 1);
+    std::filesystem::last_write_time(first, std::filesystem::last_write_time(first) - std::chrono::hours(1));
+    EXPECT_EQ(places(searchKeeping(u"old")), Places{});
+    EXPECT_EQ(places(searchKeeping(u"new")), (Places{{1, 1}}));
+    // Saved again by the store (a new file put in place).
+    SgfReadResult read = readSgf(u"(;GM[1]SZ[19];B[pd];W[dp];B[pp]C[third])", GameInfo{}, {});
+    ASSERT_TRUE(store.writeGame(group, 2, *read.main, nullptr, messages));
+    EXPECT_EQ(places(searchKeeping(u"two third")), (Places{{2, 3}}));
+    // Removed: skipped, and no longer kept.
+    std::filesystem::remove(store.gameFilePath(group, 2));
+    EXPECT_EQ(searchKeeping(u"third").skipped, 1);
+    EXPECT_EQ(cachedGames(), (std::vector<int>{1}));
+}
+
+TEST_F(TextSearchTest, ADamagedCacheIsReadAsEmptyAndWrittenAgain) {
+    addGame(1, u"(;GM[1]SZ[19];B[pd]C[word])", u"");
+    ASSERT_EQ(places(searchKeeping(u"word")), (Places{{1, 1}}));
+    const std::vector<std::uint8_t> bytes = readWholeFile(cachePath()).value();
+    for (std::size_t cut : {std::size_t{3}, std::size_t{12}, bytes.size() - 1}) {
+        ASSERT_TRUE(writeFileUnsynced(cachePath(), std::span(bytes).first(cut)));
+        EXPECT_EQ(cachedGames(), std::vector<int>{}) << cut;
+        EXPECT_EQ(places(searchKeeping(u"word")), (Places{{1, 1}})) << cut;
+        EXPECT_EQ(cachedGames(), (std::vector<int>{1})) << cut;
+    }
+}
+
+TEST(SearchTextCache, KeepsTextsForTheFileTheyCameFromAndOnlyOnceItHasSettled) {
+    test::TempDataFolder temp;
+    const std::string path = temp.path() + "SearchText.dat";
+    GameSearchText text{3, 4, 1, {{0, 1, 2, 0, 6}, {5, 2, 4, 6, 8}}, packSearchText(u"aé碁b\U00020BB7c")};
+    const FileIdentity file{7, 100, 1'000'000'000, 1'000'000'001};
+    SearchTextCache cache(path, 0);
+    cache.put(12, file, text);
+    ASSERT_TRUE(cache.save());
+    const SearchTextCache again(path, 0);
+    EXPECT_EQ(again.text(12, file), text);
+    FileIdentity touched = file;
+    touched.changed += 1;
+    EXPECT_EQ(again.text(12, touched), std::nullopt);
+    EXPECT_EQ(again.text(13, file), std::nullopt);
+    // A file changed just now could change again unseen.
+    SearchTextCache settling(path);
+    FileIdentity fresh = file;
+    fresh.changed = fileIdentity(path).value().changed;
+    settling.put(12, fresh, text);
+    EXPECT_EQ(settling.games(), std::vector<int>{});
+}
+
+TEST(SearchTextCache, PackedTextHoldsAPackedTermExactlyWhereTheTextHoldsIt) {
+    const std::u16string lone(1, u'\xD842');
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"plain ko fight", u"ko"},
+        {u"kö", u"ko"},
+        {u"\u00C0", u"\u0080"},
+        {u"\u0080", u"\u00C0"},
+        {u"あいう", u"い"},
+        {u"あいう", u"\u3082"},
+        {u"\U00020BB7野家", u"\U00020BB7"},
+        {u"\U00020BB7", lone},
+        {u"\U00020BB6", lone},
+        {u"x", lone},
+        {u"ｇｏ", u"go"},
+        {u"go ｇｏ", u"ｇｏ"},
+    };
+    for (const auto& [text, term] : cases) {
+        EXPECT_EQ(unpackSearchText(packSearchText(text)), text) << toUtf8(text);
+        EXPECT_EQ(packSearchText(text).find(packSearchText(term)) != std::string::npos,
+                  text.find(term) != std::u16string::npos)
+            << toUtf8(text) << " / " << toUtf8(term);
+    }
+    // A unit cut short is no packed text.
+    EXPECT_EQ(unpackSearchText(packSearchText(u"碁").substr(0, 2)), std::nullopt);
 }
 
 } // namespace
