@@ -73,6 +73,15 @@ std::vector<std::uint8_t> encodeRecord(const FileIdentity& file, const GameSearc
 // Whether `bytes` are packed text whole (no unit cut at either end).
 bool packed(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
+        // Latin text goes eight bytes at a time.
+        std::uint64_t word = 0;
+        if (bytes.size() - i >= sizeof word) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
         const auto lead = static_cast<std::uint8_t>(bytes[i]);
         if (lead < 0x80) {
             ++i;
