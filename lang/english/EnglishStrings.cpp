@@ -600,8 +600,6 @@ const StonewiseLanguageString kStrings[] = {
     {28051, u"Names..."},
     {28052, u"Records..."},
     {28053, u"Start Creating"},
-    {28054, u"OK"},
-    {28055, u"Cancel"},
     {28056, u"Please enter the problem's name."},
     {28060, u"Placing the stones of %s"},
     {28061, u"Left button Black, right button White"},

@@ -6,6 +6,12 @@
 
 namespace stonewise {
 
+// The texts of the buttons that most dialogs share.
+enum DialogButtonStringId : int {
+    kStrDialogOk = 21001,     // "OK"
+    kStrDialogCancel = 21000, // "キャンセル"
+};
+
 // "検討手順の追加・挿入": how a move played in the middle of the record enters it.
 struct BranchDialogRequest {
     bool onlyBranch = false;          // the reference choice is not offered

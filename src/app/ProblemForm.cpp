@@ -1,5 +1,6 @@
 #include "app/ProblemForm.h"
 
+#include "app/Dialogs.h"
 #include "book/ProblemCategory.h"
 #include "store/StoreStrings.h"
 
@@ -80,8 +81,8 @@ std::u16string ProblemForm::text(int control) const {
     case kCtlCreateDescription: return t(kStrCreateDescription);
     case kCtlCreateInitialMove: return t(kStrCreateInitialMove);
     case kCtlCreateReference: return t(m_category == kFuseki ? kStrCreateRecordReference : kStrCreateNameReference);
-    case 1: return t(m_editing ? kStrCreateOk : kStrCreateStart); // IDOK
-    case 2: return t(kStrCreateCancel);                           // IDCANCEL
+    case 1: return t(m_editing ? kStrDialogOk : kStrCreateStart); // IDOK
+    case 2: return t(kStrDialogCancel);                           // IDCANCEL
     default: return {};
     }
 }

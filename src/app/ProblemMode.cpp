@@ -186,9 +186,9 @@ bool ProblemMode::click(int x, int y, bool rightButton) {
         m_board.position().markEmptyPoint(x, y, kCodeCross, 0, 0);
         m_board.drawPoint(x, y);
         if (r.event == TraceEvent::Wrong) {
-            message(storeText(m_strings, kStrProblemWrongPoint, {r.mistakes}));
+            message(storeText(m_strings, kStrWrongPoint, {r.mistakes}));
         } else {
-            message(text(kStrProblemThreeMistakes));
+            message(text(kStrThreeMistakes));
             hint();
         }
         break;
@@ -221,10 +221,10 @@ void ProblemMode::complete(const TraceReply& r) {
     m_state = ProblemState::Idle;
     m_trace.reset();
     if (r.outcome == kFailure) {
-        message(text(kStrAnswerFailureLine));
+        message(text(kStrTraceFailureLine));
         if (m_ui) m_ui->beep();
     } else {
-        message(text(kStrAnswerComplete));
+        message(text(kStrTraceComplete));
     }
     const int status = r.outcome == kFailure     ? kStrStatusFailure
                        : r.outcome == kVariation ? kStrStatusVariation
@@ -418,7 +418,7 @@ std::vector<ProblemControl> ProblemMode::controls() const {
     return {
         {kCtlProblemAnswer, text(answering ? kStrProblemAnswerStop : kStrProblemAnswerStart),
          answering || (idle && shown && !m_edit)},
-        {kCtlProblemNext, text(kStrProblemNext), idle && !last},
+        {kCtlProblemNext, text(kStrNext), idle && !last},
         {kCtlProblemStudy, text(studying ? kStrProblemStudyEnd : kStrProblemStudy), studying || (idle && shown)},
         {kCtlProblemEdit, text(kStrProblemEdit), idle || studying, m_edit},
         {kCtlProblemCreate, text(creating ? kStrProblemCreateDone : kStrProblemNew),
@@ -426,10 +426,10 @@ std::vector<ProblemControl> ProblemMode::controls() const {
         {kCtlProblemPlacement, text(kStrProblemPlacement), idle && shown && m_edit},
         {kCtlProblemChoice, text(kStrProblemChoice), idle && !m_problems.empty()},
         {kCtlProblemMoveList, text(kStrProblemMoveList), !answering && !studying && !placing},
-        {kCtlAnswerFirst, text(kStrAnswerFirst), idle, m_sides == TraceSides::First},
-        {kCtlAnswerSecond, text(kStrAnswerSecond), idle, m_sides == TraceSides::Second},
-        {kCtlAnswerBoth, text(kStrAnswerBoth), idle, m_sides == TraceSides::Both},
-        {kCtlAnswerHint, text(kStrAnswerHint), answering},
+        {kCtlAnswerFirst, text(kStrFirstSide), idle, m_sides == TraceSides::First},
+        {kCtlAnswerSecond, text(kStrSecondSide), idle, m_sides == TraceSides::Second},
+        {kCtlAnswerBoth, text(kStrBothSides), idle, m_sides == TraceSides::Both},
+        {kCtlAnswerHint, text(kStrHint), answering},
         {kCtlAnswerFromFirst, text(kStrAnswerFromFirst), idle, m_fromFirstMove},
         {kCtlAnswerImage, text(kStrAnswerImage), idle && shown, m_imageShown},
         {kCtlAnswerStatus, m_status, true},

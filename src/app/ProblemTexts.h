@@ -38,17 +38,8 @@ enum ProblemControlId : int {
 };
 
 // Numbers of the texts of problem mode; the messages of answering, the side choices, "ヒント" and
-// "次へ" are those of the book player's trace.
+// "次へ" are those of the book player's trace (TraceStringId).
 enum ProblemTextId : int {
-    kStrProblemNext = 59032,           // "次へ"
-    kStrAnswerHint = 59039,            // "ヒント"
-    kStrAnswerBoth = 59042,            // "両方"
-    kStrAnswerFirst = 59043,           // "先番"
-    kStrAnswerSecond = 59044,          // "後番"
-    kStrProblemThreeMistakes = 59013,  // three mistakes, so a hint
-    kStrProblemWrongPoint = 59014,     // "位置が間違っています。間違えた回数：%d回"
-    kStrAnswerComplete = 59015,        // "トレース完了"
-    kStrAnswerFailureLine = 59016,     // "トレースが失敗手順で完了"
     kStrProblemAnswerStart = 28000,    // "回答開始"
     kStrProblemAnswerStop = 28001,     // "中止"
     kStrProblemStudy = 28003,          // "手順の検討"
@@ -91,8 +82,6 @@ enum ProblemTextId : int {
     kStrCreateNameReference = 28051,   // "名前参照..."
     kStrCreateRecordReference = 28052, // "棋譜参照..."
     kStrCreateStart = 28053,           // "作成開始"
-    kStrCreateOk = 28054,              // "OK"
-    kStrCreateCancel = 28055,          // "キャンセル"
     kStrCreateNoName = 28056,          // "問題の名前を入力して下さい。"
     kStrPlacing = 28060,               // "%s　の石を配置中"
     kStrPlaceBoth = 28061,             // "左ボタンで黒石、右ボタンで白石"

@@ -11,6 +11,20 @@
 
 namespace stonewise {
 
+// Numbers of the texts of answering by clicks, the same in the book player's trace and in problem
+// mode: the messages, the side choices, "ヒント" and "次へ".
+enum TraceStringId : int {
+    kStrThreeMistakes = 59013,    // three mistakes, so a hint
+    kStrWrongPoint = 59014,       // "位置が間違っています。間違えた回数：%d回"
+    kStrTraceComplete = 59015,    // "トレース完了"
+    kStrTraceFailureLine = 59016, // "トレースが失敗手順で完了"
+    kStrNext = 59032,             // "次へ"
+    kStrHint = 59039,             // "ヒント"
+    kStrBothSides = 59042,        // "両方"
+    kStrFirstSide = 59043,        // "先番"
+    kStrSecondSide = 59044,       // "後番"
+};
+
 // Which side's moves the reader answers.
 enum class TraceSides : std::uint8_t { Both = 0, First = 3, Second = 4 };
 

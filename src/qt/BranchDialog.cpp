@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/AnswerKindBox.h"
 #include "qt/QtText.h"
 
@@ -41,7 +42,7 @@ BranchDialog::BranchDialog(const BranchDialogRequest& request, QWidget* parent) 
     m_first = new QPushButton(this);
     m_second = new QPushButton(this);
     m_pass = new QPushButton(uiString(21024), this);
-    auto* cancel = new QPushButton(uiString(21000), this);
+    auto* cancel = new QPushButton(uiString(kStrDialogCancel), this);
     m_first->setDefault(true);
     for (QPushButton* b : {m_first, m_second, m_pass, cancel}) buttons->addWidget(b);
     layout->addLayout(buttons);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/CloudSettingsForm.h"
+#include "app/Dialogs.h"
 #include "qt/QtText.h"
 
 namespace stonewise {
@@ -44,7 +45,7 @@ CloudSettingsDialog::CloudSettingsDialog(CloudSettingsForm& form, QWidget* paren
     layout->addWidget(m_alsoMail);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(kStrDialogCancel));
     layout->addWidget(buttons);
 
     connect(create, &QPushButton::clicked, this, [this] {

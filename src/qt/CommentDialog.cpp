@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/AnswerKindBox.h"
 #include "qt/QtText.h"
 
@@ -24,7 +25,7 @@ CommentDialog::CommentDialog(const CommentDialogRequest& request, QWidget* paren
     m_text->setPlainText(text);
     layout->addWidget(m_text, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(kStrDialogCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

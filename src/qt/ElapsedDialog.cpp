@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/QtText.h"
 
 namespace stonewise {
@@ -33,7 +34,7 @@ ElapsedDialog::ElapsedDialog(const ElapsedDialogRequest& request, QWidget* paren
     row->addWidget(new QLabel(uiString(21043), this));
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(kStrDialogCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/GameListPanel.h"
 #include "qt/QtText.h"
 
@@ -25,8 +26,6 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrOk = 21001;
-constexpr int kStrCancel = 21000;
 constexpr int kStrClose = 25035;
 
 QDate qDate(const GameDate& d) {
@@ -316,9 +315,9 @@ GameResultDialog::GameResultDialog(GameResultForm& form, QWidget* parent) : QDia
 
     auto* buttonsRow = new QHBoxLayout;
     buttonsRow->addStretch(1);
-    auto* ok = button(kStrOk, "ok", this);
+    auto* ok = button(kStrDialogOk, "ok", this);
     ok->setDefault(true);
-    auto* cancel = button(kStrCancel, "cancel", this);
+    auto* cancel = button(kStrDialogCancel, "cancel", this);
     buttonsRow->addWidget(ok);
     buttonsRow->addWidget(cancel);
     layout->addLayout(buttonsRow);

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/GameListPanel.h"
 #include "qt/QtText.h"
 #include "store/GameStore.h"
@@ -23,8 +24,6 @@ namespace stonewise {
 
 namespace {
 
-constexpr int kStrOk = 21001;
-constexpr int kStrCancel = 21000;
 constexpr int kStrClose = 25035;
 
 QTreeWidget* newList(QWidget* parent) {
@@ -61,9 +60,9 @@ QVBoxLayout* buttonColumn(QHBoxLayout* row) {
 QHBoxLayout* okCancel(QDialog* dialog, QVBoxLayout* layout, QPushButton** ok) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    *ok = new QPushButton(uiString(kStrOk), dialog);
+    *ok = new QPushButton(uiString(kStrDialogOk), dialog);
     (*ok)->setDefault(true);
-    auto* cancel = new QPushButton(uiString(kStrCancel), dialog);
+    auto* cancel = new QPushButton(uiString(kStrDialogCancel), dialog);
     buttons->addWidget(*ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
@@ -205,7 +204,7 @@ CopyMoveDialog::CopyMoveDialog(CopyMoveForm& form, QWidget* parent) : QDialog(pa
     buttons->addStretch(1);
     auto* copy = new QPushButton(uiString(50095), this);
     auto* move = new QPushButton(uiString(50096), this);
-    auto* cancel = new QPushButton(uiString(kStrCancel), this);
+    auto* cancel = new QPushButton(uiString(kStrDialogCancel), this);
     copy->setDefault(true);
     copy->setObjectName(QStringLiteral("copy"));
     move->setObjectName(QStringLiteral("move"));

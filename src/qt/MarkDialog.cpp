@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/QtText.h"
 #include "record/RecordNode.h"
 
@@ -90,7 +91,7 @@ MarkDialog::MarkDialog(const MarkDialogRequest& request, QWidget* parent) : QDia
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(21000));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiString(kStrDialogCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &MarkDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

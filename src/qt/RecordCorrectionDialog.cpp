@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "app/RecordCorrection.h"
 #include "qt/QtText.h"
 #include "record/GameInfoText.h"
@@ -65,7 +66,7 @@ RecordCorrectionDialog::RecordCorrectionDialog(std::unique_ptr<RecordCorrection>
     });
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(uiString(21001), this);
+    auto* ok = new QPushButton(uiString(kStrDialogOk), this);
     auto* cancel = new QPushButton(uiString(21097), this);
     ok->setDefault(true);
     buttons->addStretch(1);

@@ -12,14 +12,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
 #include "qt/QtText.h"
 
 namespace stonewise {
 
 namespace {
-
-constexpr int kStrOk = 21001;
-constexpr int kStrCancel = 21000;
 
 QString controlName(int id) { return QStringLiteral("c%1").arg(id); }
 
@@ -118,10 +116,10 @@ SettingsDialog::SettingsDialog(SettingsForm& form, QWidget* parent) : QDialog(pa
     }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* ok = new QPushButton(uiString(kStrOk), this);
+    auto* ok = new QPushButton(uiString(kStrDialogOk), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(uiString(kStrCancel), this);
+    auto* cancel = new QPushButton(uiString(kStrDialogCancel), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

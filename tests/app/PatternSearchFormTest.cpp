@@ -17,6 +17,7 @@
 #include "store/FileIo.h"
 #include "store/GameFile.h"
 #include "store/GameStore.h"
+#include "support/BoardFixture.h"
 #include "support/TempFolder.h"
 #include "support/TestProgram.h"
 
@@ -34,16 +35,7 @@ struct Program : test::TestProgram {
     int group() { return app.store()->currentGroup(); }
 
     void addGame(int number, std::u16string_view sgf, std::u16string name) {
-        SgfReadResult read = readSgf(sgf, GameInfo{}, {});
-        ASSERT_TRUE(read.ok);
-        GameInfo info = read.info;
-        info.number = number;
-        info.name = std::move(name);
-        StoreMessages messages;
-        GameStore& store = *app.store();
-        ASSERT_TRUE(store.writeGame(group(), number, *read.main, &info, messages));
-        store.gameList(group(), messages).put(info);
-        ASSERT_TRUE(store.saveGameList(group(), messages));
+        ASSERT_TRUE(test::storeSgfGame(*app.store(), group(), number, sgf, std::move(name)));
     }
 
     PatternSearchForm& openPanel() {

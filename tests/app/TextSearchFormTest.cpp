@@ -6,10 +6,10 @@
 #include "app/FunctionModes.h"
 #include "app/GameSession.h"
 #include "app/TextSearchForm.h"
-#include "formats/SgfReader.h"
 #include "record/StringTable.h"
 #include "record/Text.h"
 #include "store/GameStore.h"
+#include "support/BoardFixture.h"
 #include "support/TempFolder.h"
 #include "support/TestProgram.h"
 
@@ -22,16 +22,7 @@ struct Program : test::TestProgram {
     int group() { return app.store()->currentGroup(); }
 
     void addGame(int number, std::u16string_view sgf, std::u16string name) {
-        SgfReadResult read = readSgf(sgf, GameInfo{}, {});
-        ASSERT_TRUE(read.ok);
-        GameInfo info = read.info;
-        info.number = number;
-        info.name = std::move(name);
-        StoreMessages messages;
-        GameStore& store = *app.store();
-        ASSERT_TRUE(store.writeGame(group(), number, *read.main, &info, messages));
-        store.gameList(group(), messages).put(info);
-        ASSERT_TRUE(store.saveGameList(group(), messages));
+        ASSERT_TRUE(test::storeSgfGame(*app.store(), group(), number, sgf, std::move(name)));
     }
 
     TextSearchForm& openSearch() {

@@ -11,12 +11,12 @@
 #include "app/CommandIds.h"
 #include "app/GameSession.h"
 #include "app/TextSearchForm.h"
-#include "formats/SgfReader.h"
 #include "qt/CommentPanel.h"
 #include "qt/MainWindow.h"
 #include "qt/QtText.h"
 #include "qt/TextSearchWindow.h"
 #include "store/GameStore.h"
+#include "support/BoardFixture.h"
 
 using namespace stonewise;
 
@@ -28,17 +28,8 @@ class TextSearchWindowTest : public QObject {
 private:
     struct Program : test::ShownProgram {
         void addGame(int number, std::u16string_view sgf, std::u16string name) {
-            SgfReadResult read = readSgf(sgf, GameInfo{}, {});
-            QVERIFY(read.ok);
-            GameInfo info = read.info;
-            info.number = number;
-            info.name = std::move(name);
-            StoreMessages messages;
             GameStore& store = *app.store();
-            const int group = store.currentGroup();
-            QVERIFY(store.writeGame(group, number, *read.main, &info, messages));
-            store.gameList(group, messages).put(info);
-            QVERIFY(store.saveGameList(group, messages));
+            QVERIFY(test::storeSgfGame(store, store.currentGroup(), number, sgf, std::move(name)));
         }
         TextSearchWindow* searchWindow() const { return window->findChild<TextSearchWindow*>(); }
     };

@@ -64,4 +64,16 @@ void storeSampleGame(GameStore& store, int group, int number, int moves) {
     EXPECT_TRUE(store.saveGameList(group, messages));
 }
 
+bool storeSgfGame(GameStore& store, int group, int number, std::u16string_view sgf, std::u16string name) {
+    SgfReadResult read = readSgf(sgf, GameInfo{}, {});
+    if (!read.ok || !read.main) return false;
+    GameInfo info = read.info;
+    info.number = number;
+    info.name = std::move(name);
+    StoreMessages messages;
+    if (!store.writeGame(group, number, *read.main, &info, messages)) return false;
+    store.gameList(group, messages).put(info);
+    return store.saveGameList(group, messages);
+}
+
 } // namespace stonewise::test

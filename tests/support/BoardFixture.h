@@ -36,5 +36,8 @@ struct TestBoard {
 // Stores a game named "game N" of `moves` moves (move n at (n, number)) under `number` in `group`,
 // with its list entry; fails the test when it cannot be written.
 void storeSampleGame(GameStore& store, int group, int number, int moves);
+// Stores the game of `sgf` under `number` in `group`, named `name`, with its list entry; false when
+// it cannot be read or written.
+bool storeSgfGame(GameStore& store, int group, int number, std::u16string_view sgf, std::u16string name);
 
 } // namespace stonewise::test
