@@ -1,5 +1,6 @@
 #include "store/SearchTextCache.h"
 
+#include <bit>
 #include <chrono>
 #include <cstring>
 
@@ -27,6 +28,11 @@ std::uint64_t load(std::span<const std::uint8_t> bytes, std::size_t at, std::siz
     return value;
 }
 std::uint32_t load32(std::span<const std::uint8_t> bytes, std::size_t at) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, bytes.data() + at, sizeof value);
+        return value;
+    }
     return static_cast<std::uint32_t>(load(bytes, at, 4));
 }
 
@@ -97,28 +103,22 @@ bool packed(std::string_view bytes) {
 }
 
 std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record) {
+    const KeptSearchText kept(record);
     GameSearchText text;
-    text.lastMoveInSequence = static_cast<std::int32_t>(load32(record, 32));
-    text.lastMove = static_cast<std::int32_t>(load32(record, 36));
-    const std::size_t count = load32(record, 40);
-    text.mainComments = load32(record, 44);
-    const std::size_t size = load32(record, 48);
-    const std::span<const std::uint8_t> bytes = record.subspan(kRecordHead + count * kCommentSize);
-    text.texts.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    text.comments.resize(count);
+    text.lastMoveInSequence = kept.lastMoveInSequence();
+    text.lastMove = kept.lastMove();
+    text.mainComments = kept.mainComments();
+    text.texts = kept.texts();
+    text.comments.resize(kept.commentCount());
     std::uint64_t start = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t head = kRecordHead + i * kCommentSize;
+    for (std::size_t i = 0; i < text.comments.size(); ++i) {
         SearchComment& c = text.comments[i];
-        c.sequence = load32(record, head);
-        c.moveInSequence = static_cast<std::int32_t>(load32(record, head + 4));
-        c.move = static_cast<std::int32_t>(load32(record, head + 8));
+        c = kept.comment(i);
         c.start = static_cast<std::uint32_t>(start);
-        c.length = load32(record, head + 12);
         start += c.length;
-        if (start > size || !packed(text.textOf(c))) return std::nullopt;
+        if (start > text.texts.size() || !packed(text.textOf(c))) return std::nullopt;
     }
-    if (start != size) return std::nullopt;
+    if (start != text.texts.size()) return std::nullopt;
     return text;
 }
 
@@ -128,6 +128,22 @@ std::int64_t nowNanoseconds() {
 }
 
 } // namespace
+
+int KeptSearchText::lastMoveInSequence() const { return static_cast<std::int32_t>(load32(m_record, 32)); }
+int KeptSearchText::lastMove() const { return static_cast<std::int32_t>(load32(m_record, 36)); }
+std::size_t KeptSearchText::commentCount() const { return load32(m_record, 40); }
+std::size_t KeptSearchText::mainComments() const { return load32(m_record, 44); }
+
+SearchComment KeptSearchText::comment(std::size_t i) const {
+    const std::size_t head = kRecordHead + i * kCommentSize;
+    return {load32(m_record, head), static_cast<std::int32_t>(load32(m_record, head + 4)),
+            static_cast<std::int32_t>(load32(m_record, head + 8)), 0, load32(m_record, head + 12)};
+}
+
+std::string_view KeptSearchText::texts() const {
+    const std::span<const std::uint8_t> bytes = m_record.subspan(kRecordHead + commentCount() * kCommentSize);
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
 
 SearchTextCache::SearchTextCache(std::string path, std::int64_t settle)
     : m_path(std::move(path)), m_settle(settle), m_slots(kGameNumbers) {
@@ -165,11 +181,10 @@ const SearchTextCache::Slot* SearchTextCache::find(int number, const FileIdentit
     return slot && slot->file == file ? &*slot : nullptr;
 }
 
-std::optional<std::span<const std::uint8_t>> SearchTextCache::textBytes(int number, const FileIdentity& file) const {
+std::optional<KeptSearchText> SearchTextCache::kept(int number, const FileIdentity& file) const {
     const Slot* slot = find(number, file);
     if (!slot) return std::nullopt;
-    const std::span<const std::uint8_t> r = record(*slot);
-    return r.subspan(kRecordHead + load32(r, 40) * kCommentSize);
+    return KeptSearchText(record(*slot));
 }
 
 std::optional<GameSearchText> SearchTextCache::text(int number, const FileIdentity& file) const {

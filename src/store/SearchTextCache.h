@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/FileIo.h"
@@ -14,6 +15,24 @@ namespace stonewise {
 
 // The name of a group's search text cache in its folder.
 inline constexpr const char* kSearchTextCacheName = "SearchText.dat";
+
+// A game's texts as the search text cache keeps them, read in place: the comments' places, and
+// their texts packed one after the other in `texts`.
+class KeptSearchText {
+public:
+    explicit KeptSearchText(std::span<const std::uint8_t> record) : m_record(record) {}
+
+    int lastMoveInSequence() const;
+    int lastMove() const;
+    std::size_t commentCount() const;
+    std::size_t mainComments() const;
+    // Comment `i` but for its start, which is where the comment before it ends.
+    SearchComment comment(std::size_t i) const;
+    std::string_view texts() const;
+
+private:
+    std::span<const std::uint8_t> m_record;
+};
 
 // A group's search text cache: the searchable texts of its games (GameSearchText) kept in one file
 // of the group's folder, each with the identity of the game file it was read from. An entry counts
@@ -26,10 +45,11 @@ public:
     // Texts whose file changed less than `settle` nanoseconds before `put` are not kept.
     explicit SearchTextCache(std::string path, std::int64_t settle = kSearchTextSettle);
 
-    // The texts of game `number` kept for a file of identity `file`, packed one after the other
-    // (to test quickly whether a word can be there); nothing when none are kept for it.
-    std::optional<std::span<const std::uint8_t>> textBytes(int number, const FileIdentity& file) const;
-    // The texts of game `number` kept for a file of identity `file`; nothing when none are.
+    // The texts of game `number` kept for a file of identity `file`, where they lie; nothing when
+    // none are kept for it. Their counts agree with their size; the texts themselves are not
+    // checked.
+    std::optional<KeptSearchText> kept(int number, const FileIdentity& file) const;
+    // The same, copied out and checked whole; nothing when they are not packed text.
     std::optional<GameSearchText> text(int number, const FileIdentity& file) const;
 
     // Keeps the texts of game `number` read from a file of identity `file` (unless it changed

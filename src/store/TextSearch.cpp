@@ -18,7 +18,7 @@ namespace {
 
 bool isSeparator(char16_t c) { return c == u' ' || c == u'\u3000'; }
 
-// Which terms a text or the header holds.
+// Which terms a game's header holds, and through CommentMatcher which its comments hold.
 class TermMatch {
 public:
     TermMatch(const std::vector<std::u16string>& terms, bool allTerms)
@@ -26,14 +26,27 @@ public:
         for (const std::u16string& term : terms) m_packed.push_back(packSearchText(term));
     }
 
-    void markHeader(std::u16string_view text) {
-        for (std::size_t i = 0; i < m_terms.size(); ++i)
-            if (!m_header[i] && contains(text, m_terms[i])) m_header[i] = true;
+    // Marks the terms in the header of a game (its name and players, as `options` asks), the
+    // game before forgotten.
+    void setHeader(const GameInfo& info, const std::vector<std::u16string>& blackNames,
+                   const std::vector<std::u16string>& whiteNames, const TextSearchOptions& options) {
+        std::fill(m_header.begin(), m_header.end(), false);
+        if (options.gameName) markHeader(info.name);
+        if (options.players)
+            for (const auto* names : {&blackNames, &whiteNames})
+                for (const std::u16string& name : *names) markHeader(name);
     }
-    bool headerMatches() const { return matches({}); }
+    // With "any": one term in the header; with "all": every term. With no terms only "all" holds.
+    bool headerMatches() const {
+        if (m_terms.empty()) return m_all;
+        for (const bool found : m_header) {
+            if (found && !m_all) return true;
+            if (!found && m_all) return false;
+        }
+        return m_all;
+    }
     // Whether some text of the game can still match when the terms not in the header are looked
-    // for in `bytes`, where the terms' form is `needles` (UTF-16LE in a game file, packed in the
-    // search text cache).
+    // for in `bytes`, where the terms' form is `needles` (UTF-16LE in a game file).
     bool mayMatchIn(std::span<const std::uint8_t> bytes, const std::vector<std::string>& needles) const {
         if (m_terms.empty()) return true;
         for (std::size_t i = 0; i < m_terms.size(); ++i) {
@@ -44,26 +57,74 @@ public:
         }
         return m_all;
     }
-    // With "any": one term in the packed `text` or the header; with "all": every term in one of
-    // them. With no terms "all" holds and "any" needs some text at all.
-    bool matches(std::optional<std::string_view> text) const {
-        if (m_terms.empty()) return m_all || text.has_value();
-        for (std::size_t i = 0; i < m_terms.size(); ++i) {
-            const bool found = m_header[i] || (text && text->find(m_packed[i]) != std::string_view::npos);
-            if (found && !m_all) return true;
-            if (!found && m_all) return false;
-        }
-        return m_all;
-    }
+
+    std::size_t size() const { return m_terms.size(); }
+    bool all() const { return m_all; }
+    bool inHeader(std::size_t term) const { return m_header[term]; }
+    const std::string& packed(std::size_t term) const { return m_packed[term]; }
 
 private:
-    static bool contains(std::u16string_view text, std::u16string_view term) {
-        return text.find(term) != std::u16string_view::npos;
+    void markHeader(std::u16string_view text) {
+        for (std::size_t i = 0; i < m_terms.size(); ++i)
+            if (!m_header[i] && text.find(m_terms[i]) != std::u16string_view::npos) m_header[i] = true;
     }
     const std::vector<std::u16string>& m_terms;
     std::vector<std::string> m_packed;
     std::vector<bool> m_header;
     bool m_all;
+};
+
+// Tells, comment after comment, which comments of a game match, with "any" one term in the comment
+// or the header and with "all" every term in one of them. Each term is looked for in the game's
+// packed texts as a whole and its next place kept until the walk passes it, so that a game of
+// thousands of comments with a few hits is not searched comment by comment.
+class CommentMatcher {
+public:
+    static constexpr std::size_t kNone = std::string_view::npos;
+
+    CommentMatcher(const TermMatch& match, std::string_view texts)
+        : m_match(match), m_texts(texts), m_next(match.size(), kNone) {
+        for (std::size_t i = 0; i < match.size(); ++i)
+            if (!match.inHeader(i)) m_next[i] = find(i, 0);
+    }
+
+    // Whether the comment whose text is texts[start, end) matches; comments are asked in order.
+    bool matches(std::size_t start, std::size_t end) {
+        if (m_match.size() == 0) return true;
+        for (std::size_t i = 0; i < m_match.size(); ++i) {
+            bool found = m_match.inHeader(i);
+            if (!found && m_next[i] != kNone) {
+                // A place before this comment, or one running over its start, is left behind.
+                if (m_next[i] < start) m_next[i] = find(i, start);
+                found = m_next[i] != kNone && m_next[i] + m_match.packed(i).size() <= end;
+            }
+            if (found && !m_match.all()) return true;
+            if (!found && m_match.all()) return false;
+        }
+        return m_match.all();
+    }
+    // Whether no comment further on can match.
+    bool exhausted() const {
+        if (m_match.size() == 0) return false;
+        bool any = false;
+        for (std::size_t i = 0; i < m_match.size(); ++i) {
+            const bool possible = m_match.inHeader(i) || m_next[i] != kNone;
+            if (!possible && m_match.all()) return true;
+            any = any || possible;
+        }
+        return !any;
+    }
+
+private:
+    std::size_t find(std::size_t term, std::size_t from) const {
+        const std::string& needle = m_match.packed(term);
+        const void* at = ::memmem(m_texts.data() + from, m_texts.size() - from, needle.data(), needle.size());
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - m_texts.data()) : kNone;
+    }
+
+    const TermMatch& m_match;
+    std::string_view m_texts;
+    std::vector<std::size_t> m_next;
 };
 
 // The terms as UTF-16LE bytes, to be looked for in a file's bytes.
@@ -76,23 +137,51 @@ std::vector<std::string> utf16leNeedles(const std::vector<std::u16string>& terms
     return needles;
 }
 
-// A match with the game's header (its name and players, as `options` asks) already marked.
-TermMatch headerMatch(const GameInfo& info, const std::vector<std::u16string>& blackNames,
-                      const std::vector<std::u16string>& whiteNames, const std::vector<std::u16string>& terms,
-                      const TextSearchOptions& options) {
-    TermMatch match(terms, options.allTerms);
-    if (options.gameName) match.markHeader(info.name);
-    if (options.players)
-        for (const auto* names : {&blackNames, &whiteNames})
-            for (const std::u16string& name : *names) match.markHeader(name);
-    return match;
-}
-
 bool add(TextSearchResult& result, TextSearchHit hit) {
     if (result.full) return false;
     result.hits.push_back(std::move(hit));
     if (static_cast<int>(result.hits.size()) >= kMaxSearchHits) result.full = true;
     return !result.full;
+}
+
+// Appends the hits of one game to `result` until it is full: the header's first, where
+// `lastMoveInSequence` and `lastMove` point, then its comments. The game's `count` comments are
+// `commentAt(i)`, their texts packed one after the other in `texts`. False, with nothing appended,
+// when the comments overrun their texts or a comment that matched is not packed text.
+template <class CommentAt>
+bool addGameHits(const GameInfo& info, const TermMatch& match, int lastMoveInSequence, int lastMove,
+                 std::string_view texts, std::size_t count, CommentAt commentAt, TextSearchResult& result) {
+    if (result.full) return true;
+    const std::size_t before = result.hits.size();
+    auto undo = [&] {
+        result.hits.resize(before);
+        result.full = false;
+        return false;
+    };
+    if (match.headerMatches() && !add(result, {info.number, 0, lastMoveInSequence, lastMove, {}})) return true;
+    CommentMatcher matcher(match, texts);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < count && !result.full && !matcher.exhausted(); ++i) {
+        const SearchComment c = commentAt(i);
+        if (c.length > texts.size() - start) return undo();
+        const std::size_t end = start + c.length;
+        if (matcher.matches(start, end)) {
+            std::optional<std::u16string> comment = unpackSearchText(texts.substr(start, c.length));
+            if (!comment) return undo();
+            add(result, {info.number, c.sequence, c.moveInSequence, c.move, std::move(*comment)});
+        }
+        start = end;
+    }
+    return true;
+}
+
+// The same for texts read from the game's file.
+void addGameHits(const GameInfo& info, const TermMatch& match, const GameSearchText& text,
+                 const TextSearchOptions& options, TextSearchResult& result) {
+    const std::size_t count = options.branches ? text.comments.size() : text.mainComments;
+    addGameHits(
+        info, match, text.lastMoveInSequence, text.lastMove, text.texts, count,
+        [&](std::size_t i) { return text.comments[i]; }, result);
 }
 
 int lastMove(const RecordSequence& s) {
@@ -225,16 +314,9 @@ void searchGameText(const GameInfo& info, const std::vector<std::u16string>& bla
                     const std::vector<std::u16string>& whiteNames, const GameSearchText& text,
                     const std::vector<std::u16string>& terms, const TextSearchOptions& options,
                     TextSearchResult& result) {
-    if (result.full) return;
-    const TermMatch match = headerMatch(info, blackNames, whiteNames, terms, options);
-    if (match.headerMatches() && !add(result, {info.number, 0, text.lastMoveInSequence, text.lastMove, {}})) return;
-    const std::size_t count = options.branches ? text.comments.size() : text.mainComments;
-    for (std::size_t i = 0; i < count && !result.full; ++i) {
-        const SearchComment& c = text.comments[i];
-        const std::string_view comment = text.textOf(c);
-        if (match.matches(comment))
-            add(result, {info.number, c.sequence, c.moveInSequence, c.move, unpackSearchText(comment).value_or(u"")});
-    }
+    TermMatch match(terms, options.allTerms);
+    match.setHeader(info, blackNames, whiteNames, options);
+    addGameHits(info, match, text, options, result);
 }
 
 void searchGame(const GameInfo& info, const std::vector<std::u16string>& blackNames,
@@ -249,8 +331,7 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
     TextSearchResult result;
     StoreMessages messages;
     const std::vector<std::string> needles = utf16leNeedles(terms);
-    std::vector<std::string> packedNeedles;
-    for (const std::u16string& term : terms) packedNeedles.push_back(packSearchText(term));
+    TermMatch match(terms, options.allTerms);
 
     SearchTextCache cache(group >= 0 && group < kScratchGroup ? store.folder().groupFile(group, kSearchTextCacheName)
                                                               : std::string(),
@@ -276,14 +357,15 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
             playerSearchNames(store.members(), info->blackPlayer, info->blackName);
         const std::vector<std::u16string> white =
             playerSearchNames(store.members(), info->whitePlayer, info->whiteName);
-        const TermMatch header = headerMatch(*info, black, white, terms, options);
-        // Most games hold none of the words: their texts are not even decoded.
-        if (const auto kept = cache.textBytes(info->number, *file)) {
-            if (!header.headerMatches() && !header.mayMatchIn(*kept, packedNeedles)) continue;
-            if (const std::optional<GameSearchText> text = cache.text(info->number, *file)) {
-                searchGameText(*info, black, white, *text, terms, options, result);
+        match.setHeader(*info, black, white, options);
+        // The texts are searched where the cache keeps them; a comment found damaged there sends
+        // the search to the game's file.
+        if (const std::optional<KeptSearchText> kept = cache.kept(info->number, *file)) {
+            const std::size_t count = options.branches ? kept->commentCount() : kept->mainComments();
+            if (addGameHits(
+                    *info, match, kept->lastMoveInSequence(), kept->lastMove(), kept->texts(), count,
+                    [&](std::size_t i) { return kept->comment(i); }, result))
                 continue;
-            }
         }
         const auto bytes = readWholeFile(path);
         if (!bytes) {
@@ -294,12 +376,12 @@ TextSearchResult searchGroup(GameStore& store, int group, const std::vector<std:
         if (read.status != StoreReadStatus::Ok || !read.main) {
             // Damage counts where the game could have held a word.
             cache.forget(info->number);
-            if (header.headerMatches() || header.mayMatchIn(*bytes, needles)) ++result.skipped;
+            if (match.headerMatches() || match.mayMatchIn(*bytes, needles)) ++result.skipped;
             continue;
         }
         const GameSearchText text = gameSearchText(*read.main);
         cache.put(info->number, *file, text);
-        searchGameText(*info, black, white, text, terms, options, result);
+        addGameHits(*info, match, text, options, result);
     }
     if (complete) cache.keepOnly(listed);
     cache.save();

@@ -209,19 +209,25 @@ TEST_F(TextSearchTest, TheSearchStopsAt1024Hits) {
 TEST_F(TextSearchTest, KeptTextsGiveTheSameHitsAsTheGameFiles) {
     addGame(1, u"(;GM[1]SZ[19];B[pd];W[dp]C[本線 key](;B[pp]C[key main];W[dd])(;B[qq];W[cc]C[key var]))", u"key");
     addGame(2, u"(;GM[1]SZ[19];B[pd]C[other];W[dp])", u"b");
+    // A word running from one comment into the next is in neither.
+    addGame(3, u"(;GM[1]SZ[19];B[pd]C[tes];W[dp]C[uji, tesuji];B[pp]C[tesu])", u"c");
     TextSearchOptions all;
     all.allTerms = true;
     TextSearchOptions mainOnly;
     mainOnly.branches = false;
     const std::pair<std::u16string, TextSearchOptions> searches[] = {
-        {u"key", {}}, {u"key var", all}, {u"key", mainOnly}, {u"", {}}, {u"", all}, {u"other", {}}};
+        {u"key", {}}, {u"key var", all}, {u"key", mainOnly}, {u"", {}},
+        {u"", all},   {u"other", {}},    {u"tesuji", {}},    {u"tesu uji", all}};
     for (const auto& [text, options] : searches) {
         std::filesystem::remove(cachePath());
         const TextSearchResult fromFiles = search(text, options);
         EXPECT_EQ(searchKeeping(text, options).hits, fromFiles.hits) << toUtf8(text);
-        EXPECT_EQ(cachedGames(), (std::vector<int>{1, 2}));
+        EXPECT_EQ(cachedGames(), (std::vector<int>{1, 2, 3}));
         EXPECT_EQ(searchKeeping(text, options).hits, fromFiles.hits) << toUtf8(text);
     }
+    EXPECT_EQ(places(searchKeeping(u"tesuji")), (Places{{3, 2}}));
+    EXPECT_EQ(places(searchKeeping(u"jitesu")), Places{});
+    EXPECT_EQ(places(searchKeeping(u"tesu uji", all)), (Places{{3, 2}}));
 }
 
 TEST_F(TextSearchTest, AGameChangedOnDiskIsFoundWithItsNewText) {
@@ -262,6 +268,16 @@ TEST_F(TextSearchTest, ADamagedCacheIsReadAsEmptyAndWrittenAgain) {
         EXPECT_EQ(places(searchKeeping(u"word")), (Places{{1, 1}})) << cut;
         EXPECT_EQ(cachedGames(), (std::vector<int>{1})) << cut;
     }
+    // A comment whose text is no longer text where it is kept is read from the game's file.
+    addGame(2, u"(;GM[1]SZ[19];B[pd]C[word x])", u"");
+    ASSERT_EQ(places(searchKeeping(u"word")), (Places{{1, 1}, {2, 1}}));
+    std::vector<std::uint8_t> damaged = readWholeFile(cachePath()).value();
+    ASSERT_EQ(damaged.back(), 'x');
+    damaged.back() = 0xC3;
+    ASSERT_TRUE(writeFileUnsynced(cachePath(), damaged));
+    const TextSearchResult r = searchKeeping(u"word");
+    ASSERT_EQ(places(r), (Places{{1, 1}, {2, 1}}));
+    EXPECT_EQ(r.hits[1].comment, u"word x");
 }
 
 TEST(SearchTextCache, KeepsTextsForTheFileTheyCameFromAndOnlyOnceItHasSettled) {
