@@ -34,12 +34,11 @@ CountingPanel::CountingPanel(QWidget* parent) : QGroupBox(uiString(55510), paren
     lines->addWidget(m_blackTerritory, 0, 1);
     lines->addWidget(m_white, 1, 0);
     lines->addWidget(m_black, 1, 1);
-    lines->addWidget(new QLabel(uiString(55513), this), 2, 0);
-    m_board = new QLabel(this);
-    lines->addWidget(m_board, 2, 1);
-    lines->addWidget(new QLabel(uiString(55514), this), 3, 0);
-    m_result = new QLabel(this);
-    lines->addWidget(m_result, 3, 1);
+    // The board result and the result take the place of their captions once counted.
+    m_board = new QLabel(uiString(55513), this);
+    lines->addWidget(m_board, 2, 0, 1, 2);
+    m_result = new QLabel(uiString(55514), this);
+    lines->addWidget(m_result, 3, 0, 1, 2);
     layout->addLayout(lines);
     auto* row = new QHBoxLayout;
     row->addWidget(commandButton(this, 55515, kCmdTerritoryCount));

@@ -581,8 +581,12 @@ PrintResult QtUi::printPage(const PrintJob& job) {
 }
 
 ImportDialogResult QtUi::askImportFile(const ImportDialogRequest& request) {
+    // The progress window would cover the question: it steps aside while the question is asked.
+    const bool progressShown = m_progress && m_progress->isVisible();
+    if (progressShown) m_progress->hide();
     ImportFileDialog dialog(request, dialogParent(m_owner));
     dialog.exec();
+    if (progressShown && m_progress) m_progress->show();
     return dialog.result();
 }
 
