@@ -486,13 +486,17 @@ void SgfBuilder::flushNode() {
         if (p.token == kSgfB || p.token == kSgfW) applyMove(p.token == kSgfB ? kBlack : kWhite, val(p));
     bool anyComment = false;
     for (const PendingProperty& p : m_props) {
-        if (p.token == kSgfC) anyComment = true;
+        if (p.token == kSgfC || p.token == kSgfN) anyComment = true;
         else applyProperty(p);
     }
-    // Every comment of the node, in file order (a node may hold more than one C).
-    if (anyComment)
+    // The node's name, which the record has no place for, opens its comment; then every comment
+    // of the node, in file order (a node may hold more than one C).
+    if (anyComment) {
+        for (const PendingProperty& p : m_props)
+            if (p.token == kSgfN && !val(p).empty()) applyComment(val(p));
         for (const PendingProperty& p : m_props)
             if (p.token == kSgfC) applyComment(val(p));
+    }
     m_nodeMarkIndex = -1;
     m_nodeMarks = 0;
     m_props.clear();
@@ -522,6 +526,19 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
     case kSgfAE:
         if (m_inRoot) keepRootProperty(u"AE", p);
         else m_result.losses.clearedPoints += static_cast<int>(p.valueCount);
+        break;
+    case kSgfAN:
+    case kSgfBT:
+    case kSgfCP:
+    case kSgfON:
+    case kSgfOT:
+    case kSgfRU:
+    case kSgfSO:
+    case kSgfTM:
+    case kSgfUS:
+    case kSgfWT:
+        // Game information belongs to the root; the same again further on is left alone.
+        if (m_inRoot) keepRootProperty(keptRootPropertyId(p.token), p);
         break;
     case kSgfEV: m_pool.keep(m_pool.ev, m_pool.hasEv, simple(val(p))); break;
     case kSgfGC:

@@ -45,6 +45,7 @@ SgfToken propertyToken(char16_t a, char16_t b) {
     case key('W', 0): return kSgfW;
     case key('B', 0): return kSgfB;
     case key('C', 0): return kSgfC;
+    case key('N', 0): return kSgfN;
     case key('E', 'V'): return kSgfEV;
     case key('G', 'C'): return kSgfGC;
     case key('G', 'N'): return kSgfGN;
@@ -62,11 +63,39 @@ SgfToken propertyToken(char16_t a, char16_t b) {
     case key('C', 'R'): return kSgfCR;
     case key('S', 'Q'): return kSgfSQ;
     case key('L', 'B'): return kSgfLB;
+    case key('A', 'N'): return kSgfAN;
+    case key('B', 'T'): return kSgfBT;
+    case key('C', 'P'): return kSgfCP;
+    case key('O', 'N'): return kSgfON;
+    case key('O', 'T'): return kSgfOT;
+    case key('R', 'U'): return kSgfRU;
+    case key('S', 'O'): return kSgfSO;
+    case key('T', 'M'): return kSgfTM;
+    case key('U', 'S'): return kSgfUS;
+    case key('W', 'T'): return kSgfWT;
     default: return kSgfUnknown;
     }
 }
 
 } // namespace
+
+const char16_t* keptRootPropertyId(SgfToken token) {
+    switch (token) {
+    case kSgfPL: return u"PL";
+    case kSgfAE: return u"AE";
+    case kSgfAN: return u"AN";
+    case kSgfBT: return u"BT";
+    case kSgfCP: return u"CP";
+    case kSgfON: return u"ON";
+    case kSgfOT: return u"OT";
+    case kSgfRU: return u"RU";
+    case kSgfSO: return u"SO";
+    case kSgfTM: return u"TM";
+    case kSgfUS: return u"US";
+    case kSgfWT: return u"WT";
+    default: return nullptr;
+    }
+}
 
 SgfPointKind parseSgfPoint(std::u16string_view value, int& x, int& y) {
     if (value.size() != 2 || !isLetter(value[0]) || !isLetter(value[1])) return SgfPointKind::Invalid;

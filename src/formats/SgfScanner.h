@@ -41,8 +41,25 @@ enum SgfToken : std::uint8_t {
     kSgfCR = 32,
     kSgfSQ = 33,
     kSgfLB = 34,
+    // Game information the header has no field for, kept as it stands and written back.
+    kSgfAN = 35,
+    kSgfBT = 36,
+    kSgfCP = 37,
+    kSgfON = 38,
+    kSgfOT = 39,
+    kSgfRU = 40,
+    kSgfSO = 41,
+    kSgfTM = 42,
+    kSgfUS = 43,
+    kSgfWT = 44,
+    kSgfN = 45,        // a node's name: kept as the first line of its comment
     kSgfUnknown = 255, // a property the program does not use (skipped with its values)
 };
+
+// The identifier of a property of the root node that the record keeps as it stands and the writer
+// gives back (PL, AE, and the game information the header has no field for: rules, times, source,
+// annotator, teams, …); nullptr for any other token.
+const char16_t* keptRootPropertyId(SgfToken token);
 
 // One bracketed value: the characters between "[" and its closing "]", escapes still in place.
 struct SgfValueSpan {

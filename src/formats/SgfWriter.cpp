@@ -86,14 +86,10 @@ RootExtras splitRootExtras(std::u16string_view extras) {
     RootExtras out;
     SgfScanner scanner(extras);
     for (SgfToken t = scanner.next(); t != kSgfEnd; t = scanner.next()) {
-        const char16_t* id = nullptr;
-        switch (t) {
-        case kSgfRE: out.result = scanner.firstValue(); continue;
-        case kSgfDT: out.date = scanner.firstValue(); continue;
-        case kSgfPL: id = u"PL"; break;
-        case kSgfAE: id = u"AE"; break;
-        default: continue;
-        }
+        if (t == kSgfRE) out.result = scanner.firstValue();
+        if (t == kSgfDT) out.date = scanner.firstValue();
+        const char16_t* id = keptRootPropertyId(t);
+        if (!id) continue;
         out.other.append(id);
         for (std::size_t i = 0; i < scanner.values().size(); ++i)
             out.other.append(u"[").append(scanner.value(i)).append(u"]");
