@@ -61,6 +61,13 @@ void appendNamePart(std::u16string& name, std::u16string_view part) {
     name.append(part);
 }
 
+// Other programs' GC is a comment: where there is no EV it names the game only when it reads like
+// a name, one short line (a commentary's introduction or a copyright notice is no name).
+bool commentReadsAsName(std::u16string_view simpleText, std::u16string_view raw) {
+    constexpr std::size_t kLongestName = 40;
+    return simpleText.size() <= kLongestName && raw.find_first_of(u"\r\n") == std::u16string_view::npos;
+}
+
 bool startsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -1072,9 +1079,10 @@ void SgfBuilder::finish() {
     // in the family's older files without the bit it is a part of the name. Other programs' files
     // mean a game comment by it too, and their GC also names the game when there is no EV.
     const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0 || (m_result.familyFile && m_standardText);
+    const bool gcNames = !gcIsComment && (m_result.familyFile || commentReadsAsName(m_pool.gc, m_pool.gcRaw));
     std::u16string name;
     if (m_pool.hasEv) appendNamePart(name, m_pool.ev);
-    else if (m_pool.hasGc && !gcIsComment) appendNamePart(name, m_pool.gc);
+    else if (m_pool.hasGc && gcNames) appendNamePart(name, m_pool.gc);
     if (m_pool.hasGn) appendNamePart(name, m_pool.gn);
     if (m_pool.hasRo) appendNamePart(name, m_pool.ro);
     m_result.poolName = std::move(name);
@@ -1162,8 +1170,12 @@ SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
     if (whiteSetupBeforeFirstMove(text.substr(start))) info.flags |= kFlagSetupStones;
     bool ff4 = false;
     bool family = false;
-    std::u16string parts[3];
+    bool standardText = false;
+    std::u16string parts[3]; // EV, GN, RO
     bool hasPart[3] = {false, false, false};
+    std::u16string gc;
+    std::u16string_view gcRaw;
+    bool hasGc = false;
     std::u16string scratch;
     SgfScanner scanner(text, start);
     auto simple = [&](std::u16string_view raw) -> std::u16string_view {
@@ -1184,6 +1196,7 @@ SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
         case kSgfAP:
             if (startsWith(v, kFamilyApplicationMark)) {
                 family = true;
+                standardText = v.find(kStandardTextField) != std::u16string_view::npos;
                 applyFamilyApplication(v, info);
             }
             break;
@@ -1211,13 +1224,19 @@ SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
             break;
         }
         case kSgfEV: parts[0] = simple(v), hasPart[0] = true; break;
-        case kSgfGC:
+        case kSgfGC: gc = simple(v), gcRaw = v, hasGc = true; break;
         case kSgfGN: parts[1] = simple(v), hasPart[1] = true; break;
         case kSgfRO: parts[2] = simple(v), hasPart[2] = true; break;
         default: break;
         }
     }
     (void)ff4;
+    // The name as the whole read gives it.
+    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0 || (family && standardText);
+    if (!hasPart[0] && hasGc && !gcIsComment && (family || commentReadsAsName(gc, gcRaw))) {
+        parts[0] = std::move(gc);
+        hasPart[0] = true;
+    }
     for (int i = 0; i < 3; ++i)
         if (hasPart[i]) appendNamePart(out.proposedName, parts[i]);
     return out;

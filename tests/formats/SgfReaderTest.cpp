@@ -101,6 +101,10 @@ TEST(SgfReader, HeaderProperties) {
     EXPECT_EQ(info.carriedText, u"[4d],,[Edo]");
     EXPECT_EQ(info.gameComment, u"ear-reddening game"); // other programs' GC: a game comment too
     EXPECT_EQ(Read(u"(;GC[Kisei]GN[1])").r.poolName, u"Kisei,1");
+    // A paragraph is a comment only.
+    EXPECT_EQ(Read(u"(;GC[Ajago is a symmetrical player.\nIt passes when it cannot play symmetry.]GN[1])").r.poolName,
+              u"1");
+    EXPECT_EQ(Read(u"(;GC[Commercial distribution without permission is a copyright violation])").r.poolName, u"");
     EXPECT_EQ(Read(u"(;SZ[9])").info().board, 0);
     EXPECT_EQ(Read(u"(;DT[1998/7])").info().startDate.month, 7);
 }
@@ -274,6 +278,9 @@ TEST(SgfReader, HeaderPreReadStopsAtTheFirstBlackMove) {
     EXPECT_FLOAT_EQ(h.info.margin, 2000.0f);
     EXPECT_EQ(h.proposedName, u"League,Round 2,final");
     EXPECT_EQ(members.nameOf(h.info.whitePlayer), u"Akira");
+    // The name the dialog proposes is the one the whole read gives.
+    for (const char16_t* header : {u"(;GC[Kisei]GN[1])", u"(;GC[An introduction.\nOf two lines.]GN[1])"})
+        EXPECT_EQ(preReadSgfHeader(header, &members).proposedName, Read(header).r.poolName) << toUtf8(header);
     EXPECT_FALSE(preReadSgfHeader(u"no tree", &members).ok);
 }
 
