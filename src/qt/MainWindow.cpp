@@ -307,10 +307,18 @@ void MainWindow::startUp() {
     m_startedUp = true;
     refreshCommandStates();
     // The first start of a library offers the sample records a second after the window shows.
-    QTimer::singleShot(1000, this, [this] {
-        m_commands->offerSampleRecordsOnce();
-        refreshCommandStates();
-    });
+    QTimer::singleShot(1000, this, &MainWindow::offerSampleRecords);
+}
+
+void MainWindow::offerSampleRecords() {
+    // Not over a question already asked (the file the program was started with is being opened):
+    // the offer waits until it is answered.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, this, &MainWindow::offerSampleRecords);
+        return;
+    }
+    m_commands->offerSampleRecordsOnce();
+    refreshCommandStates();
 }
 
 void MainWindow::showMoveNumber(int nextMove) { m_side->showMoveNumber(nextMove); }

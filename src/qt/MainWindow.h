@@ -97,6 +97,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void offerSampleRecords();
     void buildMenus(const std::vector<MenuEntry>& bar);
     void addMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
     void buildKeys();
