@@ -46,9 +46,10 @@ int findRoot(std::vector<int>& up, int i) {
 
 } // namespace
 
-void CountingBoard::start(const BoardPosition& pos, int totalMoves) {
+void CountingBoard::start(const BoardPosition& pos, int totalMoves, bool passedOut) {
     m_size = pos.size();
     m_totalMoves = totalMoves;
+    m_passedOut = passedOut;
     m_analysed = false;
     m_grid.fill(kCellBorder);
     m_stones.fill(0);
@@ -460,7 +461,9 @@ bool CountingBoard::analyse() {
     settleOpenGroups(groups);
 
     const int allRegions = static_cast<int>(m_regions.size()) - 1;
-    if (emptyRegions * 8 < allRegions || m_totalMoves < 3 * (m_deadBlack + m_deadWhite)) {
+    // A position the players did not end by passing is refused when it has few empty regions for
+    // its stones (borders not yet closed) or few moves for the stones the passes found dead.
+    if (!m_passedOut && (emptyRegions * 8 < allRegions || m_totalMoves < 3 * (m_deadBlack + m_deadWhite))) {
         m_regions.clear();
         return false;
     }

@@ -86,8 +86,10 @@ public:
     static constexpr int kGrid = kMaxBoardSize + 2;
 
     // Copies the stones and prisoners of `pos`; `totalMoves` is the number of moves played (the
-    // endgame check reads it). Regions and marks of an earlier count are dropped.
-    void start(const BoardPosition& pos, int totalMoves);
+    // endgame check reads it). `passedOut`: both players passed last, so the game is over whatever
+    // the endgame check would make of the position. Regions and marks of an earlier count are
+    // dropped.
+    void start(const BoardPosition& pos, int totalMoves, bool passedOut = false);
 
     // Proposes dead stones and false eyes. False, with nothing proposed, when the position is not
     // in its final stage (message 11404).
@@ -167,6 +169,7 @@ private:
 
     int m_size = 19;
     int m_totalMoves = 0;
+    bool m_passedOut = false;
     bool m_analysed = false;
     std::array<std::uint8_t, kGrid * kGrid> m_grid{};
     std::array<std::uint8_t, kPointCount> m_stones{};

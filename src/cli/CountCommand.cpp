@@ -113,7 +113,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     rebuildPosition(pos, nav, record, {});
 
     CountingBoard board;
-    board.start(pos, nav.shownMove());
+    board.start(pos, nav.shownMove(), passedOutAt(record, nav.shownMove()));
     if (!board.analyse()) out << toUtf8(uiText(11404)) << "\n";
     const double komi = static_cast<double>(game.info.komi);
     const CountingRules rules = countingRulesNamed(rulesName, game.info.handicap);
