@@ -3,8 +3,13 @@
 # result is a count (B+n, W+n, 0) is loaded at its final position, counted by stonewise-cli count
 # and by GNU Go's `--score aftermath`, and each result after komi compared with the recorded one.
 # Prints the share of exact results and the time per game for both, on 19 lines and 13 lines.
+# A game whose RU names rules that count the area (Chinese, AGA, New Zealand, ...) recorded an
+# area result: the rules-aware figures compare it with our area count of the same proposal
+# (`count --rules RU`) and with GNU Go's `--chinese-rules` count, given the same handicap
+# compensation ours adds, since GNU Go adds none; the territory-only figures count every game by
+# territory, as before.
 #   bench/count-vs-gnugo.sh [BUILD]        (GNUGO=0: ours only; LIST=1: one line per game)
-# GNU Go takes seconds per game: its result and time are kept per file content in
+# GNU Go takes seconds per game: its result and time are kept per file content (and rules) in
 # BUILD/gnugo-scores.tsv (GNUGO_CACHE), so later runs only time our side. HOLDOUT=1 also prints the
 # figures of every fifth game apart from the rest.
 set -euo pipefail
@@ -35,8 +40,27 @@ normalise() {
 }
 ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 
-declare -A games ours_ok gnugo_ok ours_ms gnugo_ms
-for size in 19 13 held terr; do games[$size]=0; ours_ok[$size]=0; gnugo_ok[$size]=0; ours_ms[$size]=0; gnugo_ms[$size]=0; done
+declare -A games ours_ok gnugo_ok ours_ms gnugo_ms terr_ok gnugo_terr_ok
+for size in 19 13 held terr; do
+    games[$size]=0; ours_ok[$size]=0; gnugo_ok[$size]=0; ours_ms[$size]=0; gnugo_ms[$size]=0
+    terr_ok[$size]=0; gnugo_terr_ok[$size]=0
+done
+# GNU Go's result of a file under its default (Japanese) or Chinese rules, from the cache or run.
+gnugo_result() {
+    local f=$1 key=$2 rules=$3 t line
+    if [[ -z "${cached_re[$key]:-}" ]]; then
+        t=$(date +%s%N)
+        line=$("$gnugo" --score aftermath $rules -l "$f" 2>/dev/null | grep -E '^(Black|White) wins by|^Jigo' | head -1) || true
+        case "$line" in
+        Black*) cached_re[$key]="B+$(awk '{print $4}' <<<"$line")" ;;
+        White*) cached_re[$key]="W+$(awk '{print $4}' <<<"$line")" ;;
+        Jigo*) cached_re[$key]=0 ;;
+        *) cached_re[$key]="?" ;;
+        esac
+        cached_ms[$key]=$(ms "$t")
+        printf '%s\t%s\t%s\n' "$key" "${cached_re[$key]}" "${cached_ms[$key]}" >>"$cache"
+    fi
+}
 nth=0
 while IFS= read -r -d '' f; do
     head=$(tr -d "\r\n\0" < "$f")
@@ -48,12 +72,24 @@ while IFS= read -r -d '' f; do
     # One game per file, without variations at the end of the main line.
     [[ $(grep -o '(;' <<<"$head" | wc -l) -eq 1 ]] || continue
     want=$(normalise "$re")
+    rules=$(grep -o 'RU\[[^]]*\]' <<<"$head" | head -1 | sed 's/^RU\[//; s/\]$//') || true
     t=$(date +%s%N)
-    got=$("$cli" count "$f" 2>/dev/null | tail -1) || got="?"
+    counted=$("$cli" count "$f" --rules "$rules" 2>/dev/null) || counted="?"
     ours_ms[$size]=$((ours_ms[$size] + $(ms "$t")))
+    got=$(tail -1 <<<"$counted")
+    # Area rules: the count says so, with white's handicap compensation; the territory-only
+    # figure counts the same game again by territory.
+    area=0
+    compensation=0
+    grep -q '^計算：石と地' <<<"$counted" && area=1
+    [[ $area == 1 ]] && compensation=$(grep '^ハンディの補い' <<<"$counted" | tr -dc 0-9) || true
+    compensation=${compensation:-0}
+    territory=$got
+    [[ $area == 1 ]] && { territory=$("$cli" count "$f" 2>/dev/null | tail -1) || territory="?"; }
     games[$size]=$((games[$size] + 1))
     mine=$(normalise "$got")
     [[ "$mine" == "$want" ]] && ours_ok[$size]=$((ours_ok[$size] + 1))
+    [[ "$(normalise "$territory")" == "$want" ]] && terr_ok[$size]=$((terr_ok[$size] + 1))
     # Every fifth 19-line game is held out: the rules are never looked at against it.
     if [[ "$size" == 19 ]] && (( nth++ % 5 == 4 )); then
         games[held]=$((games[held] + 1))
@@ -62,48 +98,48 @@ while IFS= read -r -d '' f; do
     theirs="-"
     if [[ "$use_gnugo" == 1 ]]; then
         sum=$(sha1sum "$f" | cut -c1-40)
-        if [[ -z "${cached_re[$sum]:-}" ]]; then
-            t=$(date +%s%N)
-            line=$("$gnugo" --score aftermath -l "$f" 2>/dev/null | grep -E '^(Black|White) wins by|^Jigo' | head -1) || true
-            case "$line" in
-            Black*) cached_re[$sum]="B+$(awk '{print $4}' <<<"$line")" ;;
-            White*) cached_re[$sum]="W+$(awk '{print $4}' <<<"$line")" ;;
-            Jigo*) cached_re[$sum]=0 ;;
-            *) cached_re[$sum]="?" ;;
-            esac
-            cached_ms[$sum]=$(ms "$t")
-            printf '%s\t%s\t%s\n' "$sum" "${cached_re[$sum]}" "${cached_ms[$sum]}" >>"$cache"
+        gnugo_result "$f" "$sum" ""
+        theirs_territory=${cached_re[$sum]}
+        theirs=$theirs_territory
+        spent=${cached_ms[$sum]}
+        if [[ $area == 1 ]]; then
+            gnugo_result "$f" "$sum-chinese" --chinese-rules
+            theirs=${cached_re[$sum-chinese]}
+            spent=${cached_ms[$sum-chinese]}
+            v=$(normalise "$theirs")
+            [[ "$v" != "?" ]] && theirs=$(awk -v v="$v" -v c="$compensation" \
+                'BEGIN { s = v + c; if (s == 0) print "0"; else printf "%s+%g", (s > 0 ? "W" : "B"), (s > 0 ? s : -s) }')
         fi
-        theirs=${cached_re[$sum]}
-        gnugo_ms[$size]=$((gnugo_ms[$size] + cached_ms[$sum]))
+        gnugo_ms[$size]=$((gnugo_ms[$size] + spent))
         [[ "$(normalise "$theirs")" == "$want" ]] && gnugo_ok[$size]=$((gnugo_ok[$size] + 1))
+        [[ "$(normalise "$theirs_territory")" == "$want" ]] && gnugo_terr_ok[$size]=$((gnugo_terr_ok[$size] + 1))
     fi
-    # Games whose rules count the area (stones and territory) recorded a result our territory
-    # count cannot give: the 19-line figure without them is kept apart.
-    rules=$(grep -o 'RU\[[^]]*\]' <<<"$head" | head -1) || true
-    if [[ "$size" == 19 ]] && ! grep -qiE 'chinese|aga|zealand|ing|area' <<<"$rules"; then
+    # The 19-line games under territory rules alone are also kept apart.
+    if [[ "$size" == 19 && $area == 0 ]]; then
         games[terr]=$((games[terr] + 1))
         [[ "$mine" == "$want" ]] && ours_ok[terr]=$((ours_ok[terr] + 1))
         [[ "$(normalise "$theirs")" == "$want" ]] && gnugo_ok[terr]=$((gnugo_ok[terr] + 1))
     fi
-    [[ "${LIST:-0}" == 1 ]] && printf '%s\t%s\tours %s\tgnugo %s\n' "${f#"$corpus"/}" "$re" "$got" "$theirs"
+    [[ "${LIST:-0}" == 1 ]] && printf '%s\t%s\tours %s\tgnugo %s\t%s\n' "${f#"$corpus"/}" "$re" "$got" "$theirs" "$rules"
 done < <(find "$corpus" -type f -iname '*.sgf' -print0 | sort -z)
 
 for size in 19 13; do
     n=${games[$size]}
     [[ $n -gt 0 ]] || continue
-    printf '%s lines, %d finished games with a counted result\n' "$size" "$n"
-    printf '  stonewise-cli count      exact %3d (%5.1f %%)  %8.2f ms per game\n' "${ours_ok[$size]}" \
-        "$(awk -v a="${ours_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
-        "$(awk -v a="${ours_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')"
+    printf '%s lines, %d finished games with a counted result (rules-aware; territory-only after it)\n' "$size" "$n"
+    printf '  stonewise-cli count      exact %3d (%5.1f %%)  %8.2f ms per game   territory-only %3d (%5.1f %%)\n' \
+        "${ours_ok[$size]}" "$(awk -v a="${ours_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
+        "$(awk -v a="${ours_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')" \
+        "${terr_ok[$size]}" "$(awk -v a="${terr_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')"
     if [[ "$use_gnugo" == 1 ]]; then
-        printf '  gnugo --score aftermath  exact %3d (%5.1f %%)  %8.2f ms per game\n' "${gnugo_ok[$size]}" \
-            "$(awk -v a="${gnugo_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
-            "$(awk -v a="${gnugo_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')"
+        printf '  gnugo --score aftermath  exact %3d (%5.1f %%)  %8.2f ms per game   territory-only %3d (%5.1f %%)\n' \
+            "${gnugo_ok[$size]}" "$(awk -v a="${gnugo_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')" \
+            "$(awk -v a="${gnugo_ms[$size]}" -v n="$n" 'BEGIN { print a / n }')" \
+            "${gnugo_terr_ok[$size]}" "$(awk -v a="${gnugo_terr_ok[$size]}" -v n="$n" 'BEGIN { print 100 * a / n }')"
     fi
 done
 if [[ ${games[terr]} -gt 0 ]]; then
-    printf '19 lines without area-scoring rules: %d games, ours exact %d (%.1f %%)' "${games[terr]}" "${ours_ok[terr]}" \
+    printf '19 lines under territory rules only: %d games, ours exact %d (%.1f %%)' "${games[terr]}" "${ours_ok[terr]}" \
         "$(awk -v a="${ours_ok[terr]}" -v n="${games[terr]}" 'BEGIN { print 100 * a / n }')"
     [[ "$use_gnugo" == 1 ]] && printf ', gnugo exact %d (%.1f %%)' "${gnugo_ok[terr]}" \
         "$(awk -v a="${gnugo_ok[terr]}" -v n="${games[terr]}" 'BEGIN { print 100 * a / n }')"

@@ -943,6 +943,8 @@ const StonewiseLanguageString kStrings[] = {
     {55521, u"Alternate colours"},
     {55522, u"Set the result in the game information"},
     {55523, u"(click a stone to remove or restore it)"},
+    {55524, u"Counted by area: stones and territory (Chinese rules and others)"},
+    {55525, u"Handicap compensation: %d points to White"},
     {56000, u"Date: %4d/%2d/%2d"},
     {56001, u"White: %s"},
     {56002, u"Black: %s"},

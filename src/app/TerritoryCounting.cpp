@@ -3,6 +3,7 @@
 #include "app/CIgoBoard.h"
 #include "app/Clock.h"
 #include "app/Ui.h"
+#include "board/PositionRebuild.h"
 #include "record/StringTable.h"
 
 namespace stonewise {
@@ -31,7 +32,7 @@ void TerritoryCounting::start() {
     m_active = true;
     m_tool = CountingTool::BlackStone;
     m_nextAlternate = kBlack;
-    m_counting.start(m_board.position(), m_board.shownMove());
+    m_counting.start(m_board.position(), m_board.shownMove(), passedOutAt(m_board.record(), m_board.shownMove()));
     m_board.position().clearMarks();
     if (!m_counting.analyse()) m_ui.showMessage(uiText(11404), uiText(55510));
     recount();

@@ -46,9 +46,10 @@ int findRoot(std::vector<int>& up, int i) {
 
 } // namespace
 
-void CountingBoard::start(const BoardPosition& pos, int totalMoves) {
+void CountingBoard::start(const BoardPosition& pos, int totalMoves, bool passedOut) {
     m_size = pos.size();
     m_totalMoves = totalMoves;
+    m_passedOut = passedOut;
     m_analysed = false;
     m_grid.fill(kCellBorder);
     m_stones.fill(0);
@@ -460,7 +461,9 @@ bool CountingBoard::analyse() {
     settleOpenGroups(groups);
 
     const int allRegions = static_cast<int>(m_regions.size()) - 1;
-    if (emptyRegions * 8 < allRegions || m_totalMoves < 3 * (m_deadBlack + m_deadWhite)) {
+    // A position the players did not end by passing is refused when it has few empty regions for
+    // its stones (borders not yet closed) or few moves for the stones the passes found dead.
+    if (!m_passedOut && (emptyRegions * 8 < allRegions || m_totalMoves < 3 * (m_deadBlack + m_deadWhite))) {
         m_regions.clear();
         return false;
     }
@@ -775,6 +778,24 @@ CountResult CountingBoard::count(double komi) {
                 if (m_marks[index(px, py)] == 0)
                     m_marks[index(px, py)] = owner == kBlack ? kCountMarkBlackTerritory : kCountMarkWhiteTerritory;
         }
+    // The area: living stones (filled points too) and territory; a false eye counts for the side
+    // whose stones alone surround it, as that side fills it at the end.
+    r.blackArea = r.blackTerritory;
+    r.whiteArea = r.whiteTerritory;
+    for (int y = 0; y < m_size; ++y)
+        for (int x = 0; x < m_size; ++x) {
+            Colour owner = colourAt(x, y);
+            if (owner == kEmpty && m_marks[index(x, y)] == kCountMarkFalseEye) {
+                bool black = false, white = false;
+                for (int d = 0; d < 4; ++d) {
+                    black = black || gridAt(x + kDx[d], y + kDy[d]) == kBlack;
+                    white = white || gridAt(x + kDx[d], y + kDy[d]) == kWhite;
+                }
+                owner = black == white ? kEmpty : black ? kBlack : kWhite;
+            }
+            if (owner == kBlack) ++r.blackArea;
+            if (owner == kWhite) ++r.whiteArea;
+        }
     r.whiteScore = r.whiteTerritory - prisoners(kBlack);
     r.blackScore = r.blackTerritory - prisoners(kWhite);
     r.boardDifference = r.whiteScore - r.blackScore;
@@ -793,6 +814,29 @@ void describeCount(CountResult& r, double komi) {
     const double k = r.afterKomi;
     r.resultLine =
         k == 0.0 ? std::u16string(uiText(55505)) : formatText(uiText(k < 0 ? 55506 : 55507), {k < 0 ? -k : k});
+}
+
+CountingRules countingRulesNamed(std::string_view name, int handicap) {
+    std::string lower;
+    for (const char c : name)
+        if (c != ' ' && c != '-' && c != '_') lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    auto has = [&](std::string_view word) { return lower.find(word) != std::string::npos; };
+    const int stones = handicap >= 2 ? handicap : 0;
+    CountingRules rules;
+    if (has("chinese") || lower.rfind("ing", 0) == 0 || lower == "goe") rules = {true, stones};
+    else if (has("aga") || has("american")) rules = {true, std::max(0, stones - 1)};
+    else if (has("zealand") || lower == "nz" || has("tromp") || lower.rfind("tt", 0) == 0) rules = {true, 0};
+    return rules;
+}
+
+CountResult scoredUnder(const CountResult& r, double komi, const CountingRules& rules) {
+    CountResult out = r;
+    if (!rules.area) return out;
+    out.whiteScore = r.whiteArea;
+    out.blackScore = r.blackArea;
+    out.boardDifference = r.whiteArea - r.blackArea + rules.handicapCompensation;
+    describeCount(out, komi);
+    return out;
 }
 
 std::string sgfResultOfCount(const CountResult& r) {

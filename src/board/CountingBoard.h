@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,13 +46,27 @@ struct CountRegion {
     bool combined() const { return !members.empty(); }
 };
 
+// How the rules of a game count: by territory and prisoners (Japanese, Korean), or by the area of
+// living stones and territory (Chinese, AGA, Ing, New Zealand, Tromp-Taylor), where white is given
+// points for black's handicap stones as the rules say.
+struct CountingRules {
+    bool area = false;
+    int handicapCompensation = 0;
+};
+
+// The rules named by an SGF RU value ("Japanese", "Chinese", "AGA", "NZ", ...) in a game of
+// `handicap` stones; territory rules for a name not known.
+CountingRules countingRulesNamed(std::string_view name, int handicap);
+
 // The figures of one count and their texts.
 struct CountResult {
     int blackTerritory = 0;
     int whiteTerritory = 0;
     int blackScore = 0; // territory − black stones lost
     int whiteScore = 0;
-    int boardDifference = 0;           // white − black
+    int boardDifference = 0; // white − black
+    int blackArea = 0;       // living stones and territory, for rules that count the area
+    int whiteArea = 0;
     double afterKomi = 0.0;            // komi + board difference: > 0 white wins, < 0 black wins
     std::u16string whiteTerritoryLine; // "白地　nn"
     std::u16string blackTerritoryLine; // "黒字　nn"
@@ -71,8 +86,10 @@ public:
     static constexpr int kGrid = kMaxBoardSize + 2;
 
     // Copies the stones and prisoners of `pos`; `totalMoves` is the number of moves played (the
-    // endgame check reads it). Regions and marks of an earlier count are dropped.
-    void start(const BoardPosition& pos, int totalMoves);
+    // endgame check reads it). `passedOut`: both players passed last, so the game is over whatever
+    // the endgame check would make of the position. Regions and marks of an earlier count are
+    // dropped.
+    void start(const BoardPosition& pos, int totalMoves, bool passedOut = false);
 
     // Proposes dead stones and false eyes. False, with nothing proposed, when the position is not
     // in its final stage (message 11404).
@@ -152,6 +169,7 @@ private:
 
     int m_size = 19;
     int m_totalMoves = 0;
+    bool m_passedOut = false;
     bool m_analysed = false;
     std::array<std::uint8_t, kGrid * kGrid> m_grid{};
     std::array<std::uint8_t, kPointCount> m_stones{};
@@ -170,6 +188,10 @@ private:
 
 // The texts of a count: territory lines, board result and result after komi.
 void describeCount(CountResult& r, double komi);
+
+// The count under `rules`: for area rules each side's score is its area, the board difference
+// takes in the handicap compensation and the texts follow; territory rules leave `r` as it is.
+CountResult scoredUnder(const CountResult& r, double komi, const CountingRules& rules);
 
 // The result after komi as an SGF RE value: "B+3.5", "W+0.5", "0" for a draw.
 std::string sgfResultOfCount(const CountResult& r);

@@ -152,4 +152,14 @@ RebuildResult rebuildPosition(BoardPosition& pos, BoardNavigation& nav, const Ga
     return result;
 }
 
+bool passedOutAt(const GameRecord& record, int moveNumber) {
+    if (moveNumber < 2) return false;
+    for (int n = moveNumber - 1; n <= moveNumber; ++n) {
+        const RecordSequence* s = record.sequenceForMove(n);
+        const RecordNode* node = s ? s->findNode(n) : nullptr;
+        if (!node || node->type != NodeType::Pass) return false;
+    }
+    return true;
+}
+
 } // namespace stonewise

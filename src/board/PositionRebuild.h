@@ -39,6 +39,9 @@ int playRecordedMove(BoardPosition& pos, const GameRecord& record, const RecordS
 // Replaces the point marks by the marks and labels of move n of the path.
 void showMarksOfMove(BoardPosition& pos, const GameRecord& record, int moveNumber);
 
+// Whether moves n − 1 and n of the path are both passes: the players ended the game there.
+bool passedOutAt(const GameRecord& record, int moveNumber);
+
 // The display number of a stone of move n placed from sequence `from` while `current` is shown.
 int displayNumberFor(const RecordNode& move, const RecordSequence& from, const RecordSequence& current,
                      const RebuildOptions& options);

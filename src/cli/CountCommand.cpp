@@ -16,7 +16,7 @@ namespace stonewise::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: stonewise-cli count FILE.sgf [--move N] [--board]\n";
+constexpr const char* kUsage = "usage: stonewise-cli count FILE.sgf [--move N] [--board] [--rules RU]\n";
 
 // The dead stones of one colour as SGF points: "dd ee".
 std::string deadList(const CountingBoard& board, Colour colour) {
@@ -59,6 +59,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::string path;
     int move = -1;
     bool diagram = false;
+    std::string rulesName;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--board") {
@@ -69,6 +70,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 return 2;
             }
             ++i;
+        } else if (a == "--rules") {
+            if (i + 1 >= args.size()) {
+                err << "stonewise-cli count: --rules needs the rules' name\n" << kUsage;
+                return 2;
+            }
+            rulesName = args[++i];
         } else if (!a.empty() && a[0] == '-') {
             err << "stonewise-cli count: unknown option " << a << "\n" << kUsage;
             return 2;
@@ -106,15 +113,19 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     rebuildPosition(pos, nav, record, {});
 
     CountingBoard board;
-    board.start(pos, nav.shownMove());
+    board.start(pos, nav.shownMove(), passedOutAt(record, nav.shownMove()));
     if (!board.analyse()) out << toUtf8(uiText(11404)) << "\n";
-    const CountResult r = board.count(static_cast<double>(game.info.komi));
+    const double komi = static_cast<double>(game.info.komi);
+    const CountingRules rules = countingRulesNamed(rulesName, game.info.handicap);
+    const CountResult r = scoredUnder(board.count(komi), komi, rules);
     if (diagram) printBoard(board, out);
     out << "dead black: " << deadList(board, kBlack) << "\n";
     out << "dead white: " << deadList(board, kWhite) << "\n";
     for (const std::u16string* line :
          {&r.whiteTerritoryLine, &r.blackTerritoryLine, &r.whiteLine, &r.blackLine, &r.boardLine, &r.resultLine})
         out << toUtf8(*line) << "\n";
+    if (rules.area) out << toUtf8(uiText(55524)) << "\n";
+    if (rules.handicapCompensation != 0) out << toUtf8(formatText(uiText(55525), {rules.handicapCompensation})) << "\n";
     out << sgfResultOfCount(r) << "\n";
     return 0;
 }
@@ -122,11 +133,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 } // namespace
 
 CliCommand countCommand() {
-    return {"count", "count FILE.sgf [--move N] [--board]",
+    return {"count", "count FILE.sgf [--move N] [--board] [--rules RU]",
             "Counts the territory of a game's final position (--move: after move N) with Japanese scoring: the dead "
             "stones the program proposes, each side's territory and score, the board result and the result after "
             "komi as the counting panel shows them (--board: the counted board first), and last the result after komi "
-            "as an SGF RE value",
+            "as an SGF RE value. --rules takes the game's RU value: under rules that count the area (Chinese, AGA, "
+            "New Zealand, ...) the scores are living stones and territory, with white's handicap compensation",
             &run};
 }
 

@@ -87,12 +87,19 @@ TEST_F(Counting, SetResultWritesTheWinnerMarginAndEndDate) {
 }
 
 TEST_F(Counting, YoungPositionSaysSoAndStillCounts) {
-    t.board.showMove(2);
+    t.board.showMove(1);
     counting.start();
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text, u"終盤状態でないため、死に石等の解析が出来ませんでした。");
     EXPECT_EQ(counting.detectButtonText(), u"死石と欠け目を検出");
     EXPECT_EQ(counting.result().whiteTerritory, 65);
+    counting.end();
+
+    // After the second pass the players have ended the game: the proposal is made however young.
+    t.board.showMove(2);
+    counting.start();
+    EXPECT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(mark(1, 3), kCountMarkDead);
 }
 
 } // namespace

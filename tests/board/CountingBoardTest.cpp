@@ -202,6 +202,26 @@ TEST(CountingBoard, UnfinishedPositionIsRefusedAndStillCounts) {
     EXPECT_FALSE(empty.analyse());
 }
 
+TEST(CountingBoard, GameEndedByPassingIsCountedWithOpenBorders) {
+    // Both walls have two gaps left open: one empty area runs through the whole board, too few
+    // empty regions for the stones, so the endgame check takes it for a game still in play. Two
+    // passes ended it all the same; the white stone in black's area is dead.
+    std::vector<std::string> rows(13, "....X...O....");
+    for (int y : {3, 9}) rows[static_cast<std::size_t>(y)] = ".............";
+    rows[6][1] = 'O';
+    CountingBoard playing = counting(rows);
+    EXPECT_FALSE(playing.analyse());
+    CountingBoard b;
+    b.start(positionFrom(rows, 13), 200, true);
+    ASSERT_TRUE(b.analyse());
+    EXPECT_EQ(b.deadStones(), (std::vector<std::pair<int, int>>{{1, 6}}));
+    const CountResult r = b.count(0);
+    EXPECT_GE(r.blackTerritory, 40);
+    EXPECT_GE(r.whiteTerritory, 40);
+    EXPECT_EQ(b.mark(0, 0), kCountMarkBlackTerritory);
+    EXPECT_EQ(b.mark(12, 12), kCountMarkWhiteTerritory);
+}
+
 TEST(CountingBoard, ResultTexts) {
     struct Case {
         int white, black;
