@@ -207,7 +207,7 @@ void BookPanel::refresh() {
     const bool tracing = m_story.tracing();
     auto text = [this](int id) { return qs(StringTable::lookup(&m_strings, id).value_or(u"")); };
     button(kTraceButton).setText(text(tracing ? kStrEndTrace : kStrTrace));
-    button(kStudyButton).setText(text(tracing ? kStrHint : kStrStudy));
+    button(kStudyButton).setText(text(tracing ? static_cast<int>(kStrHint) : static_cast<int>(kStrStudy)));
     button(kStudyButton).setEnabled(tracing);
     m_board.setTraceMode(tracing);
     m_board.redrawAll();

@@ -145,9 +145,10 @@ TEST(MarksShown, EveryStepTellsTheCanvasWhatChanged) {
             const auto now = after.find(point);
             const std::string drawnBefore = was == before.end() ? "" : was->second;
             const std::string drawnNow = now == after.end() ? "" : now->second;
-            if (drawnBefore != drawnNow)
+            if (drawnBefore != drawnNow) {
                 EXPECT_TRUE(t.canvas.told.count(point))
                     << point.first << "," << point.second << ": " << drawnBefore << " -> " << drawnNow;
+            }
         }
         before = after;
     };
