@@ -175,22 +175,23 @@ void RecordSequence::updateLastMoveNumber() {
 
 RecordNode* RecordSequence::appendNode(const RecordNode& n) {
     if (nodeCount() >= kMaxNodes) return nullptr;
-    RecordNode copy = n;
-    copy.index = static_cast<std::uint16_t>(nodeCount());
-    if (copy.isLabel()) {
-        m_nodes.push_back(copy);
-        const int entry = registerLabel(copy);
+    // The node is copied straight into its place and given its index there: a copy on the stack
+    // with the index written into it makes the processor wait for the write before reading it back.
+    const auto index = static_cast<std::uint16_t>(nodeCount());
+    RecordNode& placed = m_nodes.emplace_back(n);
+    placed.index = index;
+    if (placed.isLabel()) {
+        const int entry = registerLabel(placed);
         if (entry < 0) {
             m_nodes.pop_back();
             return nullptr;
         }
         m_nodes.back().data2 = static_cast<std::uint8_t>('@' + entry);
-    } else {
-        m_nodes.push_back(copy);
     }
-    if (copy.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(copy.moveNumber));
+    RecordNode& added = m_nodes.back();
+    if (added.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(added.moveNumber));
     ++m_changes;
-    return &m_nodes.back();
+    return &added;
 }
 
 RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool renumber) {

@@ -51,6 +51,29 @@ TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
     }
 }
 
+// A variation whose first node is a fork hands those forks to its parent (the same game without an
+// empty node), whatever else of the record still has its links put last.
+TEST(SgfReader, ForksAtTheStartOfAVariationGoToItsParent) {
+    struct Case {
+        const char16_t* sgf;
+        const char* tree;
+    } cases[] = {
+        {u"(;B[aa](;W[bb])(;(;W[cc])(;W[dd])))", "1B aa, {1>2 2W cc}, {1>2 2W dd}, 2W bb"},
+        {u"(;B[aa](;)(;W[bb])(;(;W[cc])(;W[dd]));AW[ee]TR[ff])",
+         "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}, {1>2 2W dd}"},
+        {u"(;B[aa](;W[bb](;B[cc])(;B[dd])TR[aa];AB[ee])(;(;W[cc];B[gg])(;W[dd](;)(;B[hh])(;(;B[ii])(;B[jj])))))",
+         "1B aa, {1>2 2W cc, 3B gg}, {1>2 2W dd, {2>3 3B hh}, {2>3 3B ii}, {2>3 3B jj}}, 2W bb, {2>3 3B dd}, 3B cc, "
+         "3TR aa, 3AB ee"},
+        // No fork at a variation's start: only the links are put last.
+        {u"(;B[aa](;)(;W[bb])(;W[cc]);AW[ee]TR[ff])", "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}"},
+    };
+    for (const Case& c : cases) {
+        Read read(c.sgf);
+        EXPECT_TRUE(read.r.ok);
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+}
+
 TEST(SgfReader, PointsListsAndSkippedProperties) {
     struct Case {
         const char16_t* sgf;
