@@ -403,10 +403,13 @@ void SgfBuilder::closeStandard(int depthBefore) {
 
 RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int firstMove, SequenceKind kind) {
     if (parent->depth() + 1 > kMaxSequenceDepth || parent->nodeCount() >= RecordSequence::kMaxNodes) return nullptr;
-    const int branchNumber = parent->nextFreeBranchNumber();
-    if (branchNumber < 0) return nullptr;
+    // While the file is read, links are made here only, each with a child in the lowest free slot
+    // and the lowest free branch number, and a child goes only with its link: the branch numbers in
+    // use are the slots in use, and the new child's slot is the lowest free branch number (without
+    // looking through the parent's nodes for it).
     RecordSequence* child = parent->createChild(parent->depth() + 1, firstMove, kind);
     if (!child) return nullptr;
+    const int branchNumber = child->slot();
     RecordNode link;
     link.type = NodeType::Link;
     link.moveNumber = static_cast<std::int16_t>(linkMove);
