@@ -507,6 +507,14 @@ void RecordSequence::numberTreeAndReadAnswerTags() { numberTree(true); }
 void RecordSequence::numberTree(bool answerTags) {
     std::vector<RecordSequence*> all;
     collectChildren(this, all);
+    if (std::all_of(all.begin(), all.end(), [](const RecordSequence* c) { return c->id() == 0; })) {
+        // None has an id yet (a record just read): they are numbered in turn, without a table of
+        // the ids in use.
+        std::uint32_t next = 1;
+        for (RecordSequence* c : all) c->setId(next < 65536 ? next++ : 0);
+        numberSequence(this, answerTags);
+        return;
+    }
     std::vector<bool> used(65536, false);
     std::vector<RecordSequence*> fresh;
     for (RecordSequence* c : all) {
