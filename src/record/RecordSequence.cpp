@@ -1,6 +1,7 @@
 #include "record/RecordSequence.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace stonewise {
@@ -167,9 +168,12 @@ void RecordSequence::reindexFrom(int index) {
 }
 
 void RecordSequence::updateLastMoveNumber() {
+    // Without a branch per node: moves, marks and links alternate in no order a guess could follow.
     int last = m_firstMove - 1;
-    for (const RecordNode& n : m_nodes)
-        if (n.isMoveOrPass()) last = std::max(last, static_cast<int>(n.moveNumber));
+    for (const RecordNode& n : m_nodes) {
+        const int keep = -static_cast<int>(n.isMoveOrPass()); // all ones for a move or pass
+        last = std::max(last, (n.moveNumber & keep) | (INT_MIN & ~keep));
+    }
     m_lastMove = last;
 }
 
