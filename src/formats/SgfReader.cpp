@@ -420,6 +420,7 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
     // A link after the last move of its parent goes at the end, as inserting it there would put it
     // (appending spares the search for its place and the count of the parent's moves).
     const bool atEnd = linkMove >= 1 && linkMove >= parent->lastMoveNumber();
+    if (atEnd) parent->findNodeIndex(linkMove); // leaves the parent's cursor where inserting would
     if (!(atEnd ? parent->appendNode(link) : parent->insertNode(linkMove, link))) {
         parent->destroyChild(child->slot());
         return nullptr;
@@ -1002,8 +1003,9 @@ bool opensWithFork(const RecordSequence& s) {
 void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast,
                   std::vector<const RecordSequence*>& gone, bool* forkFirst = nullptr) {
     if (repeatedMarks) dropRepeatedMarksIn(s);
-    bool keepLinks = forkFirst && opensWithFork(s);
-    if (s.highestChildSlot() != 0 && (emptyVariations || forkFirst)) {
+    if (s.highestChildSlot() == 0) return; // no variations (and so no links)
+    bool keepLinks = false;
+    if (emptyVariations || forkFirst) {
         for (int i = s.nodeCount() - 1; i >= 0; --i) {
             const RecordNode& k = s.node(i);
             if (!k.isLink()) continue;
@@ -1017,8 +1019,7 @@ void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, b
             }
         }
     }
-    if (forkFirst && !keepLinks && opensWithFork(s)) keepLinks = true; // a fork uncovered by the tidying
-    if (keepLinks) {
+    if (forkFirst && (keepLinks || opensWithFork(s))) {
         *forkFirst = true;
         return;
     }
@@ -1094,14 +1095,16 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
-    // Marks renumbered with the start position's stones stand once. Empty variations go first too:
-    // they would hold child slots and branch numbers the hoisting needs.
-    // The links come last in the same walk, but for a sequence that opens with a fork: when there
-    // is one, the forks are hoisted and the tree is walked again for what that changed. Without
-    // one the hoisting has nothing to do and every empty variation is gone already (children are
-    // tidied before their parents).
+    // Marks renumbered with the start position's stones stand once; only the main record has such
+    // marks (the reader gives a mark once per move of a line, and nothing else renumbers marks
+    // before this). Empty variations go first too: they would hold child slots and branch numbers
+    // the hoisting needs. The links come last in the same walk, but for a variation that opens with
+    // a fork and its parent: when there is one, the forks are hoisted and the tree is walked again
+    // for what that changed. Without one the hoisting has nothing to do and every empty variation
+    // is gone already (children are tidied before their parents).
+    dropRepeatedMarksIn(main);
     bool forkFirst = false;
-    tidyListedTree(main, m_branches, true, true, true, &forkFirst);
+    tidyListedTree(main, m_branches, false, true, true, &forkFirst);
     if (forkFirst) {
         bool whole = true;
         hoistForksAtVariationStart(main, whole);
