@@ -5,6 +5,7 @@
 // and after.
 //
 // usage: record_dump [CORPUS_DIR] > dump.txt   (reads each file plainly and with continuations merged)
+// bench/sgf-random-files.py writes a folder of random small files to compare on as well.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
