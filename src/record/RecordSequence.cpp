@@ -168,7 +168,8 @@ void RecordSequence::reindexFrom(int index) {
 }
 
 void RecordSequence::updateLastMoveNumber() {
-    // Without a branch per node: moves, marks and links alternate in no order a guess could follow.
+    // Without a branch per node (moves, marks and links are mixed, so the processor would often guess
+    // such a branch wrong); the compiler can then take several nodes at once.
     int last = m_firstMove - 1;
     for (const RecordNode& n : m_nodes) {
         const int keep = -static_cast<int>(n.isMoveOrPass()); // all ones for a move or pass
@@ -179,8 +180,7 @@ void RecordSequence::updateLastMoveNumber() {
 
 RecordNode* RecordSequence::appendNode(const RecordNode& n) {
     if (nodeCount() >= kMaxNodes) return nullptr;
-    // The node is copied straight into its place and given its index there: a copy on the stack
-    // with the index written into it makes the processor wait for the write before reading it back.
+    // The node is copied straight into its place and given its index there.
     const auto index = static_cast<std::uint16_t>(nodeCount());
     RecordNode& placed = m_nodes.emplace_back(n);
     placed.index = index;
