@@ -410,10 +410,13 @@ void SgfBuilder::closeStandard(int depthBefore) {
 
 RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int firstMove, SequenceKind kind) {
     if (parent->depth() + 1 > kMaxSequenceDepth || parent->nodeCount() >= RecordSequence::kMaxNodes) return nullptr;
-    const int branchNumber = parent->nextFreeBranchNumber();
-    if (branchNumber < 0) return nullptr;
+    // While the file is read, links are made here only, each with a child in the lowest free slot
+    // and the lowest free branch number, and a child goes only with its link: the branch numbers in
+    // use are the slots in use, and the new child's slot is the lowest free branch number (without
+    // looking through the parent's nodes for it).
     RecordSequence* child = parent->createChild(parent->depth() + 1, firstMove, kind);
     if (!child) return nullptr;
+    const int branchNumber = child->slot();
     RecordNode link;
     link.type = NodeType::Link;
     link.moveNumber = static_cast<std::int16_t>(linkMove);
@@ -421,7 +424,11 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
     link.childSlot = static_cast<std::uint8_t>(child->slot());
     link.branchNumber = static_cast<std::uint8_t>(branchNumber);
     link.flags = kind;
-    if (!parent->insertNode(linkMove, link)) {
+    // A link after the last move of its parent goes at the end, as inserting it there would put it
+    // (appending spares the search for its place and the count of the parent's moves).
+    const bool atEnd = linkMove >= 1 && linkMove >= parent->lastMoveNumber();
+    if (atEnd) parent->findNodeIndex(linkMove); // leaves the parent's cursor where inserting would
+    if (!(atEnd ? parent->appendNode(link) : parent->insertNode(linkMove, link))) {
         parent->destroyChild(child->slot());
         return nullptr;
     }
@@ -1006,21 +1013,39 @@ std::bitset<256> linkedSlots(const RecordSequence& s) {
     return linked;
 }
 
+// Whether a variation opens with a fork (its first node a link to a variation): the hoisting hands
+// such forks to its parent.
+bool opensWithFork(const RecordSequence& s) {
+    return s.parent() && s.kind() == kBranch && s.nodeCount() > 0 && s.node(0).isLink() &&
+           s.node(0).linkKind() == kBranch;
+}
+
 // What tidyTree does to one sequence whose children are tidied already; the variations it drops are
-// added to `gone`.
+// added to `gone`. With `forkFirst` the links of a variation that opens with a fork, and those of
+// its parent, stay where they are after the tidying (the hoisting reads and inserts them in file
+// order), and `*forkFirst` turns true.
 void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool linksLast,
-                  std::vector<const RecordSequence*>& gone) {
+                  std::vector<const RecordSequence*>& gone, bool* forkFirst = nullptr) {
     if (repeatedMarks) dropRepeatedMarksIn(s);
-    if (s.highestChildSlot() == 0) return; // no variations
-    if (emptyVariations) {
+    if (s.highestChildSlot() == 0) return; // no variations (and so no links)
+    bool keepLinks = false;
+    if (emptyVariations || forkFirst) {
         for (int i = s.nodeCount() - 1; i >= 0; --i) {
             const RecordNode& k = s.node(i);
             if (!k.isLink()) continue;
             const RecordSequence* c = s.child(k.childSlot);
-            if (!c || c->nodeCount() != 0) continue;
-            gone.push_back(c);
-            s.removeNode(i);
+            if (!c) continue;
+            if (emptyVariations && c->nodeCount() == 0) {
+                gone.push_back(c);
+                s.removeNode(i);
+            } else if (forkFirst && opensWithFork(*c)) {
+                keepLinks = true;
+            }
         }
+    }
+    if (forkFirst && (keepLinks || opensWithFork(s))) {
+        *forkFirst = true;
+        return;
     }
     if (linksLast) linksLastIn(s);
 }
@@ -1030,15 +1055,15 @@ void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, b
 // following the tree, and the sequences can be fetched from memory ahead of their turn. The
 // variations dropped are taken out of `all`.
 void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
-                    bool linksLast) {
+                    bool linksLast, bool* forkFirst = nullptr) {
     std::vector<const RecordSequence*> gone;
     constexpr std::size_t kAhead = 8;
     for (std::size_t k = all.size(); k-- > 0;) {
         if (k >= kAhead) __builtin_prefetch(all[k - kAhead]);
         if (k >= kAhead / 2) __builtin_prefetch(all[k - kAhead / 2]->nodes().data());
-        tidySequence(*all[k], repeatedMarks, emptyVariations, linksLast, gone);
+        tidySequence(*all[k], repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
     }
-    tidySequence(main, repeatedMarks, emptyVariations, linksLast, gone);
+    tidySequence(main, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
     if (gone.empty()) return;
     std::sort(gone.begin(), gone.end());
     std::erase_if(all, [&](const RecordSequence* s) { return std::binary_search(gone.begin(), gone.end(), s); });
@@ -1095,13 +1120,22 @@ void SgfBuilder::finish() {
         info.startFlags = 0x40;
     }
     if (main.handicapCount() >= 2) gatherHandicapStones(main);
-    // Marks renumbered with the start position's stones stand once. Empty variations go first too:
-    // they would hold child slots and branch numbers the hoisting needs.
-    tidyListedTree(main, m_branches, true, true, false);
-    bool whole = true;
-    hoistForksAtVariationStart(main, whole);
-    if (whole) tidyListedTree(main, m_branches, false, true, true);
-    else tidyTree(main, false, true, true);
+    // Marks renumbered with the start position's stones stand once; only the main record has such
+    // marks (the reader gives a mark once per move of a line, and nothing else renumbers marks
+    // before this). Empty variations go first too: they would hold child slots and branch numbers
+    // the hoisting needs. The links come last in the same walk, but for a variation that opens with
+    // a fork and its parent: when there is one, the forks are hoisted and the tree is walked again
+    // for what that changed. Without one the hoisting has nothing to do and every empty variation
+    // is gone already (children are tidied before their parents).
+    dropRepeatedMarksIn(main);
+    bool forkFirst = false;
+    tidyListedTree(main, m_branches, false, true, true, &forkFirst);
+    if (forkFirst) {
+        bool whole = true;
+        hoistForksAtVariationStart(main, whole);
+        if (whole) tidyListedTree(main, m_branches, false, true, true);
+        else tidyTree(main, false, true, true);
+    }
     // (Sequences live on through the passes above: variations move, only empty ones go.)
     std::sort(m_noteSequences.begin(), m_noteSequences.end());
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());

@@ -46,13 +46,17 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
     }
     const Chunk& chunk = chunks.back();
     char16_t* out = chunk.data.get() + (m_used - chunk.base);
-    bool nextIsCr = true;
-    for (char16_t c : text) {
-        if (c == u'\\' && rule == Backslashes::LineBreaks) {
-            c = nextIsCr ? u'\r' : u'\n';
-            nextIsCr = !nextIsCr;
+    if (rule == Backslashes::Keep) {
+        out = std::copy(text.begin(), text.end(), out);
+    } else {
+        bool nextIsCr = true;
+        for (char16_t c : text) {
+            if (c == u'\\') {
+                c = nextIsCr ? u'\r' : u'\n';
+                nextIsCr = !nextIsCr;
+            }
+            *out++ = c;
         }
-        *out++ = c;
     }
     *out = 0;
     CommentIndexEntry entry;

@@ -1,6 +1,7 @@
 #include "record/RecordSequence.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace stonewise {
@@ -167,30 +168,34 @@ void RecordSequence::reindexFrom(int index) {
 }
 
 void RecordSequence::updateLastMoveNumber() {
+    // Without a branch per node (moves, marks and links are mixed, so the processor would often guess
+    // such a branch wrong); the compiler can then take several nodes at once.
     int last = m_firstMove - 1;
-    for (const RecordNode& n : m_nodes)
-        if (n.isMoveOrPass()) last = std::max(last, static_cast<int>(n.moveNumber));
+    for (const RecordNode& n : m_nodes) {
+        const int keep = -static_cast<int>(n.isMoveOrPass()); // all ones for a move or pass
+        last = std::max(last, (n.moveNumber & keep) | (INT_MIN & ~keep));
+    }
     m_lastMove = last;
 }
 
 RecordNode* RecordSequence::appendNode(const RecordNode& n) {
     if (nodeCount() >= kMaxNodes) return nullptr;
-    RecordNode copy = n;
-    copy.index = static_cast<std::uint16_t>(nodeCount());
-    if (copy.isLabel()) {
-        m_nodes.push_back(copy);
-        const int entry = registerLabel(copy);
+    // The node is copied straight into its place and given its index there.
+    const auto index = static_cast<std::uint16_t>(nodeCount());
+    RecordNode& placed = m_nodes.emplace_back(n);
+    placed.index = index;
+    if (placed.isLabel()) {
+        const int entry = registerLabel(placed);
         if (entry < 0) {
             m_nodes.pop_back();
             return nullptr;
         }
         m_nodes.back().data2 = static_cast<std::uint8_t>('@' + entry);
-    } else {
-        m_nodes.push_back(copy);
     }
-    if (copy.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(copy.moveNumber));
+    RecordNode& added = m_nodes.back();
+    if (added.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(added.moveNumber));
     ++m_changes;
-    return &m_nodes.back();
+    return &added;
 }
 
 RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool renumber) {
@@ -506,6 +511,14 @@ void RecordSequence::numberTreeAndReadAnswerTags() { numberTree(true); }
 void RecordSequence::numberTree(bool answerTags) {
     std::vector<RecordSequence*> all;
     collectChildren(this, all);
+    if (std::all_of(all.begin(), all.end(), [](const RecordSequence* c) { return c->id() == 0; })) {
+        // None has an id yet (a record just read): they are numbered in turn, without a table of
+        // the ids in use.
+        std::uint32_t next = 1;
+        for (RecordSequence* c : all) c->setId(next < 65536 ? next++ : 0);
+        numberSequence(this, answerTags);
+        return;
+    }
     std::vector<bool> used(65536, false);
     std::vector<RecordSequence*> fresh;
     for (RecordSequence* c : all) {

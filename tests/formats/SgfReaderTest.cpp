@@ -51,6 +51,52 @@ TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
     }
 }
 
+// A variation whose first node is a fork hands those forks to its parent (the same game without an
+// empty node), whatever else of the record still has its links put last.
+TEST(SgfReader, ForksAtTheStartOfAVariationGoToItsParent) {
+    struct Case {
+        const char16_t* sgf;
+        const char* tree;
+    } cases[] = {
+        {u"(;B[aa](;W[bb])(;(;W[cc])(;W[dd])))", "1B aa, {1>2 2W cc}, {1>2 2W dd}, 2W bb"},
+        {u"(;B[aa](;)(;W[bb])(;(;W[cc])(;W[dd]));AW[ee]TR[ff])",
+         "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}, {1>2 2W dd}"},
+        {u"(;B[aa](;W[bb](;B[cc])(;B[dd])TR[aa];AB[ee])(;(;W[cc];B[gg])(;W[dd](;)(;B[hh])(;(;B[ii])(;B[jj])))))",
+         "1B aa, {1>2 2W cc, 3B gg}, {1>2 2W dd, {2>3 3B hh}, {2>3 3B ii}, {2>3 3B jj}}, 2W bb, {2>3 3B dd}, 3B cc, "
+         "3TR aa, 3AB ee"},
+        // No fork at a variation's start: only the links are put last.
+        {u"(;B[aa](;)(;W[bb])(;W[cc]);AW[ee]TR[ff])", "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}"},
+    };
+    for (const Case& c : cases) {
+        Read read(c.sgf);
+        EXPECT_TRUE(read.r.ok);
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+}
+
+// A mark given twice for one move stands once, in the main record and in its variations alike:
+// in one node, in two nodes of the move, around a fork, and with the start position's stones.
+TEST(SgfReader, MarksGivenTwiceStandOnce) {
+    struct Case {
+        const char16_t* sgf;
+        const char* tree;
+    } cases[] = {
+        {u"(;B[aa]TR[bb][bb]LB[cc:x][cc:x](;W[dd])(;W[ee]TR[bb]TR[bb]LB[cc:x][cc:x]))",
+         "1B aa, 1TR bb, 1LB cc:x, {1>2 2W ee, 2TR bb, 2LB cc:x}, 2W dd"},
+        {u"(;B[aa](;W[dd])(;W[ee]TR[bb];AB[ff]TR[bb]LB[cc:A];LB[cc:A][cc:B]))",
+         "1B aa, {1>2 2W ee, 2TR bb, 2AB ff, 2LB cc:A, 2LB cc:B}, 2W dd"},
+        {u"(;B[aa](;W[dd];B[ff])(;W[ee]SQ[bb](;B[gg])(;B[hh]);SQ[bb]))",
+         "1B aa, {1>2 2W ee, 2SQ bb, {2>3 3B hh}, 3B gg, 3SQ bb}, 2W dd, 3B ff"},
+        {u"(;TR[aa]HA[2]AB[dd](;TR[aa]AB[pp];W[qq])(;W[cc]TR[aa]TR[aa]))",
+         "1B dd, 1B pp, 1TR aa, {1>2 2W cc, 2TR aa}, 2W qq"},
+    };
+    for (const Case& c : cases) {
+        Read read(c.sgf);
+        EXPECT_TRUE(read.r.ok);
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+}
+
 TEST(SgfReader, PointsListsAndSkippedProperties) {
     struct Case {
         const char16_t* sgf;
