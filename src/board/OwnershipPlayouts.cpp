@@ -48,6 +48,7 @@ private:
     bool acceptable(int p, std::uint8_t c);
     bool twoLibertiesAfter(int p, std::uint8_t c);
     int answer(int last, std::uint8_t c);
+    int takeLargestInAtari(std::uint8_t c);
     void place(int p, std::uint8_t c);
     void addLiberty(int h, int p, int sign);
     void capture(int h);
@@ -261,13 +262,36 @@ int PlayoutBoard::answer(int last, std::uint8_t c) {
     return 0;
 }
 
+// The liberty that takes the largest chain of two or more of `c`'s enemy stones already in atari
+// anywhere on the board, 0 for none: such a chain left with one liberty when the game ended is
+// dead and is taken first thing, before a random move elsewhere starts a race its neighbours
+// would lose for no reason. A lone stone in atari is left to the random games: at the end of a
+// game it is mostly a ko or a false eye that both sides could take, whose outcome is not settled.
+int PlayoutBoard::takeLargestInAtari(std::uint8_t c) {
+    int best = 0;
+    int bestStones = 1;
+    for (int y = 0; y < m_size; ++y)
+        for (int x = 0; x < m_size; ++x) {
+            const int q = cellOf(x, y);
+            if (m_colour[static_cast<std::size_t>(q)] != other(c) || m_head[static_cast<std::size_t>(q)] != q) continue;
+            if (!inAtari(q) || m_stones[static_cast<std::size_t>(q)] <= bestStones) continue;
+            const int liberty =
+                static_cast<int>(m_libSum[static_cast<std::size_t>(q)] / m_libs[static_cast<std::size_t>(q)]);
+            if (!acceptable(liberty, c)) continue;
+            best = liberty;
+            bestStones = m_stones[static_cast<std::size_t>(q)];
+        }
+    return best;
+}
+
 void PlayoutBoard::playOut(Random& random, std::uint8_t first) {
     std::uint8_t toMove = first;
     int passes = 0;
     int last = 0;
     const int limit = 3 * m_size * m_size;
     for (int moves = 0; moves < limit && passes < 2; ++moves) {
-        int chosen = answer(last, toMove);
+        // Each side's first move takes what the final position left in atari.
+        int chosen = moves < 2 ? takeLargestInAtari(toMove) : answer(last, toMove);
         const int n = chosen != 0 ? 0 : m_emptyCount;
         const int start = n > 0 ? static_cast<int>(random.below(static_cast<std::uint32_t>(n))) : 0;
         for (int k = 0; k < n && chosen == 0; ++k) {

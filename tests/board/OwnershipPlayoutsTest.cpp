@@ -43,6 +43,29 @@ TEST(OwnershipPlayouts, SekiStaysDeadStonesAreTakenEyesAreNotFilled) {
     EXPECT_LT(o.blackShare(8, 7), -0.9);
 }
 
+TEST(OwnershipPlayouts, AChainLeftInAtariIsTakenBeforeItsNeighbourIsShortOfLiberties) {
+    // 9 lines. Black's chain on x 2 has no eye and one liberty, (1,4) inside white's living wall;
+    // white's chain on x 3..5 between it and black's living wall has only its two-point eye. A
+    // black stone thrown into the eye must not win the race: white takes the chain in atari
+    // first thing.
+    const std::vector<std::string> rows = {
+        "OOXOOOXXX", //
+        ".OXOOOXX.", //
+        "OOXOOOXXX", //
+        "OOXO.OXXX", //
+        "O.XO.OXXX", //
+        "OOXOOOXXX", //
+        "OOXOOOXXX", //
+        ".OXOOOXX.", //
+        "OOXOOOXXX", //
+    };
+    const OwnershipPlayouts o = playedOut(rows, 9);
+    EXPECT_LT(o.blackShare(2, 0), -0.9); // the chain in atari is taken
+    EXPECT_LT(o.blackShare(4, 0), -0.9); // and white's chain beside it lives
+    EXPECT_LT(o.blackShare(4, 3), -0.9);
+    EXPECT_GT(o.blackShare(7, 0), 0.9); // black's wall stands
+}
+
 TEST(OwnershipPlayouts, SameGamesEveryRunAndNothingOnABadSize) {
     const std::vector<std::string> rows = {".X.O.", "XX.OO", ".X.O.", "XX.OO", ".X.O."};
     const OwnershipPlayouts a = playedOut(rows, 5, 16);
