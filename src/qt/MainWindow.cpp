@@ -93,6 +93,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     sideColumn->setChildrenCollapsible(false);
     m_problemPanel = new ProblemPanel(sideColumn);
     sideColumn->insertWidget(0, m_problemPanel);
+    // Only the page shown asks for room: the book's panels must not narrow the board of the other
+    // modes.
+    connect(m_sideStack, &QStackedWidget::currentChanged, this, [this](int shown) {
+        for (int i = 0; i < m_sideStack->count(); ++i)
+            m_sideStack->widget(i)->setSizePolicy(i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                                  i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    });
     split->addWidget(boardArea);
     split->addWidget(m_sideStack);
     split->setStretchFactor(0, 3);
@@ -133,6 +140,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_commands->setBookPlayer(m_board.get());
     m_bookPanel = new BookPanel(*m_board, *m_boardWidget, app.strings(), m_sideStack);
     m_sideStack->addWidget(m_bookPanel);
+    m_bookPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setWindowTitle(qs(m_commands->windowTitle()));
     m_boardWidget->setBoard(m_board.get());
     m_boardWidget->setStoneAlpha([this](int x, int y) { return int{m_board->timer().stoneAlpha(x, y)}; });

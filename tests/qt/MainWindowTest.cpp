@@ -105,6 +105,17 @@ private Q_SLOTS:
             if (plain(a->text()) == QStringLiteral("棋譜鑑賞")) QVERIFY(a->isChecked());
     }
 
+    // The board column is as wide as the square board needs: the panels of other modes (the Go
+    // book's) do not widen the side column while they are not shown.
+    void theBoardTakesTheRoomItNeeds() {
+        Program p;
+        QTRY_VERIFY(p.window->boardWidget().height() > 0);
+        QVERIFY2(p.window->boardWidget().width() >= p.window->boardWidget().height(),
+                 qPrintable(QStringLiteral("board %1 x %2")
+                                .arg(p.window->boardWidget().width())
+                                .arg(p.window->boardWidget().height())));
+    }
+
     // The bar pictures the build drew are the ones the program draws: every picture a bar shows,
     // at the usual size, at other sizes and disabled.
     void theBarPicturesDrawnAheadMatchTheDrawing() {
