@@ -15,6 +15,7 @@
 #include "qt/QtText.h"
 #include "qt/QtUi.h"
 #include "qt/SidePanel.h"
+#include "view/CoordinateLabels.h"
 
 namespace stonewise {
 
@@ -28,6 +29,7 @@ StudyWindow::StudyWindow(Application& app, const Clock& clock, FlashTimerSlots& 
     auto* split = new QSplitter(Qt::Horizontal, this);
     m_boardWidget = new BoardWidget(split);
     m_side = new SidePanel(split);
+    m_side->setMinimumWidth(260); // the players' names beside their prisoners
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -48,6 +50,10 @@ StudyWindow::StudyWindow(Application& app, const Clock& clock, FlashTimerSlots& 
     env.strings = &app.strings();
     env.japanese = app.japanese();
     env.flashSlots = &flashSlots;
+    env.pointLabels = [this](int x, int y) {
+        const CoordinateLabels labels(m_view, m_study ? m_study->board().boardSize() : 19);
+        return std::pair{labels.column(x), labels.row(y)};
+    };
     m_study = std::make_unique<StudyBoard>(env);
     CIgoBoard& board = m_study->board();
     m_boardWidget->setBoard(&board);
@@ -80,6 +86,7 @@ void StudyWindow::hideEvent(QHideEvent* event) {
 
 void StudyWindow::apply(const ViewSettings& view, const MoveListPanelOptions& list, const InfoPanelOptions& info,
                         const CommentPanelOptions& comment) {
+    m_view = view;
     m_boardWidget->setViewSettings(view);
     m_side->moveList().setOptions(list);
     m_side->info().setOptions(info);

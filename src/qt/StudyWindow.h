@@ -49,6 +49,7 @@ private:
     std::unique_ptr<StudyBoard> m_study;
     std::unique_ptr<BoardTicker> m_ticker;
     std::function<void()> m_closed;
+    ViewSettings m_view; // as last applied: the move list names points as the board labels them
 };
 
 } // namespace stonewise
