@@ -496,6 +496,12 @@ private Q_SLOTS:
         QVERIFY(study->studySequence());
         study->board().clickPoint(5, 16);
         QCOMPARE(main.record().main().child(1), nullptr);
+        // The study board's list names the points as its board labels them.
+        auto* studyList = studyWindow->findChild<QTreeWidget*>();
+        QVERIFY(studyList);
+        QStringList studyLines;
+        for (QTreeWidgetItemIterator it(studyList); *it; ++it) studyLines << (*it)->text(0);
+        QVERIFY2(studyLines.join(u'|').contains(QStringLiteral("，十四）")), qPrintable(studyLines.join(u'|')));
 
         QTreeWidget* list = p.window->sidePanel().moveList().findChild<QTreeWidget*>();
         QVERIFY(list);
