@@ -61,11 +61,19 @@ void appendNamePart(std::u16string& name, std::u16string_view part) {
     name.append(part);
 }
 
-// Other programs' GC is a comment: where there is no EV it names the game only when it reads like
-// a name, one short line (a commentary's introduction or a copyright notice is no name).
-bool commentReadsAsName(std::u16string_view simpleText, std::u16string_view raw) {
+// Whether GC is the game's comment and no part of its name: so with Flag bit 16 and in the
+// family's files with FF[4] texts. (Other programs' files mean a comment by it too, see below.)
+bool gcIsGameComment(std::uint16_t flags, bool family, bool standardText) {
+    return (flags & kFlagExtendedHeader) != 0 || (family && standardText);
+}
+
+// Whether GC names the game where there is no EV: in the family's older files it does; another
+// program's GC only when it reads like a name, one short line (a commentary's introduction or a
+// copyright notice is no name).
+bool gcNamesGame(bool gcIsComment, bool family, std::u16string_view simpleText, std::u16string_view raw) {
     constexpr std::size_t kLongestName = 40;
-    return simpleText.size() <= kLongestName && raw.find_first_of(u"\r\n") == std::u16string_view::npos;
+    if (gcIsComment) return false;
+    return family || (simpleText.size() <= kLongestName && raw.find_first_of(u"\r\n") == std::u16string_view::npos);
 }
 
 bool startsWith(std::u16string_view text, std::u16string_view prefix) {
@@ -541,19 +549,6 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
         if (m_inRoot) keepRootProperty(u"AE", p);
         else m_result.losses.clearedPoints += static_cast<int>(p.valueCount);
         break;
-    case kSgfAN:
-    case kSgfBT:
-    case kSgfCP:
-    case kSgfON:
-    case kSgfOT:
-    case kSgfRU:
-    case kSgfSO:
-    case kSgfTM:
-    case kSgfUS:
-    case kSgfWT:
-        // Game information belongs to the root; the same again further on is left alone.
-        if (m_inRoot) keepRootProperty(keptRootPropertyId(p.token), p);
-        break;
     case kSgfEV: m_pool.keep(m_pool.ev, m_pool.hasEv, simple(val(p))); break;
     case kSgfGC:
         if (!m_inRoot) { // a game comment inside the record is a comment there
@@ -574,7 +569,11 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
     case kSgfTR: applyMark(kMarkTriangle, p); break;
     case kSgfMA: applyMark(kMarkCross, p); break;
     case kSgfLB: applyLabel(p); break;
-    default: break;
+    default:
+        // The rest of the game information belongs to the root, kept as it stands; the same again
+        // further on is left alone.
+        if (const char16_t* id = keptRootPropertyId(p.token); id && m_inRoot) keepRootProperty(id, p);
+        break;
     }
 }
 
@@ -1100,11 +1099,8 @@ void leadingSetupFirst(RecordSequence& main) {
 void SgfBuilder::finish() {
     GameInfo& info = m_result.info;
     RecordSequence& main = *m_result.main;
-    // GC is the game comment in files with Flag bit 16 and in the family's files with FF[4] texts;
-    // in the family's older files without the bit it is a part of the name. Other programs' files
-    // mean a game comment by it too, and their GC also names the game when there is no EV.
-    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0 || (m_result.familyFile && m_standardText);
-    const bool gcNames = !gcIsComment && (m_result.familyFile || commentReadsAsName(m_pool.gc, m_pool.gcRaw));
+    const bool gcIsComment = gcIsGameComment(info.flags, m_result.familyFile, m_standardText);
+    const bool gcNames = gcNamesGame(gcIsComment, m_result.familyFile, m_pool.gc, m_pool.gcRaw);
     std::u16string name;
     if (m_pool.hasEv) appendNamePart(name, m_pool.ev);
     else if (m_pool.hasGc && gcNames) appendNamePart(name, m_pool.gc);
@@ -1266,8 +1262,7 @@ SgfHeader preReadSgfHeader(std::u16string_view text, MemberDirectory* members) {
     }
     (void)ff4;
     // The name as the whole read gives it.
-    const bool gcIsComment = (info.flags & kFlagExtendedHeader) != 0 || (family && standardText);
-    if (!hasPart[0] && hasGc && !gcIsComment && (family || commentReadsAsName(gc, gcRaw))) {
+    if (!hasPart[0] && hasGc && gcNamesGame(gcIsGameComment(info.flags, family, standardText), family, gc, gcRaw)) {
         parts[0] = std::move(gc);
         hasPart[0] = true;
     }

@@ -76,32 +76,6 @@ std::vector<std::uint8_t> encodeRecord(const FileIdentity& file, const GameSearc
     return out;
 }
 
-// Whether `bytes` are packed text whole (no unit cut at either end).
-bool packed(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        // Latin text goes eight bytes at a time.
-        std::uint64_t word = 0;
-        if (bytes.size() - i >= sizeof word) {
-            std::memcpy(&word, bytes.data() + i, sizeof word);
-            if ((word & 0x8080808080808080u) == 0) {
-                i += sizeof word;
-                continue;
-            }
-        }
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : 0;
-        if (extra == 0 || bytes.size() - i <= extra) return false;
-        for (std::size_t k = 1; k <= extra; ++k)
-            if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record) {
     const KeptSearchText kept(record);
     GameSearchText text;
@@ -116,7 +90,7 @@ std::optional<GameSearchText> decodeRecord(std::span<const std::uint8_t> record)
         c = kept.comment(i);
         c.start = static_cast<std::uint32_t>(start);
         start += c.length;
-        if (start > text.texts.size() || !packed(text.textOf(c))) return std::nullopt;
+        if (start > text.texts.size() || !unpackSearchText(text.textOf(c))) return std::nullopt;
     }
     if (start != text.texts.size()) return std::nullopt;
     return text;

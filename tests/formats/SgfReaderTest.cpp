@@ -1,6 +1,7 @@
 // The SGF reader on small texts: structure, properties, the family's dialects and the text rules.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "formats/MemberDirectory.h"
@@ -23,11 +24,25 @@ struct Read {
     const GameInfo& info() const { return r.info; }
 };
 
+// An SGF text and the record it reads as (test::treeDump).
+struct TreeCase {
+    const char16_t* sgf;
+    const char* tree;
+};
+
+// Reads each text and compares its record; with `readable` each read must also succeed.
+void expectTrees(std::initializer_list<TreeCase> cases, bool readable = true) {
+    for (const TreeCase& c : cases) {
+        Read read(c.sgf);
+        if (readable) {
+            EXPECT_TRUE(read.r.ok) << toUtf8(c.sgf);
+        }
+        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
+    }
+}
+
 TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
-    struct Case {
-        const char16_t* sgf;
-        const char* tree;
-    } cases[] = {
+    expectTrees({
         // The continuation comes first; the second "(" at a fork is a variation from there.
         {u"(;SZ[19];B[pd];W[dp](;B[pp])(;B[dd];W[qq]))", "1B pd, 2W dp, {2>3 3B dd, 4W qq}, 3B pp"},
         {u"(;B[aa](;W[bb](;B[cc])(;B[dd]))(;W[ee]))", "1B aa, {1>2 2W ee}, 2W bb, {2>3 3B dd}, 3B cc"},
@@ -43,21 +58,13 @@ TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
         {u"(;B[aa];W[bb](;)(;B[cc]))", "1B aa, 2W bb, {2>3 3B cc}"},
         // Stones and marks of a move come before the variations hanging after it.
         {u"(;B[aa](;)(;W[bb]);AW[cc]TR[dd])", "1B aa, 1AW cc, 1TR dd, {1>2 2W bb}"},
-    };
-    for (const Case& c : cases) {
-        Read read(c.sgf);
-        EXPECT_TRUE(read.r.ok);
-        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
-    }
+    });
 }
 
 // A variation whose first node is a fork hands those forks to its parent (the same game without an
 // empty node), whatever else of the record still has its links put last.
 TEST(SgfReader, ForksAtTheStartOfAVariationGoToItsParent) {
-    struct Case {
-        const char16_t* sgf;
-        const char* tree;
-    } cases[] = {
+    expectTrees({
         {u"(;B[aa](;W[bb])(;(;W[cc])(;W[dd])))", "1B aa, {1>2 2W cc}, {1>2 2W dd}, 2W bb"},
         {u"(;B[aa](;)(;W[bb])(;(;W[cc])(;W[dd]));AW[ee]TR[ff])",
          "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}, {1>2 2W dd}"},
@@ -66,21 +73,13 @@ TEST(SgfReader, ForksAtTheStartOfAVariationGoToItsParent) {
          "3TR aa, 3AB ee"},
         // No fork at a variation's start: only the links are put last.
         {u"(;B[aa](;)(;W[bb])(;W[cc]);AW[ee]TR[ff])", "1B aa, 1AW ee, 1TR ff, {1>2 2W bb}, {1>2 2W cc}"},
-    };
-    for (const Case& c : cases) {
-        Read read(c.sgf);
-        EXPECT_TRUE(read.r.ok);
-        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
-    }
+    });
 }
 
 // A mark given twice for one move stands once, in the main record and in its variations alike:
 // in one node, in two nodes of the move, around a fork, and with the start position's stones.
 TEST(SgfReader, MarksGivenTwiceStandOnce) {
-    struct Case {
-        const char16_t* sgf;
-        const char* tree;
-    } cases[] = {
+    expectTrees({
         {u"(;B[aa]TR[bb][bb]LB[cc:x][cc:x](;W[dd])(;W[ee]TR[bb]TR[bb]LB[cc:x][cc:x]))",
          "1B aa, 1TR bb, 1LB cc:x, {1>2 2W ee, 2TR bb, 2LB cc:x}, 2W dd"},
         {u"(;B[aa](;W[dd])(;W[ee]TR[bb];AB[ff]TR[bb]LB[cc:A];LB[cc:A][cc:B]))",
@@ -89,32 +88,23 @@ TEST(SgfReader, MarksGivenTwiceStandOnce) {
          "1B aa, {1>2 2W ee, 2SQ bb, {2>3 3B hh}, 3B gg, 3SQ bb}, 2W dd, 3B ff"},
         {u"(;TR[aa]HA[2]AB[dd](;TR[aa]AB[pp];W[qq])(;W[cc]TR[aa]TR[aa]))",
          "1B dd, 1B pp, 1TR aa, {1>2 2W cc, 2TR aa}, 2W qq"},
-    };
-    for (const Case& c : cases) {
-        Read read(c.sgf);
-        EXPECT_TRUE(read.r.ok);
-        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
-    }
+    });
 }
 
 TEST(SgfReader, PointsListsAndSkippedProperties) {
-    struct Case {
-        const char16_t* sgf;
-        const char* tree;
-    } cases[] = {
-        {u"(;b[pd];B[PD])", "1B pd, 2B pd"},     // letters of either case
-        {u"(;B[tt];W[];B[TT])", "1P, 2P, 3P"},   // "tt" and an empty value are passes
-        {u"(;B[zz];B[p];B[pd])", "1B pd"},       // not points: skipped
-        {u"(;B[pd][dd];W[dp])", "1B pd, 2W dp"}, // no list after B
-        {u"(;AB[aa][bb:cc]AW[dd])", "0AB aa, 0AB bb, 0AB bc, 0AB cb, 0AB cc, 0AW dd"},
-        {u"(;XX[a\\]b]KTV[1][2]AddBlack[aa];White[bb];W [cc])", "1B aa, 2W bb, 3W cc"},
-        {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"}, // a value that never closes ends the text
-        {u"no game here", ""},
-    };
-    for (const Case& c : cases) {
-        Read read(c.sgf);
-        EXPECT_EQ(read.tree(), c.tree) << toUtf8(c.sgf);
-    }
+    expectTrees(
+        {
+            {u"(;b[pd];B[PD])", "1B pd, 2B pd"},     // letters of either case
+            {u"(;B[tt];W[];B[TT])", "1P, 2P, 3P"},   // "tt" and an empty value are passes
+            {u"(;B[zz];B[p];B[pd])", "1B pd"},       // not points: skipped
+            {u"(;B[pd][dd];W[dp])", "1B pd, 2W dp"}, // no list after B
+            {u"(;AB[aa][bb:cc]AW[dd])", "0AB aa, 0AB bb, 0AB bc, 0AB cb, 0AB cc, 0AW dd"},
+            {u"(;XX[a\\]b]KTV[1][2]AddBlack[aa];White[bb];W [cc])", "1B aa, 2W bb, 3W cc"},
+            {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"}, // a value that never closes ends the text
+            {u"no game here", ""},
+        },
+        // The last text is no game at all.
+        false);
     EXPECT_FALSE(Read(u"no game here").r.ok);
 }
 
