@@ -190,12 +190,11 @@ RecordNode* RecordSequence::appendNode(const RecordNode& n) {
             m_nodes.pop_back();
             return nullptr;
         }
-        m_nodes.back().data2 = static_cast<std::uint8_t>('@' + entry);
+        placed.data2 = static_cast<std::uint8_t>('@' + entry);
     }
-    RecordNode& added = m_nodes.back();
-    if (added.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(added.moveNumber));
+    if (placed.isMoveOrPass()) m_lastMove = std::max(m_lastMove, static_cast<int>(placed.moveNumber));
     ++m_changes;
-    return &added;
+    return &placed;
 }
 
 RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool renumber) {
