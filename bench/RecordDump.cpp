@@ -2,7 +2,8 @@
 // its attributes, every node, every stored text with its index entry and every label, followed by
 // the file the writer makes of it. Two builds of the reader that print the same lines read the
 // corpus the same; a change meant to make reading faster is checked by comparing the output before
-// and after.
+// and after. (A sequence's lookup cursor and change counter are left out: they tell how it was
+// built, not what it holds.)
 //
 // usage: record_dump [CORPUS_DIR] > dump.txt   (reads each file plainly and with continuations merged)
 // bench/sgf-random-files.py writes a folder of random small files to compare on as well.
@@ -36,13 +37,12 @@ std::string utf8(std::u16string_view text) {
 void dumpSequence(const RecordSequence& s, std::FILE* out) {
     std::fprintf(out,
                  "seq depth=%d slot=%d id=%u branch=%d first=%d last=%d saved=%d handicap=%d leading=%d keepFirst=%d "
-                 "offset=%d kind=%d answer=%d highest=%d nodes=%d texts=%d blocks=%d used=%d labels=%d parent=%d "
-                 "cursor=%d changes=%d\n",
+                 "offset=%d kind=%d answer=%d highest=%d nodes=%d texts=%d blocks=%d used=%d labels=%d parent=%d\n",
                  s.depth(), s.slot(), s.id(), s.branchNumber(), s.firstMoveNumber(), s.lastMoveNumber(),
                  s.savedLastMoveNumber(), s.handicapCount(), s.leadingSetupCount(), s.keepFirstMove() ? 1 : 0,
                  s.numberOffset(), s.kind(), s.answerKind(), s.highestChildSlot(), s.nodeCount(), s.comments().count(),
                  s.comments().blockCount(), s.comments().usedInLastBlock(), s.labelCount(),
-                 s.parent() ? s.parent()->slot() : -1, s.cursor(), s.changeCounter());
+                 s.parent() ? s.parent()->slot() : -1);
     for (const RecordNode& k : s.nodes())
         std::fprintf(out, " n%d t%d c%d m%d %d,%d d%d/%d b%d f%d k%d e%d l%u\n", k.index, static_cast<int>(k.type),
                      k.childSlot, k.moveNumber, k.x, k.y, k.data1, k.data2, k.branchNumber, k.flags, k.comment,

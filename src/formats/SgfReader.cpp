@@ -435,7 +435,6 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
     // A link after the last move of its parent goes at the end, as inserting it there would put it
     // (appending spares the search for its place and the count of the parent's moves).
     const bool atEnd = linkMove >= 1 && linkMove >= parent->lastMoveNumber();
-    if (atEnd) parent->findNodeIndex(linkMove); // leaves the parent's cursor where inserting would
     if (!(atEnd ? parent->appendNode(link) : parent->insertNode(linkMove, link))) {
         parent->destroyChild(child->slot());
         return nullptr;
@@ -1081,6 +1080,22 @@ void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool 
     tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone);
 }
 
+// numberTreeAndReadAnswerTags for a record just read, with `all` holding its variations each after
+// the one it hangs from, in the order a walk of the tree by slots meets them (true while no
+// variation has moved to another parent): the ids follow the list, and each sequence is numbered
+// before its children, fetched from memory ahead of its turn.
+void numberListedTree(RecordSequence& main, const std::vector<RecordSequence*>& all) {
+    std::uint32_t next = 1;
+    for (RecordSequence* s : all) s->setId(next < 65536 ? next++ : 0);
+    main.numberLinks(true);
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        if (k + kAhead < all.size()) __builtin_prefetch(all[k + kAhead]);
+        if (k + kAhead / 2 < all.size()) __builtin_prefetch(all[k + kAhead / 2]->nodes().data());
+        all[k]->numberLinks(true);
+    }
+}
+
 // Setup stones of move 0 in the main record are its start position: they come first and are
 // counted as its leading setup stones.
 void leadingSetupFirst(RecordSequence& main) {
@@ -1139,14 +1154,16 @@ void SgfBuilder::finish() {
     main.updateLastMoveNumber();
     const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
     if (merge) main.numberTree();
-    if (merge && joinContinuations(main) > 0) {
+    const bool joined = merge && joinContinuations(main) > 0;
+    if (joined) {
         // Setup stones of a variation before the first move that joined the main line are part of
         // the start position now.
         if (main.handicapCount() < 2) leadingSetupFirst(main);
         tidyTree(main, true, false, true); // a joined variation may give a mark its line gives already
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
     }
-    main.numberTreeAndReadAnswerTags();
+    if (forkFirst || joined) main.numberTreeAndReadAnswerTags();
+    else numberListedTree(main, m_branches);
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
 

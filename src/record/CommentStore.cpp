@@ -2,85 +2,50 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace stonewise {
 
-CommentStore::CommentStore(const CommentStore& other) { *this = other; }
-
-CommentStore& CommentStore::operator=(const CommentStore& other) {
-    if (this == &other) return *this;
-    m_entries = other.m_entries;
-    m_used = other.m_used;
-    m_blocks.clear();
-    m_blocks.resize(other.m_blocks.size());
-    for (std::size_t b = 0; b < other.m_blocks.size(); ++b)
-        for (const Chunk& c : other.m_blocks[b])
-            m_blocks[b].push_back(
-                {c.base, c.capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(c.capacity))});
-    // Only the stored texts (with their terminators) are copied: the rest of a chunk was never written.
-    for (const CommentIndexEntry& e : m_entries)
-        std::copy_n(other.at(e.block, e.offset), e.length + 1, const_cast<char16_t*>(at(e.block, e.offset)));
-    return *this;
-}
-
-namespace {
-constexpr int kFirstChunk = 256;
-} // namespace
-
 int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule) {
+    // A text taken from this store itself is copied before the characters may move.
+    const std::u16string_view kept(m_chars.data(), m_chars.size());
+    if (!text.empty() && text.data() >= kept.data() && text.data() < kept.data() + kept.size())
+        return add(std::u16string(text), moveNumber, rule);
     if (count() >= kMaxTexts) return -1;
     const int length = static_cast<int>(text.size());
     if (length + 1 > kBlockSize) return -1;
-    if (m_blocks.empty() || m_used + length + 1 > kBlockSize) {
-        if (blockCount() >= kMaxBlocks) return -1;
-        m_blocks.emplace_back();
+    if (m_blocks == 0 || m_used + length + 1 > kBlockSize) {
+        if (m_blocks >= kMaxBlocks) return -1;
+        m_blockStart[static_cast<std::size_t>(m_blocks++)] = static_cast<std::uint32_t>(m_chars.size());
         m_used = 0;
     }
-    std::vector<Chunk>& chunks = m_blocks.back();
-    if (chunks.empty() || m_used + length + 1 > chunks.back().base + chunks.back().capacity) {
-        // A new chunk from here on, at least twice the last one, never beyond the block.
-        const int last = chunks.empty() ? kFirstChunk / 2 : chunks.back().capacity;
-        const int capacity = std::min(kBlockSize - m_used, std::max(length + 1, std::max(2 * last, kFirstChunk)));
-        chunks.push_back(
-            {m_used, capacity, std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity))});
-    }
-    const Chunk& chunk = chunks.back();
-    char16_t* out = chunk.data.get() + (m_used - chunk.base);
-    if (rule == Backslashes::Keep) {
-        out = std::copy(text.begin(), text.end(), out);
-    } else {
+    if (m_chars.capacity() < m_chars.size() + text.size() + 1)
+        m_chars.reserve(std::max<std::size_t>({2 * m_chars.capacity(), m_chars.size() + text.size() + 1, 64}));
+    const std::size_t at = m_chars.size();
+    m_chars.insert(m_chars.end(), text.begin(), text.end());
+    m_chars.push_back(0);
+    if (rule == Backslashes::LineBreaks) {
         bool nextIsCr = true;
-        for (char16_t c : text) {
-            if (c == u'\\') {
-                c = nextIsCr ? u'\r' : u'\n';
-                nextIsCr = !nextIsCr;
-            }
-            *out++ = c;
+        for (std::size_t i = at; i < at + text.size(); ++i) {
+            if (m_chars[i] != u'\\') continue;
+            m_chars[i] = nextIsCr ? u'\r' : u'\n';
+            nextIsCr = !nextIsCr;
         }
     }
-    *out = 0;
     CommentIndexEntry entry;
     entry.moveNumber = static_cast<std::uint16_t>(moveNumber);
     entry.length = static_cast<std::uint16_t>(length);
-    entry.block = static_cast<std::uint16_t>(blockCount() - 1);
+    entry.block = static_cast<std::uint16_t>(m_blocks - 1);
     entry.offset = static_cast<std::uint16_t>(m_used);
     m_entries.push_back(entry);
     m_used += length + 1;
     return count() - 1;
 }
 
-const char16_t* CommentStore::at(int block, int offset) const {
-    const std::vector<Chunk>& chunks = m_blocks[static_cast<std::size_t>(block)];
-    for (auto it = chunks.rbegin(); it != chunks.rend(); ++it)
-        if (it->base <= offset) return it->data.get() + (offset - it->base);
-    return nullptr;
-}
-
 std::u16string_view CommentStore::text(int index) const {
     const CommentIndexEntry* e = entry(index);
     if (!e) return {};
-    const char16_t* p = at(e->block, e->offset);
-    return p ? std::u16string_view(p, e->length) : std::u16string_view();
+    return {m_chars.data() + m_blockStart[e->block] + e->offset, e->length};
 }
 
 const CommentIndexEntry* CommentStore::entry(int index) const {
@@ -95,7 +60,8 @@ void CommentStore::setMoveNumber(int index, int moveNumber) {
 
 void CommentStore::clear() {
     m_entries.clear();
-    m_blocks.clear();
+    m_chars.clear();
+    m_blocks = 0;
     m_used = 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,12 +33,6 @@ public:
     static constexpr int kMaxBlocks = 16;
     static constexpr int kBlockSize = 16384;
 
-    CommentStore() = default;
-    CommentStore(const CommentStore& other);
-    CommentStore& operator=(const CommentStore& other);
-    CommentStore(CommentStore&&) noexcept = default;
-    CommentStore& operator=(CommentStore&&) noexcept = default;
-
     // Stores a text for the node of the given move; returns its index, or -1 when 2,048 texts exist,
     // the text is longer than a block can hold or all 16 blocks are full.
     int add(std::u16string_view text, int moveNumber, Backslashes rule = Backslashes::LineBreaks);
@@ -50,23 +44,18 @@ public:
     void setMoveNumber(int index, int moveNumber);
 
     int count() const { return static_cast<int>(m_entries.size()); }
-    int blockCount() const { return static_cast<int>(m_blocks.size()); }
+    int blockCount() const { return m_blocks; }
     int usedInLastBlock() const { return m_used; }
     void clear();
 
 private:
     std::vector<CommentIndexEntry> m_entries;
-    // A block's characters live in chunks that are allocated as the block fills (a sequence with a
-    // few short comments does not hold 32 KB). A chunk covers the block's characters from its base
-    // on; a text lies in the chunk whose base is the highest at or below the text's offset.
-    struct Chunk {
-        int base = 0;
-        int capacity = 0;
-        std::unique_ptr<char16_t[]> data;
-    };
-    const char16_t* at(int block, int offset) const;
-
-    std::vector<std::vector<Chunk>> m_blocks;
+    // The characters of every block, one block after the other: only what a block holds is kept
+    // (a sequence with a few short comments does not hold 32 KB), and a block starts where the one
+    // before it ends.
+    std::vector<char16_t> m_chars;
+    std::array<std::uint32_t, kMaxBlocks> m_blockStart{};
+    int m_blocks = 0;
     int m_used = 0; // characters used in the last block
 };
 

@@ -231,7 +231,8 @@ RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool
         const int entry = registerLabel(placed);
         placed.data2 = static_cast<std::uint8_t>('@' + std::max(entry, 0));
     }
-    updateLastMoveNumber();
+    // Only a move or pass, or renumbered moves, can change the last move number.
+    if (shift || placed.isMoveOrPass()) updateLastMoveNumber();
     ++m_changes;
     return &m_nodes[static_cast<std::size_t>(pos)];
 }
@@ -481,27 +482,32 @@ void readAnswerTag(RecordNode& link, RecordSequence& c) {
 
 void numberSequence(RecordSequence* s, bool answerTags) {
     s->prefetchChildren();
-    for (int i = 0; i < s->nodeCount(); ++i)
-        if (s->node(i).isMove()) s->node(i).flags &= static_cast<std::uint8_t>(~3u);
-    int lastMove = -1;
-    for (int i = 0; i < s->nodeCount(); ++i) {
-        RecordNode& k = s->node(i);
-        if (k.isMoveOrPass()) lastMove = i;
-        if (!k.isLink()) continue;
-        if (lastMove >= 0) s->node(lastMove).flags |= static_cast<std::uint8_t>(k.flags & 3);
-        if (k.branchNumber == 0) {
-            const int b = s->nextFreeBranchNumber();
-            if (b > 0) k.branchNumber = static_cast<std::uint8_t>(b);
-        }
-        if (RecordSequence* c = s->child(k.childSlot)) {
-            c->setBranchNumber(k.branchNumber);
-            if (answerTags) readAnswerTag(k, *c);
-            numberSequence(c, answerTags);
-        }
-    }
+    s->numberLinks(answerTags);
+    for (int slot = 1; slot <= s->highestChildSlot(); ++slot)
+        if (RecordSequence* c = s->child(slot)) numberSequence(c, answerTags);
 }
 
 } // namespace
+
+void RecordSequence::numberLinks(bool answerTags) {
+    for (RecordNode& k : m_nodes)
+        if (k.isMove()) k.flags &= static_cast<std::uint8_t>(~3u);
+    int lastMove = -1;
+    for (int i = 0; i < nodeCount(); ++i) {
+        RecordNode& k = node(i);
+        if (k.isMoveOrPass()) lastMove = i;
+        if (!k.isLink()) continue;
+        if (lastMove >= 0) node(lastMove).flags |= static_cast<std::uint8_t>(k.flags & 3);
+        if (k.branchNumber == 0) {
+            const int b = nextFreeBranchNumber();
+            if (b > 0) k.branchNumber = static_cast<std::uint8_t>(b);
+        }
+        if (RecordSequence* c = child(k.childSlot)) {
+            c->setBranchNumber(k.branchNumber);
+            if (answerTags) readAnswerTag(k, *c);
+        }
+    }
+}
 
 void RecordSequence::numberTree() { numberTree(false); }
 

@@ -138,6 +138,11 @@ public:
     void readAnswerTags();
     // Both of the above in one walk over the tree.
     void numberTreeAndReadAnswerTags();
+    // What the walk does to this sequence alone, for a caller that walks the tree itself (each
+    // sequence before its children): clears and sets the branch-kind bits of its moves, gives a link
+    // without a branch number the lowest free one and passes it to the child, and with `answerTags`
+    // reads the child's answer tag as above.
+    void numberLinks(bool answerTags);
     // Merges the child `newBranch` with its siblings: deleted when a sibling already holds it,
     // appended to a sibling it extends, kept when it diverges. Returns the link node (in its
     // parent) of the sequence that holds the moves afterwards, or null.
