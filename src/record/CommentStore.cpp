@@ -14,9 +14,9 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
     if (count() >= kMaxTexts) return -1;
     const int length = static_cast<int>(text.size());
     if (length + 1 > kBlockSize) return -1;
-    if (m_blocks == 0 || m_used + length + 1 > kBlockSize) {
-        if (m_blocks >= kMaxBlocks) return -1;
-        m_blockStart[static_cast<std::size_t>(m_blocks++)] = static_cast<std::uint32_t>(m_chars.size());
+    if (!m_chars.empty() && m_used + length + 1 > kBlockSize) {
+        if (blockCount() >= kMaxBlocks) return -1;
+        m_laterBlockStart.push_back(static_cast<std::uint32_t>(m_chars.size()));
         m_used = 0;
     }
     if (m_chars.capacity() < m_chars.size() + text.size() + 1)
@@ -35,7 +35,7 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
     CommentIndexEntry entry;
     entry.moveNumber = static_cast<std::uint16_t>(moveNumber);
     entry.length = static_cast<std::uint16_t>(length);
-    entry.block = static_cast<std::uint16_t>(m_blocks - 1);
+    entry.block = static_cast<std::uint16_t>(blockCount() - 1);
     entry.offset = static_cast<std::uint16_t>(m_used);
     m_entries.push_back(entry);
     m_used += length + 1;
@@ -45,7 +45,8 @@ int CommentStore::add(std::u16string_view text, int moveNumber, Backslashes rule
 std::u16string_view CommentStore::text(int index) const {
     const CommentIndexEntry* e = entry(index);
     if (!e) return {};
-    return {m_chars.data() + m_blockStart[e->block] + e->offset, e->length};
+    const std::size_t start = e->block == 0 ? 0 : m_laterBlockStart[e->block - 1u];
+    return {m_chars.data() + start + e->offset, e->length};
 }
 
 const CommentIndexEntry* CommentStore::entry(int index) const {
@@ -61,7 +62,7 @@ void CommentStore::setMoveNumber(int index, int moveNumber) {
 void CommentStore::clear() {
     m_entries.clear();
     m_chars.clear();
-    m_blocks = 0;
+    m_laterBlockStart.clear();
     m_used = 0;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,18 +43,17 @@ public:
     void setMoveNumber(int index, int moveNumber);
 
     int count() const { return static_cast<int>(m_entries.size()); }
-    int blockCount() const { return m_blocks; }
+    int blockCount() const { return m_chars.empty() ? 0 : 1 + static_cast<int>(m_laterBlockStart.size()); }
     int usedInLastBlock() const { return m_used; }
     void clear();
 
 private:
     std::vector<CommentIndexEntry> m_entries;
     // The characters of every block, one block after the other: only what a block holds is kept
-    // (a sequence with a few short comments does not hold 32 KB), and a block starts where the one
-    // before it ends.
+    // (a sequence with a few short comments does not hold 32 KB). The first block starts at 0, each
+    // later one where the one before it ends.
     std::vector<char16_t> m_chars;
-    std::array<std::uint32_t, kMaxBlocks> m_blockStart{};
-    int m_blocks = 0;
+    std::vector<std::uint32_t> m_laterBlockStart;
     int m_used = 0; // characters used in the last block
 };
 

@@ -33,7 +33,7 @@ RecordNode makeMoveNode(int moveNumber, int x, int y) {
 // --- construction -----------------------------------------------------------------------------
 
 RecordSequence::RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove)
-    : m_depth(depth), m_slot(slot), m_parent(parent), m_firstMove(firstMove), m_list(list), m_lastMove(firstMove - 1),
+    : m_parent(parent), m_list(list), m_depth(depth), m_slot(slot), m_firstMove(firstMove), m_lastMove(firstMove - 1),
       m_savedLastMove(firstMove - 1) {
     // The main record gets its first block of nodes at once; branches are mostly short, and a few
     // nodes at once spare them the first steps of growing one node at a time.

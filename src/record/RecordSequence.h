@@ -199,31 +199,32 @@ private:
     void copyInto(RecordSequence& target, SequenceList* list) const;
     void reindexFrom(int index);
 
+    // (Wider fields first: a record of many short variations holds many sequences.)
+    RecordSequence* m_parent = nullptr;
+    SequenceList* m_list = nullptr;
+    RecordSequence* m_next = nullptr;
+    RecordSequence* m_prev = nullptr;
+    std::vector<RecordNode> m_nodes;
+    CommentStore m_comments;
+    std::vector<std::unique_ptr<RecordSequence>> m_children; // slot 0 unused: it means the sequence itself
+    std::vector<LabelEntry> m_labels;
     std::uint32_t m_signature = kSignature;
     int m_depth = 0;
     int m_slot = 0;
     std::uint32_t m_id = 0;
-    std::uint8_t m_branchNumber = 0;
-    RecordSequence* m_parent = nullptr;
     int m_firstMove = 1;
+    int m_lastMove = 0;
+    int m_savedLastMove = 0;
     int m_handicap = 0;
     int m_leadingSetup = 0;
-    bool m_keepFirstMove = false;
     int m_numberOffset = 0;
     mutable int m_cursor = 0;
     int m_changes = 0;
+    int m_highestSlot = 0;
+    std::uint8_t m_branchNumber = 0;
+    bool m_keepFirstMove = false;
     SequenceKind m_kind = kMainRecord;
     AnswerKind m_answer = kNoAnswer;
-    RecordSequence* m_next = nullptr;
-    RecordSequence* m_prev = nullptr;
-    SequenceList* m_list = nullptr;
-    std::vector<RecordNode> m_nodes;
-    CommentStore m_comments;
-    int m_lastMove = 0;
-    int m_savedLastMove = 0;
-    std::vector<std::unique_ptr<RecordSequence>> m_children; // slot 0 unused: it means the sequence itself
-    int m_highestSlot = 0;
-    std::vector<LabelEntry> m_labels;
 };
 
 // The list of every sequence a board window holds, chained through the sequences' next pointers.
