@@ -1048,20 +1048,53 @@ void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, b
     if (linksLast) linksLastIn(s);
 }
 
+// A variation whose first node is a link, with that link's comment before the numbering: the
+// numbering of the variation changes it, and its parent reads the value from before.
+struct FirstLink {
+    RecordSequence* sequence;
+    std::int16_t comment;
+};
+
+// The numbering done in the tidying walk (see numberListedTree): each sequence is numbered right
+// after it is tidied, while its nodes are at hand. A parent is numbered after its children there,
+// so the variations that open with a link keep what their parent must read in `firstLinks`.
+struct WalkNumbering {
+    std::vector<FirstLink> firstLinks;
+};
+
+// What readAnswerTag gives the link to `c` when c's first node carries `comment`.
+void readAnswerTagOf(RecordSequence& c, std::int16_t comment) {
+    RecordSequence* parent = c.parent();
+    const int link = parent ? parent->findLink(&c) : -1;
+    if (link < 0) return;
+    RecordNode& k = parent->node(link);
+    k.comment = comment;
+    const AnswerKind kind = answerKindOfText(c.comments().text(comment));
+    k.data1 = kind;
+    c.setAnswerKind(kind);
+}
+
 // tidyTree over a record every variation of which hangs from a link, with `all` holding them each
 // after the one it hangs from: taken backwards, that list gives children before parents without
 // following the tree, and the sequences can be fetched from memory ahead of their turn. The
-// variations dropped are taken out of `all`.
+// variations dropped are taken out of `all`. With `numbering` each sequence is also numbered (its
+// links, branch-kind bits and answer tags) until a variation that opens with a fork is met.
 void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
-                    bool linksLast, bool* forkFirst = nullptr) {
+                    bool linksLast, bool* forkFirst = nullptr, WalkNumbering* numbering = nullptr) {
     std::vector<const RecordSequence*> gone;
+    auto tidy = [&](RecordSequence& s) {
+        tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
+        if (!numbering || (forkFirst && *forkFirst)) return;
+        if (s.nodeCount() > 0 && s.node(0).isLink()) numbering->firstLinks.push_back({&s, s.node(0).comment});
+        s.numberLinks(true);
+    };
     constexpr std::size_t kAhead = 8;
     for (std::size_t k = all.size(); k-- > 0;) {
         if (k >= kAhead) __builtin_prefetch(all[k - kAhead]);
         if (k >= kAhead / 2) __builtin_prefetch(all[k - kAhead / 2]->nodes().data());
-        tidySequence(*all[k], repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
+        tidy(*all[k]);
     }
-    tidySequence(main, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
+    tidy(main);
     if (gone.empty()) return;
     std::sort(gone.begin(), gone.end());
     std::erase_if(all, [&](const RecordSequence* s) { return std::binary_search(gone.begin(), gone.end(), s); });
@@ -1080,20 +1113,18 @@ void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool 
     tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone);
 }
 
-// numberTreeAndReadAnswerTags for a record just read, with `all` holding its variations each after
-// the one it hangs from, in the order a walk of the tree by slots meets them (true while no
-// variation has moved to another parent): the ids follow the list, and each sequence is numbered
-// before its children, fetched from memory ahead of its turn.
-void numberListedTree(RecordSequence& main, const std::vector<RecordSequence*>& all) {
+// Ends numberTreeAndReadAnswerTags for a record just read whose sequences the tidying walk numbered,
+// with `all` holding its variations each after the one it hangs from, in the order a walk of the
+// tree by slots meets them (true while no variation has moved to another parent): the ids follow
+// the list, and the links to variations that open with a link, or whose first comment the folding
+// of notes changed (`folded`), read their answer tags as a walk from the main record would.
+void endListedNumbering(const WalkNumbering& numbering, const std::vector<RecordSequence*>& all,
+                        const std::vector<RecordSequence*>& folded) {
     std::uint32_t next = 1;
     for (RecordSequence* s : all) s->setId(next < 65536 ? next++ : 0);
-    main.numberLinks(true);
-    constexpr std::size_t kAhead = 8;
-    for (std::size_t k = 0; k < all.size(); ++k) {
-        if (k + kAhead < all.size()) __builtin_prefetch(all[k + kAhead]);
-        if (k + kAhead / 2 < all.size()) __builtin_prefetch(all[k + kAhead / 2]->nodes().data());
-        all[k]->numberLinks(true);
-    }
+    for (const FirstLink& f : numbering.firstLinks) readAnswerTagOf(*f.sequence, f.comment);
+    for (RecordSequence* s : folded)
+        if (s->nodeCount() > 0 && !s->node(0).isLink()) readAnswerTagOf(*s, s->node(0).comment);
 }
 
 // Setup stones of move 0 in the main record are its start position: they come first and are
@@ -1137,11 +1168,16 @@ void SgfBuilder::finish() {
     // the hoisting needs. The links come last in the same walk, but for a variation that opens with
     // a fork and its parent: when there is one, the forks are hoisted and the tree is walked again
     // for what that changed. Without one the hoisting has nothing to do and every empty variation
-    // is gone already (children are tidied before their parents).
+    // is gone already (children are tidied before their parents). Without continuations to join,
+    // each sequence is numbered in the same walk too, while no variation opens with a fork.
     dropRepeatedMarksIn(main);
     bool forkFirst = false;
-    tidyListedTree(main, m_branches, false, true, true, &forkFirst);
+    const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
+    WalkNumbering numbering;
+    tidyListedTree(main, m_branches, false, true, true, &forkFirst, merge ? nullptr : &numbering);
     if (forkFirst) {
+        // The whole tree is numbered after the hoisting, from the links as they were read.
+        for (const FirstLink& f : numbering.firstLinks) f.sequence->node(0).comment = f.comment;
         bool whole = true;
         hoistForksAtVariationStart(main, whole);
         if (whole) tidyListedTree(main, m_branches, false, true, true);
@@ -1152,7 +1188,6 @@ void SgfBuilder::finish() {
     m_noteSequences.erase(std::unique(m_noteSequences.begin(), m_noteSequences.end()), m_noteSequences.end());
     for (RecordSequence* s : m_noteSequences) foldNotesIn(*s);
     main.updateLastMoveNumber();
-    const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
     if (merge) main.numberTree();
     const bool joined = merge && joinContinuations(main) > 0;
     if (joined) {
@@ -1162,8 +1197,8 @@ void SgfBuilder::finish() {
         tidyTree(main, true, false, true); // a joined variation may give a mark its line gives already
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
     }
-    if (forkFirst || joined) main.numberTreeAndReadAnswerTags();
-    else numberListedTree(main, m_branches);
+    if (forkFirst || merge) main.numberTreeAndReadAnswerTags();
+    else endListedNumbering(numbering, m_branches, m_noteSequences);
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
 
