@@ -758,7 +758,7 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             }
             n.data1 = kMarkLabel;
             n.comment = static_cast<std::int16_t>(index);
-            append(n, false);
+            if (append(n, false)) ++m_nodeMarks; // a mark of the node like any other
             continue;
         }
         appendMark(n);

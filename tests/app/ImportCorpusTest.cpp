@@ -78,7 +78,9 @@ TEST(ImportCorpus, EveryReadableGameIsStoredAndReadsBackAsItsFile) {
         const LoadedGame& file = direct[r.path].at(static_cast<std::size_t>(r.gameIndex));
         if (r.status != ImportStatus::Stored) {
             EXPECT_FALSE(file.ok);
-            if (file.failure != LoadFailure::BoardSize) EXPECT_EQ(gameFileKind(r.path), GameFileKind::Unknown);
+            if (file.failure != LoadFailure::BoardSize) {
+                EXPECT_EQ(gameFileKind(r.path), GameFileKind::Unknown);
+            }
             continue;
         }
         ++perGroup[r.group];

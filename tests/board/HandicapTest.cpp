@@ -23,8 +23,9 @@ TEST(HandicapTable, EveryCountOnBothSizes) {
             const int centre = thirteen ? 7 : 10;
             const int far = thirteen ? 10 : 16;
             EXPECT_EQ(got.count({centre, centre}), count % 2 == 1 && count >= 5 ? 1u : 0u) << count;
-            if (count >= 4)
+            if (count >= 4) {
                 for (const auto& corner : thirteen ? corners13 : corners19) EXPECT_EQ(got.count(corner), 1u);
+            }
             if (count >= 6) {
                 EXPECT_EQ(got.count({4, centre}), 1u);
                 EXPECT_EQ(got.count({far, centre}), 1u);

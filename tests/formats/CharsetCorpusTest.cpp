@@ -141,7 +141,9 @@ TEST(CharsetCorpus, EveryFileOfManyCharsetsReadsRight) {
         if (g.failure == LoadFailure::BoardSize) continue;
         ASSERT_TRUE(g.ok) << relative;
         EXPECT_EQ(toUtf8(g.info.blackName), toUtf8(e.black)) << relative;
-        if (!e.damaged) EXPECT_EQ(toUtf8(g.info.whiteName), toUtf8(e.white)) << relative;
+        if (!e.damaged) {
+            EXPECT_EQ(toUtf8(g.info.whiteName), toUtf8(e.white)) << relative;
+        }
         if (!e.comment.empty()) {
             std::vector<std::u16string> comments;
             collectComments(*g.main, comments);

@@ -328,6 +328,9 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
         {"(;()SQ[dp]((SQ[dp]((", SgfEncoding::Utf8, true, "0SQ dp", 0, 0},
         {"(;(((B[])(B[]()SQ[qp](SQ[qp]", SgfEncoding::Utf8, true, "{0>1 1P, 1SQ qp}, 1P", 0, 0},
         {"(LB[oc:DA](((()(LB[oc:DA]", SgfEncoding::Utf8, true, "0LB oc:DA", 0, 0},
+        // A comment beside a text label and a mark in a node without a move: a comment of the
+        // position, not the mark's, in the family's own file as well.
+        {"(;()(LB[aa:9]C[E]MA[aa]", SgfEncoding::Utf8, false, "{0>1 0LB aa:9, 0MA aa, 0C E}", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sgf);
