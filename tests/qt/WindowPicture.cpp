@@ -1,16 +1,23 @@
 // Draws a picture of the main window as the program shows it, for the README:
-//   qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count]
+//   qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count | study COLUMN ROW ...]
 // opens GAME.sgf in the viewing mode on a fresh data folder with the interface language of the
 // Windows locale number LOCALE (1041 Japanese, 1033 English), steps to MOVE with move numbers
 // shown (with "count": without them, and counts the territory there), and writes the window
-// (1000 × 768, grabbed offscreen) to OUT.png.
+// (1000 × 768, grabbed offscreen) to OUT.png. With "study" it opens the study board at MOVE, plays
+// the points given (columns and rows from 1, as the board labels them) there, the branch question
+// answered with its default, and writes the study window instead.
 #include <QApplication>
 #include <QFont>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
 #include <QtTest>
 
 #include "ImportDialogAnswer.h"
 #include "InterfaceTour.h"
 #include "app/CommandIds.h"
+#include "app/ProgramCommands.h"
+#include "app/StudyBoard.h"
 #include "app/TerritoryCounting.h"
 #include "qt/MainWindow.h"
 
@@ -18,8 +25,9 @@ int main(int argc, char** argv) {
     using namespace stonewise;
     QApplication qapp(argc, argv);
     const bool count = argc == 6 && QByteArray(argv[5]) == "count";
-    if (argc != 5 && !count) {
-        qCritical("usage: qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count]");
+    const bool study = argc >= 8 && argc % 2 == 0 && QByteArray(argv[5]) == "study";
+    if (argc != 5 && !count && !study) {
+        qCritical("usage: qt_window_picture OUT.png LOCALE GAME.sgf MOVE [count | study COLUMN ROW ...]");
         return 2;
     }
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 10));
@@ -34,6 +42,27 @@ int main(int argc, char** argv) {
     const int move = QString::fromLocal8Bit(argv[4]).toInt();
     for (int i = 0; i < move; ++i) window.runCommand(kCmdForward);
     if (count) window.runCommand(kCmdTerritoryCount);
+    if (study) {
+        window.runCommand(kCmdStudyBoard);
+        StudyBoard* board = window.commands().studyBoard();
+        auto* studyWindow = window.findChild<QWidget*>(QStringLiteral("studyWindow"));
+        if (!board || !studyWindow) return 1;
+        // The question whether the first move opens a branch: its default answer.
+        std::function<void()> answer = [&answer] {
+            QPushButton* yes = nullptr;
+            if (QWidget* modal = QApplication::activeModalWidget())
+                for (QPushButton* b : modal->findChildren<QPushButton*>())
+                    if (b->isDefault()) yes = b;
+            if (yes) yes->click();
+            else QTimer::singleShot(10, answer);
+        };
+        QTimer::singleShot(0, answer);
+        for (int i = 6; i + 1 < argc; i += 2)
+            board->board().clickPoint(QString::fromLocal8Bit(argv[i]).toInt() - 1,
+                                      QString::fromLocal8Bit(argv[i + 1]).toInt() - 1);
+        QTest::qWait(200);
+        return studyWindow->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    }
     QTest::qWait(200);
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
