@@ -353,6 +353,15 @@ int RecordSequence::findNodeIndex(int moveNumber) const {
     if (moveNumber == -1) moveNumber = m_lastMove;
     if (moveNumber > m_lastMove || (moveNumber == 0 && m_leadingSetup == 0)) return -1;
     if (m_nodes.empty()) return -1;
+    if (moveNumber == m_lastMove) {
+        // The last move's nodes end the sequence: back from the end to the first of them (past the
+        // marks, stones and links of the moves before, which the walk from the front would pass).
+        int i = nodeCount() - 1;
+        while (i > 0 && node(i - 1).moveNumber >= moveNumber) --i;
+        if (node(i).moveNumber != moveNumber) return -1;
+        m_cursor = i;
+        return i;
+    }
     const int diff = moveNumber - m_firstMove;
     int start = std::max(0, diff - (diff > 0 ? 1 : 0) - m_highestSlot);
     start = std::min(start, nodeCount() - 1);

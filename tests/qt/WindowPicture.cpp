@@ -10,8 +10,8 @@
 #include <QFont>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
 #include <QtTest>
+#include <functional>
 
 #include "ImportDialogAnswer.h"
 #include "InterfaceTour.h"
