@@ -93,6 +93,7 @@ constexpr std::array<TagText, 6> kTags{{
 } // namespace
 
 AnswerKind answerKindOfText(std::u16string_view text) {
+    if (text.empty() || (text[0] != u'!' && text[0] != u'&')) return kNoAnswer; // every tag starts so
     for (const TagText& tag : kTags)
         if (text.starts_with(tag.text)) return tag.kind;
     return kNoAnswer;

@@ -204,7 +204,6 @@ RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool
         for (const LabelEntry& e : m_labels) replaces |= e.x == n.x && e.y == n.y;
         if (!replaces) return nullptr;
     }
-    const int atN = findNodeIndex(moveNumber);
     int pos = nodeCount();
     if (moveNumber >= 1) {
         const int atNext = moveNumber + 1 <= m_lastMove ? findNodeIndex(moveNumber + 1) : -1;
@@ -220,7 +219,9 @@ RecordNode* RecordSequence::insertNode(int moveNumber, const RecordNode& n, bool
     }
     bool shift = renumber;
     if (!shift && n.isMoveOrPass() && pos < nodeCount()) shift = true;
-    if (atN >= 0 && node(atN).moveNumber == 1 && n.moveNumber == 1 && n.type == NodeType::BlackMove) shift = false;
+    // A black stone joining the handicap stones at move 1 (-1 stands for the last move).
+    const int after = moveNumber == -1 ? m_lastMove : moveNumber;
+    if (after == 1 && n.moveNumber == 1 && n.type == NodeType::BlackMove && findNodeIndex(1) >= 0) shift = false;
 
     m_nodes.insert(m_nodes.begin() + pos, n);
     m_changes += nodeCount() - 1 - pos;
@@ -499,11 +500,11 @@ void numberSequence(RecordSequence* s, bool answerTags) {
 } // namespace
 
 void RecordSequence::numberLinks(bool answerTags) {
-    for (RecordNode& k : m_nodes)
-        if (k.isMove()) k.flags &= static_cast<std::uint8_t>(~3u);
+    // One pass: a move's bits are cleared when it is met, before the links after it set them.
     int lastMove = -1;
     for (int i = 0; i < nodeCount(); ++i) {
         RecordNode& k = node(i);
+        if (k.isMove()) k.flags &= static_cast<std::uint8_t>(~3u);
         if (k.isMoveOrPass()) lastMove = i;
         if (!k.isLink()) continue;
         if (lastMove >= 0) node(lastMove).flags |= static_cast<std::uint8_t>(k.flags & 3);
