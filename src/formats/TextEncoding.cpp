@@ -9,6 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace stonewise {
 
 const char* iconvName(CodePage page) { return page == CodePage::Cp932 ? "CP932" : "WINDOWS-1252"; }
@@ -124,6 +128,18 @@ std::size_t appendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* end = p + bytes.size();
     while (p < end) {
+#if defined(__SSE2__)
+        // ASCII runs, sixteen at a time: each byte widened to its UTF-16 unit.
+        const __m128i zero = _mm_setzero_si128();
+        while (end - p >= 16) {
+            const __m128i bytes16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(bytes16) != 0) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(bytes16, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(bytes16, zero));
+            o += 16;
+            p += 16;
+        }
+#endif
         // ASCII runs, eight at a time.
         while (end - p >= 8) {
             std::uint64_t word;
