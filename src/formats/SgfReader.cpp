@@ -866,18 +866,24 @@ void SgfBuilder::applyPlayer(std::u16string_view raw, bool black) {
 // variations were interleaved.
 void linksLastIn(RecordSequence& s) {
     if (s.highestChildSlot() == 0) return; // no links
-    std::vector<RecordNode> run;
+    thread_local std::vector<RecordNode> links;
     for (int i = 0; i < s.nodeCount();) {
+        // The nodes of one move; only a node after a link there needs the links moved.
         int j = i;
-        bool anyLink = false;
-        while (j < s.nodeCount() && s.node(j).moveNumber == s.node(i).moveNumber) anyLink |= s.node(j++).isLink();
-        if (anyLink) {
-            run.assign(s.nodes().begin() + i, s.nodes().begin() + j);
-            std::stable_partition(run.begin(), run.end(), [](const RecordNode& k) { return !k.isLink(); });
+        bool linkSeen = false, afterLink = false;
+        for (; j < s.nodeCount() && s.node(j).moveNumber == s.node(i).moveNumber; ++j) {
+            afterLink |= linkSeen && !s.node(j).isLink();
+            linkSeen |= s.node(j).isLink();
+        }
+        if (afterLink) {
+            links.clear();
+            int to = i;
             for (int k = i; k < j; ++k) {
-                s.node(k) = run[static_cast<std::size_t>(k - i)];
-                s.node(k).index = static_cast<std::uint16_t>(k);
+                if (s.node(k).isLink()) links.push_back(s.node(k));
+                else s.node(to++) = s.node(k);
             }
+            for (const RecordNode& link : links) s.node(to++) = link;
+            for (int k = i; k < j; ++k) s.node(k).index = static_cast<std::uint16_t>(k);
         }
         i = j;
     }
