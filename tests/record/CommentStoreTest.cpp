@@ -32,6 +32,15 @@ TEST(CommentStore, TextsFillBlocksAndNeverSpanTwo) {
     EXPECT_EQ(store.text(small), u"next");
 }
 
+TEST(CommentStore, ATextTakenFromTheStoreItselfIsKeptWhileTheStoreGrows) {
+    CommentStore store;
+    store.add(u"a comment that is copied again and again", 1);
+    for (int i = 1; i < 200; ++i) ASSERT_EQ(store.add(store.text(i - 1), 1), i);
+    EXPECT_EQ(store.text(199), u"a comment that is copied again and again");
+    CommentStore copy = store;
+    EXPECT_EQ(copy.text(0), store.text(199));
+}
+
 TEST(CommentStore, AtMost2048Texts) {
     CommentStore store;
     for (int i = 0; i < CommentStore::kMaxTexts; ++i) ASSERT_EQ(store.add(u"c", i), i);
