@@ -90,6 +90,33 @@ void BM_ReadCorpus(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCorpus)->Arg(0)->Arg(1)->ArgName("sgfOnly")->Unit(benchmark::kMillisecond);
 
+// The record's own share of reading a joseki dictionary, without any file: 14,000 variations of
+// four moves and a comment each, in a tree of four variations to a sequence, built and freed. (The
+// largest dictionary of the corpus holds 13,967 variations and 62,864 nodes in 1.2 MB.)
+void BM_BuildShortVariations(benchmark::State& state) {
+    constexpr int kVariations = 14000;
+    for (auto _ : state) {
+        auto main = RecordSequence::createMain();
+        std::vector<RecordSequence*> all{main.get()};
+        all.reserve(kVariations + 1);
+        for (int i = 0; i < kVariations; ++i) {
+            RecordSequence* parent = all[static_cast<std::size_t>(i / 4)];
+            RecordSequence* c = parent->createChild(parent->depth() + 1, parent->firstMoveNumber() + 1, kBranch);
+            RecordNode link;
+            link.type = NodeType::Link;
+            link.moveNumber = static_cast<std::int16_t>(parent->firstMoveNumber());
+            link.childSlot = static_cast<std::uint8_t>(c->slot());
+            parent->appendNode(link);
+            for (int k = 0; k < 4; ++k) c->appendNode(makeMoveNode(c->firstMoveNumber() + k, k, k));
+            c->setComment(0, u"Black takes the corner; White settles on the side.", Backslashes::Keep);
+            all.push_back(c);
+        }
+        benchmark::DoNotOptimize(main.get());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kVariations);
+}
+BENCHMARK(BM_BuildShortVariations)->Unit(benchmark::kMillisecond);
+
 // Decoding alone: the bytes of every file turned into text (marks, CA, detection, conversion).
 void BM_DecodeCorpus(benchmark::State& state) {
     const auto& files = corpus();
