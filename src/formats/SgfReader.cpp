@@ -935,17 +935,41 @@ void gatherHandicapStones(RecordSequence& main) {
 // A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
 // gives those variations to its parent as siblings: the same game without an empty node.
 // `whole` turns false when a variation was left without a link or destroyed on the way.
+// Takes out the variations of `s` that the hoisting left holding nothing, but the one whose link
+// stands at `keep` (which follows its link): the tidying after the hoisting would drop them, and
+// the slots they hold are wanted now. Returns whether any went.
+bool dropEmptiedVariations(RecordSequence& s, int& keep) {
+    bool any = false;
+    for (int j = s.nodeCount() - 1; j >= 0; --j) {
+        const RecordNode& k = s.node(j);
+        if (j == keep || !k.isLink()) continue;
+        const RecordSequence* e = s.child(k.childSlot);
+        if (!e || e->nodeCount() > 0) continue;
+        s.removeNode(j);
+        if (j < keep) --keep;
+        any = true;
+    }
+    return any;
+}
+
 void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
     if (s.highestChildSlot() == 0) return; // no variations
     s.prefetchChildren();
+    auto roomForOneMore = [&s] { return s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0; };
     for (int i = 0; i < s.nodeCount(); ++i) {
         const RecordNode link = s.node(i);
         if (!link.isLink()) continue;
         RecordSequence* c = s.child(link.childSlot);
         if (!c) continue;
         while (link.linkKind() == kBranch && c->kind() == kBranch && c->nodeCount() > 0 && c->node(0).isLink() &&
-               c->node(0).linkKind() == kBranch && c->node(0).moveNumber == link.moveNumber &&
-               s.nextFreeChildSlot() >= 0 && s.nextFreeBranchNumber() >= 0) {
+               c->node(0).linkKind() == kBranch && c->node(0).moveNumber == link.moveNumber) {
+            // With every slot taken, the variations emptied by the hoisting make room (and the
+            // reader's list of variations no longer holds the whole tree).
+            if (!roomForOneMore()) {
+                if (!dropEmptiedVariations(s, i)) break;
+                whole = false;
+                if (!roomForOneMore()) break;
+            }
             std::unique_ptr<RecordSequence> g = c->releaseChild(c->node(0).childSlot);
             c->removeNode(0);
             if (!g || g->kind() != kBranch) {

@@ -354,5 +354,32 @@ TEST(SgfRoundTrip, FuzzFindingsReadBackTheSame) {
     }
 }
 
+// Two hundred variations that each open with a fork of one move: every fork goes to the main
+// record, though the variations it leaves empty hold every slot until they are dropped. (Once the
+// slots ran out the rest stayed forks, and the file written read back with more of them hoisted.)
+TEST(SgfRoundTrip, ForksAtVariationStartsAllGoUpWhenTheSlotsRunOut) {
+    std::string sgf = "(;(;C[start])";
+    for (int i = 0; i < 200; ++i) sgf += "(;(;)(;B[pd]))";
+    sgf += ")";
+    InMemoryMembers members;
+    LoadSettings settings;
+    settings.members = &members;
+    const LoadedGame first = loadGameBytes(sgf, GameFileKind::Sgf, u"forks", LoadRequest{}, settings);
+    ASSERT_TRUE(first.ok);
+    int hoisted = 0;
+    for (const RecordNode& k : first.main->nodes()) {
+        const RecordSequence* c = k.isLink() ? first.main->child(k.childSlot) : nullptr;
+        ASSERT_TRUE(!c || (c->nodeCount() > 0 && !c->node(0).isLink()));
+        hoisted += c && c->node(0).isMove();
+    }
+    EXPECT_EQ(hoisted, 200);
+    SgfWriteOptions options;
+    options.encoding = SgfEncoding::Utf8;
+    const SgfWriteResult written = writeSgf(*first.main, first.info, options);
+    const LoadedGame back = loadGameBytes(written.bytes, GameFileKind::Sgf, u"forks", LoadRequest{}, settings);
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(test::recordDifference(*first.main, *back.main), "");
+}
+
 } // namespace
 } // namespace stonewise
