@@ -932,9 +932,6 @@ void gatherHandicapStones(RecordSequence& main) {
     }
 }
 
-// A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
-// gives those variations to its parent as siblings: the same game without an empty node.
-// `whole` turns false when a variation was left without a link or destroyed on the way.
 // Takes out the variations of `s` that the hoisting left holding nothing, but the one whose link
 // stands at `keep` (which follows its link): the tidying after the hoisting would drop them, and
 // the slots they hold are wanted now. Returns whether any went.
@@ -952,6 +949,10 @@ bool dropEmptiedVariations(RecordSequence& s, int& keep) {
     return any;
 }
 
+// A variation whose first node is a fork ("(;(;B[aa])(;B[bb]))": variations of its own first move)
+// gives those variations to its parent as siblings: the same game without an empty node.
+// `whole` turns false when a variation was left without a link or destroyed on the way (the
+// reader's list of variations no longer holds the tree then).
 void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
     if (s.highestChildSlot() == 0) return; // no variations
     s.prefetchChildren();
@@ -963,8 +964,7 @@ void hoistForksAtVariationStart(RecordSequence& s, bool& whole) {
         if (!c) continue;
         while (link.linkKind() == kBranch && c->kind() == kBranch && c->nodeCount() > 0 && c->node(0).isLink() &&
                c->node(0).linkKind() == kBranch && c->node(0).moveNumber == link.moveNumber) {
-            // With every slot taken, the variations emptied by the hoisting make room (and the
-            // reader's list of variations no longer holds the whole tree).
+            // With every slot taken, the variations emptied by the hoisting make room.
             if (!roomForOneMore()) {
                 if (!dropEmptiedVariations(s, i)) break;
                 whole = false;
@@ -1085,7 +1085,7 @@ struct FirstLink {
     std::int16_t comment;
 };
 
-// The numbering done in the tidying walk (see numberListedTree): each sequence is numbered right
+// The numbering done in the tidying walk (see endListedNumbering): each sequence is numbered right
 // after it is tidied, while its nodes are at hand. A parent is numbered after its children there,
 // so the variations that open with a link keep what their parent must read in `firstLinks`.
 struct WalkNumbering {
