@@ -1078,44 +1078,34 @@ void tidySequence(RecordSequence& s, bool repeatedMarks, bool emptyVariations, b
     if (linksLast) linksLastIn(s);
 }
 
-// A variation whose first node is a link, with that link's comment before the numbering: the
-// numbering of the variation changes it, and its parent reads the value from before.
+// A variation whose first node is a link, with that link's comment before the numbering. In the
+// tidying walk a parent is numbered after its children, and the numbering of such a variation
+// changes the comment its parent must read (see endListedNumbering).
 struct FirstLink {
     RecordSequence* sequence;
     std::int16_t comment;
 };
 
-// The numbering done in the tidying walk (see endListedNumbering): each sequence is numbered right
-// after it is tidied, while its nodes are at hand. A parent is numbered after its children there,
-// so the variations that open with a link keep what their parent must read in `firstLinks`.
-struct WalkNumbering {
-    std::vector<FirstLink> firstLinks;
-};
-
-// What readAnswerTag gives the link to `c` when c's first node carries `comment`.
+// readAnswerTag for the link to `c` when c's first node carries `comment`.
 void readAnswerTagOf(RecordSequence& c, std::int16_t comment) {
     RecordSequence* parent = c.parent();
     const int link = parent ? parent->findLink(&c) : -1;
-    if (link < 0) return;
-    RecordNode& k = parent->node(link);
-    k.comment = comment;
-    const AnswerKind kind = answerKindOfText(c.comments().text(comment));
-    k.data1 = kind;
-    c.setAnswerKind(kind);
+    if (link >= 0) setLinkAnswer(parent->node(link), c, comment);
 }
 
 // tidyTree over a record every variation of which hangs from a link, with `all` holding them each
 // after the one it hangs from: taken backwards, that list gives children before parents without
 // following the tree, and the sequences can be fetched from memory ahead of their turn. The
-// variations dropped are taken out of `all`. With `numbering` each sequence is also numbered (its
-// links, branch-kind bits and answer tags) until a variation that opens with a fork is met.
+// variations dropped are taken out of `all`. With `firstLinks` each sequence is also numbered (its
+// links, branch-kind bits and answer tags) right after it is tidied, while its nodes are at hand,
+// until a variation that opens with a fork is met.
 void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
-                    bool linksLast, bool* forkFirst = nullptr, WalkNumbering* numbering = nullptr) {
+                    bool linksLast, bool* forkFirst = nullptr, std::vector<FirstLink>* firstLinks = nullptr) {
     std::vector<const RecordSequence*> gone;
     auto tidy = [&](RecordSequence& s) {
         tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
-        if (!numbering || (forkFirst && *forkFirst)) return;
-        if (s.nodeCount() > 0 && s.node(0).isLink()) numbering->firstLinks.push_back({&s, s.node(0).comment});
+        if (!firstLinks || (forkFirst && *forkFirst)) return;
+        if (s.nodeCount() > 0 && s.node(0).isLink()) firstLinks->push_back({&s, s.node(0).comment});
         s.numberLinks(true);
     };
     constexpr std::size_t kAhead = 8;
@@ -1148,11 +1138,11 @@ void tidyTree(RecordSequence& s, bool repeatedMarks, bool emptyVariations, bool 
 // tree by slots meets them (true while no variation has moved to another parent): the ids follow
 // the list, and the links to variations that open with a link, or whose first comment the folding
 // of notes changed (`folded`), read their answer tags as a walk from the main record would.
-void endListedNumbering(const WalkNumbering& numbering, const std::vector<RecordSequence*>& all,
+void endListedNumbering(const std::vector<FirstLink>& firstLinks, const std::vector<RecordSequence*>& all,
                         const std::vector<RecordSequence*>& folded) {
     std::uint32_t next = 1;
     for (RecordSequence* s : all) s->setId(next < 65536 ? next++ : 0);
-    for (const FirstLink& f : numbering.firstLinks) readAnswerTagOf(*f.sequence, f.comment);
+    for (const FirstLink& f : firstLinks) readAnswerTagOf(*f.sequence, f.comment);
     for (RecordSequence* s : folded)
         if (s->nodeCount() > 0 && !s->node(0).isLink()) readAnswerTagOf(*s, s->node(0).comment);
 }
@@ -1203,11 +1193,11 @@ void SgfBuilder::finish() {
     dropRepeatedMarksIn(main);
     bool forkFirst = false;
     const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
-    WalkNumbering numbering;
-    tidyListedTree(main, m_branches, false, true, true, &forkFirst, merge ? nullptr : &numbering);
+    std::vector<FirstLink> firstLinks;
+    tidyListedTree(main, m_branches, false, true, true, &forkFirst, merge ? nullptr : &firstLinks);
     if (forkFirst) {
         // The whole tree is numbered after the hoisting, from the links as they were read.
-        for (const FirstLink& f : numbering.firstLinks) f.sequence->node(0).comment = f.comment;
+        for (const FirstLink& f : firstLinks) f.sequence->node(0).comment = f.comment;
         bool whole = true;
         hoistForksAtVariationStart(main, whole);
         if (whole) tidyListedTree(main, m_branches, false, true, true);
@@ -1228,7 +1218,7 @@ void SgfBuilder::finish() {
         if (!m_noteSequences.empty()) foldNotesIntoMoves(main);
     }
     if (forkFirst || merge) main.numberTreeAndReadAnswerTags();
-    else endListedNumbering(numbering, m_branches, m_noteSequences);
+    else endListedNumbering(firstLinks, m_branches, m_noteSequences);
     if (main.handicapCount() >= 2) main.setNumberOffset(-1);
 }
 

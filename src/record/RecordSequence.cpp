@@ -466,6 +466,14 @@ int RecordSequence::registerLabel(const RecordNode& labelNode) {
 
 // --- tree passes ------------------------------------------------------------------------------
 
+void setLinkAnswer(RecordNode& link, RecordSequence& child, std::int16_t firstComment) {
+    // A link keeps the index of its child's first comment (it refers to the child's store).
+    link.comment = firstComment;
+    const AnswerKind kind = answerKindOfText(child.comments().text(firstComment));
+    link.data1 = kind;
+    child.setAnswerKind(kind);
+}
+
 namespace {
 
 void collectChildren(RecordSequence* s, std::vector<RecordSequence*>& out) {
@@ -479,15 +487,12 @@ void collectChildren(RecordSequence* s, std::vector<RecordSequence*>& out) {
 
 // The answer kind of `c` from the tag of its first comment, given to the link `link` that leads to it.
 void readAnswerTag(RecordNode& link, RecordSequence& c) {
-    AnswerKind kind = kNoAnswer;
     if (c.nodeCount() > 0) {
-        const RecordNode& first = c.node(0);
-        // A link keeps the index of its child's first comment (it refers to the child's store).
-        if (link.comment != first.comment) link.comment = first.comment;
-        kind = answerKindOfText(c.commentOf(first));
+        setLinkAnswer(link, c, c.node(0).comment);
+        return;
     }
-    link.data1 = kind;
-    c.setAnswerKind(kind);
+    link.data1 = kNoAnswer;
+    c.setAnswerKind(kNoAnswer);
 }
 
 void numberSequence(RecordSequence* s, bool answerTags) {

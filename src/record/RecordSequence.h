@@ -227,6 +227,10 @@ private:
     AnswerKind m_answer = kNoAnswer;
 };
 
+// Gives `link`, which leads to `child`, the comment of the child's first node (`firstComment`, an
+// index into the child's store) and the answer kind of that text's tag, which the child takes too.
+void setLinkAnswer(RecordNode& link, RecordSequence& child, std::int16_t firstComment);
+
 // The list of every sequence a board window holds, chained through the sequences' next pointers.
 // A sequence registers itself when created and leaves when destroyed.
 class SequenceList {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 
@@ -36,5 +37,16 @@ private:
     QStringList m_boxes;
     QTimer m_timer;
 };
+
+// Answers the next modal box with its default button, once it is shown: call it from the event loop
+// (QTimer::singleShot(0, answerNextBoxWithItsDefault)) before the step that opens the box.
+inline void answerNextBoxWithItsDefault() {
+    QPushButton* answer = nullptr;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        for (QPushButton* b : modal->findChildren<QPushButton*>())
+            if (b->isDefault()) answer = b;
+    if (answer) answer->click();
+    else QTimer::singleShot(10, answerNextBoxWithItsDefault);
+}
 
 } // namespace stonewise::test

@@ -481,17 +481,7 @@ private Q_SLOTS:
         QCOMPARE(study->board().displayedMove(), 4);
 
         // A different fifth move on the study board: its branch dialog is answered with its default.
-        QTimer::singleShot(0, this, [] {
-            std::function<void()> answer = [&answer] {
-                QWidget* modal = QApplication::activeModalWidget();
-                QPushButton* first = nullptr;
-                for (QPushButton* b : modal ? modal->findChildren<QPushButton*>() : QList<QPushButton*>())
-                    if (b->isDefault()) first = b;
-                if (first) first->click();
-                else QTimer::singleShot(10, answer);
-            };
-            answer();
-        });
+        QTimer::singleShot(0, test::answerNextBoxWithItsDefault);
         study->board().clickPoint(2, 13);
         QVERIFY(study->studySequence());
         study->board().clickPoint(5, 16);

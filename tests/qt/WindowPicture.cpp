@@ -8,11 +8,10 @@
 // answered with its default, and writes the study window instead.
 #include <QApplication>
 #include <QFont>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 
+#include "BoxCloser.h"
 #include "ImportDialogAnswer.h"
 #include "InterfaceTour.h"
 #include "app/CommandIds.h"
@@ -48,15 +47,7 @@ int main(int argc, char** argv) {
         auto* studyWindow = window.findChild<QWidget*>(QStringLiteral("studyWindow"));
         if (!board || !studyWindow) return 1;
         // The question whether the first move opens a branch: its default answer.
-        std::function<void()> answer = [&answer] {
-            QPushButton* yes = nullptr;
-            if (QWidget* modal = QApplication::activeModalWidget())
-                for (QPushButton* b : modal->findChildren<QPushButton*>())
-                    if (b->isDefault()) yes = b;
-            if (yes) yes->click();
-            else QTimer::singleShot(10, answer);
-        };
-        QTimer::singleShot(0, answer);
+        QTimer::singleShot(0, test::answerNextBoxWithItsDefault);
         for (int i = 6; i + 1 < argc; i += 2)
             board->board().clickPoint(QString::fromLocal8Bit(argv[i]).toInt() - 1,
                                       QString::fromLocal8Bit(argv[i + 1]).toInt() - 1);
