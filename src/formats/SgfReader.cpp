@@ -187,7 +187,6 @@ public:
         m_result.main = RecordSequence::createMain(nullptr);
         m_cur = m_result.main.get();
         m_props.reserve(32);
-        m_values.reserve(256);
         m_forks.reserve(64);
         m_scratch.reserve(256);
     }
@@ -218,12 +217,11 @@ private:
     }
 
     // --- nodes ---
-    void collect(SgfToken token, const SgfScanner& scanner);
+    void collect(SgfToken token);
     void flushNode();
     void applyProperty(const PendingProperty& p);
     std::u16string_view val(const PendingProperty& p, std::uint32_t i = 0) const {
-        const SgfValueSpan& v = m_values[p.firstValue + i];
-        return m_text.substr(v.begin, v.end - v.begin);
+        return m_scanner->text(m_scanner->heldValues()[p.firstValue + i]);
     }
     SgfTextRules rules() const {
         return m_result.familyFile && !m_standardText ? SgfTextRules::Family : SgfTextRules::Standard;
@@ -307,8 +305,8 @@ private:
     RecordSequence* m_commentSeq = nullptr;
     int m_commentIndex = -1;
 
-    std::vector<PendingProperty> m_props;
-    std::vector<SgfValueSpan> m_values;
+    SgfScanner* m_scanner = nullptr;      // the scan of run(), holding the values of m_props
+    std::vector<PendingProperty> m_props; // the properties of the node being read
     std::u16string m_scratch;
     std::u16string m_comment;
     ValuePool m_pool;
@@ -327,11 +325,13 @@ SgfReadResult SgfBuilder::run() {
     m_whiteSetupFirst = whiteSetupBeforeFirstMove(m_text.substr(start));
     if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones;
     SgfScanner scanner(m_text, start);
+    scanner.holdValues();
+    m_scanner = &scanner;
     m_result.gamesInFile = 1;
     for (;;) {
         const SgfToken t = scanner.next();
         if (t >= kSgfFF) {
-            if (!m_skipping) collect(t, scanner);
+            collect(t);
             continue;
         }
         flushNode();
@@ -354,6 +354,7 @@ SgfReadResult SgfBuilder::run() {
         // ")"
         --m_depth;
         if (m_depth <= 0) { // only the first game tree of a collection is read; the others are counted
+            scanner.holdValues(false);
             m_result.gamesInFile = 1 + countGameTrees(scanner);
             break;
         }
@@ -473,12 +474,13 @@ void SgfBuilder::closeOld() {
 
 // --- nodes -----------------------------------------------------------------------------------------
 
-void SgfBuilder::collect(SgfToken token, const SgfScanner& scanner) {
-    if (token == kSgfUnknown || token == kSgfGM) return;
-    PendingProperty p{token, static_cast<std::uint32_t>(m_values.size()),
-                      static_cast<std::uint32_t>(scanner.values().size())};
-    m_values.insert(m_values.end(), scanner.values().begin(), scanner.values().end());
-    m_props.push_back(p);
+void SgfBuilder::collect(SgfToken token) {
+    if (token == kSgfUnknown || token == kSgfGM || m_skipping) {
+        m_scanner->releaseValues(m_scanner->firstValueIndex());
+        return;
+    }
+    m_props.push_back({token, static_cast<std::uint32_t>(m_scanner->firstValueIndex()),
+                       static_cast<std::uint32_t>(m_scanner->values().size())});
 }
 
 // Applies the properties of one node: FF and AP first (they decide how the rest is read), then the
@@ -521,7 +523,7 @@ void SgfBuilder::flushNode() {
     m_nodeMarkIndex = -1;
     m_nodeMarks = 0;
     m_props.clear();
-    m_values.clear();
+    m_scanner->releaseValues();
 }
 
 void SgfBuilder::applyProperty(const PendingProperty& p) {

@@ -144,15 +144,20 @@ SgfScanner::SgfScanner(std::u16string_view text, std::size_t start) : m_text(tex
 }
 
 SgfScanner::ValueRead SgfScanner::readValues() {
-    m_values.clear();
+    if (!m_hold) m_values.clear();
+    m_firstValue = m_values.size();
     const std::size_t n = m_text.size();
     const char16_t* t = m_text.data();
     for (;;) {
         std::size_t p = m_pos;
         while (p < n && isBlank(t[p])) ++p;
-        if (p >= n || t[p] != u'[') return m_values.empty() ? ValueRead::None : ValueRead::Values;
+        if (p >= n || t[p] != u'[') return m_values.size() == m_firstValue ? ValueRead::None : ValueRead::Values;
         std::size_t i = p + 1;
-        for (;;) {
+        // Most values are points: two characters, neither of them "]" nor "\\" (which differ only
+        // in their lowest bit).
+        const bool point = p + 3 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']';
+        if (point) i = p + 3;
+        while (!point) {
             i = nextBracketOrBackslash(t, i, n);
             if (i >= n) {
                 m_pos = n;
@@ -208,14 +213,28 @@ SgfToken SgfScanner::next() {
         }
         if (c == u'[') {
             // A value without a property (a further value of a property that takes one): skipped.
-            if (readValues() == ValueRead::Unterminated) return kSgfEnd;
+            const ValueRead read = readValues();
+            m_values.resize(m_firstValue);
+            if (read == ValueRead::Unterminated) return kSgfEnd;
             continue;
         }
         if (!isLetter(c)) {
             ++m_pos;
             continue;
         }
-        // A property identifier.
+        // A property identifier. Most are one or two capitals with the value right after them.
+        if (isUpper(c) && m_pos + 2 < n) {
+            const char16_t c1 = t[m_pos + 1];
+            const bool one = c1 == u'[';
+            if (one || (isUpper(c1) && t[m_pos + 2] == u'[')) {
+                m_pos += one ? 1 : 2;
+                if (readValues() == ValueRead::Unterminated) {
+                    m_values.resize(m_firstValue);
+                    return kSgfEnd;
+                }
+                return propertyToken(c, one ? 0 : c1);
+            }
+        }
         const std::size_t start = m_pos;
         bool anyUpper = false, anyLower = false;
         while (m_pos < n && isLetter(t[m_pos])) {
@@ -237,8 +256,11 @@ SgfToken SgfScanner::next() {
             id[idLength++] = upper(t[i]);
         }
         const ValueRead read = readValues();
-        if (read == ValueRead::Unterminated) return kSgfEnd;
-        if (read == ValueRead::None || tooLong) continue; // letters without a value are not a property
+        if (read == ValueRead::Unterminated || read == ValueRead::None || tooLong) {
+            m_values.resize(m_firstValue);
+            if (read == ValueRead::Unterminated) return kSgfEnd;
+            continue; // letters without a value are not a property
+        }
         return propertyToken(id[0], id[1]);
     }
     return kSgfEnd;

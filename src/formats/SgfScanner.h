@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -92,12 +93,24 @@ public:
     // The next token.
     SgfToken next();
     // The values of the property just returned.
-    const std::vector<SgfValueSpan>& values() const { return m_values; }
-    std::u16string_view value(std::size_t i) const {
-        const SgfValueSpan& v = m_values[i];
-        return m_text.substr(v.begin, v.end - v.begin);
+    std::span<const SgfValueSpan> values() const {
+        return std::span<const SgfValueSpan>(m_values).subspan(m_firstValue);
     }
-    std::u16string_view firstValue() const { return m_values.empty() ? std::u16string_view() : value(0); }
+    std::u16string_view value(std::size_t i) const { return text(m_values[m_firstValue + i]); }
+    std::u16string_view firstValue() const { return values().empty() ? std::u16string_view() : value(0); }
+    // The text of a value.
+    std::u16string_view text(const SgfValueSpan& v) const { return m_text.substr(v.begin, v.end - v.begin); }
+
+    // A reader that applies the properties of a node together keeps their values here: the values
+    // of each property returned stay after those of the one before (the property's own start at
+    // `firstValueIndex`) until `releaseValues`, which keeps the first `keep` of them.
+    void holdValues(bool on = true) { m_hold = on; }
+    const std::vector<SgfValueSpan>& heldValues() const { return m_values; }
+    std::size_t firstValueIndex() const { return m_firstValue; }
+    void releaseValues(std::size_t keep = 0) {
+        m_values.resize(keep);
+        m_firstValue = keep;
+    }
     // The tag character standing directly after the "(" just returned, before its ";" (the family's
     // old files write "(R;" for a reference sequence); 0 when there is none.
     char16_t openTag() const { return m_openTag; }
@@ -111,6 +124,8 @@ private:
     std::u16string_view m_text;
     std::size_t m_pos = 0;
     std::vector<SgfValueSpan> m_values;
+    std::size_t m_firstValue = 0;
+    bool m_hold = false;
     char16_t m_openTag = 0;
 };
 

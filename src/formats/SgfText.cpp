@@ -1,8 +1,33 @@
 #include "formats/SgfText.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace stonewise {
 
 namespace {
+
+// The end of the run of plain characters at `i`: the index of the first control character or
+// backslash at or after it, or `n`.
+inline std::size_t plainRunEnd(const char16_t* t, std::size_t i, std::size_t n) {
+#if defined(__SSE2__)
+    // Eight characters at a time. The compare is signed: with the top bit flipped, the units below
+    // U+0020 are the ones below 0x8020.
+    const __m128i flip = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i limit = _mm_set1_epi16(static_cast<short>(0x8020));
+    const __m128i backslash = _mm_set1_epi16(u'\\');
+    while (i + 8 <= n) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        const __m128i control = _mm_cmplt_epi16(_mm_xor_si128(chars, flip), limit);
+        const int hits = _mm_movemask_epi8(_mm_or_si128(control, _mm_cmpeq_epi16(chars, backslash)));
+        if (hits != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)) / 2);
+        i += 8;
+    }
+#endif
+    while (i < n && t[i] >= u' ' && t[i] != u'\\') ++i;
+    return i;
+}
 
 inline bool isLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
@@ -26,8 +51,7 @@ void appendCommentText(std::u16string_view raw, SgfTextRules rules, std::u16stri
     };
     for (std::size_t i = 0; i < n;) {
         // Plain characters are copied a run at a time.
-        std::size_t j = i;
-        while (j < n && raw[j] >= u' ' && raw[j] != u'\\') ++j;
+        const std::size_t j = plainRunEnd(raw.data(), i, n);
         out.append(raw.data() + i, j - i);
         if (j >= n) break;
         i = j;
@@ -79,6 +103,11 @@ void appendSimpleText(std::u16string_view raw, SgfTextRules rules, std::u16strin
     const std::size_t n = raw.size();
     out.reserve(out.size() + n);
     for (std::size_t i = 0; i < n; ++i) {
+        // Plain characters are copied a run at a time.
+        const std::size_t j = plainRunEnd(raw.data(), i, n);
+        out.append(raw.data() + i, j - i);
+        if (j >= n) break;
+        i = j;
         const char16_t c = raw[i];
         if (c == u'\\' && i + 1 < n) {
             const char16_t after = raw[i + 1];
