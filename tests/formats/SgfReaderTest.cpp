@@ -101,6 +101,9 @@ TEST(SgfReader, PointsListsAndSkippedProperties) {
             {u"(;AB[aa][bb:cc]AW[dd])", "0AB aa, 0AB bb, 0AB bc, 0AB cb, 0AB cc, 0AW dd"},
             {u"(;XX[a\\]b]KTV[1][2]AddBlack[aa];White[bb];W [cc])", "1B aa, 2W bb, 3W cc"},
             {u"(;B[aa]MULTIGOGM[1]C[x];W[bb", "1B aa"}, // a value that never closes ends the text
+            // Two characters with an escape are no point, and the value goes on to its real end.
+            {u"(;B[\\]];W[bb])", "1P, 2W bb"},
+            {u"(;B[a\\]]TR[cc];W[b\\\\]B[dd])", "0TR cc, 1B dd"},
             {u"no game here", ""},
         },
         // The last text is no game at all.
@@ -246,6 +249,12 @@ TEST(SgfReader, CommentsTimesAndTextRules) {
     const RecordSequence& o = other.main();
     EXPECT_EQ(o.commentOf(o.node(0)), u"a]b\\c\r\nde f");
     EXPECT_EQ(o.node(1).elapsed, 7);
+    // Characters of every range pass as they are, long runs too; control characters are blanks.
+    Read wide(u"(;B[aa]C[가나다라마바사아자차카타파하\t囲碁\u0001x\uFFFDyz])");
+    EXPECT_EQ(wide.main().commentOf(wide.main().node(0)), u"가나다라마바사아자차카타파하 囲碁 x\uFFFDyz");
+    Read shortEscaped(u"(;B[aa]C[a\\]];W[bb]C[\\\\])");
+    EXPECT_EQ(shortEscaped.main().commentOf(shortEscaped.main().node(0)), u"a]");
+    EXPECT_EQ(shortEscaped.main().commentOf(shortEscaped.main().node(1)), u"\\");
     // A comment in its own node joins the comment of the move before it.
     Read joined(u"(;B[aa]C[one];C[two])");
     EXPECT_EQ(joined.main().commentOf(joined.main().node(0)), u"one\r\ntwo");
