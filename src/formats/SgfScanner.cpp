@@ -1,5 +1,6 @@
 #include "formats/SgfScanner.h"
 
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -15,8 +16,6 @@ constexpr bool isLower(char16_t c) { return c >= u'a' && c <= u'z'; }
 constexpr bool isLetter(char16_t c) { return isUpper(c) || isLower(c); }
 constexpr char16_t upper(char16_t c) { return isLower(c) ? static_cast<char16_t>(c - 32) : c; }
 constexpr bool isBlank(char16_t c) { return c <= u' '; }
-
-constexpr int key(char a, char b) { return (a << 8) | b; }
 
 // The index of the first "]" or "\\" at or after `i`, or `n`. Otherwise four characters at a time:
 // "]" and "\\" differ only in their lowest bit, so one test of a 16-bit lane finds either.
@@ -47,50 +46,38 @@ inline std::size_t nextBracketOrBackslash(const char16_t* t, std::size_t i, std:
     return i;
 }
 
+// The properties the program reads, by their one or two capitals.
+struct PropertyName {
+    char a;
+    char b; // 0 for a one-letter identifier
+    SgfToken token;
+};
+constexpr PropertyName kPropertyNames[] = {
+    {'F', 'F', kSgfFF}, {'G', 'M', kSgfGM}, {'S', 'Z', kSgfSZ}, {'H', 'A', kSgfHA}, {'K', 'M', kSgfKM},
+    {'R', 'E', kSgfRE}, {'A', 'P', kSgfAP}, {'A', 'B', kSgfAB}, {'A', 'W', kSgfAW}, {'W', 0, kSgfW},
+    {'B', 0, kSgfB},    {'C', 0, kSgfC},    {'N', 0, kSgfN},    {'E', 'V', kSgfEV}, {'G', 'C', kSgfGC},
+    {'G', 'N', kSgfGN}, {'P', 'B', kSgfPB}, {'P', 'W', kSgfPW}, {'D', 'T', kSgfDT}, {'R', 'O', kSgfRO},
+    {'B', 'R', kSgfBR}, {'W', 'R', kSgfWR}, {'P', 'C', kSgfPC}, {'P', 'L', kSgfPL}, {'A', 'E', kSgfAE},
+    {'M', 'A', kSgfMA}, {'T', 'R', kSgfTR}, {'C', 'R', kSgfCR}, {'S', 'Q', kSgfSQ}, {'L', 'B', kSgfLB},
+    {'A', 'N', kSgfAN}, {'B', 'T', kSgfBT}, {'C', 'P', kSgfCP}, {'O', 'N', kSgfON}, {'O', 'T', kSgfOT},
+    {'R', 'U', kSgfRU}, {'S', 'O', kSgfSO}, {'T', 'M', kSgfTM}, {'U', 'S', kSgfUS}, {'W', 'T', kSgfWT},
+};
+
+// A table of every identifier of one or two capitals: the first letter times 27, plus the second
+// (0 for none, 1..26 for A..Z).
+constexpr int kIdentifiers = 26 * 27;
+constexpr int identifierIndex(char16_t a, char16_t b) { return (a - u'A') * 27 + (b == 0 ? 0 : b - u'A' + 1); }
+constexpr std::array<SgfToken, kIdentifiers> kTokenOfIdentifier = [] {
+    std::array<SgfToken, kIdentifiers> table{};
+    table.fill(kSgfUnknown);
+    for (const PropertyName& p : kPropertyNames) table[static_cast<std::size_t>(identifierIndex(p.a, p.b))] = p.token;
+    return table;
+}();
+
+// The token of an identifier of capitals (`b` 0 for one letter).
 SgfToken propertyToken(char16_t a, char16_t b) {
-    switch ((static_cast<int>(a) << 8) | static_cast<int>(b)) {
-    case key('F', 'F'): return kSgfFF;
-    case key('G', 'M'): return kSgfGM;
-    case key('S', 'Z'): return kSgfSZ;
-    case key('H', 'A'): return kSgfHA;
-    case key('K', 'M'): return kSgfKM;
-    case key('R', 'E'): return kSgfRE;
-    case key('A', 'P'): return kSgfAP;
-    case key('A', 'B'): return kSgfAB;
-    case key('A', 'W'): return kSgfAW;
-    case key('W', 0): return kSgfW;
-    case key('B', 0): return kSgfB;
-    case key('C', 0): return kSgfC;
-    case key('N', 0): return kSgfN;
-    case key('E', 'V'): return kSgfEV;
-    case key('G', 'C'): return kSgfGC;
-    case key('G', 'N'): return kSgfGN;
-    case key('P', 'B'): return kSgfPB;
-    case key('P', 'W'): return kSgfPW;
-    case key('D', 'T'): return kSgfDT;
-    case key('R', 'O'): return kSgfRO;
-    case key('B', 'R'): return kSgfBR;
-    case key('W', 'R'): return kSgfWR;
-    case key('P', 'C'): return kSgfPC;
-    case key('P', 'L'): return kSgfPL;
-    case key('A', 'E'): return kSgfAE;
-    case key('M', 'A'): return kSgfMA;
-    case key('T', 'R'): return kSgfTR;
-    case key('C', 'R'): return kSgfCR;
-    case key('S', 'Q'): return kSgfSQ;
-    case key('L', 'B'): return kSgfLB;
-    case key('A', 'N'): return kSgfAN;
-    case key('B', 'T'): return kSgfBT;
-    case key('C', 'P'): return kSgfCP;
-    case key('O', 'N'): return kSgfON;
-    case key('O', 'T'): return kSgfOT;
-    case key('R', 'U'): return kSgfRU;
-    case key('S', 'O'): return kSgfSO;
-    case key('T', 'M'): return kSgfTM;
-    case key('U', 'S'): return kSgfUS;
-    case key('W', 'T'): return kSgfWT;
-    default: return kSgfUnknown;
-    }
+    if (!isUpper(a) || (b != 0 && !isUpper(b))) return kSgfUnknown;
+    return kTokenOfIdentifier[static_cast<std::size_t>(identifierIndex(a, b))];
 }
 
 } // namespace
