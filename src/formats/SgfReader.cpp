@@ -1106,7 +1106,9 @@ void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, boo
     std::vector<const RecordSequence*> gone;
     auto tidy = [&](RecordSequence& s) {
         tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
-        if (!firstLinks || (forkFirst && *forkFirst)) return;
+        // A sequence without variations has no links, and the reader set no branch-kind bits on its
+        // moves: numbering leaves its nodes as they are.
+        if (!firstLinks || (forkFirst && *forkFirst) || s.highestChildSlot() == 0) return;
         if (s.nodeCount() > 0 && s.node(0).isLink()) firstLinks->push_back({&s, s.node(0).comment});
         s.numberLinks(true);
     };

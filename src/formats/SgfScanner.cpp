@@ -100,17 +100,6 @@ const char16_t* keptRootPropertyId(SgfToken token) {
     }
 }
 
-SgfPointKind parseSgfPoint(std::u16string_view value, int& x, int& y) {
-    if (value.size() != 2 || !isLetter(value[0]) || !isLetter(value[1])) return SgfPointKind::Invalid;
-    const int a = upper(value[0]) - u'A';
-    const int b = upper(value[1]) - u'A';
-    if (a == 19 || b == 19) return SgfPointKind::Pass;
-    if (a > 18 || b > 18) return SgfPointKind::Invalid;
-    x = a;
-    y = b;
-    return SgfPointKind::Point;
-}
-
 std::size_t findGameStart(std::u16string_view text) {
     std::size_t firstOpen = std::u16string_view::npos;
     std::size_t withProperty = std::u16string_view::npos;

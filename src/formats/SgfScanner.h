@@ -73,7 +73,19 @@ enum class SgfPointKind { Invalid, Point, Pass };
 
 // Decodes a point value: two letters (either case), "a" = 0 .. "s" = 18, column first. A value
 // with a "t" in it is a pass; anything else (other lengths, letters beyond "t") is invalid.
-SgfPointKind parseSgfPoint(std::u16string_view value, int& x, int& y);
+inline SgfPointKind parseSgfPoint(std::u16string_view value, int& x, int& y) {
+    if (value.size() != 2) return SgfPointKind::Invalid;
+    // Letters of either case: with the case bit set, A..Z and a..z are 0x61..0x7A, and nothing
+    // else is.
+    const int a = (value[0] | 0x20) - u'a';
+    const int b = (value[1] | 0x20) - u'a';
+    if (a < 0 || a > 25 || b < 0 || b > 25) return SgfPointKind::Invalid;
+    if (a == 19 || b == 19) return SgfPointKind::Pass;
+    if (a > 18 || b > 18) return SgfPointKind::Invalid;
+    x = a;
+    y = b;
+    return SgfPointKind::Point;
+}
 
 // The start of the first game tree: the first "(" followed by ";" (blanks between), else the
 // first "(" followed by a property, else the first "(" at all; npos when there is none. Text before
