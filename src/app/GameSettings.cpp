@@ -261,7 +261,7 @@ std::uint16_t GameSettings::memberKind(bool white) const {
     const int side = white ? 0 : 1;
     if (m_kind[side]) return *m_kind[side];
     const MemberRecord* m = m_members.find(memberNumber(white ? m_values.whiteName : m_values.blackName));
-    return m ? m->kind : kMemberGeneral;
+    return m ? m->kind : static_cast<std::uint16_t>(kMemberGeneral);
 }
 
 bool GameSettings::handicapChanged() const {

@@ -81,8 +81,8 @@ std::u16string ProblemForm::text(int control) const {
     case kCtlCreateDescription: return t(kStrCreateDescription);
     case kCtlCreateInitialMove: return t(kStrCreateInitialMove);
     case kCtlCreateReference: return t(m_category == kFuseki ? kStrCreateRecordReference : kStrCreateNameReference);
-    case 1: return t(m_editing ? kStrDialogOk : kStrCreateStart); // IDOK
-    case 2: return t(kStrDialogCancel);                           // IDCANCEL
+    case 1: return m_editing ? t(kStrDialogOk) : t(kStrCreateStart); // IDOK
+    case 2: return t(kStrDialogCancel);                              // IDCANCEL
     default: return {};
     }
 }

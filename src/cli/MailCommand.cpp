@@ -58,30 +58,32 @@ const RecordSequence* lastStudySequence(const RecordSequence& main) {
     return found;
 }
 
+int positiveOrMinusOne(std::optional<int> n) { return n && *n >= 1 ? *n : -1; }
+
 int write(std::vector<std::string> args, const DataFolder& folder, std::ostream& out, std::ostream& err) {
     std::optional<int> group;
-    std::optional<int> game;
+    int game = 0; // the game's number: 0 while none is given, -1 for one that is no number or a second one
     bool study = false;
     bool english = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--group" && i + 1 < args.size()) group = wholeNumber(args[++i]);
         else if (args[i] == "--study") study = true;
         else if (args[i] == "--english") english = true;
-        else if (!game) game = wholeNumber(args[i]);
-        else game = std::nullopt, args.clear();
+        else if (game == 0) game = positiveOrMinusOne(wholeNumber(args[i]));
+        else game = -1, args.clear();
     }
-    if (!group || !game || *group < 1 || *group > kScratchGroup || *game < 1) {
+    if (!group || *group < 1 || *group > kScratchGroup || game < 1) {
         err << kUsage;
         return 2;
     }
     OpenedStore opened(folder);
     GameStore& store = opened.store;
     const int index = *group - 1;
-    const GameInfo* listed = store.group(index) ? store.gameList(index, opened.messages).find(*game) : nullptr;
-    GameFileRead read = listed ? store.openGame(index, *game, opened.messages) : GameFileRead{};
+    const GameInfo* listed = store.group(index) ? store.gameList(index, opened.messages).find(game) : nullptr;
+    GameFileRead read = listed ? store.openGame(index, game, opened.messages) : GameFileRead{};
     if (!listed || read.status != StoreReadStatus::Ok || !read.main) {
         opened.report(err);
-        err << "stonewise-cli: there is no game " << *game << " in group " << *group << "\n";
+        err << "stonewise-cli: there is no game " << game << " in group " << *group << "\n";
         return 1;
     }
     const RecordSequence* sequence = study ? lastStudySequence(*read.main) : nullptr;

@@ -53,6 +53,12 @@ TEST(MailCommand, WritesWhatTheWindowSendsAndReadsItIntoTheOtherPlayersGame) {
     EXPECT_TRUE(out.starts_with("【対局】")) << out;
     EXPECT_NE(out.find("3手　17,17"), std::string::npos) << out;
     EXPECT_EQ(cli("mail", {"write", "--data", a, "--group", "1", "1", "--study"}, out, err), 1);
+    // A game that is no number, none, or two: the usage, whatever comes after.
+    for (const std::vector<std::string>& game : {std::vector<std::string>{"x", "1"}, {"0", "1"}, {}, {"1", "1"}}) {
+        std::vector<std::string> args{"write", "--data", a, "--group", "1"};
+        args.insert(args.end(), game.begin(), game.end());
+        EXPECT_EQ(cli("mail", args, out, err), 2) << game.size();
+    }
 
     const std::string file = folders.path() + "mail.txt";
     std::ofstream(file, std::ios::binary) << toUtf8(sent);
