@@ -190,7 +190,7 @@ SgfToken SgfScanner::next() {
         if (c == u'[') {
             // A value without a property (a further value of a property that takes one): skipped.
             const ValueRead read = readValues();
-            m_values.resize(m_firstValue);
+            releaseValues(m_firstValue);
             if (read == ValueRead::Unterminated) return kSgfEnd;
             continue;
         }
@@ -205,7 +205,7 @@ SgfToken SgfScanner::next() {
             if (one || (isUpper(c1) && t[m_pos + 2] == u'[')) {
                 m_pos += one ? 1 : 2;
                 if (readValues() == ValueRead::Unterminated) {
-                    m_values.resize(m_firstValue);
+                    releaseValues(m_firstValue);
                     return kSgfEnd;
                 }
                 return propertyToken(c, one ? 0 : c1);
@@ -233,7 +233,7 @@ SgfToken SgfScanner::next() {
         }
         const ValueRead read = readValues();
         if (read == ValueRead::Unterminated || read == ValueRead::None || tooLong) {
-            m_values.resize(m_firstValue);
+            releaseValues(m_firstValue);
             if (read == ValueRead::Unterminated) return kSgfEnd;
             continue; // letters without a value are not a property
         }
