@@ -512,9 +512,10 @@ TEST(ProgramCommands, SeveralFilesAtOnceGoThroughTheImportOneByOne) {
 // One move with `count` labels: the record keeps 50 in a line.
 std::string manyLabels(int count) {
     std::string sgf = "(;GN[labels];B[aa]LB";
-    for (int k = 0; k < count; ++k)
-        sgf += "[" + std::string(1, static_cast<char>('a' + k % 19)) + std::string(1, static_cast<char>('b' + k / 19)) +
-               ":" + std::to_string(k) + "]";
+    for (int k = 0; k < count; ++k) {
+        const char point[] = {'[', static_cast<char>('a' + k % 19), static_cast<char>('b' + k / 19), ':', 0};
+        sgf.append(point).append(std::to_string(k)).append("]");
+    }
     return sgf + ";W[ss])";
 }
 

@@ -184,7 +184,7 @@ TEST(GameFile, BothFormsReadBackTheWholeTree) {
     GameInfo info;
     info.number = 7;
     info.name = u"長い対局";
-    info.blackName = u"黒";
+    info.blackName = std::u16string(u"黒"); // (assigned whole: GCC 12 warns wrongly about a copy of the literal)
     for (NodeForm form : {NodeForm::Ordinary, NodeForm::Compact}) {
         const auto first = encodeGameFile(*record, &info, form);
         const GameFileRead read = decodeGameFile(first);
