@@ -56,8 +56,15 @@ TEST(SgfReader, VariationsNestAsTheFileNestsThem) {
         {u"(;B[aa]));B[bb]", "1B aa"},
         // A variation at the end of its line keeps its place.
         {u"(;B[aa];W[bb](;)(;B[cc]))", "1B aa, 2W bb, {2>3 3B cc}"},
-        // Stones and marks of a move come before the variations hanging after it.
+        // Stones and marks of a move come before the variations hanging after it, in a variation
+        // too; an empty variation is left out there as well, and a fork at a variation's start
+        // goes to its parent.
         {u"(;B[aa](;)(;W[bb]);AW[cc]TR[dd])", "1B aa, 1AW cc, 1TR dd, {1>2 2W bb}"},
+        {u"(;B[aa](;W[bb])(;W[cc](;)(;B[ee]);TR[ff]))", "1B aa, {1>2 2W cc, 2TR ff, {2>3 3B ee}}, 2W bb"},
+        {u"(;B[aa](;W[bb])(;W[cc](;B[dd])(;)))", "1B aa, {1>2 2W cc, 3B dd}, 2W bb"},
+        {u"(;(;B[aa])(;AB[ee]TR[bb](;B[cc])(;B[dd])))", "{0>1 0AB ee, 0TR bb, {0>1 1B dd}, 1B cc}, 1B aa"},
+        {u"(;B[aa](;W[bb])(;W[cc](;B[dd])((;B[ee])(;B[ff]))))",
+         "1B aa, {1>2 2W cc, {2>3 3B ee}, {2>3 3B ff}, 3B dd}, 2W bb"},
     });
 }
 
