@@ -287,11 +287,6 @@ private:
     int m_nodeMarks = 0;                          // marks and setup stones of the node being applied
     std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
     std::vector<RecordSequence*> m_branches;      // every variation made, each after its parent
-    // What the tidying after the scan would change in a variation, followed as the file is read:
-    // variations still empty, and whether one may open with a fork or have a node of a move after
-    // a link of that move. While neither is so, the variations need no tidying, only numbering.
-    int m_emptyVariations = 0;
-    bool m_variationsUntidy = false;
 
     struct Fork {
         RecordSequence* sequence;
@@ -441,20 +436,12 @@ RecordSequence* SgfBuilder::makeBranch(RecordSequence* parent, int linkMove, int
     // A link after the last move of its parent goes at the end, as inserting it there would put it
     // (appending spares the search for its place and the count of the parent's moves).
     const bool atEnd = linkMove >= 1 && linkMove >= parent->lastMoveNumber();
-    const bool parentWasEmpty = parent->nodeCount() == 0;
     if (!(atEnd ? parent->appendNode(link) : parent->insertNode(linkMove, link))) {
         parent->destroyChild(child->slot());
         return nullptr;
     }
     child->setBranchNumber(branchNumber);
     m_branches.push_back(child);
-    ++m_emptyVariations;
-    if (parent->parent()) {
-        if (parentWasEmpty) --m_emptyVariations;
-        // A variation that opens with a fork, or a link placed before other nodes of its move (at
-        // the start, before its marks).
-        if (parent->node(0).isLink() || linkMove < 1) m_variationsUntidy = true;
-    }
     return child;
 }
 
@@ -592,18 +579,12 @@ void SgfBuilder::applyProperty(const PendingProperty& p) {
 }
 
 bool SgfBuilder::append(const RecordNode& n, bool commentTarget) {
-    const int before = m_cur->nodeCount();
-    if (before > 0) {
-        const RecordNode& last = m_cur->node(before - 1);
-        if (last.isLink() && last.moveNumber == n.moveNumber) m_variationsUntidy = true; // n is no link
-    }
     if (!m_cur->appendNode(n)) {
         ++m_result.dropped;
         if (n.isLabel() && m_cur->nodeCount() < RecordSequence::kMaxNodes) ++m_result.losses.labels;
         else ++m_result.losses.nodes;
         return false;
     }
-    if (before == 0 && m_cur->parent()) --m_emptyVariations;
     if (commentTarget) {
         m_commentSeq = m_cur;
         m_commentIndex = m_cur->nodeCount() - 1;
@@ -660,7 +641,6 @@ void SgfBuilder::whiteStonesAtStart() {
     RecordSequence& main = *m_result.main;
     m_result.info.flags |= kFlagSetupStones;
     if (main.handicapCount() == 0) return;
-    m_variationsUntidy = true; // passes go into variations
     // Everything of move 1 so far belongs to the start position, move 0.
     for (int i = 0; i < main.nodeCount(); ++i) {
         RecordNode& k = main.node(i);
@@ -1120,14 +1100,12 @@ void readAnswerTagOf(RecordSequence& c, std::int16_t comment) {
 // following the tree, and the sequences can be fetched from memory ahead of their turn. The
 // variations dropped are taken out of `all`. With `firstLinks` each sequence is also numbered (its
 // links, branch-kind bits and answer tags) right after it is tidied, while its nodes are at hand,
-// until a variation that opens with a fork is met. With `variationsTidy` (the reader saw nothing
-// in them to tidy) only the main record is tidied.
+// until a variation that opens with a fork is met.
 void tidyListedTree(RecordSequence& main, std::vector<RecordSequence*>& all, bool repeatedMarks, bool emptyVariations,
-                    bool linksLast, bool* forkFirst = nullptr, std::vector<FirstLink>* firstLinks = nullptr,
-                    bool variationsTidy = false) {
+                    bool linksLast, bool* forkFirst = nullptr, std::vector<FirstLink>* firstLinks = nullptr) {
     std::vector<const RecordSequence*> gone;
     auto tidy = [&](RecordSequence& s) {
-        if (!variationsTidy || &s == &main) tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
+        tidySequence(s, repeatedMarks, emptyVariations, linksLast, gone, forkFirst);
         // A sequence without variations has no links, and the reader set no branch-kind bits on its
         // moves: numbering leaves its nodes as they are.
         if (!firstLinks || (forkFirst && *forkFirst) || s.highestChildSlot() == 0) return;
@@ -1220,8 +1198,7 @@ void SgfBuilder::finish() {
     bool forkFirst = false;
     const bool merge = m_options.mergeContinuations && m_result.maxNesting >= 5;
     std::vector<FirstLink> firstLinks;
-    const bool variationsTidy = m_emptyVariations == 0 && !m_variationsUntidy;
-    tidyListedTree(main, m_branches, false, true, true, &forkFirst, merge ? nullptr : &firstLinks, variationsTidy);
+    tidyListedTree(main, m_branches, false, true, true, &forkFirst, merge ? nullptr : &firstLinks);
     if (forkFirst) {
         // The whole tree is numbered after the hoisting, from the links as they were read.
         for (const FirstLink& f : firstLinks) f.sequence->node(0).comment = f.comment;
