@@ -41,19 +41,18 @@ int main(int argc, char** argv) {
     const int move = QString::fromLocal8Bit(argv[4]).toInt();
     for (int i = 0; i < move; ++i) window.runCommand(kCmdForward);
     if (count) window.runCommand(kCmdTerritoryCount);
+    QWidget* drawn = &window;
     if (study) {
         window.runCommand(kCmdStudyBoard);
         StudyBoard* board = window.commands().studyBoard();
-        auto* studyWindow = window.findChild<QWidget*>(QStringLiteral("studyWindow"));
-        if (!board || !studyWindow) return 1;
+        drawn = window.findChild<QWidget*>(QStringLiteral("studyWindow"));
+        if (!board || !drawn) return 1;
         // The question whether the first move opens a branch: its default answer.
         QTimer::singleShot(0, test::answerNextBoxWithItsDefault);
         for (int i = 6; i + 1 < argc; i += 2)
             board->board().clickPoint(QString::fromLocal8Bit(argv[i]).toInt() - 1,
                                       QString::fromLocal8Bit(argv[i + 1]).toInt() - 1);
-        QTest::qWait(200);
-        return studyWindow->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
     }
     QTest::qWait(200);
-    return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return drawn->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
