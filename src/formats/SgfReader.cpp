@@ -171,6 +171,11 @@ void gatherHandicapStones(RecordSequence& main);
 void shiftSubtree(RecordSequence& s, int delta);
 void leadingSetupFirst(RecordSequence& main);
 
+// The bit of a property's token in a set of the tokens of a node (every token the reader keeps is
+// below 64).
+constexpr std::uint64_t tokenBit(SgfToken token) { return std::uint64_t{1} << (token & 63); }
+static_assert(kSgfN < 64);
+
 struct PendingProperty {
     SgfToken token;
     std::uint32_t firstValue;
@@ -255,11 +260,22 @@ private:
             return;
         }
         if (!append(n, takes && !m_standardText)) return;
+        noteMark(n);
         if (takes) m_nodeMarkIndex = m_cur->nodeCount() - 1;
         ++m_nodeMarks;
     }
     // The index of a mark of the current move like `n` (for a label, with the text), or -1.
-    int sameMark(const RecordNode& n, std::u16string_view labelText) const {
+    int sameMark(const RecordNode& n, std::u16string_view labelText) {
+        // Most marks stand on a point that holds no other mark of the move: the points marked are
+        // kept while marks are appended to the same move, and looked up before the nodes are.
+        const int count = m_cur->nodeCount();
+        if (m_marked.sequence != m_cur || m_marked.move != n.moveNumber || m_marked.count != count) {
+            m_marked = {m_cur, n.moveNumber, count, {}};
+            for (int i = count - 1; i >= 0 && m_cur->node(i).moveNumber == n.moveNumber; --i)
+                if (m_cur->node(i).isMark() && m_cur->node(i).hasPoint())
+                    m_marked.points.set(pointIndex(m_cur->node(i)));
+        }
+        if (!m_marked.points.test(pointIndex(n))) return -1;
         for (int i = m_cur->nodeCount() - 1; i >= 0 && m_cur->node(i).moveNumber == n.moveNumber; --i) {
             const RecordNode& k = m_cur->node(i);
             if (!k.isMark() || k.x != n.x || k.y != n.y || k.data1 != n.data1) continue;
@@ -267,6 +283,14 @@ private:
         }
         return -1;
     }
+    // After `n` was appended as the last node of the current sequence.
+    void noteMark(const RecordNode& n) {
+        if (m_marked.sequence != m_cur || m_marked.move != n.moveNumber || m_marked.count != m_cur->nodeCount() - 1)
+            return; // not the move the points are kept for: found again at its next mark
+        m_marked.points.set(pointIndex(n));
+        ++m_marked.count;
+    }
+    static std::size_t pointIndex(const RecordNode& n) { return static_cast<std::size_t>(n.y) * 19 + n.x; }
 
     void finish();
 
@@ -277,14 +301,21 @@ private:
     int m_move = 0; // number of the last move of the current line
     int m_depth = 0;
     bool m_ff4Seen = false;
-    bool m_whiteSetupFirst = false;               // "AW[" stands before the first move
-    bool m_handicapPhase = true;                  // only handicap stones so far in the main record
-    bool m_standardText = false;                  // the family's file says its texts follow FF[4]
-    bool m_inRoot = true;                         // the properties being read stand in the root node
-    bool m_sawNode = false;                       // a ";" was met
-    bool m_nodeHasMove = false;                   // the node being applied holds a move or pass
-    int m_nodeMarkIndex = -1;                     // the mark of the node being applied that takes its comment
-    int m_nodeMarks = 0;                          // marks and setup stones of the node being applied
+    bool m_whiteSetupFirst = false; // "AW[" stands before the first move
+    bool m_handicapPhase = true;    // only handicap stones so far in the main record
+    bool m_standardText = false;    // the family's file says its texts follow FF[4]
+    bool m_inRoot = true;           // the properties being read stand in the root node
+    bool m_sawNode = false;         // a ";" was met
+    bool m_nodeHasMove = false;     // the node being applied holds a move or pass
+    int m_nodeMarkIndex = -1;       // the mark of the node being applied that takes its comment
+    int m_nodeMarks = 0;            // marks and setup stones of the node being applied
+    struct MarkedPoints {
+        const RecordSequence* sequence = nullptr; // the sequence and move whose marks are kept,
+        int move = -1;                            // while it holds `count` nodes
+        int count = -1;
+        std::bitset<19 * 19> points;
+    };
+    MarkedPoints m_marked;                        // the points that hold a mark of the move being marked (see sameMark)
     std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
     std::vector<RecordSequence*> m_branches;      // every variation made, each after its parent
 
@@ -307,6 +338,7 @@ private:
 
     SgfScanner* m_scanner = nullptr;      // the scan of run(), holding the values of m_props
     std::vector<PendingProperty> m_props; // the properties of the node being read
+    std::uint64_t m_propTokens = 0;       // their tokens, by tokenBit
     std::u16string m_scratch;
     std::u16string m_comment;
     ValuePool m_pool;
@@ -481,13 +513,17 @@ void SgfBuilder::collect(SgfToken token) {
     }
     m_props.push_back({token, static_cast<std::uint32_t>(m_scanner->firstValueIndex()),
                        static_cast<std::uint32_t>(m_scanner->values().size())});
+    m_propTokens |= tokenBit(token);
 }
 
 // Applies the properties of one node: FF and AP first (they decide how the rest is read), then the
 // move, then everything else in file order, the comments last.
 void SgfBuilder::flushNode() {
     if (m_props.empty()) return;
+    const std::uint64_t tokens = m_propTokens;
+    m_propTokens = 0;
     for (const PendingProperty& p : m_props) {
+        if ((tokens & (tokenBit(kSgfFF) | tokenBit(kSgfAP))) == 0) break; // (mostly neither)
         if (p.token == kSgfFF) {
             if (parseLeadingInteger(val(p)) == 4) m_ff4Seen = true;
         } else if (p.token == kSgfAP) {
@@ -505,16 +541,18 @@ void SgfBuilder::flushNode() {
         }
     }
     m_nodeHasMove = false;
-    for (const PendingProperty& p : m_props)
-        if (p.token == kSgfB || p.token == kSgfW) applyMove(p.token == kSgfB ? kBlack : kWhite, val(p));
-    bool anyComment = false;
-    for (const PendingProperty& p : m_props) {
-        if (p.token == kSgfC || p.token == kSgfN) anyComment = true;
-        else applyProperty(p);
-    }
+    constexpr std::uint64_t kMoves = tokenBit(kSgfB) | tokenBit(kSgfW);
+    constexpr std::uint64_t kComments = tokenBit(kSgfC) | tokenBit(kSgfN);
+    if (tokens & kMoves)
+        for (const PendingProperty& p : m_props)
+            if (p.token == kSgfB || p.token == kSgfW) applyMove(p.token == kSgfB ? kBlack : kWhite, val(p));
+    // (FF and AP are read above, and a move or comment is no other property.)
+    if (tokens & ~(kMoves | kComments | tokenBit(kSgfFF) | tokenBit(kSgfAP)))
+        for (const PendingProperty& p : m_props)
+            if ((tokenBit(p.token) & kComments) == 0) applyProperty(p);
     // The node's name, which the record has no place for, opens its comment; then every comment
     // of the node, in file order (a node may hold more than one C).
-    if (anyComment) {
+    if (tokens & kComments) {
         for (const PendingProperty& p : m_props)
             if (p.token == kSgfN && !val(p).empty()) applyComment(val(p));
         for (const PendingProperty& p : m_props)
@@ -760,7 +798,9 @@ void SgfBuilder::applyLabel(const PendingProperty& p) {
             }
             n.data1 = kMarkLabel;
             n.comment = static_cast<std::int16_t>(index);
-            if (append(n, false)) ++m_nodeMarks; // a mark of the node like any other
+            if (!append(n, false)) continue;
+            noteMark(n);
+            ++m_nodeMarks; // a mark of the node like any other
             continue;
         }
         appendMark(n);

@@ -118,6 +118,14 @@ std::int16_t encodeElapsed(long seconds);
 std::int16_t encodeMeasuredElapsed(long seconds);
 
 // A node for a move or pass of the given number at (x, y); (255, 255) makes a pass.
-RecordNode makeMoveNode(int moveNumber, int x, int y);
+inline RecordNode makeMoveNode(int moveNumber, int x, int y) {
+    RecordNode n;
+    n.moveNumber = static_cast<std::int16_t>(moveNumber);
+    const bool pass = x < 0 || y < 0 || x >= kNoPoint || y >= kNoPoint;
+    n.type = pass ? NodeType::Pass : (colourOfMove(moveNumber) == kBlack ? NodeType::BlackMove : NodeType::WhiteMove);
+    n.x = pass ? kNoPoint : static_cast<std::uint8_t>(x);
+    n.y = pass ? kNoPoint : static_cast<std::uint8_t>(y);
+    return n;
+}
 
 } // namespace stonewise

@@ -20,16 +20,6 @@ std::int16_t encodeElapsed(long seconds) { return encodeNodeTime(seconds, 0); }
 
 std::int16_t encodeMeasuredElapsed(long seconds) { return encodeNodeTime(seconds, 30); }
 
-RecordNode makeMoveNode(int moveNumber, int x, int y) {
-    RecordNode n;
-    n.moveNumber = static_cast<std::int16_t>(moveNumber);
-    const bool pass = x < 0 || y < 0 || x >= kNoPoint || y >= kNoPoint;
-    n.type = pass ? NodeType::Pass : (colourOfMove(moveNumber) == kBlack ? NodeType::BlackMove : NodeType::WhiteMove);
-    n.x = pass ? kNoPoint : static_cast<std::uint8_t>(x);
-    n.y = pass ? kNoPoint : static_cast<std::uint8_t>(y);
-    return n;
-}
-
 // --- construction -----------------------------------------------------------------------------
 
 RecordSequence::RecordSequence(SequenceList* list, RecordSequence* parent, int depth, int slot, int firstMove)
