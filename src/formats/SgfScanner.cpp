@@ -204,6 +204,16 @@ SgfToken SgfScanner::next() {
             const bool one = c1 == u'[';
             if (one || (isUpper(c1) && t[m_pos + 2] == u'[')) {
                 m_pos += one ? 1 : 2;
+                // Most of these are a move or a mark: one point, and then no further value.
+                const std::size_t p = m_pos;
+                if (p + 4 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']' &&
+                    !isBlank(t[p + 4]) && t[p + 4] != u'[') {
+                    if (!m_hold) m_values.clear();
+                    m_firstValue = m_values.size();
+                    m_values.push_back({static_cast<std::uint32_t>(p + 1), static_cast<std::uint32_t>(p + 3)});
+                    m_pos = p + 4;
+                    return propertyToken(c, one ? 0 : c1);
+                }
                 if (readValues() == ValueRead::Unterminated) {
                     releaseValues(m_firstValue);
                     return kSgfEnd;

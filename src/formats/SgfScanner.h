@@ -111,7 +111,7 @@ public:
     std::u16string_view value(std::size_t i) const { return text(m_values[m_firstValue + i]); }
     std::u16string_view firstValue() const { return values().empty() ? std::u16string_view() : value(0); }
     // The text of a value.
-    std::u16string_view text(const SgfValueSpan& v) const { return m_text.substr(v.begin, v.end - v.begin); }
+    std::u16string_view text(const SgfValueSpan& v) const { return {m_text.data() + v.begin, v.end - v.begin}; }
 
     // A reader that applies the properties of a node together keeps their values here: the values
     // of each property returned stay after those of the one before (the property's own start at
