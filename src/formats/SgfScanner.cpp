@@ -74,10 +74,15 @@ constexpr std::array<SgfToken, kIdentifiers> kTokenOfIdentifier = [] {
     return table;
 }();
 
-// The token of an identifier of capitals (`b` 0 for one letter).
+// The token of an identifier of one or two capitals (`b` 0 for one letter).
+SgfToken capitalsToken(char16_t a, char16_t b) {
+    return kTokenOfIdentifier[static_cast<std::size_t>(identifierIndex(a, b))];
+}
+
+// The token of an identifier (`b` 0 for one letter).
 SgfToken propertyToken(char16_t a, char16_t b) {
     if (!isUpper(a) || (b != 0 && !isUpper(b))) return kSgfUnknown;
-    return kTokenOfIdentifier[static_cast<std::size_t>(identifierIndex(a, b))];
+    return capitalsToken(a, b);
 }
 
 } // namespace
@@ -160,6 +165,33 @@ SgfToken SgfScanner::next() {
     m_openTag = 0;
     while (m_pos < n) {
         const char16_t c = t[m_pos];
+        // Most tokens are a property of one or two capitals with the value right after them, or a ";".
+        if (isUpper(c) && m_pos + 2 < n) {
+            const char16_t c1 = t[m_pos + 1];
+            const bool one = c1 == u'[';
+            if (one || (isUpper(c1) && t[m_pos + 2] == u'[')) {
+                m_pos += one ? 1 : 2;
+                // Most of these are a move or a mark: one point, and then no further value.
+                const std::size_t p = m_pos;
+                if (p + 4 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']' &&
+                    !isBlank(t[p + 4]) && t[p + 4] != u'[') {
+                    if (!m_hold) m_values.clear();
+                    m_firstValue = m_values.size();
+                    m_values.push_back({static_cast<std::uint32_t>(p + 1), static_cast<std::uint32_t>(p + 3)});
+                    m_pos = p + 4;
+                    return capitalsToken(c, one ? 0 : c1);
+                }
+                if (readValues() == ValueRead::Unterminated) {
+                    releaseValues(m_firstValue);
+                    return kSgfEnd;
+                }
+                return capitalsToken(c, one ? 0 : c1);
+            }
+        }
+        if (c == u';') {
+            ++m_pos;
+            return kSgfSemicolon;
+        }
         if (isBlank(c)) {
             ++m_pos;
             continue;
@@ -183,10 +215,6 @@ SgfToken SgfScanner::next() {
             ++m_pos;
             return kSgfClose;
         }
-        if (c == u';') {
-            ++m_pos;
-            return kSgfSemicolon;
-        }
         if (c == u'[') {
             // A value without a property (a further value of a property that takes one): skipped.
             const ValueRead read = readValues();
@@ -197,29 +225,6 @@ SgfToken SgfScanner::next() {
         if (!isLetter(c)) {
             ++m_pos;
             continue;
-        }
-        // A property identifier. Most are one or two capitals with the value right after them.
-        if (isUpper(c) && m_pos + 2 < n) {
-            const char16_t c1 = t[m_pos + 1];
-            const bool one = c1 == u'[';
-            if (one || (isUpper(c1) && t[m_pos + 2] == u'[')) {
-                m_pos += one ? 1 : 2;
-                // Most of these are a move or a mark: one point, and then no further value.
-                const std::size_t p = m_pos;
-                if (p + 4 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']' &&
-                    !isBlank(t[p + 4]) && t[p + 4] != u'[') {
-                    if (!m_hold) m_values.clear();
-                    m_firstValue = m_values.size();
-                    m_values.push_back({static_cast<std::uint32_t>(p + 1), static_cast<std::uint32_t>(p + 3)});
-                    m_pos = p + 4;
-                    return propertyToken(c, one ? 0 : c1);
-                }
-                if (readValues() == ValueRead::Unterminated) {
-                    releaseValues(m_firstValue);
-                    return kSgfEnd;
-                }
-                return propertyToken(c, one ? 0 : c1);
-            }
         }
         const std::size_t start = m_pos;
         bool anyUpper = false, anyLower = false;
