@@ -493,6 +493,7 @@ const StonewiseLanguageString kStrings[] = {
     {21110, u"The board pictures cannot be read.\n%s"},
     {21120, u"White "},
     {21121, u"Black "},
+    {22000, u"%s wins"},
     {25000, u"This function is not available yet."},
     {25001, u"%s - Stonewise"},
     {25002, u"Open a Go book before switching to the Go book mode."},

@@ -507,7 +507,7 @@ std::u16string sgfResultText(const GameInfo& info) {
     std::u16string out = info.winner == kBlackWins ? u"RE[B+" : u"RE[W+";
     if (info.margin >= kMarginOnTime) out.push_back(u'T');
     else if (info.margin >= kMarginResignation) out.push_back(u'R');
-    else appendDecimal(out, info.margin);
+    else if (info.margin > 0.0f) appendDecimal(out, info.margin); // else a win without a number of points: "B+"
     out.push_back(u']');
     return out;
 }

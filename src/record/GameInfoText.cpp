@@ -47,8 +47,9 @@ constexpr std::array<ListEntry, 35> kWholeKomi{{
     {30, 20907},   {40, 20908},   {50, 20909},   {60, 20910},   {70, 20911},   {80, 20912},   {90, 20913},
 }};
 
-constexpr int kBlackName = 10003; // "黒"
-constexpr int kWhiteName = 10002; // "白"
+constexpr int kBlackName = 10003;        // "黒"
+constexpr int kWhiteName = 10002;        // "白"
+constexpr int kWinWithoutPoints = 22000; // "%s勝ち"
 
 bool isWhole(float value) { return std::lround(value * 10.0f) % 10 == 0; }
 
@@ -100,6 +101,8 @@ std::u16string resultText(const GameInfo& info) {
     const std::u16string_view who = uiText(info.winner == kBlackWins ? kBlackName : kWhiteName);
     if (info.margin >= kMarginOnTime) return formatText(uiText(10023), {who});
     if (info.margin >= kMarginResignation) return formatText(uiText(10009), {who});
+    // A win without a number of points (an SGF file's "W+", "B+Illegal"): no "0目勝ち".
+    if (!(info.margin > 0.0f)) return formatText(uiText(kWinWithoutPoints), {who});
     if (isWhole(info.margin)) return formatText(uiText(10010), {who, static_cast<int>(std::lround(info.margin))});
     return formatText(uiText(10011), {who, static_cast<double>(info.margin)});
 }

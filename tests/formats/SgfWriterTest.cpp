@@ -82,6 +82,7 @@ TEST(SgfWriter, Results) {
         {kBlackWins, 1000.0f, u"RE[B+R]"}, {kWhiteWins, 2.5f, u"RE[W+2.5]"},
         {kJigo, 0.0f, u"RE[0]"},           {kInPlay, 0.0f, u""},
         {kWhiteWins, 2000.0f, u"RE[W+T]"}, {kBlackWins, 0.25f, u"RE[B+0.25]"},
+        {kWhiteWins, 0.0f, u"RE[W+]"}, // a win without a number of points, not "W+0"
     };
     for (const Case& c : cases) {
         GameInfo info;

@@ -17,6 +17,7 @@ TEST(GameInfoText, ResultTexts) {
     EXPECT_EQ(resultText(result(2, 2500)), u"白時間切れ勝ち");
     EXPECT_EQ(resultText(result(2, 3.5f)), u"白3.5目勝ち");
     EXPECT_EQ(resultText(result(1, 4)), u"黒4目勝ち");
+    EXPECT_EQ(resultText(result(2, 0)), u"白勝ち"); // a file's "W+": no number of points
     EXPECT_EQ(resultText(result(3, 0)), u"持碁");
     EXPECT_EQ(resultText(result(0, 0)), u"");
     EXPECT_EQ(gameStateText(result(0, 0)), u"");

@@ -33,7 +33,7 @@ TEST(GameResultReport, ResultColumnFollowsWinnerAndMargin) {
         {1, 2000.0f, u"黒時間切れ勝ち"}, {2, 0.5f, u"白0.5目勝ち"},
         {0, 4.0f, u"白4目勝ち"}, // any value but 1 and 3 is a white win
         {7, 2500.0f, u"白時間切れ勝ち"}, {3, 12.0f, u"持碁"},
-        {1, -3.0f, u"黒0目勝ち"},        {2, std::nanf(""), u"白0目勝ち"}, // no number of points: none
+        {1, -3.0f, u"黒勝ち"},           {2, std::nanf(""), u"白勝ち"}, // no number of points: none
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultOutcomeText(game(u"a", u"b", c.result, c.margin)), c.text) << c.result << " " << c.margin;
