@@ -181,8 +181,19 @@ int CIgoBoard::initialDisplayMove() const {
     return m_info.ownMoveMark;
 }
 
+bool CIgoBoard::hasOpeningText() const {
+    const RecordSequence& main = m_record.main();
+    const int before = main.handicapCount() >= 2 ? 1 : 0;
+    for (const RecordNode& k : main.nodes()) {
+        if (k.moveNumber > before) break;
+        if (k.moveNumber == before && k.isNote() && k.comment >= 0) return true;
+    }
+    return false;
+}
+
 int CIgoBoard::startMove() const {
     int start = m_record.main().handicapCount() >= 2 ? 2 : 1;
+    if (hasOpeningText()) --start; // the position that text stands at
     if (m_info.startsAtMoveZero()) start = 0;
     if (m_viewOnly && !m_editing && m_protectedFirstMove > 0) start = m_protectedFirstMove;
     return start;

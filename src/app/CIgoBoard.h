@@ -141,9 +141,14 @@ public:
     void setProtectedFirstMove(int move) { m_protectedFirstMove = move; }
     // The initial display move from the header, or 0.
     int initialDisplayMove() const;
-    // The first move "初期状態を表示" shows in the main record: 1, 2 with handicap stones, 0 when
-    // the header says so, or the protected first move in read-only display.
+    // The first move "初期状態を表示" shows in the main record: 1, 2 with handicap stones, one less
+    // when the record has an opening text (see below), 0 when the header says so, or the protected
+    // first move in read-only display.
     int startMove() const;
+    // Whether the main record holds a text for the position before its first move (a file's root
+    // comment: a problem's question, a commentary's introduction); the game then starts there, so
+    // that the text is read before the first move is shown.
+    bool hasOpeningText() const;
 
     // Steps (the commands of the same names).
     void forward();

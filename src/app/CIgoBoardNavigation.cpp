@@ -17,7 +17,7 @@ void CIgoBoard::showMove(int moveNumber) {
     rebuild();
     if (const RecordNode* n = m_record.nodeAtMove(moveNumber); n && moveNumber > 0)
         selectNode(m_record.currentSequence(), n->index);
-    else if (moveNumber == 0 && m_selection.sequence)
+    else if (moveNumber == 0)
         selectNode(nullptr, -1); // the start has no move: the panels show what stands before move 1
 }
 
@@ -54,7 +54,9 @@ void CIgoBoard::back(bool acrossBranches) {
         stopBusy();
         return;
     }
-    if (totalMoves() < 2) return;
+    // From the first move back to the start position only when an opening text stands there.
+    const bool toOpening = hasOpeningText() && m_record.main().handicapCount() < 2 && startMove() == 0;
+    if (totalMoves() < 2 && !toOpening) return;
     const int leaving = shownMove();
     int target = leaving;
     if (displayedMove() == -1) {
@@ -62,11 +64,13 @@ void CIgoBoard::back(bool acrossBranches) {
     } else if (displayedMove() >= 2) {
         target = displayedMove() - 1;
         if (m_viewOnly && !m_editing && target < m_protectedFirstMove) return;
+    } else if (displayedMove() == 1 && toOpening) {
+        target = 0;
     } else {
         return;
     }
     // Passes are stepped over.
-    if (const RecordNode* last = m_record.lastMoveAtOrBefore(target))
+    if (const RecordNode* last = target > 0 ? m_record.lastMoveAtOrBefore(target) : nullptr)
         target = std::max(1, static_cast<int>(last->moveNumber));
 
     bool crossed = false;
@@ -95,7 +99,9 @@ void CIgoBoard::back(bool acrossBranches) {
     } else {
         rebuild();
     }
-    if (const RecordNode* n = m_record.nodeAtMove(target)) selectNode(m_record.currentSequence(), n->index);
+    if (const RecordNode* n = m_record.nodeAtMove(target); n && target > 0)
+        selectNode(m_record.currentSequence(), n->index);
+    else if (target == 0) selectNode(nullptr, -1); // as showMove(0) does
 }
 
 void CIgoBoard::toStart() {

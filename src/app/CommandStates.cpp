@@ -124,8 +124,9 @@ bool CommandStates::refresh(const CIgoBoard& board, const FunctionModes* modes, 
     const int total = board.totalMoves();
     const int shown = board.shownMove();
     const int handicap = board.record().main().handicapCount();
-    const int firstShowable = handicap >= 2 ? 2 : 1;
-    const bool canGoBack = total >= 2 && shown > firstShowable && !board.busy();
+    // (One less when an opening text stands before the first move.)
+    const int firstShowable = (handicap >= 2 ? 2 : 1) - (board.hasOpeningText() ? 1 : 0);
+    const bool canGoBack = (total >= 2 || firstShowable == 0) && shown > firstShowable && !board.busy();
     const bool canGoForward = !board.atEnd() && !board.busy();
     const bool hasMoves = handicap >= 2 ? total >= 2 : total >= 1;
     const bool inBranch = board.record().pathDepth() >= 1;

@@ -605,16 +605,38 @@ TEST(ProgramCommands, ACollectionSaysHowManyGamesItHolds) {
 TEST(ProgramCommands, TheRootCommentShowsBeforeTheFirstMove) {
     test::TempFolder folder;
     Program p(folder.path());
+    // The game opens at the position the question stands at, before the answer's first move, and
+    // the steps back and to the start come back to it.
     p.commands.openDroppedText(u"(;GN[problem]C[黒番、生きる手は？];B[pd]C[正解];W[dp])");
     ASSERT_EQ(p.board.totalMoves(), 2);
-    p.board.showMove(0);
+    EXPECT_EQ(p.board.shownMove(), 0);
     EXPECT_EQ(p.board.panelComment({}), u"黒番、生きる手は？");
-    p.board.showMove(1);
+    EXPECT_FALSE(p.commands.refresh().enabled(kCmdBack));
+    p.board.command(kCmdForward);
     const std::u16string first = p.board.panelComment({});
     EXPECT_NE(first.find(u"正解"), std::u16string::npos);
     EXPECT_EQ(first.find(u"生きる"), std::u16string::npos);
-    // A record without a root comment shows nothing at move 0.
-    p.commands.openDroppedText(u"(;GN[plain];B[pd]C[正解])");
+    EXPECT_TRUE(p.commands.refresh().enabled(kCmdBack));
+    p.board.command(kCmdBack);
+    EXPECT_EQ(p.board.shownMove(), 0);
+    EXPECT_EQ(p.board.panelComment({}), u"黒番、生きる手は？");
+    p.board.command(kCmdToEnd);
+    p.board.command(kCmdToStart);
+    EXPECT_EQ(p.board.shownMove(), 0);
+    // So with a single move too, and with handicap stones: the question stands with them.
+    p.commands.openDroppedText(u"(;C[intro];B[pd])");
+    EXPECT_EQ(p.board.shownMove(), 0);
+    p.board.command(kCmdForward);
+    EXPECT_TRUE(p.commands.refresh().enabled(kCmdBack));
+    p.board.command(kCmdBack);
+    EXPECT_EQ(p.board.shownMove(), 0);
+    p.commands.openDroppedText(u"(;HA[2]AB[dd][pp]C[白番の打ち方は？];W[dp];B[pd])");
+    EXPECT_EQ(p.board.shownMove(), 1);
+    EXPECT_EQ(p.board.panelComment({}), u"白番の打ち方は？");
+    // A record without a root comment opens at its first move as before, and shows nothing at 0.
+    p.commands.openDroppedText(u"(;GN[plain];B[pd]C[正解];W[dp])");
+    EXPECT_EQ(p.board.shownMove(), 1);
+    EXPECT_FALSE(p.commands.refresh().enabled(kCmdBack));
     p.board.showMove(0);
     EXPECT_EQ(p.board.panelComment({}), u"");
 }

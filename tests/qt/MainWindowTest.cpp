@@ -264,6 +264,29 @@ private Q_SLOTS:
         QVERIFY2(side.comment().text().contains(comment), qPrintable(side.comment().text()));
     }
 
+    // A problem from another program opens at its position with its question, before the answer's
+    // first move, and stepping back from that move shows the question again.
+    void aProblemOpensAtItsQuestion() {
+        Program p;
+        const QString file =
+            QString::fromStdString(test::corpusDir()) +
+            QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-131.sgf");
+        test::answerImportDialog("importTemporary");
+        p.window->openFile(file);
+        QApplication::processEvents();
+        CIgoBoard& board = p.window->board();
+        const CommentPanel& comment = p.window->sidePanel().comment();
+        QCOMPARE(board.shownMove(), 0);
+        QVERIFY2(comment.text().startsWith(QStringLiteral("Black to play.")), qPrintable(comment.text()));
+        board.command(kCmdForward);
+        QApplication::processEvents();
+        QVERIFY2(!comment.text().contains(QStringLiteral("Black to play.")), qPrintable(comment.text()));
+        board.command(kCmdBack);
+        QApplication::processEvents();
+        QCOMPARE(board.shownMove(), 0);
+        QVERIFY2(comment.text().startsWith(QStringLiteral("Black to play.")), qPrintable(comment.text()));
+    }
+
     void theAlarmMarkBlinksOnceAndGoes() {
         Program p;
         BoardWidget& board = p.window->boardWidget();
