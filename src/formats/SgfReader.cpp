@@ -269,7 +269,7 @@ private:
         // Most marks stand on a point that holds no other mark of the move: the points marked are
         // kept while marks are appended to the same move, and looked up before the nodes are.
         const int count = m_cur->nodeCount();
-        if (m_marked.sequence != m_cur || m_marked.move != n.moveNumber || m_marked.count != count) {
+        if (!m_marked.keeps(m_cur, n.moveNumber, count)) {
             m_marked = {m_cur, n.moveNumber, count, {}};
             for (int i = count - 1; i >= 0 && m_cur->node(i).moveNumber == n.moveNumber; --i)
                 if (m_cur->node(i).isMark() && m_cur->node(i).hasPoint())
@@ -285,7 +285,7 @@ private:
     }
     // After `n` was appended as the last node of the current sequence.
     void noteMark(const RecordNode& n) {
-        if (m_marked.sequence != m_cur || m_marked.move != n.moveNumber || m_marked.count != m_cur->nodeCount() - 1)
+        if (!m_marked.keeps(m_cur, n.moveNumber, m_cur->nodeCount() - 1))
             return; // not the move the points are kept for: found again at its next mark
         m_marked.points.set(pointIndex(n));
         ++m_marked.count;
@@ -314,6 +314,7 @@ private:
         int move = -1;                            // while it holds `count` nodes
         int count = -1;
         std::bitset<19 * 19> points;
+        bool keeps(const RecordSequence* s, int m, int c) const { return sequence == s && move == m && count == c; }
     };
     MarkedPoints m_marked;                        // the points that hold a mark of the move being marked (see sameMark)
     std::vector<RecordSequence*> m_noteSequences; // where notes were made for comments without a move
@@ -522,21 +523,22 @@ void SgfBuilder::flushNode() {
     if (m_props.empty()) return;
     const std::uint64_t tokens = m_propTokens;
     m_propTokens = 0;
-    for (const PendingProperty& p : m_props) {
-        if ((tokens & (tokenBit(kSgfFF) | tokenBit(kSgfAP))) == 0) break; // (mostly neither)
-        if (p.token == kSgfFF) {
-            if (parseLeadingInteger(val(p)) == 4) m_ff4Seen = true;
-        } else if (p.token == kSgfAP) {
-            const std::u16string_view v = val(p);
-            if (startsWith(v, kFamilyApplicationMark)) {
-                if (!m_result.familyFile) {
-                    m_result.familyFile = true;
-                    m_result.oldDialect = !m_ff4Seen;
+    if (tokens & (tokenBit(kSgfFF) | tokenBit(kSgfAP))) { // (mostly neither)
+        for (const PendingProperty& p : m_props) {
+            if (p.token == kSgfFF) {
+                if (parseLeadingInteger(val(p)) == 4) m_ff4Seen = true;
+            } else if (p.token == kSgfAP) {
+                const std::u16string_view v = val(p);
+                if (startsWith(v, kFamilyApplicationMark)) {
+                    if (!m_result.familyFile) {
+                        m_result.familyFile = true;
+                        m_result.oldDialect = !m_ff4Seen;
+                    }
+                    applyFamilyApplication(v, m_result.info);
+                    m_standardText = v.find(kStandardTextField) != std::u16string_view::npos;
+                    if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones; // the file's stones say so
+                    if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
                 }
-                applyFamilyApplication(v, m_result.info);
-                m_standardText = v.find(kStandardTextField) != std::u16string_view::npos;
-                if (m_whiteSetupFirst) m_result.info.flags |= kFlagSetupStones; // the file's stones say so
-                if (m_result.info.flags & kFlagHandicapNumbering) m_result.main->setNumberOffset(-1);
             }
         }
     }

@@ -46,6 +46,12 @@ inline std::size_t nextBracketOrBackslash(const char16_t* t, std::size_t i, std:
     return i;
 }
 
+// Whether the value opening with the "[" at `p` is two characters, neither "]" nor "\\" (which
+// differ only in their lowest bit), and its "]": most values are points.
+inline bool shortValueAt(const char16_t* t, std::size_t p, std::size_t n) {
+    return p + 3 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']';
+}
+
 // The properties the program reads, by their one or two capitals.
 struct PropertyName {
     char a;
@@ -124,9 +130,13 @@ SgfScanner::SgfScanner(std::u16string_view text, std::size_t start) : m_text(tex
     m_values.reserve(64);
 }
 
-SgfScanner::ValueRead SgfScanner::readValues() {
+void SgfScanner::startValues() {
     if (!m_hold) m_values.clear();
     m_firstValue = m_values.size();
+}
+
+SgfScanner::ValueRead SgfScanner::readValues() {
+    startValues();
     const std::size_t n = m_text.size();
     const char16_t* t = m_text.data();
     for (;;) {
@@ -134,9 +144,7 @@ SgfScanner::ValueRead SgfScanner::readValues() {
         while (p < n && isBlank(t[p])) ++p;
         if (p >= n || t[p] != u'[') return m_values.size() == m_firstValue ? ValueRead::None : ValueRead::Values;
         std::size_t i = p + 1;
-        // Most values are points: two characters, neither of them "]" nor "\\" (which differ only
-        // in their lowest bit).
-        const bool point = p + 3 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']';
+        const bool point = shortValueAt(t, p, n);
         if (point) i = p + 3;
         while (!point) {
             i = nextBracketOrBackslash(t, i, n);
@@ -173,10 +181,8 @@ SgfToken SgfScanner::next() {
                 m_pos += one ? 1 : 2;
                 // Most of these are a move or a mark: one point, and then no further value.
                 const std::size_t p = m_pos;
-                if (p + 4 < n && t[p + 3] == u']' && (t[p + 1] | 1) != u']' && (t[p + 2] | 1) != u']' &&
-                    !isBlank(t[p + 4]) && t[p + 4] != u'[') {
-                    if (!m_hold) m_values.clear();
-                    m_firstValue = m_values.size();
+                if (p + 4 < n && shortValueAt(t, p, n) && !isBlank(t[p + 4]) && t[p + 4] != u'[') {
+                    startValues();
                     m_values.push_back({static_cast<std::uint32_t>(p + 1), static_cast<std::uint32_t>(p + 3)});
                     m_pos = p + 4;
                     return capitalsToken(c, one ? 0 : c1);

@@ -131,6 +131,8 @@ public:
 
 private:
     enum class ValueRead { None, Values, Unterminated };
+    // Where the values of the next property begin (after those held).
+    void startValues();
     ValueRead readValues();
 
     std::u16string_view m_text;

@@ -61,6 +61,17 @@ private:
 
     static QString plain(QString text) { return text.section(QLatin1Char('\t'), 0, 0); }
 
+    // A file of the corpus of other programs' records, by its path there.
+    static QString corpusFile(const char* path) {
+        return QString::fromStdString(test::corpusDir()) + QLatin1Char('/') + QLatin1String(path);
+    }
+
+    // Opens a file of the corpus as the temporary game, as the import dialog's choice does.
+    static void openCorpusFile(Program& p, const char* path) {
+        test::answerImportDialog("importTemporary");
+        p.window->openFile(corpusFile(path));
+    }
+
     static QToolButton* findButton(CButtonBox* bar, const QString& tooltip) {
         for (QToolButton* b : bar->findChildren<QToolButton*>())
             if (b->toolTip() == tooltip && b->isVisible()) return b;
@@ -171,8 +182,7 @@ private Q_SLOTS:
     void aDroppedFileOpensAndNamesTheWindow() {
         Program p;
         QCOMPARE(p.window->windowTitle(), QStringLiteral("Stonewise"));
-        const QString file =
-            QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
+        const QString file = corpusFile("server/kgs/malitourne-yagr.sgf");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
         QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -187,11 +197,8 @@ private Q_SLOTS:
     void aGameReadFromAFileShowsOnTheBoardAndInTheList() {
         Program p;
         // A server game with a handicap, variations, comments and the players' names.
-        const QString file =
-            QString::fromStdString(test::corpusDir()) + QStringLiteral("/server/kgs/malitourne-yagr.sgf");
-        QVERIFY(QFileInfo::exists(file));
-        test::answerImportDialog("importTemporary");
-        p.window->openFile(file);
+        QVERIFY(QFileInfo::exists(corpusFile("server/kgs/malitourne-yagr.sgf")));
+        openCorpusFile(p, "server/kgs/malitourne-yagr.sgf");
         CIgoBoard& board = p.window->board();
         QVERIFY(board.totalMoves() > 3);
         SidePanel& side = p.window->sidePanel();
@@ -238,11 +245,7 @@ private Q_SLOTS:
 
     void theCommentPanelShowsTheCommentOfTheMoveShown() {
         Program p;
-        const QString file =
-            QString::fromStdString(test::corpusDir()) +
-            QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
-        test::answerImportDialog("importTemporary");
-        p.window->openFile(file);
+        openCorpusFile(p, "problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-138.sgf");
         CIgoBoard& board = p.window->board();
         SidePanel& side = p.window->sidePanel();
         RecordSequence* holder = nullptr;
@@ -268,11 +271,7 @@ private Q_SLOTS:
     // first move, and stepping back from that move shows the question again.
     void aProblemOpensAtItsQuestion() {
         Program p;
-        const QString file =
-            QString::fromStdString(test::corpusDir()) +
-            QStringLiteral("/problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-131.sgf");
-        test::answerImportDialog("importTemporary");
-        p.window->openFile(file);
+        openCorpusFile(p, "problems/go-game-guru/weekly-go-problems/intermediate/ggg-intermediate-131.sgf");
         QApplication::processEvents();
         CIgoBoard& board = p.window->board();
         const CommentPanel& comment = p.window->sidePanel().comment();
